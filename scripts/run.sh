@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 cd build/play
-exec ../src/shell/klondike "$@"
+exec ../bin/klondike "$@"
