@@ -1,0 +1,196 @@
+#include "shell/preferences.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/file_io.h"
+
+namespace fs = std::filesystem;
+using namespace shell;
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  SettingsFileTest() {
+    dir_ = fs::temp_directory_path() / ("prefs_test_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~SettingsFileTest() override { fs::remove_all(dir_); }
+
+  std::string dir() const { return dir_.string(); }
+  std::string file(const std::string& name) const { return (dir_ / name).string(); }
+  void put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    std::ofstream(file(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::vector<std::uint8_t> read(const std::string& name) const {
+    return platform::readFile(file(name)).value_or(std::vector<std::uint8_t>{});
+  }
+
+  fs::path dir_;
+};
+
+// A record with a distinct value in every field, spare bytes included.
+Preferences sample() {
+  Preferences pref;
+  pref.setCardSetName("/home/player/cards/Royal.tavi");
+  pref.level = 'A';
+  pref.music = '2';
+  pref.colB = 0x00123456;
+  pref.colL = 0x00ABCDEF;
+  pref.amiga = '1';
+  pref.dragDrop = 0;
+  pref.sound = '0';
+  pref.game = 2;
+  pref.timed = 0;
+  pref.scoreMode = 2;
+  pref.spare[0] = 0x5A;
+  pref.spare[1] = 0xA5;
+  return pref;
+}
+
+void expectDefaults(const Preferences& pref) {
+  EXPECT_EQ(pref.level, 'C');
+  EXPECT_EQ(pref.music, '0');
+  EXPECT_EQ(pref.colL, kDefaultSelectColour);
+  EXPECT_EQ(pref.amiga, '0');
+  EXPECT_EQ(pref.sound, '1');
+  EXPECT_EQ(pref.dragDrop, 1);
+  EXPECT_EQ(pref.game, 1);
+  EXPECT_EQ(pref.timed, 1);
+  EXPECT_EQ(pref.scoreMode, 0);
+}
+
+}  // namespace
+
+TEST(PreferencesImage, FieldsAtTheirOffsetsLittleEndian) {
+  const auto bytes = toBytes(sample());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "/home/player/cards/Royal.tavi");
+  EXPECT_EQ(bytes[256], 'A');
+  EXPECT_EQ(bytes[257], '2');
+  EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin() + 258, bytes.begin() + 266)),
+            (std::vector<std::uint8_t>{0x56, 0x34, 0x12, 0x00, 0xEF, 0xCD, 0xAB, 0x00}));
+  EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin() + 266, bytes.end())),
+            (std::vector<std::uint8_t>{'1', 0, '0', 2, 0, 2, 0x5A, 0xA5}));
+}
+
+TEST(PreferencesImage, EveryImageRoundTripsByteForByte) {
+  std::array<std::uint8_t, kPreferencesSize> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  EXPECT_EQ(toBytes(fromBytes(bytes)), bytes);
+}
+
+TEST(PreferencesImage, CardSetNameNeverCutOff) {
+  Preferences pref;
+  ASSERT_TRUE(pref.setCardSetName("short.tvp"));
+  EXPECT_FALSE(pref.setCardSetName(std::string(256, 'x')));
+  EXPECT_EQ(pref.cardSetName(), "short.tvp");
+  EXPECT_TRUE(pref.setCardSetName(std::string(255, 'y')));
+  EXPECT_EQ(pref.cardSetName(), std::string(255, 'y'));
+  std::array<std::uint8_t, kPreferencesSize> unterminated{};
+  std::fill_n(unterminated.begin(), 256, 'z');
+  EXPECT_EQ(fromBytes(unterminated).cardSetName(), std::string(256, 'z'));
+}
+
+TEST_F(SettingsFileTest, SaveThenReadRoundTrips) {
+  ASSERT_FALSE(saveSettings(sample(), dir()));
+  const auto first = read("mirt.ini");
+  const auto expected = toBytes(sample());
+  EXPECT_EQ(first, std::vector<std::uint8_t>(expected.begin(), expected.end()));
+
+  const SettingsReadResult result = readSettings(dir());
+  EXPECT_FALSE(result.message);
+  EXPECT_TRUE(result.loadAtStart);
+  EXPECT_TRUE(result.cardSetPresent);
+  EXPECT_EQ(toBytes(result.pref), expected);
+
+  ASSERT_FALSE(saveSettings(result.pref, dir()));
+  EXPECT_EQ(read("mirt.ini"), first);
+}
+
+TEST_F(SettingsFileTest, MissingFileGivesFirstStartDefaultsWithCardSetAsOnDisk) {
+  put("VESSANT.TVP", {1});
+  const SettingsReadResult result = readSettings(dir());
+  ASSERT_TRUE(result.message);
+  EXPECT_EQ(result.message->text, "Error opening ZEROZUZA.INI file !!");
+  EXPECT_EQ(result.message->caption, "System error(2)");
+  expectDefaults(result.pref);
+  EXPECT_EQ(result.pref.colB, kDefaultTableColour);
+  EXPECT_EQ(result.pref.cardSetName(), "VESSANT.TVP");
+  EXPECT_TRUE(result.loadAtStart);
+  EXPECT_TRUE(result.cardSetPresent);
+}
+
+TEST_F(SettingsFileTest, MissingFileAndMissingCardSetLoadsNothing) {
+  const SettingsReadResult result = readSettings(dir());
+  EXPECT_EQ(result.pref.colB, kDefaultTableColour);
+  EXPECT_EQ(result.pref.cardSetName(), "");
+  EXPECT_FALSE(result.loadAtStart);
+  EXPECT_FALSE(result.cardSetPresent);
+}
+
+TEST_F(SettingsFileTest, WrongLengthGivesDefaultsAndKeepsUncoveredFields) {
+  for (const std::size_t size : {kPreferencesSize - 1, kPreferencesSize + 1}) {
+    SCOPED_TRACE(size);
+    const auto image = toBytes(sample());
+    std::vector<std::uint8_t> bytes(image.begin(), image.end());
+    bytes.resize(size, 0x77);
+    put("Mirt.ini", bytes);
+    const SettingsReadResult result = readSettings(dir());
+    ASSERT_TRUE(result.message);
+    EXPECT_EQ(result.message->text, "Error opening ZEROZUZA.INI file !!");
+    EXPECT_EQ(result.message->caption, "System error(1)");
+    expectDefaults(result.pref);
+    EXPECT_EQ(result.pref.colB, kDefaultTableColourBad);
+    EXPECT_EQ(result.pref.cardSetName(), "/home/player/cards/Royal.tavi");
+    EXPECT_EQ(result.pref.spare[0], 0x5A);
+    EXPECT_EQ(result.pref.spare[1], size > kPreferencesSize ? 0xA5 : 0);
+    EXPECT_FALSE(result.loadAtStart);
+  }
+}
+
+TEST_F(SettingsFileTest, WrongLengthWithDefaultCardSetPresentUsesIt) {
+  put("mirt.INI", std::vector<std::uint8_t>(10, 'q'));
+  put("vessant.tvp", {1});
+  const SettingsReadResult result = readSettings(dir());
+  EXPECT_EQ(result.message->caption, "System error(1)");
+  EXPECT_EQ(result.pref.cardSetName(), "vessant.tvp");
+  EXPECT_TRUE(result.loadAtStart);
+  EXPECT_TRUE(result.cardSetPresent);
+}
+
+TEST_F(SettingsFileTest, SaveReplacesTheFileReadWhateverItsCase) {
+  put("MIRT.INI", std::vector<std::uint8_t>(kPreferencesSize, 0));
+  ASSERT_FALSE(saveSettings(sample(), dir()));
+  EXPECT_FALSE(fs::exists(file("mirt.ini")));
+  EXPECT_EQ(toBytes(readSettings(dir()).pref), toBytes(sample()));
+}
+
+TEST_F(SettingsFileTest, FailedSaveKeepsOldFileAndReportsIt) {
+  // A folder in place of the settings file cannot be replaced by a file.
+  fs::create_directory(file("mirt.ini"));
+  const auto message = saveSettings(sample(), dir());
+  ASSERT_TRUE(message);
+  EXPECT_EQ(message->text, "Error writing ZEROZUZA.INI file !!");
+  EXPECT_EQ(message->caption, "System error");
+  EXPECT_TRUE(fs::is_directory(file("mirt.ini")));
+
+  const auto missing = saveSettings(sample(), file("no/such/folder"));
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->caption, "System error");
+}
+
+TEST_F(SettingsFileTest, LongStartDirectoryIsNotCut) {
+  fs::path deep = dir_;
+  for (int i = 0; i < 6; ++i) deep /= std::string(50, static_cast<char>('a' + i));
+  fs::create_directories(deep);
+  ASSERT_GT(deep.string().size(), 300u);
+  ASSERT_FALSE(saveSettings(sample(), deep.string()));
+  EXPECT_TRUE(fs::exists(deep / "mirt.ini"));
+  EXPECT_EQ(toBytes(readSettings(deep.string()).pref), toBytes(sample()));
+}

@@ -1,0 +1,3 @@
+klondike_gtest(shell_prefs_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/preferences_test.cpp
+  LIBS shell_prefs)
