@@ -1,0 +1,81 @@
+// Ranking, loading and saving of the highscore list.
+#include "highscore_list.h"
+
+#include <charconv>
+
+#include "platform/file_io.h"
+
+namespace results {
+
+std::int32_t HighscoreValue(std::string_view text) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end) return 0;
+  return value;
+}
+
+void DefaultHighscores(HighscoreList& list) {
+  static constexpr int kScores[kHighscoreRows] = {350, 300, 250, 200, 150, 100, 50, 40, 30, 20};
+  list.lines.assign(kHighscoreStrings, "TAVI");
+  for (int row = 0; row < kHighscoreRows; ++row) {
+    list.score(row) = std::to_string(kScores[row]);
+    list.time(row) = std::to_string(10 * (row + 1));
+  }
+}
+
+int EnterHighscore(HighscoreList& list, const std::string& scoreText,
+                   const std::string& secondsText) {
+  const std::int32_t score = HighscoreValue(scoreText);
+  const std::int32_t seconds = HighscoreValue(secondsText);
+  int place = 0;
+  while (place < kHighscoreRows && HighscoreValue(list.score(place)) > score) ++place;
+  while (place < kHighscoreRows && HighscoreValue(list.score(place)) == score &&
+         HighscoreValue(list.time(place)) < seconds) {
+    ++place;
+  }
+  if (place == kNotPlaced) return kNotPlaced;
+  for (int row = kHighscoreRows - 1; row > place; --row) {
+    list.name(row) = list.name(row - 1);
+    list.score(row) = list.score(row - 1);
+    list.time(row) = list.time(row - 1);
+  }
+  list.score(place) = scoreText;
+  list.time(place) = secondsText;
+  return place;
+}
+
+HighscoreList LoadHighscores(const std::string& dir) {
+  HighscoreList list;
+  const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
+  const auto bytes = path ? platform::readFile(*path) : std::nullopt;
+  if (!bytes) {
+    DefaultHighscores(list);
+    return list;
+  }
+  list.lines = platform::splitLines(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  if (list.lines.size() == 2 * kHighscoreRows) {
+    list.lines.resize(kHighscoreStrings, "10");
+  } else if (list.lines.size() < kHighscoreStrings) {
+    HighscoreList defaults;
+    DefaultHighscores(defaults);
+    list.lines.insert(list.lines.end(), defaults.lines.begin() + list.lines.size(),
+                      defaults.lines.end());
+  }
+  return list;
+}
+
+std::string HighscorePath(const std::string& dir) {
+  return platform::findFileNoCase(dir, kHighscoreFileName)
+      .value_or(platform::joinPath(dir, kHighscoreFileName));
+}
+
+std::optional<std::string> SaveHighscores(const HighscoreList& list, const std::string& dir) {
+  const std::string path = HighscorePath(dir);
+  const std::string text = platform::joinLinesCrLf(list.lines);
+  if (platform::writeFileAtomically(path, text.data(), text.size())) return std::nullopt;
+  return "Cannot create file " + path;
+}
+
+}  // namespace results

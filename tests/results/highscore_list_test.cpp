@@ -1,0 +1,194 @@
+#include "results/highscore_list.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/file_io.h"
+
+namespace fs = std::filesystem;
+using namespace results;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+HighscoreList defaults() {
+  HighscoreList list;
+  DefaultHighscores(list);
+  return list;
+}
+
+// Rows as "name score time" for compact comparisons.
+std::string row(const HighscoreList& list, int r) {
+  return list.name(r) + " " + list.score(r) + " " + list.time(r);
+}
+
+class HighscoreFileTest : public ::testing::Test {
+ protected:
+  HighscoreFileTest() {
+    dir_ = fs::temp_directory_path() / ("highscore_test_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~HighscoreFileTest() override { fs::remove_all(dir_); }
+  std::string dir() const { return dir_.string(); }
+  std::string path(const std::string& name = kHighscoreFileName) const {
+    return (dir_ / name).string();
+  }
+  void put(const std::string& text, const std::string& name = kHighscoreFileName) const {
+    std::ofstream(path(name), std::ios::binary) << text;
+  }
+  std::string contents(const std::string& name = kHighscoreFileName) const {
+    const auto bytes = platform::readFile(path(name));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "<missing>";
+  }
+
+  fs::path dir_;
+};
+
+Lines numbered(int count) {
+  Lines lines;
+  for (int i = 0; i < count; ++i) lines.push_back(std::to_string(1000 - i));
+  return lines;
+}
+
+}  // namespace
+
+TEST(DefaultHighscores, TenRowsOfTavi) {
+  const HighscoreList list = defaults();
+  ASSERT_EQ(list.lines.size(), 30u);
+  EXPECT_EQ(row(list, 0), "TAVI 350 10");
+  EXPECT_EQ(row(list, 3), "TAVI 200 40");
+  EXPECT_EQ(row(list, 6), "TAVI 50 70");
+  EXPECT_EQ(row(list, 9), "TAVI 20 100");
+}
+
+TEST(HighscoreValue, OnlyDecimalIntegersCount) {
+  EXPECT_EQ(HighscoreValue("350"), 350);
+  EXPECT_EQ(HighscoreValue("-2147483648"), INT32_MIN);
+  EXPECT_EQ(HighscoreValue("-52"), -52);
+  for (const char* bad : {"", "abc", "12abc", " 12", "1.5", "-", "99999999999"}) {
+    EXPECT_EQ(HighscoreValue(bad), 0) << bad;
+  }
+}
+
+TEST(EnterHighscore, BestResultTakesFirstPlaceAndDropsTheTenth) {
+  HighscoreList list = defaults();
+  EXPECT_EQ(EnterHighscore(list, "400", "300"), 0);
+  EXPECT_EQ(row(list, 0), "TAVI 400 300");
+  EXPECT_EQ(row(list, 1), "TAVI 350 10");
+  EXPECT_EQ(row(list, 9), "TAVI 30 90");
+}
+
+TEST(EnterHighscore, EqualScoreGoesAboveEqualOrLongerTime) {
+  HighscoreList equal = defaults();
+  equal.name(3) = "Ann";
+  EXPECT_EQ(EnterHighscore(equal, "200", "40"), 3);
+  EXPECT_EQ(row(equal, 3), "Ann 200 40");  // name stays until confirmed; old row moved down
+  EXPECT_EQ(row(equal, 4), "Ann 200 40");
+  EXPECT_EQ(row(equal, 5), "TAVI 150 50");
+
+  HighscoreList longer = defaults();
+  EXPECT_EQ(EnterHighscore(longer, "200", "41"), 4);
+  EXPECT_EQ(row(longer, 3), "TAVI 200 40");
+  EXPECT_EQ(row(longer, 4), "TAVI 200 41");
+  EXPECT_EQ(row(longer, 5), "TAVI 150 50");
+}
+
+TEST(EnterHighscore, BelowTheTenBestLeavesListUnchanged) {
+  for (const auto& [score, time] : {std::pair{"19", "1"}, std::pair{"20", "101"}}) {
+    HighscoreList list = defaults();
+    EXPECT_EQ(EnterHighscore(list, score, time), kNotPlaced);
+    EXPECT_EQ(list.lines, defaults().lines);
+  }
+  HighscoreList last = defaults();
+  EXPECT_EQ(EnterHighscore(last, "20", "100"), 9);
+  EXPECT_EQ(row(last, 9), "TAVI 20 100");
+}
+
+TEST(EnterHighscore, TwoResultsInARow) {
+  HighscoreList list = defaults();
+  list.name(0) = "First";
+  EXPECT_EQ(EnterHighscore(list, "300", "15"), 1);
+  EXPECT_EQ(EnterHighscore(list, "500", "99"), 0);
+  EXPECT_EQ(row(list, 0), "First 500 99");
+  EXPECT_EQ(row(list, 1), "First 350 10");
+  EXPECT_EQ(row(list, 2), "TAVI 300 15");
+  EXPECT_EQ(row(list, 3), "TAVI 300 20");
+}
+
+TEST(EnterHighscore, GarbageRowsCountAsZero) {
+  HighscoreList list = defaults();
+  list.score(9) = "lots";
+  EXPECT_EQ(EnterHighscore(list, "-5", "10"), kNotPlaced);
+  EXPECT_EQ(EnterHighscore(list, "0", "10"), 9);
+  EXPECT_EQ(list.score(9), "0");
+}
+
+TEST_F(HighscoreFileTest, MissingFileGivesDefaults) {
+  EXPECT_EQ(LoadHighscores(dir()).lines, defaults().lines);
+  EXPECT_FALSE(fs::exists(path()));  // defaults are not written at load
+}
+
+TEST_F(HighscoreFileTest, TwentyLinesGetTimeTen) {
+  put(platform::joinLinesCrLf(numbered(20)), "HIGHSCORE.INI");
+  const HighscoreList list = LoadHighscores(dir());
+  ASSERT_EQ(list.lines.size(), 30u);
+  EXPECT_EQ(list.score(9), "981");
+  for (int r = 0; r < kHighscoreRows; ++r) EXPECT_EQ(list.time(r), "10");
+}
+
+TEST_F(HighscoreFileTest, ShortFileCompletedFromDefaults) {
+  put("Bob\n\n7\r");
+  const HighscoreList list = LoadHighscores(dir());
+  ASSERT_EQ(list.lines.size(), 30u);
+  EXPECT_EQ(list.name(0), "Bob");
+  EXPECT_EQ(list.name(1), "");
+  EXPECT_EQ(list.name(2), "7");
+  EXPECT_EQ(row(list, 3), "TAVI 200 40");
+}
+
+TEST_F(HighscoreFileTest, LinesPastThirtyAreWrittenBack) {
+  Lines lines = numbered(35);
+  lines[0] = "";
+  lines[32] = "kept extra";
+  put(platform::joinLinesCrLf(lines));
+  HighscoreList list = LoadHighscores(dir());
+  EXPECT_EQ(list.lines, lines);
+  list.name(0) = "Eve";
+  ASSERT_FALSE(SaveHighscores(list, dir()));
+  lines[0] = "Eve";
+  EXPECT_EQ(contents(), platform::joinLinesCrLf(lines));
+}
+
+TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
+  HighscoreList list = defaults();
+  list.name(4) = "";
+  ASSERT_FALSE(SaveHighscores(list, dir()));
+  EXPECT_EQ(contents().substr(0, 12), "TAVI\r\nTAVI\r\n");
+  EXPECT_EQ(contents().substr(contents().size() - 5), "100\r\n");
+  EXPECT_EQ(LoadHighscores(dir()).lines, list.lines);
+}
+
+TEST_F(HighscoreFileTest, SaveReplacesExistingFileWhateverItsCase) {
+  put("old\n", "highscore.INI");
+  ASSERT_FALSE(SaveHighscores(defaults(), dir()));
+  EXPECT_EQ(contents("highscore.INI"), platform::joinLinesCrLf(defaults().lines));
+  EXPECT_FALSE(fs::exists(path()));
+}
+
+TEST_F(HighscoreFileTest, FailedSaveKeepsOldFileAndNamesThePath) {
+  const std::string missingDir = path("gone");
+  const auto message = SaveHighscores(defaults(), missingDir);
+  ASSERT_TRUE(message);
+  EXPECT_EQ(*message, "Cannot create file " + missingDir + "/Highscore.ini");
+
+  // A folder of that name in the way: the write fails and the folder's contents stay.
+  fs::create_directory(path());
+  std::ofstream(path() + "/inside") << "kept";
+  ASSERT_TRUE(SaveHighscores(defaults(), dir()));
+  EXPECT_EQ(contents("Highscore.ini/inside"), "kept");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);
+}
