@@ -1,0 +1,12 @@
+#pragma once
+// The embedded JPEG data that tools/picture_maker generates, indexed by pictures::Id.
+#include <cstddef>
+#include <iterator>
+#include <span>
+
+namespace pictures::generated {
+
+extern const std::span<const unsigned char> table[];
+extern const std::size_t tableSize;
+
+}  // namespace pictures::generated

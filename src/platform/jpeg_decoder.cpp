@@ -1,0 +1,70 @@
+#include "jpeg_decoder.h"
+
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+#include <jpeglib.h>
+
+namespace platform {
+
+namespace {
+
+// Larger pictures are refused rather than allocated (the game's own are a few hundred pixels).
+constexpr unsigned long kMaxPixels = 64UL * 1024 * 1024;
+
+// libjpeg's own handler calls exit(); this one jumps back into decodeInto instead.
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void failDecoding(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+// Level -1 is a warning about corrupt or missing data (a truncated file among them), after which
+// libjpeg would go on with made-up pixels: such a picture counts as broken. Trace messages
+// (levels 0 and up) are dropped.
+void judgeMessage(j_common_ptr info, int level) {
+  if (level < 0) failDecoding(info);
+}
+
+// Runs the whole decompression. Only plain C data lives in this frame, so a jump out of libjpeg
+// skips no destructor; the picture is built in *out.
+bool decodeInto(jpeg_decompress_struct* info, const unsigned char* data, std::size_t size,
+                QImage* out) {
+  if (setjmp(reinterpret_cast<ErrorManager*>(info->err)->jump) != 0) return false;
+  jpeg_mem_src(info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(info, TRUE);
+  info->out_color_space = JCS_RGB;
+  jpeg_start_decompress(info);
+  const unsigned long pixels =
+      static_cast<unsigned long>(info->output_width) * info->output_height;
+  if (info->output_components != 3 || pixels == 0 || pixels > kMaxPixels) return false;
+  *out = QImage(static_cast<int>(info->output_width), static_cast<int>(info->output_height),
+                QImage::Format_RGB888);
+  if (out->isNull()) return false;
+  while (info->output_scanline < info->output_height) {
+    JSAMPROW row = out->scanLine(static_cast<int>(info->output_scanline));
+    jpeg_read_scanlines(info, &row, 1);
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
+}  // namespace
+
+QImage decodeJpeg(const unsigned char* data, std::size_t size) {
+  if (data == nullptr || size == 0) return {};
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+  info.err = jpeg_std_error(&errors.pub);
+  errors.pub.error_exit = failDecoding;
+  errors.pub.emit_message = judgeMessage;
+  jpeg_create_decompress(&info);
+  QImage image;
+  const bool decoded = decodeInto(&info, data, size, &image);
+  jpeg_destroy_decompress(&info);
+  return decoded ? image.convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#include "links.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace platform {
+
+void openLink(const QString& url) {
+  QDesktopServices::openUrl(QUrl(url));
+}
+
+}  // namespace platform
