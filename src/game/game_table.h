@@ -60,6 +60,9 @@ struct GameTable {
   std::int32_t dragHeight = 0;     // height of the drag image: (markedCount - 1) * rowStep + 130
   bool dragImageVisible = false;  // the drag image is drawn at (pointer - grab offset)
   std::int32_t dragImageX = 0, dragImageY = 0;  // where the drag image was last drawn
+  // The dragged cards are out of the piles: rows markedRow.. of dragBackup (dragFromTableau 1) or
+  // waste[wasteTop + 1] (dragFromTableau 0). Every end of a drag puts them back first.
+  bool dragHoldsCards = false;
 
   // Quatro
   std::uint8_t gridCount = 0;

@@ -1,0 +1,12 @@
+# The toolkit-free rule engine: deals, Klondike and Quatro rules, pointer logic, scoring and clock.
+add_library(game STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/auto_finish.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/klondike_moves.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pointer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quatro.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scoring.cpp)
+target_include_directories(game PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_compile_features(game PUBLIC cxx_std_20)

@@ -1,0 +1,146 @@
+// Quatro: the current card is placed on a 4 x 4 grid (face cards on their border places); once the
+// grid is full, pairs adding up to ten and single Tens are removed. Grid column g is screen column
+// g + 2; places below are named by screen column.
+#include "game_engine.h"
+
+namespace game {
+
+namespace {
+constexpr int kFirstGridColumn = 2;
+constexpr int kGridSize = 4;
+constexpr int kCurrentCardColumn = 0;
+constexpr int kCurrentCardRow = 1;
+constexpr int kTen = 10;
+
+enum class PlaceKind { Corner, TopBottomMiddle, LeftRightMiddle, Inner };
+
+PlaceKind kindOf(int gridColumn, int row) {
+  const bool edgeColumn = gridColumn == 0 || gridColumn == kGridSize - 1;
+  const bool edgeRow = row == 0 || row == kGridSize - 1;
+  if (edgeColumn && edgeRow) return PlaceKind::Corner;
+  if (edgeRow) return PlaceKind::TopBottomMiddle;
+  if (edgeColumn) return PlaceKind::LeftRightMiddle;
+  return PlaceKind::Inner;
+}
+
+bool isNumberCard(std::uint8_t card) { return card < 40; }
+bool isFaceCard(std::uint8_t card) { return card >= 40 && card <= 51; }
+
+// The place kind that a face card belongs to: Jacks, Queens, Kings.
+PlaceKind kindForFaceCard(std::uint8_t card) {
+  switch (rankOf(card)) {
+    case 10: return PlaceKind::LeftRightMiddle;
+    case 11: return PlaceKind::TopBottomMiddle;
+    default: return PlaceKind::Corner;
+  }
+}
+}  // namespace
+
+int GameEngine::quatroTargets(int columns[4], int rows[4]) const {
+  const std::uint8_t card = t.waste[0];
+  if (!isFaceCard(card)) return 0;
+  int count = 0;
+  for (int g = 0; g < kGridSize; ++g)
+    for (int r = 0; r < kGridSize; ++r)
+      if (kindOf(g, r) == kindForFaceCard(card) && !isOccupied(t.tableau[g][r])) {
+        columns[count] = g + kFirstGridColumn;
+        rows[count] = r;
+        ++count;
+      }
+  return count;
+}
+
+void GameEngine::invalidateQuatroTargets() {
+  int columns[4], rows[4];
+  const int count = quatroTargets(columns, rows);
+  for (int i = 0; i < count; ++i) invalidatePlace(columns[i], rows[i]);
+}
+
+bool GameEngine::quatroWon() const {
+  for (int g = 0; g < kGridSize; ++g)
+    for (int r = 0; r < kGridSize; ++r)
+      if (kindOf(g, r) != PlaceKind::Inner && !isFaceCard(t.tableau[g][r])) return false;
+  return true;
+}
+
+void GameEngine::quatroPress(int x, int y) {
+  const Place p = hitPlace(x, y);
+  const int g = p.column - kFirstGridColumn;
+  if (g < 0 || g >= kGridSize || p.row < 0 || p.row >= kGridSize) {
+    playRefusal();
+  } else {
+    const bool empty = !isOccupied(t.tableau[g][p.row]);
+    if (empty) t.pairMode = 0;
+    const std::uint8_t card = t.waste[0];
+    const bool allowed =
+        isNumberCard(card) || (isFaceCard(card) && empty && kindOf(g, p.row) == kindForFaceCard(card));
+    if (allowed && isFaceCard(card)) invalidateQuatroTargets();
+    if (!allowed && t.pairMode == 0) {
+      playRefusal();
+    } else if (empty) {
+      placeQuatroCard(p.column, p.row);
+    } else if (t.pairMode == 0) {
+      playRefusal();
+    } else {
+      pairPress(p.column, p.row);
+    }
+    if (t.gridCount == kGridSize * kGridSize) t.pairMode = 1;
+  }
+  if (quatroWon()) {
+    view_.showEndGame();
+    t.quatroOver = 1;
+  }
+}
+
+void GameEngine::placeQuatroCard(int column, int row) {
+  t.selPending = '0';
+  eraseMark();  // a card chosen for a pair is dropped
+  t.tableau[column - kFirstGridColumn][row] = t.waste[0];
+  invalidatePlace(column, row);
+  if (t.stockCount >= 0) {
+    t.waste[0] = t.stock[t.stockCount];
+    --t.stockCount;
+  } else {
+    t.waste[0] = kEmpty;  // the last card is placed
+  }
+  invalidatePlace(kCurrentCardColumn, kCurrentCardRow);
+  invalidateQuatroTargets();
+  ++t.gridCount;
+}
+
+void GameEngine::emptyGridPlace(int column, int row) {
+  t.tableau[column - kFirstGridColumn][row] = kEmpty;
+  invalidatePlace(column, row);
+  --t.gridCount;
+}
+
+void GameEngine::pairPress(int column, int row) {
+  const std::uint8_t card = t.tableau[column - kFirstGridColumn][row];
+  if (t.selPending != '0') {
+    t.selPending = '0';
+    eraseMark();
+    const std::uint8_t chosen = t.tableau[t.selCol - kFirstGridColumn][t.selRow];
+    if ((column == t.selCol && row == t.selRow) || rankNumber(chosen) + rankNumber(card) != kTen) {
+      playRefusal();
+      return;
+    }
+    emptyGridPlace(t.selCol, t.selRow);
+    emptyGridPlace(column, row);
+    invalidateQuatroTargets();
+    return;
+  }
+  t.selCol = column;
+  t.selRow = row;
+  if (rankNumber(card) == kTen) {
+    emptyGridPlace(column, row);
+    invalidateQuatroTargets();
+    return;
+  }
+  t.selPending = '1';
+  t.markCol = column;
+  t.markRow = row;
+  t.selRunLength = 1;  // the frame is one card high
+  drawMark();
+}
+
+}  // namespace game
