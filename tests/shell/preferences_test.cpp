@@ -26,7 +26,8 @@ class SettingsFileTest : public ::testing::Test {
   std::string file(const std::string& name) const { return (dir_ / name).string(); }
   void put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     std::ofstream(file(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<std::uint8_t> read(const std::string& name) const {
     return platform::readFile(file(name)).value_or(std::vector<std::uint8_t>{});
@@ -70,7 +71,8 @@ void expectDefaults(const Preferences& pref) {
 
 TEST(PreferencesImage, FieldsAtTheirOffsetsLittleEndian) {
   const auto bytes = toBytes(sample());
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "/home/player/cards/Royal.tavi");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())),
+            "/home/player/cards/Royal.tavi");
   EXPECT_EQ(bytes[256], 'A');
   EXPECT_EQ(bytes[257], '2');
   EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin() + 258, bytes.begin() + 266)),

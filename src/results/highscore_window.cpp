@@ -1,0 +1,200 @@
+// The highscore window: labels and name boxes over the background picture.
+#include "highscore_window.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/game_pictures.h"
+#include "platform/jpeg_decoder.h"
+#include "platform/message_box.h"
+#include "platform/screen_metrics.h"
+
+namespace {
+
+constexpr int kWidth = 351;
+constexpr int kHeight = 451;
+
+// Top of each place's text line and of its name box, and the box colour, place 1 first.
+constexpr std::array<int, results::kHighscoreRows> kLabelY = {66,  105, 143, 180, 218,
+                                                              256, 293, 331, 369, 408};
+constexpr std::array<int, results::kHighscoreRows> kNameBoxY = {64,  102, 140, 177, 216,
+                                                                254, 291, 329, 368, 405};
+QColor nameBoxColour(int row) {
+  if (row < 2) return QColor(125, 169, 196);
+  if (row < 5) return QColor(145, 182, 204);
+  return QColor(186, 140, 135);
+}
+
+constexpr int kLineHeight = 16;
+constexpr int kNameX = 88;
+constexpr int kNameWidth = 112;  // up to the "T:" column
+constexpr int kTimeRight = 239;
+constexpr int kScoreRight = 289;
+constexpr int kNumberWidth = 44;  // room for long numbers; right-aligned, so short ones sit right
+
+const QColor kTextColour(20, 28, 56);
+
+QFont textFont(bool bold) {
+  QFont font("DejaVu Sans");
+  font.setPixelSize(12);
+  font.setBold(bold);
+  return font;
+}
+
+// Times and scores get a narrow face: four digits fit between "T:" / "S:" and the right edge.
+QFont numberFont(bool bold) {
+  QFont font("DejaVu Sans Condensed");
+  font.setPixelSize(11);
+  font.setBold(bold);
+  return font;
+}
+
+}  // namespace
+
+THighScore::THighScore(results::HighscoreList& list, std::string startDir, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      list_(list),
+      startDir_(std::move(startDir)),
+      background_(platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground))) {
+  setWindowTitle("Highscore list");
+  setFixedSize(kWidth, kHeight);
+  for (int row = 0; row < results::kHighscoreRows; ++row) createRow(row);
+  rows_[0].name->installEventFilter(this);
+  rows_[0].name->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+}
+
+void THighScore::createRow(int row) {
+  const int y = kLabelY[row];
+  const auto addLabel = [&](const QString& text, const QRect& rect, const QFont& font,
+                            Qt::Alignment align) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(rect);
+    label->setFont(font);
+    label->setAlignment(align | Qt::AlignVCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kTextColour);
+    label->setPalette(palette);
+    // A click on a label counts as a click on the picture beneath it.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+  };
+  const int placeX = row == 9 ? 50 : 56;
+  addLabel(QString("%1.").arg(row + 1), QRect(placeX, y, kNameX - placeX, kLineHeight),
+           textFont(true), Qt::AlignLeft);
+  addLabel("T:", QRect(205, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
+  addLabel("S:", QRect(255, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
+
+  Row& r = rows_[row];
+  r.name = addLabel(QString(), QRect(kNameX, y, kNameWidth, kLineHeight), textFont(false),
+                    Qt::AlignLeft);
+  r.time = addLabel(QString(), QRect(kTimeRight - kNumberWidth, y, kNumberWidth, kLineHeight),
+                    numberFont(false), Qt::AlignRight);
+  r.score = addLabel(QString(), QRect(kScoreRight - kNumberWidth, y, kNumberWidth, kLineHeight),
+                     numberFont(false), Qt::AlignRight);
+  r.name->setObjectName(QString("Name%1").arg(row + 1));
+  r.time->setObjectName(QString("Time%1").arg(row + 1));
+  r.score->setObjectName(QString("score%1").arg(row + 1));
+
+  r.nameEdit = new QLineEdit(this);
+  r.nameEdit->setObjectName(QString("NameEdit%1").arg(row + 1));
+  r.nameEdit->setGeometry(kNameX, kNameBoxY[row], 110, 18);
+  r.nameEdit->setMaxLength(15);
+  QFont fixed("DejaVu Sans Mono");
+  fixed.setStyleHint(QFont::Monospace);
+  fixed.setPixelSize(10);
+  r.nameEdit->setFont(fixed);
+  r.nameEdit->setTextMargins(1, 0, 1, 0);
+  QPalette palette = r.nameEdit->palette();
+  palette.setColor(QPalette::Base, nameBoxColour(row));
+  palette.setColor(QPalette::Text, Qt::black);
+  r.nameEdit->setPalette(palette);
+  r.nameEdit->hide();
+  connect(r.nameEdit, &QLineEdit::returnPressed, this, &THighScore::NameEdit1KeyDown);
+}
+
+void THighScore::centreOnDesktop() {
+  const QRect area = platform::workArea();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void THighScore::showModalList() {
+  if (isVisible()) {
+    raise();
+    activateWindow();
+    return;
+  }
+  FormActivate();
+  centreOnDesktop();
+  exec();
+}
+
+void THighScore::enterHighscore(const std::string& scoreText, const std::string& secondsText,
+                                const std::function<void()>& showEndGame) {
+  entryRow_ = results::EnterHighscore(list_, scoreText, secondsText);
+  if (entryRow_ == results::kNotPlaced) {
+    if (showEndGame) showEndGame();
+    return;
+  }
+  // Refreshed here too, as a window manager may refuse to activate the window.
+  FormActivate();
+  if (!isVisible()) centreOnDesktop();
+  show();
+  raise();
+  activateWindow();
+  QLineEdit* box = rows_[entryRow_].nameEdit;
+  box->show();
+  box->setFocus();
+}
+
+void THighScore::FormActivate() {
+  for (int row = 0; row < results::kHighscoreRows; ++row) {
+    rows_[row].name->setText(QString::fromStdString(list_.name(row)));
+    rows_[row].score->setText(QString::fromStdString(list_.score(row)));
+    rows_[row].time->setText(QString::fromStdString(list_.time(row)));
+  }
+}
+
+void THighScore::NameEdit1KeyDown() {
+  if (entryRow_ >= 0 && entryRow_ < results::kHighscoreRows)
+    list_.name(entryRow_) = rows_[entryRow_].nameEdit->text().toStdString();
+  for (Row& row : rows_) row.nameEdit->hide();
+  FormActivate();
+  if (const auto failure = results::SaveHighscores(list_, startDir_))
+    platform::showMessage(this, QString::fromStdString(*failure), "Error");
+}
+
+void THighScore::Name1Click() { rows_[0].nameEdit->show(); }
+
+void THighScore::Image1Click() { reject(); }  // hides; also ends a modal show
+
+bool THighScore::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QDialog::event(event);
+}
+
+bool THighScore::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == rows_[0].name && event->type() == QEvent::MouseButtonRelease) {
+    Name1Click();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void THighScore::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, background_);
+}
+
+void THighScore::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    Image1Click();
+}
+
+// The window closes only by a click on its picture, not by Escape.
+void THighScore::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The highscore window: the ten best results over a background picture, with a name box per
+// place for the player to type the name of a new result into.
+#include <QDialog>
+#include <QImage>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "highscore_list.h"
+
+class QLabel;
+class QLineEdit;
+
+class THighScore : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `list` is owned by the caller and outlives the window; the file is written into `startDir`.
+  THighScore(results::HighscoreList& list, std::string startDir, QWidget* parent = nullptr);
+
+  // Game > "&Highscore list": shows the list modally; when the window is already open without
+  // being modal (a name is being entered), brings it to the front instead.
+  void showModalList();
+
+  // Ranks a won game's result (the score and seconds texts of the status bar). Below the ten best
+  // it calls `showEndGame` and changes nothing; otherwise it places the result, shows the window
+  // without making it modal and gives the name box of the new place the focus.
+  void enterHighscore(const std::string& scoreText, const std::string& secondsText,
+                      const std::function<void()>& showEndGame);
+
+  // The row (0..9) of the latest placed result, 10 when it did not make the list, 0 at start.
+  int entryRow() const { return entryRow_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  struct Row {
+    QLabel* name = nullptr;
+    QLabel* time = nullptr;
+    QLabel* score = nullptr;
+    QLineEdit* nameEdit = nullptr;
+  };
+
+  void createRow(int row);
+  void centreOnDesktop();
+  void FormActivate();      // writes the 30 strings into the labels
+  void NameEdit1KeyDown();  // Enter in any name box
+  void Name1Click();
+  void Image1Click();
+
+  results::HighscoreList& list_;
+  const std::string startDir_;
+  int entryRow_ = 0;
+  QImage background_;
+  std::array<Row, results::kHighscoreRows> rows_;
+};
