@@ -23,21 +23,29 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 }
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
+  // Non-blocking open and regular files only: a pipe or a device in place of a player's file
+  // must not hang the game or fill its memory.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t chunk[65536];
   bool failed = false;
   while (bytes.size() < maxBytes) {
     const std::size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
-    const std::size_t got = std::fread(chunk, 1, want, file);
-    bytes.insert(bytes.end(), chunk, chunk + got);
-    if (got < want) {
-      failed = std::ferror(file) != 0;  // e.g. the path names a folder
+    const ssize_t got = ::read(fd, chunk, want);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      failed = got < 0;
       break;
     }
+    bytes.insert(bytes.end(), chunk, chunk + got);
   }
-  std::fclose(file);
+  ::close(fd);
   if (failed) return std::nullopt;
   return bytes;
 }

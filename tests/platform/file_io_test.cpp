@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -85,6 +86,9 @@ TEST(ReadFile, LimitMissingAndFolder) {
   EXPECT_EQ(platform::readFile(dir.file("f"), 4)->size(), 4u);
   EXPECT_FALSE(platform::readFile(dir.file("missing")));
   EXPECT_FALSE(platform::readFile(dir.str()));
+  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(platform::readFile(dir.file("pipe")));  // returns at once, no writer needed
+  EXPECT_FALSE(platform::readFile("/dev/zero"));
 }
 
 TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporary) {
