@@ -15,11 +15,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 class QLibrary;
 class QTimer;
+struct MpegEntryPoints;
 
 // Thrown by every failing TMPEGPlayer operation. Code: 0 library not loaded / cannot be loaded,
 // 1..5 the decoder library's error codes (a StreamName over 511 characters is refused with 3,
@@ -49,13 +51,15 @@ class TMPEGPlayer : public QObject {
   static constexpr std::size_t MaxOutFilenameLength = 259;
 
   explicit TMPEGPlayer(QObject* parent = nullptr);
-  // Neither closes the stream nor unloads the library: the owner calls Deinit().
+  // Deinit()s a library still loaded, so that no playback thread outlives the end flag.
   ~TMPEGPlayer() override;
 
   // Loads the library from PathToDLL (empty: the platform's search, then the program's own
   // folder). Throws TMPEGError "Can't load MPEG library" (code 0) and stays unloaded on failure.
+  // Init() on a loaded component does nothing.
   void Init();
-  void Deinit();  // closes an open stream and unloads the library; nothing when unloaded
+  // Closes an open stream and unloads the library; nothing when unloaded; never throws.
+  void Deinit();
 
   void Open();     // opens StreamName (or the stream events when FromStream); PlayedXTimes = 1
   void Play();     // resumes when paused, does nothing while playing, restarts after the first play
@@ -94,7 +98,7 @@ class TMPEGPlayer : public QObject {
   bool Opened() const { return opened_; }
   bool Playing() const { return playing_; }
   bool Paused() const { return paused_; }
-  bool PlayEnded() const;  // the library's end flag
+  bool PlayEnded() const { return endFlagSet(); }  // the library's end flag
 
   // Plain properties; the defaults are the values the game uses.
   std::string PathToDLL;
@@ -125,18 +129,20 @@ class TMPEGPlayer : public QObject {
   virtual void UpdateTimer();
 
  private:
-  struct EntryPoints;
-
   void requireLibrary() const;
   void checkError();
   [[noreturn]] void raiseCode(int32_t code);
   [[noreturn]] static void raiseIncorrectMode();
   void startWatch();
   void unloadLibrary();
+  bool endFlagSet() const;
+  void clearEndFlag();
+  template <typename Handler, typename... Args>
+  void runHandler(const char* name, Handler& handler, Args&&... args);
 
-  QLibrary* library_ = nullptr;
-  EntryPoints* entry_ = nullptr;
-  QTimer* timer_ = nullptr;
+  std::unique_ptr<QLibrary> library_;  // null while unloaded
+  std::unique_ptr<MpegEntryPoints> entry_;
+  QTimer* timer_;
 
   std::string streamName_;
   std::string outFilename_;

@@ -1,0 +1,121 @@
+#include "pcm_output.h"
+
+#include "mpegdll.h"
+
+#include <SDL.h>
+
+#include <bit>
+#include <cstdio>
+#include <vector>
+
+namespace mpegdll {
+namespace {
+
+class AudioOutput final : public PcmOutput {
+ public:
+  explicit AudioOutput(int32_t soundDevice) : soundDevice_(soundDevice) {}
+  ~AudioOutput() override { shutDown(); }
+
+  int open(long rate, int channels) override {
+    // SDL counts initialisations, so the game's own use of SDL audio is not disturbed.
+    if (!subsystemStarted_) {
+      if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return MPEGDLL_ERR_OUTPUT;
+      subsystemStarted_ = true;
+    }
+    const char* name = nullptr;
+    if (soundDevice_ > 0) {
+      name = SDL_GetAudioDeviceName(soundDevice_ - 1, 0);
+      if (!name) return MPEGDLL_ERR_OUTPUT;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = static_cast<int>(rate);
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = static_cast<Uint8>(channels);
+    wanted.samples = 2048;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(name, 0, &wanted, &obtained, 0);
+    if (device_ == 0) return MPEGDLL_ERR_OUTPUT;
+    frameBytes_ = 2 * channels;
+    bufferFrames_ = obtained.samples;
+    SDL_PauseAudioDevice(device_, 0);
+    return MPEGDLL_ERR_NONE;
+  }
+
+  int reformat(long rate, int channels) override {
+    closeDevice();
+    return open(rate, channels);
+  }
+
+  bool write(const unsigned char* data, size_t bytes) override {
+    return SDL_QueueAudio(device_, data, static_cast<Uint32>(bytes)) == 0;
+  }
+
+  int64_t pendingFrames() const override {
+    return device_ ? SDL_GetQueuedAudioSize(device_) / frameBytes_ : 0;
+  }
+  int64_t latencyFrames() const override { return bufferFrames_; }
+  void setPaused(bool paused) override { SDL_PauseAudioDevice(device_, paused ? 1 : 0); }
+  void discard() override { SDL_ClearQueuedAudio(device_); }
+
+ private:
+  void closeDevice() {
+    if (device_) SDL_CloseAudioDevice(device_);
+    device_ = 0;
+  }
+  void shutDown() {
+    closeDevice();
+    if (subsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemStarted_ = false;
+  }
+
+  int32_t soundDevice_;
+  bool subsystemStarted_ = false;
+  SDL_AudioDeviceID device_ = 0;
+  int frameBytes_ = 4;
+  int64_t bufferFrames_ = 0;
+};
+
+class FileOutput final : public PcmOutput {
+ public:
+  explicit FileOutput(std::string path) : path_(std::move(path)) {}
+  ~FileOutput() override {
+    if (file_) std::fclose(file_);
+  }
+
+  int open(long, int) override {
+    if (path_.empty()) return MPEGDLL_ERR_OUTPUT;
+    file_ = std::fopen(path_.c_str(), "wb");
+    return file_ ? MPEGDLL_ERR_NONE : MPEGDLL_ERR_OUTPUT;
+  }
+  int reformat(long, int) override { return MPEGDLL_ERR_NONE; }  // raw samples, as decoded
+
+  bool write(const unsigned char* data, size_t bytes) override {
+    if constexpr (std::endian::native == std::endian::big) {
+      std::vector<unsigned char> swapped(data, data + bytes);
+      for (size_t i = 0; i + 1 < bytes; i += 2) std::swap(swapped[i], swapped[i + 1]);
+      return std::fwrite(swapped.data(), 1, bytes, file_) == bytes;
+    }
+    return std::fwrite(data, 1, bytes, file_) == bytes;
+  }
+
+  int64_t pendingFrames() const override { return 0; }
+  int64_t latencyFrames() const override { return 0; }
+  void setPaused(bool) override {}
+  void discard() override {}
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<PcmOutput> makeAudioOutput(int32_t soundDevice) {
+  return std::make_unique<AudioOutput>(soundDevice);
+}
+
+std::unique_ptr<PcmOutput> makeFileOutput(const std::string& path) {
+  return std::make_unique<FileOutput>(path);
+}
+
+}  // namespace mpegdll
