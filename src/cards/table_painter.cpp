@@ -1,0 +1,153 @@
+#include "cards/table_painter.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace cards {
+namespace {
+
+constexpr int kCellsPerRow = 8;
+
+QRect sheetCell(int code) {
+  return {(code % kCellsPerRow) * game::kCardWidth, (code / kCellsPerRow) * game::kCardHeight,
+          game::kCardWidth, game::kCardHeight};
+}
+
+QRgb rgbOf(std::uint32_t colour) { return toQColor(colour).rgb(); }
+
+void paintKlondikeCards(QPainter& p, const QRegion& dirty, const TableScene& s) {
+  const game::GameTable& t = s.table;
+  auto draw = [&](int code, int column, int row) {
+    const QRect place = placeRect(t, column, row);
+    if (dirty.intersects(place)) drawCell(p, s.art, s.colours, place, code);
+  };
+  // Row by row, so that every card of a column lies over the one above it.
+  for (int row = 0; row < game::kRows; ++row) {
+    for (int column = 0; column < game::kColumns; ++column) {
+      const std::uint8_t v = t.tableau[column][row];
+      if (v == game::kEmpty && row == 0)
+        draw(game::kCellEmptyPlace, column, row);
+      else if (v < 64)
+        draw(game::faceCell(v), column, row);
+      else if (v < 128)
+        draw(game::kCellCardBack, column, row);
+    }
+  }
+  const int bottom = t.bottomRow;
+  draw(t.stockCount >= 1 ? game::kCellCardBack : game::kCellEmptyPlace, 0, bottom);
+  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell(t.waste[t.wasteTop]), 1, bottom);
+  for (int k = 0; k < 4; ++k) {
+    const std::uint8_t top = t.foundation[k];
+    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell(top), k + 3, bottom);
+  }
+}
+
+void paintQuatroCards(QPainter& p, const QRegion& dirty, const TableScene& s) {
+  const game::GameTable& t = s.table;
+  auto draw = [&](std::uint8_t v, int column, int row) {
+    const QRect place = placeRect(t, column, row);
+    if (dirty.intersects(place))
+      drawCell(p, s.art, s.colours, place,
+               v == game::kEmpty ? game::kCellEmptyPlace : game::faceCell(v));
+  };
+  draw(t.waste[0], 0, 1);
+  for (int row = 0; row < 4; ++row)
+    for (int column = 2; column <= 5; ++column) draw(t.tableau[column - 2][row], column, row);
+}
+
+void paintQuatroHighlights(QPainter& p, const TableScene& s) {
+  const QColor fill = toQColor(shiftedColour(s.colours.table, kHighlightShift));
+  for (const QPoint& target : s.quatroTargets) {
+    const QRect place = placeRect(s.table, target.x(), target.y());
+    p.fillRect(place.adjusted(1, 1, -1, -1), fill);
+  }
+}
+
+void paintSelectionFrame(QPainter& p, const TableScene& s) {
+  const QRect frame = selectionFrame(s.table, s.klondike);
+  const QPoint path[] = {frame.topLeft(), QPoint(frame.right() + 1, frame.top()),
+                         QPoint(frame.right() + 1, frame.bottom() + 1),
+                         QPoint(frame.left(), frame.bottom() + 1), frame.topLeft()};
+  p.setPen(QPen(toQColor(s.colours.selection), 2, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolyline(path, 5);
+}
+
+}  // namespace
+
+void CardArt::takeSheet(const QImage& loaded) {
+  sheet = loaded.isNull() ? QImage() : loaded.convertToFormat(QImage::Format_RGB32);
+  if (!sheet.isNull()) emptyImage = sheet.copy(sheetCell(game::kCellCardBack));
+}
+
+void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tableColour) {
+  if (!art.sheet.isNull()) {
+    const QRgb k = rgbOf(sheetCorner);
+    for (int c = 0; c < kCellsPerRow * kCellsPerRow; ++c) {
+      const QRect cell = sheetCell(c);
+      if (!art.sheet.rect().contains(cell)) continue;
+      art.sheet.setPixel(cell.left(), cell.top(), k);
+      art.sheet.setPixel(cell.right(), cell.top(), k);
+      art.sheet.setPixel(cell.left(), cell.bottom(), k);
+      art.sheet.setPixel(cell.right(), cell.bottom(), k);
+    }
+  }
+  if (art.emptyImage.width() >= game::kCardWidth && art.emptyImage.height() >= game::kCardHeight) {
+    const QRgb k = rgbOf(tableColour);
+    art.emptyImage.setPixel(0, 0, k);
+    art.emptyImage.setPixel(game::kCardWidth - 1, 0, k);
+    art.emptyImage.setPixel(game::kCardWidth - 1, game::kCardHeight - 1, k);
+    art.emptyImage.setPixel(0, game::kCardHeight - 1, k);
+  }
+}
+
+QRect placeRect(const game::GameTable& t, int column, int row) {
+  return {t.originX + game::kColumnPitch * column, t.originY + t.rowStep * row, game::kCardWidth,
+          game::kCardHeight};
+}
+
+void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, const QRect& place,
+              int code) {
+  if (code == game::kCellEmptyPlace && !colours.amigaEmptyPlace) {
+    // The card back's outline with its inside filled in a shade lighter than the table.
+    p.drawImage(place.topLeft(), art.emptyImage);
+    const QColor fill = toQColor(colours.emptyPlace);
+    p.fillRect(place.left() + 1, place.top() + 2, 86, 126, fill);
+    p.fillRect(place.left() + 2, place.top() + 1, 84, 128, fill);
+    return;
+  }
+  p.drawImage(place.topLeft(), art.sheet, sheetCell(code));
+}
+
+QRect selectionFrame(const game::GameTable& t, bool klondike) {
+  const int x = t.originX + game::kColumnPitch * t.markedCol;
+  const int y = t.originY + t.rowStep * t.markedRow;
+  const int bottom = klondike ? y + (t.markedCount - 1) * t.rowStep + 131 : y + 131;
+  return QRect(QPoint(x - 1, y - 1), QPoint(x + 89 - 1, bottom - 1));
+}
+
+void paintTable(QPainter& p, const QRegion& dirty, const TableScene& s) {
+  const QRect bounds = dirty.boundingRect();
+  p.save();
+  p.setClipRegion(dirty, Qt::IntersectClip);
+  for (const QRect& r : dirty) p.fillRect(r, toQColor(s.colours.table));
+  if (s.art.drawsCards()) {
+    if (s.klondike)
+      paintKlondikeCards(p, dirty, s);
+    else
+      paintQuatroCards(p, dirty, s);
+  }
+  if (!s.klondike) paintQuatroHighlights(p, s);
+  if (s.table.markVisible) {
+    const QRect frame = selectionFrame(s.table, s.klondike).adjusted(-1, -1, 2, 2);
+    if (bounds.intersects(frame)) paintSelectionFrame(p, s);
+  }
+  if (s.table.dragImageVisible && s.dragImage) {
+    const QRect image(s.table.dragImageX, s.table.dragImageY, game::kCardWidth, s.table.dragHeight);
+    if (bounds.intersects(image))
+      p.drawImage(image.topLeft(), *s.dragImage, QRect(0, 0, game::kCardWidth, s.table.dragHeight));
+  }
+  p.restore();
+}
+
+}  // namespace cards

@@ -1,0 +1,60 @@
+#pragma once
+// Painting of the table from the game model: card places from the card sheet, empty places,
+// the Quatro target highlights, the selection frame and the dragged cards' image.
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <cstdint>
+#include <span>
+
+#include "cards/table_colours.h"
+#include "game/game_table.h"
+
+class QPainter;
+
+namespace cards {
+
+// The card pictures of the table window.
+struct CardArt {
+  QImage sheet;        // 704 x 1040 (8 x 8 cells of 88 x 130), RGB32; null while none was built
+  QImage emptyImage;   // 88 x 130: the card back (cell 2), whose outline frames an empty place
+  int cardSetState = 0;  // 0 nothing loaded yet, 2 loaded at start-up, 1 loaded from the menu
+  char format = '0';     // '0' PC set, '1' planar set (which carries the Amiga colours)
+  std::uint32_t amigaTableColour = 0;
+  std::uint32_t amigaSelectColour = 0;
+
+  // Takes a freshly loaded sheet (any format, or null) and copies its card back into emptyImage.
+  void takeSheet(const QImage& loaded);
+  bool drawsCards() const { return cardSetState > 0 && !sheet.isNull(); }
+};
+
+// Sets the four corner pixels of all 64 sheet cells to `sheetCorner` and those of emptyImage to
+// `tableColour`, so that the cards look rounded on the table.
+void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tableColour);
+
+// Everything one paint of the table reads.
+struct TableScene {
+  const game::GameTable& table;
+  bool klondike = true;
+  const CardArt& art;
+  TableColours colours;
+  std::span<const QPoint> quatroTargets;  // (column, row) of the empty places to highlight
+  const QImage* dragImage = nullptr;      // drawn while table.dragImageVisible
+};
+
+// The rectangle of place (column, row) in window pixels.
+QRect placeRect(const game::GameTable& t, int column, int row);
+
+// Draws sheet cell `code` at a place (code 1: an empty place).
+void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, const QRect& place,
+              int code);
+
+// Paints the part `dirty` of the table: background, cards, highlights, frame, drag image.
+// Places that do not touch `dirty` are skipped.
+void paintTable(QPainter& p, const QRegion& dirty, const TableScene& scene);
+
+// The selection frame's outline: (left, top) and (right, bottom) corners of the closed path.
+QRect selectionFrame(const game::GameTable& t, bool klondike);
+
+}  // namespace cards
