@@ -1,0 +1,75 @@
+#pragma once
+// Plain 24-bit pictures of the card-set decoder: one 88 x 130 card picture and the 704 x 1040
+// card sheet of 8 x 8 cells. Pixels are stored top row first, left to right, as red, green, blue.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace cards {
+
+inline constexpr int kCardWidth = 88;
+inline constexpr int kCardHeight = 130;
+inline constexpr int kSheetColumns = 8;
+inline constexpr int kSheetRows = 8;
+inline constexpr int kSheetCells = kSheetColumns * kSheetRows;
+inline constexpr int kSheetWidth = kCardWidth * kSheetColumns;    // 704
+inline constexpr int kSheetHeight = kCardHeight * kSheetRows;     // 1040
+inline constexpr std::size_t kCardRowBytes = kCardWidth * 3;      // 264
+inline constexpr std::size_t kSheetRowBytes = kSheetWidth * 3;    // 2112
+
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// A colour value as the table keeps it: red in the low byte, then green, then blue.
+constexpr std::uint32_t ColourValue(Rgb c) {
+  return std::uint32_t(c.r) | std::uint32_t(c.g) << 8 | std::uint32_t(c.b) << 16;
+}
+
+// Where one 88 x 130 picture is written: its top-left pixel and the distance between rows.
+struct RgbTarget {
+  std::uint8_t* pixels;
+  std::size_t rowBytes;
+
+  std::uint8_t* row(int y) const { return pixels + std::size_t(y) * rowBytes; }
+  void put(int x, int y, Rgb c) const {
+    std::uint8_t* p = row(y) + 3 * std::size_t(x);
+    p[0] = c.r;
+    p[1] = c.g;
+    p[2] = c.b;
+  }
+  void fillBlack() const;
+};
+
+// One card picture with its own pixels.
+struct CardImage {
+  std::array<std::uint8_t, kCardRowBytes * kCardHeight> rgb{};
+
+  RgbTarget target() { return {rgb.data(), kCardRowBytes}; }
+  Rgb at(int x, int y) const {
+    const std::uint8_t* p = rgb.data() + std::size_t(y) * kCardRowBytes + 3 * std::size_t(x);
+    return {p[0], p[1], p[2]};
+  }
+  void set(int x, int y, Rgb c) { target().put(x, y, c); }
+  friend bool operator==(const CardImage&, const CardImage&) = default;
+};
+
+// The card sheet: cell c lies at x = (c & 7) * 88, y = (c >> 3) * 130. Starts black.
+struct CardSheet {
+  std::vector<std::uint8_t> rgb = std::vector<std::uint8_t>(kSheetRowBytes * kSheetHeight);
+
+  RgbTarget cell(int c) {
+    return {rgb.data() + std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
+                std::size_t((c & 7) * kCardWidth) * 3,
+            kSheetRowBytes};
+  }
+  Rgb at(int x, int y) const {
+    const std::uint8_t* p = rgb.data() + std::size_t(y) * kSheetRowBytes + 3 * std::size_t(x);
+    return {p[0], p[1], p[2]};
+  }
+  CardImage cellImage(int c) const;
+};
+
+}  // namespace cards

@@ -1,0 +1,249 @@
+#include "card_set_decode.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace cards {
+
+void RgbTarget::fillBlack() const {
+  for (int y = 0; y < kCardHeight; ++y) std::memset(row(y), 0, kCardRowBytes);
+}
+
+CardImage CardSheet::cellImage(int c) const {
+  CardImage image;
+  const std::uint8_t* source = rgb.data() + std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
+                               std::size_t((c & 7) * kCardWidth) * 3;
+  for (int y = 0; y < kCardHeight; ++y)
+    std::memcpy(image.rgb.data() + y * kCardRowBytes, source + y * kSheetRowBytes, kCardRowBytes);
+  return image;
+}
+
+namespace {
+
+constexpr char kPcMagic[] = "PCTAVI";
+constexpr char kPlanarMagic[] = "TAVI";
+
+// Header bytes beyond the bytes read read as zero, as from a zero-filled buffer.
+std::uint8_t ByteAt(ByteView file, std::size_t offset) {
+  return offset < file.size() ? file[offset] : 0;
+}
+
+std::uint32_t BigEndian32(ByteView file, std::size_t offset) {
+  return std::uint32_t(ByteAt(file, offset)) << 24 | std::uint32_t(ByteAt(file, offset + 1)) << 16 |
+         std::uint32_t(ByteAt(file, offset + 2)) << 8 | ByteAt(file, offset + 3);
+}
+
+Rgb RgbAt(ByteView file, std::size_t offset) {
+  return {ByteAt(file, offset), ByteAt(file, offset + 1), ByteAt(file, offset + 2)};
+}
+
+bool StartsWith(ByteView file, const char* magic) {
+  const std::size_t length = std::strlen(magic);
+  return file.size() >= length && std::memcmp(file.data(), magic, length) == 0;
+}
+
+bool Holds(ByteView file, std::uint64_t offset, std::uint64_t size) {
+  return offset <= file.size() && size <= file.size() - offset;
+}
+
+// 5-bit components times 8: red in bits 10..14, green 5..9, blue 0..4; bit 15 ignored.
+Rgb FromColourWord(std::uint16_t word) {
+  return {std::uint8_t((word >> 10 & 31) * 8), std::uint8_t((word >> 5 & 31) * 8),
+          std::uint8_t((word & 31) * 8)};
+}
+
+std::uint16_t LittleEndian16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
+
+// Spreads the 8 bits of a plane byte over the 8 bytes of a word, the leftmost pixel (most
+// significant bit) into the lowest byte, so that the planes of 8 pixels combine with shifts.
+constexpr std::array<std::uint64_t, 256> MakeSpreadTable() {
+  std::array<std::uint64_t, 256> table{};
+  for (unsigned value = 0; value < 256; ++value)
+    for (unsigned pixel = 0; pixel < 8; ++pixel)
+      if (value & (0x80u >> pixel)) table[value] |= std::uint64_t(1) << (8 * pixel);
+  return table;
+}
+constexpr std::array<std::uint64_t, 256> kSpread = MakeSpreadTable();
+
+enum class PlanarMode { Plain, Ham8, Ham6 };
+
+template <PlanarMode mode>
+void DecodePlanarRows(const RgbTarget& target, const std::uint8_t* data, unsigned planes,
+                      const std::array<Rgb, 256>& palette) {
+  const std::size_t rowBytes = kPlaneRowBytes * planes;
+  for (int y = 0; y < kCardHeight; ++y, data += rowBytes) {
+    std::uint8_t* out = target.row(y);
+    Rgb running = palette[0];
+    for (std::size_t k = 0; k < kPlaneRowBytes; ++k) {
+      std::uint64_t values = 0;
+      for (unsigned p = 0; p < planes; ++p) values |= kSpread[data[p * kPlaneRowBytes + k]] << p;
+      for (int pixel = 0; pixel < 8; ++pixel, values >>= 8, out += 3) {
+        const unsigned value = unsigned(values & 0xFF);
+        if constexpr (mode == PlanarMode::Plain) {
+          running = palette[value];
+        } else {
+          constexpr unsigned kControlShift = mode == PlanarMode::Ham8 ? 6 : 4;
+          constexpr unsigned kDataMask = mode == PlanarMode::Ham8 ? 63 : 15;
+          constexpr unsigned kScale = mode == PlanarMode::Ham8 ? 4 : 16;
+          const auto level = std::uint8_t((value & kDataMask) * kScale);
+          switch (value >> kControlShift & 3) {
+            case 0: running = palette[value]; break;
+            case 1: running.b = level; break;
+            case 2: running.r = level; break;
+            default: running.g = level; break;
+          }
+        }
+        out[0] = running.r;
+        out[1] = running.g;
+        out[2] = running.b;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+CardSetVariant DetectVariant(ByteView file) {
+  if (StartsWith(file, kPcMagic))
+    return ByteAt(file, 20) == 16 ? CardSetVariant::PcDirect : CardSetVariant::PcIndexed;
+  if (StartsWith(file, kPlanarMagic)) return CardSetVariant::Planar;
+  return CardSetVariant::None;
+}
+
+std::uint64_t PcRecordOffset(int index, bool indexed) {
+  return kHeaderSize + std::uint64_t(index) * (indexed ? kPcIndexedRecordSize : kPcDirectRecordSize);
+}
+
+unsigned PlanarPaletteSize(unsigned depth, bool ham) {
+  if (ham) return depth < 2 ? 1 : 1u << std::min(depth - 2, 8u);
+  return 1u << std::min(depth, 8u);
+}
+
+std::uint64_t PlanarHeader::imageOffset(unsigned index) const {
+  return kHeaderSize + 3 * std::uint64_t(paletteSize) + std::uint64_t(index) * stride;
+}
+
+std::uint64_t PlanarHeader::imageDataSize() const {
+  return kPlaneRowBytes * planes * std::uint64_t(kCardHeight);
+}
+
+PlanarHeader ReadPlanarHeader(ByteView file) {
+  PlanarHeader header;
+  header.stride = BigEndian32(file, 8);
+  header.modeFlags = BigEndian32(file, 16);
+  header.ham = (header.modeFlags & kHamFlag) != 0;
+  header.depth = ByteAt(file, 20);
+  header.planes = std::min(header.depth, 8u);
+  header.paletteSize = PlanarPaletteSize(header.depth, header.ham);
+  header.imageCount = ByteAt(file, 21);
+  header.imagesUsed = std::min(header.imageCount, unsigned(kMaxPlanarImages));
+  header.tableColour = RgbAt(file, kHeaderSize);
+  header.selectColour = RgbAt(file, kHeaderSize + 6);
+  return header;
+}
+
+std::uint64_t PromisedSize(ByteView file) {
+  switch (DetectVariant(file)) {
+    case CardSetVariant::PcDirect: return PcRecordOffset(kPcImageCount, false);
+    case CardSetVariant::PcIndexed: return PcRecordOffset(kPcImageCount, true);
+    case CardSetVariant::Planar: {
+      const PlanarHeader header = ReadPlanarHeader(file);
+      if (header.imageCount == 0) return header.imageOffset(0);
+      return header.imageOffset(header.imageCount - 1) + header.imageDataSize();
+    }
+    case CardSetVariant::None: break;
+  }
+  return 0;
+}
+
+bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool indexed) {
+  const std::uint64_t record = PcRecordOffset(imageIndex, indexed);
+  const std::uint64_t recordSize = indexed ? kPcIndexedRecordSize : kPcDirectRecordSize;
+  if (imageIndex < 0 || !Holds(file, record, recordSize)) {
+    target.fillBlack();
+    return false;
+  }
+  const std::uint8_t* data = file.data() + record + 4;
+  if (!indexed) {
+    for (int y = 0; y < kCardHeight; ++y)
+      for (int x = 0; x < kCardWidth; ++x, data += 2) target.put(x, y, FromColourWord(LittleEndian16(data)));
+    return true;
+  }
+  std::array<Rgb, 256> palette;
+  for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = FromColourWord(LittleEndian16(data + 2 * i));
+  data += 2 * palette.size();
+  for (int y = 0; y < kCardHeight; ++y)
+    for (int x = 0; x < kCardWidth; ++x) target.put(x, y, palette[*data++]);
+  return true;
+}
+
+bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
+                       unsigned paletteSize, unsigned planes, bool ham, std::uint32_t stride) {
+  planes = std::min(planes, 8u);
+  paletteSize = std::min(paletteSize, 256u);
+  const std::uint64_t paletteEnd = kHeaderSize + 3 * std::uint64_t(paletteSize);
+  const std::uint64_t start = paletteEnd + std::uint64_t(std::max(imageIndex, 0)) * stride;
+  const std::uint64_t size = kPlaneRowBytes * planes * std::uint64_t(kCardHeight);
+  if (imageIndex < 0 || (ham && planes < 2) || !Holds(file, start, size)) {
+    target.fillBlack();
+    return false;
+  }
+  std::array<Rgb, 256> palette{};  // entries beyond the palette stay black
+  for (unsigned i = 0; i < paletteSize; ++i) palette[i] = RgbAt(file, kHeaderSize + 3 * i);
+  const std::uint8_t* data = file.data() + start;
+  if (!ham)
+    DecodePlanarRows<PlanarMode::Plain>(target, data, planes, palette);
+  else if (planes == 8)
+    DecodePlanarRows<PlanarMode::Ham8>(target, data, planes, palette);
+  else
+    DecodePlanarRows<PlanarMode::Ham6>(target, data, planes, palette);
+  return true;
+}
+
+CardSetInfo BuildCardSheet(ByteView file, CardSheet& sheet) {
+  std::fill(sheet.rgb.begin(), sheet.rgb.end(), std::uint8_t(0));
+  CardSetInfo info;
+  const CardSetVariant variant = DetectVariant(file);
+  if (variant == CardSetVariant::PcDirect || variant == CardSetVariant::PcIndexed) {
+    info.hasSheet = true;
+    info.format = '0';
+    for (int cell = 2; cell <= 58; ++cell)
+      DecodePcImage(sheet.cell(cell), file, cell - 2, variant == CardSetVariant::PcIndexed);
+  } else if (variant == CardSetVariant::Planar) {
+    const PlanarHeader h = ReadPlanarHeader(file);
+    info.hasSheet = true;
+    info.format = '1';
+    info.amigaTableColour = ColourValue(h.tableColour);
+    info.amigaSelectColour = ColourValue(h.selectColour);
+    for (unsigned i = 0; i < h.imagesUsed; ++i)
+      DecodePlanarImage(sheet.cell(int(i)), file, int(i), h.paletteSize, h.planes, h.ham, h.stride);
+    if (h.imagesUsed < unsigned(kMaxPlanarImages)) {
+      // Too few images for the foundation markers: image 0 stands in for all four.
+      DecodePlanarImage(sheet.cell(55), file, 0, h.paletteSize, h.planes, h.ham, h.stride);
+      for (int cell = 56; cell <= 58; ++cell) {
+        const RgbTarget from = sheet.cell(55), to = sheet.cell(cell);
+        for (int y = 0; y < kCardHeight; ++y) std::memcpy(to.row(y), from.row(y), kCardRowBytes);
+      }
+    }
+  }
+  return info;
+}
+
+bool BuildCardPreview(ByteView file, CardImage& preview) {
+  const RgbTarget target = preview.target();
+  switch (DetectVariant(file)) {
+    case CardSetVariant::PcDirect: DecodePcImage(target, file, 1, false); return true;
+    case CardSetVariant::PcIndexed: DecodePcImage(target, file, 1, true); return true;
+    case CardSetVariant::Planar: {
+      const PlanarHeader h = ReadPlanarHeader(file);
+      DecodePlanarImage(target, file, 3, h.paletteSize, h.planes, h.ham, h.stride);
+      return true;
+    }
+    case CardSetVariant::None: break;
+  }
+  target.fillBlack();
+  return false;
+}
+
+}  // namespace cards

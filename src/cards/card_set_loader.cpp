@@ -1,0 +1,65 @@
+#include "card_set_loader.h"
+
+#include <QGuiApplication>
+#include <QCursor>
+#include <QFile>
+#include <vector>
+
+#include "card_set_decode.h"
+
+namespace cards {
+namespace {
+
+// The first `limit` bytes of the file (fewer when it is shorter); empty when it cannot be read.
+std::vector<std::uint8_t> ReadPrefix(const QString& fileName, std::size_t limit) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  std::vector<std::uint8_t> bytes(limit);
+  const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), qint64(limit));
+  bytes.resize(got > 0 ? std::size_t(got) : 0);
+  return bytes;
+}
+
+QImage ToQImage(const std::uint8_t* rgb, int width, int height, std::size_t rowBytes) {
+  return QImage(rgb, width, height, qsizetype(rowBytes), QImage::Format_RGB888)
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+class WaitCursor {
+ public:
+  WaitCursor() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    if (shown_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  }
+  ~WaitCursor() {
+    if (shown_) QGuiApplication::restoreOverrideCursor();
+  }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  bool shown_;
+};
+
+}  // namespace
+
+LoadedCardSet LoadCardSet(const QString& fileName) {
+  const WaitCursor waitCursor;
+  const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
+  CardSheet sheet;
+  const CardSetInfo info = BuildCardSheet(bytes, sheet);
+  LoadedCardSet result;
+  result.format = info.format;
+  result.amigaTableColour = info.amigaTableColour;
+  result.amigaSelectColour = info.amigaSelectColour;
+  if (info.hasSheet) result.sheet = ToQImage(sheet.rgb.data(), kSheetWidth, kSheetHeight, kSheetRowBytes);
+  return result;
+}
+
+QImage LoadCardPreview(const QString& fileName) {
+  const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kPreviewReadLimit);
+  CardImage preview;
+  if (!BuildCardPreview(bytes, preview)) return {};
+  return ToQImage(preview.rgb.data(), kCardWidth, kCardHeight, kCardRowBytes);
+}
+
+}  // namespace cards

@@ -1,0 +1,26 @@
+#pragma once
+// Loading a card-set file into Qt images: the card sheet the table draws from and the
+// chooser's preview. The decoding itself is toolkit-free (card_set_decode.h).
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace cards {
+
+struct LoadedCardSet {
+  QImage sheet;  // 704 x 1040, Format_RGB32; null when nothing was built
+  char format = 0;  // '0' PC set, '1' planar set, 0 neither
+  std::uint32_t amigaTableColour = 0;   // planar palette entry 0 as a colour value (red low)
+  std::uint32_t amigaSelectColour = 0;  // planar palette entry 2
+};
+
+// Reads at most 1,400,000 bytes of the file and builds the sheet; cells the file does not fill
+// are black. A file that cannot be read or has neither magic gives a null sheet. Shows the wait
+// cursor meanwhile when an application object exists.
+LoadedCardSet LoadCardSet(const QString& fileName);
+
+// Reads at most 200,000 bytes and gives the 88 x 130 picture of sheet cell 3 (the face of card
+// value 0), Format_RGB32, or a null image.
+QImage LoadCardPreview(const QString& fileName);
+
+}  // namespace cards

@@ -1,0 +1,216 @@
+#include "deck_painter.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <array>
+
+#include "court_painter.h"
+#include "suit_shapes.h"
+
+namespace cardset {
+namespace {
+
+constexpr int kWidth = 88;
+constexpr int kHeight = 130;
+const QPointF kCentre(kWidth / 2.0, kHeight / 2.0);
+
+const char* const kRankNames[13] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+
+QImage BlankCard(QColor face, QColor outline) {
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  image.fill(face);
+  const QRgb line = outline.rgb();
+  for (int x = 0; x < kWidth; ++x) image.setPixel(x, 0, line), image.setPixel(x, kHeight - 1, line);
+  for (int y = 0; y < kHeight; ++y) image.setPixel(0, y, line), image.setPixel(kWidth - 1, y, line);
+  // One pixel just inside each corner rounds the outline once the table takes the corner pixel.
+  for (auto [x, y] : std::array<std::pair<int, int>, 4>{{{1, 1}, {kWidth - 2, 1}, {1, kHeight - 2}, {kWidth - 2, kHeight - 2}}})
+    image.setPixel(x, y, line);
+  return image;
+}
+
+void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour, bool upsideDown = false) {
+  painter.save();
+  painter.translate(centre);
+  if (upsideDown) painter.rotate(180);
+  painter.scale(size, size);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawPath(SuitPath(suit));
+  painter.restore();
+}
+
+// Rank and suit in the top-left corner, and the same turned round in the bottom-right one.
+void DrawIndices(QPainter& painter, int rank, int suit) {
+  QFont font("DejaVu Sans");
+  font.setBold(true);
+  font.setPixelSize(15);
+  for (int turn = 0; turn < 2; ++turn) {
+    painter.save();
+    if (turn == 1) {
+      painter.translate(kWidth, kHeight);
+      painter.rotate(180);
+    }
+    painter.setPen(SuitColour(suit));
+    painter.setFont(font);
+    const QString text = kRankNames[rank];
+    painter.save();
+    painter.translate(9.5, 3);
+    if (text.size() > 1) painter.scale(0.72, 1.0);  // "10" keeps the width of one figure
+    painter.drawText(QRectF(-12, 0, 24, 16), Qt::AlignHCenter | Qt::AlignTop, text);
+    painter.restore();
+    DrawSuit(painter, suit, QPointF(9.5, 26.5), 10.5, SuitColour(suit));
+    painter.restore();
+  }
+}
+
+// Pip centres of the number cards in a field from x 27..61, y 23..107; pips below the middle
+// are drawn upside down as on printed cards.
+std::vector<QPointF> PipLayout(int count) {
+  const double left = 28, mid = 44, right = 60;
+  const double top = 24, bottom = 106, middle = 65;
+  const double upperQuarter = top + (bottom - top) / 3, lowerQuarter = top + 2 * (bottom - top) / 3;
+  switch (count) {
+    case 2: return {{mid, top}, {mid, bottom}};
+    case 3: return {{mid, top}, {mid, middle}, {mid, bottom}};
+    case 4: return {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+    case 5: return {{left, top}, {right, top}, {mid, middle}, {left, bottom}, {right, bottom}};
+    case 6: return {{left, top}, {right, top}, {left, middle}, {right, middle}, {left, bottom}, {right, bottom}};
+    case 7:
+      return {{left, top}, {right, top}, {mid, (top + middle) / 2}, {left, middle}, {right, middle},
+              {left, bottom}, {right, bottom}};
+    case 8:
+      return {{left, top}, {right, top}, {mid, (top + middle) / 2}, {left, middle}, {right, middle},
+              {mid, (middle + bottom) / 2}, {left, bottom}, {right, bottom}};
+    case 9:
+      return {{left, top}, {right, top}, {left, upperQuarter}, {right, upperQuarter}, {mid, middle},
+              {left, lowerQuarter}, {right, lowerQuarter}, {left, bottom}, {right, bottom}};
+    default:
+      return {{left, top}, {right, top}, {mid, (top + upperQuarter) / 2}, {left, upperQuarter},
+              {right, upperQuarter}, {left, lowerQuarter}, {right, lowerQuarter},
+              {mid, (lowerQuarter + bottom) / 2}, {left, bottom}, {right, bottom}};
+  }
+}
+
+void DrawAce(QPainter& painter, int suit) {
+  if (suit == Spades) {
+    // The ace of spades carries the deck's ornament: a ring under a larger pip.
+    painter.setPen(QPen(QColor(190, 150, 60), 1.2));
+    painter.setBrush(QColor(250, 240, 210));
+    painter.drawEllipse(kCentre, 27, 27);
+    painter.setPen(QPen(QColor(190, 150, 60), 0.8));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(kCentre, 24, 24);
+    DrawSuit(painter, suit, kCentre, 38, SuitColour(suit));
+    return;
+  }
+  DrawSuit(painter, suit, kCentre, 34, SuitColour(suit));
+}
+
+QImage PaintFace(int value, const DeckScheme& scheme) {
+  const int rank = value >> 2, suit = value & 3;
+  QImage image = BlankCard(Qt::white, scheme.outline);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  if (rank == 0) {
+    DrawAce(painter, suit);
+  } else if (rank <= 9) {
+    for (QPointF centre : PipLayout(rank + 1))
+      DrawSuit(painter, suit, centre, 15, SuitColour(suit), centre.y() > kCentre.y() + 1);
+  } else {
+    PaintCourtPortrait(painter, rank, suit);
+  }
+  DrawIndices(painter, rank, suit);
+  return image;
+}
+
+// A dark blue back: white margin, a lattice of small diamonds and a medallion with the four
+// suits.
+QImage PaintBack(const DeckScheme& scheme) {
+  QImage image = BlankCard(Qt::white, scheme.outline);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF field(5, 5, kWidth - 10, kHeight - 10);
+  const QColor deep(22, 46, 120), light(70, 110, 200), gold(222, 178, 74);
+  painter.fillRect(field, deep);
+  painter.save();
+  painter.setClipRect(field.adjusted(2, 2, -2, -2));
+  painter.setPen(QPen(light, 1.0));
+  for (int d = -kHeight; d < kWidth + kHeight; d += 8) {
+    painter.drawLine(QPointF(d, 0), QPointF(d + kHeight, kHeight));
+    painter.drawLine(QPointF(d, 0), QPointF(d - kHeight, kHeight));
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(150, 180, 240));
+  for (int y = 5; y < kHeight; y += 8)
+    for (int x = (y / 8 % 2) * 4 + 4; x < kWidth; x += 8) painter.drawEllipse(QPointF(x, y), 0.9, 0.9);
+  painter.restore();
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::white, 1.0));
+  painter.drawRect(field.adjusted(1.5, 1.5, -1.5, -1.5));
+  painter.setPen(QPen(gold, 1.0));
+  painter.drawRect(field.adjusted(3.5, 3.5, -3.5, -3.5));
+  // Medallion.
+  painter.setPen(QPen(gold, 2.0));
+  painter.setBrush(deep);
+  painter.drawEllipse(kCentre, 23, 30);
+  painter.setPen(QPen(Qt::white, 0.8));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(kCentre, 19.5, 26.5);
+  const std::array<QPointF, 4> spots{QPointF(0, -14), QPointF(11, 0), QPointF(0, 14), QPointF(-11, 0)};
+  const std::array<int, 4> suits{Spades, Hearts, Clubs, Diamonds};
+  for (int i = 0; i < 4; ++i)
+    DrawSuit(painter, suits[std::size_t(i)], kCentre + spots[std::size_t(i)], 11,
+             IsRed(suits[std::size_t(i)]) ? QColor(235, 80, 90) : QColor(245, 245, 250));
+  return image;
+}
+
+// The marker of an empty foundation: a pale card with a dashed inner border, a faint "A" and
+// a faint suit (none for the plain marker, suit < 0).
+QImage PaintFoundationMarker(int suit, const DeckScheme& scheme) {
+  QImage image = BlankCard(QColor(226, 232, 222), scheme.outline);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPen dashed(QColor(150, 162, 150), 1.0, Qt::DashLine);
+  painter.setPen(dashed);
+  painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
+  const QColor faint = suit < 0 ? QColor(168, 178, 168) : IsRed(suit) ? QColor(238, 178, 182) : QColor(178, 184, 192);
+  QFont font("DejaVu Serif");
+  font.setBold(true);
+  font.setPixelSize(suit < 0 ? 44 : 20);
+  painter.setFont(font);
+  painter.setPen(faint);
+  if (suit < 0) {
+    painter.drawText(QRectF(0, 0, kWidth, kHeight), Qt::AlignCenter, "A");
+  } else {
+    painter.drawText(QRectF(0, 12, kWidth, 24), Qt::AlignHCenter | Qt::AlignTop, "A");
+    DrawSuit(painter, suit, kCentre + QPointF(0, 8), 40, faint);
+  }
+  return image;
+}
+
+// The empty place for the scheme's table: a card outline filled a shade lighter than the table.
+QImage PaintEmptyPlace(const DeckScheme& scheme) {
+  const QColor fill = scheme.table.lighter(135);
+  QImage image = BlankCard(fill, scheme.outline);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(scheme.table.lighter(175), 1.0, Qt::DashLine));
+  painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
+  return image;
+}
+
+}  // namespace
+
+std::vector<QImage> PaintDeck(const DeckScheme& scheme) {
+  std::vector<QImage> cells;
+  cells.push_back(PaintFoundationMarker(-1, scheme));
+  cells.push_back(PaintEmptyPlace(scheme));
+  cells.push_back(PaintBack(scheme));
+  for (int value = 0; value < 52; ++value) cells.push_back(PaintFace(value, scheme));
+  for (int suit = 0; suit < 4; ++suit) cells.push_back(PaintFoundationMarker(suit, scheme));
+  return cells;
+}
+
+}  // namespace cardset

@@ -1,0 +1,23 @@
+#pragma once
+// Our own deck "Vessant", drawn with QPainter: every picture a card-set file can hold.
+#include <QColor>
+#include <QImage>
+#include <vector>
+
+namespace cardset {
+
+// The colours a planar set carries for the table's alternative scheme: palette entry 0 the
+// table, entry 1 the card outline, entry 2 the selection frame.
+struct DeckScheme {
+  QColor table{0, 92, 60};
+  QColor outline{36, 36, 40};
+  QColor select{255, 196, 0};
+};
+
+// Pictures for sheet cells 0..58 (88 x 130, Format_RGB32): 0 a plain foundation marker (the
+// stand-in for all four in sets with fewer images), 1 the empty place for the scheme's table,
+// 2 the card back, 3 + value the face of card value (rank * 4 + suit), 55 + k the marker of
+// empty foundation k.
+std::vector<QImage> PaintDeck(const DeckScheme& scheme = {});
+
+}  // namespace cardset

@@ -1,0 +1,252 @@
+// cardset: inspects card-set files and makes our own.
+//
+//   cardset info FILE              variant, header values, scheme colours, completeness
+//   cardset sheet FILE OUT.png     the 704 x 1040 card sheet as the game decodes it
+//   cardset preview FILE OUT.png   the 88 x 130 preview of the card-set chooser
+//   cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] [--from DIR]
+//
+// `make` writes the built-in deck "Vessant" (default variant pc-direct; planar defaults to 8
+// planes). With --from DIR, pictures of 88 x 130 pixels named by sheet cell replace the
+// built-in ones: "NN.png" or "N.png" (e.g. "03.png" or "3.png" for the ace of clubs, cell 3 +
+// rank * 4 + suit with suits clubs, diamonds, hearts, spades). Cells: 0 plain foundation
+// marker, 1 empty place, 2 card back, 3..54 faces, 55..58 foundation markers; PC sets store
+// cells 2..58, planar sets 0..58. Cells missing from DIR keep the built-in picture.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QSaveFile>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "card_set_decode.h"
+#include "card_set_encode.h"
+#include "card_set_loader.h"
+#include "deck_painter.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& message) {
+  std::fprintf(stderr, "cardset: %s\n", message.c_str());
+  std::exit(1);
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: cardset info FILE\n"
+               "       cardset sheet FILE OUT.png\n"
+               "       cardset preview FILE OUT.png\n"
+               "       cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] "
+               "[--from DIR]\n");
+  return 2;
+}
+
+std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+std::string Hex(cards::Rgb c) {
+  char text[32];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x (colour value 0x%06x)", c.r, c.g, c.b,
+                unsigned(cards::ColourValue(c)));
+  return text;
+}
+
+QByteArray ReadWhole(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
+  return file.readAll();
+}
+
+int Info(const QString& fileName) {
+  const QByteArray data = ReadWhole(fileName);
+  const cards::ByteView bytes(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
+  const cards::CardSetVariant variant = cards::DetectVariant(bytes);
+  std::printf("file: %s (%lld bytes)\n", Local(fileName).c_str(), static_cast<long long>(data.size()));
+  switch (variant) {
+    case cards::CardSetVariant::None:
+      Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+    case cards::CardSetVariant::PcDirect:
+    case cards::CardSetVariant::PcIndexed: {
+      const bool indexed = variant == cards::CardSetVariant::PcIndexed;
+      std::printf("variant: PC (\"PCTAVI\", little-endian)\n");
+      std::printf("pixel format: byte 20 = %u: %s\n", unsigned(std::uint8_t(data.size() > 20 ? data[20] : 0)),
+                  indexed ? "8-bit indexed, a 256-entry palette per image" : "direct 16-bit colour");
+      std::printf("images: 57 (byte 21 = %u is not used)\n", unsigned(std::uint8_t(data.size() > 21 ? data[21] : 0)));
+      std::printf("record size: %zu bytes\n", indexed ? cards::kPcIndexedRecordSize : cards::kPcDirectRecordSize);
+      break;
+    }
+    case cards::CardSetVariant::Planar: {
+      const cards::PlanarHeader h = cards::ReadPlanarHeader(bytes);
+      std::printf("variant: planar (\"TAVI\", big-endian)\n");
+      std::printf("planes: %u stored, %u decoded\n", h.depth, h.planes);
+      std::printf("HAM: %s (mode flags 0x%08x)\n", h.ham ? "yes" : "no", unsigned(h.modeFlags));
+      std::printf("stride: %u bytes (pictures take %llu)\n", unsigned(h.stride),
+                  static_cast<unsigned long long>(h.imageDataSize()));
+      std::printf("palette: %u entries\n", h.paletteSize);
+      std::printf("images: %u stored, %u used\n", h.imageCount, h.imagesUsed);
+      std::printf("scheme table colour (entry 0): %s\n", Hex(h.tableColour).c_str());
+      std::printf("scheme selection colour (entry 2): %s\n", Hex(h.selectColour).c_str());
+      break;
+    }
+  }
+  const std::uint64_t promised = cards::PromisedSize(bytes);
+  if (promised <= std::uint64_t(data.size()))
+    std::printf("data: complete (the header promises %llu bytes)\n", static_cast<unsigned long long>(promised));
+  else
+    std::printf("data: INCOMPLETE: the header promises %llu bytes, %llu missing (missing pictures show black)\n",
+                static_cast<unsigned long long>(promised),
+                static_cast<unsigned long long>(promised - std::uint64_t(data.size())));
+  if (std::uint64_t(data.size()) > cards::kSheetReadLimit)
+    std::printf("note: the game reads only the first %zu bytes\n", cards::kSheetReadLimit);
+  return 0;
+}
+
+void RequireReadable(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
+}
+
+void SavePng(const QImage& image, const QString& out) {
+  if (!image.save(out, "PNG")) Fail(Local(out) + ": cannot write the PNG file");
+}
+
+int Sheet(const QString& fileName, const QString& out) {
+  RequireReadable(fileName);
+  const cards::LoadedCardSet set = cards::LoadCardSet(fileName);
+  if (set.sheet.isNull()) Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+  SavePng(set.sheet, out);
+  return 0;
+}
+
+int Preview(const QString& fileName, const QString& out) {
+  RequireReadable(fileName);
+  const QImage preview = cards::LoadCardPreview(fileName);
+  if (preview.isNull()) Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+  SavePng(preview, out);
+  return 0;
+}
+
+cards::CardImage ToCardImage(const QImage& picture) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+  cards::CardImage image;
+  for (int y = 0; y < cards::kCardHeight; ++y)
+    std::memcpy(image.rgb.data() + y * cards::kCardRowBytes, rgb.constScanLine(y), cards::kCardRowBytes);
+  return image;
+}
+
+cards::Rgb ToRgb(QColor c) { return {std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())}; }
+
+// Replaces built-in pictures by those of `dir` named by sheet cell.
+void TakePictures(std::vector<QImage>& cells, const QString& dir) {
+  const QDir folder(dir);
+  if (!folder.exists()) Fail(Local(dir) + ": no such folder");
+  int taken = 0;
+  for (int cell = 0; cell < int(cells.size()); ++cell) {
+    for (const QString& name : {QString::asprintf("%02d.png", cell), QString::asprintf("%d.png", cell)}) {
+      if (!folder.exists(name)) continue;
+      const QString path = folder.filePath(name);
+      QImage picture(path);
+      if (picture.isNull()) Fail(Local(path) + ": not a readable PNG picture");
+      if (picture.width() != cards::kCardWidth || picture.height() != cards::kCardHeight)
+        Fail(Local(path) + ": the picture is " + std::to_string(picture.width()) + " x " +
+             std::to_string(picture.height()) + " pixels; cards are 88 x 130");
+      cells[std::size_t(cell)] = picture;
+      ++taken;
+      break;
+    }
+  }
+  if (taken == 0) Fail(Local(dir) + ": no pictures named by sheet cell (e.g. 03.png) found");
+}
+
+struct MakeOptions {
+  QString out, variant = "pc-direct", from;
+  std::optional<unsigned> planes;
+  bool ham = false;
+};
+
+MakeOptions ParseMake(const QStringList& args) {
+  MakeOptions options;
+  options.out = args.value(0);
+  for (int i = 1; i < args.size(); ++i) {
+    const QString& a = args[i];
+    auto value = [&]() -> QString {
+      if (i + 1 >= args.size()) Fail("option " + Local(a) + " needs a value");
+      return args[++i];
+    };
+    if (a == "--variant") {
+      options.variant = value();
+      if (options.variant != "pc-direct" && options.variant != "pc-indexed" && options.variant != "planar")
+        Fail("unknown variant \"" + Local(options.variant) + "\" (pc-direct, pc-indexed or planar)");
+    } else if (a == "--planes") {
+      bool ok = false;
+      const unsigned n = value().toUInt(&ok);
+      if (!ok || n < 1 || n > 8) Fail("--planes takes a number from 1 to 8");
+      options.planes = n;
+    } else if (a == "--ham") {
+      options.ham = true;
+    } else if (a == "--from") {
+      options.from = value();
+    } else {
+      Fail("unknown option \"" + Local(a) + "\"");
+    }
+  }
+  const bool planar = options.variant == "planar";
+  if (!planar && (options.planes || options.ham)) Fail("--planes and --ham apply to planar sets only");
+  if (options.ham && options.planes.value_or(8) != 6 && options.planes.value_or(8) != 8)
+    Fail("HAM needs 6 or 8 planes");
+  return options;
+}
+
+int Make(const QStringList& args) {
+  if (args.isEmpty() || args[0].startsWith("--")) return Usage();
+  const MakeOptions options = ParseMake(args);
+  const cardset::DeckScheme scheme;
+  std::vector<QImage> pictures = cardset::PaintDeck(scheme);
+  if (!options.from.isEmpty()) TakePictures(pictures, options.from);
+  std::vector<cards::CardImage> cells;
+  for (const QImage& picture : pictures) cells.push_back(ToCardImage(picture));
+
+  std::vector<std::uint8_t> bytes;
+  if (options.variant == "planar") {
+    cards::PlanarOptions planar;
+    planar.depth = options.planes.value_or(8);
+    planar.ham = options.ham;
+    planar.tableColour = ToRgb(scheme.table);
+    planar.outlineColour = ToRgb(scheme.outline);
+    planar.selectColour = ToRgb(scheme.select);
+    bytes = cards::EncodePlanarSet(cells, planar);
+  } else {
+    bytes = cards::EncodePcSet(std::span(cells).subspan(2), options.variant == "pc-indexed");
+  }
+  QSaveFile file(options.out);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()) ||
+      !file.commit())
+    Fail(Local(options.out) + ": cannot write: " + Local(file.errorString()));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Drawing needs fonts but never a display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.isEmpty()) return Usage();
+  const QString command = args.takeFirst();
+  try {
+    if (command == "info" && args.size() == 1) return Info(args[0]);
+    if (command == "sheet" && args.size() == 2) return Sheet(args[0], args[1]);
+    if (command == "preview" && args.size() == 2) return Preview(args[0], args[1]);
+    if (command == "make") return Make(args);
+  } catch (const std::exception& e) {
+    Fail(e.what());
+  }
+  return Usage();
+}
