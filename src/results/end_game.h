@@ -1,0 +1,40 @@
+#pragma once
+// The end-of-game screen: a borderless 300 x 200 congratulation picture, shown modally after a
+// win that does not enter the highscore list. It plays the end-of-game sound each time it is
+// shown (whether or not sound is switched on) and closes on a click on the picture.
+#include <QDialog>
+#include <string>
+
+#include "sound_cues.h"
+
+class QLabel;
+
+class TEndGame : public QDialog {
+  Q_OBJECT
+
+public:
+  // `startDir` is the folder that holds "mirt_2.wav"; `cues` plays it.
+  explicit TEndGame(std::string startDir,
+                    platform::SoundCuePlayer& cues = platform::soundCues(),
+                    QWidget* parent = nullptr);
+
+  // Centres the window on the screen and shows it until the player clicks it.
+  void showModal();
+
+protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  void FormActivate();
+  void Image1Click();
+
+  const std::string startDir_;
+  platform::SoundCuePlayer& cues_;
+  QLabel* Image1;
+  // The sound belongs to the first activation of each show; coming back from another
+  // application while the window is up does not repeat it.
+  bool activatedSinceShow_ = false;
+};

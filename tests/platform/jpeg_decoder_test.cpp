@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "game_pictures.h"
+#include "jpeg_decoder.h"
+
+namespace {
+
+std::vector<unsigned char> bytesOf(pictures::Id id) {
+  const auto bytes = pictures::jpeg(id);
+  return {bytes.begin(), bytes.end()};
+}
+
+bool near(QColor actual, QColor expected, int tolerance) {
+  return std::abs(actual.red() - expected.red()) <= tolerance &&
+         std::abs(actual.green() - expected.green()) <= tolerance &&
+         std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+TEST(JpegDecoder, EveryEmbeddedPictureDecodesAtTheSizeItsWindowShows) {
+  struct Expected {
+    pictures::Id id;
+    int width, height;
+  };
+  for (const Expected& picture : {Expected{pictures::Id::HighscoreBackground, 351, 451},
+                                  Expected{pictures::Id::EndGame, 300, 200},
+                                  Expected{pictures::Id::AboutLogo, 169, 130},
+                                  Expected{pictures::Id::FirstPortrait, 100, 120},
+                                  Expected{pictures::Id::SecondPortrait, 100, 120}}) {
+    const QImage image = platform::decodeJpeg(pictures::jpeg(picture.id));
+    ASSERT_FALSE(image.isNull()) << static_cast<int>(picture.id);
+    EXPECT_EQ(image.width(), picture.width) << static_cast<int>(picture.id);
+    EXPECT_EQ(image.height(), picture.height) << static_cast<int>(picture.id);
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  }
+}
+
+TEST(JpegDecoder, HighscoreBarsCarryTheColoursOfTheirNameBoxes) {
+  const QImage image = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
+  ASSERT_FALSE(image.isNull());
+  // Sampled inside the bars, right of the name box, on the row's text line.
+  EXPECT_TRUE(near(image.pixelColor(250, 66 + 7), QColor(125, 169, 196), 24));
+  EXPECT_TRUE(near(image.pixelColor(250, 180 + 7), QColor(145, 182, 204), 24));
+  EXPECT_TRUE(near(image.pixelColor(250, 408 + 7), QColor(186, 140, 135), 24));
+  // Between two bars the dark background shows.
+  EXPECT_LT(image.pixelColor(250, 66 + 26).lightness(), 90);
+}
+
+TEST(JpegDecoder, EmptyOrMissingDataGivesANullImage) {
+  const unsigned char one = 0xFF;
+  EXPECT_TRUE(platform::decodeJpeg(nullptr, 0).isNull());
+  EXPECT_TRUE(platform::decodeJpeg(nullptr, 100).isNull());
+  EXPECT_TRUE(platform::decodeJpeg(&one, 0).isNull());
+  EXPECT_TRUE(platform::decodeJpeg(&one, 1).isNull());
+}
+
+TEST(JpegDecoder, TruncatedDataGivesANullImage) {
+  const std::vector<unsigned char> whole = bytesOf(pictures::Id::EndGame);
+  ASSERT_GT(whole.size(), 1000u);
+  // Inside the header, inside the picture data, and only the end marker missing.
+  for (std::size_t size : {std::size_t{2}, std::size_t{20}, std::size_t{300}, whole.size() / 2,
+                           whole.size() - 2}) {
+    std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(size));
+    EXPECT_TRUE(platform::decodeJpeg(cut.data(), cut.size()).isNull()) << "cut at " << size;
+  }
+}
+
+TEST(JpegDecoder, GarbageGivesANullImage) {
+  std::mt19937 random(7);
+  std::vector<unsigned char> garbage(4096);
+  for (auto& byte : garbage) byte = static_cast<unsigned char>(random());
+  EXPECT_TRUE(platform::decodeJpeg(garbage.data(), garbage.size()).isNull());
+  // A start-of-image marker followed by garbage.
+  garbage[0] = 0xFF;
+  garbage[1] = 0xD8;
+  EXPECT_TRUE(platform::decodeJpeg(garbage.data(), garbage.size()).isNull());
+}
+
+TEST(JpegDecoder, DamagedPictureDataNeverGivesAWrongSizedImage) {
+  const std::vector<unsigned char> whole = bytesOf(pictures::Id::AboutLogo);
+  std::mt19937 random(11);
+  for (int round = 0; round < 40; ++round) {
+    std::vector<unsigned char> damaged = whole;
+    for (int hit = 0; hit < 8; ++hit)
+      damaged[random() % damaged.size()] = static_cast<unsigned char>(random());
+    const QImage image = platform::decodeJpeg(damaged.data(), damaged.size());
+    if (!image.isNull()) {
+      EXPECT_EQ(image.size(), QSize(169, 130));
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+klondike_gtest(platform_jpeg_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder_test.cpp
+  LIBS platform game_pictures)
+
+klondike_qttest(platform_services_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/platform_services_test.cpp
+  LIBS platform)
+
+# The sound tests play the cues that the build synthesizes into the play folder.
+foreach(test game_sounds sound_cues sound_output no_audio)
+  klondike_gtest(platform_${test}_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/${test}_test.cpp
+    LIBS platform_audio)
+  target_compile_definitions(platform_${test}_test PRIVATE KLONDIKE_PLAY_DIR="${PLAY_DIR}")
+  add_dependencies(platform_${test}_test game_sounds)
+endforeach()
