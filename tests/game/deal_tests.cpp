@@ -1,0 +1,279 @@
+// The generator, the shuffle, both deals, the rule-set switches, the levels and the layout.
+#include <numeric>
+#include <vector>
+
+#include "deck.h"
+#include "game_fixture.h"
+
+namespace game::testing {
+namespace {
+
+// The shuffle written out again from its definition, with plain vectors.
+Deck referenceShuffle(std::uint32_t seed) {
+  std::uint32_t state;
+  auto byte = [&state] {
+    state = state * 22695477u + 1u;
+    return static_cast<int>((state >> 16) & 0x7FFF) & 255;
+  };
+  state = seed;
+  std::vector<int> pool;
+  while (pool.size() < 52) {
+    const int v = byte() >> 2;
+    if (v < 52 && std::find(pool.begin(), pool.end(), v) == pool.end()) pool.push_back(v);
+  }
+  state = seed;
+  std::vector<int> deck;
+  while (!pool.empty()) {
+    const int k = byte() * static_cast<int>(pool.size()) / 255;
+    if (k >= static_cast<int>(pool.size())) continue;
+    deck.push_back(pool[k]);
+    pool.erase(pool.begin() + k);
+  }
+  state = seed;
+  const int cut = byte() >> 2;
+  Deck result{};
+  for (int i = 0; i < 52; ++i) result[i] = static_cast<std::uint8_t>(deck[cut < 52 ? (i + cut) % 52 : i]);
+  return result;
+}
+
+TEST(RuntimeRandom, GivesTheKnownSequenceOfTheBorlandRuntime) {
+  RuntimeRandom random(1);
+  const int expected[] = {346, 130, 10982, 1090, 11656, 7117, 17595, 6415, 22948, 31126};
+  for (int value : expected) EXPECT_EQ(random.draw(), value);
+}
+
+TEST(ShuffleDeck, MatchesTheDefinitionAndIsAPermutation) {
+  for (std::uint32_t seed : {0u, 1u, 12345u, 1700000000u, 4294967295u}) {
+    const Deck deck = shuffleDeck(seed);
+    EXPECT_EQ(deck, referenceShuffle(seed)) << "seed " << seed;
+    Deck sorted = deck;
+    std::sort(sorted.begin(), sorted.end());
+    Deck identity{};
+    std::iota(identity.begin(), identity.end(), 0);
+    EXPECT_EQ(sorted, identity) << "seed " << seed;
+  }
+  EXPECT_NE(shuffleDeck(1), shuffleDeck(2));
+}
+
+TEST(ShuffleDeck, EveryFourThousandthSeedGivesAPermutation) {
+  for (std::uint64_t seed = 0; seed <= 0xFFFFFFFFull; seed += 4000037) {
+    Deck sorted = shuffleDeck(static_cast<std::uint32_t>(seed));
+    std::sort(sorted.begin(), sorted.end());
+    ASSERT_EQ(sorted[0], 0);
+    ASSERT_TRUE(std::adjacent_find(sorted.begin(), sorted.end(),
+                                   [](int a, int b) { return b != a + 1; }) == sorted.end());
+  }
+}
+
+using DealTest = GameTest;
+
+TEST_F(DealTest, KlondikeLaysOutTheDeckInOrder) {
+  engine.dealKlondike();
+  const Deck deck = shuffleDeck(12345);
+  int p = 0;
+  for (int c = 0; c < kColumns; ++c) {
+    for (int r = 0; r < c; ++r) EXPECT_EQ(t.tableau[c][r], deck[p++] + 64) << c << "," << r;
+    EXPECT_EQ(t.tableau[c][c], deck[p++]);
+    for (int r = c + 1; r < kRows; ++r) EXPECT_EQ(t.tableau[c][r], kEmpty);
+  }
+  ASSERT_EQ(t.stockCount, 24);
+  for (int k = 0; k < 24; ++k) EXPECT_EQ(t.stock[k], deck[28 + k]);
+  EXPECT_EQ(t.wasteTop, -1);
+  for (auto f : t.foundation) EXPECT_EQ(f, kEmpty);
+  EXPECT_TRUE(everyCardOnce(engine));
+  EXPECT_GE(view.invalidateAllCount, 1);
+
+  engine.menu.level = 'B';
+  pressBottom(0);
+  EXPECT_EQ(t.waste[0], deck[51]);  // the first card turned is the last card of the deck
+}
+
+TEST_F(DealTest, SameSeedSameDeal) {
+  engine.dealKlondike();
+  const GameTable first = t;
+  engine.dealKlondike();
+  EXPECT_TRUE(std::equal(&first.tableau[0][0], &first.tableau[0][0] + kColumns * kRows, &t.tableau[0][0]));
+  EXPECT_TRUE(std::equal(first.stock, first.stock + 52, t.stock));
+  engine.seedSource = [] { return 12346u; };
+  engine.dealKlondike();
+  EXPECT_FALSE(std::equal(first.stock, first.stock + 24, t.stock));
+}
+
+TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
+  ASSERT_TRUE(engine.switchToQuatro());
+  const Deck deck = shuffleDeck(12345);
+  EXPECT_EQ(t.waste[0], deck[51]);
+  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_TRUE(std::equal(deck.begin(), deck.end(), t.stock));
+  for (int g = 0; g < 4; ++g)
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(t.tableau[g][r], kEmpty);
+  EXPECT_EQ(t.gridCount, 0);
+  EXPECT_EQ(t.pairMode, 0);
+  EXPECT_TRUE(everyCardOnce(engine));
+}
+
+TEST_F(DealTest, DealResetsScoreStateByMode) {
+  engine.menu.scoreMode = ScoreMode::Vegas;
+  t.score = 77;
+  t.seconds = 12;
+  t.vegasRedeals = 2;
+  t.tenTicks = 4;
+  engine.dealKlondike();
+  EXPECT_EQ(t.score, -52);
+  EXPECT_EQ(view.panels[1], "-52");
+  EXPECT_EQ(view.panels[3], "0");
+  EXPECT_EQ(t.seconds, 0);
+  EXPECT_EQ(t.vegasRedeals, 0);
+  EXPECT_EQ(t.tenTicks, 0);
+  EXPECT_EQ(t.qualifies, 0);
+
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  EXPECT_EQ(t.score, 0);
+  EXPECT_EQ(t.qualifies, 1);  // Normal, Timed, Hard
+  engine.menu.timed = false;
+  engine.dealKlondike();
+  EXPECT_EQ(t.qualifies, 0);
+  engine.menu.timed = true;
+  engine.menu.level = 'B';
+  engine.dealKlondike();
+  EXPECT_EQ(t.qualifies, 0);
+}
+
+TEST_F(DealTest, DealStopsARunningClock) {
+  engine.toggleTimed();
+  engine.toggleTimed();
+  ASSERT_TRUE(engine.clockRunning);
+  engine.dealKlondike();
+  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_EQ(view.clockChanges.back(), false);
+}
+
+TEST_F(DealTest, DealDropsAPendingPickUp) {
+  emptyKlondike();
+  engine.dealKlondike();
+  const auto before = column(6);
+  pressTableau(6, 6);  // pick up the face-up card of column 6
+  ASSERT_EQ(t.selState, 1);
+  ASSERT_TRUE(t.markVisible);
+  engine.restart();
+  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selPending, '0');
+  EXPECT_FALSE(t.markVisible);
+  // The next press is a fresh pick-up, not a move of the old card.
+  pressTableau(0, 0);
+  EXPECT_TRUE(everyCardOnce(engine));
+  EXPECT_EQ(column(6), before);
+}
+
+TEST_F(DealTest, RuleSetSwitchesSetLayoutAndDragMode) {
+  engine.menu.dragDrop = false;
+  engine.setScreenClass(2);
+  engine.switchToKlondike();
+  EXPECT_TRUE(engine.menu.dragDrop);
+  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
+  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{85, 5, 14, 27}));
+
+  t.quatroOver = 1;
+  EXPECT_TRUE(engine.switchToQuatro());
+  EXPECT_FALSE(engine.menu.dragDrop);
+  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Quatro);
+  EXPECT_EQ(t.quatroOver, 0);
+  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep}), (std::array{55, 5, 131}));
+
+  engine.setScreenClass(3);
+  EXPECT_EQ(t.originX, 5);
+  engine.switchToKlondike();
+  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{5, 5, 15, 26}));
+}
+
+TEST_F(DealTest, QuatroIsRefusedOnTheSmallestScreen) {
+  engine.setScreenClass(1);
+  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{6, 2, 8, 35}));
+  engine.dealKlondike();
+  const GameTable before = t;
+  EXPECT_FALSE(engine.switchToQuatro());
+  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
+  EXPECT_TRUE(engine.menu.dragDrop);
+  EXPECT_EQ(t.rowStep, 8);
+  EXPECT_TRUE(std::equal(before.stock, before.stock + 52, t.stock));
+
+  engine.menu.ruleSet = RuleSet::Quatro;
+  EXPECT_FALSE(engine.startUp());
+  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
+  EXPECT_EQ(t.stockCount, 24);
+}
+
+TEST_F(DealTest, StartUpDealsTheStoredRuleSet) {
+  engine.menu.ruleSet = RuleSet::Quatro;
+  engine.menu.dragDrop = true;
+  EXPECT_TRUE(engine.startUp());
+  EXPECT_EQ(t.rowStep, 131);
+  EXPECT_FALSE(engine.menu.dragDrop);
+  EXPECT_EQ(t.stockCount, 50);
+
+  engine.menu.ruleSet = RuleSet::Klondike;
+  engine.menu.dragDrop = false;  // a stored click-select mode is kept
+  EXPECT_TRUE(engine.startUp());
+  EXPECT_EQ(t.rowStep, 15);
+  EXPECT_FALSE(engine.menu.dragDrop);
+  EXPECT_EQ(t.stockCount, 24);
+}
+
+TEST_F(DealTest, RestartKeepsTheRuleSetAndClearsAQuatroWin) {
+  engine.switchToQuatro();
+  t.quatroOver = 1;
+  engine.restart();
+  EXPECT_EQ(t.quatroOver, 0);
+  EXPECT_EQ(t.stockCount, 50);
+  engine.switchToKlondike();
+  engine.restart();
+  EXPECT_EQ(t.stockCount, 24);
+}
+
+TEST_F(DealTest, LevelsClearEligibilityExceptHard) {
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  ASSERT_EQ(t.qualifies, 1);
+  engine.chooseLevel('C');
+  EXPECT_EQ(t.qualifies, 1);
+  engine.chooseLevel('B');
+  EXPECT_EQ(engine.menu.level, 'B');
+  EXPECT_EQ(t.qualifies, 0);
+  engine.chooseLevel('C');
+  EXPECT_EQ(t.qualifies, 0);  // switching back never makes the game eligible
+  engine.chooseLevel('A');
+  EXPECT_EQ(engine.menu.level, 'A');
+  engine.chooseLevel('x');
+  EXPECT_EQ(engine.menu.level, 'A');
+}
+
+using LayoutTest = GameTest;
+
+TEST_F(LayoutTest, HitTestingOfPlaces) {
+  engine.dealKlondike();
+  // The two pixels right of a card belong to its column.
+  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 88, 40).column, 2);
+  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 89, 40).column, 2);
+  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 90, 40).column, 3);
+  EXPECT_EQ(engine.hitPlace(t.originX, t.originY + 15 * 26).row, 26);
+  // Below the last card of a column the press hits that card; an empty column hits row 0.
+  const Rect last = engine.placeRect(3, 3);
+  const Place below = engine.hitPlace(last.left + 5, last.top + 5 + 4 * t.rowStep);
+  EXPECT_EQ(engine.findCardRow(below.column, below.row), 3);
+  emptyKlondike();
+  EXPECT_EQ(engine.findCardRow(4, 12), 0);
+  EXPECT_EQ(engine.findCardRow(4, 40), 0);
+  EXPECT_EQ(engine.placeRect(6, 2), (Rect{5 + 540, 5 + 30, 5 + 540 + 88, 5 + 30 + 130}));
+}
+
+TEST_F(LayoutTest, TableAreaIncludesBothEnds) {
+  EXPECT_TRUE(engine.insideKlondikeArea(t.originX, t.originY));
+  EXPECT_TRUE(engine.insideKlondikeArea(t.originX + 630, t.originY + 15 * 26 + 130));
+  EXPECT_FALSE(engine.insideKlondikeArea(t.originX - 1, 50));
+  EXPECT_FALSE(engine.insideKlondikeArea(t.originX + 631, 50));
+  EXPECT_FALSE(engine.insideKlondikeArea(50, t.originY + 15 * 26 + 131));
+}
+
+}  // namespace
+}  // namespace game::testing

@@ -1,0 +1,6 @@
+# Tests of the rule engine against a recording table view.
+klondike_gtest(game_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/deal_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/klondike_move_tests.cpp
+  LIBS game)
