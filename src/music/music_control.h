@@ -1,0 +1,71 @@
+#pragma once
+// Background music: plays the playlist song after song, MP3 files on the MP3 player and
+// everything else on the MIDI sequencer, driven by the "&Music" menu, the players' end notices
+// and the table window's start-up and shut-down. Runs on the user-interface thread only.
+#include "music_outputs.h"
+#include "playlist_file.h"
+
+#include <functional>
+#include <string>
+
+namespace music {
+
+using FileCheck = std::function<bool(const std::string& path)>;
+
+// True when `path` names an existing file (relative paths: from the current directory).
+bool songFileExists(const std::string& path);
+// The song's name as the status bar shows it: no folder, no extension.
+std::string songDisplayName(const std::string& path);
+// Songs whose path ends in '3' (".mp3", ".MP3") are MP3 files; all others go to the sequencer.
+bool isMp3Song(const std::string& path);
+
+class MusicControl {
+public:
+  // Runs the playlist editor on a copy of the playlist. Returns true when it was closed with OK;
+  // then `items` holds the edited list and `chosenSong` the song to start (-1: none).
+  using EditorRun = std::function<bool(Playlist& items, int& chosenSong)>;
+
+  MusicControl(MidiOutput& midi, Mp3Output& mp3, MusicHost& host,
+               FileCheck fileExists = songFileExists);
+
+  // Start-up, in the table window's order: first load the playlist from the start directory
+  // (without one the music setting becomes '0'), then, once the card set is loaded, start the
+  // music when the setting says so.
+  void loadPlaylistAtStartup(const std::string& startDir);
+  void startMusicAtStartup();
+  // Shut-down: stops and closes the player in use.
+  void shutDown();
+
+  void PlayCurrentSong();
+  void Musicon1Click();
+  void Nextsong1Click();
+  void Previoussong1Click();
+  void Midiplaylist1Click(const EditorRun& runEditor);
+  void MediaPlayer1Notify();   // the sequencer's completion notice
+  void MPEGPlayer1PlayEnd();   // the MP3 player's end event
+
+  const Playlist& playlist() const { return Playlist_; }
+  // Replaces the playlist and starts again at its first song (does not touch the music).
+  void setPlaylist(Playlist playlist);
+  int currentSong() const { return CurrentSong; }
+  bool ignoreNextNotify() const { return IgnoreNextNotify; }
+
+private:
+  // Stops and closes the song that plays before another one is started.
+  void stopCurrentSong();
+  void musicOff();
+  void advance();
+  void playMp3(const std::string& path);
+  void playMidi(const std::string& path);
+
+  MidiOutput& midi_;
+  Mp3Output& mp3_;
+  MusicHost& host_;
+  FileCheck fileExists_;
+
+  Playlist Playlist_;
+  int CurrentSong = 0;  // a valid index of a non-empty playlist, 0 when it is empty
+  bool IgnoreNextNotify = false;
+};
+
+}  // namespace music

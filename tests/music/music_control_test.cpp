@@ -1,0 +1,365 @@
+// Playback control against recording fakes of the two players and the table window.
+#include "music_control.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace music {
+namespace {
+
+using Log = std::vector<std::string>;
+
+struct FakeMidi : MidiOutput {
+  explicit FakeMidi(Log& log) : log(log) {}
+  std::optional<SequencerFailure> open(const std::string& path) override {
+    log.push_back("midi open " + path);
+    return openFailure;
+  }
+  int play() override {
+    log.push_back("midi play");
+    return playError;
+  }
+  void stop() override { log.push_back("midi stop"); }
+  void close() override { log.push_back("midi close"); }
+  Log& log;
+  std::optional<SequencerFailure> openFailure;
+  int playError = 0;
+};
+
+struct FakeMp3 : Mp3Output {
+  explicit FakeMp3(Log& log) : log(log) {}
+  bool open(const std::string& path) override {
+    log.push_back("mp3 open " + path);
+    return openWorks;
+  }
+  bool play() override {
+    log.push_back("mp3 play");
+    return playWorks;
+  }
+  void stop() override { log.push_back("mp3 stop"); }
+  void close() override { log.push_back("mp3 close"); }
+  Log& log;
+  bool openWorks = true;
+  bool playWorks = true;
+};
+
+struct Message {
+  std::string text, caption;
+  MessageIcon icon;
+  bool operator==(const Message&) const = default;
+};
+
+struct FakeHost : MusicHost {
+  void setMusicOnChecked(bool value) override { checked = value; }
+  void showSongName(const std::string& name) override { panel = name; }
+  void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    messages.push_back({text, caption, icon});
+  }
+  char musicSetting() const override { return music; }
+  void setMusicSetting(char value) override { music = value; }
+  bool checked = false;
+  std::string panel = "untouched";
+  std::vector<Message> messages;
+  char music = '0';
+};
+
+class MusicControlTest : public ::testing::Test {
+protected:
+  MusicControlTest()
+      : control(midi, mp3, host, [this](const std::string& path) { return !missing.count(path); }) {}
+
+  void useSongs(Playlist songs) { control.setPlaylist(std::move(songs)); }
+  // Closes the editor with OK, handing back `items` and `chosen`.
+  void editorOk(Playlist items, int chosen) {
+    control.Midiplaylist1Click([&](Playlist& list, int& chosenSong) {
+      list = items;
+      chosenSong = chosen;
+      return true;
+    });
+  }
+
+  Log log;
+  FakeMidi midi{log};
+  FakeMp3 mp3{log};
+  FakeHost host;
+  std::set<std::string> missing;
+  MusicControl control;
+};
+
+TEST_F(MusicControlTest, SongNameAndPlayerChoice) {
+  EXPECT_EQ(songDisplayName("/home/p/music/Waltz.mid"), "Waltz");
+  EXPECT_EQ(songDisplayName("C:\\Music\\my.song.MP3"), "my.song");
+  EXPECT_EQ(songDisplayName("plain"), "plain");
+  EXPECT_TRUE(isMp3Song("a.MP3"));
+  EXPECT_TRUE(isMp3Song("a.mp3"));
+  EXPECT_FALSE(isMp3Song("a.mid"));
+  EXPECT_FALSE(isMp3Song("a.mp4"));
+  EXPECT_FALSE(isMp3Song(""));
+}
+
+TEST_F(MusicControlTest, MusicOnStartsTheCurrentSongOnTheRightPlayer) {
+  useSongs({"dir/one.mid", "two.MP3"});
+  control.Musicon1Click();
+  EXPECT_EQ(log, (Log{"midi open dir/one.mid", "midi play"}));
+  EXPECT_EQ(host.music, '1');
+  EXPECT_TRUE(host.checked);
+  EXPECT_EQ(host.panel, "one");
+
+  log.clear();
+  control.Nextsong1Click();
+  EXPECT_EQ(log, (Log{"midi stop", "midi close", "mp3 open two.MP3", "mp3 play"}));
+  EXPECT_EQ(host.music, '2');
+  EXPECT_EQ(host.panel, "two");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(MusicControlTest, MusicOnWithEmptyPlaylistDoesNothing) {
+  control.Musicon1Click();
+  EXPECT_TRUE(log.empty());
+  EXPECT_FALSE(host.checked);
+  EXPECT_EQ(host.music, '0');
+  EXPECT_EQ(host.panel, "untouched");
+}
+
+TEST_F(MusicControlTest, MusicOffStopsThePlayerAndOnRestartsTheSameSong) {
+  useSongs({"a.mid", "b.mp3"});
+  control.Musicon1Click();
+  control.Musicon1Click();
+  EXPECT_EQ(host.music, '0');
+  EXPECT_FALSE(host.checked);
+  EXPECT_EQ(host.panel, "");
+  EXPECT_FALSE(control.ignoreNextNotify());
+  // The stopped song's notice finds the music off and changes nothing.
+  control.MediaPlayer1Notify();
+  EXPECT_EQ(host.music, '0');
+
+  control.Nextsong1Click();  // nothing while off
+  control.Previoussong1Click();
+  EXPECT_EQ(control.currentSong(), 0);
+  log.clear();
+  control.Musicon1Click();
+  EXPECT_EQ(log, (Log{"midi open a.mid", "midi play"}));
+
+  control.Nextsong1Click();
+  log.clear();
+  control.Musicon1Click();
+  EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close"}));
+  EXPECT_EQ(host.music, '0');
+  EXPECT_EQ(control.currentSong(), 1);
+}
+
+TEST_F(MusicControlTest, NextAndPreviousWrapAround) {
+  useSongs({"a.mid", "b.mid", "c.mid"});
+  control.Musicon1Click();
+  control.Previoussong1Click();
+  EXPECT_EQ(control.currentSong(), 2);
+  EXPECT_EQ(host.panel, "c");
+  control.Nextsong1Click();
+  EXPECT_EQ(control.currentSong(), 0);
+  control.Nextsong1Click();
+  EXPECT_EQ(control.currentSong(), 1);
+  control.Previoussong1Click();
+  EXPECT_EQ(control.currentSong(), 0);
+}
+
+TEST_F(MusicControlTest, WithOneSongNextAndPreviousRestartIt) {
+  useSongs({"only.mp3"});
+  control.Musicon1Click();
+  log.clear();
+  control.Nextsong1Click();
+  control.Previoussong1Click();
+  EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close", "mp3 open only.mp3", "mp3 play", "mp3 stop",
+                      "mp3 close", "mp3 open only.mp3", "mp3 play"}));
+  EXPECT_EQ(control.currentSong(), 0);
+}
+
+TEST_F(MusicControlTest, NoticeOfAStoppedMidiSongIsIgnoredOnceThenSongsAdvance) {
+  useSongs({"a.mid", "b.mid", "c.mid"});
+  control.Musicon1Click();
+  control.Nextsong1Click();  // a.mid is stopped; its notice comes after b.mid started
+  EXPECT_TRUE(control.ignoreNextNotify());
+  log.clear();
+  control.MediaPlayer1Notify();
+  EXPECT_TRUE(log.empty());
+  EXPECT_FALSE(control.ignoreNextNotify());
+  EXPECT_EQ(control.currentSong(), 1);
+
+  control.MediaPlayer1Notify();  // b.mid ended by itself
+  EXPECT_EQ(log, (Log{"midi stop", "midi close", "midi open c.mid", "midi play"}));
+  EXPECT_EQ(control.currentSong(), 2);
+  control.MediaPlayer1Notify();
+  EXPECT_EQ(control.currentSong(), 0);
+}
+
+TEST_F(MusicControlTest, EndOfAnMp3SongAdvances) {
+  useSongs({"a.mp3", "b.mid"});
+  control.Musicon1Click();
+  log.clear();
+  control.MPEGPlayer1PlayEnd();
+  EXPECT_EQ(log, (Log{"mp3 close", "midi open b.mid", "midi play"}));
+  EXPECT_EQ(control.currentSong(), 1);
+  EXPECT_EQ(host.music, '1');
+}
+
+TEST_F(MusicControlTest, MissingFileStopsTheMusicAndKeepsTheSong) {
+  useSongs({"a.mid", "gone.mid", "c.mid"});
+  missing.insert("gone.mid");
+  control.Musicon1Click();
+  log.clear();
+  control.Nextsong1Click();
+  EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
+  EXPECT_EQ(host.messages, (std::vector<Message>{{"Cound not find music file!!!", "Error", MessageIcon::None}}));
+  EXPECT_EQ(host.music, '0');
+  EXPECT_EQ(host.panel, "");
+  EXPECT_FALSE(host.checked);
+  EXPECT_EQ(control.currentSong(), 1);
+
+  log.clear();
+  missing.clear();
+  control.Musicon1Click();  // tries the same song again
+  EXPECT_EQ(log, (Log{"midi open gone.mid", "midi play"}));
+}
+
+TEST_F(MusicControlTest, FailedMp3OpenOrPlayStopsTheMusicWithItsMessage) {
+  useSongs({"a.mp3"});
+  for (bool openWorks : {false, true}) {
+    mp3.openWorks = openWorks;
+    mp3.playWorks = false;
+    log.clear();
+    host.messages.clear();
+    control.Musicon1Click();
+    EXPECT_EQ(log.back(), "mp3 close");
+    EXPECT_EQ(host.messages, (std::vector<Message>{{"Error playing mp3 file !!", "System error",
+                                                    MessageIcon::Information}}));
+    EXPECT_EQ(host.music, '0');
+    EXPECT_EQ(host.panel, "");
+    EXPECT_FALSE(host.checked);
+  }
+}
+
+TEST_F(MusicControlTest, SequencerFailuresShowTheirMessages) {
+  useSongs({"a.mid"});
+  midi.openFailure = SequencerFailure{4, "The file is not a standard MIDI file."};
+  control.Musicon1Click();
+  EXPECT_EQ(log, (Log{"midi open a.mid"}));
+  EXPECT_EQ(host.messages, (std::vector<Message>{{"Error 4: The file is not a standard MIDI file.",
+                                                  "", MessageIcon::None}}));
+  EXPECT_EQ(host.music, '0');
+  EXPECT_FALSE(host.checked);
+  EXPECT_EQ(host.panel, "");
+
+  midi.openFailure.reset();
+  midi.playError = 7;
+  host.messages.clear();
+  control.Musicon1Click();
+  EXPECT_EQ(host.messages, (std::vector<Message>{{"Error playing midi file !!", "System error",
+                                                  MessageIcon::Information}}));
+  EXPECT_EQ(host.music, '0');
+  EXPECT_FALSE(host.checked);
+}
+
+TEST_F(MusicControlTest, EditorOkWhileOffStartsTheChosenSong) {
+  editorOk({"a.mid", "b.mp3", "c.mid"}, 1);
+  EXPECT_EQ(control.playlist(), (Playlist{"a.mid", "b.mp3", "c.mid"}));
+  EXPECT_EQ(control.currentSong(), 1);
+  EXPECT_EQ(log, (Log{"mp3 open b.mp3", "mp3 play"}));
+  EXPECT_TRUE(host.checked);
+  EXPECT_EQ(host.music, '2');
+}
+
+TEST_F(MusicControlTest, EditorOkWithASongStopsThePlayingOneFirst) {
+  useSongs({"a.mid", "b.mid"});
+  control.Musicon1Click();
+  log.clear();
+  editorOk({"b.mid", "a.mid"}, 1);
+  EXPECT_EQ(log, (Log{"midi stop", "midi close", "midi open a.mid", "midi play"}));
+  EXPECT_TRUE(control.ignoreNextNotify());
+}
+
+TEST_F(MusicControlTest, EditorOkWithoutSongStopsTheMusicAndKeepsTheIndexValid) {
+  useSongs({"a.mid", "b.mid", "c.mid"});
+  control.Musicon1Click();
+  control.Nextsong1Click();
+  control.Nextsong1Click();
+  log.clear();
+  editorOk({}, -1);
+  EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
+  EXPECT_EQ(host.music, '0');
+  EXPECT_FALSE(host.checked);
+  EXPECT_EQ(host.panel, "");
+  EXPECT_EQ(control.currentSong(), 0);
+
+  // While off, a shortened list with no song chosen still leaves a valid index.
+  useSongs({"a.mid", "b.mid", "c.mid"});
+  control.Musicon1Click();
+  control.Nextsong1Click();
+  control.Nextsong1Click();
+  control.Musicon1Click();
+  editorOk({"a.mid"}, -1);
+  EXPECT_EQ(control.currentSong(), 0);
+  log.clear();
+  control.Musicon1Click();
+  EXPECT_EQ(log, (Log{"midi open a.mid", "midi play"}));
+}
+
+TEST_F(MusicControlTest, EditorCancelChangesNothing) {
+  useSongs({"a.mid"});
+  control.Midiplaylist1Click([](Playlist& list, int& chosen) {
+    list.clear();
+    chosen = -1;
+    return false;
+  });
+  EXPECT_EQ(control.playlist(), Playlist{"a.mid"});
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(MusicControlTest, EditorGetsACopyOfThePlaylist) {
+  useSongs({"a.mid", "b.mid"});
+  Playlist seen;
+  control.Midiplaylist1Click([&](Playlist& list, int&) {
+    seen = list;
+    return false;
+  });
+  EXPECT_EQ(seen, (Playlist{"a.mid", "b.mid"}));
+}
+
+TEST_F(MusicControlTest, StartUpWithoutPlaylistFileTurnsMusicOff) {
+  host.music = '1';
+  control.loadPlaylistAtStartup("/nonexistent/folder/for/music/tests");
+  EXPECT_EQ(host.music, '0');
+  control.startMusicAtStartup();
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(MusicControlTest, StartUpWithMusicOnPlaysTheFirstSongAndEmptyListMeansOff) {
+  host.music = '2';
+  useSongs({"a.mid", "b.mp3"});
+  control.startMusicAtStartup();
+  EXPECT_EQ(log, (Log{"midi open a.mid", "midi play"}));
+  EXPECT_EQ(host.music, '1');
+
+  log.clear();
+  useSongs({});
+  control.startMusicAtStartup();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(host.music, '0');
+  EXPECT_FALSE(host.checked);
+}
+
+TEST_F(MusicControlTest, ShutDownStopsThePlayerInUse) {
+  useSongs({"a.mp3"});
+  control.Musicon1Click();
+  log.clear();
+  control.shutDown();
+  EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close"}));
+  host.music = '1';
+  log.clear();
+  control.shutDown();
+  EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
+}
+
+}  // namespace
+}  // namespace music

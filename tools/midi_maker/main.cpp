@@ -1,0 +1,41 @@
+// midi_maker <folder>: writes the game's own tunes and a "Playlist.ini" that lists them.
+#include "file_io.h"
+#include "tunes.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: midi_maker <output folder>\n");
+    return 2;
+  }
+  const std::string folder = argv[1];
+  try {
+    std::vector<std::string> playlist;
+    for (const midi_maker::Tune& tune : midi_maker::gameTunes()) {
+      const std::vector<std::uint8_t> image = midi_maker::writeStandardMidiFile(tune.song);
+      std::string error;
+      if (!platform::writeFileAtomically(platform::joinPath(folder, tune.fileName), image.data(),
+                                         image.size(), &error)) {
+        std::fprintf(stderr, "midi_maker: %s: %s\n", tune.fileName.c_str(), error.c_str());
+        return 1;
+      }
+      // Bare names: the game runs in this folder, so they are found relative to it.
+      playlist.push_back(tune.fileName);
+    }
+    const std::string text = platform::joinLinesCrLf(playlist);
+    std::string error;
+    if (!platform::writeFileAtomically(platform::joinPath(folder, "Playlist.ini"), text.data(),
+                                       text.size(), &error)) {
+      std::fprintf(stderr, "midi_maker: Playlist.ini: %s\n", error.c_str());
+      return 1;
+    }
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "midi_maker: %s\n", failure.what());
+    return 1;
+  }
+  return 0;
+}

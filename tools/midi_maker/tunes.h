@@ -1,0 +1,17 @@
+#pragma once
+// The game's own background music: three short General MIDI pieces.
+#include "midi_writer.h"
+
+#include <string>
+#include <vector>
+
+namespace midi_maker {
+
+struct Tune {
+  std::string fileName;  // as listed in the playlist
+  Song song;
+};
+
+std::vector<Tune> gameTunes();
+
+}  // namespace midi_maker
