@@ -1,0 +1,20 @@
+// TAVI's Klondike: creates the table window, then the secondary windows, and runs the game.
+#include <QApplication>
+
+#include "platform/sound_cues.h"
+#include "shell/main_window.h"
+#include "shell/secondary_windows.h"
+
+int main(int argc, char* argv[]) {
+  // The game draws nothing with OpenGL; without this Qt's X11 start-up probes for it and loads a
+  // software renderer for nothing.
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("TAVI's Klondike");
+  QApplication::setApplicationDisplayName("TAVI's Klondike");
+
+  shell::TMain main(shell::queryScreen(), platform::soundCues());
+  shell::createSecondaryWindows(main, platform::soundCues());
+  main.showAtStart();
+  return app.exec();
+}

@@ -1,0 +1,132 @@
+#pragma once
+// TMain, the table window: owns the game, the preferences, the card pictures, the highscore list
+// and the game clock; builds the menu, runs the start-up checks and carries out the menu commands.
+#include <QLabel>
+#include <QMainWindow>
+#include <QRect>
+#include <QTimer>
+#include <array>
+#include <string>
+
+#include "cards/table_painter.h"
+#include "game/game_engine.h"
+#include "game/table_view.h"
+#include "results/highscore_list.h"
+#include "shell/companions.h"
+#include "shell/main_menu.h"
+#include "shell/preferences.h"
+
+namespace platform {
+class SoundCuePlayer;
+}
+
+namespace shell {
+
+class TableWidget;
+
+// What start-up asks the display: the work area, the pixel density and whether it has a palette.
+struct ScreenInfo {
+  QRect workArea;
+  int pixelsPerInch = 96;
+  bool palette = false;
+};
+ScreenInfo queryScreen();
+
+// 1: work area up to 640 x 480; 2: up to 800 x 600; 3: larger.
+int screenClassOf(const QRect& workArea);
+
+class TMain : public QMainWindow, public game::TableView {
+  Q_OBJECT
+
+ public:
+  // Runs the start-up (FormCreate) in the current directory, which becomes startDir.
+  TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent = nullptr);
+  ~TMain() override;  // FormDestroy
+
+  // Connects the secondary windows and the music (created after this window).
+  void setCompanions(Companions companions) { companions_ = std::move(companions); }
+  const Companions& companions() const { return companions_; }
+  // Shows the window as the screen class wants it: maximized, or centred at its fixed size.
+  void showAtStart();
+
+  game::GameEngine& engine() { return engine_; }
+  Preferences& pref() { return pref_; }
+  const std::string& startDir() const { return startDir_; }
+  results::HighscoreList& highscoreList() { return highscoreList_; }
+  const MainMenu& menu() const { return menu_; }
+  TableWidget& table() { return *table_; }
+  QLabel& statusPanel(int panel) { return *panels_.at(panel); }
+  const cards::CardArt& cardArt() const { return art_; }
+  bool clockActive() const { return timer2_.isActive(); }
+  // Panel 5 and the check mark of "Music on", for the music control.
+  void setSongName(const QString& name);
+  void setMusicChecked(bool checked);
+
+  // Menu handlers.
+  void OpenCardset1Click();
+  void SaveSettings1Click();
+  void Exit1Click();
+  void AutoFinish1Click();
+  void Restart1Click();
+  void Highscorelist1Click();
+  void Klondike1Click();
+  void Quatro1Click();
+  void Normal1Click();
+  void Vegas1Click();
+  void None1Click();
+  void Timed1Click();
+  void Easy1Click();
+  void Medium1Click();
+  void Hard1Click();
+  void Background1Click();
+  void Cardselect1Click();
+  void Amigacolors1Click();
+  void Dragndrop1Click();
+  void Midiplaylist1Click();
+  void Musicon1Click();
+  void Soundon1Click();
+  void Nextsong1Click();
+  void Previoussong1Click();
+  void Help2Click();
+  void AboutKlondike1Click();
+  void Test();
+
+  // game::TableView
+  void invalidate(const game::Rect& r, bool erase) override;
+  void invalidateAll() override;
+  void repaintNow() override;
+  void playRefusalSound() override;
+  void setStatusPanel(int panel, const std::string& text) override;
+  void setClockRunning(bool running) override;
+  void showEndGame() override;
+  void enterHighscore(const std::string& score, const std::string& seconds) override;
+  void grabDragImage(const game::Rect& source) override;
+
+ private:
+  void FormCreate(const ScreenInfo& screen);
+  void buildStatusBar();
+  void loadCardSet(const QString& fileName, int state);
+  // The table, selection and corner colours from pref and the loaded set.
+  void applyColours(bool repaintTable);
+  bool amigaSchemeInForce() const;
+  // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
+  void syncMenu();
+  bool chooseColour(std::uint32_t& colour);
+
+  platform::SoundCuePlayer& sounds_;
+  std::string startDir_;
+  Preferences pref_;
+  game::GameEngine engine_{*this};
+  cards::CardArt art_;
+  results::HighscoreList highscoreList_;
+  int screenClass_ = 3;
+  int windowHeight_ = 0;
+  bool musicChecked_ = false;
+  TableWidget* table_ = nullptr;
+  std::array<QLabel*, 6> panels_{};
+  MainMenu menu_;
+  QTimer timer2_;  // the game clock
+  Companions companions_;
+};
+
+}  // namespace shell

@@ -1,0 +1,40 @@
+#include "shell/secondary_windows.h"
+
+#include "about_box.h"
+#include "card_set_chooser.h"
+#include "cards/card_set_loader.h"
+#include "end_game.h"
+#include "help_viewer.h"
+#include "highscore_window.h"
+#include "shell/main_window.h"
+
+namespace shell {
+
+SecondaryWindows createSecondaryWindows(TMain& main, platform::SoundCuePlayer& sounds) {
+  const QString startDir = QString::fromStdString(main.startDir());
+  SecondaryWindows w;
+  w.about = new TAbout(&main);
+  w.endGame = new TEndGame(main.startDir(), sounds, &main);
+  w.chooser = new TOpenBestand(startDir, cards::LoadCardPreview, &main);
+  w.highscore = new THighScore(main.highscoreList(), main.startDir(), &main);
+  w.help = new HelpViewer(startDir, &main);
+
+  Companions c = main.companions();
+  c.showEndGame = [end = w.endGame] { end->showModal(); };
+  c.showHighscoreList = [list = w.highscore] { list->showModalList(); };
+  c.enterHighscore = [list = w.highscore](const std::string& score, const std::string& seconds,
+                                          const std::function<void()>& showEndGame) {
+    list->enterHighscore(score, seconds, showEndGame);
+  };
+  c.chooseCardSet = [chooser = w.chooser]() -> std::optional<QString> {
+    QString path;
+    if (chooser->chooseCardSet(path)) return path;
+    return std::nullopt;
+  };
+  c.showAbout = [about = w.about] { about->showModal(); };
+  c.showHelp = [help = w.help] { help->showContents(); };
+  main.setCompanions(std::move(c));
+  return w;
+}
+
+}  // namespace shell

@@ -1,0 +1,52 @@
+#pragma once
+// The table: the central widget of the table window. It paints the game from the model and hands
+// the pointer events to the rules.
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+
+#include "cards/table_painter.h"
+
+namespace game {
+class GameEngine;
+}
+
+namespace shell {
+
+class TableWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  TableWidget(game::GameEngine& engine, const cards::CardArt& art, QWidget* parent = nullptr);
+
+  // Colours of the table (background, empty places, highlights, selection frame); `repaintAll`
+  // repaints the whole table in them.
+  void setColours(const cards::TableColours& colours, bool repaintAll = true);
+  const cards::TableColours& colours() const { return colours_; }
+
+  // Marks a rectangle for repainting; repaintPending() paints everything marked, now.
+  void invalidateRect(const QRect& r);
+  void repaintPending();
+
+  // Paints the table's picture inside `source` into the drag image at (0, 0).
+  void grabDragImage(const QRect& source);
+  const QImage& dragImage() const { return dragImage_; }
+
+  // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
+  void paintTable(QPainter& p, const QRegion& dirty) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  game::GameEngine& engine_;
+  const cards::CardArt& art_;
+  cards::TableColours colours_;
+  QImage dragImage_;  // 88 x 600: the dragged card or run
+  QRegion pending_;
+};
+
+}  // namespace shell
