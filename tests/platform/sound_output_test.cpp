@@ -32,7 +32,6 @@ TEST(SoundOutput, TheRefusalCueReachesTheAudioDevice) {
                       ("sound_output_test_" + std::to_string(::getpid()) + ".raw");
   ::setenv("SDL_AUDIODRIVER", "disk", 1);
   ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-  ::setenv("SDL_DISKAUDIODELAY", "0", 1);
   ASSERT_TRUE(platform::ensureAudioOpen());
   platform::soundCues().play(std::string(KLONDIKE_PLAY_DIR) + "/mirt_1.wav");
 

@@ -1,6 +1,7 @@
 // Synthesizes the game's two wave cues into the folder given as the only argument.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cues.h"
 #include "wav_writer.h"
