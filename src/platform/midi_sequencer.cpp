@@ -1,0 +1,162 @@
+// The sequencer over SDL2_mixer's music stream. SDL2_mixer calls its music-finished hook on the
+// caller's thread when the music is halted and on its audio thread when a song ends by itself;
+// the hook only posts the notice to the sequencer's own thread.
+#include "midi_sequencer.h"
+
+#include "audio_device.h"
+#include "file_io.h"
+#include "midi_file_check.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <memory>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Far larger than any real song; keeps a mistaken huge file from being read into memory.
+constexpr std::size_t kMaxMidiFileSize = 16u << 20;
+
+// The sequencer whose play SDL2_mixer's one music stream is running, and that play's number
+// (0 when none is running or its notice was already posted). Shared with the audio thread.
+std::mutex activeMutex;
+MidiSequencer* activeSequencer = nullptr;
+std::uint64_t activePlay = 0;
+
+const char* errorDescription(int code) {
+  switch (code) {
+    case MidiSequencer::NoAudioDevice: return "The audio device could not be opened.";
+    case MidiSequencer::NoSynthesizer: return "No MIDI synthesizer is available.";
+    case MidiSequencer::FileNotReadable: return "The file could not be read.";
+    case MidiSequencer::NotMidiFile: return "The file is not a standard MIDI file.";
+    case MidiSequencer::CannotLoad: return "The synthesizer could not load the file.";
+    case MidiSequencer::NotOpen: return "No file is open.";
+    case MidiSequencer::CannotPlay: return "The music could not be started.";
+  }
+  return "Unknown error.";
+}
+
+bool hasMidiSynthesizer() {
+  Mix_Init(MIX_INIT_MID);  // the MIDI decoders register themselves here
+  return Mix_HasMusicDecoder("FLUIDSYNTH") || Mix_HasMusicDecoder("NATIVEMIDI");
+}
+
+}  // namespace
+
+struct MidiSequencer::Music {
+  std::vector<std::uint8_t> bytes;  // the file; the music stream may read it while playing
+  Mix_Music* music = nullptr;
+};
+
+MidiSequencer::MidiSequencer(QObject* parent) : QObject(parent) {}
+
+MidiSequencer::~MidiSequencer() {
+  close();
+  std::lock_guard lock(activeMutex);
+  if (activeSequencer == this) activeSequencer = nullptr;
+}
+
+bool MidiSequencer::fail(Error code, const std::string& detail) {
+  errorCode_ = code;
+  errorText_ = errorDescription(code);
+  if (!detail.empty()) errorText_ += " " + detail;
+  return false;
+}
+
+bool MidiSequencer::open(const std::string& path) {
+  close();
+  errorCode_ = NoError;
+  errorText_.clear();
+  if (!ensureAudioOpen()) return fail(NoAudioDevice);
+  if (!hasMidiSynthesizer()) return fail(NoSynthesizer);
+
+  auto bytes = readFile(path, kMaxMidiFileSize + 1);
+  if (!bytes || bytes->size() > kMaxMidiFileSize) return fail(FileNotReadable);
+  if (!isStandardMidiFile(bytes->data(), bytes->size())) return fail(NotMidiFile);
+
+  auto music = std::make_unique<Music>();
+  music->bytes = std::move(*bytes);
+  SDL_RWops* source = SDL_RWFromConstMem(music->bytes.data(), static_cast<int>(music->bytes.size()));
+  music->music = source ? Mix_LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
+  if (!music->music) return fail(CannotLoad, Mix_GetError());
+
+  Mix_HookMusicFinished(&MidiSequencer::musicFinishedHook);
+  music_ = music.release();
+  return true;
+}
+
+int MidiSequencer::play() {
+  if (!music_) {
+    fail(NotOpen);
+    return errorCode_;
+  }
+  haltPlay(nullptr);  // the one music stream may be running another sequencer's play
+  {
+    std::lock_guard lock(activeMutex);
+    activeSequencer = this;
+    activePlay = ++lastPlay_;
+  }
+  unfinishedPlays_.insert(lastPlay_);
+  if (Mix_PlayMusic(music_->music, 0) != 0) {
+    {
+      std::lock_guard lock(activeMutex);
+      if (activePlay == lastPlay_) activePlay = 0;
+    }
+    unfinishedPlays_.erase(lastPlay_);
+    fail(CannotPlay, Mix_GetError());
+    return errorCode_;
+  }
+  errorCode_ = NoError;
+  errorText_.clear();
+  return NoError;
+}
+
+void MidiSequencer::stop() { haltPlay(this); }
+
+void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
+  MidiSequencer* sequencer = nullptr;
+  std::uint64_t play = 0;
+  {
+    // Taking the play number first means the hook, which Mix_HaltMusic calls, finds nothing to
+    // post, and a song that ended by itself meanwhile was already posted by the audio thread.
+    std::lock_guard lock(activeMutex);
+    if (activeSequencer && (!onlyOf || activeSequencer == onlyOf)) {
+      sequencer = activeSequencer;
+      play = std::exchange(activePlay, 0);
+    }
+  }
+  if (play == 0) return;
+  Mix_HaltMusic();
+  QMetaObject::invokeMethod(sequencer, [sequencer, play] { sequencer->finished(play); },
+                            Qt::QueuedConnection);
+}
+
+void MidiSequencer::close() {
+  stop();
+  if (!music_) return;
+  Mix_FreeMusic(music_->music);
+  delete music_;
+  music_ = nullptr;
+}
+
+void MidiSequencer::finished(std::uint64_t play) {
+  if (unfinishedPlays_.erase(play) != 0) emit completed();
+}
+
+void MidiSequencer::musicFinishedHook() {
+  std::lock_guard lock(activeMutex);
+  if (!activeSequencer || activePlay == 0) return;
+  MidiSequencer* sequencer = activeSequencer;
+  const std::uint64_t play = std::exchange(activePlay, 0);
+  // Posting is thread-safe; the lock keeps the sequencer alive until the event is queued, and
+  // events queued for a sequencer that is destroyed later are discarded with it.
+  QMetaObject::invokeMethod(sequencer, [sequencer, play] { sequencer->finished(play); },
+                            Qt::QueuedConnection);
+}
+
+}  // namespace platform
