@@ -1,0 +1,127 @@
+#include "fake_mpegdll.h"
+
+#include <cstring>
+
+#define FAKE_API extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+FakeMpegState g_state;
+int32_t g_error = 0;
+
+void resetState() {
+  g_state = FakeMpegState{};
+  g_state.initResult = 1;
+  g_state.length = 120000;
+  g_state.position = 1000;
+  g_state.resetResult = 1;
+  g_state.device = -1;
+  g_state.priority = -99;
+  g_error = 0;
+}
+
+struct Init {
+  Init() { resetState(); }
+} g_init;
+
+void record(const char* call) {
+  std::strncat(g_state.calls, call, sizeof g_state.calls - std::strlen(g_state.calls) - 2);
+  std::strcat(g_state.calls, " ");
+  g_error = std::strcmp(call, g_state.failCall) == 0 ? g_state.failCode : 0;
+}
+
+void copy(char* target, size_t size, const char* text) {
+  std::strncpy(target, text ? text : "", size - 1);
+  target[size - 1] = 0;
+}
+
+}  // namespace
+
+FAKE_API FakeMpegState* fake_mpegdll_state(void) { return &g_state; }
+FAKE_API void fake_mpegdll_reset(void) { resetState(); }
+
+FAKE_API mpegdll_bool init(void) {
+  record("init");
+  return g_state.initResult;
+}
+FAKE_API void deinit(void) { record("deinit"); }
+FAKE_API void Open(const char* name, int32_t fromStream, mpegdll_open_cb open,
+                   mpegdll_close_cb close, mpegdll_restart_cb restart, mpegdll_read_cb read,
+                   mpegdll_seek_cb seek, mpegdll_size_cb size, void* user) {
+  record("Open");
+  copy(g_state.name, sizeof g_state.name, name);
+  g_state.fromStream = fromStream;
+  g_state.openCb = open;
+  g_state.closeCb = close;
+  g_state.restartCb = restart;
+  g_state.readCb = read;
+  g_state.seekCb = seek;
+  g_state.sizeCb = size;
+  g_state.user = user;
+}
+FAKE_API void Pause(mpegdll_bool resume) {
+  record("Pause");
+  g_state.pauseArg = resume;
+}
+FAKE_API void Restart(void) { record("Restart"); }
+FAKE_API void Stop(void) { record("Stop"); }
+FAKE_API void SetPriority(int32_t priority) {
+  record("SetPriority");
+  g_state.priority = priority;
+}
+FAKE_API void SetOutputDevice(int32_t device, const char* outFile) {
+  record("SetOutputDevice");
+  g_state.device = device;
+  copy(g_state.outFile, sizeof g_state.outFile, outFile);
+}
+FAKE_API int32_t Play(int32_t start, int32_t end, uint8_t* endFlag) {
+  record("Play");
+  g_state.startPos = start;
+  g_state.endPos = end;
+  g_state.endFlag = endFlag;
+  return g_state.playResult;
+}
+FAKE_API void Close(void) { record("Close"); }
+FAKE_API int32_t GetFrequency(void) {
+  record("GetFrequency");
+  return 44100;
+}
+FAKE_API int32_t GetBitrate(void) {
+  record("GetBitrate");
+  return 128;
+}
+FAKE_API uint8_t GetStereoMode(void) {
+  record("GetStereoMode");
+  return MPEGDLL_JOINT_STEREO;
+}
+FAKE_API int32_t GetLayer(void) {
+  record("GetLayer");
+  return 3;
+}
+FAKE_API int32_t GetPlayerMode(void) {
+  record("GetPlayerMode");
+  return MPEGDLL_MODE_PLAYING;
+}
+FAKE_API int32_t GetCurrentPos(void) {
+  record("GetCurrentPos");
+  return g_state.position;
+}
+FAKE_API int32_t GetLength(void) {
+  record("GetLength");
+  return g_state.length;
+}
+FAKE_API mpegdll_bool ResetPlayerMode(void) {
+  record("ResetPlayerMode");
+  return g_state.resetResult;
+}
+#ifndef FAKE_MPEGDLL_WITHOUT_SEEK
+FAKE_API void Seek(int32_t position) {
+  record("Seek");
+  g_state.seekPos = position;
+}
+#endif
+FAKE_API void SetSndDevice(int32_t device) {
+  record("SetSndDevice");
+  g_state.sndDevice = device;
+}
+FAKE_API int32_t LastError(void) { return g_error; }

@@ -1,0 +1,343 @@
+// The decoder library, loaded the way the game loads it, against an MP3 made from a known tone.
+#include "mp3_fixture.h"
+#include "mpeg_library.h"
+
+#include <gtest/gtest.h>
+
+#include <QLibrary>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+using namespace mp3test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Material {
+  std::string dir, mp3, outFile;
+  Decoded reference;
+};
+
+class MpegDll : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    material_ = new Material;
+    material_->dir = makeTempDir();
+    const std::string wav = material_->dir + "/tone.wav";
+    material_->mp3 = material_->dir + "/tone.mp3";
+    material_->outFile = material_->dir + "/out.pcm";
+    writeToneWav(wav, 2.0);
+    ASSERT_TRUE(encodeMp3(wav, material_->mp3));
+    material_->reference = decodeMp3(material_->mp3);
+    ASSERT_GT(material_->reference.frames(), 44100);
+
+    library_ = new QLibrary(QStringLiteral(MPEGDLL_FILE));
+    ASSERT_TRUE(library_->load()) << library_->errorString().toStdString();
+    ASSERT_TRUE(resolveMpegEntryPoints(*library_, dll_));
+  }
+  static void TearDownTestSuite() {
+    std::filesystem::remove_all(material_->dir);
+    delete material_;
+    delete library_;
+  }
+
+  void SetUp() override { ASSERT_EQ(dll_.init(), 1); }
+  void TearDown() override { dll_.deinit(); }
+
+  static const Material& m() { return *material_; }
+  static MpegEntryPoints& dll() { return dll_; }
+
+  // Waits (at most a few seconds) for the end flag.
+  static bool waitForEnd(const uint8_t& flag, std::chrono::milliseconds limit = 5000ms) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (std::atomic_ref<const uint8_t>(flag).load() == 0) {
+      if (std::chrono::steady_clock::now() > until) return false;
+      std::this_thread::sleep_for(5ms);
+    }
+    return true;
+  }
+
+  // Plays the open stream into the PCM file from start to end (ms) and returns the file.
+  static Bytes playToFile(int32_t startMs, int32_t endMs) {
+    dll_.setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, material_->outFile.c_str());
+    uint8_t flag = 0;
+    EXPECT_EQ(dll_.play(startMs, endMs, &flag), 0);
+    EXPECT_EQ(dll_.lastError(), 0);
+    EXPECT_TRUE(waitForEnd(flag));
+    return readFile(material_->outFile);
+  }
+
+  static int32_t waitForPosition(int32_t atLeast) {
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    int32_t pos = 0;
+    while ((pos = dll_.getCurrentPos()) < atLeast && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(5ms);
+    return pos;
+  }
+
+  static Bytes referenceFrames(int64_t first, int64_t end) {
+    const Bytes& pcm = material_->reference.pcm;
+    return Bytes(pcm.begin() + first * 4, pcm.begin() + std::min<int64_t>(end * 4, pcm.size()));
+  }
+
+  static inline Material* material_ = nullptr;
+  static inline QLibrary* library_ = nullptr;
+  static inline MpegEntryPoints dll_;
+};
+
+TEST_F(MpegDll, PcmFileHoldsExactlyWhatLibmpg123Decodes) {
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(dll().lastError(), 0);
+  const Decoded& ref = m().reference;
+  EXPECT_EQ(dll().getFrequency(), 44100);
+  EXPECT_EQ(dll().getLayer(), 3);
+  EXPECT_EQ(dll().getBitrate(), 128);
+  EXPECT_LE(dll().getStereoMode(), MPEGDLL_JOINT_STEREO);
+  EXPECT_EQ(dll().getLength(), ref.frames() * 1000 / ref.rate);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+
+  const Bytes pcm = playToFile(0, 0);
+  EXPECT_EQ(pcm.size(), ref.pcm.size());
+  EXPECT_TRUE(pcm == ref.pcm);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_ENDED);
+  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
+  EXPECT_EQ(dll().resetPlayerMode(), 1);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+  dll().close();
+  EXPECT_EQ(dll().lastError(), 0);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
+}
+
+TEST_F(MpegDll, PlayRangeAndRestartWriteTheSameSamplesAgain) {
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  dll().restart();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing played yet";
+
+  const Bytes range = playToFile(500, 1000);
+  EXPECT_EQ(range.size(), 22050u * 4);
+  EXPECT_TRUE(range == referenceFrames(22050, 44100));
+  EXPECT_EQ(dll().getCurrentPos(), 1000);
+
+  std::filesystem::remove(m().outFile);
+  uint8_t flag = 0;
+  dll().play(0, 0, &flag);  // the flag given here is the one a restart sets
+  ASSERT_TRUE(waitForEnd(flag));
+  flag = 0;
+  dll().restart();
+  EXPECT_EQ(dll().lastError(), 0);
+  ASSERT_TRUE(waitForEnd(flag));
+  EXPECT_TRUE(readFile(m().outFile) == m().reference.pcm);
+}
+
+TEST_F(MpegDll, SeekWhileStoppedMovesThePosition) {
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  dll().seek(1500);
+  EXPECT_EQ(dll().lastError(), 0);
+  EXPECT_EQ(dll().getCurrentPos(), 1500);
+  dll().seek(999999);  // beyond the end: to the end
+  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
+  dll().seek(-1);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+}
+
+TEST_F(MpegDll, BadInputGivesErrorCodes) {
+  const auto openFails = [](const std::string& path) {
+    dll().open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const int32_t error = dll().lastError();
+    EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED) << path;
+    return error;
+  };
+  EXPECT_EQ(openFails(m().dir + "/missing.mp3"), MPEGDLL_ERR_INPUT);
+  EXPECT_EQ(openFails(""), MPEGDLL_ERR_INPUT);
+
+  Bytes noise(20000);
+  uint32_t seed = 12345;
+  for (auto& byte : noise) byte = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 24);
+  writeFile(m().dir + "/noise.mp3", noise);
+  EXPECT_EQ(openFails(m().dir + "/noise.mp3"), MPEGDLL_ERR_INPUT);
+  writeFile(m().dir + "/empty.mp3", {});
+  EXPECT_EQ(openFails(m().dir + "/empty.mp3"), MPEGDLL_ERR_INPUT);
+  const Bytes mp3 = readFile(m().mp3);
+  writeFile(m().dir + "/cut.mp3", Bytes(mp3.begin(), mp3.begin() + 300));
+  EXPECT_EQ(openFails(m().dir + "/cut.mp3"), MPEGDLL_ERR_INPUT);
+  EXPECT_EQ(openFails(m().dir), MPEGDLL_ERR_INPUT);
+}
+
+TEST_F(MpegDll, TruncatedFilePlaysWhatItHasAndEnds) {
+  const Bytes mp3 = readFile(m().mp3);
+  const std::string cut = m().dir + "/half.mp3";
+  writeFile(cut, Bytes(mp3.begin(), mp3.begin() + mp3.size() / 2 + 77));
+  dll().open(cut.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(dll().lastError(), 0);
+  const Bytes pcm = playToFile(0, 0);
+  EXPECT_GT(pcm.size(), m().reference.pcm.size() / 3);
+  EXPECT_LT(pcm.size(), m().reference.pcm.size());
+}
+
+TEST_F(MpegDll, CallsInTheWrongStateOrWithBadArgumentsAreRefused) {
+  uint8_t flag = 0;
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().stop();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().pause(0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().getLength();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().close();  // closing with nothing open is fine
+  EXPECT_EQ(dll().lastError(), 0);
+  dll().setOutputDevice(1, "");
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().setPriority(7);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().setPriority(-15);
+  EXPECT_EQ(dll().lastError(), 0);
+
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_NE(dll().play(800, 700, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, "");
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, (m().dir + "/no/such/dir/out.pcm").c_str());
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+
+  dll().deinit();
+  dll().getPlayerMode();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing works before init";
+  EXPECT_EQ(dll().init(), 1);
+}
+
+// An in-memory stream behind the six callbacks.
+struct MemoryStream {
+  Bytes data;
+  bool nonseekable = false;
+  size_t offset = 0;
+  int opens = 0, closes = 0, restarts = 0;
+};
+
+void memOpen(void* user, mpegdll_bool* nonseekable, void** context) {
+  auto* stream = static_cast<MemoryStream*>(user);
+  ++stream->opens;
+  stream->offset = 0;
+  *nonseekable = stream->nonseekable;
+  *context = stream;
+}
+void memClose(void*, void* context) { ++static_cast<MemoryStream*>(context)->closes; }
+void memRestart(void*, void* context, mpegdll_bool* ok) {
+  auto* stream = static_cast<MemoryStream*>(context);
+  ++stream->restarts;
+  stream->offset = 0;
+  *ok = 1;
+}
+void memRead(void*, void* context, void* buffer, int32_t wanted, int32_t* got, mpegdll_bool* ok) {
+  auto* stream = static_cast<MemoryStream*>(context);
+  const size_t n = std::min<size_t>(wanted, stream->data.size() - stream->offset);
+  std::memcpy(buffer, stream->data.data() + stream->offset, n);
+  stream->offset += n;
+  *got = static_cast<int32_t>(n);
+  *ok = 1;
+}
+void memSeek(void*, void* context, int32_t distance, int32_t method, int32_t* result) {
+  auto* stream = static_cast<MemoryStream*>(context);
+  const int64_t base = method == 0 ? 0 : method == 1 ? stream->offset : stream->data.size();
+  const int64_t target = base + distance;
+  if (stream->nonseekable || target < 0 || target > static_cast<int64_t>(stream->data.size())) {
+    *result = -1;
+    return;
+  }
+  stream->offset = static_cast<size_t>(target);
+  *result = static_cast<int32_t>(target);
+}
+void memSize(void*, void* context, int32_t* result) {
+  *result = static_cast<int32_t>(static_cast<MemoryStream*>(context)->data.size());
+}
+
+TEST_F(MpegDll, SeekableStreamThroughCallbacksDecodesLikeTheFile) {
+  MemoryStream stream{readFile(m().mp3)};
+  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &stream);
+  ASSERT_EQ(dll().lastError(), 0);
+  EXPECT_EQ(stream.opens, 1);
+  EXPECT_EQ(dll().getLength(), m().reference.frames() * 1000 / 44100);
+  EXPECT_TRUE(playToFile(0, 0) == m().reference.pcm);
+  EXPECT_TRUE(playToFile(1000, 0) == referenceFrames(44100, m().reference.frames()));
+  EXPECT_EQ(stream.restarts, 0);
+  dll().close();
+  EXPECT_EQ(stream.closes, 1);
+}
+
+TEST_F(MpegDll, NonseekableStreamRestartsThroughItsCallback) {
+  MemoryStream stream{readFile(m().mp3), true};
+  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &stream);
+  ASSERT_EQ(dll().lastError(), 0);
+  dll().seek(500);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_NOT_SEEKABLE);
+  EXPECT_TRUE(playToFile(0, 0) == m().reference.pcm);
+  uint8_t flag = 0;
+  EXPECT_NE(dll().play(500, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_NOT_SEEKABLE);
+  EXPECT_TRUE(playToFile(0, 0) == m().reference.pcm);
+  EXPECT_EQ(stream.restarts, 1);
+
+  MemoryStream broken{Bytes(5000, 0x42)};
+  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &broken);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_INPUT);
+  EXPECT_EQ(stream.closes, 1);
+  EXPECT_EQ(broken.closes, 1) << "a stream that failed to open is closed again";
+  dll().open(nullptr, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_INPUT) << "a stream needs at least its read callback";
+}
+
+TEST_F(MpegDll, AudioDevicePlaysPausesSeeksAndStops) {
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  dll().setOutputDevice(MPEGDLL_DEVICE_AUDIO, nullptr);
+  uint8_t flag = 0;
+  ASSERT_EQ(dll().play(0, 0, &flag), 0) << "error " << dll().lastError();
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_PLAYING);
+  EXPECT_GE(waitForPosition(150), 150);
+
+  dll().pause(0);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_PAUSED);
+  const int32_t pausedAt = dll().getCurrentPos();
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(dll().getCurrentPos(), pausedAt);
+  dll().pause(1);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_PLAYING);
+  EXPECT_GT(waitForPosition(pausedAt + 50), pausedAt);
+
+  dll().seek(1500);
+  EXPECT_EQ(dll().lastError(), 0);
+  EXPECT_GE(dll().getCurrentPos(), 1500);
+  dll().stop();
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+  EXPECT_EQ(flag, 0);
+
+  dll().restart();  // from the start position of the last play, to the end
+  EXPECT_EQ(dll().lastError(), 0);
+  dll().seek(1700);
+  EXPECT_TRUE(waitForEnd(flag, 3000ms));
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_ENDED);
+}
+
+TEST_F(MpegDll, AudioDeviceThatCannotOpenIsAnOutputFailure) {
+  const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  dll().setOutputDevice(MPEGDLL_DEVICE_AUDIO, nullptr);
+  uint8_t flag = 0;
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+  dll().setSndDevice(999);  // no such device
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+}
+
+}  // namespace
