@@ -1,0 +1,194 @@
+// Quatro: placing cards, the places of face cards, pairs and Tens, pair mode, the win.
+#include "game_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class QuatroTest : public GameTest {
+ protected:
+  QuatroTest() {
+    engine.switchToQuatro();
+    view.clearRecords();
+  }
+  // Grid given by rows of four codes (screen columns 2..5); `current` is the card to place and
+  // `undealt` the stock that follows it (the last one comes next).
+  void setGrid(const std::array<std::array<std::uint8_t, 4>, 4>& rows, std::uint8_t current,
+               std::initializer_list<std::uint8_t> undealt = {}) {
+    t.gridCount = 0;
+    for (int r = 0; r < 4; ++r)
+      for (int g = 0; g < 4; ++g) {
+        t.tableau[g][r] = rows[r][g];
+        if (rows[r][g] != kEmpty) ++t.gridCount;
+      }
+    t.waste[0] = current;
+    std::copy(undealt.begin(), undealt.end(), t.stock);
+    t.stockCount = static_cast<std::int8_t>(undealt.size()) - 1;
+    t.pairMode = t.gridCount == 16 ? 1 : 0;
+  }
+  void click(int column, int row) {
+    const Point p = at(column, row, 40);
+    engine.mouseDown(MouseButton::Left, p.x, p.y);
+    engine.mouseUp(MouseButton::Left, p.x, p.y);
+  }
+  std::uint8_t grid(int column, int row) const { return t.tableau[column - 2][row]; }
+};
+
+constexpr std::uint8_t E = kEmpty;
+constexpr std::array<std::array<std::uint8_t, 4>, 4> kEmptyGrid{
+    {{E, E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, E}}};
+
+TEST_F(QuatroTest, FaceCardsOnlyOnTheirPlaces) {
+  setGrid(kEmptyGrid, card(Queen, 0), {card(King, 1), card(Three, 2)});
+  click(2, 0);  // a Queen in a corner
+  EXPECT_EQ(view.refusals, 1);
+  EXPECT_EQ(grid(2, 0), E);
+  click(3, 1);  // an inner place
+  EXPECT_EQ(view.refusals, 2);
+  click(4, 3);
+  EXPECT_EQ(grid(4, 3), card(Queen, 0));
+  EXPECT_EQ(t.waste[0], card(Three, 2));  // the next undealt card
+  click(2, 0);  // a number card may go into a corner
+  EXPECT_EQ(grid(2, 0), card(Three, 2));
+  EXPECT_EQ(t.waste[0], card(King, 1));
+  click(5, 1);
+  EXPECT_EQ(view.refusals, 3);
+  click(5, 3);
+  EXPECT_EQ(grid(5, 3), card(King, 1));
+  EXPECT_EQ(t.gridCount, 3);
+  EXPECT_EQ(t.waste[0], kEmpty);  // that was the last card
+  click(3, 2);
+  EXPECT_EQ(view.refusals, 4);
+  EXPECT_EQ(t.gridCount, 3);
+}
+
+TEST_F(QuatroTest, PressesOutsideTheGridAreRefused) {
+  click(0, 1);
+  click(6, 0);
+  click(3, 4);
+  EXPECT_EQ(view.refusals, 3);
+  EXPECT_EQ(t.gridCount, 0);
+  EXPECT_EQ(t.stockCount, 50);
+}
+
+TEST_F(QuatroTest, TargetsOfTheCurrentFaceCard) {
+  setGrid({{{card(Two, 0), E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, card(King, 2)}}}, card(King, 0));
+  int columns[4], rows[4];
+  ASSERT_EQ(engine.quatroTargets(columns, rows), 2);
+  EXPECT_EQ((std::array{columns[0], rows[0], columns[1], rows[1]}), (std::array{2, 3, 5, 0}));
+  t.waste[0] = card(Jack, 3);
+  EXPECT_EQ(engine.quatroTargets(columns, rows), 4);
+  t.waste[0] = card(Nine, 3);
+  EXPECT_EQ(engine.quatroTargets(columns, rows), 0);
+  // Placing the King repaints the places that were highlighted.
+  t.waste[0] = card(King, 0);
+  click(5, 0);
+  EXPECT_TRUE(view.invalidated(at(2, 3, 40).x, at(2, 3, 40).y));
+}
+
+TEST_F(QuatroTest, PairsOnlyOnceTheGridIsFull) {
+  const std::uint8_t two = card(Two, 0), eight = card(Eight, 1), ten = card(Ten, 2), five = card(Five, 1),
+                     five2 = card(Five, 3), three = card(Three, 0), four = card(Four, 2);
+  setGrid({{{two, eight, ten, five}, {five2, three, four, card(Six, 0)},
+            {card(Seven, 1), card(Nine, 3), card(Ace, 0), card(Ace, 1)},
+            {card(Ace, 2), card(Ace, 3), card(Six, 3), E}}},
+          card(Seven, 2), {card(Nine, 0)});
+  ASSERT_EQ(t.gridCount, 15);
+  click(2, 0);  // occupied, not yet pairing
+  EXPECT_EQ(view.refusals, 1);
+  click(5, 3);  // the sixteenth card
+  EXPECT_EQ(t.gridCount, 16);
+  EXPECT_EQ(t.pairMode, 1);
+  click(2, 0);
+  EXPECT_EQ(t.selPending, '1');
+  EXPECT_TRUE(t.markVisible);
+  click(3, 0);  // Two and Eight
+  EXPECT_EQ(grid(2, 0), E);
+  EXPECT_EQ(grid(3, 0), E);
+  EXPECT_FALSE(t.markVisible);
+  click(4, 0);  // a Ten alone
+  EXPECT_EQ(grid(4, 0), E);
+  click(5, 0);
+  click(2, 1);  // Five and Five
+  EXPECT_EQ(grid(5, 0), E);
+  EXPECT_EQ(grid(2, 1), E);
+  EXPECT_EQ(t.gridCount, 11);
+  EXPECT_EQ(t.pairMode, 1);
+  click(3, 1);
+  click(4, 1);  // Three and Four make seven
+  EXPECT_EQ(view.refusals, 2);
+  EXPECT_EQ(grid(3, 1), three);
+  EXPECT_EQ(t.selPending, '0');
+  EXPECT_FALSE(t.markVisible);
+  // An empty place ends pair mode and takes the current card.
+  click(2, 0);
+  EXPECT_EQ(t.pairMode, 0);
+  EXPECT_EQ(grid(2, 0), card(Nine, 0));
+  click(3, 1);
+  EXPECT_EQ(view.refusals, 3);
+}
+
+TEST_F(QuatroTest, ChoosingTheSameCardTwiceDropsIt) {
+  std::array<std::array<std::uint8_t, 4>, 4> rows{};
+  for (int r = 0; r < 4; ++r)
+    for (int g = 0; g < 4; ++g) rows[r][g] = card(Two, (r + g) % 4);
+  setGrid(rows, card(Three, 0));
+  click(3, 2);
+  ASSERT_TRUE(t.markVisible);
+  EXPECT_EQ(t.markedCount, 1);
+  view.clearRecords();
+  click(3, 2);
+  EXPECT_EQ(view.refusals, 1);
+  EXPECT_EQ(t.selPending, '0');
+  EXPECT_FALSE(t.markVisible);
+  EXPECT_EQ(t.gridCount, 16);
+  // The one-card frame is repainted away: its bottom edge lies at the card's bottom.
+  const Rect place = engine.placeRect(3, 2);
+  EXPECT_TRUE(view.invalidated(place.left + 40, place.bottom + 1));
+  EXPECT_TRUE(view.invalidated(place.left - 1, place.top + 60));
+}
+
+TEST_F(QuatroTest, RightButtonDropsTheChoice) {
+  std::array<std::array<std::uint8_t, 4>, 4> rows{};
+  for (int r = 0; r < 4; ++r)
+    for (int g = 0; g < 4; ++g) rows[r][g] = card(Three, (r + g) % 4);
+  setGrid(rows, card(Three, 0));
+  click(2, 2);
+  const Point p = at(2, 2, 40);
+  engine.mouseDown(MouseButton::Right, p.x, p.y);
+  EXPECT_EQ(t.selPending, '0');
+  EXPECT_FALSE(t.markVisible);
+  EXPECT_EQ(view.refusals, 0);
+}
+
+TEST_F(QuatroTest, WinWithTheLastFaceCardThenPressesAreIgnored) {
+  const std::uint8_t K = card(King, 0), Q = card(Queen, 0), J = card(Jack, 0);
+  setGrid({{{K, Q, card(Queen, 1), card(King, 1)},
+            {J, E, E, card(Jack, 1)},
+            {card(Jack, 2), card(Four, 0), E, card(Jack, 3)},
+            {card(King, 2), card(Queen, 2), card(Queen, 3), E}}},
+          card(King, 3), {card(Two, 1), card(Six, 1)});
+  click(3, 1);  // a King on an inner place: refused, no win yet
+  EXPECT_EQ(view.endGameCount, 0);
+  click(5, 3);
+  EXPECT_EQ(view.endGameCount, 1);
+  EXPECT_EQ(t.quatroOver, 1);
+  const int refusals = view.refusals;
+  click(3, 1);
+  click(0, 0);
+  EXPECT_EQ(view.refusals, refusals);
+  EXPECT_EQ(grid(3, 1), E);
+  EXPECT_EQ(view.endGameCount, 1);
+  engine.restart();
+  EXPECT_EQ(t.quatroOver, 0);
+}
+
+TEST_F(QuatroTest, AWholeGameOfPlacingKeepsEveryCard) {
+  // Place cards wherever allowed, pairing when the grid is full, until nothing can be done.
+  for (int step = 0; step < 400 && t.quatroOver == 0; ++step) {
+    click(2 + step % 4, (step / 4) % 4);
+    ASSERT_TRUE(everyCardOnce(engine)) << step;
+  }
+}
+
+}  // namespace
+}  // namespace game::testing

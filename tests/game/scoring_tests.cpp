@@ -1,0 +1,127 @@
+// Score modes, the game clock with its time penalty, and the eligibility for the highscore list.
+#include "game_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class ScoringTest : public GameTest {
+ protected:
+  void ticks(int n) {
+    for (int i = 0; i < n; ++i) engine.clockTick();
+  }
+  void pressTable() { leftDown(at(3, 0)), leftUp(at(3, 0)); }
+};
+
+TEST_F(ScoringTest, TimePenaltyEveryTenSeconds) {
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  ticks(10);
+  EXPECT_EQ(view.panels[3], "10");
+  EXPECT_EQ(t.score, -2);
+  EXPECT_EQ(view.panels[1], "-2");
+  ticks(15);
+  EXPECT_EQ(t.seconds, 25);
+  EXPECT_EQ(view.panels[3], "25");
+  EXPECT_EQ(t.score, -4);
+  EXPECT_EQ(t.tenTicks, 5);
+}
+
+TEST_F(ScoringTest, FirstPressStartsTheClockOnlyWithNormalAndTimed) {
+  engine.menu.scoreMode = ScoreMode::Vegas;
+  engine.dealKlondike();
+  EXPECT_EQ(view.panels[1], "-52");
+  pressTable();
+  EXPECT_FALSE(engine.clockRunning);
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.menu.timed = false;
+  pressTable();
+  EXPECT_FALSE(engine.clockRunning);
+  engine.menu.timed = true;
+  leftDown({2, 2});  // outside the table area
+  EXPECT_FALSE(engine.clockRunning);
+  pressTable();
+  EXPECT_TRUE(engine.clockRunning);
+  pressTable();
+  EXPECT_EQ(view.clockChanges, std::vector<bool>{true});  // a running clock is left alone
+}
+
+TEST_F(ScoringTest, TimedOffKeepsTheTenthsCount) {
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  pressTable();
+  ticks(7);
+  engine.toggleTimed();
+  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_FALSE(engine.menu.timed);
+  EXPECT_EQ(t.qualifies, 0);
+  engine.toggleTimed();
+  EXPECT_TRUE(engine.clockRunning);
+  ticks(2);
+  EXPECT_EQ(t.score, 0);
+  ticks(1);
+  EXPECT_EQ(t.score, -2);
+  EXPECT_EQ(t.qualifies, 0);  // Timed on again never makes the game eligible
+}
+
+TEST_F(ScoringTest, MenuHandlers) {
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  ASSERT_EQ(t.qualifies, 1);
+  t.score = 35;
+  t.seconds = 14;
+  t.tenTicks = 4;
+  engine.chooseNormal();
+  EXPECT_EQ(t.qualifies, 1);
+  EXPECT_EQ(t.score, 35);
+  engine.chooseVegas();
+  EXPECT_EQ(engine.menu.scoreMode, ScoreMode::Vegas);
+  EXPECT_EQ(t.qualifies, 0);
+  EXPECT_EQ(t.score, 35);  // switching keeps the score
+  engine.toggleTimed();
+  engine.toggleTimed();
+  ASSERT_TRUE(engine.clockRunning);
+  engine.chooseNone();
+  EXPECT_EQ(engine.menu.scoreMode, ScoreMode::None);
+  EXPECT_EQ(t.score, 0);
+  EXPECT_EQ(t.seconds, 0);
+  EXPECT_EQ(t.tenTicks, 4);
+  EXPECT_EQ(view.panels[1], "0");
+  EXPECT_EQ(view.panels[3], "0");
+  EXPECT_FALSE(engine.clockRunning);
+  engine.chooseNormal();
+  EXPECT_EQ(t.qualifies, 0);
+  // Timed switched on under None starts the clock at once, and the penalty runs.
+  engine.chooseNone();
+  engine.toggleTimed();
+  engine.toggleTimed();
+  EXPECT_TRUE(engine.clockRunning);
+  ticks(6);
+  EXPECT_EQ(t.score, -2);
+}
+
+TEST_F(ScoringTest, VegasMoveAfterSwitchCountsVegasPoints) {
+  emptyKlondike('C', ScoreMode::Normal);
+  setWaste({card(Ace, 0), card(Two, 1)});
+  setColumn(0, {card(Three, 0)});
+  pressBottom(1);
+  pressTableau(0, 0);
+  EXPECT_EQ(t.score, 5);
+  engine.chooseVegas();
+  pressBottom(1);
+  pressBottom(3);
+  EXPECT_EQ(t.score, 10);
+}
+
+TEST_F(ScoringTest, QuatroLeavesTheClockAlone) {
+  engine.menu.scoreMode = ScoreMode::Normal;
+  engine.dealKlondike();
+  pressTable();
+  ASSERT_TRUE(engine.clockRunning);
+  engine.switchToQuatro();
+  EXPECT_TRUE(engine.clockRunning);
+  engine.switchToKlondike();
+  EXPECT_FALSE(engine.clockRunning);
+}
+
+}  // namespace
+}  // namespace game::testing
