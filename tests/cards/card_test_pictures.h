@@ -1,0 +1,108 @@
+#pragma once
+// Pictures and hand-made files for the card-set tests.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "card_image.h"
+#include "card_set_decode.h"
+
+namespace cards::testing {
+
+// A picture that differs from every other `seed`: a gradient with the seed in its colours.
+inline CardImage GradientPicture(int seed) {
+  CardImage image;
+  for (int y = 0; y < kCardHeight; ++y)
+    for (int x = 0; x < kCardWidth; ++x)
+      image.set(x, y, {std::uint8_t(x * 2 + seed * 3), std::uint8_t(y + seed * 7), std::uint8_t(seed * 11 + (x ^ y))});
+  return image;
+}
+
+// Random colours everywhere: as many distinct colours as pixels.
+inline CardImage NoisePicture(unsigned seed) {
+  std::mt19937 random(seed);
+  CardImage image;
+  for (auto& byte : image.rgb) byte = std::uint8_t(random());
+  return image;
+}
+
+// A picture drawn from at most `colours` colours of `palette`, chosen at random per block of
+// 4 x 4 pixels.
+inline CardImage PalettePicture(const std::vector<Rgb>& palette, unsigned seed) {
+  std::mt19937 random(seed);
+  CardImage image;
+  for (int by = 0; by < kCardHeight; by += 4)
+    for (int bx = 0; bx < kCardWidth; bx += 4) {
+      const Rgb c = palette[random() % palette.size()];
+      for (int y = by; y < std::min(by + 4, kCardHeight); ++y)
+        for (int x = bx; x < std::min(bx + 4, kCardWidth); ++x) image.set(x, y, c);
+    }
+  return image;
+}
+
+inline std::vector<Rgb> DistinctColours(std::size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<Rgb> colours;
+  while (colours.size() < count) {
+    const Rgb c{std::uint8_t(random()), std::uint8_t(random()), std::uint8_t(random())};
+    if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+  }
+  return colours;
+}
+
+inline CardImage Reduced(CardImage image) {
+  for (auto& byte : image.rgb) byte &= 0xF8;
+  return image;
+}
+
+inline bool IsBlack(const CardImage& image) {
+  for (auto byte : image.rgb)
+    if (byte != 0) return false;
+  return true;
+}
+
+// A planar file written independently of the encoder: header, palette and, per image, the
+// pixel values spread over `depth` planes.
+inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, const std::vector<Rgb>& palette,
+                                                    const std::vector<std::vector<std::uint8_t>>& imageValues,
+                                                    std::uint32_t stride = 0, int storedCount = -1) {
+  const std::size_t paletteSize = PlanarPaletteSize(depth, ham);
+  const std::size_t planes = std::min(depth, 8u);
+  if (stride == 0) stride = std::uint32_t(11 * planes * kCardHeight);
+  std::vector<std::uint8_t> file(22 + 3 * paletteSize + stride * imageValues.size());
+  std::memcpy(file.data(), "TAVI", 4);
+  for (int i = 0; i < 4; ++i) file[8 + std::size_t(i)] = std::uint8_t(stride >> (24 - 8 * i));
+  if (ham) file[18] = 0x08;
+  file[20] = std::uint8_t(depth);
+  file[21] = std::uint8_t(storedCount >= 0 ? storedCount : int(imageValues.size()));
+  for (std::size_t i = 0; i < palette.size() && i < paletteSize; ++i) {
+    file[22 + 3 * i] = palette[i].r;
+    file[23 + 3 * i] = palette[i].g;
+    file[24 + 3 * i] = palette[i].b;
+  }
+  for (std::size_t n = 0; n < imageValues.size(); ++n) {
+    std::uint8_t* image = file.data() + 22 + 3 * paletteSize + n * stride;
+    for (int y = 0; y < kCardHeight; ++y)
+      for (int x = 0; x < kCardWidth; ++x) {
+        const std::uint8_t value = imageValues[n][std::size_t(y * kCardWidth + x)];
+        for (std::size_t p = 0; p < planes; ++p)
+          if (value >> p & 1) image[(std::size_t(y) * planes + p) * 11 + std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+      }
+  }
+  return file;
+}
+
+// Pixel values of one image: every pixel `value`, or the values given for the start of each
+// row followed by `fill`.
+inline std::vector<std::uint8_t> RowValues(std::vector<std::uint8_t> rowStart, std::uint8_t fill = 0) {
+  std::vector<std::uint8_t> values(std::size_t(kCardWidth) * kCardHeight, fill);
+  for (int y = 0; y < kCardHeight; ++y)
+    for (std::size_t x = 0; x < rowStart.size(); ++x) values[std::size_t(y * kCardWidth) + x] = rowStart[x];
+  return values;
+}
+
+inline std::vector<std::uint8_t> SolidValues(std::uint8_t value) { return RowValues({}, value); }
+
+}  // namespace cards::testing
