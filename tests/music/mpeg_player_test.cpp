@@ -1,5 +1,6 @@
 // TMPEGPlayer against a stand-in decoder library whose answers the test sets.
 #include "fake_mpegdll.h"
+#include "mp3_fixture.h"
 #include "mpeg_library.h"
 #include "mpeg_player.h"
 
@@ -8,6 +9,7 @@
 #include <dlfcn.h>
 
 #include <atomic>
+#include <filesystem>
 
 class MpegPlayerTest : public QObject {
   Q_OBJECT
@@ -334,6 +336,41 @@ class MpegPlayerTest : public QObject {
     ok = 1;
     fake_->restartCb(fake_->user, context, &ok);
     QCOMPARE(ok, 0);
+  }
+
+  void realLibraryPlaysASongToItsEndEvent() {
+    const std::string dir = mp3test::makeTempDir();
+    mp3test::writeToneWav(dir + "/tone.wav", 1.0);
+    QVERIFY(mp3test::encodeMp3(dir + "/tone.wav", dir + "/tone.mp3"));
+    TMPEGPlayer player;
+    player.PathToDLL = QCoreApplication::applicationDirPath().toStdString();
+    player.SetTimerFreq(20);
+    player.Init();
+    player.SetOutputDevice(TOutputDevice::pcmfile);
+    player.SetOutFilename(dir + "/out.pcm");
+    int ends = 0;
+    player.OnPlayEnd = [&](TMPEGPlayer& sender) {
+      ++ends;
+      sender.Close();
+    };
+    player.SetStreamName(dir + "/tone.mp3");
+    player.Open();
+    QCOMPARE(player.GetFrequency(), 44100);
+    QVERIFY(qAbs(player.GetLength() - 1000) < 60);
+    player.Play();
+    QTRY_COMPARE(ends, 1);
+    QVERIFY(!player.Opened());
+    QVERIFY(mp3test::readFile(dir + "/out.pcm") == mp3test::decodeMp3(dir + "/tone.mp3").pcm);
+
+    player.SetOutputDevice(TOutputDevice::wavemapper);  // the dummy audio driver in tests
+    player.Open();
+    player.Play();
+    QVERIFY(player.Playing());
+    QTRY_VERIFY(player.GetPosition() > 0);
+    player.Stop();
+    player.Deinit();
+    QVERIFY(!player.GetLoaded());
+    std::filesystem::remove_all(dir);
   }
 
   void queriesAndDeinit() {

@@ -21,7 +21,8 @@ foreach(variant full incomplete)
 endforeach()
 target_compile_definitions(fake_mpegdll_incomplete PRIVATE FAKE_MPEGDLL_WITHOUT_SEEK)
 
-klondike_qttest(mpeg_player_tests SOURCES mpeg_player_test.cpp fake_mpegdll.h LIBS mpeg_player)
+klondike_qttest(mpeg_player_tests SOURCES mpeg_player_test.cpp fake_mpegdll.h
+  LIBS mpeg_player mp3_test_fixture)
 target_compile_definitions(mpeg_player_tests PRIVATE
   FAKE_MPEGDLL_DIR="${CMAKE_BINARY_DIR}/fake-mpegdll/full"
   INCOMPLETE_MPEGDLL_DIR="${CMAKE_BINARY_DIR}/fake-mpegdll/incomplete")

@@ -179,6 +179,27 @@ TEST_F(MpegDll, TruncatedFilePlaysWhatItHasAndEnds) {
   EXPECT_LT(pcm.size(), m().reference.pcm.size());
 }
 
+TEST_F(MpegDll, DamagedFilesFailToOpenOrPlayUntilTheDamage) {
+  const Bytes mp3 = readFile(m().mp3);
+  std::vector<Bytes> damaged;
+  for (size_t cut = 0; cut < mp3.size(); cut += mp3.size() / 13 + 1)
+    damaged.emplace_back(mp3.begin(), mp3.begin() + cut);
+  Bytes scrambled = mp3;
+  for (size_t i = scrambled.size() / 3; i < scrambled.size() / 2; i += 7) scrambled[i] ^= 0x5a;
+  damaged.push_back(scrambled);
+  const std::string path = m().dir + "/damaged.mp3";
+  for (const Bytes& file : damaged) {
+    writeFile(path, file);
+    dll().open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const int32_t error = dll().lastError();
+    if (error != 0) {
+      EXPECT_EQ(error, MPEGDLL_ERR_INPUT) << file.size() << " bytes";
+      continue;
+    }
+    EXPECT_LE(playToFile(0, 0).size(), m().reference.pcm.size() + 4608) << file.size() << " bytes";
+  }
+}
+
 TEST_F(MpegDll, CallsInTheWrongStateOrWithBadArgumentsAreRefused) {
   uint8_t flag = 0;
   EXPECT_NE(dll().play(0, 0, &flag), 0);

@@ -60,7 +60,33 @@ typedef void (*mpegdll_seek_cb)(void* user, void* context, int32_t distance, int
                                 int32_t* result);
 typedef void (*mpegdll_size_cb)(void* user, void* context, int32_t* result);
 
-/* The 21 entry points, in the order the player looks them up. */
+/* The 21 entry points, in the order the player looks them up.
+ *
+ * init             Prepares the library; true when ready. Every other call before it fails with
+ *                  MPEGDLL_ERR_MODE. deinit closes what is open and undoes init.
+ * Open             Closes the open stream, then opens the file `name` (from_stream 0) or the
+ *                  stream behind the callbacks (from_stream 1; only "read" is required; "size"
+ *                  is asked for a stream that cannot seek, to estimate its length) and reads its
+ *                  first frame. Input that is not MPEG audio fails with MPEGDLL_ERR_INPUT and
+ *                  leaves nothing open (a stream's close callback has been called).
+ * SetOutputDevice  MPEGDLL_DEVICE_AUDIO or MPEGDLL_DEVICE_PCM_FILE with its file name; used by
+ *                  the next Play or Restart. A PCM file is written as fast as it is decoded.
+ * SetSndDevice     Audio device of the next Play: 0 or less the default, n > 0 the n-th device.
+ * SetPriority      -15, -2, -1, 0, 1, 2, 15 (idle .. time critical), best effort.
+ * Play             Plays the open stream from start_ms to end_ms (0: to the end); returns 0 when
+ *                  started, -1 otherwise. The flag byte is cleared, and set to 1 by the playback
+ *                  thread once the last sample was heard (or written); the library keeps its
+ *                  address until Close. Refused while playing or paused.
+ * Restart          Plays again with the arguments of the last Play. A stream that cannot seek
+ *                  starts over through its restart callback (MPEGDLL_ERR_NOT_SEEKABLE if that
+ *                  fails).
+ * Pause            Pauses (false) or resumes (true) a running playback.
+ * Stop             Ends playback; the position stays where it was heard.
+ * Seek             Moves the playing or stopped stream to a position (beyond the end: the end).
+ * ResetPlayerMode  True when no playback is running; an ended playback becomes stopped.
+ * Close            Stops and closes; never fails.
+ * GetFrequency, GetBitrate, GetStereoMode, GetLayer describe the stream's first frame (or the
+ * latest change of format); GetLength and GetCurrentPos are in ms (length 0 when unknown). */
 typedef mpegdll_bool (*mpegdll_init_fn)(void);                         /* "init" */
 typedef void (*mpegdll_deinit_fn)(void);                               /* "deinit" */
 typedef void (*mpegdll_open_fn)(const char* name, int32_t from_stream, /* "Open" */
