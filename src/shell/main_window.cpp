@@ -131,6 +131,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   if (settings.message)
     platform::showMessage(nullptr, qs(settings.message->text), qs(settings.message->caption));
 
+  workArea_ = screen.workArea;
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
   if (screenClass_ == 1 && pref_.game != 1) {
@@ -166,7 +167,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
 void TMain::showAtStart() {
   if (screenClass_ == 3) {
     setFixedSize(kWindowWidth, windowHeight_);
-    const QRect area = platform::workArea();
+    const QRect area = workArea_;
     move(area.center() - QPoint(kWindowWidth / 2, windowHeight_ / 2));
     show();
   } else {

@@ -57,6 +57,7 @@ class TMain : public QMainWindow, public game::TableView {
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
   const cards::CardArt& cardArt() const { return art_; }
+  int screenClass() const { return screenClass_; }
   bool clockActive() const { return timer2_.isActive(); }
   // Panel 5 and the check mark of "Music on", for the music control.
   void setSongName(const QString& name);
@@ -120,6 +121,7 @@ class TMain : public QMainWindow, public game::TableView {
   cards::CardArt art_;
   results::HighscoreList highscoreList_;
   int screenClass_ = 3;
+  QRect workArea_;
   int windowHeight_ = 0;
   bool musicChecked_ = false;
   TableWidget* table_ = nullptr;

@@ -1,0 +1,343 @@
+// Playing on the table window through its real mouse handlers and menu commands: a game by
+// clicks, a game by dragging (with refused drops that restore the table), the win screens, the
+// auto finish, the clock and score modes, the colour dialog and the card-set command.
+#include <QColorDialog>
+#include <QStatusBar>
+#include <cstring>
+
+#include "end_game.h"
+#include "highscore_window.h"
+#include "shell/secondary_windows.h"
+#include "window_test_support.h"
+
+using namespace window_test;
+using shell::TMain;
+
+namespace {
+
+constexpr int kBottomY = 395;  // top of the stock, waste and foundation row (screen class 3)
+
+QPoint placeCentre(int column, int row) { return {5 + 90 * column + 40, 5 + 15 * row + 60}; }
+QPoint bottomCentre(int column) { return {5 + 90 * column + 40, kBottomY + 60}; }
+
+// The last four cards to play: Kings of suits 0..2 alone in columns 0..2, the King of suit 3 on
+// the waste, the Queens on the foundations.
+void stackNearWin(game::GameTable& t) {
+  std::memset(t.tableau, game::kEmpty, sizeof t.tableau);
+  for (int s = 0; s < 4; ++s) t.foundation[s] = std::uint8_t(44 + s);
+  for (int s = 0; s < 3; ++s) t.tableau[s][0] = std::uint8_t(48 + s);
+  t.waste[0] = 51;
+  t.wasteTop = 0;
+  t.stockCount = 0;
+}
+
+std::uint32_t sheetValue(const TMain& main, int cell, QPoint inCard) {
+  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(), (cell >> 3) * 130 + inCard.y());
+}
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A started game window in its own start directory, with its secondary windows.
+struct Game {
+  StartDir dir;
+  ModalCloser closer;
+  CountingSounds sounds;
+  std::unique_ptr<TMain> main;
+  shell::SecondaryWindows windows;
+
+  explicit Game(shell::Preferences pref = savedPref()) {
+    dir.writeSettings(pref);
+    main = std::make_unique<TMain>(screenOf(1024, 768), sounds);
+    windows = shell::createSecondaryWindows(*main, sounds);
+    main->showAtStart();
+    if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
+  }
+  QWidget* table() { return &main->table(); }
+  game::GameTable& t() { return main->engine().t; }
+  void refresh() {
+    main->invalidateAll();
+    main->repaintNow();
+  }
+  void click(QPoint p) { QTest::mouseClick(table(), Qt::LeftButton, {}, p); }
+  void drag(QPoint from, QPoint to) {
+    QTest::mousePress(table(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(table(), (from + to) / 2);
+    QTest::mouseMove(table(), to);
+    QTest::mouseRelease(table(), Qt::LeftButton, {}, to);
+  }
+  bool endGameShown() const {
+    for (const ModalSeen& m : closer.seen)
+      if (m.className == "TEndGame") return true;
+    return false;
+  }
+};
+
+}  // namespace
+
+class WindowPlayTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void gameByClicksEndsWithTheEndGameScreen() {
+    Game g;
+    g.main->menu().Dragndrop1->trigger();  // click-select mode
+    QVERIFY(!g.main->menu().Dragndrop1->isChecked());
+    stackNearWin(g.t());
+    g.refresh();
+
+    // A pick-up shows the dotted frame in the selection colour around the card.
+    g.click(placeCentre(0, 0));
+    QVERIFY(g.t().markVisible);
+    QImage img = tablePicture(*g.main);
+    int framePixels = 0;
+    for (int x = 3; x < 95; ++x) framePixels += pixelValue(img, x, 3) == g.main->pref().colL;
+    QVERIFY(framePixels > 20);
+    // The wrong foundation refuses with the sound and leaves the table as it was.
+    g.click(bottomCentre(4));
+    QCOMPARE(g.sounds.played.size(), std::size_t(1));
+    QVERIFY(g.sounds.played[0].ends_with("/mirt_1.wav"));
+    QCOMPARE(int(g.t().tableau[0][0]), 48);
+    QCOMPARE(int(g.t().foundation[1]), 45);
+    img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 50, 3), g.main->pref().colB);  // the frame is gone
+
+    g.click(placeCentre(0, 0));
+    g.click(bottomCentre(3));
+    QCOMPARE(int(g.t().foundation[0]), 48);
+    img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 45, 65), g.main->pref().colB + 0x101010);  // column 0 is empty
+    QCOMPARE(pixelValue(img, 5 + 270 + 40, kBottomY + 60), sheetValue(*g.main, 3 + 48, {40, 60}));
+
+    g.click(placeCentre(1, 0));  // pressing the picked card again sends it up
+    g.click(placeCentre(1, 0));
+    QCOMPARE(int(g.t().foundation[1]), 49);
+    g.click(placeCentre(2, 0));
+    g.click(bottomCentre(5));
+    QVERIFY(!g.endGameShown());
+    g.click(bottomCentre(1));
+    g.click(bottomCentre(6));
+    QCOMPARE(int(g.t().foundation[3]), 51);
+    QVERIFY(g.endGameShown());
+    QVERIFY(g.sounds.played.back().ends_with("/mirt_2.wav"));
+  }
+
+  void gameByDraggingWithRefusedDrops() {
+    Game g;
+    stackNearWin(g.t());
+    g.refresh();
+    const std::uint32_t kingPixel = sheetValue(*g.main, 3 + 48, {40, 60});
+
+    // While dragging, the image follows the pointer and the column below shows its empty place.
+    QTest::mousePress(g.table(), Qt::LeftButton, {}, placeCentre(0, 0));
+    QTest::mouseMove(g.table(), QPoint(300, 250));
+    QImage img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 300, 250), kingPixel);
+    QCOMPARE(pixelValue(img, 45, 65), g.main->pref().colB + 0x101010);
+    // Dropped on the wrong foundation: refused, the King is back in its column.
+    QTest::mouseMove(g.table(), bottomCentre(4));
+    QTest::mouseRelease(g.table(), Qt::LeftButton, {}, bottomCentre(4));
+    QCOMPARE(g.sounds.played.size(), std::size_t(1));
+    QCOMPARE(int(g.t().tableau[0][0]), 48);
+    QCOMPARE(int(g.t().foundation[1]), 45);
+    img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 45, 65), kingPixel);
+    QCOMPARE(pixelValue(img, bottomCentre(4).x(), bottomCentre(4).y()),
+             sheetValue(*g.main, 3 + 45, {40, 60}));
+
+    // Dragged out of the window and released there: refused once, the waste card is back.
+    QTest::mousePress(g.table(), Qt::LeftButton, {}, bottomCentre(1));
+    QTest::mouseMove(g.table(), QPoint(200, 300));
+    QTest::mouseMove(g.table(), QPoint(-40, 300));
+    QTest::mouseRelease(g.table(), Qt::LeftButton, {}, QPoint(-40, 300));
+    QCOMPARE(g.sounds.played.size(), std::size_t(2));
+    QCOMPARE(int(g.t().wasteTop), 0);
+    img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 200, 300), g.main->pref().colB);  // no image left behind
+
+    g.drag(placeCentre(0, 0), bottomCentre(3));
+    g.drag(placeCentre(1, 0), bottomCentre(4));
+    g.drag(placeCentre(2, 0), bottomCentre(5));
+    QCOMPARE(int(g.t().foundation[2]), 50);
+    QVERIFY(!g.endGameShown());
+    g.drag(bottomCentre(1), bottomCentre(6));
+    QCOMPARE(int(g.t().foundation[3]), 51);
+    QVERIFY(g.endGameShown());
+    QCOMPARE(g.sounds.played.size(), std::size_t(3));  // the end-of-game sound only
+  }
+
+  void qualifyingWinEntersTheHighscoreList() {
+    shell::Preferences p = savedPref();
+    p.scoreMode = 1;  // Normal, Timed, Hard
+    Game g(p);
+    QCOMPARE(g.t().qualifies, 1);
+    stackNearWin(g.t());
+    g.refresh();
+    g.drag(placeCentre(0, 0), bottomCentre(3));
+    QVERIFY(g.main->clockActive());  // the first press started the clock
+    g.drag(placeCentre(1, 0), bottomCentre(4));
+    g.drag(placeCentre(2, 0), bottomCentre(5));
+    g.drag(bottomCentre(1), bottomCentre(6));
+    QVERIFY(!g.main->clockActive());
+    QVERIFY(!g.endGameShown());
+    QVERIFY(g.windows.highscore->isVisible());
+    QCOMPARE(g.windows.highscore->entryRow(), 7);  // 40 points beat the default 40 in 80 s
+    QCOMPARE(g.main->highscoreList().score(7), std::string("40"));
+  }
+
+  void autoFinishRepaintsAfterEveryCard() {
+    Game g;
+    game::GameTable& t = g.t();
+    std::memset(t.tableau, game::kEmpty, sizeof t.tableau);
+    for (int s = 0; s < 4; ++s) {
+      t.foundation[s] = std::uint8_t(40 + s);  // Jacks
+      t.tableau[s][0] = std::uint8_t(48 + s);
+      t.tableau[s][1] = std::uint8_t(44 + s);
+    }
+    t.wasteTop = -1;
+    t.stockCount = 0;
+    g.refresh();
+    PaintCounter counter;
+    g.table()->installEventFilter(&counter);
+    g.main->menu().AutoFinish1->trigger();
+    QCOMPARE(int(t.foundation[3]), 51);
+    QVERIFY(counter.paints >= 8);
+    QVERIFY(g.endGameShown());
+  }
+
+  void clockAndScoreModes() {
+    shell::Preferences p = savedPref();
+    p.scoreMode = 1;
+    Game g(p);
+    const shell::MainMenu& m = g.main->menu();
+    QVERIFY(!g.main->clockActive());
+    QTest::mouseClick(g.table(), Qt::LeftButton, {}, QPoint(620, 300));  // an empty spot
+    QVERIFY(g.main->clockActive());
+    QTRY_COMPARE_WITH_TIMEOUT(g.main->statusPanel(3).text(), QString("1"), 3000);
+    for (int i = 0; i < 9; ++i) g.main->engine().clockTick();
+    QCOMPARE(g.main->statusPanel(3).text(), QString("10"));
+    QCOMPARE(g.main->statusPanel(1).text(), QString("-2"));
+
+    m.Timed1->trigger();  // off: the clock stops and the game no longer qualifies
+    QVERIFY(!m.Timed1->isChecked() && !g.main->clockActive());
+    QCOMPARE(g.t().qualifies, 0);
+    QCOMPARE(int(g.main->pref().timed), 0);
+    m.Timed1->trigger();  // on again: the clock runs at once
+    QVERIFY(m.Timed1->isChecked() && g.main->clockActive());
+
+    m.Vegas1->trigger();
+    QVERIFY(m.Vegas1->isChecked() && !m.Normal1->isChecked() && !m.None1->isChecked());
+    QCOMPARE(int(g.main->pref().scoreMode), 2);
+    m.None1->trigger();
+    QVERIFY(m.None1->isChecked() && !m.Vegas1->isChecked());
+    QVERIFY(!g.main->clockActive());
+    QCOMPARE(g.main->statusPanel(1).text(), QString("0"));
+    QCOMPARE(g.main->statusPanel(3).text(), QString("0"));
+    m.None1->trigger();  // chosen again it stays checked
+    QVERIFY(m.None1->isChecked());
+
+    m.Vegas1->trigger();
+    m.Restart1->trigger();
+    QCOMPARE(g.main->statusPanel(1).text(), QString("-52"));
+    m.Easy1->trigger();
+    QVERIFY(m.Easy1->isChecked() && !m.Hard1->isChecked());
+    QCOMPARE(g.main->pref().level, 'A');
+  }
+
+  void quatroAndBackFromTheMenu() {
+    Game g;
+    const shell::MainMenu& m = g.main->menu();
+    m.Quatro1->trigger();
+    QVERIFY(m.Quatro1->isChecked() && !m.Klondike1->isChecked());
+    QVERIFY(g.main->statusBar()->isHidden());
+    QVERIFY(!m.Dragndrop1->isChecked() && !m.Dragndrop1->isEnabled());
+    QCOMPARE(int(g.main->pref().game), 2);
+    // A number card goes into a free place by a click.
+    g.t().waste[0] = 4;
+    g.click(QPoint(5 + 90 * 3 + 40, 5 + 131 + 60));
+    QCOMPARE(int(g.t().tableau[1][1]), 4);
+    QCOMPARE(int(g.t().gridCount), 1);
+    m.Klondike1->trigger();
+    QVERIFY(m.Klondike1->isChecked() && m.Dragndrop1->isChecked() && m.Dragndrop1->isEnabled());
+    QVERIFY(!g.main->statusBar()->isHidden());
+    QCOMPARE(g.t().rowStep, 15);
+  }
+
+  void backgroundColourFromTheDialog() {
+    Game g;
+    const std::uint32_t before = g.main->pref().colB;
+    g.closer.handle = [](QWidget* w) { static_cast<QDialog*>(w)->reject(); };
+    g.main->menu().Background1->trigger();
+    QCOMPARE(g.main->pref().colB, before);
+
+    QColor initial;
+    g.closer.handle = [&](QWidget* w) {
+      auto* dialog = qobject_cast<QColorDialog*>(w);
+      QVERIFY(dialog);
+      initial = dialog->currentColor();
+      dialog->setCurrentColor(QColor(0xF5, 0, 0));
+      dialog->accept();
+    };
+    g.main->menu().Background1->trigger();
+    QCOMPARE(cards::fromQColor(initial), before);
+    QCOMPARE(QColorDialog::customColor(0), QColor(61, 107, 150));
+    QCOMPARE(g.main->pref().colB, 0xF5u);
+    const QImage img = tablePicture(*g.main);
+    QCOMPARE(pixelValue(img, 95 + 40, kBottomY + 60), 0x101105u);  // the empty waste
+    QCOMPARE(pixelValue(img, 5, 5), 0xF5u);                        // the card corners
+    QCOMPARE(pixelValue(img, 630, 300), 0xF5u);
+
+    g.closer.handle = [](QWidget* w) {
+      auto* dialog = qobject_cast<QColorDialog*>(w);
+      dialog->setCurrentColor(QColor(1, 2, 3));
+      dialog->accept();
+    };
+    g.main->menu().Cardselect1->trigger();
+    QCOMPARE(g.main->pref().colL, 0x030201u);
+  }
+
+  void cardSetFromTheChooserAndTheAmigaScheme() {
+    Game g;
+    std::optional<QString> chosen = QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant-Amiga.tavi");
+    shell::Companions c = g.main->companions();
+    c.chooseCardSet = [&] { return chosen; };
+    g.main->setCompanions(c);
+
+    g.main->menu().OpenCardset1->trigger();
+    QCOMPARE(g.main->cardArt().format, '1');
+    QCOMPARE(g.main->cardArt().cardSetState, 1);
+    QCOMPARE(QString::fromStdString(g.main->pref().cardSetName()), *chosen);
+    QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // scheme off
+    g.main->menu().Amigacolors1->trigger();
+    QVERIFY(g.main->menu().Amigacolors1->isChecked());
+    const std::uint32_t amiga = g.main->cardArt().amigaTableColour;
+    QCOMPARE(g.main->table().colours().table, amiga);
+    QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
+    QCOMPARE(sheetValue(*g.main, 20, {0, 0}), amiga);  // corners follow the scheme
+
+    // A path too long for the settings record: the set is loaded, the stored name is kept.
+    QString deep = g.dir.path("");
+    while (deep.size() < 300) deep += "/a-rather-long-folder-name";
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(QFile::copy(QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant.tvp"), deep + "/Deep.tvp"));
+    chosen = deep + "/Deep.tvp";
+    g.main->menu().OpenCardset1->trigger();
+    QCOMPARE(g.main->cardArt().format, '0');
+    QVERIFY(QString::fromStdString(g.main->pref().cardSetName()).endsWith("Vessant-Amiga.tavi"));
+    QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // a PC set has no scheme
+
+    // Cancelled: nothing changes.
+    chosen.reset();
+    g.main->menu().OpenCardset1->trigger();
+    QCOMPARE(g.main->cardArt().cardSetState, 1);
+  }
+};
+
+QTEST_MAIN(WindowPlayTest)
+#include "window_play_test.moc"

@@ -1,0 +1,256 @@
+// Start-up of the table window in its own start directory: settings files, screen classes, the
+// messages, the menu tree with its check marks, and the pixels of the first painted table.
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "window_test_support.h"
+
+using namespace window_test;
+using shell::TMain;
+
+namespace {
+
+QStringList captions(const QList<QAction*>& actions) {
+  QStringList out;
+  for (const QAction* a : actions) out << (a->isSeparator() ? "-" : a->text());
+  return out;
+}
+
+std::uint32_t sheetValue(const TMain& main, int cell, int x, int y) {
+  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + x, (cell >> 3) * 130 + y);
+}
+
+}  // namespace
+
+class WindowStartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstStartShowsTheMessageAndDealsKlondike() {
+    StartDir dir;
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].text, QString("Error opening ZEROZUZA.INI file !!"));
+    QCOMPARE(closer.seen[0].title, QString("System error(2)"));
+
+    QCOMPARE(main.pref().colB, 0xD08622u);
+    QCOMPARE(main.cardArt().cardSetState, 2);
+    QVERIFY(!main.cardArt().sheet.isNull());
+    const game::GameTable& t = main.engine().t;
+    for (int c = 0; c < 7; ++c) {
+      for (int r = 0; r < c; ++r) QVERIFY(t.tableau[c][r] >= 64 && t.tableau[c][r] < 116);
+      QVERIFY(t.tableau[c][c] < 52);
+      QCOMPARE(t.tableau[c][c + 1], game::kEmpty);
+    }
+    QCOMPARE(int(t.stockCount), 24);
+    QCOMPARE(t.originX, 5);
+    QCOMPARE(t.rowStep, 15);
+    QCOMPARE(main.windowTitle(), QString("TAVI's Klondike "));
+    QVERIFY(!main.statusBar()->isHidden());
+    QCOMPARE(main.statusPanel(0).text(), QString("Score :"));
+    QCOMPARE(main.statusPanel(1).text(), QString("0"));
+    QCOMPARE(main.statusPanel(2).text(), QString("Time :"));
+    QCOMPARE(main.statusPanel(3).text(), QString("0"));
+    QCOMPARE(main.statusPanel(4).text(), QString("Now playing :"));
+    QCOMPARE(main.statusPanel(0).width(), 50);
+    QCOMPARE(main.statusPanel(1).width(), 60);
+    QCOMPARE(main.statusPanel(4).width(), 90);
+
+    // Check marks of the defaults: Klondike, None, Timed, Hard, drag 'n drop, sound.
+    const shell::MainMenu& m = main.menu();
+    QVERIFY(m.Klondike1->isChecked() && !m.Quatro1->isChecked());
+    QVERIFY(m.None1->isChecked() && !m.Normal1->isChecked() && !m.Vegas1->isChecked());
+    QVERIFY(m.Timed1->isChecked());
+    QVERIFY(m.Hard1->isChecked() && !m.Easy1->isChecked() && !m.Medium1->isChecked());
+    QVERIFY(m.Dragndrop1->isChecked() && m.Soundon1->isChecked());
+    QVERIFY(!m.Amigacolors1->isChecked() && !m.Musicon1->isChecked());
+    for (QAction* a : {m.AutoFinish1, m.Highscorelist1, m.Dragndrop1, m.Level1->menuAction(),
+                       m.Score1->menuAction()})
+      QVERIFY(a->isEnabled());
+  }
+
+  void menuTreeHasTheCaptionsInOrder() {
+    StartDir dir;
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    const shell::MainMenu& m = main.menu();
+    QCOMPARE(captions(main.menuBar()->actions()),
+             QStringList({"&File    ", "&Game   ", "&Options  ", "&Music  ", "&Help", "test"}));
+    QVERIFY(!m.test1->isVisible());
+    QCOMPARE(captions(m.File1->actions()),
+             QStringList({"&Open cardset", "&Save settings", "&Exit"}));
+    QCOMPARE(captions(m.Game1->actions()),
+             QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-",
+                          "&Klondike", "&Quatro"}));
+    QCOMPARE(captions(m.Options1->actions()),
+             QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
+    QCOMPARE(captions(m.Score1->actions()),
+             QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
+    QCOMPARE(captions(m.Level1->actions()), QStringList({"&Easy", "&Medium", "&Hard"}));
+    QCOMPARE(captions(m.Colors1->actions()), QStringList({"&Background", "&Cardselect"}));
+    QCOMPARE(captions(m.Music1->actions()),
+             QStringList({"Music &playlist", "-", "M&usic on", "&Sound on", "-", "&Next song",
+                          "&Previous song"}));
+    QCOMPARE(captions(m.Help1->actions()), QStringList({"&Help", "&About Klondike"}));
+  }
+
+  void settingsFileOfWrongSizeGivesTheDarkTable() {
+    StartDir dir;
+    dir.writeFile("mirt.ini", QByteArray(273, '\0'));
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].title, QString("System error(1)"));
+    QCOMPARE(main.pref().colB, 0x804010u);
+    QVERIFY(!main.cardArt().sheet.isNull());  // "vessant.tvp" found whatever its case
+    QCOMPARE(main.table().colours().table, 0x804010u);
+  }
+
+  void savedQuatroStartsInQuatro() {
+    StartDir dir;
+    shell::Preferences p = savedPref();
+    p.game = 2, p.level = 'A', p.scoreMode = 2, p.timed = 0, p.sound = '0', p.dragDrop = 1;
+    dir.writeSettings(p);
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    QVERIFY(closer.seen.empty());
+    const shell::MainMenu& m = main.menu();
+    QVERIFY(m.Quatro1->isChecked() && !m.Klondike1->isChecked());
+    QVERIFY(m.Easy1->isChecked() && m.Vegas1->isChecked());
+    QVERIFY(!m.Timed1->isChecked() && !m.Soundon1->isChecked() && !m.Dragndrop1->isChecked());
+    for (QAction* a : {m.AutoFinish1, m.Highscorelist1, m.Dragndrop1, m.Level1->menuAction(),
+                       m.Score1->menuAction()})
+      QVERIFY(!a->isEnabled());
+    QCOMPARE(int(main.pref().dragDrop), 0);
+    QVERIFY(main.statusBar()->isHidden());
+    QCOMPARE(int(main.engine().t.stockCount), 50);
+    QCOMPARE(main.engine().t.rowStep, 131);
+    QCOMPARE(main.engine().t.originX, 5);
+
+    // Saved again, the file says Quatro and click-select.
+    main.menu().SaveSettings1->trigger();
+    QFile f(dir.path("mirt.ini"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QCOMPARE(bytes.size(), 274);
+    QCOMPARE(int(bytes[269]), 2);
+    QCOMPARE(int(bytes[267]), 0);
+    QCOMPARE(bytes[256], 'A');
+  }
+
+  void smallScreenPlaysKlondikeInstead() {
+    StartDir dir;
+    shell::Preferences p = savedPref();
+    p.game = 2;
+    dir.writeSettings(p);
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(640, 480), sounds);
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].text, QString("This game can only work in 800 x 600 and higher !!"));
+    QCOMPARE(closer.seen[0].title, QString("System error"));
+    QVERIFY(main.menu().Klondike1->isChecked());
+    QVERIFY(main.statusBar()->isHidden());
+    const game::GameTable& t = main.engine().t;
+    QCOMPARE(t.originX, 6);
+    QCOMPARE(t.originY, 2);
+    QCOMPARE(t.rowStep, 8);
+    QCOMPARE(t.bottomRow, 35);
+
+    // The Quatro command gives the same message and keeps Klondike.
+    main.menu().Quatro1->trigger();
+    QCOMPARE(closer.seen.size(), std::size_t(2));
+    QCOMPARE(closer.seen[1].title, QString("System error"));
+    QVERIFY(main.menu().Klondike1->isChecked() && !main.menu().Quatro1->isChecked());
+    // Klondike from the menu shows the status bar, also on the small screen.
+    main.menu().Klondike1->trigger();
+    QVERIFY(!main.statusBar()->isHidden());
+  }
+
+  void mediumScreenAndPaletteWarning() {
+    StartDir dir;
+    dir.writeSettings(savedPref());
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(800, 600, true), sounds);
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].text,
+             QString("The game requires 32000 colors or higher for optimal performance !!!"));
+    QCOMPARE(closer.seen[0].title, QString("System Message"));
+    QCOMPARE(main.engine().t.originX, 85);
+    QCOMPARE(main.engine().t.rowStep, 14);
+    main.showAtStart();
+    QVERIFY(main.isMaximized());
+  }
+
+  void largeScreenWindowIsCentredAtItsFixedSize() {
+    StartDir dir;
+    dir.writeSettings(savedPref());
+    CountingSounds sounds;
+    TMain main({QRect(0, 0, 1280, 1024), 120, false}, sounds);
+    main.showAtStart();
+    QVERIFY(!main.isMaximized());
+    QCOMPARE(main.size(), QSize(646, 560 + 3 * 14));  // 11 px at 120 ppi is 13.75, rounded 14
+    QVERIFY(qAbs(main.frameGeometry().center().x() - 640) <= 2);
+  }
+
+  void firstTableIsPaintedFromTheModel() {
+    StartDir dir;
+    dir.writeSettings(savedPref());
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    main.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QImage img = tablePicture(main);
+    const std::uint32_t table = main.pref().colB;
+    // Stock (card back), empty waste (the back's outline filled lighter), foundation markers.
+    QCOMPARE(pixelValue(img, 5 + 40, 395 + 60), sheetValue(main, 2, 40, 60));
+    QCOMPARE(pixelValue(img, 95 + 40, 395 + 60), table + 0x101010);
+    QCOMPARE(pixelValue(img, 95, 395 + 60), sheetValue(main, 2, 0, 60));
+    for (int k = 0; k < 4; ++k)
+      QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50), sheetValue(main, 55 + k, 30, 50));
+    // Column 1: the face-down card's strip, then the face-up card; rounded corners.
+    const game::GameTable& t = main.engine().t;
+    QCOMPARE(pixelValue(img, 95 + 40, 5 + 7), sheetValue(main, 2, 40, 7));
+    QCOMPARE(pixelValue(img, 95 + 40, 20 + 60), sheetValue(main, 3 + t.tableau[1][1], 40, 60));
+    QCOMPARE(pixelValue(img, 5, 5), table);
+    QCOMPARE(pixelValue(img, 95 + 87, 20 + 129), table);
+    QCOMPARE(pixelValue(img, 630, 300), table);  // the table between the piles
+  }
+
+  void emptyColumnAndQuatroHighlights() {
+    StartDir dir;
+    shell::Preferences p = savedPref();
+    p.game = 2;
+    p.colB = 0x000000F5;  // the highlight's red byte carries into green
+    dir.writeSettings(p);
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    main.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    game::GameTable& t = main.engine().t;
+    t.waste[0] = 50;       // a King is the current card
+    t.tableau[3][3] = 48;  // the bottom-right corner (5, 3) is taken
+    QImage img = tablePicture(main);
+    for (const QPoint corner : {QPoint(185, 5), QPoint(185, 5 + 393), QPoint(455, 5)}) {
+      QCOMPARE(pixelValue(img, corner.x() + 1, corner.y() + 1), 0x202115u);
+      QCOMPARE(pixelValue(img, corner.x() + 86, corner.y() + 128), 0x202115u);
+    }
+    QCOMPARE(pixelValue(img, 455 + 40, 5 + 393 + 60), sheetValue(main, 3 + 48, 40, 60));
+    // Empty places elsewhere: the fill with its carry, red 0x05 and green 0x11.
+    QCOMPARE(pixelValue(img, 275 + 40, 5 + 60), 0x101105u);
+    // A number card highlights nothing.
+    t.waste[0] = 5;
+    img = tablePicture(main);
+    QCOMPARE(pixelValue(img, 185 + 40, 5 + 60), 0x101105u);
+    QCOMPARE(pixelValue(img, 185 + 86, 5 + 2), 0x101105u);
+  }
+};
+
+QTEST_MAIN(WindowStartupTest)
+#include "window_startup_test.moc"
