@@ -55,8 +55,9 @@ class TMPEGPlayer : public QObject {
   ~TMPEGPlayer() override;
 
   // Loads the library from PathToDLL (empty: the platform's search, then the program's own
-  // folder). Throws TMPEGError "Can't load MPEG library" (code 0) and stays unloaded on failure.
-  // Init() on a loaded component does nothing.
+  // folder). On failure it stays unloaded and throws TMPEGError: "Can't load MPEG library"
+  // (code 0) when the file does not load, "MPEG library not loaded" (code 0) when an entry
+  // point is missing, the library's error when its "init" fails. Nothing when already loaded.
   void Init();
   // Closes an open stream and unloads the library; nothing when unloaded; never throws.
   void Deinit();
@@ -65,7 +66,7 @@ class TMPEGPlayer : public QObject {
   void Play();     // resumes when paused, does nothing while playing, restarts after the first play
   void Pause(bool pause);
   void Stop();     // "Incorrect mode" (code 2) when not playing or already ended
-  void Restart();  // plays the open stream again from StartPos
+  void Restart();  // plays the open stream again, with the positions of its first Play
   void Close();
   void Seek(int32_t positionMs);
   void SetDevNum(int32_t device);  // wave output device: 0 default, n > 0 the n-th audio device
