@@ -165,16 +165,25 @@ bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool 
     return false;
   }
   const std::uint8_t* data = file.data() + record + 4;
+  auto write = [](std::uint8_t* out, Rgb c) {
+    out[0] = c.r;
+    out[1] = c.g;
+    out[2] = c.b;
+  };
   if (!indexed) {
-    for (int y = 0; y < kCardHeight; ++y)
-      for (int x = 0; x < kCardWidth; ++x, data += 2) target.put(x, y, FromColourWord(LittleEndian16(data)));
+    for (int y = 0; y < kCardHeight; ++y) {
+      std::uint8_t* out = target.row(y);
+      for (int x = 0; x < kCardWidth; ++x, data += 2, out += 3) write(out, FromColourWord(LittleEndian16(data)));
+    }
     return true;
   }
   std::array<Rgb, 256> palette;
   for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = FromColourWord(LittleEndian16(data + 2 * i));
   data += 2 * palette.size();
-  for (int y = 0; y < kCardHeight; ++y)
-    for (int x = 0; x < kCardWidth; ++x) target.put(x, y, palette[*data++]);
+  for (int y = 0; y < kCardHeight; ++y) {
+    std::uint8_t* out = target.row(y);
+    for (int x = 0; x < kCardWidth; ++x, out += 3) write(out, palette[*data++]);
+  }
   return true;
 }
 
