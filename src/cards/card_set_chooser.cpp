@@ -1,0 +1,244 @@
+#include "card_set_chooser.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+#include "card_set_loader.h"
+
+namespace {
+
+// Rows of one fixed height, as the folder tree (16) and the file list (13) want them.
+class FixedRowHeight : public QStyledItemDelegate {
+ public:
+  FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+  }
+
+ private:
+  int height_;
+};
+
+// The nearest existing folder at or above `dir`, as a clean absolute path.
+QString existingFolder(const QString& dir) {
+  QString path = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+  while (!QFileInfo(path).isDir()) {
+    const QString parent = QFileInfo(path).path();
+    if (parent == path) return QDir::rootPath();
+    path = parent;
+  }
+  return path;
+}
+
+QString volumeRoot(const QString& dir) {
+  const QStorageInfo volume(dir);
+  return volume.isValid() ? QDir::cleanPath(volume.rootPath()) : QDir::rootPath();
+}
+
+}  // namespace
+
+TOpenBestand::TOpenBestand(const QString& startDir, QWidget* parent)
+    : TOpenBestand(startDir, cards::LoadCardPreview, parent) {}
+
+TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      loadPreview_(std::move(loadPreview)),
+      folders_(new QFileSystemModel(this)),
+      listedDir_(existingFolder(startDir)) {
+  setWindowTitle(QStringLiteral("Open"));
+  setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+  setFixedSize(431, 302);
+  move(310, 225);
+
+  DriveComboBox1 = new QComboBox(this);
+  DriveComboBox1->setGeometry(0, 8, 145, 19);
+
+  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setReadOnly(true);
+  DirectoryListBox1 = new QTreeView(this);
+  DirectoryListBox1->setGeometry(0, 32, 145, 265);
+  DirectoryListBox1->setModel(folders_);
+  DirectoryListBox1->setHeaderHidden(true);
+  for (int column = 1; column < folders_->columnCount(); ++column)
+    DirectoryListBox1->hideColumn(column);
+  DirectoryListBox1->setUniformRowHeights(true);
+  DirectoryListBox1->setItemDelegate(new FixedRowHeight(16, DirectoryListBox1));
+  DirectoryListBox1->setIndentation(12);
+  DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  DirectoryListBox1->header()->setStretchLastSection(false);
+
+  FileListBox1 = new QListWidget(this);
+  FileListBox1->setGeometry(152, 8, 177, 289);
+  FileListBox1->setUniformItemSizes(true);
+  FileListBox1->setItemDelegate(new FixedRowHeight(13, FileListBox1));
+  FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  Panel1 = new QFrame(this);
+  Panel1->setGeometry(336, 8, 92, 134);
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel1->setLineWidth(2);
+  PreImage = new QLabel(Panel1);
+  PreImage->setGeometry(2, 2, 88, 130);
+  PreImage->setScaledContents(true);
+
+  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                            QStringLiteral("&Cancel"), this);
+  BitBtn2->setGeometry(352, 240, 75, 25);
+  BitBtn2->setAutoDefault(false);
+  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                            QStringLiteral("&OK"), this);
+  BitBtn1->setGeometry(352, 272, 75, 25);
+  BitBtn1->setDefault(true);
+
+  connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
+    setListedDirectory(DriveComboBox1->itemData(index).toString());
+  });
+  connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    setListedDirectory(folders_->filePath(index));
+  });
+  connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) {
+            if (index.isValid()) setListedDirectory(folders_->filePath(index));
+          });
+  // A click, or a move of the selection by keys, shows the preview of the file.
+  connect(FileListBox1, &QListWidget::currentItemChanged, this,
+          [this](QListWidgetItem* item) { FileListBox1Click(item); });
+  connect(FileListBox1, &QListWidget::itemDoubleClicked, this,
+          &TOpenBestand::FileListBox1DblClick);
+  connect(BitBtn1, &QPushButton::clicked, this, &TOpenBestand::BitBtn1Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+  fillDriveList();
+  showDriveOf(listedDir_);
+  showFolderInTree(listedDir_);
+  listFiles({});
+}
+
+bool TOpenBestand::chooseCardSet(QString& fullPath) {
+  if (exec() != QDialog::Accepted) return false;
+  const QString chosen = selectedFile();
+  if (chosen.isEmpty()) return false;
+  fullPath = chosen;
+  return true;
+}
+
+QString TOpenBestand::selectedFile() const {
+  const QListWidgetItem* item = FileListBox1->currentItem();
+  if (item == nullptr || !item->isSelected()) return {};
+  return QDir(listedDir_).filePath(item->text());
+}
+
+void TOpenBestand::setListedDirectory(const QString& dir) {
+  if (!QFileInfo(dir).isDir()) return;
+  const QString folder = existingFolder(dir);
+  if (folder == listedDir_) return;
+  listedDir_ = folder;
+  showDriveOf(listedDir_);
+  showFolderInTree(listedDir_);
+  listFiles({});
+  PreImage->clear();  // the preview belonged to a file of the folder listed before
+}
+
+void TOpenBestand::showEvent(QShowEvent* event) {
+  // Files and volumes may have come or gone since the last use; folder and selection stay.
+  listedDir_ = existingFolder(listedDir_);
+  fillDriveList();
+  showDriveOf(listedDir_);
+  showFolderInTree(listedDir_);
+  const QString selected = selectedFile();
+  if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName()))
+    PreImage->clear();
+  QDialog::showEvent(event);
+}
+
+void TOpenBestand::FileListBox1Click(QListWidgetItem* item) {
+  if (item == nullptr) return;
+  const QImage preview = loadPreview_(QDir(listedDir_).filePath(item->text()));
+  if (preview.isNull())
+    PreImage->clear();
+  else
+    PreImage->setPixmap(QPixmap::fromImage(preview));
+}
+
+void TOpenBestand::FileListBox1DblClick(QListWidgetItem* item) {
+  FileListBox1->setCurrentItem(item);
+  accept();
+}
+
+void TOpenBestand::BitBtn1Click() {
+  if (selectedFile().isEmpty())
+    reject();
+  else
+    accept();
+}
+
+void TOpenBestand::fillDriveList() {
+  QStringList roots;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    const QString root = QDir::cleanPath(volume.rootPath());
+    // Bind mounts of single files (common in containers) are no places to browse.
+    if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir()) roots << root;
+  }
+  roots.sort(Qt::CaseInsensitive);
+  roots.removeDuplicates();
+  const QSignalBlocker quiet(DriveComboBox1);
+  DriveComboBox1->clear();
+  for (const QString& root : roots) DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+}
+
+void TOpenBestand::showDriveOf(const QString& dir) {
+  const QString root = volumeRoot(dir);
+  const QSignalBlocker quiet(DriveComboBox1);
+  int index = DriveComboBox1->findData(root);
+  if (index < 0) {
+    DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+    index = DriveComboBox1->count() - 1;
+  }
+  DriveComboBox1->setCurrentIndex(index);
+}
+
+void TOpenBestand::showFolderInTree(const QString& dir) {
+  const QString root = volumeRoot(dir);
+  folders_->setRootPath(root);
+  DirectoryListBox1->setRootIndex(folders_->index(root));
+  const QModelIndex folder = folders_->index(dir);
+  if (!folder.isValid() || folder == DirectoryListBox1->rootIndex()) {
+    DirectoryListBox1->clearSelection();
+    return;
+  }
+  {
+    const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
+    DirectoryListBox1->setCurrentIndex(folder);
+  }
+  DirectoryListBox1->expand(folder);
+  DirectoryListBox1->scrollTo(folder);
+}
+
+bool TOpenBestand::listFiles(const QString& selectName) {
+  // Name filters of QDir match without regard to case unless told otherwise.
+  const QStringList names =
+      QDir(listedDir_).entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi")},
+                                 QDir::Files, QDir::Name | QDir::IgnoreCase);
+  const QSignalBlocker quiet(FileListBox1);
+  FileListBox1->clear();
+  FileListBox1->addItems(names);
+  if (selectName.isEmpty()) return false;
+  const QList<QListWidgetItem*> found = FileListBox1->findItems(selectName, Qt::MatchExactly);
+  if (found.isEmpty()) return false;
+  FileListBox1->setCurrentItem(found.first());
+  return true;
+}

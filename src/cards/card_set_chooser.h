@@ -1,0 +1,79 @@
+#pragma once
+// The card-set chooser "Open": a volume list, a folder tree and a list of the card-set files
+// (*.tvp, *.tavi, any case) of the listed folder, with a preview of the first card face of the
+// file clicked last.
+//
+// The window is created once and reused: it keeps its folder, its selection and its preview
+// between uses. The listed folder is state of the chooser only; the process's current
+// directory is never changed.
+//
+// Use:
+//   TOpenBestand chooser(startDir);
+//   QString path;
+//   if (chooser.chooseCardSet(path)) { ... load `path` ... }
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QComboBox;
+class QFileSystemModel;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTreeView;
+
+class TOpenBestand : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Gives the 88 x 130 preview picture of a file, or a null image for a file that is no
+  // card set. The game passes cards::LoadCardPreview.
+  using PreviewLoader = std::function<QImage(const QString& fileName)>;
+
+  // `startDir` is the folder listed at the first use.
+  explicit TOpenBestand(const QString& startDir, QWidget* parent = nullptr);
+  TOpenBestand(const QString& startDir, PreviewLoader loadPreview, QWidget* parent = nullptr);
+
+  // Shows the chooser modally. True when it closed with OK and a file selected; `fullPath`
+  // then holds that file's full path (otherwise it is left unchanged).
+  bool chooseCardSet(QString& fullPath);
+
+  // The full path of the selected file, or an empty string when no file is selected.
+  QString selectedFile() const;
+
+  // The folder whose card-set files are listed.
+  QString listedDirectory() const { return listedDir_; }
+  // Lists `dir` (a folder chosen in the tree or the volume list). A folder that does not
+  // exist is ignored.
+  void setListedDirectory(const QString& dir);
+
+  // Components, named as in the window's layout; public for tests and screenshots.
+  QComboBox* DriveComboBox1;
+  QTreeView* DirectoryListBox1;
+  QListWidget* FileListBox1;
+  QFrame* Panel1;
+  QLabel* PreImage;
+  QPushButton* BitBtn2;  // "&Cancel"
+  QPushButton* BitBtn1;  // "&OK"
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FileListBox1Click(QListWidgetItem* item);
+  void FileListBox1DblClick(QListWidgetItem* item);
+  void BitBtn1Click();
+  void fillDriveList();
+  void showDriveOf(const QString& dir);
+  void showFolderInTree(const QString& dir);
+  // Lists the card-set files of the listed folder and selects `selectName` when it is among
+  // them; true when it was.
+  bool listFiles(const QString& selectName);
+
+  PreviewLoader loadPreview_;
+  QFileSystemModel* folders_;
+  QString listedDir_;
+};

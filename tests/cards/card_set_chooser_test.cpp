@@ -1,0 +1,303 @@
+// The card-set chooser: which files it lists, the preview, OK / Cancel / double click, and what
+// it keeps between uses.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "card_set_chooser.h"
+
+namespace {
+
+// The face of card value 0 in both test sets: 8 x 8 squares of red and blue.
+bool isRed(int x, int y) { return ((x / 8) + (y / 8)) % 2 == 0; }
+const QColor kRed(248, 0, 0);
+const QColor kBlue(0, 0, 248);
+
+void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+}
+
+// A PC set with direct 16-bit colour holding images 0 (back, black) and 1 (card value 0).
+std::vector<std::uint8_t> pcSet() {
+  constexpr std::size_t header = 22, record = 22884;
+  std::vector<std::uint8_t> bytes(header + 2 * record);
+  std::copy_n("PCTAVI", 6, bytes.begin());
+  bytes[20] = 16;
+  bytes[21] = 57;
+  std::uint8_t* pixels = bytes.data() + header + record + 4;
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 88; ++x) {
+      const std::uint16_t word = isRed(x, y) ? 31 << 10 : 31;
+      pixels[2 * (y * 88 + x)] = word & 0xFF;
+      pixels[2 * (y * 88 + x) + 1] = word >> 8;
+    }
+  return bytes;
+}
+
+// A one-plane planar set (palette blue, red) whose image 3 is card value 0.
+std::vector<std::uint8_t> planarSet() {
+  constexpr std::size_t palette = 22, images = palette + 2 * 3, stride = 130 * 11;
+  std::vector<std::uint8_t> bytes(images + 4 * stride);
+  std::copy_n("TAVI", 4, bytes.begin());
+  bytes[10] = stride >> 8;
+  bytes[11] = stride & 0xFF;
+  bytes[20] = 1;   // planes
+  bytes[21] = 4;   // images
+  bytes[palette + 2] = 248;  // entry 0 blue
+  bytes[palette + 3] = 248;  // entry 1 red
+  std::uint8_t* plane = bytes.data() + images + 3 * stride;
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 88; ++x)
+      if (isRed(x, y)) plane[y * 11 + x / 8] |= 0x80 >> (x % 8);
+  return bytes;
+}
+
+QStringList listedNames(const TOpenBestand& chooser) {
+  QStringList names;
+  for (int row = 0; row < chooser.FileListBox1->count(); ++row)
+    names << chooser.FileListBox1->item(row)->text();
+  return names;
+}
+
+QListWidgetItem* fileItem(const TOpenBestand& chooser, const QString& name) {
+  const auto found = chooser.FileListBox1->findItems(name, Qt::MatchExactly);
+  return found.isEmpty() ? nullptr : found.first();
+}
+
+void clickFile(TOpenBestand& chooser, const QString& name) {
+  QListWidgetItem* item = fileItem(chooser, name);
+  QVERIFY2(item != nullptr, qPrintable(name));
+  const QPoint centre = chooser.FileListBox1->visualItemRect(item).center();
+  QTest::mouseClick(chooser.FileListBox1->viewport(), Qt::LeftButton, {}, centre);
+}
+
+enum class Outcome { Chosen, Cancelled, StillOpen };
+
+// Shows the chooser modally and runs `steps` in it. A chooser still open after five seconds is
+// closed, so that a fault fails the test instead of hanging it.
+Outcome choose(TOpenBestand& chooser, QString& path, const std::function<void()>& steps) {
+  bool stillOpen = false;
+  QTimer::singleShot(0, &chooser, steps);
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, &chooser, [&] {
+    stillOpen = true;
+    chooser.reject();
+  });
+  guard.start(5000);
+  const bool chosen = chooser.chooseCardSet(path);
+  if (stillOpen) return Outcome::StillOpen;
+  return chosen ? Outcome::Chosen : Outcome::Cancelled;
+}
+
+QImage shownPreview(const TOpenBestand& chooser) {
+  return chooser.PreImage->pixmap().toImage();
+}
+
+}  // namespace
+
+class CardSetChooserTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    root_ = dir_->path();
+    writeFile(root_ + "/pc.tvp", pcSet());
+    writeFile(root_ + "/planar.TAVI", planarSet());
+    writeFile(root_ + "/notes.tvp", {'h', 'e', 'l', 'l', 'o'});
+    QVERIFY(QDir(root_).mkdir("more"));
+    writeFile(root_ + "/more/other.tavi", planarSet());
+  }
+
+  void cleanup() { dir_.reset(); }
+
+  void windowLayout() {
+    TOpenBestand chooser(root_);
+    QCOMPARE(chooser.windowTitle(), QString("Open"));
+    QCOMPARE(chooser.size(), QSize(431, 302));
+    QCOMPARE(chooser.minimumSize(), chooser.maximumSize());
+    QCOMPARE(chooser.pos(), QPoint(310, 225));
+    QCOMPARE(chooser.DriveComboBox1->geometry(), QRect(0, 8, 145, 19));
+    QCOMPARE(chooser.DirectoryListBox1->geometry(), QRect(0, 32, 145, 265));
+    QCOMPARE(chooser.FileListBox1->geometry(), QRect(152, 8, 177, 289));
+    QCOMPARE(chooser.Panel1->geometry(), QRect(336, 8, 92, 134));
+    QCOMPARE(chooser.PreImage->parentWidget(), chooser.Panel1);
+    QCOMPARE(chooser.PreImage->geometry(), QRect(2, 2, 88, 130));
+    QCOMPARE(chooser.BitBtn2->geometry(), QRect(352, 240, 75, 25));
+    QCOMPARE(chooser.BitBtn2->text(), QString("&Cancel"));
+    QCOMPARE(chooser.BitBtn1->geometry(), QRect(352, 272, 75, 25));
+    QCOMPARE(chooser.BitBtn1->text(), QString("&OK"));
+    QVERIFY(chooser.BitBtn1->isDefault());
+
+    chooser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    QVERIFY(chooser.FileListBox1->count() > 0);
+    QCOMPARE(chooser.FileListBox1->visualItemRect(chooser.FileListBox1->item(0)).height(), 13);
+    const QModelIndex more =
+        static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
+    QCOMPARE(chooser.DirectoryListBox1->visualRect(more).height(), 16);
+  }
+
+  void listsOnlyCardSetFilesWithoutRegardToCase() {
+    writeFile(root_ + "/a.tvp", {});
+    writeFile(root_ + "/B.TAVI", {});
+    writeFile(root_ + "/c.txt", {});
+    writeFile(root_ + "/d.TvP", {});
+    writeFile(root_ + "/e.tvpx", {});
+    writeFile(root_ + "/ftvp", {});
+    QVERIFY(QDir(root_).mkdir("folder.tvp"));
+
+    TOpenBestand chooser(root_);
+    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
+    QCOMPARE(listedNames(chooser),
+             QStringList({"a.tvp", "B.TAVI", "d.TvP", "notes.tvp", "pc.tvp", "planar.TAVI"}));
+  }
+
+  void previewShowsCardValueZeroOfEitherVariant() {
+    TOpenBestand chooser(root_);
+    chooser.show();
+    QVERIFY(chooser.PreImage->pixmap().isNull());
+
+    clickFile(chooser, "pc.tvp");
+    const QImage pc = shownPreview(chooser);
+    QCOMPARE(pc.size(), QSize(88, 130));
+    QCOMPARE(pc.pixelColor(0, 0), kRed);
+    QCOMPARE(pc.pixelColor(8, 0), kBlue);
+    QCOMPARE(pc.pixelColor(87, 129), isRed(87, 129) ? kRed : kBlue);
+
+    clickFile(chooser, "planar.TAVI");
+    QCOMPARE(shownPreview(chooser).convertToFormat(pc.format()), pc);
+
+    clickFile(chooser, "notes.tvp");
+    QVERIFY(chooser.PreImage->pixmap().isNull());
+  }
+
+  void okWithoutSelectionIsCancel() {
+    TOpenBestand chooser(root_);
+    QString path = "unchanged";
+    QCOMPARE(choose(chooser, path, [&] { chooser.BitBtn1->click(); }), Outcome::Cancelled);
+    QCOMPARE(chooser.result(), int(QDialog::Rejected));
+    QCOMPARE(path, QString("unchanged"));
+  }
+
+  void okAndDoubleClickAcceptWithTheFullPath() {
+    TOpenBestand chooser(root_);
+    QString path;
+    QCOMPARE(choose(chooser, path, [&] {
+               clickFile(chooser, "pc.tvp");
+               chooser.BitBtn1->click();
+             }),
+             Outcome::Chosen);
+    QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
+
+    QCOMPARE(choose(chooser, path, [&] {
+               // A double click arrives as press, release, double click, release.
+               clickFile(chooser, "planar.TAVI");
+               QListWidgetItem* item = fileItem(chooser, "planar.TAVI");
+               QTest::mouseDClick(chooser.FileListBox1->viewport(), Qt::LeftButton, {},
+                                  chooser.FileListBox1->visualItemRect(item).center());
+             }),
+             Outcome::Chosen);
+    QCOMPARE(path, QDir::cleanPath(root_) + "/planar.TAVI");
+  }
+
+  void cancelKeepsPathUnchanged() {
+    TOpenBestand chooser(root_);
+    QString path = "unchanged";
+    QCOMPARE(choose(chooser, path, [&] {
+               clickFile(chooser, "pc.tvp");
+               chooser.BitBtn2->click();
+             }),
+             Outcome::Cancelled);
+    QCOMPARE(path, QString("unchanged"));
+  }
+
+  void choosingAFolderListsItWithoutChangingTheProcessDirectory() {
+    const QString processDir = QDir::currentPath();
+    TOpenBestand chooser(root_);
+    chooser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    clickFile(chooser, "pc.tvp");
+
+    auto* model = static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model());
+    const QModelIndex more = model->index(root_ + "/more");
+    QVERIFY(more.isValid());
+    chooser.DirectoryListBox1->scrollTo(more);
+    QTest::mouseClick(chooser.DirectoryListBox1->viewport(), Qt::LeftButton, {},
+                      chooser.DirectoryListBox1->visualRect(more).center());
+    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_ + "/more"));
+    QCOMPARE(listedNames(chooser), QStringList({"other.tavi"}));
+    QVERIFY(chooser.selectedFile().isEmpty());
+    QVERIFY(chooser.PreImage->pixmap().isNull());
+    QCOMPARE(QDir::currentPath(), processDir);
+
+    // The volume list shows the volume of the listed folder; choosing it lists its root.
+    const int current = chooser.DriveComboBox1->currentIndex();
+    QVERIFY(current >= 0);
+    const QString volume = chooser.DriveComboBox1->itemData(current).toString();
+    QVERIFY(chooser.listedDirectory().startsWith(volume));
+    emit chooser.DriveComboBox1->activated(current);
+    QCOMPARE(chooser.listedDirectory(), volume);
+    QCOMPARE(QDir::currentPath(), processDir);
+  }
+
+  void reopeningKeepsFolderSelectionAndPreview() {
+    TOpenBestand chooser(root_);
+    chooser.setListedDirectory(root_ + "/more");
+    QString path;
+    QCOMPARE(choose(chooser, path, [&] {
+               clickFile(chooser, "other.tavi");
+               chooser.BitBtn1->click();
+             }),
+             Outcome::Chosen);
+    const QImage preview = shownPreview(chooser);
+    QVERIFY(!preview.isNull());
+
+    writeFile(root_ + "/more/newer.tvp", pcSet());
+    chooser.show();
+    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_ + "/more"));
+    QCOMPARE(listedNames(chooser), QStringList({"newer.tvp", "other.tavi"}));
+    QCOMPARE(chooser.selectedFile(), path);
+    QCOMPARE(shownPreview(chooser), preview);
+    chooser.hide();
+
+    // The chosen file vanished meanwhile: no selection, no stale preview.
+    QVERIFY(QFile::remove(path));
+    chooser.show();
+    QVERIFY(chooser.selectedFile().isEmpty());
+    QVERIFY(chooser.PreImage->pixmap().isNull());
+  }
+
+  void vanishedFolderFallsBackToItsParent() {
+    TOpenBestand chooser(root_ + "/more");
+    QVERIFY(QDir(root_ + "/more").removeRecursively());
+    chooser.show();
+    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
+    chooser.setListedDirectory(root_ + "/no such folder");
+    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
+  }
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString root_;
+};
+
+QTEST_MAIN(CardSetChooserTest)
+#include "card_set_chooser_test.moc"
