@@ -125,4 +125,10 @@ inline bool everyCardOnce(const GameEngine& engine) {
   return std::all_of(count.begin(), count.end(), [](int n) { return n == 1; });
 }
 
+// Quatro discards the pairs and Tens that it removes: no card may be there twice.
+inline bool noCardTwice(const GameEngine& engine) {
+  const auto count = cardCensus(engine);
+  return std::all_of(count.begin(), count.end(), [](int n) { return n <= 1; });
+}
+
 }  // namespace game::testing

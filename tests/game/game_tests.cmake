@@ -2,6 +2,8 @@
 klondike_gtest(game_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/deal_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/greedy_play_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/random_play_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pointer_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scoring_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quatro_tests.cpp

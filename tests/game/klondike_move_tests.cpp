@@ -347,7 +347,9 @@ TEST_P(LayDownScoring, PointsOfTableauMoves) {
   EXPECT_EQ(t.tableau[4][targetRow + 1], c.run ? source.back() : kEmpty) << c.name;
   EXPECT_EQ(t.tableau[0][row], kEmpty) << c.name;
   EXPECT_EQ(t.tableau[0][row + 1], kEmpty) << c.name;
-  if (c.faceDownAbove) EXPECT_EQ(t.tableau[0][0], card(Five, 2)) << c.name;
+  if (c.faceDownAbove) {
+    EXPECT_EQ(t.tableau[0][0], card(Five, 2)) << c.name;  // turned face up
+  }
   EXPECT_EQ(t.score, mode == ScoreMode::Normal ? c.normalPoints : 0) << c.name;
 }
 

@@ -1,0 +1,136 @@
+// Whole Klondike games played through the pointer handlers by a simple greedy player that only
+// knows where cards lie, not the rules: it tries the moves a player would try first and lets the
+// engine accept or refuse them. Every card stays present once, and won games end properly.
+#include "game_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class GreedyPlayer {
+ public:
+  GreedyPlayer(GameEngine& engine, RecordingView& view) : e_(engine), view_(view) {}
+
+  // Plays until won or stuck, checking the census after every attempt.
+  void play() {
+    int idleStockPresses = 0;
+    for (int turn = 0; turn < 3000 && !won(); ++turn) {
+      if (e_.canAutoFinish()) {
+        e_.autoFinish();
+        checkCensus();
+        break;
+      }
+      if (anyProgress()) {
+        idleStockPresses = 0;
+        continue;
+      }
+      if (++idleStockPresses > 3 * 52) break;  // the stock cycles without anything to play
+      const Point stock = pilePoint(0);
+      tryMove(stock, stock);
+    }
+  }
+
+  bool won() const {
+    for (std::uint8_t top : e_.t.foundation)
+      if (top == kEmpty || rankOf(top) != King) return false;
+    return true;
+  }
+
+ private:
+  GameEngine& e_;
+  RecordingView& view_;
+
+  Point pilePoint(int column) const {
+    const Rect place = e_.placeRect(column, e_.t.bottomRow);
+    return {place.left + 30, place.top + 60};
+  }
+  Point cardPoint(int column, int row) const {
+    const Rect place = e_.placeRect(column, row);
+    return {place.left + 30, place.top + e_.t.rowStep / 2};
+  }
+  int lastRow(int column) const { return e_.findCardRow(column, kRows - 1); }
+
+  void checkCensus() { ASSERT_TRUE(everyCardOnce(e_)); }
+
+  // One attempt: press at `from` and release or press again at `to`. True when any pile changed.
+  bool tryMove(Point from, Point to) {
+    const GameTable before = e_.t;
+    if (e_.menu.dragDrop) {
+      e_.mouseDown(MouseButton::Left, from.x, from.y);
+      e_.mouseMove(true, true, to.x, to.y);
+      e_.mouseUp(MouseButton::Left, to.x, to.y);
+    } else {
+      e_.mouseDown(MouseButton::Left, from.x, from.y);
+      e_.mouseUp(MouseButton::Left, from.x, from.y);
+      if (e_.t.selState == 1 && !(from.x == to.x && from.y == to.y)) {
+        e_.mouseDown(MouseButton::Left, to.x, to.y);
+        e_.mouseUp(MouseButton::Left, to.x, to.y);
+      }
+      if (e_.t.selState == 1) e_.mouseDown(MouseButton::Right, from.x, from.y);
+    }
+    checkCensus();
+    return !std::equal(&before.tableau[0][0], &before.tableau[0][0] + kColumns * kRows, &e_.t.tableau[0][0]) ||
+           before.stockCount != e_.t.stockCount || before.wasteTop != e_.t.wasteTop ||
+           !std::equal(before.foundation, before.foundation + 4, e_.t.foundation);
+  }
+
+  bool anyProgress() {
+    const GameTable& t = e_.t;
+    // Face-down last cards are turned.
+    for (int c = 0; c < kColumns; ++c)
+      if (isOccupied(t.tableau[c][lastRow(c)]) && isFaceDown(t.tableau[c][lastRow(c)]) &&
+          tryMove(cardPoint(c, lastRow(c)), cardPoint(c, lastRow(c))))
+        return true;
+    // Cards home: the waste top, then the last cards.
+    for (int f = 0; f < 4; ++f) {
+      if (t.wasteTop >= 0 && tryMove(pilePoint(1), pilePoint(3 + f))) return true;
+      for (int c = 0; c < kColumns; ++c)
+        if (isOccupied(t.tableau[c][0]) && tryMove(cardPoint(c, lastRow(c)), pilePoint(3 + f))) return true;
+    }
+    // The face-up part of a column, when that uncovers a card or moves a King off a pile.
+    for (int c = 0; c < kColumns; ++c) {
+      int first = lastRow(c);
+      if (!isOccupied(t.tableau[c][first])) continue;
+      while (first > 0 && !isFaceDown(t.tableau[c][first - 1])) --first;
+      if (first == 0) continue;  // nothing to uncover
+      for (int target = 0; target < kColumns; ++target)
+        if (target != c && tryMove(cardPoint(c, first), cardPoint(target, lastRow(target)))) return true;
+    }
+    // The waste top onto a column.
+    if (t.wasteTop >= 0)
+      for (int target = 0; target < kColumns; ++target)
+        if (tryMove(pilePoint(1), cardPoint(target, lastRow(target)))) return true;
+    return false;
+  }
+};
+
+using GreedyPlayTest = GameTest;
+
+TEST_F(GreedyPlayTest, WholeGamesKeepEveryCardAndEndWithTheWinScreens) {
+  int wins = 0, vegasWins = 0;
+  for (std::uint32_t seed = 1; seed <= 120 && !HasFailure(); ++seed) {
+    engine.seedSource = [seed] { return seed * 7919u; };
+    engine.menu.level = 'A';
+    engine.menu.scoreMode = seed % 2 ? ScoreMode::Vegas : ScoreMode::Normal;
+    engine.menu.dragDrop = seed % 4 < 2;
+    engine.dealKlondike();
+    view.clearRecords();
+    GreedyPlayer player(engine, view);
+    player.play();
+    if (!player.won()) continue;
+    ++wins;
+    EXPECT_EQ(view.endGameCount, 1) << seed;  // Easy never qualifies for the list
+    EXPECT_TRUE(view.highscores.empty());
+    EXPECT_FALSE(engine.clockRunning);
+    if (engine.menu.scoreMode == ScoreMode::Vegas) {
+      ++vegasWins;
+      EXPECT_EQ(t.score, -52 + 52 * 5) << seed;
+    }
+    EXPECT_EQ(view.panels[1], std::to_string(t.score));
+  }
+  EXPECT_GE(wins, 5);
+  EXPECT_GE(vegasWins, 1);
+  std::printf("%d of 120 games won (%d in Vegas)\n", wins, vegasWins);
+}
+
+}  // namespace
+}  // namespace game::testing
