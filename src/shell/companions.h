@@ -1,11 +1,12 @@
 #pragma once
-// The secondary windows and the music, as the table window calls them. The program connects the
+// The secondary windows, as the table window calls them. The program connects the
 // real windows once they exist (they are created after the table window); a hook that is not
 // connected does nothing.
 #include <QString>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace shell {
 
@@ -20,11 +21,8 @@ struct Companions {
   std::function<std::optional<QString>()> chooseCardSet;   // chooser; the file, or nothing
   std::function<void()> showAbout;
   std::function<void()> showHelp;
-  std::function<void()> editPlaylist;   // Music > Music playlist
-  std::function<void()> toggleMusic;    // Music > Music on
-  std::function<void()> nextSong;
-  std::function<void()> previousSong;
-  std::function<void()> stopMusic;      // at the window's destruction
+  // Music > Music playlist: runs the editor on `playlist`; true when closed with OK.
+  std::function<bool(std::vector<std::string>& playlist, int& chosenSong)> runPlaylistEditor;
 };
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
@@ -62,6 +63,9 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
   buildStatusBar();
   timer2_.setInterval(1000);
   connect(&timer2_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
+  connect(&MediaPlayer1, &platform::MidiSequencer::completed, this,
+          [this] { music_.MediaPlayer1Notify(); });
+  MPEGPlayer1.OnPlayEnd = [this](TMPEGPlayer&) { music_.MPEGPlayer1PlayEnd(); };
 
   const std::pair<QAction*, void (TMain::*)()> handlers[] = {
       {menu_.OpenCardset1, &TMain::OpenCardset1Click},
@@ -102,7 +106,17 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
 }
 
 TMain::~TMain() {
-  if (companions_.stopMusic) companions_.stopMusic();
+  music_.shutDown();
+  MPEGPlayer1.Deinit();
+}
+
+// Without the decoder library the game goes on; MP3 songs then fail as unplayable.
+void TMain::initMpegPlayer() {
+  try {
+    MPEGPlayer1.Init();
+  } catch (const TMPEGError& e) {
+    platform::showMessage(nullptr, QString::fromLocal8Bit(e.what()), "System error");
+  }
 }
 
 void TMain::buildStatusBar() {
@@ -124,6 +138,7 @@ void TMain::buildStatusBar() {
 }
 
 void TMain::FormCreate(const ScreenInfo& screen) {
+  initMpegPlayer();
   startDir_ = QDir::currentPath().toStdString();
 
   SettingsReadResult settings = readSettings(startDir_);
@@ -143,6 +158,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   engine_.setScreenClass(screenClass_);
 
   highscoreList_ = results::LoadHighscores(startDir_);
+  music_.loadPlaylistAtStartup(startDir_);
 
   if (screen.palette)
     platform::showMessage(nullptr,
@@ -151,6 +167,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
 
   engine_.cardSetPresent = settings.cardSetPresent;
   if (settings.loadAtStart) loadCardSet(qs(pref_.cardSetName()), 2);
+  music_.startMusicAtStartup();
 
   engine_.menu.soundOn = pref_.sound == '1';
   engine_.menu.dragDrop = pref_.dragDrop == 1;
@@ -224,11 +241,19 @@ void TMain::syncMenu() {
   pref_.game = static_cast<std::uint8_t>(m.ruleSet);
 }
 
-void TMain::setSongName(const QString& name) { panels_[5]->setText(name); }
-
-void TMain::setMusicChecked(bool checked) {
+void TMain::setMusicOnChecked(bool checked) {
   musicChecked_ = checked;
   menu_.Musicon1->setChecked(checked);
+}
+
+void TMain::showSongName(const std::string& name) { panels_[5]->setText(qs(name)); }
+
+void TMain::showMessage(const std::string& text, const std::string& caption,
+                        music::MessageIcon icon) {
+  platform::showMessage(nullptr, qs(text),
+                        caption.empty() ? QApplication::applicationName() : qs(caption),
+                        icon == music::MessageIcon::Information ? platform::MessageIcon::Information
+                                                                : platform::MessageIcon::None);
 }
 
 bool TMain::chooseColour(std::uint32_t& colour) {
@@ -319,18 +344,12 @@ void TMain::Dragndrop1Click() { engine_.toggleDragDrop(); }
 // --- Music ---
 
 void TMain::Midiplaylist1Click() {
-  if (companions_.editPlaylist) companions_.editPlaylist();
+  if (companions_.runPlaylistEditor) music_.Midiplaylist1Click(companions_.runPlaylistEditor);
 }
-void TMain::Musicon1Click() {
-  if (companions_.toggleMusic) companions_.toggleMusic();
-}
+void TMain::Musicon1Click() { music_.Musicon1Click(); }
 void TMain::Soundon1Click() { engine_.toggleSound(); }
-void TMain::Nextsong1Click() {
-  if (companions_.nextSong) companions_.nextSong();
-}
-void TMain::Previoussong1Click() {
-  if (companions_.previousSong) companions_.previousSong();
-}
+void TMain::Nextsong1Click() { music_.Nextsong1Click(); }
+void TMain::Previoussong1Click() { music_.Previoussong1Click(); }
 
 // --- Help ---
 

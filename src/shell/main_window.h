@@ -11,9 +11,13 @@
 #include "cards/table_painter.h"
 #include "game/game_engine.h"
 #include "game/table_view.h"
+#include "mpeg_player.h"
+#include "music_control.h"
+#include "platform/midi_sequencer.h"
 #include "results/highscore_list.h"
 #include "shell/companions.h"
 #include "shell/main_menu.h"
+#include "shell/music_devices.h"
 #include "shell/preferences.h"
 
 namespace platform {
@@ -35,7 +39,7 @@ ScreenInfo queryScreen();
 // 1: work area up to 640 x 480; 2: up to 800 x 600; 3: larger.
 int screenClassOf(const QRect& workArea);
 
-class TMain : public QMainWindow, public game::TableView {
+class TMain : public QMainWindow, public game::TableView, private music::MusicHost {
   Q_OBJECT
 
  public:
@@ -59,9 +63,7 @@ class TMain : public QMainWindow, public game::TableView {
   const cards::CardArt& cardArt() const { return art_; }
   int screenClass() const { return screenClass_; }
   bool clockActive() const { return timer2_.isActive(); }
-  // Panel 5 and the check mark of "Music on", for the music control.
-  void setSongName(const QString& name);
-  void setMusicChecked(bool checked);
+  music::MusicControl& music() { return music_; }
 
   // Menu handlers.
   void OpenCardset1Click();
@@ -104,7 +106,16 @@ class TMain : public QMainWindow, public game::TableView {
   void grabDragImage(const game::Rect& source) override;
 
  private:
+  // music::MusicHost
+  void setMusicOnChecked(bool checked) override;
+  void showSongName(const std::string& name) override;
+  void showMessage(const std::string& text, const std::string& caption,
+                   music::MessageIcon icon) override;
+  char musicSetting() const override { return pref_.music; }
+  void setMusicSetting(char value) override { pref_.music = value; }
+
   void FormCreate(const ScreenInfo& screen);
+  void initMpegPlayer();
   void buildStatusBar();
   void loadCardSet(const QString& fileName, int state);
   // The table, selection and corner colours from pref and the loaded set.
@@ -129,6 +140,12 @@ class TMain : public QMainWindow, public game::TableView {
   MainMenu menu_;
   QTimer timer2_;  // the game clock
   Companions companions_;
+  // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
+  platform::MidiSequencer MediaPlayer1;
+  TMPEGPlayer MPEGPlayer1;
+  SequencerOutput midiOutput_{MediaPlayer1};
+  Mp3PlayerOutput mp3Output_{MPEGPlayer1};
+  music::MusicControl music_{midiOutput_, mp3Output_, *this};
 };
 
 }  // namespace shell

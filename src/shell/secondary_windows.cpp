@@ -6,6 +6,7 @@
 #include "end_game.h"
 #include "help_viewer.h"
 #include "highscore_window.h"
+#include "playlist_editor.h"
 #include "shell/main_window.h"
 
 namespace shell {
@@ -13,6 +14,7 @@ namespace shell {
 SecondaryWindows createSecondaryWindows(TMain& main, platform::SoundCuePlayer& sounds) {
   const QString startDir = QString::fromStdString(main.startDir());
   SecondaryWindows w;
+  w.playlistEditor = new music::Tmidi1(main.startDir(), &main);
   w.about = new TAbout(&main);
   w.endGame = new TEndGame(main.startDir(), sounds, &main);
   w.chooser = new TOpenBestand(startDir, cards::LoadCardPreview, &main);
@@ -33,6 +35,9 @@ SecondaryWindows createSecondaryWindows(TMain& main, platform::SoundCuePlayer& s
   };
   c.showAbout = [about = w.about] { about->showModal(); };
   c.showHelp = [help = w.help] { help->showContents(); };
+  c.runPlaylistEditor = [editor = w.playlistEditor](music::Playlist& playlist, int& chosenSong) {
+    return editor->runEditor(playlist, chosenSong);
+  };
   main.setCompanions(std::move(c));
   return w;
 }

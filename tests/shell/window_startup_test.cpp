@@ -223,6 +223,41 @@ class WindowStartupTest : public QObject {
     QCOMPARE(pixelValue(img, 630, 300), table);  // the table between the piles
   }
 
+  void savedMusicStartsWithTheFirstSong() {
+    StartDir dir;
+    shell::Preferences p = savedPref();
+    p.music = '1';
+    dir.writeSettings(p);
+    dir.writeFile("Playlist.ini", "missing-song.mid\r\n");
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].text, QString("Cound not find music file!!!"));
+    QCOMPARE(closer.seen[0].title, QString("Error"));
+    QCOMPARE(main.pref().music, '0');
+    QVERIFY(!main.menu().Musicon1->isChecked());
+    QCOMPARE(main.statusPanel(5).text(), QString());
+    main.menu().Nextsong1->trigger();  // the music is off: nothing happens
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    main.menu().Musicon1->trigger();   // tries the same song again
+    QCOMPARE(closer.seen.size(), std::size_t(2));
+    QCOMPARE(closer.seen[1].text, QString("Cound not find music file!!!"));
+    QVERIFY(!main.menu().Musicon1->isChecked());
+  }
+
+  void withoutPlaylistTheSavedMusicIsOff() {
+    StartDir dir;
+    shell::Preferences p = savedPref();
+    p.music = '2';
+    dir.writeSettings(p);
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    QVERIFY(closer.seen.empty());
+    QCOMPARE(main.pref().music, '0');
+  }
+
   void emptyColumnAndQuatroHighlights() {
     StartDir dir;
     shell::Preferences p = savedPref();
