@@ -24,7 +24,7 @@ Attire AttireFor(int rank, int suit) {
   const bool red = IsRed(suit);
   switch (rank) {
     case King: return {red ? QColor(184, 22, 36) : QColor(30, 62, 150), red ? QColor(34, 70, 160) : QColor(184, 22, 36), QColor(236, 232, 222)};
-    case Queen: return {red ? QColor(200, 40, 70) : QColor(40, 84, 170), kGold, QColor(214, 150, 56)};
+    case Queen: return {red ? QColor(200, 40, 70) : QColor(40, 84, 170), kGold, QColor(112, 60, 32)};
     default: return {red ? QColor(36, 120, 70) : QColor(196, 52, 40), red ? QColor(196, 40, 48) : QColor(32, 70, 150), QColor(120, 70, 30)};
   }
 }
@@ -103,7 +103,7 @@ void DrawHead(QPainter& p, int rank, const Attire& attire) {
     Fill(p, hair, attire.hair, 0.6);
   }
   QPainterPath neck;
-  neck.addRect(QRectF(41, 41, 6, 6));
+  neck.addRect(QRectF(41, 41, 6, 4));
   Fill(p, neck, kSkin, 0.5);
   QPainterPath head;
   head.addEllipse(QPointF(44, 35), 7.2, 8.6);
@@ -247,9 +247,19 @@ void DrawEmblem(QPainter& p, int rank, const Attire& attire) {
 }
 
 void DrawHalf(QPainter& p, int rank, int suit, const Attire& attire) {
+  // The robe is drawn for shoulders at y 45 and the head for a neck ending there; both are
+  // moved down, and the head enlarged, so that the portrait fills its half of the frame.
+  p.save();
+  p.translate(0, 4);
   DrawRobe(p, rank, attire);
+  p.restore();
+  p.save();
+  p.translate(44, 49);
+  p.scale(1.15, 1.15);
+  p.translate(-44, -45);
   DrawHead(p, rank, attire);
   DrawHeadwear(p, rank, attire);
+  p.restore();
   DrawEmblem(p, rank, attire);
   DrawSuit(p, suit, QPointF(rank == Queen ? 62 : 25.5, 21), 11);
 }

@@ -56,7 +56,7 @@ void DrawIndices(QPainter& painter, int rank, int suit) {
     const QString text = kRankNames[rank];
     painter.save();
     painter.translate(9.5, 3);
-    if (text.size() > 1) painter.scale(0.72, 1.0);  // "10" keeps the width of one figure
+    if (text.size() > 1) painter.scale(0.78, 1.0);  // "10" keeps about the width of one figure
     painter.drawText(QRectF(-12, 0, 24, 16), Qt::AlignHCenter | Qt::AlignTop, text);
     painter.restore();
     DrawSuit(painter, suit, QPointF(9.5, 26.5), 10.5, SuitColour(suit));

@@ -1,5 +1,7 @@
 #include "suit_shapes.h"
 
+#include <QTransform>
+
 namespace cardset {
 
 bool IsRed(int suit) { return suit == Diamonds || suit == Hearts; }
@@ -10,22 +12,22 @@ namespace {
 
 QPainterPath Heart() {
   QPainterPath p;
-  p.moveTo(0, 0.52);
-  p.cubicTo(-0.12, 0.34, -0.5, 0.1, -0.5, -0.2);
-  p.cubicTo(-0.5, -0.46, -0.14, -0.58, 0, -0.3);
-  p.cubicTo(0.14, -0.58, 0.5, -0.46, 0.5, -0.2);
-  p.cubicTo(0.5, 0.1, 0.12, 0.34, 0, 0.52);
+  p.moveTo(0, 52);
+  p.cubicTo(-12, 34, -50, 10, -50, -20);
+  p.cubicTo(-50, -46, -14, -58, 0, -30);
+  p.cubicTo(14, -58, 50, -46, 50, -20);
+  p.cubicTo(50, 10, 12, 34, 0, 52);
   p.closeSubpath();
   return p;
 }
 
 QPainterPath Diamond() {
   QPainterPath p;
-  p.moveTo(0, -0.55);
-  p.quadTo(0.16, -0.22, 0.42, 0);
-  p.quadTo(0.16, 0.22, 0, 0.55);
-  p.quadTo(-0.16, 0.22, -0.42, 0);
-  p.quadTo(-0.16, -0.22, 0, -0.55);
+  p.moveTo(0, -55);
+  p.quadTo(16, -22, 42, 0);
+  p.quadTo(16, 22, 0, 55);
+  p.quadTo(-16, 22, -42, 0);
+  p.quadTo(-16, -22, 0, -55);
   p.closeSubpath();
   return p;
 }
@@ -33,22 +35,22 @@ QPainterPath Diamond() {
 // A flared stem under spades and clubs.
 void AddStem(QPainterPath& p) {
   QPainterPath stem;
-  stem.moveTo(-0.05, 0.1);
-  stem.quadTo(-0.04, 0.4, -0.2, 0.54);
-  stem.lineTo(0.2, 0.54);
-  stem.quadTo(0.04, 0.4, 0.05, 0.1);
+  stem.moveTo(-5, 10);
+  stem.quadTo(-4, 40, -20, 54);
+  stem.lineTo(20, 54);
+  stem.quadTo(4, 40, 5, 10);
   stem.closeSubpath();
   p = p.united(stem);
 }
 
 QPainterPath Spade() {
   QPainterPath p;
-  p.moveTo(0, -0.56);
-  p.cubicTo(0.12, -0.36, 0.5, -0.14, 0.5, 0.12);
-  p.cubicTo(0.5, 0.38, 0.16, 0.44, 0.02, 0.24);
-  p.lineTo(-0.02, 0.24);
-  p.cubicTo(-0.16, 0.44, -0.5, 0.38, -0.5, 0.12);
-  p.cubicTo(-0.5, -0.14, -0.12, -0.36, 0, -0.56);
+  p.moveTo(0, -56);
+  p.cubicTo(12, -36, 50, -14, 50, 12);
+  p.cubicTo(50, 38, 16, 44, 2, 24);
+  p.lineTo(-2, 24);
+  p.cubicTo(-16, 44, -50, 38, -50, 12);
+  p.cubicTo(-50, -14, -12, -36, 0, -56);
   p.closeSubpath();
   AddStem(p);
   return p;
@@ -56,11 +58,12 @@ QPainterPath Spade() {
 
 QPainterPath Club() {
   QPainterPath p;
-  const double r = 0.235;
-  p.addEllipse(QPointF(0, -0.27), r, r);
-  p.addEllipse(QPointF(-0.26, 0.1), r, r);
-  p.addEllipse(QPointF(0.26, 0.1), r, r);
-  p.addEllipse(QPointF(0, 0.0), 0.14, 0.16);
+  p.setFillRule(Qt::WindingFill);  // the overlapping lobes make one shape, not holes
+  const double r = 23.5;
+  p.addEllipse(QPointF(0, -27), r, r);
+  p.addEllipse(QPointF(-26, 10), r, r);
+  p.addEllipse(QPointF(26, 10), r, r);
+  p.addEllipse(QPointF(0, 0), 16, 18);
   p = p.simplified();
   AddStem(p);
   return p;
@@ -69,12 +72,9 @@ QPainterPath Club() {
 }  // namespace
 
 QPainterPath SuitPath(int suit) {
-  switch (suit) {
-    case Clubs: return Club();
-    case Diamonds: return Diamond();
-    case Hearts: return Heart();
-    default: return Spade();
-  }
+  // The shapes are built 100 units wide, where joining outlines keeps curves smooth.
+  const QPainterPath shape = suit == Clubs ? Club() : suit == Diamonds ? Diamond() : suit == Hearts ? Heart() : Spade();
+  return QTransform::fromScale(0.01, 0.01).map(shape);
 }
 
 }  // namespace cardset
