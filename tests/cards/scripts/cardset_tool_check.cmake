@@ -1,0 +1,58 @@
+# Drives the cardset tool: makes, inspects and renders sets, and checks that bad input is
+# refused with a message and a non-zero exit. Run with -DCARDSET=<tool> -DWORK=<folder>.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/from)
+
+function(run expect_success)
+  execute_process(COMMAND ${CARDSET} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+  if(expect_success AND NOT result EQUAL 0)
+    message(FATAL_ERROR "cardset ${ARGN} failed (${result}): ${err}")
+  elseif(NOT expect_success AND result EQUAL 0)
+    message(FATAL_ERROR "cardset ${ARGN} succeeded but should have failed")
+  endif()
+endfunction()
+
+function(expect text where)
+  string(FIND "${where}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "expected \"${text}\" in: ${where}")
+  endif()
+endfunction()
+
+run(TRUE make ${WORK}/deck.tvp --variant pc-indexed)
+run(TRUE info ${WORK}/deck.tvp)
+expect("8-bit indexed" "${out}")
+expect("data: complete" "${out}")
+run(TRUE sheet ${WORK}/deck.tvp ${WORK}/sheet.png)
+run(TRUE preview ${WORK}/deck.tvp ${WORK}/preview.png)
+
+run(TRUE make ${WORK}/ham.tavi --variant planar --planes 6 --ham)
+run(TRUE info ${WORK}/ham.tavi)
+expect("HAM: yes" "${out}")
+expect("palette: 16 entries" "${out}")
+expect("images: 59 stored, 59 used" "${out}")
+
+# A picture of the right size replaces the built-in one; a wrong size is refused.
+file(COPY_FILE ${WORK}/preview.png ${WORK}/from/3.png)
+run(TRUE make ${WORK}/own.tavi --variant planar --from ${WORK}/from)
+file(COPY_FILE ${WORK}/sheet.png ${WORK}/from/04.png)
+run(FALSE make ${WORK}/bad.tvp --from ${WORK}/from)
+expect("704 x 1040" "${err}")
+if(EXISTS ${WORK}/bad.tvp)
+  message(FATAL_ERROR "a refused set must not be written")
+endif()
+
+# Unreadable, foreign and badly asked-for files.
+run(FALSE info ${WORK}/missing.tvp)
+expect("cannot open" "${err}")
+file(WRITE ${WORK}/text.tvp "no card set here")
+run(FALSE sheet ${WORK}/text.tvp ${WORK}/text.png)
+expect("not a card-set file" "${err}")
+run(FALSE make ${WORK}/x.tavi --variant planar --planes 7 --ham)
+expect("HAM needs 6 or 8 planes" "${err}")
+run(FALSE make ${WORK}/x.tvp --variant bogus)
+expect("unknown variant" "${err}")
+run(FALSE make ${WORK}/x.tvp --planes 6)
+run(FALSE frobnicate)
