@@ -1,0 +1,277 @@
+// The playlist editor window on the offscreen platform.
+#include "playlist_editor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <functional>
+
+using music::Playlist;
+using music::Tmidi1;
+
+namespace {
+
+QPushButton* button(Tmidi1& editor, const QString& caption) {
+  for (QPushButton* candidate : editor.findChildren<QPushButton*>())
+    if (candidate->text() == caption) return candidate;
+  return nullptr;
+}
+
+Playlist numbered(int count) {
+  Playlist songs;
+  for (int i = 0; i < count; ++i) songs.push_back(std::to_string(i));
+  return songs;
+}
+
+// Runs `step` once the editor is showing modally, then returns runEditor's outcome.
+bool runWith(Tmidi1& editor, Playlist& playlist, int& chosen, std::function<void()> step) {
+  QTimer::singleShot(0, &editor, step);
+  return editor.runEditor(playlist, chosen);
+}
+
+QWidget* nextTabStop(QWidget* widget) {
+  do widget = widget->nextInFocusChain();
+  while (!(widget->focusPolicy() & Qt::TabFocus));
+  return widget;
+}
+
+QPoint rowCentre(Tmidi1& editor, int row) {
+  editor.listBox()->doItemsLayout();
+  return editor.listBox()->visualItemRect(editor.listBox()->item(row)).center();
+}
+
+void mouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, pos, target->mapToGlobal(pos), button, held, Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
+// A double click as the window system delivers it: a click, then the double-click event.
+void doubleClick(Tmidi1& editor, QPoint pos) {
+  QTest::mouseClick(editor.listBox()->viewport(), Qt::LeftButton, {}, pos);
+  QTest::mouseDClick(editor.listBox()->viewport(), Qt::LeftButton, {}, pos);
+}
+
+void drag(Tmidi1& editor, QPoint from, QPoint to) {
+  QWidget* viewport = editor.listBox()->viewport();
+  mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  mouse(viewport, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+  mouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
+  mouse(viewport, QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+}  // namespace
+
+class PlaylistEditorTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void windowLayout() {
+    Tmidi1 editor;
+    QCOMPARE(editor.windowTitle(), QString("Music Playlist"));
+    QCOMPARE(editor.size(), QSize(427, 270));
+    QCOMPARE(editor.minimumSize(), editor.maximumSize());
+    QCOMPARE(editor.listBox()->geometry(), QRect(0, 8, 353, 257));
+    QCOMPARE(editor.listBox()->selectionMode(), QAbstractItemView::SingleSelection);
+    const struct {
+      const char* caption;
+      int top;
+    } buttons[] = {{"Add", 8},      {"Insert", 40},  {"Delete", 72}, {"Clear", 104},
+                   {"&Cancel", 208}, {"&OK", 240},   {"Save", 136}};
+    QWidget* previous = editor.listBox();
+    for (const auto& expected : buttons) {
+      QPushButton* found = button(editor, expected.caption);
+      QVERIFY2(found, expected.caption);
+      QCOMPARE(found->geometry(), QRect(360, expected.top, 65, 25));
+      QCOMPARE(nextTabStop(previous), found);  // tab order
+      previous = found;
+    }
+    QVERIFY(button(editor, "&OK")->isDefault());
+
+    QFileDialog* dialog = editor.openDialog();
+    QCOMPARE(dialog->nameFilters(), QStringList{"Midi / MP3 (*.mid *.mp3)"});
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+  }
+
+  void okAndDoubleClickChooseTheSong() {
+    Tmidi1 editor;
+    Playlist songs = numbered(3);
+    int chosen = 99;
+    QVERIFY(runWith(editor, songs, chosen, [&] { button(editor, "&OK")->click(); }));
+    QCOMPARE(chosen, 0);  // nothing selected
+
+    QVERIFY(runWith(editor, songs, chosen, [&] {
+      QCOMPARE(editor.listBox()->selectedItems().size(), 0);  // reloaded without selection
+      editor.listBox()->setCurrentRow(2);
+      QTest::keyClick(&editor, Qt::Key_Return);  // the default button
+    }));
+    QCOMPARE(chosen, 2);
+
+    QVERIFY(runWith(editor, songs, chosen, [&] {
+      doubleClick(editor, rowCentre(editor, 1));
+    }));
+    QCOMPARE(chosen, 1);
+
+    QVERIFY(runWith(editor, songs, chosen, [&] {
+      const QPoint below(20, editor.listBox()->viewport()->height() - 5);
+      doubleClick(editor, below);
+    }));
+    QCOMPARE(chosen, -1);  // double click with nothing selected
+
+    Playlist empty;
+    QVERIFY(runWith(editor, empty, chosen, [&] { button(editor, "&OK")->click(); }));
+    QCOMPARE(chosen, -1);
+  }
+
+  void cancelKeepsPlaylistAndChosenSong() {
+    Tmidi1 editor;
+    editor.setFileChooser([](QWidget*) { return QStringList{"/x/new.mid"}; });
+    Playlist songs = numbered(2);
+    int chosen = 7;
+    QVERIFY(!runWith(editor, songs, chosen, [&] {
+      button(editor, "Add")->click();
+      button(editor, "&Cancel")->click();
+    }));
+    QVERIFY(!runWith(editor, songs, chosen, [&] {
+      button(editor, "Clear")->click();
+      QTest::keyClick(&editor, Qt::Key_Escape);
+    }));
+    QCOMPARE(songs, numbered(2));
+    QCOMPARE(chosen, 7);
+  }
+
+  void addInsertDeleteClear() {
+    Tmidi1 editor;
+    QStringList answer = {"/m/F1.mid", "/m/F2.mp3", "/m/F3.mid"};
+    int asked = 0;
+    editor.setFileChooser([&](QWidget*) {
+      ++asked;
+      return answer;
+    });
+    editor.loadPlaylist({"A", "B", "X", "Y"});
+
+    button(editor, "Insert")->click();  // nothing selected: no dialog
+    QCOMPARE(asked, 0);
+
+    editor.listBox()->setCurrentRow(2);
+    button(editor, "Insert")->click();
+    QCOMPARE(editor.playlist(), (Playlist{"A", "B", "/m/F3.mid", "/m/F2.mp3", "/m/F1.mid", "X", "Y"}));
+    QCOMPARE(editor.listBox()->currentRow(), 5);
+    QCOMPARE(editor.listBox()->item(5)->text(), QString("X"));
+
+    answer = {"/m/G.mid"};
+    button(editor, "Add")->click();
+    QCOMPARE(editor.playlist().back(), std::string("/m/G.mid"));
+    answer.clear();  // the player cancels the dialog
+    button(editor, "Add")->click();
+    QCOMPARE(editor.playlist().size(), std::size_t(8));
+
+    editor.listBox()->setCurrentRow(0);
+    button(editor, "Delete")->click();
+    QCOMPARE(editor.playlist().front(), std::string("B"));
+    QCOMPARE(editor.listBox()->count(), 7);
+    button(editor, "Delete")->click();  // nothing selected any more
+    QCOMPARE(editor.listBox()->count(), 7);
+
+    button(editor, "Clear")->click();
+    QVERIFY(editor.playlist().empty());
+    QCOMPARE(editor.listBox()->count(), 0);
+  }
+
+  void draggingMovesTheEntryOntoTheTarget() {
+    Tmidi1 editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+    editor.loadPlaylist(numbered(5));
+    drag(editor, rowCentre(editor, 1), rowCentre(editor, 3));
+    QCOMPARE(editor.playlist(), (Playlist{"0", "2", "3", "1", "4"}));
+
+    editor.loadPlaylist(numbered(5));
+    drag(editor, rowCentre(editor, 3), rowCentre(editor, 1));
+    QCOMPARE(editor.playlist(), (Playlist{"0", "3", "1", "2", "4"}));
+
+    editor.loadPlaylist(numbered(5));
+    const QPoint belowLast(30, editor.listBox()->viewport()->height() - 3);
+    drag(editor, rowCentre(editor, 1), belowLast);
+    QCOMPARE(editor.playlist(), numbered(5));
+    drag(editor, rowCentre(editor, 1), QPoint(-40, rowCentre(editor, 3).y()));  // outside the list
+    QCOMPARE(editor.playlist(), numbered(5));
+
+    // A plain click is no drag, and a press on empty space with nothing selected moves nothing.
+    editor.loadPlaylist(numbered(5));
+    QTest::mouseClick(editor.listBox()->viewport(), Qt::LeftButton, {}, rowCentre(editor, 2));
+    QCOMPARE(editor.listBox()->currentRow(), 2);
+    QCOMPARE(editor.playlist(), numbered(5));
+    editor.loadPlaylist(numbered(5));
+    drag(editor, belowLast, rowCentre(editor, 0));
+    QCOMPARE(editor.playlist(), numbered(5));
+  }
+
+  void saveWritesTheFileAndReportsFailure() {
+    QTemporaryDir dir;
+    Tmidi1 editor(dir.path().toStdString());
+    editor.loadPlaylist({"a.mid", "b.mp3"});
+    button(editor, "Save")->click();
+    std::ifstream in(dir.filePath("Playlist.ini").toStdString(), std::ios::binary);
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("a.mid\r\nb.mp3\r\n"));
+
+    editor.setStartDir(dir.filePath("no/such/folder").toStdString());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->accept();
+      }
+    });
+    button(editor, "Save")->click();
+    QVERIFY2(shown.contains("Playlist.ini"), qPrintable(shown));
+  }
+
+  void openDialogOffersSongsWithoutRegardToCase() {
+    QTemporaryDir dir;
+    for (const char* name : {"SONG.MID", "tune.mp3", "notes.txt"})
+      std::ofstream(dir.filePath(name).toStdString()) << "x";
+    Tmidi1 editor;
+    QFileDialog* dialog = editor.openDialog();
+    dialog->setDirectory(dir.path());
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+      auto* model = dialog->findChild<QFileSystemModel*>();
+      QVERIFY(model);
+      const QModelIndex folder = model->index(dir.path());
+      // Names that the filter does not match are hidden or greyed out (disabled).
+      const auto enabledNames = [&] {
+        QStringList names;
+        for (int row = 0; row < model->rowCount(folder); ++row) {
+          const QModelIndex entry = model->index(row, 0, folder);
+          if (model->flags(entry) & Qt::ItemIsEnabled) names << model->fileName(entry);
+        }
+        names.sort();
+        return names;
+      };
+      QTRY_COMPARE(enabledNames(), (QStringList{"SONG.MID", "tune.mp3"}));
+      offered = enabledNames();
+      dialog->selectFile("SONG.MID");
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    button(editor, "Add")->click();
+    QCOMPARE(offered, (QStringList{"SONG.MID", "tune.mp3"}));
+    QCOMPARE(editor.playlist(), Playlist{dir.filePath("SONG.MID").toStdString()});
+  }
+};
+
+QTEST_MAIN(PlaylistEditorTest)
+#include "playlist_editor_test.moc"
