@@ -188,6 +188,7 @@ void TMain::showAtStart() {
     move(area.center() - QPoint(kWindowWidth / 2, windowHeight_ / 2));
     show();
   } else {
+    setGeometry(workArea_);  // also where no window manager maximizes
     showMaximized();
   }
 }

@@ -1,0 +1,146 @@
+// Run with QT_QPA_PLATFORM=offscreen (set below when unset).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "cards/card_set_loader.h"
+#include "cards/table_painter.h"
+#include "game/game_engine.h"
+#include "platform/sound_cues.h"
+#include "shell/main_window.h"
+#include "shell/preferences.h"
+#include "shell/table_widget.h"
+
+namespace {
+
+constexpr std::uint32_t kTable = 0xD08622;
+
+cards::CardArt loadArt() {
+  cards::CardArt art;
+  art.takeSheet(cards::LoadCardSet(KLONDIKE_PLAY_DIR "/Vessant.tvp").sheet);
+  art.cardSetState = 2;
+  cards::roundCardCorners(art, kTable, kTable);
+  return art;
+}
+
+// A table window without a window: paints what the rules invalidate into an offscreen picture.
+class OffscreenTable : public game::TableView {
+ public:
+  QImage picture{646, 540, QImage::Format_RGB32};
+  QImage dragImage{88, 600, QImage::Format_RGB32};
+  cards::CardArt art = loadArt();
+  cards::TableColours colours = cards::resolveColours(kTable, 0x1020A0, false, false, 0, 0);
+  game::GameEngine engine{*this};
+  QRegion pending;
+
+  void paint(const QRegion& dirty) {
+    QPainter p(&picture);
+    cards::paintTable(p, dirty, {engine.t, true, art, colours, {}, &dragImage});
+  }
+  void invalidate(const game::Rect& r, bool) override {
+    pending += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+  void invalidateAll() override { pending += picture.rect(); }
+  void repaintNow() override {
+    paint(pending);
+    pending = QRegion();
+  }
+  void playRefusalSound() override {}
+  void setStatusPanel(int, const std::string&) override {}
+  void setClockRunning(bool) override {}
+  void showEndGame() override {}
+  void enterHighscore(const std::string&, const std::string&) override {}
+  void grabDragImage(const game::Rect& r) override {
+    QPainter p(&dragImage);
+    p.translate(-r.left, -r.top);
+    cards::paintTable(p, QRegion(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                      {engine.t, true, art, colours, {}, nullptr});
+  }
+};
+
+void BM_PaintFullKlondikeTable(benchmark::State& state) {
+  OffscreenTable table;
+  table.engine.seedSource = [] { return 12345u; };
+  table.engine.setScreenClass(3);
+  table.engine.dealKlondike();
+  const QRegion all(table.picture.rect());
+  for (auto _ : state) {
+    table.paint(all);
+    benchmark::DoNotOptimize(table.picture.constBits());
+  }
+}
+BENCHMARK(BM_PaintFullKlondikeTable)->Unit(benchmark::kMicrosecond);
+
+// One pointer move while the face-up card of column 6 is dragged: the uncovered strips are
+// repainted from the model and the dragged image is drawn at its new place.
+void BM_DragStep(benchmark::State& state) {
+  OffscreenTable table;
+  table.engine.seedSource = [] { return 12345u; };
+  table.engine.setScreenClass(3);
+  table.engine.dealKlondike();
+  table.repaintNow();
+  table.engine.cardSetPresent = true;
+  const int x = 5 + 6 * 90 + 40, y = 5 + 6 * 15 + 60;
+  table.engine.mouseDown(game::MouseButton::Left, x, y);
+  if (!table.engine.t.dragImageVisible) {
+    state.SkipWithError("no drag started");
+    return;
+  }
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    const int dx = (step % 40) * 4, dy = (step % 40) * 3;  // a diagonal stroke, then back
+    table.engine.mouseMove(true, true, x - dx, y + dy);
+  }
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+// The table window created in a start directory with settings and the default card set, shown,
+// until its first paint of the table has happened.
+void BM_StartupToFirstPaintedTable(benchmark::State& state) {
+  QTemporaryDir dir;
+  QFile::copy(KLONDIKE_PLAY_DIR "/Vessant.tvp", dir.filePath("Vessant.tvp"));
+  {
+    shell::Preferences pref;
+    pref.setCardSetName("Vessant.tvp");
+    const auto bytes = shell::toBytes(pref);
+    QFile f(dir.filePath("mirt.ini"));
+    f.open(QIODevice::WriteOnly);
+    f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+  }
+  QDir::setCurrent(dir.path());
+  struct PaintSeen : QObject {
+    bool seen = false;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) seen = true;
+      return false;
+    }
+  };
+  for (auto _ : state) {
+    shell::TMain main({QRect(0, 0, 1024, 768), 96, false}, platform::soundCues());
+    PaintSeen paint;
+    main.table().installEventFilter(&paint);
+    main.showAtStart();
+    while (!paint.seen) QCoreApplication::processEvents();
+    state.PauseTiming();
+    main.table().removeEventFilter(&paint);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartupToFirstPaintedTable)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
