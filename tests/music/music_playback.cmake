@@ -1,0 +1,4 @@
+# The music control with the real sequencer under SDL's dummy audio driver.
+klondike_qttest(music_playback_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/music_playback_test.cpp
+  LIBS music_core platform_midi platform_audio midi_compose)
