@@ -66,37 +66,44 @@ constexpr std::array<std::uint64_t, 256> MakeSpreadTable() {
 }
 constexpr std::array<std::uint64_t, 256> kSpread = MakeSpreadTable();
 
-enum class PlanarMode { Plain, Ham8, Ham6 };
+// What a planar pixel value does to the running colour (packed red | green << 8 | blue << 16):
+// running = (running & keep[value]) | set[value]. A palette value replaces all of it, a HAM
+// modify step one component; tables instead of branches keep the pixel loop fast.
+struct PixelRule {
+  std::array<std::uint32_t, 256> keep{}, set{};
+};
 
-template <PlanarMode mode>
+std::uint32_t Pack(Rgb c) { return ColourValue(c); }
+
+PixelRule MakePixelRule(const std::array<Rgb, 256>& palette, unsigned planes, bool ham) {
+  PixelRule rule;
+  // The eight-plane rule for 8 planes; the six-plane rule for every other plane count.
+  const unsigned controlShift = planes == 8 ? 6 : 4, dataMask = planes == 8 ? 63 : 15, scale = planes == 8 ? 4 : 16;
+  constexpr std::uint32_t kKeepAllBut[4] = {0, 0x00FFFF, 0xFFFF00, 0xFF00FF};  // -, blue, red, green
+  constexpr unsigned kComponentShift[4] = {0, 16, 0, 8};
+  for (unsigned value = 0; value < 256; ++value) {
+    const unsigned control = ham ? value >> controlShift & 3 : 0;
+    rule.keep[value] = kKeepAllBut[control];
+    rule.set[value] = control == 0 ? Pack(palette[value]) : ((value & dataMask) * scale) << kComponentShift[control];
+  }
+  return rule;
+}
+
 void DecodePlanarRows(const RgbTarget& target, const std::uint8_t* data, unsigned planes,
-                      const std::array<Rgb, 256>& palette) {
+                      std::uint32_t startColour, const PixelRule& rule) {
   const std::size_t rowBytes = kPlaneRowBytes * planes;
   for (int y = 0; y < kCardHeight; ++y, data += rowBytes) {
     std::uint8_t* out = target.row(y);
-    Rgb running = palette[0];
+    std::uint32_t running = startColour;
     for (std::size_t k = 0; k < kPlaneRowBytes; ++k) {
       std::uint64_t values = 0;
       for (unsigned p = 0; p < planes; ++p) values |= kSpread[data[p * kPlaneRowBytes + k]] << p;
       for (int pixel = 0; pixel < 8; ++pixel, values >>= 8, out += 3) {
         const unsigned value = unsigned(values & 0xFF);
-        if constexpr (mode == PlanarMode::Plain) {
-          running = palette[value];
-        } else {
-          constexpr unsigned kControlShift = mode == PlanarMode::Ham8 ? 6 : 4;
-          constexpr unsigned kDataMask = mode == PlanarMode::Ham8 ? 63 : 15;
-          constexpr unsigned kScale = mode == PlanarMode::Ham8 ? 4 : 16;
-          const auto level = std::uint8_t((value & kDataMask) * kScale);
-          switch (value >> kControlShift & 3) {
-            case 0: running = palette[value]; break;
-            case 1: running.b = level; break;
-            case 2: running.r = level; break;
-            default: running.g = level; break;
-          }
-        }
-        out[0] = running.r;
-        out[1] = running.g;
-        out[2] = running.b;
+        running = (running & rule.keep[value]) | rule.set[value];
+        out[0] = std::uint8_t(running);
+        out[1] = std::uint8_t(running >> 8);
+        out[2] = std::uint8_t(running >> 16);
       }
     }
   }
@@ -200,13 +207,7 @@ bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
   }
   std::array<Rgb, 256> palette{};  // entries beyond the palette stay black
   for (unsigned i = 0; i < paletteSize; ++i) palette[i] = RgbAt(file, kHeaderSize + 3 * i);
-  const std::uint8_t* data = file.data() + start;
-  if (!ham)
-    DecodePlanarRows<PlanarMode::Plain>(target, data, planes, palette);
-  else if (planes == 8)
-    DecodePlanarRows<PlanarMode::Ham8>(target, data, planes, palette);
-  else
-    DecodePlanarRows<PlanarMode::Ham6>(target, data, planes, palette);
+  DecodePlanarRows(target, file.data() + start, planes, Pack(palette[0]), MakePixelRule(palette, planes, ham));
   return true;
 }
 
