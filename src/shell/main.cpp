@@ -6,8 +6,7 @@
 #include "shell/secondary_windows.h"
 
 int main(int argc, char* argv[]) {
-  // The game draws nothing with OpenGL; without this Qt's X11 start-up probes for it and loads a
-  // software renderer for nothing.
+  // The game draws nothing with OpenGL, so Qt's X11 platform gets no OpenGL integration to load.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
   QApplication app(argc, argv);
   QApplication::setApplicationName("TAVI's Klondike");

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
@@ -286,6 +287,11 @@ void TMain::SaveSettings1Click() {
 }
 
 void TMain::Exit1Click() { QCoreApplication::quit(); }
+
+void TMain::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  QCoreApplication::quit();
+}
 
 // --- Game ---
 

@@ -105,6 +105,10 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   void enterHighscore(const std::string& score, const std::string& seconds) override;
   void grabDragImage(const game::Rect& source) override;
 
+ protected:
+  // Closing the table window ends the program, also while a modeless window is open.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   // music::MusicHost
   void setMusicOnChecked(bool checked) override;

@@ -27,7 +27,6 @@ TableWidget::TableWidget(game::GameEngine& engine, const cards::CardArt& art, QW
   dragImage_.fill(Qt::black);
   // The paint handler covers every pixel it is asked for, background included.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(false);
 }
 
 void TableWidget::setColours(const cards::TableColours& colours, bool repaintAll) {

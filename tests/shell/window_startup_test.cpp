@@ -143,6 +143,19 @@ class WindowStartupTest : public QObject {
     QCOMPARE(bytes[256], 'A');
   }
 
+  void failedSaveShowsTheMessage() {
+    auto dir = std::make_unique<StartDir>();
+    dir->writeSettings(savedPref());
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    dir.reset();  // the start directory is gone: nothing can be written there
+    ModalCloser closer;
+    main.menu().SaveSettings1->trigger();
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen[0].text, QString("Error writing ZEROZUZA.INI file !!"));
+    QCOMPARE(closer.seen[0].title, QString("System error"));
+  }
+
   void smallScreenPlaysKlondikeInstead() {
     StartDir dir;
     shell::Preferences p = savedPref();
