@@ -10,9 +10,11 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeView>
 
 #include "card_set_loader.h"
@@ -41,6 +43,12 @@ QString existingFolder(const QString& dir) {
     path = parent;
   }
   return path;
+}
+
+// True when `dir` is `folder` or lies inside it.
+bool isWithin(const QString& dir, const QString& folder) {
+  if (dir == folder) return true;
+  return dir.startsWith(folder.endsWith('/') ? folder : folder + '/');
 }
 
 QString volumeRoot(const QString& dir) {
@@ -115,6 +123,22 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
             if (index.isValid()) setListedDirectory(folders_->filePath(index));
           });
   // A click, or a move of the selection by keys, shows the preview of the file.
+  // The folder model reads folders in the background and adds and sorts their entries in
+  // batches; each time the folders on the way to the listed one change, the listed folder is
+  // scrolled into view again once the batch is through.
+  revealTimer_ = new QTimer(this);
+  revealTimer_->setSingleShot(true);
+  revealTimer_->setInterval(0);
+  connect(revealTimer_, &QTimer::timeout, this, &TOpenBestand::revealListedFolder);
+  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
+    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
+  };
+  connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
+  connect(folders_, &QAbstractItemModel::layoutChanged, this,
+          [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
+            if (parents.isEmpty()) revealTimer_->start();
+            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
+          });
   connect(FileListBox1, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { FileListBox1Click(item); });
   connect(FileListBox1, &QListWidget::itemDoubleClicked, this,
@@ -163,6 +187,8 @@ void TOpenBestand::showEvent(QShowEvent* event) {
   if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName()))
     PreImage->clear();
   QDialog::showEvent(event);
+  // Scrolling needs the tree laid out at its shown size.
+  revealTimer_->start();
 }
 
 void TOpenBestand::FileListBox1Click(QListWidgetItem* item) {
@@ -225,7 +251,15 @@ void TOpenBestand::showFolderInTree(const QString& dir) {
     DirectoryListBox1->setCurrentIndex(folder);
   }
   DirectoryListBox1->expand(folder);
-  DirectoryListBox1->scrollTo(folder);
+  revealListedFolder();
+}
+
+void TOpenBestand::revealListedFolder() {
+  const QModelIndex folder = folders_->index(listedDir_);
+  if (!folder.isValid() || !isVisible()) return;
+  DirectoryListBox1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
+  // Keep the tree's left edge in view rather than the end of a long folder name.
+  DirectoryListBox1->horizontalScrollBar()->setValue(0);
 }
 
 bool TOpenBestand::listFiles(const QString& selectName) {

@@ -23,6 +23,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 class TOpenBestand : public QDialog {
@@ -69,11 +70,13 @@ class TOpenBestand : public QDialog {
   void fillDriveList();
   void showDriveOf(const QString& dir);
   void showFolderInTree(const QString& dir);
+  void revealListedFolder();
   // Lists the card-set files of the listed folder and selects `selectName` when it is among
   // them; true when it was.
   bool listFiles(const QString& selectName);
 
   PreviewLoader loadPreview_;
   QFileSystemModel* folders_;
+  QTimer* revealTimer_;
   QString listedDir_;
 };

@@ -12,12 +12,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "card_set_chooser.h"
+#include "card_set_encode.h"
 
 namespace {
 
@@ -32,39 +35,26 @@ void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
   file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
 }
 
-// A PC set with direct 16-bit colour holding images 0 (back, black) and 1 (card value 0).
-std::vector<std::uint8_t> pcSet() {
-  constexpr std::size_t header = 22, record = 22884;
-  std::vector<std::uint8_t> bytes(header + 2 * record);
-  std::copy_n("PCTAVI", 6, bytes.begin());
-  bytes[20] = 16;
-  bytes[21] = 57;
-  std::uint8_t* pixels = bytes.data() + header + record + 4;
-  for (int y = 0; y < 130; ++y)
-    for (int x = 0; x < 88; ++x) {
-      const std::uint16_t word = isRed(x, y) ? 31 << 10 : 31;
-      pixels[2 * (y * 88 + x)] = word & 0xFF;
-      pixels[2 * (y * 88 + x) + 1] = word >> 8;
-    }
-  return bytes;
+// Pictures of a set in which card value 0 (sheet cell 3) shows the squares and every other
+// picture is black.
+std::vector<cards::CardImage> squaresDeck(int cells) {
+  std::vector<cards::CardImage> images(cells);
+  cards::CardImage& face = images[3];
+  for (int y = 0; y < cards::kCardHeight; ++y)
+    for (int x = 0; x < cards::kCardWidth; ++x)
+      face.set(x, y, isRed(x, y) ? cards::Rgb{248, 0, 0} : cards::Rgb{0, 0, 248});
+  return images;
 }
 
-// A one-plane planar set (palette blue, red) whose image 3 is card value 0.
+// A PC set stores sheet cells 2..58: its image i is cell i + 2.
+std::vector<std::uint8_t> pcSet() {
+  const std::vector<cards::CardImage> cells = squaresDeck(59);
+  return cards::EncodePcSet(std::span(cells).subspan(2), false);
+}
+
 std::vector<std::uint8_t> planarSet() {
-  constexpr std::size_t palette = 22, images = palette + 2 * 3, stride = 130 * 11;
-  std::vector<std::uint8_t> bytes(images + 4 * stride);
-  std::copy_n("TAVI", 4, bytes.begin());
-  bytes[10] = stride >> 8;
-  bytes[11] = stride & 0xFF;
-  bytes[20] = 1;   // planes
-  bytes[21] = 4;   // images
-  bytes[palette + 2] = 248;  // entry 0 blue
-  bytes[palette + 3] = 248;  // entry 1 red
-  std::uint8_t* plane = bytes.data() + images + 3 * stride;
-  for (int y = 0; y < 130; ++y)
-    for (int x = 0; x < 88; ++x)
-      if (isRed(x, y)) plane[y * 11 + x / 8] |= 0x80 >> (x % 8);
-  return bytes;
+  const std::vector<cards::CardImage> cells = squaresDeck(59);
+  return cards::EncodePlanarSet(cells, cards::PlanarOptions{});
 }
 
 QStringList listedNames(const TOpenBestand& chooser) {
@@ -152,7 +142,19 @@ class CardSetChooserTest : public QObject {
     QCOMPARE(chooser.FileListBox1->visualItemRect(chooser.FileListBox1->item(0)).height(), 13);
     const QModelIndex more =
         static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
-    QCOMPARE(chooser.DirectoryListBox1->visualRect(more).height(), 16);
+    QTRY_COMPARE(chooser.DirectoryListBox1->visualRect(more).height(), 16);
+  }
+
+  void treeShowsTheListedFolder() {
+    for (int i = 0; i < 40; ++i) QVERIFY(QDir(root_).mkdir(QString("folder %1").arg(i, 2, 10, QChar('0'))));
+    TOpenBestand chooser(root_ + "/more");
+    chooser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    const QPersistentModelIndex more =
+        static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
+    QCOMPARE(QPersistentModelIndex(chooser.DirectoryListBox1->currentIndex()), more);
+    QTRY_VERIFY(chooser.DirectoryListBox1->viewport()->rect().intersects(
+        chooser.DirectoryListBox1->visualRect(more)));
   }
 
   void listsOnlyCardSetFilesWithoutRegardToCase() {
@@ -237,12 +239,18 @@ class CardSetChooserTest : public QObject {
     clickFile(chooser, "pc.tvp");
 
     auto* model = static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model());
-    const QModelIndex more = model->index(root_ + "/more");
+    const QPersistentModelIndex more = model->index(root_ + "/more");
     QVERIFY(more.isValid());
-    chooser.DirectoryListBox1->scrollTo(more);
-    QTest::mouseClick(chooser.DirectoryListBox1->viewport(), Qt::LeftButton, {},
-                      chooser.DirectoryListBox1->visualRect(more).center());
-    QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_ + "/more"));
+    // The folder model adds and sorts entries in the background, so the folder may move
+    // under the pointer until the model is through; click until the click lands.
+    const auto clickMore = [&] {
+      // Near the left end of the name: the name's column may reach past the narrow view.
+      const QRect name = chooser.DirectoryListBox1->visualRect(more);
+      QTest::mouseClick(chooser.DirectoryListBox1->viewport(), Qt::LeftButton, {},
+                        QPoint(std::max(name.left(), 0) + 4, name.center().y()));
+      return chooser.listedDirectory() == QDir::cleanPath(root_ + "/more");
+    };
+    QTRY_VERIFY(clickMore());
     QCOMPARE(listedNames(chooser), QStringList({"other.tavi"}));
     QVERIFY(chooser.selectedFile().isEmpty());
     QVERIFY(chooser.PreImage->pixmap().isNull());
