@@ -122,7 +122,6 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
           [this](const QModelIndex& index) {
             if (index.isValid()) setListedDirectory(folders_->filePath(index));
           });
-  // A click, or a move of the selection by keys, shows the preview of the file.
   // The folder model reads folders in the background and adds and sorts their entries in
   // batches; each time the folders on the way to the listed one change, the listed folder is
   // scrolled into view again once the batch is through.
@@ -139,6 +138,7 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
             if (parents.isEmpty()) revealTimer_->start();
             for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
           });
+  // A click, or a move of the selection by keys, shows the preview of the file.
   connect(FileListBox1, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { FileListBox1Click(item); });
   connect(FileListBox1, &QListWidget::itemDoubleClicked, this,
@@ -242,14 +242,12 @@ void TOpenBestand::showFolderInTree(const QString& dir) {
   folders_->setRootPath(root);
   DirectoryListBox1->setRootIndex(folders_->index(root));
   const QModelIndex folder = folders_->index(dir);
-  if (!folder.isValid() || folder == DirectoryListBox1->rootIndex()) {
-    DirectoryListBox1->clearSelection();
-    return;
-  }
+  const bool isRoot = !folder.isValid() || folder == DirectoryListBox1->rootIndex();
   {
     const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
-    DirectoryListBox1->setCurrentIndex(folder);
+    DirectoryListBox1->setCurrentIndex(isRoot ? QModelIndex() : folder);
   }
+  if (isRoot) return;
   DirectoryListBox1->expand(folder);
   revealListedFolder();
 }

@@ -139,11 +139,13 @@ ClickableLabel* TAbout::linkLabel(const QString& text, int x, int y, bool bold,
 }
 
 void TAbout::showModal() {
-  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->geometry().center());
-    move(frame.topLeft());
+    // The client area is centred: the frame's size is not known before the first showing.
+    QRect box(QPoint(), size());
+    box.moveCenter(screen->geometry().center());
+    setGeometry(box);
   }
   exec();
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,7 +25,10 @@ HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
       forward_(new QPushButton(QStringLiteral("&Forward"), this)) {
   setWindowTitle(QStringLiteral("TAVI's Klondike Help"));
   setModal(false);
-  resize(640, 560);
+  // A comfortable reading size, but never larger than the screen's free area.
+  QSize wanted(640, 560);
+  if (const QScreen* desk = screen()) wanted = wanted.boundedTo(desk->availableGeometry().size() * 9 / 10);
+  resize(wanted);
 
   auto* contents = new QPushButton(QStringLiteral("C&ontents"), this);
   auto* close = new QPushButton(QStringLiteral("&Close"), this);

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
@@ -147,12 +148,15 @@ class AboutHelpTest : public QObject {
       QVERIFY(about.Image3->isVisible() && about.Image2->isVisible());
     };
 
-    // Ok, reached with Enter (the default button).
+    // Ok, reached with Enter (the default button). The box opens in the middle of the screen.
+    QPoint centre;
     QVERIFY(closedBy(about, [&] {
+      centre = about.geometry().center();
       showBoth();
       QTest::keyClick(&about, Qt::Key_Return);
     }));
     QVERIFY(about.Image3->isHidden() && about.Image2->isHidden());
+    QCOMPARE(centre, about.screen()->geometry().center());
 
     // Escape; the box opened with both portraits hidden.
     bool openedWithText = false;
