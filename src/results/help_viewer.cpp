@@ -27,7 +27,8 @@ HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
   setModal(false);
   // A comfortable reading size, but never larger than the screen's free area.
   QSize wanted(640, 560);
-  if (const QScreen* desk = screen()) wanted = wanted.boundedTo(desk->availableGeometry().size() * 9 / 10);
+  if (const QScreen* desk = screen())
+    wanted = wanted.boundedTo(desk->availableGeometry().size() * 9 / 10);
   resize(wanted);
 
   auto* contents = new QPushButton(QStringLiteral("C&ontents"), this);

@@ -140,13 +140,15 @@ class CardSetChooserTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
     QVERIFY(chooser.FileListBox1->count() > 0);
     QCOMPARE(chooser.FileListBox1->visualItemRect(chooser.FileListBox1->item(0)).height(), 13);
-    const QModelIndex more =
+    const QPersistentModelIndex more =
         static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
     QTRY_COMPARE(chooser.DirectoryListBox1->visualRect(more).height(), 16);
   }
 
   void treeShowsTheListedFolder() {
-    for (int i = 0; i < 40; ++i) QVERIFY(QDir(root_).mkdir(QString("folder %1").arg(i, 2, 10, QChar('0'))));
+    // Enough folders beside the listed one that it lies below the first screenful.
+    for (int i = 0; i < 40; ++i)
+      QVERIFY(QDir(root_).mkdir(QString("folder %1").arg(i, 2, 10, QChar('0'))));
     TOpenBestand chooser(root_ + "/more");
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));

@@ -222,7 +222,8 @@ class AboutHelpTest : public QObject {
     QVERIFY(!help.isModal());
     QCOMPARE(help.windowTitle(), QString("TAVI's Klondike Help"));
     QCOMPARE(help.browser()->source().fragment(), QString("contents"));
-    QCOMPARE(help.browser()->source().toLocalFile(), QFileInfo(dir.filePath("mirt.hlp")).absoluteFilePath());
+    QCOMPARE(help.browser()->source().toLocalFile(),
+             QFileInfo(dir.filePath("mirt.hlp")).absoluteFilePath());
     QVERIFY(help.browser()->toPlainText().contains("Contents"));
 
     // Following a link moves away from the contents; asking for the contents returns there.
