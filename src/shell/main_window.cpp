@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -35,7 +36,8 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 // case (the settings store "Vessant.tvp" whatever the case of the file beside the game).
 QString cardSetPath(const QString& name, const std::string& dir) {
   if (QFileInfo::exists(name) || QDir::isAbsolutePath(name)) return name;
-  if (auto found = platform::findFileNoCase(dir, name.toStdString())) return qs(*found);
+  if (auto found = platform::findFileNoCase(dir, QFile::encodeName(name).toStdString()))
+    return QFile::decodeName(found->c_str());
   return name;
 }
 
@@ -167,7 +169,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
                           "System Message");
 
   engine_.cardSetPresent = settings.cardSetPresent;
-  if (settings.loadAtStart) loadCardSet(qs(pref_.cardSetName()), 2);
+  if (settings.loadAtStart) loadCardSet(QFile::decodeName(pref_.cardSetName().c_str()), 2);
   music_.startMusicAtStartup();
 
   engine_.menu.soundOn = pref_.sound == '1';
@@ -276,7 +278,7 @@ void TMain::OpenCardset1Click() {
   if (!file) return;
   engine_.cardSetPresent = true;
   // A path too long for the settings record is loaded all the same, but not remembered.
-  pref_.setCardSetName(file->toStdString());
+  pref_.setCardSetName(QFile::encodeName(*file).toStdString());
   loadCardSet(*file, 1);
   applyColours(true);
 }

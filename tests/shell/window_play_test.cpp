@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "end_game.h"
+#include "help_viewer.h"
 #include "highscore_window.h"
 #include "shell/secondary_windows.h"
 #include "window_test_support.h"
@@ -300,6 +301,19 @@ class WindowPlayTest : public QObject {
     };
     g.main->menu().Cardselect1->trigger();
     QCOMPARE(g.main->pref().colL, 0x030201u);
+  }
+
+  void menuCommandsOpenTheSecondaryWindows() {
+    Game g;
+    const shell::MainMenu& m = g.main->menu();
+    for (QAction* item : {m.AboutKlondike1, m.Highscorelist1, m.Midiplaylist1, m.OpenCardset1})
+      item->trigger();
+    QStringList shown;
+    for (const ModalSeen& seen : g.closer.seen) shown << seen.className;
+    QCOMPARE(shown, QStringList({"TAbout", "THighScore", "music::Tmidi1", "TOpenBestand"}));
+    QCOMPARE(g.main->cardArt().cardSetState, 2);  // the chooser was cancelled
+    m.Help2->trigger();
+    QVERIFY(g.windows.help->isVisible());
   }
 
   void cardSetFromTheChooserAndTheAmigaScheme() {
