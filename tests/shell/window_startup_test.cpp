@@ -71,6 +71,22 @@ class WindowStartupTest : public QObject {
       QVERIFY(a->isEnabled());
   }
 
+  void withoutCardSetTheTableIsEmptyAndRefusesPresses() {
+    StartDir dir(false);
+    ModalCloser closer;
+    CountingSounds sounds;
+    TMain main(screenOf(1024, 768), sounds);
+    main.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QCOMPARE(main.cardArt().cardSetState, 0);
+    const QImage img = tablePicture(main);
+    QCOMPARE(pixelValue(img, 45, 65), 0xD08622u);
+    QCOMPARE(pixelValue(img, 45, 395 + 60), 0xD08622u);
+    QTest::mouseClick(&main.table(), Qt::LeftButton, {}, QPoint(45, 65));
+    QCOMPARE(sounds.played.size(), std::size_t(1));
+    QCOMPARE(int(main.engine().t.selState), 0);
+  }
+
   void menuTreeHasTheCaptionsInOrder() {
     StartDir dir;
     ModalCloser closer;
