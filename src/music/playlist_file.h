@@ -13,7 +13,8 @@ inline constexpr const char* kPlaylistFileName = "Playlist.ini";
 
 // Reads "Playlist.ini" (its name matched without regard to case) from `dir`. nullopt when there
 // is no such file or it cannot be read. Lines end at CR LF, CR or LF; the text ends at the first
-// NUL byte; a blank line is an empty entry.
+// NUL byte; a blank line is an empty entry. Only the first 4 MiB of a file are read (a playlist
+// of tens of thousands of songs); anything beyond is no part of the playlist.
 std::optional<Playlist> loadPlaylist(const std::string& dir);
 
 // Where Save writes: "Playlist.ini" in the start directory.

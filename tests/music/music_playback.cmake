@@ -2,3 +2,4 @@
 klondike_qttest(music_playback_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/music_playback_test.cpp
   LIBS music_core platform_midi platform_audio midi_compose)
+set_tests_properties(music_playback_tests PROPERTIES TIMEOUT 120)

@@ -10,3 +10,4 @@ add_test(NAME midi_sequencer_without_audio COMMAND midi_sequencer_tests openFail
 set_tests_properties(midi_sequencer_without_audio PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${KLONDIKE_TEST_RUNTIME_DIR};SDL_AUDIODRIVER=no_such_driver"
   TIMEOUT 60)
+set_tests_properties(midi_sequencer_tests PROPERTIES TIMEOUT 120)
