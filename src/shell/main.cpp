@@ -9,8 +9,8 @@ int main(int argc, char* argv[]) {
   // The game draws nothing with OpenGL, so Qt's X11 platform gets no OpenGL integration to load.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
   QApplication app(argc, argv);
+  // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");
-  QApplication::setApplicationDisplayName("TAVI's Klondike");
 
   shell::TMain main(shell::queryScreen(), platform::soundCues());
   shell::createSecondaryWindows(main, platform::soundCues());
