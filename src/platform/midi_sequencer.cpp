@@ -10,8 +10,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <filesystem>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -75,6 +77,8 @@ bool MidiSequencer::open(const std::string& path) {
   if (!ensureAudioOpen()) return fail(NoAudioDevice);
   if (!hasMidiSynthesizer()) return fail(NoSynthesizer);
 
+  std::error_code error;  // only plain files: reading a pipe or a device could wait forever
+  if (!std::filesystem::is_regular_file(path, error)) return fail(FileNotReadable);
   auto bytes = readFile(path, kMaxMidiFileSize + 1);
   if (!bytes || bytes->size() > kMaxMidiFileSize) return fail(FileNotReadable);
   if (!isStandardMidiFile(bytes->data(), bytes->size())) return fail(NotMidiFile);
@@ -86,7 +90,7 @@ bool MidiSequencer::open(const std::string& path) {
   if (!music->music) return fail(CannotLoad, Mix_GetError());
 
   Mix_HookMusicFinished(&MidiSequencer::musicFinishedHook);
-  music_ = music.release();
+  music_ = std::move(music);
   return true;
 }
 
@@ -140,8 +144,7 @@ void MidiSequencer::close() {
   stop();
   if (!music_) return;
   Mix_FreeMusic(music_->music);
-  delete music_;
-  music_ = nullptr;
+  music_.reset();
 }
 
 void MidiSequencer::finished(std::uint64_t play) {

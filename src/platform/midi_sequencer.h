@@ -12,6 +12,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -26,7 +27,7 @@ public:
     NoError = 0,
     NoAudioDevice = 1,   // the audio output could not be opened
     NoSynthesizer = 2,   // SDL2_mixer has no MIDI synthesizer (FluidSynth)
-    FileNotReadable = 3, // missing, unreadable or too large
+    FileNotReadable = 3, // missing, not a plain file, unreadable or too large
     NotMidiFile = 4,     // not a Standard MIDI File
     CannotLoad = 5,      // the synthesizer refused the file
     NotOpen = 6,         // play() without an open file
@@ -61,7 +62,7 @@ private:
   static void haltPlay(MidiSequencer* onlyOf);
   static void musicFinishedHook();             // on SDL's audio thread or the caller's thread
 
-  Music* music_ = nullptr;
+  std::unique_ptr<Music> music_;
   int errorCode_ = NoError;
   std::string errorText_;
   std::uint64_t lastPlay_ = 0;

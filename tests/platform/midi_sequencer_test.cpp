@@ -12,6 +12,8 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 using platform::MidiSequencer;
 
 namespace {
@@ -74,6 +76,10 @@ private slots:
     QCOMPARE(sequencer.errorCode(), int(MidiSequencer::NotMidiFile));
 
     QVERIFY(!sequencer.open(dir_.path().toStdString()));  // a folder
+    const QString pipe = dir_.filePath("pipe.mid");
+    QVERIFY(::mkfifo(pipe.toLocal8Bit().constData(), 0600) == 0);
+    QVERIFY(!sequencer.open(pipe.toStdString()));  // refused at once, not waited on
+    QCOMPARE(sequencer.errorCode(), int(MidiSequencer::FileNotReadable));
     QVERIFY(!sequencer.isOpen());
     QCOMPARE(sequencer.play(), int(MidiSequencer::NotOpen));
   }
