@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QThread>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -26,6 +27,7 @@ namespace {
 const char* const kSmallScreenText = "This game can only work in 800 x 600 and higher !!";
 const char* const kSmallScreenCaption = "System error";
 constexpr int kWindowWidth = 646;
+constexpr unsigned long kAutoFinishPauseMs = 15;
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
@@ -297,7 +299,11 @@ void TMain::closeEvent(QCloseEvent* event) {
 
 // --- Game ---
 
-void TMain::AutoFinish1Click() { engine_.autoFinish(); }
+void TMain::AutoFinish1Click() {
+  autoFinishing_ = true;
+  engine_.autoFinish();
+  autoFinishing_ = false;
+}
 
 void TMain::Restart1Click() { engine_.restart(); }
 
@@ -382,7 +388,11 @@ void TMain::invalidate(const game::Rect& r, bool) {
 
 void TMain::invalidateAll() { table_->invalidateRect(table_->rect()); }
 
-void TMain::repaintNow() { table_->repaintPending(); }
+void TMain::repaintNow() {
+  table_->repaintPending();
+  // The auto finish repaints after every card; a short pause lets the player see them go up.
+  if (autoFinishing_) QThread::msleep(kAutoFinishPauseMs);
+}
 
 void TMain::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
 

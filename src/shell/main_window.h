@@ -139,6 +139,7 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   QRect workArea_;
   int windowHeight_ = 0;
   bool musicChecked_ = false;
+  bool autoFinishing_ = false;
   TableWidget* table_ = nullptr;
   std::array<QLabel*, 6> panels_{};
   MainMenu menu_;
