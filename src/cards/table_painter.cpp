@@ -64,10 +64,11 @@ void paintQuatroHighlights(QPainter& p, const TableScene& s) {
 }
 
 void paintSelectionFrame(QPainter& p, const TableScene& s) {
+  // A closed path from the top-left corner through top-right, bottom-right and bottom-left.
   const QRect frame = selectionFrame(s.table, s.klondike);
-  const QPoint path[] = {frame.topLeft(), QPoint(frame.right() + 1, frame.top()),
-                         QPoint(frame.right() + 1, frame.bottom() + 1),
-                         QPoint(frame.left(), frame.bottom() + 1), frame.topLeft()};
+  const int left = frame.x(), top = frame.y();
+  const int right = left + frame.width(), bottom = top + frame.height();
+  const QPoint path[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
   p.setPen(QPen(toQColor(s.colours.selection), 2, Qt::DotLine));
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(path, 5);
@@ -123,7 +124,7 @@ QRect selectionFrame(const game::GameTable& t, bool klondike) {
   const int x = t.originX + game::kColumnPitch * t.markedCol;
   const int y = t.originY + t.rowStep * t.markedRow;
   const int bottom = klondike ? y + (t.markedCount - 1) * t.rowStep + 131 : y + 131;
-  return QRect(QPoint(x - 1, y - 1), QPoint(x + 89 - 1, bottom - 1));
+  return QRect(x - 1, y - 1, 90, bottom - (y - 1));
 }
 
 void paintTable(QPainter& p, const QRegion& dirty, const TableScene& s) {

@@ -54,7 +54,7 @@ void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, cons
 // Places that do not touch `dirty` are skipped.
 void paintTable(QPainter& p, const QRegion& dirty, const TableScene& scene);
 
-// The selection frame's outline: (left, top) and (right, bottom) corners of the closed path.
+// The selection frame's path: its corners are (x, y) and (x + width, y + height) of this rectangle.
 QRect selectionFrame(const game::GameTable& t, bool klondike);
 
 }  // namespace cards

@@ -3,14 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 
@@ -290,11 +287,11 @@ void TMain::SaveSettings1Click() {
     platform::showMessage(this, qs(message->text), qs(message->caption));
 }
 
-void TMain::Exit1Click() { QCoreApplication::quit(); }
+void TMain::Exit1Click() { QApplication::quit(); }
 
 void TMain::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
-  QCoreApplication::quit();
+  QApplication::quit();
 }
 
 // --- Game ---
