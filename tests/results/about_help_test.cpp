@@ -254,6 +254,24 @@ class AboutHelpTest : public QObject {
     }
   }
 
+  // Rules the help once stated wrongly: Sound on governs only the refusal click, a Hard-level
+  // card from the middle of a run cannot be taken, and only a Klondike deal stops the clock.
+  void helpStatesTheSoundHardLevelAndClockRules() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, dir.filePath("mirt.hlp")));
+    HelpViewer help(dir.path());
+    help.showContents();
+    const QString text = help.browser()->toPlainText().simplified();
+    QVERIFY(text.contains("The fanfare at the end of a game plays whether or not Sound on is "
+                          "checked."));
+    QVERIFY(text.contains("The fanfare at the end of a game plays either way."));
+    QVERIFY(!text.contains("switches the two short sounds"));
+    QVERIFY(text.contains("At Hard, the last card of a column that has more face-up cards above "
+                          "it may still go to a foundation, but not to another column."));
+    QVERIFY(!text.contains("from the middle of a face-up run may still go"));
+    QVERIFY(text.contains("A new Klondike deal and the winning move stop the clock"));
+  }
+
   void missingHelpFileIsExplainedInTheViewer() {
     QTemporaryDir dir;
     HelpViewer help(dir.path());
