@@ -6,6 +6,10 @@
 
 #include <QLibrary>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -166,6 +170,31 @@ TEST_F(MpegDll, BadInputGivesErrorCodes) {
   writeFile(m().dir + "/cut.mp3", Bytes(mp3.begin(), mp3.begin() + 300));
   EXPECT_EQ(openFails(m().dir + "/cut.mp3"), MPEGDLL_ERR_INPUT);
   EXPECT_EQ(openFails(m().dir), MPEGDLL_ERR_INPUT);
+}
+
+// A named pipe in place of a song is refused at once instead of waiting for a writer.
+TEST_F(MpegDll, PipeInPlaceOfAFileIsRefusedWithoutWaiting) {
+  const std::string pipe = m().dir + "/pipe.mp3";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<bool> done{false};
+  int32_t error = -1;
+  std::thread opener([&] {
+    dll().open(pipe.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    error = dll().lastError();
+    done = true;
+  });
+  const auto until = std::chrono::steady_clock::now() + 3s;
+  while (!done && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);
+  const bool refusedAtOnce = done;
+  if (!done) {  // release the waiting open so that the test ends
+    const int writer = ::open(pipe.c_str(), O_WRONLY);
+    if (writer >= 0) ::close(writer);
+  }
+  opener.join();
+  std::filesystem::remove(pipe);
+  EXPECT_TRUE(refusedAtOnce);
+  EXPECT_EQ(error, MPEGDLL_ERR_INPUT);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
 }
 
 TEST_F(MpegDll, TruncatedFilePlaysWhatItHasAndEnds) {

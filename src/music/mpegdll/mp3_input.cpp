@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace mpegdll {
 namespace {
@@ -51,6 +53,9 @@ int Mp3Input::createHandle() {
 int Mp3Input::openFile(const char* path) {
   close();
   if (!path || !*path) return MPEGDLL_ERR_INPUT;
+  // Only plain files: opening a pipe or a device could wait for a writer forever.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return MPEGDLL_ERR_INPUT;
   if (int err = createHandle()) return err;
   if (mpg123_open(handle_, path) != MPG123_OK) {
     releaseHandle();
