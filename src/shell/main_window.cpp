@@ -64,6 +64,8 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   timer2_.setInterval(1000);
+  // The colour dialog's preset custom colour; what the player changes there stays for the run.
+  QColorDialog::setCustomColor(0, QColor(61, 107, 150));
   connect(&timer2_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
   connect(&MediaPlayer1, &platform::MidiSequencer::completed, this,
           [this] { music_.MediaPlayer1Notify(); });
@@ -260,7 +262,6 @@ void TMain::showMessage(const std::string& text, const std::string& caption,
 }
 
 bool TMain::chooseColour(std::uint32_t& colour) {
-  QColorDialog::setCustomColor(0, QColor(61, 107, 150));
   QColorDialog dialog(this);
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   dialog.setCurrentColor(cards::toQColor(colour));

@@ -301,6 +301,21 @@ class WindowPlayTest : public QObject {
     };
     g.main->menu().Cardselect1->trigger();
     QCOMPARE(g.main->pref().colL, 0x030201u);
+
+    // A custom colour the player stored in the dialog is offered again the next time.
+    g.closer.handle = [](QWidget* w) {
+      QColorDialog::setCustomColor(0, QColor(9, 8, 7));
+      static_cast<QDialog*>(w)->reject();
+    };
+    g.main->menu().Cardselect1->trigger();
+    QColor offered;
+    g.closer.handle = [&](QWidget* w) {
+      offered = QColorDialog::customColor(0);
+      static_cast<QDialog*>(w)->reject();
+    };
+    g.main->menu().Background1->trigger();
+    QCOMPARE(offered, QColor(9, 8, 7));
+    QCOMPARE(g.main->pref().colL, 0x030201u);
   }
 
   void menuCommandsOpenTheSecondaryWindows() {
