@@ -350,6 +350,22 @@ class WindowPlayTest : public QObject {
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
     QCOMPARE(sheetValue(*g.main, 20, {0, 0}), amiga);  // corners follow the scheme
 
+    // A new table colour while the scheme is in force is kept for later: the table stays as it is.
+    g.closer.handle = [](QWidget* w) {
+      auto* dialog = qobject_cast<QColorDialog*>(w);
+      dialog->setCurrentColor(QColor(0x30, 0x20, 0x10));
+      dialog->accept();
+    };
+    g.main->menu().Background1->trigger();
+    QCOMPARE(g.main->pref().colB, 0x102030u);
+    QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
+    QCOMPARE(sheetValue(*g.main, 20, {87, 129}), amiga);
+    g.main->menu().Amigacolors1->trigger();  // off: the new colour shows at once
+    QVERIFY(!g.main->menu().Amigacolors1->isChecked());
+    QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), 0x102030u);
+    QCOMPARE(sheetValue(*g.main, 20, {87, 129}), 0x102030u);
+    g.main->menu().Amigacolors1->trigger();
+
     // A path too long for the settings record: the set is loaded, the stored name is kept.
     QString deep = g.dir.path("");
     while (deep.size() < 300) deep += "/a-rather-long-folder-name";
