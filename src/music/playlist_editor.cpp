@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -189,7 +190,7 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton) {
         dragArmed_ = true;
-        dragging_ = false;
+        dragging_ = dragCancelled_ = false;
         pressPos_ = mouse->position().toPoint();
       }
       return false;
@@ -197,6 +198,7 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (!dragArmed_ || !(mouse->buttons() & Qt::LeftButton)) return false;
+      if (dragCancelled_) return true;
       if (!dragging_ && (mouse->position().toPoint() - pressPos_).manhattanLength() >=
                             QApplication::startDragDistance()) {
         dragging_ = true;
@@ -208,8 +210,7 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton || !dragArmed_) return false;
       const bool dropped = dragging_;
-      dragArmed_ = dragging_ = false;
-      ListBox1->viewport()->unsetCursor();
+      resetDrag();
       if (!dropped) return false;
       dropAt(mouse->position().toPoint());
       return true;
@@ -217,6 +218,24 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
     default:
       return QDialog::eventFilter(watched, event);
   }
+}
+
+void Tmidi1::resetDrag() {
+  dragArmed_ = dragging_ = dragCancelled_ = false;
+  ListBox1->viewport()->unsetCursor();
+}
+
+// Escape while the button is held on the list cancels the drag, as it does any drag; only
+// otherwise does it close the editor like Cancel.
+void Tmidi1::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && dragArmed_ && !dragCancelled_) {
+    dragging_ = false;
+    dragCancelled_ = true;
+    ListBox1->viewport()->unsetCursor();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void Tmidi1::dropAt(const QPoint& viewportPos) {

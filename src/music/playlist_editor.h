@@ -57,6 +57,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
@@ -65,6 +66,7 @@ private:
   void readSelection();
   void showList();
   void dropAt(const QPoint& viewportPos);
+  void resetDrag();
 
   QListWidget* ListBox1;
   QPushButton* add;
@@ -83,6 +85,7 @@ private:
   int DragFromIndex = -1;
   bool dragArmed_ = false;
   bool dragging_ = false;
+  bool dragCancelled_ = false;  // by Escape; the list ignores the pointer until the release
   QPoint pressPos_;
 };
 

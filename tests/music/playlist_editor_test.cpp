@@ -232,6 +232,33 @@ private slots:
     QCOMPARE(editor.playlist(), numbered(5));
   }
 
+  // Escape while the button is held cancels the drag; the editor and its edits stay.
+  void escapeDuringADragCancelsOnlyTheDrag() {
+    Tmidi1 editor;
+    editor.setFileChooser([](QWidget*) { return QStringList{"/x/new.mid"}; });
+    Playlist songs = numbered(5);
+    int chosen = -1;
+    bool stayedOpen = false;
+    QVERIFY(runWith(editor, songs, chosen, [&] {
+      button(editor, "Add")->click();
+      QWidget* viewport = editor.listBox()->viewport();
+      const QPoint from = rowCentre(editor, 1), to = rowCentre(editor, 3);
+      mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+      mouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
+      QTest::keyClick(editor.listBox(), Qt::Key_Escape);
+      stayedOpen = editor.isVisible();
+      const QPoint later = rowCentre(editor, 4);
+      mouse(viewport, QEvent::MouseMove, later, Qt::LeftButton);
+      mouse(viewport, QEvent::MouseButtonRelease, later, Qt::NoButton);
+      button(editor, "&OK")->click();
+    }));
+    QVERIFY(stayedOpen);
+    Playlist expected = numbered(5);
+    expected.push_back("/x/new.mid");
+    QCOMPARE(songs, expected);
+    QCOMPARE(chosen, 1);  // the pressed entry stays selected
+  }
+
   void saveWritesTheFileAndReportsFailure() {
     QTemporaryDir dir;
     Tmidi1 editor(dir.path().toStdString());
