@@ -48,7 +48,7 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
 HighscoreList LoadHighscores(const std::string& dir) {
   HighscoreList list;
   const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
-  const auto bytes = path ? platform::readFile(*path) : std::nullopt;
+  const auto bytes = path ? platform::readFile(*path, kHighscoreFileLimit) : std::nullopt;
   if (!bytes) {
     DefaultHighscores(list);
     return list;

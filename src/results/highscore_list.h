@@ -1,5 +1,6 @@
 #pragma once
 // The list of the ten best results and its file "Highscore.ini". Toolkit-free.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@ constexpr int kHighscoreRows = 10;
 constexpr int kHighscoreStrings = 30;  // names 0..9, scores 10..19, times 20..29
 constexpr int kNotPlaced = 10;         // entryRow of a result below the ten best
 constexpr const char* kHighscoreFileName = "Highscore.ini";
+// Ten rows take a few hundred bytes; a file is read no further than this.
+constexpr std::size_t kHighscoreFileLimit = 1u << 20;
 
 // The 30 strings of the list. Lines of a file beyond the 30 are kept here and written back.
 struct HighscoreList {
@@ -43,7 +46,7 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
 
 // The list of "Highscore.ini" in `dir` (name matched without regard to case). A file of exactly
 // 20 lines gets the time "10" for every row; a shorter one is completed from the default rows;
-// a missing or unreadable file gives the default list.
+// a missing or unreadable file gives the default list. Bytes past kHighscoreFileLimit are not read.
 HighscoreList LoadHighscores(const std::string& dir);
 
 // The path the list is written to: the existing file of that name in `dir` whatever its case,

@@ -163,6 +163,17 @@ TEST_F(HighscoreFileTest, LinesPastThirtyAreWrittenBack) {
   EXPECT_EQ(contents(), platform::joinLinesCrLf(lines));
 }
 
+TEST_F(HighscoreFileTest, OversizedFileIsReadOnlyUpToItsLimit) {
+  const Lines rows = numbered(30);
+  put(platform::joinLinesCrLf(rows) + std::string(3 * kHighscoreFileLimit, 'x'));
+  const HighscoreList list = LoadHighscores(dir());
+  ASSERT_GE(list.lines.size(), 30u);
+  EXPECT_EQ(Lines(list.lines.begin(), list.lines.begin() + 30), rows);
+  std::size_t bytes = 0;
+  for (const std::string& line : list.lines) bytes += line.size();
+  EXPECT_LE(bytes, kHighscoreFileLimit);
+}
+
 TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
   HighscoreList list = defaults();
   list.name(4) = "";
