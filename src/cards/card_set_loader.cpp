@@ -1,23 +1,19 @@
 #include "card_set_loader.h"
 
-#include <QGuiApplication>
 #include <QCursor>
-#include <QFile>
+#include <QGuiApplication>
 #include <vector>
 
 #include "card_set_decode.h"
+#include "platform/file_io.h"
 
 namespace cards {
 namespace {
 
 // The first `limit` bytes of the file (fewer when it is shorter); empty when it cannot be read.
+// Only regular files are read, so a pipe named as a card set cannot block the game.
 std::vector<std::uint8_t> ReadPrefix(const QString& fileName, std::size_t limit) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  std::vector<std::uint8_t> bytes(limit);
-  const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), qint64(limit));
-  bytes.resize(got > 0 ? std::size_t(got) : 0);
-  return bytes;
+  return platform::readFile(fileName.toStdString(), limit).value_or(std::vector<std::uint8_t>{});
 }
 
 QImage ToQImage(const std::uint8_t* rgb, int width, int height, std::size_t rowBytes) {

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "card_set_decode.h"
 #include "card_set_encode.h"
@@ -74,6 +75,13 @@ class CardSetLoaderTest : public QObject {
       QVERIFY(set.format != '0' && set.format != '1');
       QVERIFY(LoadCardPreview(path).isNull());
     }
+  }
+
+  void pipeNamedAsCardSetGivesNoSheetWithoutBlocking() {
+    const QString path = dir_.filePath("pipe.tvp");
+    QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    QVERIFY(LoadCardSet(path).sheet.isNull());
+    QVERIFY(LoadCardPreview(path).isNull());
   }
 
   void waitCursorIsRestored() {
