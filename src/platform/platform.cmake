@@ -3,7 +3,7 @@ add_library(platform_audio STATIC
   ${CMAKE_CURRENT_LIST_DIR}/audio_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_cues.cpp)
 target_include_directories(platform_audio PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(platform_audio PUBLIC PkgConfig::SDL2 PkgConfig::SDL2_MIXER)
+target_link_libraries(platform_audio PUBLIC PkgConfig::SDL2 PkgConfig::SDL2_MIXER PRIVATE platform_files)
 
 # The Qt side of the platform layer: messages, screen metrics, JPEG decoding, links.
 add_library(platform STATIC

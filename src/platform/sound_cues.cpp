@@ -5,10 +5,14 @@
 #include <map>
 
 #include "audio_device.h"
+#include "file_io.h"
 
 namespace platform {
 
 namespace {
+
+// Sound cues are short; a larger file is not a cue of ours.
+constexpr std::size_t kCueFileLimit = 16 * 1024 * 1024;
 
 class SdlSoundCues final : public SoundCuePlayer {
 public:
@@ -23,7 +27,11 @@ private:
   // fails to load is not remembered, so one that appears later is still found.
   Mix_Chunk* chunkFor(const std::string& path) {
     if (auto found = chunks_.find(path); found != chunks_.end()) return found->second;
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    // Read through the shared reader (regular files only), so a pipe in place of a cue cannot
+    // block the game.
+    const auto bytes = readFile(path, kCueFileLimit);
+    if (!bytes || bytes->empty()) return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes->data(), int(bytes->size())), 1);
     if (chunk != nullptr) chunks_.emplace(path, chunk);
     return chunk;
   }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "audio_device.h"
 #include "sound_cues.h"
 
@@ -52,6 +54,9 @@ TEST_F(SoundCues, AMissingOrBrokenFileIsSilent) {
   platform::soundCues().play((dir / "missing.wav").string());
   platform::soundCues().play(broken);
   platform::soundCues().play(dir.string());  // a folder, not a file
+  const std::string pipe = (dir / "pipe.wav").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  platform::soundCues().play(pipe);  // returns at once instead of waiting for a writer
   EXPECT_EQ(Mix_Playing(-1), 0);
 
   // A file that turns up later is still found: failures are not remembered.
