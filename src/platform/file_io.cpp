@@ -2,10 +2,6 @@
 // and case-insensitive lookup of a file in a folder.
 #include "file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -14,6 +10,17 @@
 #include <filesystem>
 #include <random>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fstream>
+#include <system_error>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace platform {
 
 std::string joinPath(const std::string& dir, const std::string& name) {
@@ -21,6 +28,57 @@ std::string joinPath(const std::string& dir, const std::string& name) {
   if (dir.back() == '/') return dir + name;
   return dir + "/" + name;
 }
+
+#ifdef _WIN32
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
+  // Regular files only: a device or a pipe in place of a player's file must not hang the game.
+  std::error_code code;
+  if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), code)) return std::nullopt;
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  char chunk[65536];
+  while (bytes.size() < maxBytes && file) {
+    const std::size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
+    file.read(chunk, static_cast<std::streamsize>(want));
+    bytes.insert(bytes.end(), chunk, chunk + file.gcount());
+  }
+  if (file.bad()) return std::nullopt;
+  return bytes;
+}
+
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
+                         std::string* error) {
+  static std::atomic<unsigned> counter{0};
+  const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId()) + "." +
+                                std::to_string(counter.fetch_add(1));
+  const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool ok = file != INVALID_HANDLE_VALUE;
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  for (std::size_t done = 0; ok && done < size;) {
+    DWORD written = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+    ok = WriteFile(file, bytes + done, want, &written, nullptr) != 0;
+    done += written;
+  }
+  ok = ok && FlushFileBuffers(file) != 0;
+  DWORD reason = ok ? 0 : GetLastError();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (ok && !MoveFileExA(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    reason = GetLastError();
+  }
+  if (!ok) {
+    DeleteFileA(temporary.c_str());
+    if (error) *error = std::system_category().message(static_cast<int>(reason));
+  }
+  return ok;
+}
+
+#else
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
   // Non-blocking open and regular files only: a pipe or a device in place of a player's file
@@ -110,6 +168,8 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
   }
   return ok;
 }
+
+#endif  // _WIN32
 
 std::vector<std::string> splitLines(std::string_view text) {
   const std::size_t nul = text.find('\0');
