@@ -304,54 +304,21 @@ bool TMPEGPlayer::GetPlayStopped() {
   return stopped;
 }
 
-int32_t TMPEGPlayer::GetFrequency() {
-  requireLibrary();
-  const int32_t value = entry_->getFrequency();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetFrequency() { return query(&MpegEntryPoints::getFrequency); }
 
-int32_t TMPEGPlayer::GetBitrate() {
-  requireLibrary();
-  const int32_t value = entry_->getBitrate();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetBitrate() { return query(&MpegEntryPoints::getBitrate); }
 
 e_mode TMPEGPlayer::GetChannelMode() {
-  requireLibrary();
-  const uint8_t value = entry_->getStereoMode();
-  checkError();
-  return static_cast<e_mode>(value);
+  return static_cast<e_mode>(query(&MpegEntryPoints::getStereoMode));
 }
 
-int32_t TMPEGPlayer::GetLayer() {
-  requireLibrary();
-  const int32_t value = entry_->getLayer();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetLayer() { return query(&MpegEntryPoints::getLayer); }
 
-int32_t TMPEGPlayer::GetPlayMode() {
-  requireLibrary();
-  const int32_t value = entry_->getPlayerMode();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetPlayMode() { return query(&MpegEntryPoints::getPlayerMode); }
 
-int32_t TMPEGPlayer::GetPosition() {
-  requireLibrary();
-  const int32_t value = entry_->getCurrentPos();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetPosition() { return query(&MpegEntryPoints::getCurrentPos); }
 
-int32_t TMPEGPlayer::GetLength() {
-  requireLibrary();
-  const int32_t value = entry_->getLength();
-  checkError();
-  return value;
-}
+int32_t TMPEGPlayer::GetLength() { return query(&MpegEntryPoints::getLength); }
 
 void TMPEGPlayer::Seek(int32_t positionMs) {
   requireLibrary();

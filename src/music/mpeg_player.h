@@ -132,6 +132,14 @@ class TMPEGPlayer : public QObject {
  private:
   void requireLibrary() const;
   void checkError();
+  // The query family: library check, one call without arguments, error check.
+  template <typename Fn>
+  auto query(Fn MpegEntryPoints::*entryPoint) {
+    requireLibrary();
+    const auto value = (entry_.get()->*entryPoint)();
+    checkError();
+    return value;
+  }
   [[noreturn]] void raiseCode(int32_t code);
   [[noreturn]] static void raiseIncorrectMode();
   void startWatch();
