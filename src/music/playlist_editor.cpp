@@ -125,12 +125,17 @@ void Tmidi1::showList() {
   }
 }
 
-void Tmidi1::addClick() {
-  const QStringList chosen = chooseFiles_(this);
-  if (chosen.isEmpty()) return;
-  readSelection();
+// The files chosen in the open dialog as playlist entries; empty when the dialog was cancelled.
+Playlist Tmidi1::chooseSongs() {
   Playlist paths;
-  for (const QString& path : chosen) paths.push_back(storedPath(path));
+  for (const QString& path : chooseFiles_(this)) paths.push_back(storedPath(path));
+  return paths;
+}
+
+void Tmidi1::addClick() {
+  const Playlist paths = chooseSongs();
+  if (paths.empty()) return;
+  readSelection();
   appendSongs(list_, paths);
   showList();
 }
@@ -138,10 +143,8 @@ void Tmidi1::addClick() {
 void Tmidi1::InsertClick() {
   readSelection();
   if (list_.selected < 0) return;  // no dialog without a place to insert at
-  const QStringList chosen = chooseFiles_(this);
-  if (chosen.isEmpty()) return;
-  Playlist paths;
-  for (const QString& path : chosen) paths.push_back(storedPath(path));
+  const Playlist paths = chooseSongs();
+  if (paths.empty()) return;
   insertSongsBeforeSelected(list_, paths);
   showList();
 }

@@ -64,6 +64,7 @@ private:
   QPushButton* addButton(const QString& caption, int top);
   QStringList runOpenDialog(QWidget* parent);
   void readSelection();
+  Playlist chooseSongs();
   void showList();
   void dropAt(const QPoint& viewportPos);
   void resetDrag();

@@ -14,38 +14,34 @@ int SequencerOutput::play() { return sequencer_.play(); }
 void SequencerOutput::stop() { sequencer_.stop(); }
 void SequencerOutput::close() { sequencer_.close(); }
 
-bool Mp3PlayerOutput::open(const std::string& path) {
+namespace {
+
+// The music control sees a failed MP3 command as a plain result, never as an exception.
+template <typename Command>
+bool succeeds(Command command) {
   try {
-    player_.SetStreamName(path);
-    player_.Open();
+    command();
     return true;
   } catch (const TMPEGError&) {
     return false;
   }
+}
+
+}  // namespace
+
+bool Mp3PlayerOutput::open(const std::string& path) {
+  return succeeds([&] {
+    player_.SetStreamName(path);
+    player_.Open();
+  });
 }
 
 bool Mp3PlayerOutput::play() {
-  try {
-    player_.Play();
-    return true;
-  } catch (const TMPEGError&) {
-    return false;
-  }
+  return succeeds([&] { player_.Play(); });
 }
 
 // Stopping a song that has just ended, or closing when nothing is open, is no failure here.
-void Mp3PlayerOutput::stop() {
-  try {
-    player_.Stop();
-  } catch (const TMPEGError&) {
-  }
-}
-
-void Mp3PlayerOutput::close() {
-  try {
-    player_.Close();
-  } catch (const TMPEGError&) {
-  }
-}
+void Mp3PlayerOutput::stop() { succeeds([&] { player_.Stop(); }); }
+void Mp3PlayerOutput::close() { succeeds([&] { player_.Close(); }); }
 
 }  // namespace shell
