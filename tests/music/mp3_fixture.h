@@ -10,7 +10,6 @@ namespace mp3test {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string makeTempDir();
 Bytes readFile(const std::string& path);
 void writeFile(const std::string& path, const Bytes& bytes);
 

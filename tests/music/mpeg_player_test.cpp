@@ -3,13 +3,14 @@
 #include "mp3_fixture.h"
 #include "mpeg_library.h"
 #include "mpeg_player.h"
+#include "scratch_folder.h"
 
 #include <QtTest>
 
 #include <dlfcn.h>
 
 #include <atomic>
-#include <filesystem>
+#include <cstdlib>
 
 class MpegPlayerTest : public QObject {
   Q_OBJECT
@@ -32,15 +33,15 @@ class MpegPlayerTest : public QObject {
     player.Init();
   }
 
+  // "code: message" of the TMPEGError that `action` throws, or "no error".
   template <typename Action>
-  static int32_t errorCode(Action&& action, std::string* message = nullptr) {
+  static QString failure(Action&& action) {
     try {
       action();
     } catch (const TMPEGError& error) {
-      if (message) *message = error.what();
-      return error.Code;
+      return QString("%1: %2").arg(error.Code).arg(error.what());
     }
-    return -1;
+    return "no error";
   }
 
  private slots:
@@ -83,51 +84,39 @@ class MpegPlayerTest : public QObject {
   void initFailuresLeaveThePlayerUnloaded() {
     TMPEGPlayer player;
     player.PathToDLL = "/no/such/folder";
-    std::string message;
-    QCOMPARE(errorCode([&] { player.Init(); }, &message), 0);
-    QCOMPARE(message, std::string("Can't load MPEG library"));
+    QCOMPARE(failure([&] { player.Init(); }), "0: Can't load MPEG library");
     QVERIFY(!player.GetLoaded());
 
     player.PathToDLL = INCOMPLETE_MPEGDLL_DIR;  // has no "Seek"
-    QCOMPARE(errorCode([&] { player.Init(); }, &message), 0);
-    QCOMPARE(message, std::string("MPEG library not loaded"));
+    QCOMPARE(failure([&] { player.Init(); }), "0: MPEG library not loaded");
     QVERIFY(!player.GetLoaded());
 
     player.PathToDLL = FAKE_MPEGDLL_DIR;
     fake_->initResult = 0;
     failAfter("init", 1);
-    QCOMPARE(errorCode([&] { player.Init(); }, &message), 1);
-    QCOMPARE(message, std::string("Internal decoder error"));
+    QCOMPARE(failure([&] { player.Init(); }), "1: Internal decoder error");
     QVERIFY(!player.GetLoaded());
-    QCOMPARE(errorCode([&] { player.Open(); }, &message), 0);
-    QCOMPARE(message, std::string("MPEG library not loaded"));
+    QCOMPARE(failure([&] { player.Open(); }), "0: MPEG library not loaded");
   }
 
   void libraryErrorsBecomeExceptionsWithTheirMessage() {
     TMPEGPlayer player;
     load(player);
     player.SetStreamName("song.mp3");
-    const char* expected[] = {"", "Internal decoder error", "Incorrect mode", "Input stream error",
-                              "Input stream is non-seekable", "Output device failure"};
-    for (int code = 1; code <= 5; ++code) {
-      failAfter("Open", code);
-      std::string message;
-      QCOMPARE(errorCode([&] { player.Open(); }, &message), code);
-      QCOMPARE(message, std::string(expected[code]));
+    for (const char* expected : {"1: Internal decoder error", "2: Incorrect mode",
+                                 "3: Input stream error", "4: Input stream is non-seekable",
+                                 "5: Output device failure", "77: Unknown MPEG library error 77"}) {
+      failAfter("Open", std::atoi(expected));
+      QCOMPARE(failure([&] { player.Open(); }), expected);
       QVERIFY(!player.Opened());
     }
-    failAfter("Open", 77);
-    std::string message;
-    QCOMPARE(errorCode([&] { player.Open(); }, &message), 77);
-    QCOMPARE(message, std::string("Unknown MPEG library error 77"));
 
     failAfter("", 0);
     player.Open();
     QCOMPARE(fake_->name, "song.mp3");
     QCOMPARE(player.PlayedXTimes(), 1);
     fake_->playResult = -1;  // a failure the library reports only through its result
-    QCOMPARE(errorCode([&] { player.Play(); }, &message), 0);
-    QCOMPARE(message, std::string("MPEG library not loaded"));
+    QCOMPARE(failure([&] { player.Play(); }), "0: MPEG library not loaded");
     QVERIFY(!player.Playing());
   }
 
@@ -180,30 +169,26 @@ class MpegPlayerTest : public QObject {
 
   void stopAndPauseOutsidePlayingAreIncorrectMode() {
     TMPEGPlayer player;
-    std::string message;
-    QCOMPARE(errorCode([&] { player.Stop(); }, &message), 2);  // even without the library
-    QCOMPARE(message, std::string("Incorrect mode"));
+    QCOMPARE(failure([&] { player.Stop(); }), "2: Incorrect mode");  // even without the library
     load(player);
-    QCOMPARE(errorCode([&] { player.Pause(true); }), 2);
-    QCOMPARE(errorCode([&] { player.Pause(false); }), -1);
-    QCOMPARE(errorCode([&] { player.Restart(); }), 2);
+    QCOMPARE(failure([&] { player.Pause(true); }), "2: Incorrect mode");
+    QCOMPARE(failure([&] { player.Pause(false); }), "no error");
+    QCOMPARE(failure([&] { player.Restart(); }), "2: Incorrect mode");
     player.SetStreamName("a.mp3");
     player.UseTimer = false;
     player.Play();
     setEndFlag();  // ended, the timer has not seen it yet
-    QCOMPARE(errorCode([&] { player.Stop(); }), 2);
-    QCOMPARE(errorCode([&] { player.Pause(true); }), 2);
+    QCOMPARE(failure([&] { player.Stop(); }), "2: Incorrect mode");
+    QCOMPARE(failure([&] { player.Pause(true); }), "2: Incorrect mode");
     QVERIFY(!calls().contains("Stop") && !calls().contains("Pause"));
   }
 
   void streamNameRules() {
     TMPEGPlayer player;
     load(player);
-    std::string message;
-    QCOMPARE(errorCode([&] { player.Open(); }, &message), 254);
-    QCOMPARE(message, std::string("Can't play non-specified stream"));
+    QCOMPARE(failure([&] { player.Open(); }), "254: Can't play non-specified stream");
     player.SetStreamName(std::string(512, 'x'));
-    QCOMPARE(errorCode([&] { player.Open(); }), 3);
+    QCOMPARE(failure([&] { player.Open(); }), "3: Input stream error");
     player.SetStreamName(std::string(511, 'x'));
     player.Open();
     QCOMPARE(qstrlen(fake_->name), 511u);
@@ -213,7 +198,7 @@ class MpegPlayerTest : public QObject {
     QVERIFY(calls().endsWith("Close "));
     player.SetOutFilename(std::string(260, 'o'));
     player.SetOutputDevice(TOutputDevice::pcmfile);
-    QCOMPARE(errorCode([&] { player.Play(); }), 5);
+    QCOMPARE(failure([&] { player.Play(); }), "5: Output device failure");
     QVERIFY(!calls().contains("SetOutputDevice"));
   }
 
@@ -339,28 +324,28 @@ class MpegPlayerTest : public QObject {
   }
 
   void realLibraryPlaysASongToItsEndEvent() {
-    const std::string dir = mp3test::makeTempDir();
-    mp3test::writeToneWav(dir + "/tone.wav", 1.0);
-    QVERIFY(mp3test::encodeMp3(dir + "/tone.wav", dir + "/tone.mp3"));
+    const ScratchFolder dir;
+    mp3test::writeToneWav(dir.file("tone.wav"), 1.0);
+    QVERIFY(mp3test::encodeMp3(dir.file("tone.wav"), dir.file("tone.mp3")));
     TMPEGPlayer player;
     player.PathToDLL = QCoreApplication::applicationDirPath().toStdString();
     player.SetTimerFreq(20);
     player.Init();
     player.SetOutputDevice(TOutputDevice::pcmfile);
-    player.SetOutFilename(dir + "/out.pcm");
+    player.SetOutFilename(dir.file("out.pcm"));
     int ends = 0;
     player.OnPlayEnd = [&](TMPEGPlayer& sender) {
       ++ends;
       sender.Close();
     };
-    player.SetStreamName(dir + "/tone.mp3");
+    player.SetStreamName(dir.file("tone.mp3"));
     player.Open();
     QCOMPARE(player.GetFrequency(), 44100);
     QVERIFY(qAbs(player.GetLength() - 1000) < 60);
     player.Play();
     QTRY_COMPARE(ends, 1);
     QVERIFY(!player.Opened());
-    QVERIFY(mp3test::readFile(dir + "/out.pcm") == mp3test::decodeMp3(dir + "/tone.mp3").pcm);
+    QVERIFY(mp3test::readFile(dir.file("out.pcm")) == mp3test::decodeMp3(dir.file("tone.mp3")).pcm);
 
     player.SetOutputDevice(TOutputDevice::wavemapper);  // the dummy audio driver in tests
     player.Open();
@@ -370,7 +355,6 @@ class MpegPlayerTest : public QObject {
     player.Stop();
     player.Deinit();
     QVERIFY(!player.GetLoaded());
-    std::filesystem::remove_all(dir);
   }
 
   void queriesAndDeinit() {
@@ -387,7 +371,7 @@ class MpegPlayerTest : public QObject {
       player.Seek(4321);
       QCOMPARE(fake_->seekPos, 4321);
       failAfter("Seek", 4);
-      QCOMPARE(errorCode([&] { player.Seek(1); }), 4);
+      QCOMPARE(failure([&] { player.Seek(1); }), "4: Input stream is non-seekable");
       QCOMPARE(player.LastError(), 4);
     }  // destroyed while open: closes and releases the library
     QVERIFY(calls().endsWith("Close deinit "));

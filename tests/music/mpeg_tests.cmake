@@ -2,7 +2,8 @@
 # stand-in library whose behaviour each test sets.
 
 add_library(mp3_test_fixture STATIC mp3_fixture.cpp)
-target_include_directories(mp3_test_fixture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(mp3_test_fixture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+  ${CMAKE_SOURCE_DIR}/tests/platform)
 target_link_libraries(mp3_test_fixture PUBLIC PkgConfig::MPG123)
 
 klondike_gtest(mpegdll_tests SOURCES mpegdll_test.cpp LIBS mpeg_player mp3_test_fixture)

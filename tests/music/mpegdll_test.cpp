@@ -1,6 +1,7 @@
 // The decoder library, loaded the way the game loads it, against an MP3 made from a known tone.
 #include "mp3_fixture.h"
 #include "mpeg_library.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,255 +16,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 using namespace mp3test;
 using namespace std::chrono_literals;
 
 namespace {
-
-struct Material {
-  std::string dir, mp3, outFile;
-  Decoded reference;
-};
-
-class MpegDll : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    material_ = new Material;
-    material_->dir = makeTempDir();
-    const std::string wav = material_->dir + "/tone.wav";
-    material_->mp3 = material_->dir + "/tone.mp3";
-    material_->outFile = material_->dir + "/out.pcm";
-    writeToneWav(wav, 2.0);
-    ASSERT_TRUE(encodeMp3(wav, material_->mp3));
-    material_->reference = decodeMp3(material_->mp3);
-    ASSERT_GT(material_->reference.frames(), 44100);
-
-    library_ = new QLibrary(QStringLiteral(MPEGDLL_FILE));
-    ASSERT_TRUE(library_->load()) << library_->errorString().toStdString();
-    ASSERT_TRUE(resolveMpegEntryPoints(*library_, dll_));
-  }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(material_->dir);
-    delete material_;
-    delete library_;
-  }
-
-  void SetUp() override { ASSERT_EQ(dll_.init(), 1); }
-  void TearDown() override { dll_.deinit(); }
-
-  static const Material& m() { return *material_; }
-  static MpegEntryPoints& dll() { return dll_; }
-
-  // Waits (at most a few seconds) for the end flag.
-  static bool waitForEnd(const uint8_t& flag, std::chrono::milliseconds limit = 5000ms) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (std::atomic_ref<const uint8_t>(flag).load() == 0) {
-      if (std::chrono::steady_clock::now() > until) return false;
-      std::this_thread::sleep_for(5ms);
-    }
-    return true;
-  }
-
-  // Plays the open stream into the PCM file from start to end (ms) and returns the file.
-  static Bytes playToFile(int32_t startMs, int32_t endMs) {
-    dll_.setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, material_->outFile.c_str());
-    uint8_t flag = 0;
-    EXPECT_EQ(dll_.play(startMs, endMs, &flag), 0);
-    EXPECT_EQ(dll_.lastError(), 0);
-    EXPECT_TRUE(waitForEnd(flag));
-    return readFile(material_->outFile);
-  }
-
-  static int32_t waitForPosition(int32_t atLeast) {
-    const auto until = std::chrono::steady_clock::now() + 3s;
-    int32_t pos = 0;
-    while ((pos = dll_.getCurrentPos()) < atLeast && std::chrono::steady_clock::now() < until)
-      std::this_thread::sleep_for(5ms);
-    return pos;
-  }
-
-  static Bytes referenceFrames(int64_t first, int64_t end) {
-    const Bytes& pcm = material_->reference.pcm;
-    return Bytes(pcm.begin() + first * 4, pcm.begin() + std::min<int64_t>(end * 4, pcm.size()));
-  }
-
-  static inline Material* material_ = nullptr;
-  static inline QLibrary* library_ = nullptr;
-  static inline MpegEntryPoints dll_;
-};
-
-TEST_F(MpegDll, PcmFileHoldsExactlyWhatLibmpg123Decodes) {
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_EQ(dll().lastError(), 0);
-  const Decoded& ref = m().reference;
-  EXPECT_EQ(dll().getFrequency(), 44100);
-  EXPECT_EQ(dll().getLayer(), 3);
-  EXPECT_EQ(dll().getBitrate(), 128);
-  EXPECT_LE(dll().getStereoMode(), MPEGDLL_JOINT_STEREO);
-  EXPECT_EQ(dll().getLength(), ref.frames() * 1000 / ref.rate);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
-
-  const Bytes pcm = playToFile(0, 0);
-  EXPECT_EQ(pcm.size(), ref.pcm.size());
-  EXPECT_TRUE(pcm == ref.pcm);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_ENDED);
-  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
-  EXPECT_EQ(dll().resetPlayerMode(), 1);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
-  dll().close();
-  EXPECT_EQ(dll().lastError(), 0);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
-}
-
-TEST_F(MpegDll, PlayRangeAndRestartWriteTheSameSamplesAgain) {
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-  dll().restart();
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing played yet";
-
-  const Bytes range = playToFile(500, 1000);
-  EXPECT_EQ(range.size(), 22050u * 4);
-  EXPECT_TRUE(range == referenceFrames(22050, 44100));
-  EXPECT_EQ(dll().getCurrentPos(), 1000);
-
-  std::filesystem::remove(m().outFile);
-  uint8_t flag = 0;
-  dll().play(0, 0, &flag);  // the flag given here is the one a restart sets
-  ASSERT_TRUE(waitForEnd(flag));
-  flag = 0;
-  dll().restart();
-  EXPECT_EQ(dll().lastError(), 0);
-  ASSERT_TRUE(waitForEnd(flag));
-  EXPECT_TRUE(readFile(m().outFile) == m().reference.pcm);
-}
-
-TEST_F(MpegDll, SeekWhileStoppedMovesThePosition) {
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-  dll().seek(1500);
-  EXPECT_EQ(dll().lastError(), 0);
-  EXPECT_EQ(dll().getCurrentPos(), 1500);
-  dll().seek(999999);  // beyond the end: to the end
-  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
-  dll().seek(-1);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-}
-
-TEST_F(MpegDll, BadInputGivesErrorCodes) {
-  const auto openFails = [](const std::string& path) {
-    dll().open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    const int32_t error = dll().lastError();
-    EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED) << path;
-    return error;
-  };
-  EXPECT_EQ(openFails(m().dir + "/missing.mp3"), MPEGDLL_ERR_INPUT);
-  EXPECT_EQ(openFails(""), MPEGDLL_ERR_INPUT);
-
-  Bytes noise(20000);
-  uint32_t seed = 12345;
-  for (auto& byte : noise) byte = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 24);
-  writeFile(m().dir + "/noise.mp3", noise);
-  EXPECT_EQ(openFails(m().dir + "/noise.mp3"), MPEGDLL_ERR_INPUT);
-  writeFile(m().dir + "/empty.mp3", {});
-  EXPECT_EQ(openFails(m().dir + "/empty.mp3"), MPEGDLL_ERR_INPUT);
-  const Bytes mp3 = readFile(m().mp3);
-  writeFile(m().dir + "/cut.mp3", Bytes(mp3.begin(), mp3.begin() + 300));
-  EXPECT_EQ(openFails(m().dir + "/cut.mp3"), MPEGDLL_ERR_INPUT);
-  EXPECT_EQ(openFails(m().dir), MPEGDLL_ERR_INPUT);
-}
-
-// A named pipe in place of a song is refused at once instead of waiting for a writer.
-TEST_F(MpegDll, PipeInPlaceOfAFileIsRefusedWithoutWaiting) {
-  const std::string pipe = m().dir + "/pipe.mp3";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::atomic<bool> done{false};
-  int32_t error = -1;
-  std::thread opener([&] {
-    dll().open(pipe.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    error = dll().lastError();
-    done = true;
-  });
-  const auto until = std::chrono::steady_clock::now() + 3s;
-  while (!done && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);
-  const bool refusedAtOnce = done;
-  if (!done) {  // release the waiting open so that the test ends
-    const int writer = ::open(pipe.c_str(), O_WRONLY);
-    if (writer >= 0) ::close(writer);
-  }
-  opener.join();
-  std::filesystem::remove(pipe);
-  EXPECT_TRUE(refusedAtOnce);
-  EXPECT_EQ(error, MPEGDLL_ERR_INPUT);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
-}
-
-TEST_F(MpegDll, TruncatedFilePlaysWhatItHasAndEnds) {
-  const Bytes mp3 = readFile(m().mp3);
-  const std::string cut = m().dir + "/half.mp3";
-  writeFile(cut, Bytes(mp3.begin(), mp3.begin() + mp3.size() / 2 + 77));
-  dll().open(cut.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_EQ(dll().lastError(), 0);
-  const Bytes pcm = playToFile(0, 0);
-  EXPECT_GT(pcm.size(), m().reference.pcm.size() / 3);
-  EXPECT_LT(pcm.size(), m().reference.pcm.size());
-}
-
-TEST_F(MpegDll, DamagedFilesFailToOpenOrPlayUntilTheDamage) {
-  const Bytes mp3 = readFile(m().mp3);
-  std::vector<Bytes> damaged;
-  for (size_t cut = 0; cut < mp3.size(); cut += mp3.size() / 13 + 1)
-    damaged.emplace_back(mp3.begin(), mp3.begin() + cut);
-  Bytes scrambled = mp3;
-  for (size_t i = scrambled.size() / 3; i < scrambled.size() / 2; i += 7) scrambled[i] ^= 0x5a;
-  damaged.push_back(scrambled);
-  const std::string path = m().dir + "/damaged.mp3";
-  for (const Bytes& file : damaged) {
-    writeFile(path, file);
-    dll().open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    const int32_t error = dll().lastError();
-    if (error != 0) {
-      EXPECT_EQ(error, MPEGDLL_ERR_INPUT) << file.size() << " bytes";
-      continue;
-    }
-    EXPECT_LE(playToFile(0, 0).size(), m().reference.pcm.size() + 4608) << file.size() << " bytes";
-  }
-}
-
-TEST_F(MpegDll, CallsInTheWrongStateOrWithBadArgumentsAreRefused) {
-  uint8_t flag = 0;
-  EXPECT_NE(dll().play(0, 0, &flag), 0);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().stop();
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().pause(0);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().getLength();
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().close();  // closing with nothing open is fine
-  EXPECT_EQ(dll().lastError(), 0);
-  dll().setOutputDevice(1, "");
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().setPriority(7);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().setPriority(-15);
-  EXPECT_EQ(dll().lastError(), 0);
-
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-  EXPECT_NE(dll().play(800, 700, &flag), 0);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
-  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, "");
-  EXPECT_NE(dll().play(0, 0, &flag), 0);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
-  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, (m().dir + "/no/such/dir/out.pcm").c_str());
-  EXPECT_NE(dll().play(0, 0, &flag), 0);
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
-  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
-
-  dll().deinit();
-  dll().getPlayerMode();
-  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing works before init";
-  EXPECT_EQ(dll().init(), 1);
-}
 
 // An in-memory stream behind the six callbacks.
 struct MemoryStream {
@@ -310,9 +69,252 @@ void memSize(void*, void* context, int32_t* result) {
   *result = static_cast<int32_t>(static_cast<MemoryStream*>(context)->data.size());
 }
 
+struct Material {
+  ScratchFolder dir;
+  std::string mp3 = dir.file("tone.mp3"), outFile = dir.file("out.pcm");
+  Decoded reference;
+};
+
+class MpegDll : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    material_ = new Material;
+    const std::string wav = material_->dir.file("tone.wav");
+    writeToneWav(wav, 2.0);
+    ASSERT_TRUE(encodeMp3(wav, material_->mp3));
+    material_->reference = decodeMp3(material_->mp3);
+    ASSERT_GT(material_->reference.frames(), 44100);
+
+    library_ = new QLibrary(QStringLiteral(MPEGDLL_FILE));
+    ASSERT_TRUE(library_->load()) << library_->errorString().toStdString();
+    ASSERT_TRUE(resolveMpegEntryPoints(*library_, dll_));
+  }
+  static void TearDownTestSuite() {
+    delete material_;
+    delete library_;
+  }
+
+  void SetUp() override { ASSERT_EQ(dll_.init(), 1); }
+  void TearDown() override { dll_.deinit(); }
+
+  static const Material& m() { return *material_; }
+  static MpegEntryPoints& dll() { return dll_; }
+
+  static void openFile(const std::string& path) {
+    dll_.open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  }
+  static void openStream(MemoryStream* stream) {
+    dll_.open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, stream);
+  }
+
+  // Waits (at most a few seconds) for the end flag.
+  static bool waitForEnd(const uint8_t& flag, std::chrono::milliseconds limit = 5000ms) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (std::atomic_ref<const uint8_t>(flag).load() == 0) {
+      if (std::chrono::steady_clock::now() > until) return false;
+      std::this_thread::sleep_for(5ms);
+    }
+    return true;
+  }
+
+  // Plays the open stream into the PCM file from start to end (ms) and returns the file.
+  static Bytes playToFile(int32_t startMs, int32_t endMs) {
+    dll_.setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, material_->outFile.c_str());
+    uint8_t flag = 0;
+    EXPECT_EQ(dll_.play(startMs, endMs, &flag), 0);
+    EXPECT_EQ(dll_.lastError(), 0);
+    EXPECT_TRUE(waitForEnd(flag));
+    return readFile(material_->outFile);
+  }
+
+  static int32_t waitForPosition(int32_t atLeast) {
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    int32_t pos = 0;
+    while ((pos = dll_.getCurrentPos()) < atLeast && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(5ms);
+    return pos;
+  }
+
+  static Bytes referenceFrames(int64_t first, int64_t end) {
+    const Bytes& pcm = material_->reference.pcm;
+    return Bytes(pcm.begin() + first * 4, pcm.begin() + std::min<int64_t>(end * 4, pcm.size()));
+  }
+
+  static inline Material* material_ = nullptr;
+  static inline QLibrary* library_ = nullptr;
+  static inline MpegEntryPoints dll_;
+};
+
+TEST_F(MpegDll, PcmFileHoldsExactlyWhatLibmpg123Decodes) {
+  openFile(m().mp3);
+  ASSERT_EQ(dll().lastError(), 0);
+  const Decoded& ref = m().reference;
+  EXPECT_EQ(dll().getFrequency(), 44100);
+  EXPECT_EQ(dll().getLayer(), 3);
+  EXPECT_EQ(dll().getBitrate(), 128);
+  EXPECT_LE(dll().getStereoMode(), MPEGDLL_JOINT_STEREO);
+  EXPECT_EQ(dll().getLength(), ref.frames() * 1000 / ref.rate);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+
+  const Bytes pcm = playToFile(0, 0);
+  EXPECT_EQ(pcm.size(), ref.pcm.size());
+  EXPECT_TRUE(pcm == ref.pcm);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_ENDED);
+  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
+  EXPECT_EQ(dll().resetPlayerMode(), 1);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+  dll().close();
+  EXPECT_EQ(dll().lastError(), 0);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
+}
+
+TEST_F(MpegDll, PlayRangeAndRestartWriteTheSameSamplesAgain) {
+  openFile(m().mp3);
+  dll().restart();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing played yet";
+
+  const Bytes range = playToFile(500, 1000);
+  EXPECT_EQ(range.size(), 22050u * 4);
+  EXPECT_TRUE(range == referenceFrames(22050, 44100));
+  EXPECT_EQ(dll().getCurrentPos(), 1000);
+
+  std::filesystem::remove(m().outFile);
+  uint8_t flag = 0;
+  dll().play(0, 0, &flag);  // the flag given here is the one a restart sets
+  ASSERT_TRUE(waitForEnd(flag));
+  flag = 0;
+  dll().restart();
+  EXPECT_EQ(dll().lastError(), 0);
+  ASSERT_TRUE(waitForEnd(flag));
+  EXPECT_TRUE(readFile(m().outFile) == m().reference.pcm);
+}
+
+TEST_F(MpegDll, SeekWhileStoppedMovesThePosition) {
+  openFile(m().mp3);
+  dll().seek(1500);
+  EXPECT_EQ(dll().lastError(), 0);
+  EXPECT_EQ(dll().getCurrentPos(), 1500);
+  dll().seek(999999);  // beyond the end: to the end
+  EXPECT_EQ(dll().getCurrentPos(), dll().getLength());
+  dll().seek(-1);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+}
+
+TEST_F(MpegDll, FilesThatHoldNoSongAreRefusedAndLeaveTheLibraryClosed) {
+  Bytes noise(20000);
+  uint32_t seed = 12345;
+  for (auto& byte : noise) byte = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 24);
+  writeFile(m().dir.file("noise.mp3"), noise);
+  writeFile(m().dir.file("empty.mp3"), {});
+  const Bytes mp3 = readFile(m().mp3);
+  writeFile(m().dir.file("cut.mp3"), Bytes(mp3.begin(), mp3.begin() + 300));
+  for (const std::string& path : {m().dir.file("missing.mp3"), std::string(), m().dir.file("noise.mp3"),
+                                  m().dir.file("empty.mp3"), m().dir.file("cut.mp3"), m().dir.str()}) {
+    SCOPED_TRACE(path);
+    openFile(path);
+    EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_INPUT);
+    EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
+  }
+}
+
+// A named pipe in place of a song is refused at once instead of waiting for a writer.
+TEST_F(MpegDll, PipeInPlaceOfAFileIsRefusedWithoutWaiting) {
+  const std::string pipe = m().dir.file("pipe.mp3");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<bool> done{false};
+  int32_t error = -1;
+  std::thread opener([&] {
+    openFile(pipe);
+    error = dll().lastError();
+    done = true;
+  });
+  const auto until = std::chrono::steady_clock::now() + 3s;
+  while (!done && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);
+  const bool refusedAtOnce = done;
+  if (!done) {  // release the waiting open so that the test ends
+    const int writer = ::open(pipe.c_str(), O_WRONLY);
+    if (writer >= 0) ::close(writer);
+  }
+  opener.join();
+  std::filesystem::remove(pipe);
+  EXPECT_TRUE(refusedAtOnce);
+  EXPECT_EQ(error, MPEGDLL_ERR_INPUT);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_CLOSED);
+}
+
+TEST_F(MpegDll, TruncatedFilePlaysWhatItHasAndEnds) {
+  const Bytes mp3 = readFile(m().mp3);
+  const std::string cut = m().dir.file("half.mp3");
+  writeFile(cut, Bytes(mp3.begin(), mp3.begin() + mp3.size() / 2 + 77));
+  openFile(cut);
+  ASSERT_EQ(dll().lastError(), 0);
+  const Bytes pcm = playToFile(0, 0);
+  EXPECT_GT(pcm.size(), m().reference.pcm.size() / 3);
+  EXPECT_LT(pcm.size(), m().reference.pcm.size());
+}
+
+TEST_F(MpegDll, DamagedFilesFailToOpenOrPlayUntilTheDamage) {
+  const Bytes mp3 = readFile(m().mp3);
+  std::vector<Bytes> damaged;
+  for (size_t cut = 0; cut < mp3.size(); cut += mp3.size() / 13 + 1)
+    damaged.emplace_back(mp3.begin(), mp3.begin() + cut);
+  Bytes scrambled = mp3;
+  for (size_t i = scrambled.size() / 3; i < scrambled.size() / 2; i += 7) scrambled[i] ^= 0x5a;
+  damaged.push_back(scrambled);
+  const std::string path = m().dir.file("damaged.mp3");
+  for (const Bytes& file : damaged) {
+    writeFile(path, file);
+    openFile(path);
+    const int32_t error = dll().lastError();
+    if (error != 0) {
+      EXPECT_EQ(error, MPEGDLL_ERR_INPUT) << file.size() << " bytes";
+      continue;
+    }
+    EXPECT_LE(playToFile(0, 0).size(), m().reference.pcm.size() + 4608) << file.size() << " bytes";
+  }
+}
+
+TEST_F(MpegDll, CallsInTheWrongStateOrWithBadArgumentsAreRefused) {
+  uint8_t flag = 0;
+  const struct {
+    const char* call;
+    std::function<void()> make;
+    int32_t error;
+  } withNothingOpen[] = {
+      {"Play", [&] { EXPECT_NE(dll().play(0, 0, &flag), 0); }, MPEGDLL_ERR_MODE},
+      {"Stop", [] { dll().stop(); }, MPEGDLL_ERR_MODE},
+      {"Pause", [] { dll().pause(0); }, MPEGDLL_ERR_MODE},
+      {"GetLength", [] { dll().getLength(); }, MPEGDLL_ERR_MODE},
+      {"Close", [] { dll().close(); }, 0},  // closing with nothing open is fine
+      {"SetOutputDevice 1", [] { dll().setOutputDevice(1, ""); }, MPEGDLL_ERR_MODE},
+      {"SetPriority 7", [] { dll().setPriority(7); }, MPEGDLL_ERR_MODE},
+      {"SetPriority -15", [] { dll().setPriority(-15); }, 0},
+  };
+  for (const auto& c : withNothingOpen) {
+    c.make();
+    EXPECT_EQ(dll().lastError(), c.error) << c.call;
+  }
+
+  openFile(m().mp3);
+  EXPECT_NE(dll().play(800, 700, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, "");
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, m().dir.file("no/such/dir/out.pcm").c_str());
+  EXPECT_NE(dll().play(0, 0, &flag), 0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+
+  dll().deinit();
+  dll().getPlayerMode();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE) << "nothing works before init";
+  EXPECT_EQ(dll().init(), 1);
+}
+
 TEST_F(MpegDll, SeekableStreamThroughCallbacksDecodesLikeTheFile) {
   MemoryStream stream{readFile(m().mp3)};
-  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &stream);
+  openStream(&stream);
   ASSERT_EQ(dll().lastError(), 0);
   EXPECT_EQ(stream.opens, 1);
   EXPECT_EQ(dll().getLength(), m().reference.frames() * 1000 / 44100);
@@ -325,7 +327,7 @@ TEST_F(MpegDll, SeekableStreamThroughCallbacksDecodesLikeTheFile) {
 
 TEST_F(MpegDll, NonseekableStreamRestartsThroughItsCallback) {
   MemoryStream stream{readFile(m().mp3), true};
-  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &stream);
+  openStream(&stream);
   ASSERT_EQ(dll().lastError(), 0);
   dll().seek(500);
   EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_NOT_SEEKABLE);
@@ -337,7 +339,7 @@ TEST_F(MpegDll, NonseekableStreamRestartsThroughItsCallback) {
   EXPECT_EQ(stream.restarts, 1);
 
   MemoryStream broken{Bytes(5000, 0x42)};
-  dll().open(nullptr, 1, memOpen, memClose, memRestart, memRead, memSeek, memSize, &broken);
+  openStream(&broken);
   EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_INPUT);
   EXPECT_EQ(stream.closes, 1);
   EXPECT_EQ(broken.closes, 1) << "a stream that failed to open is closed again";
@@ -346,7 +348,7 @@ TEST_F(MpegDll, NonseekableStreamRestartsThroughItsCallback) {
 }
 
 TEST_F(MpegDll, AudioDevicePlaysPausesSeeksAndStops) {
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  openFile(m().mp3);
   dll().setOutputDevice(MPEGDLL_DEVICE_AUDIO, nullptr);
   uint8_t flag = 0;
   ASSERT_EQ(dll().play(0, 0, &flag), 0) << "error " << dll().lastError();
@@ -379,7 +381,7 @@ TEST_F(MpegDll, AudioDevicePlaysPausesSeeksAndStops) {
 TEST_F(MpegDll, AudioDeviceThatCannotOpenIsAnOutputFailure) {
   const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  dll().open(m().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  openFile(m().mp3);
   dll().setOutputDevice(MPEGDLL_DEVICE_AUDIO, nullptr);
   uint8_t flag = 0;
   EXPECT_NE(dll().play(0, 0, &flag), 0);

@@ -2,32 +2,19 @@
 // by themselves, as they arrive through the event loop.
 #include "audio_device.h"
 #include "midi_sequencer.h"
-#include "midi_writer.h"
+#include "midi_test_songs.h"
 #include "music_control.h"
+#include "shell/music_devices.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
 
+using miditest::settle;
+using miditest::writeShortSong;
+
 namespace {
-
-class Sequencer : public music::MidiOutput {
-public:
-  explicit Sequencer(platform::MidiSequencer& device) : device_(device) {}
-  std::optional<music::SequencerFailure> open(const std::string& path) override {
-    if (device_.open(path)) return std::nullopt;
-    return music::SequencerFailure{device_.errorCode(), device_.errorText()};
-  }
-  int play() override { return device_.play(); }
-  void stop() override { device_.stop(); }
-  void close() override { device_.close(); }
-
-private:
-  platform::MidiSequencer& device_;
-};
 
 class NoMp3 : public music::Mp3Output {
 public:
@@ -51,25 +38,6 @@ struct Host : music::MusicHost {
   char music = '0';
 };
 
-// `notes` quarter notes at 240 beats per minute.
-void writeSong(const std::string& path, int notes) {
-  midi_maker::Song song;
-  song.beatsPerMinute = 240;
-  midi_maker::Part part;
-  for (int i = 0; i < notes; ++i)
-    part.notes.push_back({static_cast<std::uint32_t>(i) * 480, 480, static_cast<std::uint8_t>(64 + i % 5), 80});
-  song.parts = {part};
-  const auto bytes = midi_maker::writeStandardMidiFile(song);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
-}
-
-void settle(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 }  // namespace
 
 class MusicPlaybackTest : public QObject {
@@ -82,12 +50,12 @@ private slots:
     const std::string first = dir.filePath("first.mid").toStdString();
     const std::string brief = dir.filePath("brief.mid").toStdString();
     const std::string third = dir.filePath("third.mid").toStdString();
-    writeSong(first, 40);
-    writeSong(brief, 1);
-    writeSong(third, 40);
+    writeShortSong(first, 40);
+    writeShortSong(brief, 1);
+    writeShortSong(third, 40);
 
     platform::MidiSequencer device;
-    Sequencer midi(device);
+    shell::SequencerOutput midi(device);
     NoMp3 mp3;
     Host host;
     music::MusicControl control(midi, mp3, host);
@@ -123,7 +91,7 @@ private slots:
     const std::string broken = dir.filePath("broken.mid").toStdString();
     std::ofstream(broken) << "MThd but nothing a synthesizer could play";
     platform::MidiSequencer device;
-    Sequencer midi(device);
+    shell::SequencerOutput midi(device);
     NoMp3 mp3;
     Host host;
     music::MusicControl control(midi, mp3, host);

@@ -1,4 +1,5 @@
 #include "platform/file_io.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -7,64 +8,30 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
 using platform::splitLines;
 using Lines = std::vector<std::string>;
 
-namespace {
-
-// A fresh empty folder per test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    path_ = fs::temp_directory_path() /
-            ("file_io_test_" + std::to_string(::getpid()) + "_" + std::to_string(next_++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string str() const { return path_.string(); }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  std::size_t entryCount() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
-  }
-
- private:
-  static inline int next_ = 0;
-  fs::path path_;
-};
-
-std::string contents(const std::string& path) {
-  auto bytes = platform::readFile(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
-}
-
-void put(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-}  // namespace
-
-TEST(SplitLines, EveryTerminatorEndsALine) {
-  EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(splitLines("a\n\rb"), (Lines{"a", "", "b"}));  // LF then lone CR: two terminators
-  EXPECT_EQ(splitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
-}
-
-TEST(SplitLines, TrailingTerminatorMakesNoExtraLine) {
-  EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"}));
-  EXPECT_EQ(splitLines("a\r"), (Lines{"a"}));
-  EXPECT_EQ(splitLines("a\n\n"), (Lines{"a", ""}));
-  EXPECT_EQ(splitLines("\r\n\r\n"), (Lines{"", ""}));
-  EXPECT_TRUE(splitLines("").empty());
-}
-
-TEST(SplitLines, TextEndsAtFirstNul) {
-  EXPECT_EQ(splitLines(std::string_view("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
-  EXPECT_TRUE(splitLines(std::string_view("\0a", 2)).empty());
+TEST(SplitLines, EveryTerminatorEndsALineAndTheFirstNulEndsTheText) {
+  const struct {
+    std::string_view text;
+    Lines lines;
+  } cases[] = {
+      {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"a\n\rb", {"a", "", "b"}},  // LF then lone CR: two terminators
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"a\r\n", {"a"}},  // a trailing terminator makes no extra line
+      {"a\r", {"a"}},
+      {"a\n\n", {"a", ""}},
+      {"\r\n\r\n", {"", ""}},
+      {"", {}},
+      {{"a\r\nb\0c\r\nd", 10}, {"a", "b"}},
+      {{"\0a", 2}, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(splitLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
 }
 
 TEST(JoinLines, CrLfAfterEveryLineRoundTrips) {
@@ -80,9 +47,10 @@ TEST(JoinPath, NoDoubleSeparator) {
 }
 
 TEST(ReadFile, LimitMissingAndFolder) {
-  TempDir dir;
-  put(dir.file("f"), "abcdef");
-  EXPECT_EQ(contents(dir.file("f")), "abcdef");
+  ScratchFolder dir;
+  dir.put("f", "abcdef");
+  EXPECT_EQ(platform::readFile(dir.file("f")),
+            (std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'}));
   EXPECT_EQ(platform::readFile(dir.file("f"), 4)->size(), 4u);
   EXPECT_FALSE(platform::readFile(dir.file("missing")));
   EXPECT_FALSE(platform::readFile(dir.str()));
@@ -92,16 +60,16 @@ TEST(ReadFile, LimitMissingAndFolder) {
 }
 
 TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporary) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string target = dir.file("scores");
-  put(target, "old contents that are longer");
+  dir.put("scores", "old contents that are longer");
   ASSERT_TRUE(platform::writeFileAtomically(target, "new", 3));
-  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(dir.read("scores"), "new");
   EXPECT_EQ(dir.entryCount(), 1u);
 }
 
 TEST(WriteFileAtomically, MissingFolderReportsReason) {
-  TempDir dir;
+  ScratchFolder dir;
   std::string error;
   EXPECT_FALSE(platform::writeFileAtomically(dir.file("no/such/file"), "x", 1, &error));
   EXPECT_EQ(error, std::strerror(ENOENT));
@@ -109,22 +77,22 @@ TEST(WriteFileAtomically, MissingFolderReportsReason) {
 }
 
 TEST(WriteFileAtomically, FolderInPlaceOfFileIsKeptAndTemporaryRemoved) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string target = dir.file("busy");
   fs::create_directory(target);
-  put(target + "/inside", "kept");
+  dir.put("busy/inside", "kept");
   std::string error;
   EXPECT_FALSE(platform::writeFileAtomically(target, "x", 1, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(contents(target + "/inside"), "kept");
+  EXPECT_EQ(dir.read("busy/inside"), "kept");
   EXPECT_EQ(dir.entryCount(), 1u);
 }
 
 // A disk that fills up during the write: the file size limit makes write() fail with EFBIG.
 TEST(WriteFileAtomically, FailedWriteKeepsOldFile) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string target = dir.file("scores");
-  put(target, "old");
+  dir.put("scores", "old");
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
@@ -138,14 +106,14 @@ TEST(WriteFileAtomically, FailedWriteKeepsOldFile) {
   signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(written);
   EXPECT_EQ(error, std::strerror(EFBIG));
-  EXPECT_EQ(contents(target), "old");
+  EXPECT_EQ(dir.read("scores"), "old");
   EXPECT_EQ(dir.entryCount(), 1u);
 }
 
 TEST(WriteFileAtomically, KeepsPermissionsOfReplacedFile) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string target = dir.file("f");
-  put(target, "a");
+  dir.put("f", "a");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(platform::writeFileAtomically(target, "b", 1));
   EXPECT_EQ(fs::status(target).permissions(),
@@ -153,10 +121,10 @@ TEST(WriteFileAtomically, KeepsPermissionsOfReplacedFile) {
 }
 
 TEST(FindFileNoCase, MatchesWithoutRegardToCaseAndPrefersExact) {
-  TempDir dir;
-  put(dir.file("MIRT.INI"), "");
+  ScratchFolder dir;
+  dir.put("MIRT.INI", "");
   EXPECT_EQ(platform::findFileNoCase(dir.str(), "Mirt.ini"), dir.file("MIRT.INI"));
-  put(dir.file("Mirt.ini"), "");
+  dir.put("Mirt.ini", "");
   EXPECT_EQ(platform::findFileNoCase(dir.str(), "Mirt.ini"), dir.file("Mirt.ini"));
   EXPECT_FALSE(platform::findFileNoCase(dir.str(), "mirt.in"));
   EXPECT_FALSE(platform::findFileNoCase(dir.file("missing"), "Mirt.ini"));

@@ -1,36 +1,35 @@
 // The SDL2_mixer sequencer with real MIDI files under SDL's dummy audio driver.
 #include "audio_device.h"
 #include "midi_sequencer.h"
-#include "midi_writer.h"
+#include "midi_test_songs.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <filesystem>
 #include <fstream>
 
 #include <sys/stat.h>
 
+using miditest::settle;
 using platform::MidiSequencer;
 
 namespace {
 
-// A song of `notes` quarter notes at 240 beats per minute (a quarter of a second each).
-std::vector<std::uint8_t> shortSong(int notes) {
-  midi_maker::Song song;
-  song.title = "test";
-  song.beatsPerMinute = 240;
-  midi_maker::Part piano;
-  piano.name = "Piano";
-  for (int i = 0; i < notes; ++i)
-    piano.notes.push_back({static_cast<std::uint32_t>(i) * song.ticksPerQuarter,
-                           song.ticksPerQuarter, static_cast<std::uint8_t>(60 + i), 90});
-  song.parts.push_back(piano);
-  return midi_maker::writeStandardMidiFile(song);
-}
+// Completion notices as the sequencer sends them. The connection is direct, so the thread seen
+// is the sending one.
+struct Notices {
+  explicit Notices(MidiSequencer& sequencer) {
+    QObject::connect(&sequencer, &MidiSequencer::completed, &receiver, [this] {
+      ++count;
+      allOnMainThread &= QThread::currentThread() == QCoreApplication::instance()->thread();
+    }, Qt::DirectConnection);
+  }
+  int count = 0;
+  bool allOnMainThread = true;
+  QObject receiver;  // ends the connection when the counter goes
+};
 
 }  // namespace
 
@@ -39,18 +38,10 @@ class MidiSequencerTest : public QObject {
 
   QTemporaryDir dir_;
 
-  std::string write(const char* name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = dir_.filePath(name).toStdString();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-
-  // Lets queued notices arrive for `ms` milliseconds.
-  static void settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
+  std::string song(const char* name, int notes) const {
+    miditest::writeShortSong(path(name), notes);
+    return path(name);
   }
 
   void requireAudio() {
@@ -61,18 +52,19 @@ private slots:
   void badFilesGiveOpenErrors() {
     requireAudio();
     MidiSequencer sequencer;
-    QVERIFY(!sequencer.open(dir_.filePath("missing.mid").toStdString()));
+    QVERIFY(!sequencer.open(path("missing.mid")));
     QCOMPARE(sequencer.errorCode(), int(MidiSequencer::FileNotReadable));
     QVERIFY(!sequencer.errorText().empty());
 
-    std::vector<std::uint8_t> garbage(300);
-    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<std::uint8_t>(i * 37);
-    QVERIFY(!sequencer.open(write("garbage.mid", garbage)));
+    std::string garbage(300, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37);
+    std::ofstream(path("garbage.mid"), std::ios::binary) << garbage;
+    QVERIFY(!sequencer.open(path("garbage.mid")));
     QCOMPARE(sequencer.errorCode(), int(MidiSequencer::NotMidiFile));
 
-    std::vector<std::uint8_t> cut = shortSong(4);
-    cut.resize(cut.size() - 5);
-    QVERIFY(!sequencer.open(write("cut.mid", cut)));
+    const std::string cut = song("cut.mid", 4);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 5);
+    QVERIFY(!sequencer.open(cut));
     QCOMPARE(sequencer.errorCode(), int(MidiSequencer::NotMidiFile));
 
     QVERIFY(!sequencer.open(dir_.path().toStdString()));  // a folder
@@ -87,70 +79,61 @@ private slots:
   void stoppedPlaySendsExactlyOneNoticeOnTheOwnersThread() {
     requireAudio();
     MidiSequencer sequencer;
-    QThread* noticeThread = nullptr;
-    int notices = 0;
-    connect(&sequencer, &MidiSequencer::completed, this, [&] {
-      ++notices;
-      noticeThread = QThread::currentThread();
-    });
-    QVERIFY(sequencer.open(write("long.mid", shortSong(40))));
+    Notices notices(sequencer);
+    QVERIFY(sequencer.open(song("long.mid", 40)));
     QCOMPARE(sequencer.play(), 0);
     settle(200);
-    QCOMPARE(notices, 0);
+    QCOMPARE(notices.count, 0);
     sequencer.stop();
-    QCOMPARE(notices, 0);  // the notice comes after the stopping call returned
+    QCOMPARE(notices.count, 0);  // the notice comes after the stopping call returned
     settle(300);
-    QCOMPARE(notices, 1);
-    QCOMPARE(noticeThread, QThread::currentThread());
+    QCOMPARE(notices.count, 1);
 
     sequencer.close();  // nothing plays any more: no second notice
     settle(200);
-    QCOMPARE(notices, 1);
+    QCOMPARE(notices.count, 1);
+    QVERIFY(notices.allOnMainThread);
   }
 
   void closeAndReplayEndThePlayWithOneNoticeEach() {
     requireAudio();
     MidiSequencer sequencer;
-    QSignalSpy notices(&sequencer, &MidiSequencer::completed);
-    const std::string song = write("replay.mid", shortSong(40));
-    QVERIFY(sequencer.open(song));
+    Notices notices(sequencer);
+    const std::string replay = song("replay.mid", 40);
+    QVERIFY(sequencer.open(replay));
     QCOMPARE(sequencer.play(), 0);
     QCOMPARE(sequencer.play(), 0);  // starting again ends the first play
     settle(200);
-    QCOMPARE(notices.count(), 1);
-    QVERIFY(sequencer.open(song));  // opening again closes the device and ends the play
+    QCOMPARE(notices.count, 1);
+    QVERIFY(sequencer.open(replay));  // opening again closes the device and ends the play
     settle(200);
-    QCOMPARE(notices.count(), 2);
+    QCOMPARE(notices.count, 2);
     QCOMPARE(sequencer.play(), 0);
     sequencer.close();
     sequencer.close();
     settle(200);
-    QCOMPARE(notices.count(), 3);
+    QCOMPARE(notices.count, 3);
+    QVERIFY(notices.allOnMainThread);
   }
 
-  void songThatEndsByItselfSendsOneNotice() {
+  void songThatEndsByItselfSendsOneNoticeOnTheOwnersThread() {
     requireAudio();
     MidiSequencer sequencer;
-    QThread* noticeThread = nullptr;
-    int notices = 0;
-    connect(&sequencer, &MidiSequencer::completed, this, [&] {
-      ++notices;
-      noticeThread = QThread::currentThread();
-    });
-    QVERIFY(sequencer.open(write("short.mid", shortSong(1))));
+    Notices notices(sequencer);
+    QVERIFY(sequencer.open(song("short.mid", 1)));
     QCOMPARE(sequencer.play(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(notices, 1, 15000);
-    QCOMPARE(noticeThread, QThread::currentThread());
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count, 1, 15000);
     sequencer.stop();  // after the end: no further notice
     sequencer.close();
     settle(300);
-    QCOMPARE(notices, 1);
+    QCOMPARE(notices.count, 1);
+    QVERIFY(notices.allOnMainThread);
   }
 
   void destroyingAPlayingSequencerIsSafe() {
     requireAudio();
     auto* sequencer = new MidiSequencer;
-    QVERIFY(sequencer->open(write("gone.mid", shortSong(40))));
+    QVERIFY(sequencer->open(song("gone.mid", 40)));
     QCOMPARE(sequencer->play(), 0);
     delete sequencer;
     settle(200);  // a notice still queued for it must be dropped, not delivered
@@ -160,7 +143,7 @@ private slots:
   void openFailsWithoutAudioDevice() {
     if (platform::ensureAudioOpen()) QSKIP("an audio device is available");
     MidiSequencer sequencer;
-    QVERIFY(!sequencer.open(write("any.mid", shortSong(2))));
+    QVERIFY(!sequencer.open(song("any.mid", 2)));
     QCOMPARE(sequencer.errorCode(), int(MidiSequencer::NoAudioDevice));
     QVERIFY(!sequencer.errorText().empty());
   }

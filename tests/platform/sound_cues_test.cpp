@@ -4,11 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <sys/stat.h>
 
 #include "audio_device.h"
+#include "scratch_folder.h"
 #include "sound_cues.h"
 
 namespace {
@@ -33,37 +33,28 @@ TEST_F(SoundCues, TheDeviceIsOpenedOnceAndSharedByEveryCaller) {
   EXPECT_EQ(channels, 2);
 }
 
-TEST_F(SoundCues, ACueReturnsWhileItIsStillPlaying) {
+TEST_F(SoundCues, ACueReturnsWhilePlayingAndOverlappingCuesGetTheirOwnChannels) {
   platform::soundCues().play(kFanfare);
   EXPECT_EQ(Mix_Playing(-1), 1);  // 1.5 s of sound cannot be over already
-}
-
-TEST_F(SoundCues, OverlappingCuesEachGetTheirOwnChannel) {
-  platform::soundCues().play(kFanfare);
   platform::soundCues().play(kFanfare);
   platform::soundCues().play(kFanfare);
   EXPECT_EQ(Mix_Playing(-1), 3);
 }
 
 TEST_F(SoundCues, AMissingOrBrokenFileIsSilent) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("sound_cues_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string broken = (dir / "broken.wav").string();
-  std::ofstream(broken) << "RIFF this is not a wave file";
-  platform::soundCues().play((dir / "missing.wav").string());
-  platform::soundCues().play(broken);
-  platform::soundCues().play(dir.string());  // a folder, not a file
-  const std::string pipe = (dir / "pipe.wav").string();
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  platform::soundCues().play(pipe);  // returns at once instead of waiting for a writer
+  ScratchFolder dir;
+  dir.put("broken.wav", "RIFF this is not a wave file");
+  platform::soundCues().play(dir.file("missing.wav"));
+  platform::soundCues().play(dir.file("broken.wav"));
+  platform::soundCues().play(dir.str());  // a folder, not a file
+  ASSERT_EQ(::mkfifo(dir.file("pipe.wav").c_str(), 0600), 0);
+  platform::soundCues().play(dir.file("pipe.wav"));  // returns at once instead of waiting for a writer
   EXPECT_EQ(Mix_Playing(-1), 0);
 
   // A file that turns up later is still found: failures are not remembered.
-  std::filesystem::copy_file(kFanfare, dir / "missing.wav");
-  platform::soundCues().play((dir / "missing.wav").string());
+  std::filesystem::copy_file(kFanfare, dir.file("missing.wav"));
+  platform::soundCues().play(dir.file("missing.wav"));
   EXPECT_EQ(Mix_Playing(-1), 1);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
