@@ -2,13 +2,11 @@
 #include "playlist_edits.h"
 #include "playlist_file.h"
 
-#include "file_io.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace music {
@@ -19,40 +17,22 @@ using namespace std::string_literals;
 
 class PlaylistFileTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("playlist_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-  void writeRaw(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string readRaw(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  fs::path dir_;
+  ScratchFolder dir;
 };
 
 TEST_F(PlaylistFileTest, SaveWritesCrLfAfterEveryEntryAndLoadsBack) {
   const Playlist songs = {"/music/a.mid", "b.mp3", "C:\\songs\\c.MID"};
-  EXPECT_FALSE(savePlaylist(songs, dir_.string()));
-  EXPECT_EQ(readRaw("Playlist.ini"), "/music/a.mid\r\nb.mp3\r\nC:\\songs\\c.MID\r\n");
-  EXPECT_EQ(loadPlaylist(dir_.string()), songs);
+  EXPECT_FALSE(savePlaylist(songs, dir.str()));
+  EXPECT_EQ(dir.read("Playlist.ini"), "/music/a.mid\r\nb.mp3\r\nC:\\songs\\c.MID\r\n");
+  EXPECT_EQ(loadPlaylist(dir.str()), songs);
 }
 
 TEST_F(PlaylistFileTest, EmptyListSavesAnEmptyFileThatLoadsAsEmptyList) {
-  writeRaw("Playlist.ini", "old contents\r\n");
-  EXPECT_FALSE(savePlaylist({}, dir_.string()));
-  EXPECT_EQ(readRaw("Playlist.ini"), "");
-  ASSERT_TRUE(loadPlaylist(dir_.string()));
-  EXPECT_TRUE(loadPlaylist(dir_.string())->empty());
+  dir.put("Playlist.ini", "old contents\r\n");
+  EXPECT_FALSE(savePlaylist({}, dir.str()));
+  EXPECT_EQ(dir.read("Playlist.ini"), "");
+  ASSERT_TRUE(loadPlaylist(dir.str()));
+  EXPECT_TRUE(loadPlaylist(dir.str())->empty());
 }
 
 TEST_F(PlaylistFileTest, LineRulesOfLoading) {
@@ -68,15 +48,15 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
       {"", {}},
   };
   for (const Case& c : cases) {
-    writeRaw("Playlist.ini", c.bytes);
-    EXPECT_EQ(loadPlaylist(dir_.string()), c.expected) << testing::PrintToString(c.bytes);
+    dir.put("Playlist.ini", c.bytes);
+    EXPECT_EQ(loadPlaylist(dir.str()), c.expected) << testing::PrintToString(c.bytes);
   }
 }
 
 TEST_F(PlaylistFileTest, NameIsMatchedWithoutRegardToCaseAndMissingFileGivesNothing) {
-  EXPECT_FALSE(loadPlaylist(dir_.string()));
-  writeRaw("PLAYLIST.INI", "x.mid\r\n");
-  EXPECT_EQ(loadPlaylist(dir_.string()), Playlist{"x.mid"});
+  EXPECT_FALSE(loadPlaylist(dir.str()));
+  dir.put("PLAYLIST.INI", "x.mid\r\n");
+  EXPECT_EQ(loadPlaylist(dir.str()), Playlist{"x.mid"});
 }
 
 TEST_F(PlaylistFileTest, SavePathIsPlaylistIniInTheStartDirectory) {
@@ -87,17 +67,17 @@ TEST_F(PlaylistFileTest, SavePathIsPlaylistIniInTheStartDirectory) {
 TEST_F(PlaylistFileTest, FailedSaveReportsAndKeepsTheOldFile) {
   if (::geteuid() == 0) {
     // Root may write into a read-only folder; a folder that does not exist fails for everyone.
-    const auto message = savePlaylist({"a.mid"}, (dir_ / "missing").string());
+    const auto message = savePlaylist({"a.mid"}, dir.file("missing"));
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("Playlist.ini"), std::string::npos);
     return;
   }
-  writeRaw("Playlist.ini", "old.mid\r\n");
-  fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
-  const auto message = savePlaylist({"new.mid"}, dir_.string());
+  dir.put("Playlist.ini", "old.mid\r\n");
+  fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+  const auto message = savePlaylist({"new.mid"}, dir.str());
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find((dir_ / "Playlist.ini").string()), std::string::npos);
-  EXPECT_EQ(readRaw("Playlist.ini"), "old.mid\r\n");
+  EXPECT_NE(message->find(dir.file("Playlist.ini")), std::string::npos);
+  EXPECT_EQ(dir.read("Playlist.ini"), "old.mid\r\n");
 }
 
 TEST(PlaylistEdits, InsertPutsChosenFilesBeforeTheSelectedEntryInReverseOrder) {
@@ -125,19 +105,23 @@ TEST(PlaylistEdits, AddAppendsInDialogOrderAndDeleteRemovesTheSelectedEntry) {
   EXPECT_EQ(list.selected, -1);
 }
 
-TEST(PlaylistEdits, DraggedEntryTakesThePlaceOfTheEntryItWasDroppedOn) {
-  EditedList down{{"0", "1", "2", "3", "4"}, 1};
-  EXPECT_TRUE(moveSong(down, 1, 3));
-  EXPECT_EQ(down.items, (Playlist{"0", "2", "3", "1", "4"}));
-  EXPECT_EQ(down.selected, 3);
-
-  EditedList up{{"0", "1", "2", "3", "4"}, 3};
-  EXPECT_TRUE(moveSong(up, 3, 1));
-  EXPECT_EQ(up.items, (Playlist{"0", "3", "1", "2", "4"}));
-
-  EditedList self{{"0", "1", "2"}, 1};
-  EXPECT_TRUE(moveSong(self, 1, 1));
-  EXPECT_EQ(self.items, (Playlist{"0", "1", "2"}));
+TEST(PlaylistEdits, DraggedEntryTakesThePlaceOfTheEntryItWasDroppedOnAndIsSelected) {
+  const struct {
+    Playlist before;
+    int from, to;
+    Playlist after;
+  } drags[] = {
+      {{"0", "1", "2", "3", "4"}, 1, 3, {"0", "2", "3", "1", "4"}},
+      {{"0", "1", "2", "3", "4"}, 3, 1, {"0", "3", "1", "2", "4"}},
+      {{"0", "1", "2"}, 1, 1, {"0", "1", "2"}},
+  };
+  for (const auto& drag : drags) {
+    SCOPED_TRACE(testing::Message() << drag.from << " onto " << drag.to);
+    EditedList list{drag.before, drag.from};
+    EXPECT_TRUE(moveSong(list, drag.from, drag.to));
+    EXPECT_EQ(list.items, drag.after);
+    EXPECT_EQ(list.selected, drag.to);
+  }
 }
 
 TEST(PlaylistEdits, DropWithoutExistingSourceOrTargetChangesNothing) {

@@ -1,12 +1,11 @@
 #include "results/highscore_list.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/file_io.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 using namespace results;
@@ -27,25 +26,9 @@ std::string row(const HighscoreList& list, int r) {
 
 class HighscoreFileTest : public ::testing::Test {
  protected:
-  HighscoreFileTest() {
-    dir_ = fs::temp_directory_path() / ("highscore_test_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  ~HighscoreFileTest() override { fs::remove_all(dir_); }
-  std::string dir() const { return dir_.string(); }
-  std::string path(const std::string& name = kHighscoreFileName) const {
-    return (dir_ / name).string();
-  }
-  void put(const std::string& text, const std::string& name = kHighscoreFileName) const {
-    std::ofstream(path(name), std::ios::binary) << text;
-  }
-  std::string contents(const std::string& name = kHighscoreFileName) const {
-    const auto bytes = platform::readFile(path(name));
-    return bytes ? std::string(bytes->begin(), bytes->end()) : "<missing>";
-  }
-
-  fs::path dir_;
+  void put(const std::string& text) const { dir.put(kHighscoreFileName, text); }
+  std::string contents() const { return dir.read(kHighscoreFileName); }
+  ScratchFolder dir;
 };
 
 Lines numbered(int count) {
@@ -128,13 +111,13 @@ TEST(EnterHighscore, GarbageRowsCountAsZero) {
 }
 
 TEST_F(HighscoreFileTest, MissingFileGivesDefaults) {
-  EXPECT_EQ(LoadHighscores(dir()).lines, defaults().lines);
-  EXPECT_FALSE(fs::exists(path()));  // defaults are not written at load
+  EXPECT_EQ(LoadHighscores(dir.str()).lines, defaults().lines);
+  EXPECT_FALSE(fs::exists(dir.file(kHighscoreFileName)));  // defaults are not written at load
 }
 
 TEST_F(HighscoreFileTest, TwentyLinesGetTimeTen) {
-  put(platform::joinLinesCrLf(numbered(20)), "HIGHSCORE.INI");
-  const HighscoreList list = LoadHighscores(dir());
+  dir.put("HIGHSCORE.INI", platform::joinLinesCrLf(numbered(20)));
+  const HighscoreList list = LoadHighscores(dir.str());
   ASSERT_EQ(list.lines.size(), 30u);
   EXPECT_EQ(list.score(9), "981");
   for (int r = 0; r < kHighscoreRows; ++r) EXPECT_EQ(list.time(r), "10");
@@ -142,7 +125,7 @@ TEST_F(HighscoreFileTest, TwentyLinesGetTimeTen) {
 
 TEST_F(HighscoreFileTest, ShortFileCompletedFromDefaults) {
   put("Bob\n\n7\r");
-  const HighscoreList list = LoadHighscores(dir());
+  const HighscoreList list = LoadHighscores(dir.str());
   ASSERT_EQ(list.lines.size(), 30u);
   EXPECT_EQ(list.name(0), "Bob");
   EXPECT_EQ(list.name(1), "");
@@ -155,10 +138,10 @@ TEST_F(HighscoreFileTest, LinesPastThirtyAreWrittenBack) {
   lines[0] = "";
   lines[32] = "kept extra";
   put(platform::joinLinesCrLf(lines));
-  HighscoreList list = LoadHighscores(dir());
+  HighscoreList list = LoadHighscores(dir.str());
   EXPECT_EQ(list.lines, lines);
   list.name(0) = "Eve";
-  ASSERT_FALSE(SaveHighscores(list, dir()));
+  ASSERT_FALSE(SaveHighscores(list, dir.str()));
   lines[0] = "Eve";
   EXPECT_EQ(contents(), platform::joinLinesCrLf(lines));
 }
@@ -166,7 +149,7 @@ TEST_F(HighscoreFileTest, LinesPastThirtyAreWrittenBack) {
 TEST_F(HighscoreFileTest, OversizedFileIsReadOnlyUpToItsLimit) {
   const Lines rows = numbered(30);
   put(platform::joinLinesCrLf(rows) + std::string(3 * kHighscoreFileLimit, 'x'));
-  const HighscoreList list = LoadHighscores(dir());
+  const HighscoreList list = LoadHighscores(dir.str());
   ASSERT_GE(list.lines.size(), 30u);
   EXPECT_EQ(Lines(list.lines.begin(), list.lines.begin() + 30), rows);
   std::size_t bytes = 0;
@@ -177,29 +160,29 @@ TEST_F(HighscoreFileTest, OversizedFileIsReadOnlyUpToItsLimit) {
 TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
   HighscoreList list = defaults();
   list.name(4) = "";
-  ASSERT_FALSE(SaveHighscores(list, dir()));
+  ASSERT_FALSE(SaveHighscores(list, dir.str()));
   EXPECT_EQ(contents().substr(0, 12), "TAVI\r\nTAVI\r\n");
   EXPECT_EQ(contents().substr(contents().size() - 5), "100\r\n");
-  EXPECT_EQ(LoadHighscores(dir()).lines, list.lines);
+  EXPECT_EQ(LoadHighscores(dir.str()).lines, list.lines);
 }
 
 TEST_F(HighscoreFileTest, SaveReplacesExistingFileWhateverItsCase) {
-  put("old\n", "highscore.INI");
-  ASSERT_FALSE(SaveHighscores(defaults(), dir()));
-  EXPECT_EQ(contents("highscore.INI"), platform::joinLinesCrLf(defaults().lines));
-  EXPECT_FALSE(fs::exists(path()));
+  dir.put("highscore.INI", "old\n");
+  ASSERT_FALSE(SaveHighscores(defaults(), dir.str()));
+  EXPECT_EQ(dir.read("highscore.INI"), platform::joinLinesCrLf(defaults().lines));
+  EXPECT_FALSE(fs::exists(dir.file(kHighscoreFileName)));
 }
 
 TEST_F(HighscoreFileTest, FailedSaveKeepsOldFileAndNamesThePath) {
-  const std::string missingDir = path("gone");
+  const std::string missingDir = dir.file("gone");
   const auto message = SaveHighscores(defaults(), missingDir);
   ASSERT_TRUE(message);
   EXPECT_EQ(*message, "Cannot create file " + missingDir + "/Highscore.ini");
 
   // A folder of that name in the way: the write fails and the folder's contents stay.
-  fs::create_directory(path());
-  std::ofstream(path() + "/inside") << "kept";
-  ASSERT_TRUE(SaveHighscores(defaults(), dir()));
-  EXPECT_EQ(contents("Highscore.ini/inside"), "kept");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);
+  fs::create_directory(dir.file(kHighscoreFileName));
+  dir.put("Highscore.ini/inside", "kept");
+  ASSERT_TRUE(SaveHighscores(defaults(), dir.str()));
+  EXPECT_EQ(dir.read("Highscore.ini/inside"), "kept");
+  EXPECT_EQ(dir.entryCount(), 1u);
 }
