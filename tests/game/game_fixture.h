@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <vector>
 
 #include "game_engine.h"
 #include "recording_view.h"
@@ -79,12 +80,46 @@ class GameTest : public ::testing::Test {
     engine.mouseMove(true, true, to.x, to.y);
     leftUp(to);
   }
+  // Timed switched off and on again: the clock runs from now on.
+  void startClock() {
+    engine.toggleTimed();
+    engine.toggleTimed();
+    ASSERT_TRUE(engine.clockRunning);
+  }
   std::array<std::uint8_t, kRows> column(int c) const {
     std::array<std::uint8_t, kRows> result{};
     std::copy(std::begin(t.tableau[c]), std::end(t.tableau[c]), result.begin());
     return result;
   }
 };
+
+// Where a player would press: the middle of a pile of the bottom row, and the visible strip of a
+// tableau card.
+inline Point pilePoint(const GameEngine& engine, int column) {
+  const Rect place = engine.placeRect(column, engine.t.bottomRow);
+  return {place.left + 30, place.top + 60};
+}
+inline Point cardPoint(const GameEngine& engine, int column, int row) {
+  const Rect place = engine.placeRect(column, row);
+  return {place.left + 30, place.top + std::min(engine.t.rowStep, kCardHeight) / 2};
+}
+
+// The piles as a comparable picture (stale slots above the counts left out).
+inline std::vector<int> piles(const GameEngine& engine) {
+  const GameTable& t = engine.t;
+  std::vector<int> p(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows);
+  if (engine.menu.ruleSet == RuleSet::Quatro) {
+    p.push_back(t.waste[0]);
+    p.push_back(t.stockCount);
+    return p;
+  }
+  p.push_back(t.stockCount);
+  p.insert(p.end(), t.stock, t.stock + std::max<int>(0, t.stockCount));
+  p.push_back(t.wasteTop);
+  p.insert(p.end(), t.waste, t.waste + t.wasteTop + 1);
+  p.insert(p.end(), std::begin(t.foundation), std::end(t.foundation));
+  return p;
+}
 
 // How often each card value 0..51 is present: Klondike tableau, stock, waste, foundations (a top
 // stands for its suit up to its rank) and the cards that a drag holds; Quatro grid, current card

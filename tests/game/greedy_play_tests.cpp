@@ -39,21 +39,15 @@ class GreedyPlayer {
   GameEngine& e_;
   RecordingView& view_;
 
-  Point pilePoint(int column) const {
-    const Rect place = e_.placeRect(column, e_.t.bottomRow);
-    return {place.left + 30, place.top + 60};
-  }
-  Point cardPoint(int column, int row) const {
-    const Rect place = e_.placeRect(column, row);
-    return {place.left + 30, place.top + e_.t.rowStep / 2};
-  }
+  Point pilePoint(int column) const { return game::testing::pilePoint(e_, column); }
+  Point cardPoint(int column, int row) const { return game::testing::cardPoint(e_, column, row); }
   int lastRow(int column) const { return e_.findCardRow(column, kRows - 1); }
 
   void checkCensus() { ASSERT_TRUE(everyCardOnce(e_)); }
 
   // One attempt: press at `from` and release or press again at `to`. True when any pile changed.
   bool tryMove(Point from, Point to) {
-    const GameTable before = e_.t;
+    const std::vector<int> before = piles(e_);
     if (e_.menu.dragDrop) {
       e_.mouseDown(MouseButton::Left, from.x, from.y);
       e_.mouseMove(true, true, to.x, to.y);
@@ -68,9 +62,7 @@ class GreedyPlayer {
       if (e_.t.selState == 1) e_.mouseDown(MouseButton::Right, from.x, from.y);
     }
     checkCensus();
-    return !std::equal(&before.tableau[0][0], &before.tableau[0][0] + kColumns * kRows, &e_.t.tableau[0][0]) ||
-           before.stockCount != e_.t.stockCount || before.wasteTop != e_.t.wasteTop ||
-           !std::equal(before.foundation, before.foundation + 4, e_.t.foundation);
+    return piles(e_) != before;
   }
 
   bool anyProgress() {

@@ -252,9 +252,7 @@ TEST_F(FoundationTest, TheLastKingWinsWithHighscoreOnlyWhenQualified) {
     setWaste({card(King, 3)});
     t.score = 1234;
     t.seconds = 321;
-    engine.toggleTimed();
-    engine.toggleTimed();
-    ASSERT_TRUE(engine.clockRunning);
+    startClock();
     t.qualifies = qualifies;
     pressBottom(1);
     pressBottom(6);

@@ -37,6 +37,14 @@ constexpr std::uint8_t E = kEmpty;
 constexpr std::array<std::array<std::uint8_t, 4>, 4> kEmptyGrid{
     {{E, E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, E}}};
 
+// A full grid (pair mode) of one rank in the four suits.
+std::array<std::array<std::uint8_t, 4>, 4> fullGridOf(int rank) {
+  std::array<std::array<std::uint8_t, 4>, 4> rows{};
+  for (int r = 0; r < 4; ++r)
+    for (int g = 0; g < 4; ++g) rows[r][g] = card(rank, (r + g) % 4);
+  return rows;
+}
+
 TEST_F(QuatroTest, FaceCardsOnlyOnTheirPlaces) {
   setGrid(kEmptyGrid, card(Queen, 0), {card(King, 1), card(Three, 2)});
   click(2, 0);  // a Queen in a corner
@@ -128,10 +136,7 @@ TEST_F(QuatroTest, PairsOnlyOnceTheGridIsFull) {
 }
 
 TEST_F(QuatroTest, ChoosingTheSameCardTwiceDropsIt) {
-  std::array<std::array<std::uint8_t, 4>, 4> rows{};
-  for (int r = 0; r < 4; ++r)
-    for (int g = 0; g < 4; ++g) rows[r][g] = card(Two, (r + g) % 4);
-  setGrid(rows, card(Three, 0));
+  setGrid(fullGridOf(Two), card(Three, 0));
   click(3, 2);
   ASSERT_TRUE(t.markVisible);
   EXPECT_EQ(t.markedCount, 1);
@@ -148,10 +153,7 @@ TEST_F(QuatroTest, ChoosingTheSameCardTwiceDropsIt) {
 }
 
 TEST_F(QuatroTest, RightButtonDropsTheChoice) {
-  std::array<std::array<std::uint8_t, 4>, 4> rows{};
-  for (int r = 0; r < 4; ++r)
-    for (int g = 0; g < 4; ++g) rows[r][g] = card(Three, (r + g) % 4);
-  setGrid(rows, card(Three, 0));
+  setGrid(fullGridOf(Three), card(Three, 0));
   click(2, 2);
   const Point p = at(2, 2, 40);
   engine.mouseDown(MouseButton::Right, p.x, p.y);

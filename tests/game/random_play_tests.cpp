@@ -9,23 +9,6 @@
 namespace game::testing {
 namespace {
 
-// The piles as a comparable picture (stale slots above the counts left out).
-std::vector<int> piles(const GameEngine& engine) {
-  const GameTable& t = engine.t;
-  std::vector<int> p(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows);
-  if (engine.menu.ruleSet == RuleSet::Quatro) {
-    p.push_back(t.waste[0]);
-    p.push_back(t.stockCount);
-    return p;
-  }
-  p.push_back(t.stockCount);
-  p.insert(p.end(), t.stock, t.stock + std::max<int>(0, t.stockCount));
-  p.push_back(t.wasteTop);
-  p.insert(p.end(), t.waste, t.waste + t.wasteTop + 1);
-  p.insert(p.end(), std::begin(t.foundation), std::end(t.foundation));
-  return p;
-}
-
 // What a run got up to, so that a run that never reaches the interesting states fails.
 struct PlayStats {
   int drags = 0, refusedPresses = 0, cardsHome = 0, quatroRemovals = 0, wins = 0;
@@ -149,14 +132,8 @@ class RandomPlay {
     if (!engine_.menu.dragDrop && engine_.menu.ruleSet == RuleSet::Klondike) pressOnce(target, target);
   }
 
-  Point pilePoint(int column) const {
-    const Rect place = engine_.placeRect(column, t.bottomRow);
-    return {place.left + 30, place.top + 60};
-  }
-  Point cardPoint(int column, int row) const {
-    const Rect place = engine_.placeRect(column, row);
-    return {place.left + 30, place.top + std::min(t.rowStep, kCardHeight) / 2};
-  }
+  Point pilePoint(int column) const { return game::testing::pilePoint(engine_, column); }
+  Point cardPoint(int column, int row) const { return game::testing::cardPoint(engine_, column, row); }
 
   Point targetFor(std::uint8_t moving) {
     for (int f = 0; f < 4; ++f) {

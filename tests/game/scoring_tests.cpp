@@ -77,9 +77,7 @@ TEST_F(ScoringTest, MenuHandlers) {
   EXPECT_EQ(engine.menu.scoreMode, ScoreMode::Vegas);
   EXPECT_EQ(t.qualifies, 0);
   EXPECT_EQ(t.score, 35);  // switching keeps the score
-  engine.toggleTimed();
-  engine.toggleTimed();
-  ASSERT_TRUE(engine.clockRunning);
+  startClock();
   engine.chooseNone();
   EXPECT_EQ(engine.menu.scoreMode, ScoreMode::None);
   EXPECT_EQ(t.score, 0);
@@ -92,9 +90,7 @@ TEST_F(ScoringTest, MenuHandlers) {
   EXPECT_EQ(t.qualifies, 0);
   // Timed switched on under None starts the clock at once, and the penalty runs.
   engine.chooseNone();
-  engine.toggleTimed();
-  engine.toggleTimed();
-  EXPECT_TRUE(engine.clockRunning);
+  startClock();
   ticks(6);
   EXPECT_EQ(t.score, -2);
 }
