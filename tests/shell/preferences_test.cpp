@@ -55,6 +55,13 @@ Preferences sample() {
   return pref;
 }
 
+// A settings file that could not be used: the message shown at start-up.
+void expectReadError(const SettingsReadResult& result, const char* caption) {
+  ASSERT_TRUE(result.message);
+  EXPECT_EQ(result.message->text, "Error opening ZEROZUZA.INI file !!");
+  EXPECT_EQ(result.message->caption, caption);
+}
+
 void expectDefaults(const Preferences& pref) {
   EXPECT_EQ(pref.level, 'C');
   EXPECT_EQ(pref.music, '0');
@@ -118,9 +125,7 @@ TEST_F(SettingsFileTest, SaveThenReadRoundTrips) {
 TEST_F(SettingsFileTest, MissingFileGivesFirstStartDefaultsWithCardSetAsOnDisk) {
   put("VESSANT.TVP", {1});
   const SettingsReadResult result = readSettings(dir());
-  ASSERT_TRUE(result.message);
-  EXPECT_EQ(result.message->text, "Error opening ZEROZUZA.INI file !!");
-  EXPECT_EQ(result.message->caption, "System error(2)");
+  expectReadError(result, "System error(2)");
   expectDefaults(result.pref);
   EXPECT_EQ(result.pref.colB, kDefaultTableColour);
   EXPECT_EQ(result.pref.cardSetName(), "VESSANT.TVP");
@@ -144,9 +149,7 @@ TEST_F(SettingsFileTest, WrongLengthGivesDefaultsAndKeepsUncoveredFields) {
     bytes.resize(size, 0x77);
     put("Mirt.ini", bytes);
     const SettingsReadResult result = readSettings(dir());
-    ASSERT_TRUE(result.message);
-    EXPECT_EQ(result.message->text, "Error opening ZEROZUZA.INI file !!");
-    EXPECT_EQ(result.message->caption, "System error(1)");
+    expectReadError(result, "System error(1)");
     expectDefaults(result.pref);
     EXPECT_EQ(result.pref.colB, kDefaultTableColourBad);
     EXPECT_EQ(result.pref.cardSetName(), "/home/player/cards/Royal.tavi");
@@ -160,7 +163,7 @@ TEST_F(SettingsFileTest, WrongLengthWithDefaultCardSetPresentUsesIt) {
   put("mirt.INI", std::vector<std::uint8_t>(10, 'q'));
   put("vessant.tvp", {1});
   const SettingsReadResult result = readSettings(dir());
-  EXPECT_EQ(result.message->caption, "System error(1)");
+  expectReadError(result, "System error(1)");
   EXPECT_EQ(result.pref.cardSetName(), "vessant.tvp");
   EXPECT_TRUE(result.loadAtStart);
   EXPECT_TRUE(result.cardSetPresent);

@@ -32,9 +32,16 @@ void stackNearWin(game::GameTable& t) {
   t.stockCount = 0;
 }
 
-std::uint32_t sheetValue(const TMain& main, int cell, QPoint inCard) {
-  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(), (cell >> 3) * 130 + inCard.y());
+// Closers of the colour dialog: pick a colour and press OK, or cancel.
+std::function<void(QWidget*)> acceptColour(QColor colour) {
+  return [colour](QWidget* w) {
+    auto* dialog = qobject_cast<QColorDialog*>(w);
+    QVERIFY(dialog);
+    dialog->setCurrentColor(colour);
+    dialog->accept();
+  };
 }
+void cancelDialog(QWidget* w) { static_cast<QDialog*>(w)->reject(); }
 
 class PaintCounter : public QObject {
  public:
@@ -273,7 +280,7 @@ class WindowPlayTest : public QObject {
   void backgroundColourFromTheDialog() {
     Game g;
     const std::uint32_t before = g.main->pref().colB;
-    g.closer.handle = [](QWidget* w) { static_cast<QDialog*>(w)->reject(); };
+    g.closer.handle = cancelDialog;
     g.main->menu().Background1->trigger();
     QCOMPARE(g.main->pref().colB, before);
 
@@ -294,24 +301,20 @@ class WindowPlayTest : public QObject {
     QCOMPARE(pixelValue(img, 5, 5), 0xF5u);                        // the card corners
     QCOMPARE(pixelValue(img, 630, 300), 0xF5u);
 
-    g.closer.handle = [](QWidget* w) {
-      auto* dialog = qobject_cast<QColorDialog*>(w);
-      dialog->setCurrentColor(QColor(1, 2, 3));
-      dialog->accept();
-    };
+    g.closer.handle = acceptColour(QColor(1, 2, 3));
     g.main->menu().Cardselect1->trigger();
     QCOMPARE(g.main->pref().colL, 0x030201u);
 
     // A custom colour the player stored in the dialog is offered again the next time.
     g.closer.handle = [](QWidget* w) {
       QColorDialog::setCustomColor(0, QColor(9, 8, 7));
-      static_cast<QDialog*>(w)->reject();
+      cancelDialog(w);
     };
     g.main->menu().Cardselect1->trigger();
     QColor offered;
     g.closer.handle = [&](QWidget* w) {
       offered = QColorDialog::customColor(0);
-      static_cast<QDialog*>(w)->reject();
+      cancelDialog(w);
     };
     g.main->menu().Background1->trigger();
     QCOMPARE(offered, QColor(9, 8, 7));
@@ -351,11 +354,7 @@ class WindowPlayTest : public QObject {
     QCOMPARE(sheetValue(*g.main, 20, {0, 0}), amiga);  // corners follow the scheme
 
     // A new table colour while the scheme is in force is kept for later: the table stays as it is.
-    g.closer.handle = [](QWidget* w) {
-      auto* dialog = qobject_cast<QColorDialog*>(w);
-      dialog->setCurrentColor(QColor(0x30, 0x20, 0x10));
-      dialog->accept();
-    };
+    g.closer.handle = acceptColour(QColor(0x30, 0x20, 0x10));
     g.main->menu().Background1->trigger();
     QCOMPARE(g.main->pref().colB, 0x102030u);
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);

@@ -16,10 +16,6 @@ QStringList captions(const QList<QAction*>& actions) {
   return out;
 }
 
-std::uint32_t sheetValue(const TMain& main, int cell, int x, int y) {
-  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + x, (cell >> 3) * 130 + y);
-}
-
 }  // namespace
 
 class WindowStartupTest : public QObject {
@@ -238,15 +234,15 @@ class WindowStartupTest : public QObject {
     const QImage img = tablePicture(main);
     const std::uint32_t table = main.pref().colB;
     // Stock (card back), empty waste (the back's outline filled lighter), foundation markers.
-    QCOMPARE(pixelValue(img, 5 + 40, 395 + 60), sheetValue(main, 2, 40, 60));
+    QCOMPARE(pixelValue(img, 5 + 40, 395 + 60), sheetValue(main, 2, {40, 60}));
     QCOMPARE(pixelValue(img, 95 + 40, 395 + 60), table + 0x101010);
-    QCOMPARE(pixelValue(img, 95, 395 + 60), sheetValue(main, 2, 0, 60));
+    QCOMPARE(pixelValue(img, 95, 395 + 60), sheetValue(main, 2, {0, 60}));
     for (int k = 0; k < 4; ++k)
-      QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50), sheetValue(main, 55 + k, 30, 50));
+      QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50), sheetValue(main, 55 + k, {30, 50}));
     // Column 1: the face-down card's strip, then the face-up card; rounded corners.
     const game::GameTable& t = main.engine().t;
-    QCOMPARE(pixelValue(img, 95 + 40, 5 + 7), sheetValue(main, 2, 40, 7));
-    QCOMPARE(pixelValue(img, 95 + 40, 20 + 60), sheetValue(main, 3 + t.tableau[1][1], 40, 60));
+    QCOMPARE(pixelValue(img, 95 + 40, 5 + 7), sheetValue(main, 2, {40, 7}));
+    QCOMPARE(pixelValue(img, 95 + 40, 20 + 60), sheetValue(main, 3 + t.tableau[1][1], {40, 60}));
     QCOMPARE(pixelValue(img, 5, 5), table);
     QCOMPARE(pixelValue(img, 95 + 87, 20 + 129), table);
     QCOMPARE(pixelValue(img, 630, 300), table);  // the table between the piles
@@ -305,7 +301,7 @@ class WindowStartupTest : public QObject {
       QCOMPARE(pixelValue(img, corner.x() + 1, corner.y() + 1), 0x202115u);
       QCOMPARE(pixelValue(img, corner.x() + 86, corner.y() + 128), 0x202115u);
     }
-    QCOMPARE(pixelValue(img, 455 + 40, 5 + 393 + 60), sheetValue(main, 3 + 48, 40, 60));
+    QCOMPARE(pixelValue(img, 455 + 40, 5 + 393 + 60), sheetValue(main, 3 + 48, {40, 60}));
     // Empty places elsewhere: the fill with its carry, red 0x05 and green 0x11.
     QCOMPARE(pixelValue(img, 275 + 40, 5 + 60), 0x101105u);
     // A number card highlights nothing.

@@ -96,6 +96,11 @@ inline std::uint32_t pixelValue(const QImage& img, int x, int y) {
   return std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 | std::uint32_t(c.blue()) << 16;
 }
 
+// A pixel of one cell of the loaded card sheet.
+inline std::uint32_t sheetValue(const shell::TMain& main, int cell, QPoint inCard) {
+  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(), (cell >> 3) * 130 + inCard.y());
+}
+
 // The table widget's picture.
 inline QImage tablePicture(shell::TMain& main) { return main.table().grab().toImage(); }
 
