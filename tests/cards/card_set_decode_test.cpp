@@ -8,25 +8,15 @@
 namespace cards {
 namespace {
 
-using testing::GradientPicture;
+using testing::AllZero;
+using testing::DecodeSheet;
+using testing::GradientPictures;
 using testing::HandMadePlanarFile;
 using testing::IsBlack;
+using testing::PutBigEndian32;
 using testing::Reduced;
 using testing::RowValues;
 using testing::SolidValues;
-
-std::vector<CardImage> Gradients(int count, int firstSeed = 0) {
-  std::vector<CardImage> images;
-  for (int i = 0; i < count; ++i) images.push_back(GradientPicture(firstSeed + i));
-  return images;
-}
-
-CardSheet Sheet(ByteView file, CardSetInfo* info = nullptr) {
-  CardSheet sheet;
-  const CardSetInfo result = BuildCardSheet(file, sheet);
-  if (info) *info = result;
-  return sheet;
-}
 
 void ExpectBlackCells(const CardSheet& sheet, std::initializer_list<int> cells) {
   for (int cell : cells) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
@@ -35,12 +25,12 @@ void ExpectBlackCells(const CardSheet& sheet, std::initializer_list<int> cells) 
 // --- PC variant ---------------------------------------------------------------------------
 
 TEST(PcCardSet, ImagesFillCells2To58AndTheRestStaysBlack) {
-  const std::vector<CardImage> images = Gradients(57);
+  const std::vector<CardImage> images = GradientPictures(57);
   for (bool indexed : {false, true}) {
     const std::vector<std::uint8_t> file = EncodePcSet(images, indexed);
     EXPECT_EQ(file.size(), indexed ? 681'514u : 1'304'410u);
     CardSetInfo info;
-    const CardSheet sheet = Sheet(file, &info);
+    const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_TRUE(info.hasSheet);
     EXPECT_EQ(info.format, '0');
     for (int cell = 2; cell <= 58; ++cell) {
@@ -56,42 +46,42 @@ TEST(PcCardSet, ColourWordsExpandFiveBitComponentsTimesEightAndIgnoreBit15) {
   std::vector<std::uint8_t> file(PcRecordOffset(1, false));
   std::memcpy(file.data(), "PCTAVI", 6);
   file[20] = 16;
-  const std::uint16_t words[] = {0xFFFF, 0x7C00, 0x03E0, 0x001F, 0x0421, 0x8000};
-  for (std::size_t i = 0; i < std::size(words); ++i) {
-    file[22 + 4 + 2 * i] = std::uint8_t(words[i] & 0xFF);
-    file[22 + 5 + 2 * i] = std::uint8_t(words[i] >> 8);
+  const struct {
+    std::uint16_t word;
+    Rgb colour;
+  } pixels[] = {{0xFFFF, {248, 248, 248}}, {0x7C00, {248, 0, 0}}, {0x03E0, {0, 248, 0}},
+                {0x001F, {0, 0, 248}},     {0x0421, {8, 8, 8}},   {0x8000, {0, 0, 0}}};
+  for (std::size_t i = 0; i < std::size(pixels); ++i) {
+    file[22 + 4 + 2 * i] = std::uint8_t(pixels[i].word & 0xFF);
+    file[22 + 5 + 2 * i] = std::uint8_t(pixels[i].word >> 8);
   }
   CardImage image;
   ASSERT_TRUE(DecodePcImage(image.target(), file, 0, false));
-  EXPECT_EQ(image.at(0, 0), (Rgb{248, 248, 248}));
-  EXPECT_EQ(image.at(1, 0), (Rgb{248, 0, 0}));
-  EXPECT_EQ(image.at(2, 0), (Rgb{0, 248, 0}));
-  EXPECT_EQ(image.at(3, 0), (Rgb{0, 0, 248}));
-  EXPECT_EQ(image.at(4, 0), (Rgb{8, 8, 8}));
-  EXPECT_EQ(image.at(5, 0), (Rgb{0, 0, 0}));
+  for (std::size_t i = 0; i < std::size(pixels); ++i)
+    EXPECT_EQ(image.at(int(i), 0), pixels[i].colour) << std::hex << pixels[i].word;
 }
 
 TEST(PcCardSet, Byte21IsIgnoredAndByte20OtherThan16MeansIndexed) {
-  std::vector<std::uint8_t> indexed = EncodePcSet(Gradients(57), true);
-  const CardSheet reference = Sheet(indexed);
+  std::vector<std::uint8_t> indexed = EncodePcSet(GradientPictures(57), true);
+  const CardSheet reference = DecodeSheet(indexed);
   for (std::uint8_t count : {0, 1, 56, 58, 255}) {
     indexed[21] = count;
-    EXPECT_EQ(Sheet(indexed).rgb, reference.rgb) << "byte 21 = " << int(count);
+    EXPECT_EQ(DecodeSheet(indexed).rgb, reference.rgb) << "byte 21 = " << int(count);
   }
   for (std::uint8_t format : {0, 8, 15, 17, 255}) {
     indexed[20] = format;
-    EXPECT_EQ(Sheet(indexed).rgb, reference.rgb) << "byte 20 = " << int(format);
+    EXPECT_EQ(DecodeSheet(indexed).rgb, reference.rgb) << "byte 20 = " << int(format);
   }
   // The same bytes read as direct colour give other pictures.
   indexed[20] = 16;
-  EXPECT_NE(Sheet(indexed).rgb, reference.rgb);
+  EXPECT_NE(DecodeSheet(indexed).rgb, reference.rgb);
 }
 
 TEST(PcCardSet, ShortFileLeavesMissingAndPartialImagesBlack) {
-  const std::vector<CardImage> images = Gradients(57);
+  const std::vector<CardImage> images = GradientPictures(57);
   std::vector<std::uint8_t> file = EncodePcSet(images, false);
   file.resize(PcRecordOffset(10, false) + kPcDirectRecordSize / 2);  // 10 images and a half
-  const CardSheet sheet = Sheet(file);
+  const CardSheet sheet = DecodeSheet(file);
   for (int cell = 2; cell < 12; ++cell) EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)]));
   for (int cell = 12; cell <= 58; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
 }
@@ -99,20 +89,18 @@ TEST(PcCardSet, ShortFileLeavesMissingAndPartialImagesBlack) {
 // --- planar header rules --------------------------------------------------------------------
 
 TEST(PlanarHeader, PaletteSizeFollowsPlanesAndHam) {
-  EXPECT_EQ(PlanarPaletteSize(6, true), 16u);
-  EXPECT_EQ(PlanarPaletteSize(8, true), 64u);
-  EXPECT_EQ(PlanarPaletteSize(5, false), 32u);
-  EXPECT_EQ(PlanarPaletteSize(8, false), 256u);
-  EXPECT_EQ(PlanarPaletteSize(1, false), 2u);
-  EXPECT_EQ(PlanarPaletteSize(0, false), 1u);
-  EXPECT_EQ(PlanarPaletteSize(9, false), 256u);   // capped
-  EXPECT_EQ(PlanarPaletteSize(255, false), 256u);
-  EXPECT_EQ(PlanarPaletteSize(12, true), 256u);
-  EXPECT_EQ(PlanarPaletteSize(1, true), 1u);
+  const struct {
+    unsigned depth;
+    bool ham;
+    std::size_t entries;
+  } sizes[] = {{6, true, 16},   {8, true, 64},      {5, false, 32},  {8, false, 256}, {1, false, 2},
+               {0, false, 1},   {9, false, 256},    {255, false, 256}, {12, true, 256}, {1, true, 1}};
+  for (const auto& size : sizes)  // past 8 planes the palette is capped at 256 entries
+    EXPECT_EQ(PlanarPaletteSize(size.depth, size.ham), size.entries) << size.depth << (size.ham ? " HAM" : "");
 
   std::vector<std::uint8_t> file(64);
   std::memcpy(file.data(), "TAVI", 4);
-  file[8] = 0x01, file[9] = 0x02, file[10] = 0x03, file[11] = 0x04;
+  PutBigEndian32(file, 8, 0x01020304);
   file[18] = 0x08;  // 0x800: HAM
   file[20] = 12;
   file[21] = 200;
@@ -130,7 +118,7 @@ TEST(PlanarHeader, SchemeColoursComeFromFixedOffsetsEvenWithOnePlane) {
   std::vector<std::uint8_t> file = HandMadePlanarFile(1, false, {{10, 20, 30}, {40, 50, 60}}, {SolidValues(0)});
   file[28] = 0x11, file[29] = 0x22, file[30] = 0x33;
   CardSetInfo info;
-  Sheet(file, &info);
+  DecodeSheet(file, &info);
   EXPECT_EQ(info.format, '1');
   EXPECT_EQ(info.amigaTableColour, 10u + 20u * 256u + 30u * 65536u);
   EXPECT_EQ(info.amigaSelectColour, 0x332211u);
@@ -153,7 +141,7 @@ Rgb SolidColourOf(const CardSheet& sheet, int cell) { return sheet.cellImage(cel
 
 TEST(PlanarCardSet, FewerThan59ImagesPutImage0IntoTheFoundationMarkers) {
   for (int count : {55, 57}) {
-    const CardSheet sheet = Sheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
+    const CardSheet sheet = DecodeSheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
     for (int cell = 0; cell < 55; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, cell + 1) << "cell " << cell;
     for (int cell = 55; cell <= 58; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, 1) << "cell " << cell;
     ExpectBlackCells(sheet, {59, 60, 61, 62, 63});
@@ -162,7 +150,7 @@ TEST(PlanarCardSet, FewerThan59ImagesPutImage0IntoTheFoundationMarkers) {
 
 TEST(PlanarCardSet, From59ImagesOnTheMarkersAreTheirOwnAndLaterImagesAreIgnored) {
   for (int count : {59, 70}) {
-    const CardSheet sheet = Sheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
+    const CardSheet sheet = DecodeSheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
     for (int cell = 0; cell <= 58; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, cell + 1) << "cell " << cell;
     ExpectBlackCells(sheet, {59, 60, 61, 62, 63});
   }
@@ -215,17 +203,17 @@ TEST(PlanarCardSet, PreviewIsSheetCell3WithoutConsultingTheImageCount) {
   const std::vector<std::uint8_t> planar = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(10));
   CardImage preview;
   ASSERT_TRUE(BuildCardPreview(planar, preview));
-  EXPECT_EQ(preview, Sheet(planar).cellImage(3));
+  EXPECT_EQ(preview, DecodeSheet(planar).cellImage(3));
 
   std::vector<std::uint8_t> fewer = planar;
   fewer[21] = 2;  // image 3 is not in the sheet, but the preview still shows it
   ASSERT_TRUE(BuildCardPreview(fewer, preview));
   EXPECT_EQ(preview.at(0, 0).r, 4);
-  EXPECT_TRUE(IsBlack(Sheet(fewer).cellImage(3)));
+  EXPECT_TRUE(IsBlack(DecodeSheet(fewer).cellImage(3)));
 
-  const std::vector<std::uint8_t> pc = EncodePcSet(Gradients(57), false);
+  const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(57), false);
   ASSERT_TRUE(BuildCardPreview(ByteView(pc).first(kPreviewReadLimit), preview));
-  EXPECT_EQ(preview, Sheet(pc).cellImage(3));
+  EXPECT_EQ(preview, DecodeSheet(pc).cellImage(3));
 }
 
 // --- hostile files ----------------------------------------------------------------------------
@@ -234,11 +222,11 @@ TEST(HostileCardSet, NoMagicBuildsNothing) {
   for (std::vector<std::uint8_t> file : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'P', 'C', 'T', 'A', 'V'},
                                          std::vector<std::uint8_t>{'T', 'A', 'V'}, std::vector<std::uint8_t>(4000, 0xFF)}) {
     CardSetInfo info;
-    const CardSheet sheet = Sheet(file, &info);
+    const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_FALSE(info.hasSheet);
     EXPECT_NE(info.format, '1');
     EXPECT_NE(info.format, '0');
-    EXPECT_TRUE(std::all_of(sheet.rgb.begin(), sheet.rgb.end(), [](auto b) { return b == 0; }));
+    EXPECT_TRUE(AllZero(sheet.rgb));
     CardImage preview;
     preview.rgb.fill(9);
     EXPECT_FALSE(BuildCardPreview(file, preview));
@@ -250,39 +238,39 @@ TEST(HostileCardSet, MagicAloneGivesABlackSheet) {
   for (const char* magic : {"TAVI", "PCTAVI"}) {
     std::vector<std::uint8_t> file(magic, magic + std::strlen(magic));
     CardSetInfo info;
-    const CardSheet sheet = Sheet(file, &info);
+    const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_TRUE(info.hasSheet);
-    EXPECT_TRUE(std::all_of(sheet.rgb.begin(), sheet.rgb.end(), [](auto b) { return b == 0; })) << magic;
+    EXPECT_TRUE(AllZero(sheet.rgb)) << magic;
   }
 }
 
 TEST(HostileCardSet, StrideAndImageCountPastTheDataGiveBlackPictures) {
   std::vector<std::uint8_t> file = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(3), 0, 255);
-  CardSheet sheet = Sheet(file);
+  CardSheet sheet = DecodeSheet(file);
   for (int cell = 0; cell < 3; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, cell + 1);
   for (int cell = 3; cell < 55; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
 
   for (std::uint32_t stride : {0xFFFFFFFFu, 0x80000000u, 11441u * 3u}) {
-    for (int i = 0; i < 4; ++i) file[8 + std::size_t(i)] = std::uint8_t(stride >> (24 - 8 * i));
-    sheet = Sheet(file);
+    PutBigEndian32(file, 8, stride);
+    sheet = DecodeSheet(file);
     EXPECT_EQ(SolidColourOf(sheet, 0).r, 1);  // image 0 starts after the palette whatever S is
     for (int cell = 1; cell < 55; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
   }
   // A stride of 0 makes every image image 0.
-  for (int i = 0; i < 4; ++i) file[8 + std::size_t(i)] = 0;
-  sheet = Sheet(file);
+  PutBigEndian32(file, 8, 0);
+  sheet = DecodeSheet(file);
   for (int cell = 0; cell <= 58; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, 1);
 }
 
 TEST(HostileCardSet, HamWithUnusualPlaneCountsStaysInsideTheData) {
   // Fewer than 2 planes with HAM: black.
   std::vector<std::uint8_t> one = HandMadePlanarFile(1, true, CountingPalette(), {SolidValues(1)});
-  EXPECT_TRUE(IsBlack(Sheet(one).cellImage(0)));
+  EXPECT_TRUE(IsBlack(DecodeSheet(one).cellImage(0)));
   // Seven planes with HAM follow the six-plane rule; a value naming an entry past the
   // 32-entry palette is black.
   const auto values = RowValues({16 | 15, 64 | 3, 3});
   const std::vector<std::uint8_t> seven = HandMadePlanarFile(7, true, CountingPalette(), {values});
-  const CardImage image = Sheet(seven).cellImage(0);
+  const CardImage image = DecodeSheet(seven).cellImage(0);
   EXPECT_EQ(image.at(0, 0), (Rgb{0, 255, 240}));
   EXPECT_EQ(image.at(1, 0), (Rgb{0, 0, 0}));
   EXPECT_EQ(image.at(2, 0), (Rgb{3, 252, 7}));
@@ -297,14 +285,12 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
       for (std::uint32_t flags : {0u, 0x800u, 0xFFFFFFFFu})
         for (std::uint8_t count : {0, 1, 58, 59, 60, 255}) {
           std::vector<std::uint8_t> file = base;
-          for (int i = 0; i < 4; ++i) {
-            file[8 + std::size_t(i)] = std::uint8_t(stride >> (24 - 8 * i));
-            file[16 + std::size_t(i)] = std::uint8_t(flags >> (24 - 8 * i));
-          }
+          PutBigEndian32(file, 8, stride);
+          PutBigEndian32(file, 16, flags);
           file[20] = depth;
           file[21] = count;
           const PlanarHeader h = ReadPlanarHeader(file);
-          const CardSheet sheet = Sheet(file);
+          const CardSheet sheet = DecodeSheet(file);
           for (unsigned cell : {0u, 1u, 2u, 54u}) {
             const bool inFile = h.imageOffset(cell) + h.imageDataSize() <= file.size() && !(h.ham && h.planes < 2);
             if (cell < h.imagesUsed && !inFile) {
@@ -320,7 +306,7 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
 
 TEST(HostileCardSet, EveryPrefixOfASetDecodesWithoutReadingPastIt) {
   const std::vector<std::uint8_t> planar = HandMadePlanarFile(2, true, CountingPalette(), DistinctImages(4));
-  const std::vector<std::uint8_t> pc = EncodePcSet(Gradients(2), true);
+  const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(2), true);
   for (const auto* whole : {&planar, &pc})
     for (std::size_t length = 0; length <= whole->size(); length += length < 64 ? 1 : 997) {
       // A copy of exactly `length` bytes, so that any read past it is caught.
@@ -333,7 +319,7 @@ TEST(HostileCardSet, EveryPrefixOfASetDecodesWithoutReadingPastIt) {
 }
 
 TEST(HostileCardSet, NegativeImageIndexIsBlack) {
-  const std::vector<std::uint8_t> pc = EncodePcSet(Gradients(3), false);
+  const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(3), false);
   CardImage image;
   image.rgb.fill(1);
   EXPECT_FALSE(DecodePcImage(image.target(), pc, -1, false));

@@ -12,18 +12,13 @@
 namespace cards {
 namespace {
 
+using testing::DecodeSheet;
 using testing::DistinctColours;
 using testing::GradientPicture;
 using testing::NoisePicture;
 using testing::PalettePicture;
 using testing::Reduced;
 
-CardSheet Decode(const std::vector<std::uint8_t>& file, CardSetInfo* info = nullptr) {
-  CardSheet sheet;
-  const CardSetInfo result = BuildCardSheet(file, sheet);
-  if (info) *info = result;
-  return sheet;
-}
 
 struct Error {
   int largest = 0;   // largest difference of one component
@@ -65,7 +60,7 @@ CardImage CardLikePicture() {
 TEST(PcRoundTrip, DirectColourIsExactAtFiveBitsPerComponent) {
   std::vector<CardImage> images;
   for (unsigned i = 0; i < 57; ++i) images.push_back(NoisePicture(i));
-  const CardSheet sheet = Decode(EncodePcSet(images, false));
+  const CardSheet sheet = DecodeSheet(EncodePcSet(images, false));
   for (int i = 0; i < 57; ++i) ASSERT_EQ(sheet.cellImage(i + 2), Reduced(images[std::size_t(i)])) << "image " << i;
 }
 
@@ -79,13 +74,13 @@ TEST(PcRoundTrip, IndexedColourIsExactForPicturesOf256Colours) {
   ASSERT_EQ(colours.size(), 256u);
   std::vector<CardImage> images;
   for (unsigned i = 0; i < 57; ++i) images.push_back(PalettePicture(colours, i));
-  const CardSheet sheet = Decode(EncodePcSet(images, true));
+  const CardSheet sheet = DecodeSheet(EncodePcSet(images, true));
   for (int i = 0; i < 57; ++i) ASSERT_EQ(sheet.cellImage(i + 2), images[std::size_t(i)]) << "image " << i;
 }
 
 TEST(PcRoundTrip, IndexedColourApproximatesPicturesOfManyColours) {
   const CardImage gradient = GradientPicture(3);
-  const CardSheet sheet = Decode(EncodePcSet({&gradient, 1}, true));
+  const CardSheet sheet = DecodeSheet(EncodePcSet({&gradient, 1}, true));
   const Error error = Compare(sheet.cellImage(2), Reduced(gradient));
   EXPECT_LT(error.mean, 4.5);
   EXPECT_LT(error.largest, 24);
@@ -107,7 +102,7 @@ TEST(PlanarRoundTrip, PlainPlanesAreExactThroughThePalette) {
     options.selectColour = select;
     const std::vector<std::uint8_t> file = EncodePlanarSet(images, options);
     CardSetInfo info;
-    const CardSheet sheet = Decode(file, &info);
+    const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_EQ(info.format, '1');
     EXPECT_EQ(info.amigaTableColour, ColourValue(table));
     if (depth >= 2) {
@@ -129,7 +124,7 @@ TEST(PlanarRoundTrip, HamStaysCloseToThePicture) {
     PlanarOptions options;
     options.depth = bound.depth;
     options.ham = true;
-    const CardSheet sheet = Decode(EncodePlanarSet(images, options));
+    const CardSheet sheet = DecodeSheet(EncodePlanarSet(images, options));
     for (int i : {0, 1}) EXPECT_LT(Compare(sheet.cellImage(i), images[std::size_t(i)]).mean, bound.smoothMean) << bound.depth;
     EXPECT_LT(Compare(sheet.cellImage(2), images[2]).mean, bound.cardMean) << bound.depth;
     EXPECT_LT(Compare(sheet.cellImage(3), images[3]).mean, bound.noiseMean) << bound.depth;
@@ -144,7 +139,7 @@ TEST(PlanarRoundTrip, WiderStrideIsSkipped) {
   options.stride = 7150 + 1001;
   const std::vector<std::uint8_t> file = EncodePlanarSet(images, options);
   EXPECT_EQ(ReadPlanarHeader(file).stride, 8151u);
-  const CardSheet sheet = Decode(file);
+  const CardSheet sheet = DecodeSheet(file);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(sheet.cellImage(i), images[std::size_t(i)]);
 }
 

@@ -28,12 +28,6 @@ class CardSetLoaderTest : public QObject {
     return path;
   }
 
-  static std::vector<CardImage> gradients(int count) {
-    std::vector<CardImage> images;
-    for (int i = 0; i < count; ++i) images.push_back(testing::GradientPicture(i));
-    return images;
-  }
-
   static void compareCell(const QImage& sheet, int cell, const CardImage& expected) {
     const int x0 = (cell & 7) * kCardWidth, y0 = (cell >> 3) * kCardHeight;
     for (int y = 0; y < kCardHeight; y += 7)
@@ -45,7 +39,7 @@ class CardSetLoaderTest : public QObject {
 
  private slots:
   void pcSetBecomesAnRgb32Sheet() {
-    const std::vector<CardImage> images = gradients(57);
+    const std::vector<CardImage> images = testing::GradientPictures(57);
     const LoadedCardSet set = LoadCardSet(write("pc.tvp", EncodePcSet(images, false)));
     QCOMPARE(set.format, '0');
     QCOMPARE(set.sheet.size(), QSize(704, 1040));
@@ -61,7 +55,7 @@ class CardSetLoaderTest : public QObject {
     options.ham = true;
     options.tableColour = {0, 92, 60};
     options.selectColour = {255, 196, 0};
-    const LoadedCardSet set = LoadCardSet(write("planar.tavi", EncodePlanarSet(gradients(59), options)));
+    const LoadedCardSet set = LoadCardSet(write("planar.tavi", EncodePlanarSet(testing::GradientPictures(59), options)));
     QCOMPARE(set.format, '1');
     QVERIFY(!set.sheet.isNull());
     QCOMPARE(set.amigaTableColour, 0x3C5C00u);

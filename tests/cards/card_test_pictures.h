@@ -20,6 +20,12 @@ inline CardImage GradientPicture(int seed) {
   return image;
 }
 
+inline std::vector<CardImage> GradientPictures(int count, int firstSeed = 0) {
+  std::vector<CardImage> images;
+  for (int i = 0; i < count; ++i) images.push_back(GradientPicture(firstSeed + i));
+  return images;
+}
+
 // Random colours everywhere: as many distinct colours as pixels.
 inline CardImage NoisePicture(unsigned seed) {
   std::mt19937 random(seed);
@@ -57,10 +63,23 @@ inline CardImage Reduced(CardImage image) {
   return image;
 }
 
-inline bool IsBlack(const CardImage& image) {
-  for (auto byte : image.rgb)
-    if (byte != 0) return false;
-  return true;
+template <class Pixels>
+bool AllZero(const Pixels& rgb) {
+  return std::all_of(rgb.begin(), rgb.end(), [](std::uint8_t byte) { return byte == 0; });
+}
+inline bool IsBlack(const CardImage& image) { return AllZero(image.rgb); }
+
+// The sheet that a file builds, and optionally what the decoder said about the file.
+inline CardSheet DecodeSheet(ByteView file, CardSetInfo* info = nullptr) {
+  CardSheet sheet;
+  const CardSetInfo result = BuildCardSheet(file, sheet);
+  if (info) *info = result;
+  return sheet;
+}
+
+// Header words of the planar variant are big-endian.
+inline void PutBigEndian32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) file[offset + i] = std::uint8_t(value >> (24 - 8 * i));
 }
 
 // A planar file written independently of the encoder: header, palette and, per image, the
@@ -73,7 +92,7 @@ inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, co
   if (stride == 0) stride = std::uint32_t(11 * planes * kCardHeight);
   std::vector<std::uint8_t> file(22 + 3 * paletteSize + stride * imageValues.size());
   std::memcpy(file.data(), "TAVI", 4);
-  for (int i = 0; i < 4; ++i) file[8 + std::size_t(i)] = std::uint8_t(stride >> (24 - 8 * i));
+  PutBigEndian32(file, 8, stride);
   if (ham) file[18] = 0x08;
   file[20] = std::uint8_t(depth);
   file[21] = std::uint8_t(storedCount >= 0 ? storedCount : int(imageValues.size()));
