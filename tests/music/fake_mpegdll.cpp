@@ -40,11 +40,29 @@ void copy(char* target, size_t size, const char* text) {
 FAKE_API FakeMpegState* fake_mpegdll_state(void) { return &g_state; }
 FAKE_API void fake_mpegdll_reset(void) { resetState(); }
 
-FAKE_API mpegdll_bool init(void) {
-  record("init");
-  return g_state.initResult;
-}
-FAKE_API void deinit(void) { record("deinit"); }
+// Entry points whose whole behaviour is to be recorded and give a fixed or preset answer.
+#define FAKE_COMMAND(name) \
+  FAKE_API void name(void) { record(#name); }
+#define FAKE_QUERY(type, name, answer) \
+  FAKE_API type name(void) {           \
+    record(#name);                     \
+    return answer;                     \
+  }
+
+FAKE_QUERY(mpegdll_bool, init, g_state.initResult)
+FAKE_COMMAND(deinit)
+FAKE_COMMAND(Restart)
+FAKE_COMMAND(Stop)
+FAKE_COMMAND(Close)
+FAKE_QUERY(int32_t, GetFrequency, 44100)
+FAKE_QUERY(int32_t, GetBitrate, 128)
+FAKE_QUERY(uint8_t, GetStereoMode, MPEGDLL_JOINT_STEREO)
+FAKE_QUERY(int32_t, GetLayer, 3)
+FAKE_QUERY(int32_t, GetPlayerMode, MPEGDLL_MODE_PLAYING)
+FAKE_QUERY(int32_t, GetCurrentPos, g_state.position)
+FAKE_QUERY(int32_t, GetLength, g_state.length)
+FAKE_QUERY(mpegdll_bool, ResetPlayerMode, g_state.resetResult)
+
 FAKE_API void Open(const char* name, int32_t fromStream, mpegdll_open_cb open,
                    mpegdll_close_cb close, mpegdll_restart_cb restart, mpegdll_read_cb read,
                    mpegdll_seek_cb seek, mpegdll_size_cb size, void* user) {
@@ -63,8 +81,6 @@ FAKE_API void Pause(mpegdll_bool resume) {
   record("Pause");
   g_state.pauseArg = resume;
 }
-FAKE_API void Restart(void) { record("Restart"); }
-FAKE_API void Stop(void) { record("Stop"); }
 FAKE_API void SetPriority(int32_t priority) {
   record("SetPriority");
   g_state.priority = priority;
@@ -80,39 +96,6 @@ FAKE_API int32_t Play(int32_t start, int32_t end, uint8_t* endFlag) {
   g_state.endPos = end;
   g_state.endFlag = endFlag;
   return g_state.playResult;
-}
-FAKE_API void Close(void) { record("Close"); }
-FAKE_API int32_t GetFrequency(void) {
-  record("GetFrequency");
-  return 44100;
-}
-FAKE_API int32_t GetBitrate(void) {
-  record("GetBitrate");
-  return 128;
-}
-FAKE_API uint8_t GetStereoMode(void) {
-  record("GetStereoMode");
-  return MPEGDLL_JOINT_STEREO;
-}
-FAKE_API int32_t GetLayer(void) {
-  record("GetLayer");
-  return 3;
-}
-FAKE_API int32_t GetPlayerMode(void) {
-  record("GetPlayerMode");
-  return MPEGDLL_MODE_PLAYING;
-}
-FAKE_API int32_t GetCurrentPos(void) {
-  record("GetCurrentPos");
-  return g_state.position;
-}
-FAKE_API int32_t GetLength(void) {
-  record("GetLength");
-  return g_state.length;
-}
-FAKE_API mpegdll_bool ResetPlayerMode(void) {
-  record("ResetPlayerMode");
-  return g_state.resetResult;
 }
 #ifndef FAKE_MPEGDLL_WITHOUT_SEEK
 FAKE_API void Seek(int32_t position) {

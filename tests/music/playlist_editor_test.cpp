@@ -1,5 +1,6 @@
 // The playlist editor window on the offscreen platform.
 #include "playlist_editor.h"
+#include "when_modal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -269,11 +270,8 @@ private slots:
 
     editor.setStartDir(dir.filePath("no/such/folder").toStdString());
     QString shown;
-    QTimer::singleShot(0, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        shown = box->text();
-        box->accept();
-      }
+    whenModal([&](QWidget* modal) {
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) shown = box->text();
     });
     button(editor, "Save")->click();
     QVERIFY2(shown.contains("Playlist.ini"), qPrintable(shown));

@@ -33,23 +33,28 @@ TEST(MidiFileCheck, RefusesEveryTruncation) {
 }
 
 TEST(MidiFileCheck, RefusesBadHeaderFields) {
-  const Bytes good = twoTrackSong();
-  auto with = [&](std::size_t offset, std::uint8_t value) {
-    Bytes copy = good;
-    copy[offset] = value;
-    return copy;
+  const struct {
+    std::size_t offset;
+    std::uint8_t value;
+    const char* fault;
+  } faults[] = {
+      {0, 'X', "magic"},
+      {7, 5, "header shorter than 6"},
+      {4, 0x7F, "header longer than the file"},
+      {9, 3, "format 3"},
+      {9, 0, "format 0 with two tracks"},
+      {11, 0, "no tracks"},
+      {11, 3, "a third track that is not there"},
+      {18, 0xFF, "first track longer than the file"},
   };
-  EXPECT_FALSE(check(with(0, 'X')));     // magic
-  EXPECT_FALSE(check(with(7, 5)));       // header shorter than 6
-  EXPECT_FALSE(check(with(4, 0x7F)));    // header longer than the file
-  EXPECT_FALSE(check(with(9, 3)));       // format 3
-  EXPECT_FALSE(check(with(9, 0)));       // format 0 with two tracks
-  EXPECT_FALSE(check(with(11, 0)));      // no tracks
-  EXPECT_FALSE(check(with(11, 3)));      // a third track that is not there
-  Bytes noDivision = with(12, 0);
-  noDivision[13] = 0;
-  EXPECT_FALSE(check(noDivision));
-  EXPECT_FALSE(check(with(18, 0xFF)));   // first track longer than the file
+  for (const auto& f : faults) {
+    Bytes song = twoTrackSong();
+    song[f.offset] = f.value;
+    EXPECT_FALSE(check(song)) << f.fault;
+  }
+  Bytes noDivision = twoTrackSong();
+  noDivision[12] = noDivision[13] = 0;
+  EXPECT_FALSE(check(noDivision)) << "no division";
 }
 
 TEST(MidiFileCheck, SkipsUnknownChunksBetweenTracks) {

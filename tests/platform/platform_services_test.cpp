@@ -3,27 +3,13 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 #include <QtTest>
-#include <functional>
 
 #include "links.h"
 #include "message_box.h"
 #include "screen_metrics.h"
-
-namespace {
-
-// Runs `inspect` on the modal widget as soon as the event loop shows one, then closes it.
-void whenModal(const std::function<void(QWidget*)>& inspect) {
-  QTimer::singleShot(0, [inspect] {
-    QWidget* modal = QApplication::activeModalWidget();
-    inspect(modal);
-    if (modal != nullptr) modal->close();
-  });
-}
-
-}  // namespace
+#include "when_modal.h"
 
 class LinkCatcher : public QObject {
   Q_OBJECT

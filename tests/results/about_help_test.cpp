@@ -64,7 +64,11 @@ DocumentLinks linksOf(const QTextDocument& document) {
 class AboutHelpTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir withHelp_;  // a start folder holding the game's help file
+
  private slots:
+  void initTestCase() { QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, withHelp_.filePath("mirt.hlp"))); }
+
   void aboutBoxLayout() {
     TAbout about([](const QString&) {});
     QCOMPARE(about.windowTitle(), QString("About Klondike Zelora"));
@@ -213,17 +217,15 @@ class AboutHelpTest : public QObject {
   }
 
   void helpOpensTheFileAtItsContents() {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, dir.filePath("mirt.hlp")));
-    HelpViewer help(dir.path());
-    QCOMPARE(help.helpFilePath(), dir.path() + "/mirt.hlp");
+    HelpViewer help(withHelp_.path());
+    QCOMPARE(help.helpFilePath(), withHelp_.path() + "/mirt.hlp");
     help.showContents();
     QVERIFY(help.isVisible());
     QVERIFY(!help.isModal());
     QCOMPARE(help.windowTitle(), QString("TAVI's Klondike Help"));
     QCOMPARE(help.browser()->source().fragment(), QString("contents"));
     QCOMPARE(help.browser()->source().toLocalFile(),
-             QFileInfo(dir.filePath("mirt.hlp")).absoluteFilePath());
+             QFileInfo(withHelp_.filePath("mirt.hlp")).absoluteFilePath());
     QVERIFY(help.browser()->toPlainText().contains("Contents"));
 
     // Following a link moves away from the contents; asking for the contents returns there.
@@ -238,9 +240,7 @@ class AboutHelpTest : public QObject {
   }
 
   void helpFileLinksAllLeadSomewhere() {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, dir.filePath("mirt.hlp")));
-    HelpViewer help(dir.path());
+    HelpViewer help(withHelp_.path());
     help.showContents();
     const DocumentLinks links = linksOf(*help.browser()->document());
     for (const char* section : {"contents", "klondike-rules", "levels", "moving", "autofinish",
@@ -257,9 +257,7 @@ class AboutHelpTest : public QObject {
   // Rules the help once stated wrongly: Sound on governs only the refusal click, a Hard-level
   // card from the middle of a run cannot be taken, and only a Klondike deal stops the clock.
   void helpStatesTheSoundHardLevelAndClockRules() {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, dir.filePath("mirt.hlp")));
-    HelpViewer help(dir.path());
+    HelpViewer help(withHelp_.path());
     help.showContents();
     const QString text = help.browser()->toPlainText().simplified();
     QVERIFY(text.contains("The fanfare at the end of a game plays whether or not Sound on is "

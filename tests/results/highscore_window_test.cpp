@@ -10,6 +10,7 @@
 #include "platform/file_io.h"
 #include "platform/screen_metrics.h"
 #include "results/highscore_window.h"
+#include "when_modal.h"
 
 using results::HighscoreList;
 
@@ -19,15 +20,6 @@ HighscoreList defaults() {
   HighscoreList list;
   results::DefaultHighscores(list);
   return list;
-}
-
-// Runs `inspect` on the modal widget as soon as the event loop shows one, then closes it.
-void whenModal(const std::function<void(QWidget*)>& inspect) {
-  QTimer::singleShot(0, [inspect] {
-    QWidget* modal = QApplication::activeModalWidget();
-    inspect(modal);
-    if (modal) modal->close();
-  });
 }
 
 }  // namespace
