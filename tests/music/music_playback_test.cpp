@@ -4,6 +4,7 @@
 #include "midi_sequencer.h"
 #include "midi_test_songs.h"
 #include "music_control.h"
+#include "music_fakes.h"
 #include "shell/music_devices.h"
 
 #include <QTemporaryDir>
@@ -13,32 +14,7 @@
 
 using miditest::settle;
 using miditest::writeShortSong;
-
-namespace {
-
-class NoMp3 : public music::Mp3Output {
-public:
-  bool open(const std::string&) override { return false; }
-  bool play() override { return false; }
-  void stop() override {}
-  void close() override {}
-};
-
-struct Host : music::MusicHost {
-  void setMusicOnChecked(bool value) override { checked = value; }
-  void showSongName(const std::string& name) override { panel = name; }
-  void showMessage(const std::string& text, const std::string&, music::MessageIcon) override {
-    messages.push_back(text);
-  }
-  char musicSetting() const override { return music; }
-  void setMusicSetting(char value) override { music = value; }
-  bool checked = false;
-  std::string panel;
-  std::vector<std::string> messages;
-  char music = '0';
-};
-
-}  // namespace
+using namespace music::fakes;
 
 class MusicPlaybackTest : public QObject {
   Q_OBJECT
@@ -56,8 +32,9 @@ private slots:
 
     platform::MidiSequencer device;
     shell::SequencerOutput midi(device);
-    NoMp3 mp3;
-    Host host;
+    Log log;
+    FakeMp3 mp3(log);
+    FakeHost host;
     music::MusicControl control(midi, mp3, host);
     connect(&device, &platform::MidiSequencer::completed, this, [&] { control.MediaPlayer1Notify(); });
     control.setPlaylist({first, brief, third});
@@ -92,12 +69,14 @@ private slots:
     std::ofstream(broken) << "MThd but nothing a synthesizer could play";
     platform::MidiSequencer device;
     shell::SequencerOutput midi(device);
-    NoMp3 mp3;
-    Host host;
+    Log log;
+    FakeMp3 mp3(log);
+    FakeHost host;
     music::MusicControl control(midi, mp3, host);
     control.setPlaylist({broken});
     control.Musicon1Click();
-    QCOMPARE(host.messages, std::vector<std::string>{"Error 4: The file is not a standard MIDI file."});
+    const Message expected{"Error 4: The file is not a standard MIDI file.", "", music::MessageIcon::None};
+    QVERIFY(host.messages == std::vector<Message>{expected});
     QCOMPARE(host.music, '0');
   }
 };
