@@ -203,13 +203,15 @@ TEST_F(MpegDll, SeekWhileStoppedMovesThePosition) {
 TEST_F(MpegDll, FilesThatHoldNoSongAreRefusedAndLeaveTheLibraryClosed) {
   Bytes noise(20000);
   uint32_t seed = 12345;
-  for (auto& byte : noise) byte = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 24);
+  for (auto& byte : noise)
+    byte = static_cast<unsigned char>((seed = seed * 1103515245 + 12345) >> 24);
   writeFile(m().dir.file("noise.mp3"), noise);
   writeFile(m().dir.file("empty.mp3"), {});
   const Bytes mp3 = readFile(m().mp3);
   writeFile(m().dir.file("cut.mp3"), Bytes(mp3.begin(), mp3.begin() + 300));
-  for (const std::string& path : {m().dir.file("missing.mp3"), std::string(), m().dir.file("noise.mp3"),
-                                  m().dir.file("empty.mp3"), m().dir.file("cut.mp3"), m().dir.str()}) {
+  for (const std::string& path :
+       {m().dir.file("missing.mp3"), std::string(), m().dir.file("noise.mp3"),
+        m().dir.file("empty.mp3"), m().dir.file("cut.mp3"), m().dir.str()}) {
     SCOPED_TRACE(path);
     openFile(path);
     EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_INPUT);

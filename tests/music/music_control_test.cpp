@@ -20,7 +20,8 @@ protected:
   void useSongs(Playlist songs) { control.setPlaylist(std::move(songs)); }
   // The music setting, the menu check mark and the song panel, as in "1 checked 'Waltz'".
   std::string shown() const {
-    return std::string(1, host.music) + (host.checked ? " checked '" : " unchecked '") + host.panel + "'";
+    return std::string(1, host.music) + (host.checked ? " checked '" : " unchecked '") +
+           host.panel + "'";
   }
   // Closes the editor with OK, handing back `items` and `chosen`.
   void editorOk(Playlist items, int chosen) {

@@ -75,7 +75,8 @@ private slots:
     music::MusicControl control(midi, mp3, host);
     control.setPlaylist({broken});
     control.Musicon1Click();
-    const Message expected{"Error 4: The file is not a standard MIDI file.", "", music::MessageIcon::None};
+    const Message expected{"Error 4: The file is not a standard MIDI file.", "",
+                           music::MessageIcon::None};
     QVERIFY(host.messages == std::vector<Message>{expected});
     QCOMPARE(host.music, '0');
   }

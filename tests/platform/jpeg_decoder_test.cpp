@@ -72,7 +72,8 @@ TEST(JpegDecoder, MissingTruncatedOrGarbageDataGivesANullImage) {
   garbage[1] = 0xD8;
   broken.push_back(garbage);
   for (const auto& bytes : broken)
-    EXPECT_TRUE(platform::decodeJpeg(bytes.data(), bytes.size()).isNull()) << bytes.size() << " bytes";
+    EXPECT_TRUE(platform::decodeJpeg(bytes.data(), bytes.size()).isNull())
+        << bytes.size() << " bytes";
 }
 
 TEST(JpegDecoder, DamagedPictureDataNeverGivesAWrongSizedImage) {

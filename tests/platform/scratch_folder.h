@@ -12,7 +12,8 @@
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "klondike_test.XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "klondike_test.XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
     path_ = pattern;
   }

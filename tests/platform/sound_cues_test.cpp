@@ -48,7 +48,8 @@ TEST_F(SoundCues, AMissingOrBrokenFileIsSilent) {
   platform::soundCues().play(dir.file("broken.wav"));
   platform::soundCues().play(dir.str());  // a folder, not a file
   ASSERT_EQ(::mkfifo(dir.file("pipe.wav").c_str(), 0600), 0);
-  platform::soundCues().play(dir.file("pipe.wav"));  // returns at once instead of waiting for a writer
+  // A pipe: the call returns at once instead of waiting for a writer.
+  platform::soundCues().play(dir.file("pipe.wav"));
   EXPECT_EQ(Mix_Playing(-1), 0);
 
   // A file that turns up later is still found: failures are not remembered.
