@@ -53,16 +53,12 @@ class PaintCounter : public QObject {
 };
 
 // A started game window in its own start directory, with its secondary windows.
-struct Game {
-  StartDir dir;
-  ModalCloser closer;
-  CountingSounds sounds;
-  std::unique_ptr<TMain> main;
+struct Game : StartedWindow {
   shell::SecondaryWindows windows;
 
   explicit Game(shell::Preferences pref = savedPref()) {
     dir.writeSettings(pref);
-    main = std::make_unique<TMain>(screenOf(1024, 768), sounds);
+    start();
     windows = shell::createSecondaryWindows(*main, sounds);
     main->showAtStart();
     if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");

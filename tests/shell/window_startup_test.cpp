@@ -23,13 +23,9 @@ class WindowStartupTest : public QObject {
 
  private slots:
   void firstStartShowsTheMessageAndDealsKlondike() {
-    StartDir dir;
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].text, QString("Error opening ZEROZUZA.INI file !!"));
-    QCOMPARE(closer.seen[0].title, QString("System error(2)"));
+    StartedWindow w;
+    TMain& main = w.start();
+    QCOMPARE(shownMessages(w.closer), QStringList{"System error(2): Error opening ZEROZUZA.INI file !!"});
 
     QCOMPARE(main.pref().colB, 0xD08622u);
     QCOMPARE(main.cardArt().cardSetState, 2);
@@ -68,10 +64,8 @@ class WindowStartupTest : public QObject {
   }
 
   void withoutCardSetTheTableIsEmptyAndRefusesPresses() {
-    StartDir dir(false);
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
+    StartedWindow w(false);
+    TMain& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCOMPARE(main.cardArt().cardSetState, 0);
@@ -79,15 +73,13 @@ class WindowStartupTest : public QObject {
     QCOMPARE(pixelValue(img, 45, 65), 0xD08622u);
     QCOMPARE(pixelValue(img, 45, 395 + 60), 0xD08622u);
     QTest::mouseClick(&main.table(), Qt::LeftButton, {}, QPoint(45, 65));
-    QCOMPARE(sounds.played.size(), std::size_t(1));
+    QCOMPARE(w.sounds.played.size(), std::size_t(1));
     QCOMPARE(int(main.engine().t.selState), 0);
   }
 
   void menuTreeHasTheCaptionsInOrder() {
-    StartDir dir;
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
+    StartedWindow w;
+    TMain& main = w.start();
     const shell::MainMenu& m = main.menu();
     QCOMPARE(captions(main.menuBar()->actions()),
              QStringList({"&File    ", "&Game   ", "&Options  ", "&Music  ", "&Help", "test"}));
@@ -110,27 +102,22 @@ class WindowStartupTest : public QObject {
   }
 
   void settingsFileOfWrongSizeGivesTheDarkTable() {
-    StartDir dir;
-    dir.writeFile("mirt.ini", QByteArray(273, '\0'));
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].title, QString("System error(1)"));
+    StartedWindow w;
+    w.dir.writeFile("mirt.ini", QByteArray(273, '\0'));
+    TMain& main = w.start();
+    QCOMPARE(shownMessages(w.closer), QStringList{"System error(1): Error opening ZEROZUZA.INI file !!"});
     QCOMPARE(main.pref().colB, 0x804010u);
     QVERIFY(!main.cardArt().sheet.isNull());  // "vessant.tvp" found whatever its case
     QCOMPARE(main.table().colours().table, 0x804010u);
   }
 
   void savedQuatroStartsInQuatro() {
-    StartDir dir;
+    StartedWindow w;
     shell::Preferences p = savedPref();
     p.game = 2, p.level = 'A', p.scoreMode = 2, p.timed = 0, p.sound = '0', p.dragDrop = 1;
-    dir.writeSettings(p);
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
-    QVERIFY(closer.seen.empty());
+    w.dir.writeSettings(p);
+    TMain& main = w.start();
+    QVERIFY(w.closer.seen.empty());
     const shell::MainMenu& m = main.menu();
     QVERIFY(m.Quatro1->isChecked() && !m.Klondike1->isChecked());
     QVERIFY(m.Easy1->isChecked() && m.Vegas1->isChecked());
@@ -146,7 +133,7 @@ class WindowStartupTest : public QObject {
 
     // Saved again, the file says Quatro and click-select.
     main.menu().SaveSettings1->trigger();
-    QFile f(dir.path("mirt.ini"));
+    QFile f(w.dir.path("mirt.ini"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     QCOMPARE(bytes.size(), 274);
@@ -163,22 +150,17 @@ class WindowStartupTest : public QObject {
     dir.reset();  // the start directory is gone: nothing can be written there
     ModalCloser closer;
     main.menu().SaveSettings1->trigger();
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].text, QString("Error writing ZEROZUZA.INI file !!"));
-    QCOMPARE(closer.seen[0].title, QString("System error"));
+    QCOMPARE(shownMessages(closer), QStringList{"System error: Error writing ZEROZUZA.INI file !!"});
   }
 
   void smallScreenPlaysKlondikeInstead() {
-    StartDir dir;
+    StartedWindow w;
     shell::Preferences p = savedPref();
     p.game = 2;
-    dir.writeSettings(p);
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(640, 480), sounds);
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].text, QString("This game can only work in 800 x 600 and higher !!"));
-    QCOMPARE(closer.seen[0].title, QString("System error"));
+    w.dir.writeSettings(p);
+    TMain& main = w.start(screenOf(640, 480));
+    const QString tooSmall = "System error: This game can only work in 800 x 600 and higher !!";
+    QCOMPARE(shownMessages(w.closer), QStringList{tooSmall});
     QVERIFY(main.menu().Klondike1->isChecked());
     QVERIFY(main.statusBar()->isHidden());
     const game::GameTable& t = main.engine().t;
@@ -189,8 +171,7 @@ class WindowStartupTest : public QObject {
 
     // The Quatro command gives the same message and keeps Klondike.
     main.menu().Quatro1->trigger();
-    QCOMPARE(closer.seen.size(), std::size_t(2));
-    QCOMPARE(closer.seen[1].title, QString("System error"));
+    QCOMPARE(shownMessages(w.closer), QStringList({tooSmall, tooSmall}));
     QVERIFY(main.menu().Klondike1->isChecked() && !main.menu().Quatro1->isChecked());
     // Klondike from the menu shows the status bar, also on the small screen.
     main.menu().Klondike1->trigger();
@@ -198,15 +179,11 @@ class WindowStartupTest : public QObject {
   }
 
   void mediumScreenAndPaletteWarning() {
-    StartDir dir;
-    dir.writeSettings(savedPref());
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(800, 600, true), sounds);
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].text,
-             QString("The game requires 32000 colors or higher for optimal performance !!!"));
-    QCOMPARE(closer.seen[0].title, QString("System Message"));
+    StartedWindow w;
+    w.dir.writeSettings(savedPref());
+    TMain& main = w.start(screenOf(800, 600, true));
+    QCOMPARE(shownMessages(w.closer),
+             QStringList{"System Message: The game requires 32000 colors or higher for optimal performance !!!"});
     QCOMPARE(main.engine().t.originX, 85);
     QCOMPARE(main.engine().t.rowStep, 14);
     main.showAtStart();
@@ -214,10 +191,9 @@ class WindowStartupTest : public QObject {
   }
 
   void largeScreenWindowIsCentredAtItsFixedSize() {
-    StartDir dir;
-    dir.writeSettings(savedPref());
-    CountingSounds sounds;
-    TMain main({QRect(0, 0, 1280, 1024), 120, false}, sounds);
+    StartedWindow w;
+    w.dir.writeSettings(savedPref());
+    TMain& main = w.start({QRect(0, 0, 1280, 1024), 120, false});
     main.showAtStart();
     QVERIFY(!main.isMaximized());
     QCOMPARE(main.size(), QSize(646, 560 + 3 * 14));  // 11 px at 120 ppi is 13.75, rounded 14
@@ -225,10 +201,9 @@ class WindowStartupTest : public QObject {
   }
 
   void firstTableIsPaintedFromTheModel() {
-    StartDir dir;
-    dir.writeSettings(savedPref());
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
+    StartedWindow w;
+    w.dir.writeSettings(savedPref());
+    TMain& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     const QImage img = tablePicture(main);
@@ -249,48 +224,41 @@ class WindowStartupTest : public QObject {
   }
 
   void savedMusicStartsWithTheFirstSong() {
-    StartDir dir;
+    StartedWindow w;
     shell::Preferences p = savedPref();
     p.music = '1';
-    dir.writeSettings(p);
-    dir.writeFile("Playlist.ini", "missing-song.mid\r\n");
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    QCOMPARE(closer.seen[0].text, QString("Cound not find music file!!!"));
-    QCOMPARE(closer.seen[0].title, QString("Error"));
+    w.dir.writeSettings(p);
+    w.dir.writeFile("Playlist.ini", "missing-song.mid\r\n");
+    TMain& main = w.start();
+    const QString noSong = "Error: Cound not find music file!!!";
+    QCOMPARE(shownMessages(w.closer), QStringList{noSong});
     QCOMPARE(main.pref().music, '0');
     QVERIFY(!main.menu().Musicon1->isChecked());
     QCOMPARE(main.statusPanel(5).text(), QString());
     main.menu().Nextsong1->trigger();  // the music is off: nothing happens
-    QCOMPARE(closer.seen.size(), std::size_t(1));
-    main.menu().Musicon1->trigger();   // tries the same song again
-    QCOMPARE(closer.seen.size(), std::size_t(2));
-    QCOMPARE(closer.seen[1].text, QString("Cound not find music file!!!"));
+    QCOMPARE(shownMessages(w.closer), QStringList{noSong});
+    main.menu().Musicon1->trigger();  // tries the same song again
+    QCOMPARE(shownMessages(w.closer), QStringList({noSong, noSong}));
     QVERIFY(!main.menu().Musicon1->isChecked());
   }
 
   void withoutPlaylistTheSavedMusicIsOff() {
-    StartDir dir;
+    StartedWindow w;
     shell::Preferences p = savedPref();
     p.music = '2';
-    dir.writeSettings(p);
-    ModalCloser closer;
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
-    QVERIFY(closer.seen.empty());
+    w.dir.writeSettings(p);
+    TMain& main = w.start();
+    QVERIFY(w.closer.seen.empty());
     QCOMPARE(main.pref().music, '0');
   }
 
   void emptyColumnAndQuatroHighlights() {
-    StartDir dir;
+    StartedWindow w;
     shell::Preferences p = savedPref();
     p.game = 2;
     p.colB = 0x000000F5;  // the highlight's red byte carries into green
-    dir.writeSettings(p);
-    CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
+    w.dir.writeSettings(p);
+    TMain& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     game::GameTable& t = main.engine().t;

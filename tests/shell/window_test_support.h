@@ -84,6 +84,28 @@ inline shell::ScreenInfo screenOf(int w, int h, bool palette = false) {
   return {QRect(0, 0, w, h), 96, palette};
 }
 
+// A table window in a start directory of its own: prepare `dir`, then start() the window; the
+// messages shown from then on are closed and recorded.
+struct StartedWindow {
+  StartDir dir;
+  ModalCloser closer;
+  CountingSounds sounds;
+  std::unique_ptr<shell::TMain> main;
+
+  explicit StartedWindow(bool withCardSet = true) : dir(withCardSet) {}
+  shell::TMain& start(const shell::ScreenInfo& screen = screenOf(1024, 768)) {
+    main = std::make_unique<shell::TMain>(screen, sounds);
+    return *main;
+  }
+};
+
+// The modal windows shown so far, each as "title: text" (the text of a message box).
+inline QStringList shownMessages(const ModalCloser& closer) {
+  QStringList messages;
+  for (const ModalSeen& m : closer.seen) messages << m.title + ": " + m.text;
+  return messages;
+}
+
 // A settings record naming the default card set.
 inline shell::Preferences savedPref() {
   shell::Preferences p;
