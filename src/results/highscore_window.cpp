@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "highscore_layout.h"
 #include "platform/game_pictures.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/message_box.h"
@@ -17,16 +18,9 @@ namespace {
 constexpr int kWidth = 351;
 constexpr int kHeight = 451;
 
-// Top of each place's text line and of its name box, and the box colour, place 1 first.
-constexpr std::array<int, results::kHighscoreRows> kLabelY = {66,  105, 143, 180, 218,
-                                                              256, 293, 331, 369, 408};
+// Top of each place's name box, place 1 first: two or three pixels above its text line.
 constexpr std::array<int, results::kHighscoreRows> kNameBoxY = {64,  102, 140, 177, 216,
                                                                 254, 291, 329, 368, 405};
-QColor nameBoxColour(int row) {
-  if (row < 2) return QColor(125, 169, 196);
-  if (row < 5) return QColor(145, 182, 204);
-  return QColor(186, 140, 135);
-}
 
 constexpr int kLineHeight = 16;
 constexpr int kNameX = 88;
@@ -67,7 +61,7 @@ THighScore::THighScore(results::HighscoreList& list, std::string startDir, QWidg
 }
 
 void THighScore::createRow(int row) {
-  const int y = kLabelY[row];
+  const int y = results::kHighscoreLineY[row];
   const auto addLabel = [&](const QString& text, const QRect& rect, const QFont& font,
                             Qt::Alignment align) {
     auto* label = new QLabel(text, this);
@@ -108,7 +102,7 @@ void THighScore::createRow(int row) {
   r.nameEdit->setFont(fixed);
   r.nameEdit->setTextMargins(1, 0, 1, 0);
   QPalette palette = r.nameEdit->palette();
-  palette.setColor(QPalette::Base, nameBoxColour(row));
+  palette.setColor(QPalette::Base, results::highscoreRowColour(row));
   palette.setColor(QPalette::Text, Qt::black);
   r.nameEdit->setPalette(palette);
   r.nameEdit->hide();

@@ -3,19 +3,9 @@
 
 #include "drawing_kit.h"
 #include "pictures.h"
+#include "results/highscore_layout.h"
 
 namespace {
-
-// The highscore window writes each row's texts from these lines down, with its name box starting
-// two or three pixels higher, so each bar is centred on the text line.
-constexpr std::array<int, 10> kLabelLines = {66, 105, 143, 180, 218, 256, 293, 331, 369, 408};
-
-// Bar colours per place, the same as the name boxes of those places so that a box sits flush.
-QColor barColour(int place) {
-  if (place < 2) return QColor(125, 169, 196);
-  if (place < 5) return QColor(145, 182, 204);
-  return QColor(186, 140, 135);
-}
 
 void drawBar(QPainter& painter, int labelLine, const QColor& colour) {
   const QRectF bar(40.5, labelLine - 6.5, 262, 27);
@@ -65,13 +55,15 @@ QImage drawHighscoreBackground() {
   drawSuit(painter, QPointF(33, 28.5), 16, Suit::Spades, QColor(240, 208, 120));
   drawSuit(painter, QPointF(318, 28.5), 16, Suit::Hearts, QColor(240, 208, 120));
 
-  for (int place = 0; place < 10; ++place) drawBar(painter, kLabelLines[place], barColour(place));
+  // Each bar is centred on its place's text line, its name box starting a little higher.
+  for (int place = 0; place < results::kHighscoreRows; ++place)
+    drawBar(painter, results::kHighscoreLineY[place], results::highscoreRowColour(place));
 
   // Gold, silver and bronze rosettes beside the first three places.
   const std::array<QColor, 3> medals = {QColor(232, 196, 80), QColor(200, 204, 212),
                                         QColor(196, 128, 72)};
   for (int place = 0; place < 3; ++place) {
-    const QPointF centre(322, kLabelLines[place] + 7);
+    const QPointF centre(322, results::kHighscoreLineY[place] + 7);
     painter.setPen(QPen(medals[place].darker(150), 1.2));
     painter.setBrush(medals[place]);
     painter.drawEllipse(centre, 9, 9);
