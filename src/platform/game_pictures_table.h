@@ -1,7 +1,6 @@
 #pragma once
 // The embedded JPEG data that tools/picture_maker generates, indexed by pictures::Id.
 #include <cstddef>
-#include <iterator>
 #include <span>
 
 namespace pictures::generated {

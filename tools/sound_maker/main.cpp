@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cues.h"
+#include "platform/file_io.h"
 #include "wav_writer.h"
 
 int main(int argc, char** argv) {
@@ -11,10 +12,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: sound_maker OUTPUT_DIR\n");
     return 2;
   }
-  const std::string dir = argv[1];
   for (const auto& [name, samples] : {std::pair{"mirt_1.wav", synthesizeRefusal()},
                                       std::pair{"mirt_2.wav", synthesizeFanfare()}}) {
-    const std::string path = dir + "/" + name;
+    const std::string path = platform::joinPath(argv[1], name);
     if (!writeWave(path, samples, kCueSampleRate)) {
       std::fprintf(stderr, "sound_maker: cannot write %s\n", path.c_str());
       return 1;

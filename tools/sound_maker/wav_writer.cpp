@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+
+#include "platform/file_io.h"
 
 namespace {
 
@@ -33,8 +34,5 @@ bool writeWave(const std::string& path, const std::vector<double>& samples, int 
     const auto value = static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0, 1.0) * 32767));
     putLittleEndian(file, static_cast<std::uint16_t>(value), 2);
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(file.data(), static_cast<std::streamsize>(file.size()));
-  out.close();
-  return out.good();
+  return platform::writeFileAtomically(path, file.data(), file.size());
 }
