@@ -1,8 +1,6 @@
 #include "jpeg_decoder.h"
 
-#include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
-#include <jpeglib.h>
+#include "jpeg_errors.h"
 
 namespace platform {
 
@@ -11,28 +9,18 @@ namespace {
 // Larger pictures are refused rather than allocated (the game's own are a few hundred pixels).
 constexpr unsigned long kMaxPixels = 64UL * 1024 * 1024;
 
-// libjpeg's own handler calls exit(); this one jumps back into decodeInto instead.
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void failDecoding(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-
 // Level -1 is a warning about corrupt or missing data (a truncated file among them), after which
 // libjpeg would go on with made-up pixels: such a picture counts as broken. Trace messages
 // (levels 0 and up) are dropped.
 void judgeMessage(j_common_ptr info, int level) {
-  if (level < 0) failDecoding(info);
+  if (level < 0) jumpOutOfJpeg(info);
 }
 
-// Runs the whole decompression. Only plain C data lives in this frame, so a jump out of libjpeg
-// skips no destructor; the picture is built in *out.
+// Runs the whole decompression; libjpeg's errors jump back here (see jpeg_errors.h), which is
+// why the picture is built in *out and not in a local.
 bool decodeInto(jpeg_decompress_struct* info, const unsigned char* data, std::size_t size,
                 QImage* out) {
-  if (setjmp(reinterpret_cast<ErrorManager*>(info->err)->jump) != 0) return false;
+  if (setjmp(jpegJumpBuffer(info)) != 0) return false;
   jpeg_mem_src(info, data, static_cast<unsigned long>(size));
   jpeg_read_header(info, TRUE);
   info->out_color_space = JCS_RGB;
@@ -56,9 +44,8 @@ bool decodeInto(jpeg_decompress_struct* info, const unsigned char* data, std::si
 QImage decodeJpeg(const unsigned char* data, std::size_t size) {
   if (data == nullptr || size == 0) return {};
   jpeg_decompress_struct info{};
-  ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.pub);
-  errors.pub.error_exit = failDecoding;
+  JpegErrorManager errors{};
+  info.err = jumpingJpegErrors(errors);
   errors.pub.emit_message = judgeMessage;
   jpeg_create_decompress(&info);
   QImage image;

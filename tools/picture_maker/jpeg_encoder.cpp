@@ -1,25 +1,15 @@
 #include "jpeg_encoder.h"
 
-#include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
-#include <jpeglib.h>
+
+#include "jpeg_errors.h"
 
 namespace {
 
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void failEncoding(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-
-// Only plain C data lives in this frame, so the jump out of libjpeg skips no destructor.
+// Runs the whole compression; libjpeg's errors jump back here (see jpeg_errors.h).
 bool compress(jpeg_compress_struct* info, const QImage* rgb, int quality, unsigned char** buffer,
               unsigned long* size) {
-  if (setjmp(reinterpret_cast<ErrorManager*>(info->err)->jump) != 0) return false;
+  if (setjmp(platform::jpegJumpBuffer(info)) != 0) return false;
   jpeg_mem_dest(info, buffer, size);
   info->image_width = static_cast<JDIMENSION>(rgb->width());
   info->image_height = static_cast<JDIMENSION>(rgb->height());
@@ -42,9 +32,8 @@ std::vector<unsigned char> encodeJpeg(const QImage& image, int quality) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (rgb.isNull()) return {};
   jpeg_compress_struct info{};
-  ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.pub);
-  errors.pub.error_exit = failEncoding;
+  platform::JpegErrorManager errors{};
+  info.err = platform::jumpingJpegErrors(errors);
   jpeg_create_compress(&info);
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
