@@ -20,9 +20,7 @@ constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
 HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
     : QDialog(parent, Qt::Window),
       helpFile_(QString::fromStdString(platform::joinPath(startDir.toStdString(), "mirt.hlp"))),
-      browser_(new QTextBrowser(this)),
-      back_(new QPushButton(QStringLiteral("&Back"), this)),
-      forward_(new QPushButton(QStringLiteral("&Forward"), this)) {
+      browser_(new QTextBrowser(this)) {
   setWindowTitle(QStringLiteral("TAVI's Klondike Help"));
   setModal(false);
   // A comfortable reading size, but never larger than the screen's free area.
@@ -32,11 +30,13 @@ HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
   resize(wanted);
 
   auto* contents = new QPushButton(QStringLiteral("C&ontents"), this);
+  auto* back = new QPushButton(QStringLiteral("&Back"), this);
+  auto* forward = new QPushButton(QStringLiteral("&Forward"), this);
   auto* close = new QPushButton(QStringLiteral("&Close"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(contents);
-  buttons->addWidget(back_);
-  buttons->addWidget(forward_);
+  buttons->addWidget(back);
+  buttons->addWidget(forward);
   buttons->addStretch();
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
@@ -44,13 +44,13 @@ HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
   layout->addWidget(browser_);
 
   browser_->setOpenExternalLinks(true);
-  back_->setEnabled(false);
-  forward_->setEnabled(false);
+  back->setEnabled(false);
+  forward->setEnabled(false);
   connect(contents, &QPushButton::clicked, this, &HelpViewer::showContents);
-  connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-  connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
-  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
-  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
+  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QString>
 
-class QPushButton;
 class QTextBrowser;
 
 class HelpViewer : public QDialog {
@@ -27,6 +26,4 @@ class HelpViewer : public QDialog {
 
   QString helpFile_;
   QTextBrowser* browser_;
-  QPushButton* back_;
-  QPushButton* forward_;
 };
