@@ -4,18 +4,19 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "audio_device.h"
+#include "scratch_folder.h"
 #include "sound_cues.h"
 
 namespace {
 
 // The loudest 16-bit sample written so far.
-int loudestSample(const std::filesystem::path& file) {
+int loudestSample(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   int loudest = 0;
@@ -28,8 +29,8 @@ int loudestSample(const std::filesystem::path& file) {
 }
 
 TEST(SoundOutput, TheRefusalCueReachesTheAudioDevice) {
-  const auto output = std::filesystem::temp_directory_path() /
-                      ("sound_output_test_" + std::to_string(::getpid()) + ".raw");
+  const ScratchFolder dir;
+  const std::string output = dir.file("output.raw");
   ::setenv("SDL_AUDIODRIVER", "disk", 1);
   ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
   ASSERT_TRUE(platform::ensureAudioOpen());
@@ -42,7 +43,6 @@ TEST(SoundOutput, TheRefusalCueReachesTheAudioDevice) {
     loudest = loudestSample(output);
   }
   EXPECT_GE(loudest, 8000);
-  std::filesystem::remove(output);
 }
 
 }  // namespace
