@@ -15,13 +15,15 @@ std::int32_t HighscoreValue(std::string_view text) {
   return value;
 }
 
-void DefaultHighscores(HighscoreList& list) {
+HighscoreList DefaultHighscores() {
   static constexpr int kScores[kHighscoreRows] = {350, 300, 250, 200, 150, 100, 50, 40, 30, 20};
+  HighscoreList list;
   list.lines.assign(kHighscoreStrings, "TAVI");
   for (int row = 0; row < kHighscoreRows; ++row) {
     list.score(row) = std::to_string(kScores[row]);
     list.time(row) = std::to_string(10 * (row + 1));
   }
+  return list;
 }
 
 int EnterHighscore(HighscoreList& list, const std::string& scoreText,
@@ -46,20 +48,16 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
 }
 
 HighscoreList LoadHighscores(const std::string& dir) {
-  HighscoreList list;
   const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
   const auto bytes = path ? platform::readFile(*path, kHighscoreFileLimit) : std::nullopt;
-  if (!bytes) {
-    DefaultHighscores(list);
-    return list;
-  }
+  if (!bytes) return DefaultHighscores();
+  HighscoreList list;
   list.lines = platform::splitLines(
       std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (list.lines.size() == 2 * kHighscoreRows) {
     list.lines.resize(kHighscoreStrings, "10");
   } else if (list.lines.size() < kHighscoreStrings) {
-    HighscoreList defaults;
-    DefaultHighscores(defaults);
+    const HighscoreList defaults = DefaultHighscores();
     list.lines.insert(list.lines.end(), defaults.lines.begin() + list.lines.size(),
                       defaults.lines.end());
   }

@@ -33,8 +33,8 @@ struct HighscoreList {
 // number outside 32 bits, counts as 0.
 std::int32_t HighscoreValue(std::string_view text);
 
-// Replaces the list by the ten default rows.
-void DefaultHighscores(HighscoreList& list);
+// The list of the ten default rows.
+HighscoreList DefaultHighscores();
 
 // Ranks the result (the texts shown for score and seconds) against the list: it goes above every
 // row with a lower score and above every row with the same score and an equal or longer time.

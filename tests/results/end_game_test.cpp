@@ -25,7 +25,8 @@ class EndGameTest : public QObject {
   // activated; the window is closed afterwards in any case so that a failure cannot hang.
   void showAndRun(TEndGame& window, const std::function<void()>& whileShown) {
     QTimer::singleShot(0, [&] {
-      if (!QTest::qWaitForWindowActive(&window)) qWarning("the end-of-game window never became active");
+      if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the end-of-game window never became active");
       whileShown();
       if (window.isVisible()) window.reject();
     });
@@ -85,7 +86,8 @@ private slots:
       QTest::mouseClick(picture(window), Qt::LeftButton, {}, QPoint(10, 10));
     });
     QCOMPARE(cues.played, std::vector<std::string>{"/games/klondike/mirt_2.wav"});
-    showAndRun(window, [&] { QTest::mouseClick(picture(window), Qt::LeftButton, {}, QPoint(150, 100)); });
+    showAndRun(window,
+               [&] { QTest::mouseClick(picture(window), Qt::LeftButton, {}, QPoint(150, 100)); });
     QCOMPARE(cues.played.size(), std::size_t{2});
   }
 

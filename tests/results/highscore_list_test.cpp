@@ -13,12 +13,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-HighscoreList defaults() {
-  HighscoreList list;
-  DefaultHighscores(list);
-  return list;
-}
-
 // Rows as "name score time" for compact comparisons.
 std::string row(const HighscoreList& list, int r) {
   return list.name(r) + " " + list.score(r) + " " + list.time(r);
@@ -40,7 +34,7 @@ Lines numbered(int count) {
 }  // namespace
 
 TEST(DefaultHighscores, TenRowsOfTavi) {
-  const HighscoreList list = defaults();
+  const HighscoreList list = DefaultHighscores();
   ASSERT_EQ(list.lines.size(), 30u);
   EXPECT_EQ(row(list, 0), "TAVI 350 10");
   EXPECT_EQ(row(list, 3), "TAVI 200 40");
@@ -58,7 +52,7 @@ TEST(HighscoreValue, OnlyDecimalIntegersCount) {
 }
 
 TEST(EnterHighscore, BestResultTakesFirstPlaceAndDropsTheTenth) {
-  HighscoreList list = defaults();
+  HighscoreList list = DefaultHighscores();
   EXPECT_EQ(EnterHighscore(list, "400", "300"), 0);
   EXPECT_EQ(row(list, 0), "TAVI 400 300");
   EXPECT_EQ(row(list, 1), "TAVI 350 10");
@@ -66,14 +60,14 @@ TEST(EnterHighscore, BestResultTakesFirstPlaceAndDropsTheTenth) {
 }
 
 TEST(EnterHighscore, EqualScoreGoesAboveEqualOrLongerTime) {
-  HighscoreList equal = defaults();
+  HighscoreList equal = DefaultHighscores();
   equal.name(3) = "Ann";
   EXPECT_EQ(EnterHighscore(equal, "200", "40"), 3);
   EXPECT_EQ(row(equal, 3), "Ann 200 40");  // name stays until confirmed; old row moved down
   EXPECT_EQ(row(equal, 4), "Ann 200 40");
   EXPECT_EQ(row(equal, 5), "TAVI 150 50");
 
-  HighscoreList longer = defaults();
+  HighscoreList longer = DefaultHighscores();
   EXPECT_EQ(EnterHighscore(longer, "200", "41"), 4);
   EXPECT_EQ(row(longer, 3), "TAVI 200 40");
   EXPECT_EQ(row(longer, 4), "TAVI 200 41");
@@ -82,17 +76,17 @@ TEST(EnterHighscore, EqualScoreGoesAboveEqualOrLongerTime) {
 
 TEST(EnterHighscore, BelowTheTenBestLeavesListUnchanged) {
   for (const auto& [score, time] : {std::pair{"19", "1"}, std::pair{"20", "101"}}) {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     EXPECT_EQ(EnterHighscore(list, score, time), kNotPlaced);
-    EXPECT_EQ(list.lines, defaults().lines);
+    EXPECT_EQ(list.lines, DefaultHighscores().lines);
   }
-  HighscoreList last = defaults();
+  HighscoreList last = DefaultHighscores();
   EXPECT_EQ(EnterHighscore(last, "20", "100"), 9);
   EXPECT_EQ(row(last, 9), "TAVI 20 100");
 }
 
 TEST(EnterHighscore, TwoResultsInARow) {
-  HighscoreList list = defaults();
+  HighscoreList list = DefaultHighscores();
   list.name(0) = "First";
   EXPECT_EQ(EnterHighscore(list, "300", "15"), 1);
   EXPECT_EQ(EnterHighscore(list, "500", "99"), 0);
@@ -103,7 +97,7 @@ TEST(EnterHighscore, TwoResultsInARow) {
 }
 
 TEST(EnterHighscore, GarbageRowsCountAsZero) {
-  HighscoreList list = defaults();
+  HighscoreList list = DefaultHighscores();
   list.score(9) = "lots";
   EXPECT_EQ(EnterHighscore(list, "-5", "10"), kNotPlaced);
   EXPECT_EQ(EnterHighscore(list, "0", "10"), 9);
@@ -111,7 +105,7 @@ TEST(EnterHighscore, GarbageRowsCountAsZero) {
 }
 
 TEST_F(HighscoreFileTest, MissingFileGivesDefaults) {
-  EXPECT_EQ(LoadHighscores(dir.str()).lines, defaults().lines);
+  EXPECT_EQ(LoadHighscores(dir.str()).lines, DefaultHighscores().lines);
   EXPECT_FALSE(fs::exists(dir.file(kHighscoreFileName)));  // defaults are not written at load
 }
 
@@ -158,7 +152,7 @@ TEST_F(HighscoreFileTest, OversizedFileIsReadOnlyUpToItsLimit) {
 }
 
 TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
-  HighscoreList list = defaults();
+  HighscoreList list = DefaultHighscores();
   list.name(4) = "";
   ASSERT_FALSE(SaveHighscores(list, dir.str()));
   EXPECT_EQ(contents().substr(0, 12), "TAVI\r\nTAVI\r\n");
@@ -168,21 +162,21 @@ TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
 
 TEST_F(HighscoreFileTest, SaveReplacesExistingFileWhateverItsCase) {
   dir.put("highscore.INI", "old\n");
-  ASSERT_FALSE(SaveHighscores(defaults(), dir.str()));
-  EXPECT_EQ(dir.read("highscore.INI"), platform::joinLinesCrLf(defaults().lines));
+  ASSERT_FALSE(SaveHighscores(DefaultHighscores(), dir.str()));
+  EXPECT_EQ(dir.read("highscore.INI"), platform::joinLinesCrLf(DefaultHighscores().lines));
   EXPECT_FALSE(fs::exists(dir.file(kHighscoreFileName)));
 }
 
 TEST_F(HighscoreFileTest, FailedSaveKeepsOldFileAndNamesThePath) {
   const std::string missingDir = dir.file("gone");
-  const auto message = SaveHighscores(defaults(), missingDir);
+  const auto message = SaveHighscores(DefaultHighscores(), missingDir);
   ASSERT_TRUE(message);
   EXPECT_EQ(*message, "Cannot create file " + missingDir + "/Highscore.ini");
 
   // A folder of that name in the way: the write fails and the folder's contents stay.
   fs::create_directory(dir.file(kHighscoreFileName));
   dir.put("Highscore.ini/inside", "kept");
-  ASSERT_TRUE(SaveHighscores(defaults(), dir.str()));
+  ASSERT_TRUE(SaveHighscores(DefaultHighscores(), dir.str()));
   EXPECT_EQ(dir.read("Highscore.ini/inside"), "kept");
   EXPECT_EQ(dir.entryCount(), 1u);
 }

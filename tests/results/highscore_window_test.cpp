@@ -12,17 +12,8 @@
 #include "results/highscore_window.h"
 #include "when_modal.h"
 
+using results::DefaultHighscores;
 using results::HighscoreList;
-
-namespace {
-
-HighscoreList defaults() {
-  HighscoreList list;
-  results::DefaultHighscores(list);
-  return list;
-}
-
-}  // namespace
 
 class HighscoreWindowTest : public QObject {
   Q_OBJECT
@@ -47,7 +38,7 @@ class HighscoreWindowTest : public QObject {
   void cleanup() { std::filesystem::remove(results::HighscorePath(startDir())); }
 
   void placedResultOpensWindowWithFocusedBox() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("200", "41", kNoEndGame);
     QCOMPARE(w.entryRow(), 4);
@@ -67,7 +58,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void enterStoresTypedNameAndWritesFile() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -83,14 +74,14 @@ class HighscoreWindowTest : public QObject {
   }
 
   void resultBelowListShowsEndGameAndEnterStoresNoName() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     int endGameShown = 0;
     w.enterHighscore("20", "101", [&] { ++endGameShown; });
     QCOMPARE(endGameShown, 1);
     QCOMPARE(w.entryRow(), 10);
     QVERIFY(!w.isVisible());
-    QCOMPARE(list.lines, defaults().lines);
+    QCOMPARE(list.lines, DefaultHighscores().lines);
 
     // Name1Click shows the first box without focus; Enter then writes the file, storing no name.
     whenModal([&](QWidget*) {
@@ -101,12 +92,12 @@ class HighscoreWindowTest : public QObject {
       QTest::keyClick(box(w, 1), Qt::Key_Return);
     });
     w.showModalList();
-    QCOMPARE(list.lines, defaults().lines);
-    QCOMPARE(fileLines(), defaults().lines);
+    QCOMPARE(list.lines, DefaultHighscores().lines);
+    QCOMPARE(fileLines(), DefaultHighscores().lines);
   }
 
   void twoResultsBeforeEnterNameOnlyTheLater() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("300", "15", kNoEndGame);
     QCOMPARE(w.entryRow(), 1);
@@ -128,7 +119,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void menuWhileOpenBringsWindowToFront() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QWidget other;
@@ -145,7 +136,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void openBoxSurvivesClosingAndMenuReopening() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("260", "5", kNoEndGame);
     QCOMPARE(w.entryRow(), 2);
@@ -162,7 +153,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void activationRefreshesLabels() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     THighScore w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -178,7 +169,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void modalListClosesOnPictureClickOnly() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     list.name(9) = "Tenth";
     THighScore w(list, startDir());
     bool modal = false;
@@ -195,7 +186,7 @@ class HighscoreWindowTest : public QObject {
   }
 
   void failedWriteShowsMessageAndKeepsList() {
-    HighscoreList list = defaults();
+    HighscoreList list = DefaultHighscores();
     const std::string missing = startDir() + "/gone";
     THighScore w(list, missing);
     w.enterHighscore("400", "300", kNoEndGame);
