@@ -7,10 +7,9 @@ file(CHMOD ${KLONDIKE_TEST_RUNTIME_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_W
 function(klondike_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "SDL_AUDIODRIVER=dummy;KLONDIKE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # klondike_qttest(NAME SOURCES ... LIBS ...): a Qt Test program run on the offscreen platform.
@@ -21,5 +20,5 @@ function(klondike_qttest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${KLONDIKE_TEST_RUNTIME_DIR};SDL_AUDIODRIVER=dummy;KLONDIKE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${KLONDIKE_TEST_RUNTIME_DIR};SDL_AUDIODRIVER=dummy")
 endfunction()
