@@ -41,6 +41,8 @@ struct RgbTarget {
     p[2] = c.b;
   }
   void fillBlack() const;
+  // Copies an 88 x 130 picture whose rows lie `sourceRowBytes` apart.
+  void copyFrom(const std::uint8_t* source, std::size_t sourceRowBytes) const;
 };
 
 // One card picture with its own pixels.
@@ -60,11 +62,10 @@ struct CardImage {
 struct CardSheet {
   std::vector<std::uint8_t> rgb = std::vector<std::uint8_t>(kSheetRowBytes * kSheetHeight);
 
-  RgbTarget cell(int c) {
-    return {rgb.data() + std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
-                std::size_t((c & 7) * kCardWidth) * 3,
-            kSheetRowBytes};
+  static std::size_t cellOffset(int c) {
+    return std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes + std::size_t((c & 7) * kCardWidth) * 3;
   }
+  RgbTarget cell(int c) { return {rgb.data() + cellOffset(c), kSheetRowBytes}; }
   Rgb at(int x, int y) const {
     const std::uint8_t* p = rgb.data() + std::size_t(y) * kSheetRowBytes + 3 * std::size_t(x);
     return {p[0], p[1], p[2]};

@@ -10,12 +10,13 @@ void RgbTarget::fillBlack() const {
   for (int y = 0; y < kCardHeight; ++y) std::memset(row(y), 0, kCardRowBytes);
 }
 
+void RgbTarget::copyFrom(const std::uint8_t* source, std::size_t sourceRowBytes) const {
+  for (int y = 0; y < kCardHeight; ++y, source += sourceRowBytes) std::memcpy(row(y), source, kCardRowBytes);
+}
+
 CardImage CardSheet::cellImage(int c) const {
   CardImage image;
-  const std::uint8_t* source = rgb.data() + std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
-                               std::size_t((c & 7) * kCardWidth) * 3;
-  for (int y = 0; y < kCardHeight; ++y)
-    std::memcpy(image.rgb.data() + y * kCardRowBytes, source + y * kSheetRowBytes, kCardRowBytes);
+  image.target().copyFrom(rgb.data() + cellOffset(c), kSheetRowBytes);
   return image;
 }
 
@@ -73,18 +74,16 @@ struct PixelRule {
   std::array<std::uint32_t, 256> keep{}, set{};
 };
 
-std::uint32_t Pack(Rgb c) { return ColourValue(c); }
-
 PixelRule MakePixelRule(const std::array<Rgb, 256>& palette, unsigned planes, bool ham) {
   PixelRule rule;
-  // The eight-plane rule for 8 planes; the six-plane rule for every other plane count.
-  const unsigned controlShift = planes == 8 ? 6 : 4, dataMask = planes == 8 ? 63 : 15, scale = planes == 8 ? 4 : 16;
+  const HamRule hamRule = HamRuleFor(planes);
   constexpr std::uint32_t kKeepAllBut[4] = {0, 0x00FFFF, 0xFFFF00, 0xFF00FF};  // -, blue, red, green
   constexpr unsigned kComponentShift[4] = {0, 16, 0, 8};
   for (unsigned value = 0; value < 256; ++value) {
-    const unsigned control = ham ? value >> controlShift & 3 : 0;
+    const unsigned control = ham ? value >> hamRule.controlShift & 3 : 0;
     rule.keep[value] = kKeepAllBut[control];
-    rule.set[value] = control == 0 ? Pack(palette[value]) : ((value & dataMask) * scale) << kComponentShift[control];
+    rule.set[value] = control == 0 ? ColourValue(palette[value])
+                                   : ((value & hamRule.dataMask) * hamRule.scale) << kComponentShift[control];
   }
   return rule;
 }
@@ -196,18 +195,19 @@ bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool 
 
 bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
                        unsigned paletteSize, unsigned planes, bool ham, std::uint32_t stride) {
-  planes = std::min(planes, 8u);
-  paletteSize = std::min(paletteSize, 256u);
-  const std::uint64_t paletteEnd = kHeaderSize + 3 * std::uint64_t(paletteSize);
-  const std::uint64_t start = paletteEnd + std::uint64_t(std::max(imageIndex, 0)) * stride;
-  const std::uint64_t size = kPlaneRowBytes * planes * std::uint64_t(kCardHeight);
-  if (imageIndex < 0 || (ham && planes < 2) || !Holds(file, start, size)) {
+  PlanarHeader layout;  // only the fields that place the image
+  layout.stride = stride;
+  layout.planes = std::min(planes, 8u);
+  layout.paletteSize = std::min(paletteSize, 256u);
+  const std::uint64_t start = layout.imageOffset(unsigned(std::max(imageIndex, 0)));
+  if (imageIndex < 0 || (ham && layout.planes < 2) || !Holds(file, start, layout.imageDataSize())) {
     target.fillBlack();
     return false;
   }
   std::array<Rgb, 256> palette{};  // entries beyond the palette stay black
-  for (unsigned i = 0; i < paletteSize; ++i) palette[i] = RgbAt(file, kHeaderSize + 3 * i);
-  DecodePlanarRows(target, file.data() + start, planes, Pack(palette[0]), MakePixelRule(palette, planes, ham));
+  for (unsigned i = 0; i < layout.paletteSize; ++i) palette[i] = RgbAt(file, kHeaderSize + 3 * i);
+  DecodePlanarRows(target, file.data() + start, layout.planes, ColourValue(palette[0]),
+                   MakePixelRule(palette, layout.planes, ham));
   return true;
 }
 
@@ -230,11 +230,9 @@ CardSetInfo BuildCardSheet(ByteView file, CardSheet& sheet) {
       DecodePlanarImage(sheet.cell(int(i)), file, int(i), h.paletteSize, h.planes, h.ham, h.stride);
     if (h.imagesUsed < unsigned(kMaxPlanarImages)) {
       // Too few images for the foundation markers: image 0 stands in for all four.
-      DecodePlanarImage(sheet.cell(55), file, 0, h.paletteSize, h.planes, h.ham, h.stride);
-      for (int cell = 56; cell <= 58; ++cell) {
-        const RgbTarget from = sheet.cell(55), to = sheet.cell(cell);
-        for (int y = 0; y < kCardHeight; ++y) std::memcpy(to.row(y), from.row(y), kCardRowBytes);
-      }
+      const RgbTarget marker = sheet.cell(55);
+      DecodePlanarImage(marker, file, 0, h.paletteSize, h.planes, h.ham, h.stride);
+      for (int cell = 56; cell <= 58; ++cell) sheet.cell(cell).copyFrom(marker.pixels, marker.rowBytes);
     }
   }
   return info;

@@ -67,6 +67,15 @@ struct PlanarHeader {
 
 PlanarHeader ReadPlanarHeader(ByteView file);
 
+// A hold-and-modify rule: the two bits from `controlShift` up select the step (0 palette entry,
+// 1 blue, 2 red, 3 green), the bits of `dataMask` give the new component's level, times `scale`.
+struct HamRule {
+  unsigned controlShift, dataMask, scale;
+};
+
+// The eight-plane rule for 8 planes; the six-plane rule for every other plane count.
+constexpr HamRule HamRuleFor(unsigned planes) { return planes == 8 ? HamRule{6, 63, 4} : HamRule{4, 15, 16}; }
+
 // Palette size for a depth and HAM flag: 2^D, or 2^(D-2) with HAM (1 below 2 planes), capped
 // at 256.
 unsigned PlanarPaletteSize(unsigned depth, bool ham);

@@ -35,17 +35,10 @@ void WriteIndexedRecord(std::vector<std::uint8_t>& out, std::size_t data, const 
     for (int x = 0; x < kCardWidth; ++x) out[at++] = nearest(reduced.at(x, y));
 }
 
-// Per HAM rule: the bit that makes a pixel value a modify step, its data mask and its scale.
-struct HamRule {
-  unsigned controlShift, dataMask, scale;
-
-  std::uint8_t level(std::uint8_t component) const {
-    return std::uint8_t(std::min<unsigned>(dataMask, (component + scale / 2) / scale));
-  }
-};
-
-constexpr HamRule kHam8{6, 63, 4};
-constexpr HamRule kHam6{4, 15, 16};
+// The modify step's level nearest to a component.
+std::uint8_t HamLevel(const HamRule& rule, std::uint8_t component) {
+  return std::uint8_t(std::min<unsigned>(rule.dataMask, (component + rule.scale / 2) / rule.scale));
+}
 
 // Pixel values (one byte each, only the low `planes` bits used) of one picture.
 std::vector<std::uint8_t> PixelValues(const CardImage& image, std::span<const Rgb> palette,
@@ -104,7 +97,7 @@ std::vector<std::uint8_t> EncodePcSet(std::span<const CardImage> images, bool in
 }
 
 std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<const Rgb> palette, bool eightPlanes) {
-  const HamRule& rule = eightPlanes ? kHam8 : kHam6;
+  const HamRule rule = HamRuleFor(eightPlanes ? 8 : 6);
   const unsigned paletteEntries = std::min<std::size_t>(palette.size(), rule.dataMask + 1);
   std::vector<std::uint8_t> values(static_cast<std::size_t>(width));
   Rgb running = palette[0];
@@ -118,7 +111,7 @@ std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<cons
       if (error < bestError) bestError = error, bestValue = value, bestColour = colour;
     };
     for (unsigned i = 1; i < paletteEntries; ++i) consider(i, palette[i]);
-    const std::uint8_t blue = rule.level(want.b), red = rule.level(want.r), green = rule.level(want.g);
+    const std::uint8_t blue = HamLevel(rule, want.b), red = HamLevel(rule, want.r), green = HamLevel(rule, want.g);
     consider(1u << rule.controlShift | blue, {running.r, running.g, std::uint8_t(blue * rule.scale)});
     consider(2u << rule.controlShift | red, {std::uint8_t(red * rule.scale), running.g, running.b});
     consider(3u << rule.controlShift | green, {running.r, std::uint8_t(green * rule.scale), running.b});

@@ -19,7 +19,6 @@
 #include <QSaveFile>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -49,6 +48,10 @@ int Usage() {
 
 std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
+[[noreturn]] void FailNotACardSet(const QString& fileName) {
+  Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+}
+
 std::string Hex(cards::Rgb c) {
   char text[32];
   std::snprintf(text, sizeof text, "#%02x%02x%02x (colour value 0x%06x)", c.r, c.g, c.b,
@@ -69,7 +72,7 @@ int Info(const QString& fileName) {
   std::printf("file: %s (%lld bytes)\n", Local(fileName).c_str(), static_cast<long long>(data.size()));
   switch (variant) {
     case cards::CardSetVariant::None:
-      Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+      FailNotACardSet(fileName);
     case cards::CardSetVariant::PcDirect:
     case cards::CardSetVariant::PcIndexed: {
       const bool indexed = variant == cards::CardSetVariant::PcIndexed;
@@ -118,7 +121,7 @@ void SavePng(const QImage& image, const QString& out) {
 int Sheet(const QString& fileName, const QString& out) {
   RequireReadable(fileName);
   const cards::LoadedCardSet set = cards::LoadCardSet(fileName);
-  if (set.sheet.isNull()) Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+  if (set.sheet.isNull()) FailNotACardSet(fileName);
   SavePng(set.sheet, out);
   return 0;
 }
@@ -126,7 +129,7 @@ int Sheet(const QString& fileName, const QString& out) {
 int Preview(const QString& fileName, const QString& out) {
   RequireReadable(fileName);
   const QImage preview = cards::LoadCardPreview(fileName);
-  if (preview.isNull()) Fail(Local(fileName) + ": not a card-set file (neither \"PCTAVI\" nor \"TAVI\" magic)");
+  if (preview.isNull()) FailNotACardSet(fileName);
   SavePng(preview, out);
   return 0;
 }
@@ -134,8 +137,7 @@ int Preview(const QString& fileName, const QString& out) {
 cards::CardImage ToCardImage(const QImage& picture) {
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
   cards::CardImage image;
-  for (int y = 0; y < cards::kCardHeight; ++y)
-    std::memcpy(image.rgb.data() + y * cards::kCardRowBytes, rgb.constScanLine(y), cards::kCardRowBytes);
+  image.target().copyFrom(rgb.constBits(), std::size_t(rgb.bytesPerLine()));
   return image;
 }
 
