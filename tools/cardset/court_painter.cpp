@@ -35,16 +35,6 @@ void Fill(QPainter& p, const QPainterPath& path, QColor fill, double outline = 0
   p.drawPath(path);
 }
 
-void DrawSuit(QPainter& p, int suit, QPointF centre, double size) {
-  p.save();
-  p.translate(centre);
-  p.scale(size, size);
-  p.setPen(Qt::NoPen);
-  p.setBrush(SuitColour(suit));
-  p.drawPath(SuitPath(suit));
-  p.restore();
-}
-
 void DrawRobe(QPainter& p, int rank, const Attire& attire) {
   QPainterPath robe;
   robe.moveTo(18, 66);
@@ -261,7 +251,7 @@ void DrawHalf(QPainter& p, int rank, int suit, const Attire& attire) {
   DrawHeadwear(p, rank, attire);
   p.restore();
   DrawEmblem(p, rank, attire);
-  DrawSuit(p, suit, QPointF(rank == Queen ? 62 : 25.5, 21), 11);
+  DrawSuit(p, suit, QPointF(rank == Queen ? 62 : 25.5, 21), 11, SuitColour(suit));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
 #include <array>
 
 #include "court_painter.h"
@@ -27,17 +26,6 @@ QImage BlankCard(QColor face, QColor outline) {
   for (auto [x, y] : std::array<std::pair<int, int>, 4>{{{1, 1}, {kWidth - 2, 1}, {1, kHeight - 2}, {kWidth - 2, kHeight - 2}}})
     image.setPixel(x, y, line);
   return image;
-}
-
-void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour, bool upsideDown = false) {
-  painter.save();
-  painter.translate(centre);
-  if (upsideDown) painter.rotate(180);
-  painter.scale(size, size);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(colour);
-  painter.drawPath(SuitPath(suit));
-  painter.restore();
 }
 
 // Rank and suit in the top-left corner, and the same turned round in the bottom-right one.

@@ -77,4 +77,15 @@ QPainterPath SuitPath(int suit) {
   return QTransform::fromScale(0.01, 0.01).map(shape);
 }
 
+void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour, bool upsideDown) {
+  painter.save();
+  painter.translate(centre);
+  if (upsideDown) painter.rotate(180);
+  painter.scale(size, size);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawPath(SuitPath(suit));
+  painter.restore();
+}
+
 }  // namespace cardset

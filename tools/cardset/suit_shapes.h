@@ -1,6 +1,7 @@
 #pragma once
 // The four suit symbols as filled outlines, and the suit order and colours of our decks.
 #include <QColor>
+#include <QPainter>
 #include <QPainterPath>
 
 namespace cardset {
@@ -14,5 +15,9 @@ QColor SuitColour(int suit);
 
 // The symbol centred on (0, 0), 1 unit wide and about 1.1 units high.
 QPainterPath SuitPath(int suit);
+
+// Fills the symbol `size` pixels wide around `centre`, turned round when `upsideDown`.
+void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour,
+              bool upsideDown = false);
 
 }  // namespace cardset
