@@ -10,19 +10,15 @@
 
 namespace {
 
-std::vector<cards::CardImage> Pictures(int count) {
-  std::vector<cards::CardImage> images;
-  for (int i = 0; i < count; ++i) images.push_back(cards::testing::GradientPicture(i));
-  return images;
-}
+using cards::testing::GradientPictures;
 
 const std::vector<std::uint8_t>& PcDirect() {
-  static const auto file = cards::EncodePcSet(Pictures(57), false);
+  static const auto file = cards::EncodePcSet(GradientPictures(57), false);
   return file;
 }
 
 const std::vector<std::uint8_t>& PcIndexed() {
-  static const auto file = cards::EncodePcSet(Pictures(57), true);
+  static const auto file = cards::EncodePcSet(GradientPictures(57), true);
   return file;
 }
 
@@ -31,7 +27,7 @@ const std::vector<std::uint8_t>& Ham8() {
     cards::PlanarOptions options;
     options.depth = 8;
     options.ham = true;
-    return cards::EncodePlanarSet(Pictures(59), options);
+    return cards::EncodePlanarSet(GradientPictures(59), options);
   }();
   return file;
 }

@@ -18,7 +18,7 @@ if(CARDS_CLANGXX)
 
   add_executable(cards_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/make_fuzz_seeds.cpp)
   target_include_directories(cards_fuzz_seeds PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(cards_fuzz_seeds PRIVATE cards_encode)
+  target_link_libraries(cards_fuzz_seeds PRIVATE cards_encode platform_files)
   set(fuzz_seeds ${CMAKE_CURRENT_BINARY_DIR}/fuzz-seeds)
   add_custom_command(OUTPUT ${fuzz_seeds}/ham-8.tavi
     COMMAND ${CMAKE_COMMAND} -E make_directory ${fuzz_seeds}

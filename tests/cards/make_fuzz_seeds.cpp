@@ -1,23 +1,26 @@
 // Writes small card-set files of every variant from our encoder: the fuzzer's starting corpus.
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "card_set_encode.h"
 #include "card_test_pictures.h"
+#include "platform/file_io.h"
 
 namespace {
 
-void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(dir + "/" + name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using cards::testing::GradientPictures;
 
-std::vector<cards::CardImage> Pictures(int count) {
-  std::vector<cards::CardImage> images;
-  for (int i = 0; i < count; ++i) images.push_back(cards::testing::GradientPicture(i));
-  return images;
+// A seed that cannot be written ends the program with an error, so that the build stops
+// instead of fuzzing without it.
+void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  const std::string path = platform::joinPath(dir, name);
+  std::string error;
+  if (!platform::writeFileAtomically(path, bytes.data(), bytes.size(), &error)) {
+    std::fprintf(stderr, "make_fuzz_seeds: cannot write %s: %s\n", path.c_str(), error.c_str());
+    std::exit(1);
+  }
 }
 
 std::vector<std::uint8_t> Planar(unsigned depth, bool ham, int count) {
@@ -26,7 +29,7 @@ std::vector<std::uint8_t> Planar(unsigned depth, bool ham, int count) {
   options.ham = ham;
   options.tableColour = {0, 92, 60};
   options.selectColour = {255, 196, 0};
-  return cards::EncodePlanarSet(Pictures(count), options);
+  return cards::EncodePlanarSet(GradientPictures(count), options);
 }
 
 }  // namespace
@@ -37,8 +40,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  Write(dir, "pc-direct.tvp", cards::EncodePcSet(Pictures(2), false));
-  Write(dir, "pc-indexed.tvp", cards::EncodePcSet(Pictures(3), true));
+  Write(dir, "pc-direct.tvp", cards::EncodePcSet(GradientPictures(2), false));
+  Write(dir, "pc-indexed.tvp", cards::EncodePcSet(GradientPictures(3), true));
   Write(dir, "planar-1.tavi", Planar(1, false, 4));
   Write(dir, "planar-5.tavi", Planar(5, false, 4));
   Write(dir, "planar-8.tavi", Planar(8, false, 2));
