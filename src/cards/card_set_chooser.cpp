@@ -147,8 +147,7 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
   fillDriveList();
-  showDriveOf(listedDir_);
-  showFolderInTree(listedDir_);
+  showListedFolder();
   listFiles({});
 }
 
@@ -171,8 +170,7 @@ void TOpenBestand::setListedDirectory(const QString& dir) {
   const QString folder = existingFolder(dir);
   if (folder == listedDir_) return;
   listedDir_ = folder;
-  showDriveOf(listedDir_);
-  showFolderInTree(listedDir_);
+  showListedFolder();
   listFiles({});
   PreImage->clear();  // the preview belonged to a file of the folder listed before
 }
@@ -181,8 +179,7 @@ void TOpenBestand::showEvent(QShowEvent* event) {
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
   fillDriveList();
-  showDriveOf(listedDir_);
-  showFolderInTree(listedDir_);
+  showListedFolder();
   const QString selected = selectedFile();
   if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName()))
     PreImage->clear();
@@ -226,22 +223,20 @@ void TOpenBestand::fillDriveList() {
   for (const QString& root : roots) DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
 }
 
-void TOpenBestand::showDriveOf(const QString& dir) {
-  const QString root = volumeRoot(dir);
-  const QSignalBlocker quiet(DriveComboBox1);
-  int index = DriveComboBox1->findData(root);
-  if (index < 0) {
-    DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
-    index = DriveComboBox1->count() - 1;
+void TOpenBestand::showListedFolder() {
+  const QString root = volumeRoot(listedDir_);
+  {
+    const QSignalBlocker quiet(DriveComboBox1);
+    int index = DriveComboBox1->findData(root);
+    if (index < 0) {
+      DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+      index = DriveComboBox1->count() - 1;
+    }
+    DriveComboBox1->setCurrentIndex(index);
   }
-  DriveComboBox1->setCurrentIndex(index);
-}
-
-void TOpenBestand::showFolderInTree(const QString& dir) {
-  const QString root = volumeRoot(dir);
   folders_->setRootPath(root);
   DirectoryListBox1->setRootIndex(folders_->index(root));
-  const QModelIndex folder = folders_->index(dir);
+  const QModelIndex folder = folders_->index(listedDir_);
   const bool isRoot = !folder.isValid() || folder == DirectoryListBox1->rootIndex();
   {
     const QSignalBlocker quiet(DirectoryListBox1->selectionModel());

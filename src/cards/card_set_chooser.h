@@ -68,8 +68,8 @@ class TOpenBestand : public QDialog {
   void FileListBox1DblClick(QListWidgetItem* item);
   void BitBtn1Click();
   void fillDriveList();
-  void showDriveOf(const QString& dir);
-  void showFolderInTree(const QString& dir);
+  // Selects the listed folder's volume in the volume list and the folder in the tree.
+  void showListedFolder();
   void revealListedFolder();
   // Lists the card-set files of the listed folder and selects `selectName` when it is among
   // them; true when it was.
