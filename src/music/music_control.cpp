@@ -43,16 +43,7 @@ void MusicControl::startMusicAtStartup() {
   if (host_.musicSetting() != kMusicOff) PlayCurrentSong();
 }
 
-void MusicControl::shutDown() {
-  const char setting = host_.musicSetting();
-  if (setting == kMidiPlaying) {
-    midi_.stop();
-    midi_.close();
-  } else if (setting == kMp3Playing) {
-    mp3_.stop();
-    mp3_.close();
-  }
-}
+void MusicControl::shutDown() { closePlayerInUse(); }
 
 void MusicControl::setPlaylist(Playlist playlist) {
   Playlist_ = std::move(playlist);
@@ -109,18 +100,22 @@ void MusicControl::musicOff() {
   host_.setMusicOnChecked(false);
 }
 
-void MusicControl::stopCurrentSong() {
+void MusicControl::closePlayerInUse() {
   const char setting = host_.musicSetting();
   if (setting == kMidiPlaying) {
     midi_.stop();
     midi_.close();
-    // The stopped song's completion notice arrives after the next song started; it must not
-    // advance past that song.
-    IgnoreNextNotify = true;
   } else if (setting == kMp3Playing) {
     mp3_.stop();
     mp3_.close();
   }
+}
+
+void MusicControl::stopCurrentSong() {
+  // The stopped MIDI song's completion notice arrives after the next song started; it must not
+  // advance past that song.
+  if (host_.musicSetting() == kMidiPlaying) IgnoreNextNotify = true;
+  closePlayerInUse();
 }
 
 void MusicControl::advance() {

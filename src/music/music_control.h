@@ -51,7 +51,9 @@ public:
   bool ignoreNextNotify() const { return IgnoreNextNotify; }
 
 private:
-  // Stops and closes the song that plays before another one is started.
+  // Stops and closes the player that the music setting names; nothing while the music is off.
+  void closePlayerInUse();
+  // The same before another song is started.
   void stopCurrentSong();
   void musicOff();
   void advance();
