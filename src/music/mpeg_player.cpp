@@ -151,11 +151,7 @@ void TMPEGPlayer::unloadLibrary() {
 
 void TMPEGPlayer::Deinit() {
   if (!library_) return;
-  if (opened_) {
-    opened_ = paused_ = playing_ = false;
-    playedXTimes_ = 0;
-    entry_->close();
-  }
+  if (opened_) closeOpenStream();
   entry_->deinit();  // joins the playback thread: nothing writes the end flag after this
   unloadLibrary();
 }
@@ -250,11 +246,15 @@ void TMPEGPlayer::Restart() {
   startWatch();
 }
 
-void TMPEGPlayer::Close() {
-  requireLibrary();
+void TMPEGPlayer::closeOpenStream() {
   opened_ = paused_ = playing_ = false;
   playedXTimes_ = 0;
   entry_->close();
+}
+
+void TMPEGPlayer::Close() {
+  requireLibrary();
+  closeOpenStream();
   checkError();
 }
 

@@ -143,6 +143,7 @@ class TMPEGPlayer : public QObject {
   [[noreturn]] void raiseCode(int32_t code);
   [[noreturn]] static void raiseIncorrectMode();
   void startWatch();
+  void closeOpenStream();  // the library is loaded
   void unloadLibrary();
   bool endFlagSet() const;
   void clearEndFlag();
