@@ -1,5 +1,6 @@
 // midi_maker <folder>: writes the game's own tunes and a "Playlist.ini" that lists them.
 #include "file_io.h"
+#include "playlist_file.h"
 #include "tunes.h"
 
 #include <cstdio>
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   try {
-    std::vector<std::string> playlist;
+    music::Playlist playlist;
     for (const midi_maker::Tune& tune : midi_maker::gameTunes()) {
       const std::vector<std::uint8_t> image = midi_maker::writeStandardMidiFile(tune.song);
       std::string error;
@@ -26,11 +27,9 @@ int main(int argc, char** argv) {
       // Bare names: the game runs in this folder, so they are found relative to it.
       playlist.push_back(tune.fileName);
     }
-    const std::string text = platform::joinLinesCrLf(playlist);
-    std::string error;
-    if (!platform::writeFileAtomically(platform::joinPath(folder, "Playlist.ini"), text.data(),
-                                       text.size(), &error)) {
-      std::fprintf(stderr, "midi_maker: Playlist.ini: %s\n", error.c_str());
+    // Written by the game's own playlist writer, so that the game reads it back as it is.
+    if (const auto failure = music::savePlaylist(playlist, folder)) {
+      std::fprintf(stderr, "midi_maker: %s\n", failure->c_str());
       return 1;
     }
   } catch (const std::exception& failure) {
