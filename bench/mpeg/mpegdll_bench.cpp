@@ -2,24 +2,25 @@
 // the same file with libmpg123 alone: the cost of the playback thread and the output.
 #include "mp3_fixture.h"
 #include "mpeg_library.h"
+#include "scratch_folder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QLibrary>
 
 #include <atomic>
-#include <filesystem>
+#include <cstdlib>
 #include <thread>
 
 namespace {
 
 struct Song {
-  Song() : dir(mp3test::makeTempDir()) {
-    mp3test::writeToneWav(dir + "/tone.wav", 10.0);
-    if (!mp3test::encodeMp3(dir + "/tone.wav", dir + "/tone.mp3")) std::abort();
+  Song() {
+    mp3test::writeToneWav(dir.file("tone.wav"), 10.0);
+    if (!mp3test::encodeMp3(dir.file("tone.wav"), mp3)) std::abort();
   }
-  ~Song() { std::filesystem::remove_all(dir); }
-  std::string dir;
+  ScratchFolder dir;
+  std::string mp3 = dir.file("tone.mp3");
 };
 
 const Song& song() {
@@ -28,8 +29,7 @@ const Song& song() {
 }
 
 void DecodeWithLibmpg123(benchmark::State& state) {
-  const std::string mp3 = song().dir + "/tone.mp3";
-  for (auto _ : state) benchmark::DoNotOptimize(mp3test::decodeMp3(mp3).pcm.size());
+  for (auto _ : state) benchmark::DoNotOptimize(mp3test::decodeMp3(song().mp3).pcm.size());
 }
 BENCHMARK(DecodeWithLibmpg123)->Unit(benchmark::kMillisecond);
 
@@ -40,11 +40,10 @@ void DecodeThroughLibraryToPcmFile(benchmark::State& state) {
     state.SkipWithError("decoder library not loadable");
     return;
   }
-  const std::string mp3 = song().dir + "/tone.mp3";
-  const std::string out = song().dir + "/out.pcm";
+  const std::string out = song().dir.file("out.pcm");
   dll.setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, out.c_str());
   for (auto _ : state) {
-    dll.open(mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    dll.open(song().mp3.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     uint8_t ended = 0;
     dll.play(0, 0, &ended);
     while (!std::atomic_ref<uint8_t>(ended).load()) std::this_thread::yield();

@@ -8,15 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
-#include <stdexcept>
 
 namespace mp3test {
-
-std::string makeTempDir() {
-  std::string pattern = "/tmp/mpegtest.XXXXXX";
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
 
 Bytes readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

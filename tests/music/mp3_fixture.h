@@ -10,8 +10,6 @@ namespace mp3test {
 
 using Bytes = std::vector<unsigned char>;
 
-// A new, empty folder under /tmp; the caller removes it.
-std::string makeTempDir();
 Bytes readFile(const std::string& path);
 void writeFile(const std::string& path, const Bytes& bytes);
 
