@@ -16,6 +16,21 @@ using miditest::settle;
 using miditest::writeShortSong;
 using namespace music::fakes;
 
+namespace {
+
+// The music control on the game's adapter of the real sequencer, with a recording MP3 player
+// and window.
+struct ControlOnSequencer {
+  platform::MidiSequencer device;
+  shell::SequencerOutput midi{device};
+  Log log;
+  FakeMp3 mp3{log};
+  FakeHost host;
+  music::MusicControl control{midi, mp3, host};
+};
+
+}  // namespace
+
 class MusicPlaybackTest : public QObject {
   Q_OBJECT
 
@@ -30,36 +45,32 @@ private slots:
     writeShortSong(brief, 1);
     writeShortSong(third, 40);
 
-    platform::MidiSequencer device;
-    shell::SequencerOutput midi(device);
-    Log log;
-    FakeMp3 mp3(log);
-    FakeHost host;
-    music::MusicControl control(midi, mp3, host);
-    connect(&device, &platform::MidiSequencer::completed, this, [&] { control.MediaPlayer1Notify(); });
-    control.setPlaylist({first, brief, third});
+    ControlOnSequencer rig;
+    connect(&rig.device, &platform::MidiSequencer::completed, this,
+            [&] { rig.control.MediaPlayer1Notify(); });
+    rig.control.setPlaylist({first, brief, third});
 
-    control.Musicon1Click();
-    QCOMPARE(host.panel, std::string("first"));
+    rig.control.Musicon1Click();
+    QCOMPARE(rig.host.panel, std::string("first"));
     settle(100);
-    control.Nextsong1Click();
-    QCOMPARE(control.currentSong(), 1);
-    QVERIFY(control.ignoreNextNotify());
+    rig.control.Nextsong1Click();
+    QCOMPARE(rig.control.currentSong(), 1);
+    QVERIFY(rig.control.ignoreNextNotify());
     settle(200);  // the notice of the stopped song arrives and is used up
-    QVERIFY(!control.ignoreNextNotify());
-    QCOMPARE(control.currentSong(), 1);
-    QCOMPARE(host.music, '1');
+    QVERIFY(!rig.control.ignoreNextNotify());
+    QCOMPARE(rig.control.currentSong(), 1);
+    QCOMPARE(rig.host.music, '1');
 
-    QTRY_COMPARE_WITH_TIMEOUT(control.currentSong(), 2, 15000);  // "brief" ended by itself
-    QCOMPARE(host.panel, std::string("third"));
-    QCOMPARE(host.music, '1');
+    QTRY_COMPARE_WITH_TIMEOUT(rig.control.currentSong(), 2, 15000);  // "brief" ended by itself
+    QCOMPARE(rig.host.panel, std::string("third"));
+    QCOMPARE(rig.host.music, '1');
 
-    control.Musicon1Click();
+    rig.control.Musicon1Click();
     settle(200);
-    QCOMPARE(control.currentSong(), 2);
-    QCOMPARE(host.music, '0');
-    QVERIFY(!host.checked);
-    QVERIFY(host.messages.empty());
+    QCOMPARE(rig.control.currentSong(), 2);
+    QCOMPARE(rig.host.music, '0');
+    QVERIFY(!rig.host.checked);
+    QVERIFY(rig.host.messages.empty());
   }
 
   void brokenSongStopsTheMusicWithTheSequencersMessage() {
@@ -67,18 +78,13 @@ private slots:
     QTemporaryDir dir;
     const std::string broken = dir.filePath("broken.mid").toStdString();
     std::ofstream(broken) << "MThd but nothing a synthesizer could play";
-    platform::MidiSequencer device;
-    shell::SequencerOutput midi(device);
-    Log log;
-    FakeMp3 mp3(log);
-    FakeHost host;
-    music::MusicControl control(midi, mp3, host);
-    control.setPlaylist({broken});
-    control.Musicon1Click();
+    ControlOnSequencer rig;
+    rig.control.setPlaylist({broken});
+    rig.control.Musicon1Click();
     const Message expected{"Error 4: The file is not a standard MIDI file.", "",
                            music::MessageIcon::None};
-    QVERIFY(host.messages == std::vector<Message>{expected});
-    QCOMPARE(host.music, '0');
+    QVERIFY(rig.host.messages == std::vector<Message>{expected});
+    QCOMPARE(rig.host.music, '0');
   }
 };
 

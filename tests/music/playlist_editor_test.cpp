@@ -1,5 +1,6 @@
 // The playlist editor window on the offscreen platform.
 #include "playlist_editor.h"
+#include "scratch_folder.h"
 #include "when_modal.h"
 
 #include <QApplication>
@@ -11,11 +12,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
 #include <functional>
 
 using music::Playlist;
@@ -261,14 +260,13 @@ private slots:
   }
 
   void saveWritesTheFileAndReportsFailure() {
-    QTemporaryDir dir;
-    Tmidi1 editor(dir.path().toStdString());
+    const ScratchFolder dir;
+    Tmidi1 editor(dir.str());
     editor.loadPlaylist({"a.mid", "b.mp3"});
     button(editor, "Save")->click();
-    std::ifstream in(dir.filePath("Playlist.ini").toStdString(), std::ios::binary);
-    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("a.mid\r\nb.mp3\r\n"));
+    QCOMPARE(dir.read("Playlist.ini"), std::string("a.mid\r\nb.mp3\r\n"));
 
-    editor.setStartDir(dir.filePath("no/such/folder").toStdString());
+    editor.setStartDir(dir.file("no/such/folder"));
     QString shown;
     whenModal([&](QWidget* modal) {
       if (auto* box = qobject_cast<QMessageBox*>(modal)) shown = box->text();
@@ -278,8 +276,8 @@ private slots:
   }
 
   void cancelAfterSaveKeepsTheSavedFileButNotTheRunningList() {
-    QTemporaryDir dir;
-    Tmidi1 editor(dir.path().toStdString());
+    const ScratchFolder dir;
+    Tmidi1 editor(dir.str());
     Playlist songs = {"a.mid", "b.mid"};
     int chosen = 3;
     QVERIFY(!runWith(editor, songs, chosen, [&] {
@@ -291,28 +289,27 @@ private slots:
     }));
     QCOMPARE(songs, (Playlist{"a.mid", "b.mid"}));
     QCOMPARE(chosen, 3);
-    std::ifstream in(dir.filePath("Playlist.ini").toStdString(), std::ios::binary);
-    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("b.mid\r\n"));
+    QCOMPARE(dir.read("Playlist.ini"), std::string("b.mid\r\n"));
   }
 
   void openDialogOffersSongsWithoutRegardToCase() {
-    QTemporaryDir dir;
-    for (const char* name : {"SONG.MID", "tune.mp3", "notes.txt"})
-      std::ofstream(dir.filePath(name).toStdString()) << "x";
+    const ScratchFolder dir;
+    for (const char* name : {"SONG.MID", "tune.mp3", "notes.txt"}) dir.put(name, "x");
+    const QString folder = QString::fromStdString(dir.str());
     Tmidi1 editor;
     QFileDialog* dialog = editor.openDialog();
-    dialog->setDirectory(dir.path());
+    dialog->setDirectory(folder);
     QStringList offered;
     QTimer::singleShot(0, [&] {
       RejectWhenDone guard{dialog};
       auto* model = dialog->findChild<QFileSystemModel*>();
       QVERIFY(model);
-      const QModelIndex folder = model->index(dir.path());
+      const QModelIndex shown = model->index(folder);
       // Names that the filter does not match are hidden or greyed out (disabled).
       const auto enabledNames = [&] {
         QStringList names;
-        for (int row = 0; row < model->rowCount(folder); ++row) {
-          const QModelIndex entry = model->index(row, 0, folder);
+        for (int row = 0; row < model->rowCount(shown); ++row) {
+          const QModelIndex entry = model->index(row, 0, shown);
           if (model->flags(entry) & Qt::ItemIsEnabled) names << model->fileName(entry);
         }
         names.sort();
@@ -329,7 +326,7 @@ private slots:
     });
     button(editor, "Add")->click();
     QCOMPARE(offered, (QStringList{"SONG.MID", "tune.mp3"}));
-    QCOMPARE(editor.playlist(), Playlist{dir.filePath("SONG.MID").toStdString()});
+    QCOMPARE(editor.playlist(), Playlist{dir.file("SONG.MID")});
   }
 };
 
