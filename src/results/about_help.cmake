@@ -2,12 +2,12 @@
 add_library(results_about_help STATIC
   ${CMAKE_CURRENT_LIST_DIR}/about_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_box.h
-  ${CMAKE_CURRENT_LIST_DIR}/clickable_label.h
   ${CMAKE_CURRENT_LIST_DIR}/help_viewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_viewer.h)
 set_target_properties(results_about_help PROPERTIES AUTOMOC ON)
 target_include_directories(results_about_help PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(results_about_help PUBLIC Qt6::Widgets PRIVATE platform platform_files game_pictures)
+target_link_libraries(results_about_help PUBLIC results_clickable_label Qt6::Widgets
+  PRIVATE platform platform_files game_pictures)
 
 # The help file lies beside the game in its start folder.
 set(KLONDIKE_HELP_SOURCE ${CMAKE_SOURCE_DIR}/assets/help/mirt.hlp)

@@ -1,8 +1,7 @@
 #pragma once
 // A label that reports a click of the left button released over it: the About box's author
-// names, links and portraits.
+// names, links and portraits, and the end-of-game picture.
 #include <QLabel>
-#include <QMouseEvent>
 
 class ClickableLabel : public QLabel {
   Q_OBJECT
@@ -14,9 +13,6 @@ class ClickableLabel : public QLabel {
   void clicked();
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-      emit clicked();
-  }
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };

@@ -2,11 +2,10 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QScreen>
 #include <utility>
 
+#include "clickable_label.h"
 #include "file_io.h"
 #include "game_pictures.h"
 #include "jpeg_decoder.h"
@@ -21,7 +20,7 @@ TEndGame::TEndGame(std::string startDir, platform::SoundCuePlayer& cues, QWidget
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       startDir_(std::move(startDir)),
       cues_(cues),
-      Image1(new QLabel(this)) {
+      Image1(new ClickableLabel(this)) {
   setWindowTitle("EndGame");
   setFixedSize(kClientSize);
   Image1->setObjectName("Image1");
@@ -29,7 +28,7 @@ TEndGame::TEndGame(std::string startDir, platform::SoundCuePlayer& cues, QWidget
   Image1->setScaledContents(true);
   Image1->setPixmap(QPixmap::fromImage(
       platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
-  Image1->installEventFilter(this);
+  connect(Image1, &ClickableLabel::clicked, this, &TEndGame::Image1Click);
 }
 
 void TEndGame::showModal() {
@@ -44,16 +43,6 @@ bool TEndGame::event(QEvent* event) {
     FormActivate();
   }
   return QDialog::event(event);
-}
-
-bool TEndGame::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-      Image1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-    Image1Click();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TEndGame::showEvent(QShowEvent* event) {

@@ -7,7 +7,7 @@
 
 #include "sound_cues.h"
 
-class QLabel;
+class ClickableLabel;
 
 class TEndGame : public QDialog {
   Q_OBJECT
@@ -23,7 +23,6 @@ public:
 
 protected:
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -33,7 +32,7 @@ private:
 
   const std::string startDir_;
   platform::SoundCuePlayer& cues_;
-  QLabel* Image1;
+  ClickableLabel* Image1;
   // The sound belongs to the first activation of each show; coming back from another
   // application while the window is up does not repeat it.
   bool activatedSinceShow_ = false;
