@@ -12,6 +12,10 @@ constexpr int kFirstFoundationColumn = 3;
 
 bool isAce(std::uint8_t card) { return card < 4; }
 bool isKing(std::uint8_t card) { return card >= 48 && card <= 51; }
+// A foundation takes an Ace when empty, else the next card of its suit.
+bool fitsFoundation(std::uint8_t top, std::uint8_t card) {
+  return isOccupied(top) ? top + 4 == card : isAce(card);
+}
 }  // namespace
 
 // A refused press drops the pick-up and changes no pile.
@@ -156,10 +160,7 @@ void GameEngine::pickUp(int column, int row) {
 
 int GameEngine::foundationFor(std::uint8_t card) const {
   for (int f = 0; f < 4; ++f)
-    if (isOccupied(t.foundation[f]) && t.foundation[f] + 4 == card) return f;
-  if (isAce(card))
-    for (int f = 0; f < 4; ++f)
-      if (!isOccupied(t.foundation[f])) return f;
+    if (fitsFoundation(t.foundation[f], card)) return f;
   return -1;
 }
 
@@ -253,8 +254,7 @@ void GameEngine::removeLaidCardsFromSource(bool ontoCard) {
 void GameEngine::moveToFoundation(int f) {
   if (f < 0 || f > 3 || t.selState == 0) return;
   const std::uint8_t card = t.selCard;
-  const bool allowed = isOccupied(t.foundation[f]) ? t.foundation[f] + 4 == card : isAce(card);
-  if (!allowed) {
+  if (!fitsFoundation(t.foundation[f], card)) {
     refuse();
     return;
   }
