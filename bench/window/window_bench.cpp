@@ -42,7 +42,7 @@ class OffscreenTable : public game::TableView {
     cards::paintTable(p, dirty, {engine.t, true, art, colours, {}, &dragImage});
   }
   void invalidate(const game::Rect& r, bool) override {
-    pending += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    pending += cards::toQRect(r);
   }
   void invalidateAll() override { pending += picture.rect(); }
   void repaintNow() override {
@@ -57,8 +57,7 @@ class OffscreenTable : public game::TableView {
   void grabDragImage(const game::Rect& r) override {
     QPainter p(&dragImage);
     p.translate(-r.left, -r.top);
-    cards::paintTable(p, QRegion(r.left, r.top, r.right - r.left, r.bottom - r.top),
-                      {engine.t, true, art, colours, {}, nullptr});
+    cards::paintTable(p, QRegion(cards::toQRect(r)), {engine.t, true, art, colours, {}, nullptr});
   }
 };
 
@@ -104,13 +103,11 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 void BM_StartupToFirstPaintedTable(benchmark::State& state) {
   QTemporaryDir dir;
   QFile::copy(KLONDIKE_PLAY_DIR "/Vessant.tvp", dir.filePath("Vessant.tvp"));
-  {
-    shell::Preferences pref;
-    pref.setCardSetName("Vessant.tvp");
-    const auto bytes = shell::toBytes(pref);
-    QFile f(dir.filePath("mirt.ini"));
-    f.open(QIODevice::WriteOnly);
-    f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+  shell::Preferences pref;
+  pref.setCardSetName("Vessant.tvp");
+  if (shell::saveSettings(pref, dir.path().toStdString())) {
+    state.SkipWithError("cannot write the settings file");
+    return;
   }
   QDir::setCurrent(dir.path());
   struct PaintSeen : QObject {

@@ -15,6 +15,32 @@ QRect sheetCell(int code) {
 
 QRgb rgbOf(std::uint32_t colour) { return toQColor(colour).rgb(); }
 
+// The rectangle of place (column, row) in window pixels.
+QRect placeRect(const game::GameTable& t, int column, int row) {
+  return {t.originX + game::kColumnPitch * column, t.originY + t.rowStep * row, game::kCardWidth,
+          game::kCardHeight};
+}
+
+// Draws sheet cell `code` at a place (code 1: an empty place).
+void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, const QRect& place,
+              int code) {
+  if (code == game::kCellEmptyPlace && !colours.amigaEmptyPlace) {
+    // The card back's outline with its inside filled in a shade lighter than the table.
+    p.drawImage(place.topLeft(), art.emptyImage);
+    const QColor fill = toQColor(colours.emptyPlace);
+    p.fillRect(place.left() + 1, place.top() + 2, 86, 126, fill);
+    p.fillRect(place.left() + 2, place.top() + 1, 84, 128, fill);
+    return;
+  }
+  p.drawImage(place.topLeft(), art.sheet, sheetCell(code));
+}
+
+// The selection frame's path: its corners are (x, y) and (x + width, y + height) of this rectangle.
+QRect selectionFrame(const game::GameTable& t, bool klondike) {
+  const QPoint card = placeRect(t, t.markedCol, t.markedRow).topLeft();
+  return QRect(card.x() - 1, card.y() - 1, 90, game::selectionFrameHeight(t, klondike) + 1);
+}
+
 void paintKlondikeCards(QPainter& p, const QRegion& dirty, const TableScene& s) {
   const game::GameTable& t = s.table;
   auto draw = [&](int code, int column, int row) {
@@ -100,31 +126,6 @@ void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tab
     art.emptyImage.setPixel(game::kCardWidth - 1, game::kCardHeight - 1, k);
     art.emptyImage.setPixel(0, game::kCardHeight - 1, k);
   }
-}
-
-QRect placeRect(const game::GameTable& t, int column, int row) {
-  return {t.originX + game::kColumnPitch * column, t.originY + t.rowStep * row, game::kCardWidth,
-          game::kCardHeight};
-}
-
-void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, const QRect& place,
-              int code) {
-  if (code == game::kCellEmptyPlace && !colours.amigaEmptyPlace) {
-    // The card back's outline with its inside filled in a shade lighter than the table.
-    p.drawImage(place.topLeft(), art.emptyImage);
-    const QColor fill = toQColor(colours.emptyPlace);
-    p.fillRect(place.left() + 1, place.top() + 2, 86, 126, fill);
-    p.fillRect(place.left() + 2, place.top() + 1, 84, 128, fill);
-    return;
-  }
-  p.drawImage(place.topLeft(), art.sheet, sheetCell(code));
-}
-
-QRect selectionFrame(const game::GameTable& t, bool klondike) {
-  const int x = t.originX + game::kColumnPitch * t.markedCol;
-  const int y = t.originY + t.rowStep * t.markedRow;
-  const int bottom = klondike ? y + (t.markedCount - 1) * t.rowStep + 131 : y + 131;
-  return QRect(x - 1, y - 1, 90, bottom - (y - 1));
 }
 
 void paintTable(QPainter& p, const QRegion& dirty, const TableScene& s) {

@@ -10,6 +10,7 @@
 
 #include "cards/table_colours.h"
 #include "game/game_table.h"
+#include "game/table_view.h"
 
 class QPainter;
 
@@ -43,18 +44,13 @@ struct TableScene {
   const QImage* dragImage = nullptr;      // drawn while table.dragImageVisible
 };
 
-// The rectangle of place (column, row) in window pixels.
-QRect placeRect(const game::GameTable& t, int column, int row);
-
-// Draws sheet cell `code` at a place (code 1: an empty place).
-void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, const QRect& place,
-              int code);
+// A rectangle of the rules (right and bottom exclusive) as a QRect.
+inline QRect toQRect(const game::Rect& r) {
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 // Paints the part `dirty` of the table: background, cards, highlights, frame, drag image.
 // Places that do not touch `dirty` are skipped.
 void paintTable(QPainter& p, const QRegion& dirty, const TableScene& scene);
-
-// The selection frame's path: its corners are (x, y) and (x + width, y + height) of this rectangle.
-QRect selectionFrame(const game::GameTable& t, bool klondike);
 
 }  // namespace cards

@@ -77,4 +77,10 @@ struct GameTable {
   std::uint8_t screenClass = 3;
 };
 
+// Height of the selection frame's path from the top of the marked card: the marked run in
+// Klondike, one card in Quatro, plus one pixel line.
+inline int selectionFrameHeight(const GameTable& t, bool klondike) {
+  return (klondike ? (t.markedCount - 1) * t.rowStep : 0) + kCardHeight + 1;
+}
+
 }  // namespace game

@@ -28,8 +28,7 @@ void GameEngine::playRefusal() {
 void GameEngine::invalidateMarkStrips() {
   const Rect place = placeRect(t.markedCol, t.markedRow);
   const int x = place.left, y = place.top;
-  const int frameHeight =
-      menu.ruleSet == RuleSet::Klondike ? (t.markedCount - 1) * t.rowStep + 131 : kCardHeight + 1;
+  const int frameHeight = selectionFrameHeight(t, menu.ruleSet == RuleSet::Klondike);
   const int bottom = y + frameHeight + 2;
   view_.invalidate({x - 2, y - 2, x + 2, bottom}, true);
   view_.invalidate({x + 87, y - 2, x + 91, bottom}, true);

@@ -381,7 +381,7 @@ void TMain::Test() {
 
 void TMain::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
-  table_->invalidateRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+  table_->invalidateRect(cards::toQRect(r));
 }
 
 void TMain::invalidateAll() { table_->invalidateRect(table_->rect()); }
@@ -417,8 +417,7 @@ void TMain::enterHighscore(const std::string& score, const std::string& seconds)
 }
 
 void TMain::grabDragImage(const game::Rect& source) {
-  table_->grabDragImage(QRect(source.left, source.top, source.right - source.left,
-                              source.bottom - source.top));
+  table_->grabDragImage(cards::toQRect(source));
 }
 
 }  // namespace shell
