@@ -61,9 +61,7 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
   const cards::CardArt& cardArt() const { return art_; }
-  int screenClass() const { return screenClass_; }
   bool clockActive() const { return timer2_.isActive(); }
-  music::MusicControl& music() { return music_; }
 
   // Menu handlers.
   void OpenCardset1Click();

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <vector>
+#include <array>
 
 #include "game/game_engine.h"
 
@@ -53,14 +53,16 @@ void TableWidget::grabDragImage(const QRect& source) {
 }
 
 void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
-  std::vector<QPoint> targets;
+  std::array<QPoint, 4> targets;
+  int targetCount = 0;
   const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
   if (!klondike) {
     int columns[4], rows[4];
-    const int n = engine_.quatroTargets(columns, rows);
-    for (int i = 0; i < n; ++i) targets.emplace_back(columns[i], rows[i]);
+    targetCount = engine_.quatroTargets(columns, rows);
+    for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
   }
-  const cards::TableScene scene{engine_.t, klondike, art_, colours_, targets, &dragImage_};
+  const std::span<const QPoint> highlighted(targets.data(), targetCount);
+  const cards::TableScene scene{engine_.t, klondike, art_, colours_, highlighted, &dragImage_};
   cards::paintTable(p, dirty, scene);
 }
 

@@ -30,7 +30,6 @@ class TableWidget : public QWidget {
 
   // Paints the table's picture inside `source` into the drag image at (0, 0).
   void grabDragImage(const QRect& source);
-  const QImage& dragImage() const { return dragImage_; }
 
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
