@@ -22,15 +22,16 @@ QRgb cellColour(int c) { return qRgb(c, 100, 200); }
 
 CardArt syntheticArt() {
   QImage sheet(704, 1040, QImage::Format_RGB32);
+  QPainter p(&sheet);
   for (int c = 0; c < 64; ++c) {
     const QRect cell((c & 7) * 88, (c >> 3) * 130, 88, 130);
-    QPainter p(&sheet);
     p.fillRect(cell, QColor::fromRgb(cellColour(c)));
     if (c == 2) {
       p.fillRect(cell, QColor::fromRgb(kOutline));
       p.fillRect(cell.adjusted(1, 1, -1, -1), QColor::fromRgb(kBackInside));
     }
   }
+  p.end();
   CardArt art;
   art.takeSheet(sheet);
   art.cardSetState = 2;

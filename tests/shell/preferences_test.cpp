@@ -1,12 +1,11 @@
 #include "shell/preferences.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/file_io.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 using namespace shell;
@@ -15,25 +14,16 @@ namespace {
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  SettingsFileTest() {
-    dir_ = fs::temp_directory_path() / ("prefs_test_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  ~SettingsFileTest() override { fs::remove_all(dir_); }
-
-  std::string dir() const { return dir_.string(); }
-  std::string file(const std::string& name) const { return (dir_ / name).string(); }
+  std::string dir() const { return folder_.str(); }
+  std::string file(const std::string& name) const { return folder_.file(name); }
   void put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream(file(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    folder_.put(name, std::string(bytes.begin(), bytes.end()));
   }
   std::vector<std::uint8_t> read(const std::string& name) const {
     return platform::readFile(file(name)).value_or(std::vector<std::uint8_t>{});
   }
 
-  fs::path dir_;
+  ScratchFolder folder_;
 };
 
 // A record with a distinct value in every field, spare bytes included.
@@ -191,7 +181,7 @@ TEST_F(SettingsFileTest, FailedSaveKeepsOldFileAndReportsIt) {
 }
 
 TEST_F(SettingsFileTest, LongStartDirectoryIsNotCut) {
-  fs::path deep = dir_;
+  fs::path deep = folder_.path();
   for (int i = 0; i < 6; ++i) deep /= std::string(50, static_cast<char>('a' + i));
   fs::create_directories(deep);
   ASSERT_GT(deep.string().size(), 300u);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cards/table_colours.h"
 #include "platform/sound_cues.h"
 #include "shell/main_window.h"
 #include "shell/preferences.h"
@@ -113,9 +114,9 @@ inline shell::Preferences savedPref() {
   return p;
 }
 
+// A pixel as a colour value of the game (red in the low byte).
 inline std::uint32_t pixelValue(const QImage& img, int x, int y) {
-  const QColor c = QColor::fromRgb(img.pixel(x, y));
-  return std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 | std::uint32_t(c.blue()) << 16;
+  return cards::fromQColor(QColor::fromRgb(img.pixel(x, y)));
 }
 
 // A pixel of one cell of the loaded card sheet.
