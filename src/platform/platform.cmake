@@ -12,4 +12,4 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/links.cpp)
 target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(platform PUBLIC platform_audio Qt6::Widgets PRIVATE JPEG::JPEG)
+target_link_libraries(platform PUBLIC Qt6::Widgets PRIVATE JPEG::JPEG)
