@@ -26,6 +26,13 @@ void GameEngine::clearSelectionState() {
   t.pointerOutside = 0;
 }
 
+std::uint32_t GameEngine::nextSeed() {
+  std::uint32_t seed = seedSource();
+  if (lastSeed_ && seed == *lastSeed_) ++seed;  // wraps from the largest seed to 0
+  lastSeed_ = seed;
+  return seed;
+}
+
 bool GameEngine::startUp() {
   if (menu.ruleSet == RuleSet::Quatro) {
     if (t.screenClass == 1) {
@@ -50,7 +57,7 @@ void GameEngine::dealKlondike() {
   showSeconds();
   stopClock();
 
-  const Deck deck = shuffleDeck(seedSource());
+  const Deck deck = shuffleDeck(nextSeed());
   int p = 0;
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {
@@ -68,7 +75,7 @@ void GameEngine::dealKlondike() {
 }
 
 void GameEngine::dealQuatro() {
-  const Deck deck = shuffleDeck(seedSource());
+  const Deck deck = shuffleDeck(nextSeed());
   std::fill(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows, kEmpty);
   std::copy(deck.begin(), deck.end(), t.stock);
   std::fill(std::begin(t.waste), std::end(t.waste), kEmpty);

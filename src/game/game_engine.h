@@ -9,6 +9,7 @@
 // (`quatroTargets`).
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "game_table.h"
 #include "table_view.h"
@@ -44,6 +45,8 @@ class GameEngine {
   bool cardSetPresent = false;  // presses are refused while no card set is (about to be) loaded
   bool clockRunning = false;
   // Seed of the shuffle; the game uses the calendar time in whole seconds, tests a fixed value.
+  // A seed equal to the one of the last deal is replaced by the next one, so that a new deal in
+  // the same second is a new game.
   std::function<std::uint32_t()> seedSource;
 
   // --- layout (screen class 1..3 from the desktop work area) ---
@@ -100,6 +103,7 @@ class GameEngine {
 
  private:
   TableView& view_;
+  std::optional<std::uint32_t> lastSeed_;  // of the last deal
 
   // layout
   void applyLayout();
@@ -120,6 +124,7 @@ class GameEngine {
   void refuse();
   void gameWon();
   void clearSelectionState();
+  std::uint32_t nextSeed();
 
   // Quatro
   void placeQuatroCard(int column, int row);

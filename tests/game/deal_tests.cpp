@@ -86,15 +86,41 @@ TEST_F(DealTest, KlondikeLaysOutTheDeckInOrder) {
   EXPECT_EQ(t.waste[0], deck[51]);  // the first card turned is the last card of the deck
 }
 
+// The first deal of a fresh engine: what `klondike-deal` prints for the seed.
+std::vector<int> firstDeal(RuleSet ruleSet, std::uint32_t seed) {
+  RecordingView view;
+  GameEngine engine(view);
+  engine.seedSource = [seed] { return seed; };
+  engine.setScreenClass(3);
+  engine.menu.ruleSet = ruleSet;
+  engine.startUp();
+  return piles(engine);
+}
+
 TEST_F(DealTest, SameSeedSameDeal) {
   engine.dealKlondike();
-  const GameTable first = t;
-  engine.dealKlondike();
-  EXPECT_TRUE(std::equal(&first.tableau[0][0], &first.tableau[0][0] + kColumns * kRows, &t.tableau[0][0]));
-  EXPECT_TRUE(std::equal(first.stock, first.stock + 52, t.stock));
-  engine.seedSource = [] { return 12346u; };
-  engine.dealKlondike();
-  EXPECT_FALSE(std::equal(first.stock, first.stock + 24, t.stock));
+  EXPECT_EQ(piles(engine), firstDeal(RuleSet::Klondike, 12345));
+  EXPECT_NE(piles(engine), firstDeal(RuleSet::Klondike, 12346));
+}
+
+TEST_F(DealTest, ANewDealInTheSameSecondTakesTheNextSeed) {
+  std::uint32_t now = 100;
+  engine.seedSource = [&now] { return now; };
+  // Clock reading at each deal and the seed dealt: a repeat of the last seed moves on by one.
+  const std::pair<std::uint32_t, std::uint32_t> deals[] = {
+      {100, 100}, {100, 101}, {100, 100}, {101, 101}, {102, 102}, {102, 103}};
+  for (const RuleSet ruleSet : {RuleSet::Klondike, RuleSet::Quatro}) {
+    engine.menu.ruleSet = ruleSet;
+    for (const auto& [clock, seed] : deals) {
+      now = clock;
+      engine.restart();
+      EXPECT_EQ(piles(engine), firstDeal(ruleSet, seed)) << clock << " -> " << seed;
+    }
+  }
+  now = 0xFFFFFFFF;
+  engine.restart();
+  engine.restart();
+  EXPECT_EQ(piles(engine), firstDeal(RuleSet::Quatro, 0));
 }
 
 TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
@@ -148,11 +174,11 @@ TEST_F(DealTest, DealStopsARunningClock) {
 TEST_F(DealTest, DealDropsAPendingPickUp) {
   emptyKlondike();
   engine.dealKlondike();
-  const auto before = column(6);
   pressTableau(6, 6);  // pick up the face-up card of column 6
   ASSERT_EQ(t.selState, 1);
   ASSERT_TRUE(t.markVisible);
   engine.restart();
+  const auto before = column(6);
   EXPECT_EQ(t.selState, 0);
   EXPECT_EQ(t.selPending, '0');
   EXPECT_FALSE(t.markVisible);
