@@ -16,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/sound_cues.h"
+#include "shell/menu_preferences.h"
 #include "shell/table_widget.h"
 
 namespace shell {
@@ -157,8 +158,8 @@ void TMain::FormCreate(const ScreenInfo& screen) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     pref_.game = 1;
   }
-  const bool klondike = pref_.game == 1;
-  engine_.menu.ruleSet = klondike ? game::RuleSet::Klondike : game::RuleSet::Quatro;
+  engine_.menu = menuStateOf(pref_);
+  const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
   engine_.setScreenClass(screenClass_);
 
   highscoreList_ = results::LoadHighscores(startDir_);
@@ -173,11 +174,6 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   if (settings.loadAtStart) loadCardSet(QFile::decodeName(pref_.cardSetName().c_str()), 2);
   music_.startMusicAtStartup();
 
-  engine_.menu.soundOn = pref_.sound == '1';
-  engine_.menu.dragDrop = pref_.dragDrop == 1;
-  engine_.menu.level = pref_.level;
-  engine_.menu.scoreMode = static_cast<game::ScoreMode>(pref_.scoreMode);
-  engine_.menu.timed = pref_.timed != 0;
   applyColours(true);
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
@@ -237,13 +233,7 @@ void TMain::syncMenu() {
   for (QAction* a : {menu_.AutoFinish1, menu_.Highscorelist1, menu_.Dragndrop1,
                      menu_.Level1->menuAction(), menu_.Score1->menuAction()})
     a->setEnabled(klondike);
-
-  pref_.level = m.level;
-  pref_.scoreMode = static_cast<std::uint8_t>(m.scoreMode);
-  pref_.timed = m.timed ? 1 : 0;
-  pref_.dragDrop = m.dragDrop ? 1 : 0;
-  pref_.sound = m.soundOn ? '1' : '0';
-  pref_.game = static_cast<std::uint8_t>(m.ruleSet);
+  storeMenuState(m, pref_);
 }
 
 void TMain::setMusicOnChecked(bool checked) {

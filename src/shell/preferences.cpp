@@ -59,6 +59,23 @@ void applyDefaults(SettingsReadResult& result, const std::string& dir, bool firs
   result.message = SettingsMessage{kOpenError, firstStart ? "System error(2)" : "System error(1)"};
 }
 
+// A field outside its range takes its first-start default, so that the menus show one choice of
+// each kind and saving writes a usable file. The card-set name is looked up when it is loaded,
+// the spare bytes are not used.
+void checkFields(Preferences& pref) {
+  const Preferences defaults;
+  if (pref.level < 'A' || pref.level > 'C') pref.level = defaults.level;
+  if (pref.music < '0' || pref.music > '2') pref.music = defaults.music;
+  if (pref.colB >> 24 != 0) pref.colB = defaults.colB;
+  if (pref.colL >> 24 != 0) pref.colL = defaults.colL;
+  if (pref.amiga != '0' && pref.amiga != '1') pref.amiga = defaults.amiga;
+  if (pref.dragDrop > 1) pref.dragDrop = defaults.dragDrop;
+  if (pref.sound != '0' && pref.sound != '1') pref.sound = defaults.sound;
+  if (pref.game < 1 || pref.game > 2) pref.game = defaults.game;
+  if (pref.timed > 1) pref.timed = defaults.timed;
+  if (pref.scoreMode > 2) pref.scoreMode = defaults.scoreMode;
+}
+
 }  // namespace
 
 std::string Preferences::cardSetName() const {
@@ -126,6 +143,7 @@ SettingsReadResult readSettings(const std::string& dir) {
     applyDefaults(result, dir, /*firstStart=*/false);
     return result;
   }
+  checkFields(result.pref);
   result.loadAtStart = true;
   result.cardSetPresent = true;
   return result;

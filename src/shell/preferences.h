@@ -52,7 +52,8 @@ struct SettingsReadResult {
 
 // Reads "Mirt.ini" (matched without regard to case) from `dir`, with the defaults and messages of
 // a missing file or a file of the wrong size; the default card set "Vessant.tvp" is looked up in
-// `dir` without regard to case.
+// `dir` without regard to case. A field of the file outside its range takes its first-start
+// default (the initial value in Preferences).
 SettingsReadResult readSettings(const std::string& dir);
 
 // Writes pref to startDir/"mirt.ini" (temporary file renamed over the old one). On failure returns

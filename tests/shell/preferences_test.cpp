@@ -149,6 +149,38 @@ TEST_F(SettingsFileTest, WrongLengthGivesDefaultsAndKeepsUncoveredFields) {
   }
 }
 
+TEST_F(SettingsFileTest, FieldOutOfRangeTakesItsDefault) {
+  // Bytes written at an offset of a sample file, and the bytes read back there (the default when
+  // the value is out of range, the value itself when it is the edge of its range).
+  const struct {
+    std::size_t offset;
+    std::vector<std::uint8_t> written, read;
+  } fields[] = {
+      {256, {'Z'}, {'C'}}, {256, {'@'}, {'C'}}, {256, {'B'}, {'B'}},  // level
+      {257, {'3'}, {'0'}}, {257, {'/'}, {'0'}}, {257, {'0'}, {'0'}},  // music
+      {258, {1, 2, 3, 1}, {0x22, 0x86, 0xD0, 0}},                      // table colour
+      {262, {1, 2, 3, 0x80}, {0xA0, 0x20, 0x10, 0}},                   // selection colour
+      {262, {0xFF, 0xFF, 0xFF, 0}, {0xFF, 0xFF, 0xFF, 0}},
+      {266, {'2'}, {'0'}}, {266, {'0'}, {'0'}},                        // Amiga scheme
+      {267, {2}, {1}},     {267, {1}, {1}},                            // drag 'n drop
+      {268, {'x'}, {'1'}}, {268, {0}, {'1'}},                          // sound
+      {269, {0}, {1}},     {269, {3}, {1}},     {269, {1}, {1}},       // rule set
+      {270, {5}, {1}},     {270, {1}, {1}},                            // timed
+      {271, {7}, {0}},     {271, {3}, {0}},     {271, {1}, {1}},       // score mode
+  };
+  for (const auto& field : fields) {
+    SCOPED_TRACE(field.offset);
+    auto bytes = toBytes(sample());
+    std::copy(field.written.begin(), field.written.end(), bytes.begin() + field.offset);
+    put("mirt.ini", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const SettingsReadResult result = readSettings(dir());
+    EXPECT_FALSE(result.message);
+    EXPECT_TRUE(result.loadAtStart);
+    std::copy(field.read.begin(), field.read.end(), bytes.begin() + field.offset);
+    EXPECT_EQ(toBytes(result.pref), bytes);
+  }
+}
+
 TEST_F(SettingsFileTest, WrongLengthWithDefaultCardSetPresentUsesIt) {
   put("mirt.INI", std::vector<std::uint8_t>(10, 'q'));
   put("vessant.tvp", {1});

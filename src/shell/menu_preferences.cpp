@@ -1,0 +1,25 @@
+#include "shell/menu_preferences.h"
+
+namespace shell {
+
+game::MenuState menuStateOf(const Preferences& pref) {
+  game::MenuState menu;
+  menu.scoreMode = static_cast<game::ScoreMode>(pref.scoreMode);
+  menu.timed = pref.timed != 0;
+  menu.level = pref.level;
+  menu.dragDrop = pref.dragDrop == 1;
+  menu.soundOn = pref.sound == '1';
+  menu.ruleSet = pref.game == 1 ? game::RuleSet::Klondike : game::RuleSet::Quatro;
+  return menu;
+}
+
+void storeMenuState(const game::MenuState& menu, Preferences& pref) {
+  pref.scoreMode = static_cast<std::uint8_t>(menu.scoreMode);
+  pref.timed = menu.timed ? 1 : 0;
+  pref.level = menu.level;
+  pref.dragDrop = menu.dragDrop ? 1 : 0;
+  pref.sound = menu.soundOn ? '1' : '0';
+  pref.game = static_cast<std::uint8_t>(menu.ruleSet);
+}
+
+}  // namespace shell
