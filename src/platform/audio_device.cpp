@@ -8,6 +8,10 @@ namespace platform {
 namespace {
 
 bool openAudio() {
+  // Starting audio starts SDL's event subsystem, which would otherwise catch SIGINT and SIGTERM
+  // and turn them into quit events that nothing here reads: Ctrl+C, kill and a logout must still
+  // end the game.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   // 1024 frames keep the delay between a click and its sound around 23 ms.
   if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {

@@ -6,10 +6,13 @@
 #include "audio_device.h"
 #include "file_io.h"
 #include "midi_file_check.h"
+#include "midi_song_length.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -21,6 +24,8 @@ namespace {
 
 // Far larger than any real song; keeps a mistaken huge file from being read into memory.
 constexpr std::size_t kMaxMidiFileSize = 16u << 20;
+// How long the last notes may ring on after the song's last event before the play ends.
+constexpr int kRingOutMs = 300;
 
 // The sequencer whose play SDL2_mixer's one music stream is running, and that play's number
 // (0 when none is running or its notice was already posted). Shared with the audio thread.
@@ -51,9 +56,14 @@ bool hasMidiSynthesizer() {
 struct MidiSequencer::Music {
   std::vector<std::uint8_t> bytes;  // the file; the music stream may read it while playing
   Mix_Music* music = nullptr;
+  int playMs = -1;                  // from the start to the end of the play; -1 unknown
 };
 
-MidiSequencer::MidiSequencer(QObject* parent) : QObject(parent) {}
+MidiSequencer::MidiSequencer(QObject* parent) : QObject(parent) {
+  endTimer_.setSingleShot(true);
+  endTimer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may be late by 5 %
+  connect(&endTimer_, &QTimer::timeout, this, [this] { haltPlay(this); });
+}
 
 MidiSequencer::~MidiSequencer() {
   close();
@@ -80,6 +90,9 @@ bool MidiSequencer::open(const std::string& path) {
   if (!isStandardMidiFile(bytes->data(), bytes->size())) return fail(NotMidiFile);
 
   auto music = std::make_unique<Music>();
+  if (const auto seconds = midiSongSeconds(bytes->data(), bytes->size()))
+    music->playMs = static_cast<int>(std::min(*seconds * 1000.0, double{INT_MAX - kRingOutMs})) +
+                    kRingOutMs;
   music->bytes = std::move(*bytes);
   SDL_RWops* source = SDL_RWFromConstMem(music->bytes.data(), static_cast<int>(music->bytes.size()));
   music->music = source ? Mix_LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
@@ -95,6 +108,7 @@ int MidiSequencer::play() {
     fail(NotOpen);
     return errorCode_;
   }
+  endTimer_.stop();
   haltPlay(nullptr);  // the one music stream may be running another sequencer's play
   {
     std::lock_guard lock(activeMutex);
@@ -111,12 +125,16 @@ int MidiSequencer::play() {
     fail(CannotPlay, Mix_GetError());
     return errorCode_;
   }
+  if (music_->playMs >= 0) endTimer_.start(music_->playMs);
   errorCode_ = NoError;
   errorText_.clear();
   return NoError;
 }
 
-void MidiSequencer::stop() { haltPlay(this); }
+void MidiSequencer::stop() {
+  endTimer_.stop();
+  haltPlay(this);
+}
 
 void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
   MidiSequencer* sequencer = nullptr;

@@ -8,8 +8,12 @@
 // at the natural end of the song, and also when the play is cut short by stop(), close(), a new
 // open() or a new play(). (A sequencer that is destroyed sends nothing more.)
 //
+// The natural end is the song's last event, timed from the file's own tempo map (the synthesizer
+// reports it seconds later); a file whose length cannot be read ends at the synthesizer's notice.
+//
 // SDL2_mixer has one music stream per process: use one sequencer at a time.
 #include <QObject>
+#include <QTimer>
 
 #include <cstdint>
 #include <memory>
@@ -63,6 +67,7 @@ private:
   static void musicFinishedHook();             // on SDL's audio thread or the caller's thread
 
   std::unique_ptr<Music> music_;
+  QTimer endTimer_;  // ends the running play at the song's last event
   int errorCode_ = NoError;
   std::string errorText_;
   std::uint64_t lastPlay_ = 0;

@@ -314,6 +314,29 @@ TEST_F(MpegDll, CallsInTheWrongStateOrWithBadArgumentsAreRefused) {
   EXPECT_EQ(dll().init(), 1);
 }
 
+// A playback that cannot start or complete its output ends stopped, with the output error.
+TEST_F(MpegDll, OutputFailuresLeaveThePlayerStopped) {
+  openFile(m().mp3);
+  uint8_t flag = 0;
+  ASSERT_EQ(dll().play(0, 0, &flag), 0) << "error " << dll().lastError();  // audio device
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, m().dir.file("no/such/dir/out.pcm").c_str());
+  dll().restart();
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+  dll().pause(0);
+  EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_MODE);
+
+  // A full disk: 10 ms fit the file's buffer and fail when it is closed, the rest on writing.
+  dll().setOutputDevice(MPEGDLL_DEVICE_PCM_FILE, "/dev/full");
+  for (const int32_t endMs : {10, 0}) {
+    SCOPED_TRACE(endMs);
+    ASSERT_EQ(dll().play(0, endMs, &flag), 0);
+    ASSERT_TRUE(waitForEnd(flag));
+    EXPECT_EQ(dll().getPlayerMode(), MPEGDLL_MODE_STOPPED);
+    EXPECT_EQ(dll().lastError(), MPEGDLL_ERR_OUTPUT);
+  }
+}
+
 TEST_F(MpegDll, SeekableStreamThroughCallbacksDecodesLikeTheFile) {
   MemoryStream stream{readFile(m().mp3)};
   openStream(&stream);

@@ -11,3 +11,7 @@ set_tests_properties(midi_sequencer_without_audio PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${KLONDIKE_TEST_RUNTIME_DIR};SDL_AUDIODRIVER=no_such_driver"
   TIMEOUT 60)
 set_tests_properties(midi_sequencer_tests PROPERTIES TIMEOUT 120)
+
+klondike_gtest(midi_song_length_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/midi_song_length_test.cpp
+  LIBS platform_midi midi_compose)

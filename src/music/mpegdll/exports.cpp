@@ -107,10 +107,7 @@ MPEGDLL_API int32_t GetLayer(void) { return streamInfo().layer; }
 
 MPEGDLL_API int32_t GetPlayerMode(void) {
   int32_t mode = MPEGDLL_MODE_CLOSED;
-  call([&](mpegdll::Player& player) {
-    mode = player.mode();
-    return MPEGDLL_ERR_NONE;
-  });
+  call([&](mpegdll::Player& player) { return player.mode(mode); });
   return mode;
 }
 

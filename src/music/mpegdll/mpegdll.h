@@ -75,11 +75,15 @@ typedef void (*mpegdll_size_cb)(void* user, void* context, int32_t* result);
  * SetPriority      -15, -2, -1, 0, 1, 2, 15 (idle .. time critical), best effort.
  * Play             Plays the open stream from start_ms to end_ms (0: to the end); returns 0 when
  *                  started, -1 otherwise. The flag byte is cleared, and set to 1 by the playback
- *                  thread once the last sample was heard (or written); the library keeps its
- *                  address until Close. Refused while playing or paused.
+ *                  thread once the last sample was heard (or written and the file closed);
+ *                  the library keeps its address until Close. Refused while playing or paused.
+ *                  An output that fails while playing (a write, or closing the PCM file) also
+ *                  ends the playback and sets the flag, but the mode becomes STOPPED and
+ *                  "GetPlayerMode" reports MPEGDLL_ERR_OUTPUT until the next Play, Restart, Open
+ *                  or Close.
  * Restart          Plays again with the arguments of the last Play. A stream that cannot seek
  *                  starts over through its restart callback (MPEGDLL_ERR_NOT_SEEKABLE if that
- *                  fails).
+ *                  fails). A Play or Restart that fails leaves the player STOPPED.
  * Pause            Pauses (false) or resumes (true) a running playback.
  * Stop             Ends playback; the position stays where it was heard.
  * Seek             Moves the playing or stopped stream to a position (beyond the end: the end).

@@ -19,6 +19,9 @@ class AudioOutput final : public PcmOutput {
   int open(long rate, int channels) override {
     // SDL counts initialisations, so the game's own use of SDL audio is not disturbed.
     if (!subsystemStarted_) {
+      // SDL would otherwise take SIGINT and SIGTERM from the host program (audio starts SDL's
+      // event subsystem, which turns them into quit events that the host may never read).
+      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
       if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return MPEGDLL_ERR_OUTPUT;
       subsystemStarted_ = true;
     }
@@ -56,6 +59,7 @@ class AudioOutput final : public PcmOutput {
   int64_t latencyFrames() const override { return bufferFrames_; }
   void setPaused(bool paused) override { SDL_PauseAudioDevice(device_, paused ? 1 : 0); }
   void discard() override { SDL_ClearQueuedAudio(device_); }
+  int finish() override { return MPEGDLL_ERR_NONE; }  // nothing is held back from the device
 
  private:
   void closeDevice() {
@@ -102,6 +106,11 @@ class FileOutput final : public PcmOutput {
   int64_t latencyFrames() const override { return 0; }
   void setPaused(bool) override {}
   void discard() override {}
+  int finish() override {
+    const bool closed = std::fclose(file_) == 0;  // writes what the stream still buffers
+    file_ = nullptr;
+    return closed ? MPEGDLL_ERR_NONE : MPEGDLL_ERR_OUTPUT;
+  }
 
  private:
   std::string path_;

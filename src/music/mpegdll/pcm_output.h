@@ -19,6 +19,9 @@ class PcmOutput {
   virtual int64_t latencyFrames() const = 0;  // still to be heard once nothing is pending
   virtual void setPaused(bool paused) = 0;
   virtual void discard() = 0;  // drops everything pending (after a seek)
+  // Completes the output once the last sample was written (the file is closed, its buffer
+  // flushed); MPEGDLL_ERR_OUTPUT when not everything reached it.
+  virtual int finish() = 0;
 };
 
 // SDL2 audio; soundDevice 0 (or less) is the system's default, n > 0 the n-th playback device.

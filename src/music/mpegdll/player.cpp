@@ -36,6 +36,7 @@ int Player::open(const char* name, const StreamCallbacks* stream) {
   std::lock_guard lock(mutex_);
   info_ = input_.info();
   mode_ = MPEGDLL_MODE_STOPPED;
+  outputFailed_ = false;
   writtenEnd_ = 0;
   return MPEGDLL_ERR_NONE;
 }
@@ -46,6 +47,7 @@ void Player::close() {
   input_.close();
   std::lock_guard lock(mutex_);
   mode_ = MPEGDLL_MODE_CLOSED;
+  outputFailed_ = false;
   info_ = StreamInfo{};
   hasPlayed_ = false;
   endFlag_ = nullptr;
@@ -92,12 +94,24 @@ int Player::restart() {
 }
 
 int Player::startPlayback() {
+  const int err = openOutputAndStart();
+  if (err) {
+    // The last playback's thread has already finished: nothing plays any more.
+    std::lock_guard lock(mutex_);
+    mode_ = MPEGDLL_MODE_STOPPED;
+  }
+  return err;
+}
+
+int Player::openOutputAndStart() {
   int64_t start = startFrame_;
   if (input_.lengthFrames() >= 0) start = std::min(start, input_.lengthFrames());
   if (int err = input_.seekTo(start)) return err;
   {
     std::lock_guard lock(mutex_);
     info_ = input_.info();  // a stream started over may have a different format
+    writtenEnd_ = start;
+    outputFailed_ = false;
   }
   auto output = device_ == MPEGDLL_DEVICE_PCM_FILE ? makeFileOutput(outFile_)
                                                    : makeAudioOutput(soundDevice_);
@@ -105,7 +119,6 @@ int Player::startPlayback() {
   raiseFlag(endFlag_, 0);
   std::lock_guard lock(mutex_);
   output_ = std::move(output);
-  writtenEnd_ = start;
   stopRequested_ = false;
   paused_ = false;
   seekRequest_ = -1;
@@ -156,9 +169,10 @@ int Player::seek(int32_t positionMs) {
   return MPEGDLL_ERR_NONE;
 }
 
-int32_t Player::mode() {
+int Player::mode(int32_t& mode) {
   std::lock_guard lock(mutex_);
-  return mode_;
+  mode = mode_;
+  return outputFailed_ ? MPEGDLL_ERR_OUTPUT : MPEGDLL_ERR_NONE;
 }
 
 int Player::resetMode(bool& stopped) {
@@ -224,6 +238,7 @@ void Player::run() {
   bool inputDone = false;       // decoding reached the end position, the stream's end or a fault
   bool reformatPending = false;  // the stream changed its format; reopen once the rest is heard
   bool finished = false;
+  bool failed = false;  // the output refused samples or could not be completed
   for (;;) {
     {
       std::unique_lock lock(mutex_);
@@ -282,13 +297,23 @@ void Player::run() {
         break;
     }
     std::lock_guard lock(mutex_);  // the position must see the output and the counter agree
-    if (bytes > 0 && !output_->write(buffer.data(), bytes)) inputDone = true;
+    if (bytes > 0 && !output_->write(buffer.data(), bytes)) {
+      failed = true;
+      break;
+    }
     writtenEnd_ += static_cast<int64_t>(bytes / frameBytes);
   }
   std::lock_guard lock(mutex_);
-  output_.reset();  // closes the file before the end flag announces it complete
+  // The file is complete only once it is closed; that happens before the end flag announces it.
+  if (finished && output_->finish() != MPEGDLL_ERR_NONE) failed = true;
+  output_.reset();
   threadId_ = 0;
-  if (finished) {
+  if (failed) {
+    // Over, but not complete: stopped, with the output error kept for the player mode's query.
+    mode_ = MPEGDLL_MODE_STOPPED;
+    outputFailed_ = true;
+    raiseFlag(endFlag_, 1);
+  } else if (finished) {
     mode_ = MPEGDLL_MODE_ENDED;
     raiseFlag(endFlag_, 1);
   }

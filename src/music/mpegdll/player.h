@@ -35,7 +35,8 @@ class Player {
   int pause(bool resume);
   int seek(int32_t positionMs);
 
-  int32_t mode();
+  // MPEGDLL_ERR_OUTPUT while the mode is the stop after an output failure.
+  int mode(int32_t& mode);
   int resetMode(bool& stopped);  // an ended playback becomes stopped
   int position(int32_t& ms);
   int length(int32_t& ms);
@@ -43,7 +44,8 @@ class Player {
 
  private:
   void run();
-  int startPlayback();
+  int startPlayback();  // a failure leaves the player stopped
+  int openOutputAndStart();
   void finishThread();  // asks the playback thread to stop and waits for it
   void applySeekRequest();
   int64_t heardFrames() const;  // the caller holds mutex_
@@ -61,6 +63,7 @@ class Player {
   bool stopRequested_ = false;      // guarded by mutex_
   bool paused_ = false;             // guarded by mutex_
   int64_t seekRequest_ = -1;        // guarded by mutex_
+  bool outputFailed_ = false;       // guarded by mutex_; the last playback's output failed
   std::atomic<int64_t> writtenEnd_{0};  // stream frame after the last one handed to the output
 
   bool hasPlayed_ = false;

@@ -1,0 +1,81 @@
+// The real game process, playing music from its start, must still end on SIGTERM.
+#include "mp3_fixture.h"
+#include "preferences.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Starts the game in `dir` on the offscreen platform, its sound going to `heard` through SDL's
+// disk audio driver.
+pid_t startGame(const ScratchFolder& dir, const std::string& heard) {
+  const pid_t pid = ::fork();
+  if (pid != 0) return pid;
+  if (::chdir(dir.str().c_str()) == 0) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("XDG_RUNTIME_DIR", dir.str().c_str(), 1);
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", heard.c_str(), 1);
+    ::execl(KLONDIKE_GAME, KLONDIKE_GAME, static_cast<char*>(nullptr));
+  }
+  ::_exit(127);
+}
+
+// Polls for at most `limit` until `done` holds.
+template <typename Done>
+bool waitFor(Done done, std::chrono::milliseconds limit) {
+  for (auto waited = 0ms; waited < limit; waited += 20ms) {
+    if (done()) return true;
+    ::usleep(20000);
+  }
+  return done();
+}
+
+TEST(GameProcess, EndsOnSigtermWhileItsMusicPlays) {
+  const ScratchFolder songs;
+  const std::string wav = songs.file("tone.wav"), mp3 = songs.file("tone.mp3");
+  mp3test::writeToneWav(wav, 30.0);
+  ASSERT_TRUE(mp3test::encodeMp3(wav, mp3));
+  // MIDI opens SDL through the game's mixer, MP3 through the decoder library.
+  for (const std::string& song : {std::string(KLONDIKE_PLAY_DIR) + "/Waltz.mid", mp3}) {
+    SCOPED_TRACE(song);
+    const ScratchFolder dir;
+    shell::Preferences pref;
+    pref.music = '1';
+    const auto settings = shell::toBytes(pref);
+    dir.put("mirt.ini", std::string(settings.begin(), settings.end()));
+    dir.put("Playlist.ini", song + "\r\n");
+    const std::string heard = dir.file("heard.raw");
+
+    const pid_t game = startGame(dir, heard);
+    ASSERT_GT(game, 0);
+    int status = 0;
+    const auto ended = [&] { return ::waitpid(game, &status, WNOHANG) == game; };
+    // The disk driver creates its file once SDL's audio has started.
+    const bool playing = waitFor(
+        [&] { return std::filesystem::exists(heard) && std::filesystem::file_size(heard) > 0; },
+        30s);
+    ::kill(game, SIGTERM);
+    const bool endedBySigterm = waitFor(ended, 10s);
+    if (!endedBySigterm) {
+      ::kill(game, SIGKILL);
+      ::waitpid(game, &status, 0);
+    }
+    EXPECT_TRUE(playing);
+    EXPECT_TRUE(endedBySigterm);
+  }
+}
+
+}  // namespace
