@@ -19,6 +19,7 @@
 
 #include "card_set_loader.h"
 #include "platform/message_box.h"
+#include "platform/screen_metrics.h"
 
 namespace {
 
@@ -177,6 +178,8 @@ void TOpenBestand::setListedDirectory(const QString& dir) {
 }
 
 void TOpenBestand::showEvent(QShowEvent* event) {
+  // The window's stated position lies partly off a small screen.
+  platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
   fillDriveList();
