@@ -18,6 +18,8 @@
 #include <QTreeView>
 
 #include "card_set_loader.h"
+#include "platform/message_box.h"
+#include "platform/screen_metrics.h"
 
 namespace {
 
@@ -176,6 +178,8 @@ void TOpenBestand::setListedDirectory(const QString& dir) {
 }
 
 void TOpenBestand::showEvent(QShowEvent* event) {
+  // The window's stated position lies partly off a small screen.
+  platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
   fillDriveList();
@@ -199,12 +203,22 @@ void TOpenBestand::FileListBox1Click(QListWidgetItem* item) {
 
 void TOpenBestand::FileListBox1DblClick(QListWidgetItem* item) {
   FileListBox1->setCurrentItem(item);
-  accept();
+  acceptCardSet();
 }
 
 void TOpenBestand::BitBtn1Click() {
   if (selectedFile().isEmpty())
     reject();
+  else
+    acceptCardSet();
+}
+
+void TOpenBestand::acceptCardSet() {
+  // The file has no preview exactly when it gives no card pictures at all (a truncated set
+  // still has one); loading it would leave the table without cards.
+  const QString file = selectedFile();
+  if (loadPreview_(file).isNull())
+    platform::showMessage(this, cards::NoCardPicturesText(file), windowTitle());
   else
     accept();
 }

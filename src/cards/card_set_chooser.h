@@ -39,7 +39,8 @@ class TOpenBestand : public QDialog {
   TOpenBestand(const QString& startDir, PreviewLoader loadPreview, QWidget* parent = nullptr);
 
   // Shows the chooser modally. True when it closed with OK and a file selected; `fullPath`
-  // then holds that file's full path (otherwise it is left unchanged).
+  // then holds that file's full path (otherwise it is left unchanged). OK on a file without
+  // card pictures says so and leaves the chooser open.
   bool chooseCardSet(QString& fullPath);
 
   // The full path of the selected file, or an empty string when no file is selected.
@@ -67,6 +68,8 @@ class TOpenBestand : public QDialog {
   void FileListBox1Click(QListWidgetItem* item);
   void FileListBox1DblClick(QListWidgetItem* item);
   void BitBtn1Click();
+  // Closes with OK when the selected file gives card pictures, else says so and stays open.
+  void acceptCardSet();
   void fillDriveList();
   // Selects the listed folder's volume in the volume list and the folder in the tree.
   void showListedFolder();

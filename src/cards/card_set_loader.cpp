@@ -1,6 +1,7 @@
 #include "card_set_loader.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QGuiApplication>
 #include <vector>
 
@@ -56,6 +57,12 @@ QImage LoadCardPreview(const QString& fileName) {
   CardImage preview;
   if (!BuildCardPreview(bytes, preview)) return {};
   return ToQImage(preview.rgb.data(), kCardWidth, kCardHeight, kCardRowBytes);
+}
+
+QString NoCardPicturesText(const QString& fileName) {
+  return QStringLiteral("The file %1 holds no card pictures: it is missing, cannot be read or is "
+                        "no card set.")
+      .arg(QDir::toNativeSeparators(fileName));
 }
 
 }  // namespace cards

@@ -23,4 +23,8 @@ LoadedCardSet LoadCardSet(const QString& fileName);
 // value 0), Format_RGB32, or a null image.
 QImage LoadCardPreview(const QString& fileName);
 
+// The message for a file that gives no card pictures (missing, unreadable, no regular file, or
+// with neither magic), naming the file.
+QString NoCardPicturesText(const QString& fileName);
+
 }  // namespace cards

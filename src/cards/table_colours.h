@@ -1,7 +1,7 @@
 #pragma once
 // The table's colours. A colour value is 32 bits with red in the low byte, then green, blue and a
-// zero top byte; the lighter shades of the table are plain 32-bit additions on that value, so a
-// carry out of one component runs into the next one and nothing is clamped.
+// zero top byte. The lighter shades of the table add a step to each component on its own and
+// stop at 255, so a bright table never gives a shade of another hue.
 #include <QColor>
 #include <cstdint>
 
@@ -10,8 +10,15 @@ namespace cards {
 constexpr std::uint32_t kEmptyPlaceShift = 0x101010;  // fill of an empty place
 constexpr std::uint32_t kHighlightShift = 0x202020;   // Quatro target places
 
+// `colour` lightened by `shift` (one step per component, as a colour value); every component
+// stops at 255. Every lighter place of the table is computed here.
 constexpr std::uint32_t shiftedColour(std::uint32_t colour, std::uint32_t shift) {
-  return colour + shift;  // wraps like the 32-bit addition it is
+  std::uint32_t result = 0;
+  for (int bits = 0; bits < 24; bits += 8) {
+    const std::uint32_t sum = ((colour >> bits) & 0xFF) + ((shift >> bits) & 0xFF);
+    result |= (sum < 0xFF ? sum : 0xFF) << bits;
+  }
+  return result;
 }
 
 inline QColor toQColor(std::uint32_t colour) {
@@ -27,7 +34,7 @@ inline std::uint32_t fromQColor(const QColor& c) {
 struct TableColours {
   std::uint32_t table = 0;       // background, corner pixels of the sheet, base of the highlight
   std::uint32_t selection = 0;   // selection frame
-  std::uint32_t emptyPlace = 0;  // player's table colour + 0x101010 (also in the Amiga scheme)
+  std::uint32_t emptyPlace = 0;  // player's table colour, lightened (also in the Amiga scheme)
   bool amigaEmptyPlace = false;  // empty places are the set's own sheet cell 1
 };
 

@@ -1,6 +1,7 @@
 #include "playlist_editor.h"
 
 #include "message_box.h"
+#include "screen_metrics.h"
 
 #include <QApplication>
 #include <QFile>
@@ -94,6 +95,7 @@ void Tmidi1::showEvent(QShowEvent* event) {
     frame.moveCenter(shown->geometry().center());
     move(frame.topLeft());
   }
+  platform::keepInsideWorkArea(this);
 }
 
 bool Tmidi1::runEditor(Playlist& playlist, int& chosenSong) {

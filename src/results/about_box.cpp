@@ -11,6 +11,7 @@
 #include "game_pictures.h"
 #include "jpeg_decoder.h"
 #include "links.h"
+#include "screen_metrics.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ void TAbout::showModal() {
     box.moveCenter(screen->geometry().center());
     setGeometry(box);
   }
+  platform::keepInsideWorkArea(this);
   exec();
 }
 

@@ -9,6 +9,7 @@
 #include "file_io.h"
 #include "game_pictures.h"
 #include "jpeg_decoder.h"
+#include "screen_metrics.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ TEndGame::TEndGame(std::string startDir, platform::SoundCuePlayer& cues, QWidget
 void TEndGame::showModal() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) move(screen->geometry().center() - rect().center());
+  platform::keepInsideWorkArea(this);
   exec();
 }
 

@@ -112,6 +112,7 @@ void THighScore::createRow(int row) {
 void THighScore::centreOnDesktop() {
   const QRect area = platform::workArea();
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  platform::keepInsideWorkArea(this);
 }
 
 void THighScore::showModalList() {

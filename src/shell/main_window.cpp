@@ -24,6 +24,8 @@ namespace {
 
 const char* const kSmallScreenText = "This game can only work in 800 x 600 and higher !!";
 const char* const kSmallScreenCaption = "System error";
+const char* const kDefaultCardSet = "Vessant.tvp";
+const char* const kCardSetCaption = "Card set";
 constexpr int kWindowWidth = 646;
 constexpr unsigned long kAutoFinishPauseMs = 15;
 constexpr int kStatusBarHeight = 19;
@@ -171,7 +173,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
                           "System Message");
 
   engine_.cardSetPresent = settings.cardSetPresent;
-  if (settings.loadAtStart) loadCardSet(QFile::decodeName(pref_.cardSetName().c_str()), 2);
+  if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
 
   applyColours(true);
@@ -193,8 +195,9 @@ void TMain::showAtStart() {
   }
 }
 
-void TMain::loadCardSet(const QString& fileName, int state) {
+bool TMain::loadCardSet(const QString& fileName, int state) {
   const cards::LoadedCardSet set = cards::LoadCardSet(cardSetPath(fileName, startDir_));
+  if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
   art_.format = set.format;
   if (set.format == '1') {
@@ -202,6 +205,22 @@ void TMain::loadCardSet(const QString& fileName, int state) {
     art_.amigaSelectColour = set.amigaSelectColour;
   }
   art_.cardSetState = state;
+  return true;
+}
+
+// The stored path may name a set that has gone (its folder was moved, say): the default set
+// beside the game stands in for it. Without either the table refuses presses, as without a set.
+void TMain::loadStoredCardSet() {
+  const QString stored = QFile::decodeName(pref_.cardSetName().c_str());
+  if (loadCardSet(stored, 2)) return;
+  QString text = cards::NoCardPicturesText(stored);
+  if (loadCardSet(kDefaultCardSet, 2)) {
+    pref_.setCardSetName(kDefaultCardSet);
+    text += QStringLiteral("\nThe default card set %1 is used instead.").arg(kDefaultCardSet);
+  } else {
+    engine_.cardSetPresent = false;
+  }
+  platform::showMessage(nullptr, text, kCardSetCaption);
 }
 
 bool TMain::amigaSchemeInForce() const { return pref_.amiga == '1' && art_.format == '1'; }
@@ -266,10 +285,13 @@ void TMain::OpenCardset1Click() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
+  if (!loadCardSet(*file, 1)) {
+    platform::showMessage(this, cards::NoCardPicturesText(*file), kCardSetCaption);
+    return;
+  }
   engine_.cardSetPresent = true;
   // A path too long for the settings record is loaded all the same, but not remembered.
   pref_.setCardSetName(QFile::encodeName(*file).toStdString());
-  loadCardSet(*file, 1);
   applyColours(true);
 }
 

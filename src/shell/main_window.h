@@ -119,7 +119,11 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   void FormCreate(const ScreenInfo& screen);
   void initMpegPlayer();
   void buildStatusBar();
-  void loadCardSet(const QString& fileName, int state);
+  // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures
+  // changes nothing and gives false: the set in use stays.
+  bool loadCardSet(const QString& fileName, int state);
+  // The set named in the settings, else the default set beside the game, with a message.
+  void loadStoredCardSet();
   // The table, selection and corner colours from pref and the loaded set.
   void applyColours(bool repaintTable);
   bool amigaSchemeInForce() const;

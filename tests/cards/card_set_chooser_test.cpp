@@ -1,5 +1,6 @@
-// The card-set chooser: which files it lists, the preview, OK / Cancel / double click, and what
-// it keeps between uses.
+// The card-set chooser: which files it lists, the preview, OK / Cancel / double click, the
+// refusal of files without card pictures, and what it keeps between uses.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,6 +225,35 @@ class CardSetChooserTest : public QObject {
              }),
              Outcome::Chosen);
     QCOMPARE(path, QDir::cleanPath(root_) + "/planar.TAVI");
+  }
+
+  // A file without card pictures is refused by name and the chooser stays for another choice.
+  void fileWithoutCardPicturesIsRefused() {
+    writeFile(root_ + "/empty.tvp", {});
+    for (const QString name : {"notes.tvp", "empty.tvp"}) {
+      TOpenBestand chooser(root_);
+      QStringList messages;
+      QTimer closer;
+      QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          messages << box->text();
+          box->close();
+        }
+      });
+      closer.start(0);
+      QString path;
+      QCOMPARE(choose(chooser, path, [&] {
+                 clickFile(chooser, name);
+                 chooser.BitBtn1->click();
+                 QVERIFY(chooser.isVisible());
+                 clickFile(chooser, "pc.tvp");
+                 chooser.BitBtn1->click();
+               }),
+               Outcome::Chosen);
+      QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
+      QCOMPARE(messages.size(), 1);
+      QVERIFY2(messages[0].contains(name), qPrintable(messages[0]));
+    }
   }
 
   void choosingAFolderListsItWithoutChangingTheProcessDirectory() {

@@ -1,5 +1,6 @@
 // Pixels of the painted table: places, empty places, markers, backs, corners, Quatro highlights,
-// the colour carry, the selection frame, the drag image and painting only the dirty part.
+// lighter shades of bright tables, the selection frame, the drag image and painting only the
+// dirty part.
 #include <QPainter>
 #include <QtTest>
 #include <cstring>
@@ -137,14 +138,25 @@ class PainterTest : public QObject {
     QCOMPARE(art.emptyImage.pixel(1, 0), kOutline);
   }
 
-  void emptyPlaceFillCarriesIntoGreen() {
+  // Each component of a lighter shade stops at 255: the Klondike empty place, the Quatro
+  // current-card place and the Quatro highlight stay shades of a bright table.
+  void lighterShadesStopAtWhite() {
     const CardArt art = syntheticArt();
-    const GameTable t = emptyKlondike();
-    const QImage img = paint(t, art, plainColours(0x000000F5), true);
-    const QColor fill = QColor::fromRgb(img.pixel(5 + 40, 5 + 60));
-    QCOMPARE(fill.red(), 0x05);
-    QCOMPARE(fill.green(), 0x11);
-    QCOMPARE(fill.blue(), 0x10);
+    const QPoint quatroTarget[] = {{2, 0}};
+    struct Case {
+      std::uint32_t table, emptyPlace, highlight;
+    };
+    for (const Case& c : {Case{0x000040F5, 0x001050FF, 0x002060FF},  // orange #F54000
+                          Case{0x00F0E8FF, 0x00FFF8FF, 0x00FFFFFF},
+                          Case{0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF}}) {
+      const QImage klondike = paint(emptyKlondike(), art, plainColours(c.table), true);
+      QCOMPARE(klondike.pixel(5 + 40, 5 + 60), rgbOf(c.emptyPlace));
+      GameTable t = emptyKlondike();
+      t.rowStep = 131;
+      const QImage quatro = paint(t, art, plainColours(c.table), false, quatroTarget);
+      QCOMPARE(quatro.pixel(5 + 40, 5 + 131 + 60), rgbOf(c.emptyPlace));  // current-card place
+      QCOMPARE(quatro.pixel(185 + 40, 5 + 60), rgbOf(c.highlight));
+    }
   }
 
   void amigaSchemeDrawsTheSetsEmptyPlace() {

@@ -1,9 +1,11 @@
 // Playing on the table window through its real mouse handlers and menu commands: a game by
 // clicks, a game by dragging (with refused drops that restore the table), the win screens, the
-// auto finish, the clock and score modes, the colour dialog and the card-set command.
+// auto finish, the clock and score modes, the colour dialog and the card-set command
+// with the refusal of files without card pictures.
 #include <QColorDialog>
 #include <QStatusBar>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "end_game.h"
 #include "help_viewer.h"
@@ -293,7 +295,7 @@ class WindowPlayTest : public QObject {
     QCOMPARE(QColorDialog::customColor(0), QColor(61, 107, 150));
     QCOMPARE(g.main->pref().colB, 0xF5u);
     const QImage img = tablePicture(*g.main);
-    QCOMPARE(pixelValue(img, 95 + 40, kBottomY + 60), 0x101105u);  // the empty waste
+    QCOMPARE(pixelValue(img, 95 + 40, kBottomY + 60), 0x1010FFu);  // the empty waste
     QCOMPARE(pixelValue(img, 5, 5), 0xF5u);                        // the card corners
     QCOMPARE(pixelValue(img, 630, 300), 0xF5u);
 
@@ -376,6 +378,38 @@ class WindowPlayTest : public QObject {
     chosen.reset();
     g.main->menu().OpenCardset1->trigger();
     QCOMPARE(g.main->cardArt().cardSetState, 1);
+  }
+
+  // A file without card pictures is refused by name and the set in use stays; a truncated set
+  // still loads, its missing pictures black.
+  void cardSetWithoutPicturesKeepsTheSetInUse() {
+    Game g;
+    QFile vessant(QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant.tvp"));
+    QVERIFY(vessant.open(QIODevice::ReadOnly));
+    g.dir.writeFile("empty.tvp", {});
+    g.dir.writeFile("text.tvp", "no card set");
+    g.dir.writeFile("cut.tvp", vessant.read(300000));
+    QVERIFY(QDir().mkdir(g.dir.path("folder.tvp")));
+    QVERIFY(::mkfifo(QFile::encodeName(g.dir.path("pipe.tvp")).constData(), 0600) == 0);
+    QString chosen;
+    shell::Companions c = g.main->companions();
+    c.chooseCardSet = [&] { return std::optional<QString>(chosen); };
+    g.main->setCompanions(c);
+    const QImage sheet = g.main->cardArt().sheet;
+    for (const char* name : {"empty.tvp", "text.tvp", "folder.tvp", "pipe.tvp"}) {
+      chosen = g.dir.path(name);
+      g.closer.seen.clear();
+      g.main->menu().OpenCardset1->trigger();
+      QCOMPARE(g.closer.seen.size(), std::size_t(1));
+      QVERIFY2(g.closer.seen[0].text.contains(chosen), qPrintable(g.closer.seen[0].text));
+      QCOMPARE(g.main->cardArt().cardSetState, 2);
+      QCOMPARE(g.main->cardArt().sheet, sheet);
+      QCOMPARE(g.main->pref().cardSetName(), "Vessant.tvp");
+    }
+    chosen = g.dir.path("cut.tvp");
+    g.main->menu().OpenCardset1->trigger();
+    QCOMPARE(g.main->cardArt().cardSetState, 1);
+    QCOMPARE(sheetValue(*g.main, 58, {44, 65}), 0u);
   }
 };
 

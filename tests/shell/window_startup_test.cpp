@@ -111,6 +111,25 @@ class WindowStartupTest : public QObject {
     QCOMPARE(main.table().colours().table, 0x804010u);
   }
 
+  // The stored set's folder was moved: the default set beside the game stands in, by message;
+  // without it the table refuses presses instead of playing an invisible game.
+  void storedSetThatHasGoneFallsBackToTheDefault() {
+    for (const bool withDefault : {true, false}) {
+      StartedWindow w(withDefault);
+      shell::Preferences p = savedPref();
+      const QString gone = w.dir.path("moved away/Mine.tvp");
+      p.setCardSetName(gone.toStdString());
+      w.dir.writeSettings(p);
+      TMain& main = w.start();
+      QCOMPARE(w.closer.seen.size(), std::size_t(1));
+      QVERIFY2(w.closer.seen[0].text.contains(gone), qPrintable(w.closer.seen[0].text));
+      QCOMPARE(!main.cardArt().sheet.isNull(), withDefault);
+      QCOMPARE(main.cardArt().cardSetState, withDefault ? 2 : 0);
+      QCOMPARE(main.engine().cardSetPresent, withDefault);
+      QCOMPARE(main.pref().cardSetName(), withDefault ? "Vessant.tvp" : gone.toStdString());
+    }
+  }
+
   void savedQuatroStartsInQuatro() {
     StartedWindow w;
     shell::Preferences p = savedPref();
@@ -256,7 +275,7 @@ class WindowStartupTest : public QObject {
     StartedWindow w;
     shell::Preferences p = savedPref();
     p.game = 2;
-    p.colB = 0x000000F5;  // the highlight's red byte carries into green
+    p.colB = 0x000000F5;  // the lighter shades' red stops at 255
     w.dir.writeSettings(p);
     TMain& main = w.start();
     main.showAtStart();
@@ -266,17 +285,17 @@ class WindowStartupTest : public QObject {
     t.tableau[3][3] = 48;  // the bottom-right corner (5, 3) is taken
     QImage img = tablePicture(main);
     for (const QPoint corner : {QPoint(185, 5), QPoint(185, 5 + 393), QPoint(455, 5)}) {
-      QCOMPARE(pixelValue(img, corner.x() + 1, corner.y() + 1), 0x202115u);
-      QCOMPARE(pixelValue(img, corner.x() + 86, corner.y() + 128), 0x202115u);
+      QCOMPARE(pixelValue(img, corner.x() + 1, corner.y() + 1), 0x2020FFu);
+      QCOMPARE(pixelValue(img, corner.x() + 86, corner.y() + 128), 0x2020FFu);
     }
     QCOMPARE(pixelValue(img, 455 + 40, 5 + 393 + 60), sheetValue(main, 3 + 48, {40, 60}));
-    // Empty places elsewhere: the fill with its carry, red 0x05 and green 0x11.
-    QCOMPARE(pixelValue(img, 275 + 40, 5 + 60), 0x101105u);
+    // Empty places elsewhere: the lighter fill, its red at 255.
+    QCOMPARE(pixelValue(img, 275 + 40, 5 + 60), 0x1010FFu);
     // A number card highlights nothing.
     t.waste[0] = 5;
     img = tablePicture(main);
-    QCOMPARE(pixelValue(img, 185 + 40, 5 + 60), 0x101105u);
-    QCOMPARE(pixelValue(img, 185 + 86, 5 + 2), 0x101105u);
+    QCOMPARE(pixelValue(img, 185 + 40, 5 + 60), 0x1010FFu);
+    QCOMPARE(pixelValue(img, 185 + 86, 5 + 2), 0x1010FFu);
   }
 };
 

@@ -1,0 +1,42 @@
+// On a 640 x 480 screen every window the game shows lies inside the work area, frame included.
+#include <QScreen>
+
+#include "help_viewer.h"
+#include "shell/secondary_windows.h"
+#include "window_test_support.h"
+
+using namespace window_test;
+
+class WindowPlacementTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyWindowLiesOnTheSmallScreen() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(area.size(), QSize(640, 480));
+    StartedWindow w;
+    w.dir.writeSettings(savedPref());
+    shell::TMain& main = w.start(screenOf(640, 480));
+    const shell::SecondaryWindows windows = shell::createSecondaryWindows(main, w.sounds);
+    main.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    QStringList outside;
+    w.closer.handle = [&](QWidget* shown) {
+      if (!area.contains(shown->frameGeometry())) outside << shown->metaObject()->className();
+      shown->close();
+    };
+    const shell::MainMenu& m = main.menu();
+    for (QAction* item : {m.OpenCardset1, m.Midiplaylist1, m.Highscorelist1, m.AboutKlondike1})
+      item->trigger();
+    main.showEndGame();
+    m.Help2->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(windows.help));
+    if (!area.contains(windows.help->frameGeometry())) outside << "HelpViewer";
+    QCOMPARE(w.closer.seen.size(), std::size_t(5));
+    QCOMPARE(outside, QStringList());
+  }
+};
+
+QTEST_MAIN(WindowPlacementTest)
+#include "window_placement_test.moc"
