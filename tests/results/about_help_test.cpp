@@ -1,9 +1,11 @@
 // The About box (layout, portraits, links, closing) and the help viewer with the game's help
 // file.
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -16,6 +18,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <functional>
+
+#include <sys/stat.h>
 
 #include "about_box.h"
 #include "clickable_label.h"
@@ -290,6 +294,45 @@ class AboutHelpTest : public QObject {
     help.showContents();
     QVERIFY(!help.browser()->toPlainText().contains("could not be found"));
     QCOMPARE(help.browser()->source().fragment(), QString("contents"));
+  }
+
+  // A help page shows only regular files of bounded size from the start folder: a device, a pipe,
+  // a file elsewhere, a web address and a huge file are refused, and the page still opens.
+  void helpPageReadsOnlyRegularFilesOfItsFolder() {
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(dir.filePath("inside.png")));
+    QVERIFY(picture.save(elsewhere.filePath("outside.png")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+    QFile huge(dir.filePath("huge.png"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(4 * 1024 * 1024 + 1));
+    huge.close();
+    const QString outside = QUrl::fromLocalFile(elsewhere.filePath("outside.png")).toString();
+    const QStringList refused{"pipe", "/dev/zero", "file:///dev/zero", outside,
+                              "../" + QFileInfo(elsewhere.path()).fileName() + "/outside.png",
+                              "http://example.org/picture.png", "huge.png"};
+
+    // The pipe comes first: a viewer that waits on it never reaches /dev/zero to fill the memory.
+    QString page = "<html><head><link rel=\"stylesheet\" href=\"pipe\"></head><body>"
+                   "<p>Pictures follow.</p><img src=\"inside.png\">";
+    for (const QString& name : refused) page += "<img src=\"" + name + "\">";
+    page += "<p>End of the page.</p></body></html>";
+    QFile help(dir.filePath("mirt.hlp"));
+    QVERIFY(help.open(QIODevice::WriteOnly) && help.write(page.toUtf8()) == page.toUtf8().size());
+    help.close();
+
+    HelpViewer viewer(dir.path());
+    viewer.showContents();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.browser()->document()->documentLayout()->documentSize();  // lays out the pictures
+    QVERIFY(viewer.browser()->toPlainText().contains("End of the page."));
+    const auto load = [&](const QString& name) {
+      return viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl(name)).toByteArray();
+    };
+    QVERIFY(!load("inside.png").isEmpty());
+    for (const QString& name : refused) QVERIFY2(load(name).isEmpty(), qPrintable(name));
   }
 
   void helpPathAtTheRootHasOneSeparator() {
