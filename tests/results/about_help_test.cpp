@@ -148,6 +148,27 @@ class AboutHelpTest : public QObject {
     QVERIFY(about.Image2->isHidden());
   }
 
+  // A shown portrait hides every line of its author's column, and the web links stay whole.
+  void shownPortraitsCoverTheColumnsButNotTheLinks() {
+    TAbout about([](const QString&) {});
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    const QImage withText = about.Panel1->grab().toImage();
+    click(about.Label1);
+    click(about.Label6);
+    const QImage withPortraits = about.Panel1->grab().toImage();
+    for (QLabel* line : std::initializer_list<QLabel*>{about.Label1, about.Label2, about.Label3,
+                                                        about.Label4, about.Label5, about.Label6,
+                                                        about.Label7, about.Label8, about.Label9,
+                                                        about.Label10})
+      line->hide();
+    QCOMPARE(about.Panel1->grab().toImage(), withPortraits);
+    for (QLabel* link : {about.Label11, about.Label13}) {
+      const QRect area = link->geometry();
+      QVERIFY2(withPortraits.copy(area) == withText.copy(area), qPrintable(link->text()));
+    }
+  }
+
   void everyWayOfClosingHidesThePortraits() {
     TAbout about([](const QString&) {});
     const auto showBoth = [&] {
