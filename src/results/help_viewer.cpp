@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -29,21 +30,34 @@ class FolderBrowser : public QTextBrowser {
     if (!folder_.isEmpty() && !folder_.endsWith('/')) folder_ += '/';
   }
 
-  QVariant loadResource(int, const QUrl& name) override {
-    // A null answer would let the document read the file itself; an empty one shows nothing.
-    const QVariant refused = QByteArray();
+  QVariant loadResource(int type, const QUrl& name) override {
+    const QByteArray bytes = readFromFolder(name);
+    if (type != QTextDocument::ImageResource) return bytes;  // never null: see readFromFolder
+    // Pictures are decoded here: the document reads a picture it is not handed by its name
+    // itself, past every check. One that is refused or does not decode shows as nothing.
+    QImage picture = QImage::fromData(bytes);
+    if (picture.isNull()) {
+      picture = QImage(1, 1, QImage::Format_ARGB32);
+      picture.fill(Qt::transparent);
+    }
+    return picture;
+  }
+
+ private:
+  // The bytes of a regular file of bounded size inside the folder, else an empty array (not a
+  // null one, which would let the document read the file itself).
+  QByteArray readFromFolder(const QUrl& name) const {
     const QUrl url = (source().isEmpty() ? QUrl::fromLocalFile(folder_) : source()).resolved(name);
-    if (folder_.isEmpty() || !url.isLocalFile()) return refused;
+    if (folder_.isEmpty() || !url.isLocalFile()) return QByteArray("");
     const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
-    if (!path.startsWith(folder_)) return refused;
+    if (!path.startsWith(folder_)) return QByteArray("");
     const auto bytes =
         platform::readFile(QFile::encodeName(path).toStdString(), kLargestHelpFile + 1);
-    if (!bytes || static_cast<qint64>(bytes->size()) > kLargestHelpFile) return refused;
+    if (!bytes || static_cast<qint64>(bytes->size()) > kLargestHelpFile) return QByteArray("");
     return QByteArray(reinterpret_cast<const char*>(bytes->data()),
                       static_cast<qsizetype>(bytes->size()));
   }
 
- private:
   QString folder_;  // canonical, ending in '/'; empty when the folder does not exist
 };
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
@@ -344,13 +345,19 @@ class AboutHelpTest : public QObject {
     QVERIFY(help.open(QIODevice::WriteOnly) && help.write(page.toUtf8()) == page.toUtf8().size());
     help.close();
 
+    // The game runs in its start folder, where a relative name finds the pipe.
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const auto restoreCurrent = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
     HelpViewer viewer(dir.path());
     viewer.showContents();
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
     viewer.browser()->document()->documentLayout()->documentSize();  // lays out the pictures
     QVERIFY(viewer.browser()->toPlainText().contains("End of the page."));
     const auto load = [&](const QString& name) {
-      return viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl(name)).toByteArray();
+      return viewer.browser()
+          ->loadResource(QTextDocument::StyleSheetResource, QUrl(name))
+          .toByteArray();
     };
     QVERIFY(!load("inside.png").isEmpty());
     for (const QString& name : refused) QVERIFY2(load(name).isEmpty(), qPrintable(name));
