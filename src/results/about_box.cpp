@@ -23,11 +23,12 @@ struct Author {
   const char* email;
 };
 
-// The game's own credits. Addresses and links use reserved example domains only.
-constexpr Author kFirstAuthor{"Wendel Quarrington", "Kaartmakerslaan 12", "4321 ZX Klaverveld",
-                              "Netherlands", "wendel@example.org"};
-constexpr Author kSecondAuthor{"Maud Ostrevaal", "Rue des Cartes 7", "9999 Tournevent",
-                               "Belgium", "maud@example.net"};
+// The game's own credits. Addresses and links use reserved example domains only. Every line is
+// short enough for its author's portrait (100 pixels wide) to cover it.
+constexpr Author kFirstAuthor{"Wendel Quarre", "Kaartlaan 12", "4321 Klaverveld", "Netherlands",
+                              "wq@example.org"};
+constexpr Author kSecondAuthor{"Maud Ostrevaal", "Rue Carte 7", "9999 Tournai", "Belgium",
+                               "mo@example.net"};
 constexpr char kHomepage[] = "https://klondike.example.org/";
 constexpr char kSecondLink[] = "https://cardsets.example.com/";
 constexpr char kVersion[] = "Version 1.0";
@@ -101,13 +102,25 @@ TAbout::TAbout(LinkOpener openLink, QWidget* parent)
   Label11 = linkLabel(QStringLiteral("Homepage : ") + kHomepage, 176, 108, true, kHomepage);
   Label13 = linkLabel(kSecondLink, 248, 127, true, kSecondLink);
 
-  // The portraits cover their author's column while shown.
+  // The portraits cover their author's column while shown. They lie a pixel right of the column,
+  // so the column's text starts a pixel in.
+  for (QLabel* line : std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4, Label5, Label6,
+                                                    Label7, Label8, Label9, Label10}) {
+    line->setContentsMargins(1, 0, 0, 0);
+    line->adjustSize();
+  }
   Image3 = portrait(Panel1, pictures::Id::FirstPortrait, 193, 3);
   Image2 = portrait(Panel1, pictures::Id::SecondPortrait, 369, 3);
   connect(Label1, &ClickableLabel::clicked, Image3, &QWidget::show);
   connect(Label6, &ClickableLabel::clicked, Image2, &QWidget::show);
   connect(Image3, &ClickableLabel::clicked, Image3, &QWidget::hide);
   connect(Image2, &ClickableLabel::clicked, Image2, &QWidget::hide);
+  // The homepage line runs through the portraits' lowest rows: it stays in front of them, on the
+  // panel's colour, so that a shown portrait never hides a link.
+  for (ClickableLabel* link : {Label11, Label13}) {
+    link->setAutoFillBackground(true);
+    link->raise();
+  }
 
   Label12 = textLabel(this, kVersion, 408, 158);
   QFont bold = font();

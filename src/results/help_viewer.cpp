@@ -1,7 +1,11 @@
 #include "help_viewer.h"
 
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -12,15 +16,57 @@
 
 namespace {
 
-// Our help file is a few tens of kilobytes; anything far larger is not a help file.
+// Our help file is a few tens of kilobytes; anything far larger is not a help file, nor a picture
+// it shows.
 constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
+
+// Reads the documents, pictures and style sheets a help page refers to from the start folder
+// only, and only regular files of bounded size: a page naming a device, a pipe, a file elsewhere
+// or a web address must not fill the memory, block the window or reach out of the folder.
+class FolderBrowser : public QTextBrowser {
+ public:
+  FolderBrowser(const QString& folder, QWidget* parent)
+      : QTextBrowser(parent), folder_(QDir(folder).canonicalPath()) {
+    if (!folder_.isEmpty() && !folder_.endsWith('/')) folder_ += '/';
+  }
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    const QByteArray bytes = readFromFolder(name);
+    if (type != QTextDocument::ImageResource) return bytes;  // never null: see readFromFolder
+    // Pictures are decoded here: the document reads a picture it is not handed by its name
+    // itself, past every check. One that is refused or does not decode shows as nothing.
+    QImage picture = QImage::fromData(bytes);
+    if (picture.isNull()) {
+      picture = QImage(1, 1, QImage::Format_ARGB32);
+      picture.fill(Qt::transparent);
+    }
+    return picture;
+  }
+
+ private:
+  // The bytes of a regular file of bounded size inside the folder, else an empty array (not a
+  // null one, which would let the document read the file itself).
+  QByteArray readFromFolder(const QUrl& name) const {
+    const QUrl url = (source().isEmpty() ? QUrl::fromLocalFile(folder_) : source()).resolved(name);
+    if (folder_.isEmpty() || !url.isLocalFile()) return QByteArray("");
+    const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    if (!path.startsWith(folder_)) return QByteArray("");
+    const auto bytes =
+        platform::readFile(QFile::encodeName(path).toStdString(), kLargestHelpFile + 1);
+    if (!bytes || static_cast<qint64>(bytes->size()) > kLargestHelpFile) return QByteArray("");
+    return QByteArray(reinterpret_cast<const char*>(bytes->data()),
+                      static_cast<qsizetype>(bytes->size()));
+  }
+
+  QString folder_;  // canonical, ending in '/'; empty when the folder does not exist
+};
 
 }  // namespace
 
 HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
     : QDialog(parent, Qt::Window),
       helpFile_(QString::fromStdString(platform::joinPath(startDir.toStdString(), "mirt.hlp"))),
-      browser_(new QTextBrowser(this)) {
+      browser_(new FolderBrowser(startDir, this)) {
   setWindowTitle(QStringLiteral("TAVI's Klondike Help"));
   setModal(false);
   // A comfortable reading size, but never larger than the screen's free area.

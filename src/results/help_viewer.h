@@ -1,6 +1,7 @@
 #pragma once
 // The in-program help viewer: the game's help file "mirt.hlp" (HTML) from the start folder,
-// opened at its contents. One window, created once, modeless and reused.
+// opened at its contents. One window, created once, modeless and reused. Pages, pictures and
+// style sheets are read only from regular files of bounded size in the start folder.
 #include <QDialog>
 #include <QString>
 

@@ -1,6 +1,7 @@
 // The highscore window: labels and name boxes over the background picture.
 #include "highscore_window.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +26,11 @@ constexpr std::array<int, results::kHighscoreRows> kNameBoxY = {64,  102, 140, 1
 constexpr int kLineHeight = 16;
 constexpr int kNameX = 88;
 constexpr int kNameWidth = 112;  // up to the "T:" column
+constexpr int kTimeX = 205;      // "T:"
 constexpr int kTimeRight = 239;
+constexpr int kScoreX = 255;     // "S:"
 constexpr int kScoreRight = 289;
-constexpr int kNumberWidth = 44;  // room for long numbers; right-aligned, so short ones sit right
+constexpr int kSmallestNumberPixels = 8;
 
 const QColor kTextColour(20, 28, 56);
 
@@ -44,6 +47,40 @@ QFont numberFont(bool bold) {
   font.setPixelSize(11);
   font.setBold(bold);
   return font;
+}
+
+// A number fills the room between its "T:" / "S:" and its right edge: a long one is drawn smaller,
+// and one still too long is cut short with an ellipsis rather than run over its neighbours.
+void showNumber(QLabel* label, const QString& number) {
+  QFont font = numberFont(false);
+  for (int pixels = font.pixelSize(); pixels > kSmallestNumberPixels; --pixels) {
+    if (QFontMetrics(font).horizontalAdvance(number) <= label->width()) break;
+    font.setPixelSize(pixels - 1);
+  }
+  label->setFont(font);
+  label->setText(QFontMetrics(font).elidedText(number, Qt::ElideRight, label->width()));
+}
+
+// The file holds names in a single-byte character set (Latin-1).
+QString fromFileText(const std::string& bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// A typed name in Latin-1: a letter outside it becomes its base letter when that is in Latin-1
+// ("ř" gives "r"), a lone accent is dropped, anything else becomes "?".
+std::string toFileText(const QString& text) {
+  std::string bytes;
+  for (const char32_t c : text.normalized(QString::NormalizationForm_C).toUcs4()) {
+    if (c <= 0xFF) {
+      bytes += static_cast<char>(c);
+    } else if (QChar::category(c) == QChar::Mark_NonSpacing) {
+      continue;
+    } else {
+      const QString base = QChar::decomposition(c);
+      bytes += !base.isEmpty() && base[0].unicode() <= 0xFF ? base[0].toLatin1() : '?';
+    }
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -78,16 +115,20 @@ void THighScore::createRow(int row) {
   const int placeX = row == 9 ? 50 : 56;
   addLabel(QString("%1.").arg(row + 1), QRect(placeX, y, kNameX - placeX, kLineHeight),
            textFont(true), Qt::AlignLeft);
-  addLabel("T:", QRect(205, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
-  addLabel("S:", QRect(255, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
+  addLabel("T:", QRect(kTimeX, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
+  addLabel("S:", QRect(kScoreX, y, 16, kLineHeight), numberFont(true), Qt::AlignLeft);
+  // A number's column runs from a pixel right of its "T:" / "S:" to its right edge.
+  const auto column = [&](int fixedX, const char* fixedText, int right) {
+    const int left = fixedX + QFontMetrics(numberFont(true)).horizontalAdvance(fixedText) + 1;
+    return QRect(left, y, right - left, kLineHeight);
+  };
 
   Row& r = rows_[row];
   r.name = addLabel(QString(), QRect(kNameX, y, kNameWidth, kLineHeight), textFont(false),
                     Qt::AlignLeft);
-  r.time = addLabel(QString(), QRect(kTimeRight - kNumberWidth, y, kNumberWidth, kLineHeight),
-                    numberFont(false), Qt::AlignRight);
-  r.score = addLabel(QString(), QRect(kScoreRight - kNumberWidth, y, kNumberWidth, kLineHeight),
-                     numberFont(false), Qt::AlignRight);
+  r.time = addLabel(QString(), column(kTimeX, "T:", kTimeRight), numberFont(false), Qt::AlignRight);
+  r.score =
+      addLabel(QString(), column(kScoreX, "S:", kScoreRight), numberFont(false), Qt::AlignRight);
   r.name->setObjectName(QString("Name%1").arg(row + 1));
   r.time->setObjectName(QString("Time%1").arg(row + 1));
   r.score->setObjectName(QString("score%1").arg(row + 1));
@@ -146,15 +187,15 @@ void THighScore::enterHighscore(const std::string& scoreText, const std::string&
 
 void THighScore::FormActivate() {
   for (int row = 0; row < results::kHighscoreRows; ++row) {
-    rows_[row].name->setText(QString::fromStdString(list_.name(row)));
-    rows_[row].score->setText(QString::fromStdString(list_.score(row)));
-    rows_[row].time->setText(QString::fromStdString(list_.time(row)));
+    rows_[row].name->setText(fromFileText(list_.name(row)));
+    showNumber(rows_[row].score, fromFileText(list_.score(row)));
+    showNumber(rows_[row].time, fromFileText(list_.time(row)));
   }
 }
 
 void THighScore::NameEdit1KeyDown() {
   if (entryRow_ >= 0 && entryRow_ < results::kHighscoreRows)
-    list_.name(entryRow_) = rows_[entryRow_].nameEdit->text().toStdString();
+    list_.name(entryRow_) = toFileText(rows_[entryRow_].nameEdit->text());
   for (Row& row : rows_) row.nameEdit->hide();
   FormActivate();
   if (const auto failure = results::SaveHighscores(list_, startDir_))

@@ -15,7 +15,7 @@ bool isPermutation(Deck deck) {
   return deck == identity;
 }
 
-TEST(RuntimeRandom, GivesTheKnownSequenceOfTheBorlandRuntime) {
+TEST(RuntimeRandom, SeedOneGivesTheKnownLinearCongruentialSequence) {
   RuntimeRandom random(1);
   const int expected[] = {346, 130, 10982, 1090, 11656, 7117, 17595, 6415, 22948, 31126};
   for (int value : expected) EXPECT_EQ(random.draw(), value);

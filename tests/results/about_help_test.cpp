@@ -1,11 +1,14 @@
 // The About box (layout, portraits, links, closing) and the help viewer with the game's help
 // file.
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
@@ -16,6 +19,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <functional>
+
+#include <sys/stat.h>
 
 #include "about_box.h"
 #include "clickable_label.h"
@@ -142,6 +147,27 @@ class AboutHelpTest : public QObject {
     QVERIFY(about.Image2->isVisible());
     click(about.Image2);
     QVERIFY(about.Image2->isHidden());
+  }
+
+  // A shown portrait hides every line of its author's column, and the web links stay whole.
+  void shownPortraitsCoverTheColumnsButNotTheLinks() {
+    TAbout about([](const QString&) {});
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    const QImage withText = about.Panel1->grab().toImage();
+    click(about.Label1);
+    click(about.Label6);
+    const QImage withPortraits = about.Panel1->grab().toImage();
+    for (QLabel* line : std::initializer_list<QLabel*>{about.Label1, about.Label2, about.Label3,
+                                                        about.Label4, about.Label5, about.Label6,
+                                                        about.Label7, about.Label8, about.Label9,
+                                                        about.Label10})
+      line->hide();
+    QCOMPARE(about.Panel1->grab().toImage(), withPortraits);
+    for (QLabel* link : {about.Label11, about.Label13}) {
+      const QRect area = link->geometry();
+      QVERIFY2(withPortraits.copy(area) == withText.copy(area), qPrintable(link->text()));
+    }
   }
 
   void everyWayOfClosingHidesThePortraits() {
@@ -290,6 +316,51 @@ class AboutHelpTest : public QObject {
     help.showContents();
     QVERIFY(!help.browser()->toPlainText().contains("could not be found"));
     QCOMPARE(help.browser()->source().fragment(), QString("contents"));
+  }
+
+  // A help page shows only regular files of bounded size from the start folder: a device, a pipe,
+  // a file elsewhere, a web address and a huge file are refused, and the page still opens.
+  void helpPageReadsOnlyRegularFilesOfItsFolder() {
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(dir.filePath("inside.png")));
+    QVERIFY(picture.save(elsewhere.filePath("outside.png")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+    QFile huge(dir.filePath("huge.png"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(4 * 1024 * 1024 + 1));
+    huge.close();
+    const QString outside = QUrl::fromLocalFile(elsewhere.filePath("outside.png")).toString();
+    const QStringList refused{"pipe", "/dev/zero", "file:///dev/zero", outside,
+                              "../" + QFileInfo(elsewhere.path()).fileName() + "/outside.png",
+                              "http://example.org/picture.png", "huge.png"};
+
+    // The pipe comes first: a viewer that waits on it never reaches /dev/zero to fill the memory.
+    QString page = "<html><head><link rel=\"stylesheet\" href=\"pipe\"></head><body>"
+                   "<p>Pictures follow.</p><img src=\"inside.png\">";
+    for (const QString& name : refused) page += "<img src=\"" + name + "\">";
+    page += "<p>End of the page.</p></body></html>";
+    QFile help(dir.filePath("mirt.hlp"));
+    QVERIFY(help.open(QIODevice::WriteOnly) && help.write(page.toUtf8()) == page.toUtf8().size());
+    help.close();
+
+    // The game runs in its start folder, where a relative name finds the pipe.
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const auto restoreCurrent = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
+    HelpViewer viewer(dir.path());
+    viewer.showContents();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.browser()->document()->documentLayout()->documentSize();  // lays out the pictures
+    QVERIFY(viewer.browser()->toPlainText().contains("End of the page."));
+    const auto load = [&](const QString& name) {
+      return viewer.browser()
+          ->loadResource(QTextDocument::StyleSheetResource, QUrl(name))
+          .toByteArray();
+    };
+    QVERIFY(!load("inside.png").isEmpty());
+    for (const QString& name : refused) QVERIFY2(load(name).isEmpty(), qPrintable(name));
   }
 
   void helpPathAtTheRootHasOneSeparator() {

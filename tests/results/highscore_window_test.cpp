@@ -185,6 +185,55 @@ class HighscoreWindowTest : public QObject {
     QVERIFY(!w.isVisible());
   }
 
+  // Numbers too long for their room are drawn smaller or cut short, never over "T:" or "S:".
+  void longNumbersStayInTheirColumns() {
+    HighscoreList list = DefaultHighscores();
+    list.score(0) = "99999999999999999999";
+    list.time(0) = "-2147483648";
+    list.score(1) = "-2147483648";
+    list.time(1) = "99999999999999999999";
+    THighScore w(list, startDir());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));  // activation fills the labels
+    const auto fixedLabelBefore = [&](const QRect& rect) -> QLabel* {
+      for (QLabel* fixed : w.findChildren<QLabel*>())
+        if ((fixed->text() == "T:" || fixed->text() == "S:") &&
+            fixed->geometry().contains(rect.left() - 2, rect.center().y()))
+          return fixed;
+      return nullptr;
+    };
+    for (int place : {1, 2, 3})
+      for (const char* prefix : {"Time", "score"}) {
+        QLabel* number = w.findChild<QLabel*>(QString("%1%2").arg(prefix).arg(place));
+        const QRect rect = number->geometry();
+        const QLabel* fixed = fixedLabelBefore(rect);
+        QVERIFY(fixed);
+        QVERIFY(fixed->fontMetrics().horizontalAdvance(fixed->text()) < rect.left() - fixed->x());
+        QCOMPARE(rect.right() + 1, prefix[0] == 'T' ? 239 : 289);
+        QVERIFY2(number->fontMetrics().horizontalAdvance(number->text()) <= rect.width(),
+                 qPrintable(number->text()));
+      }
+    QCOMPARE(label(w, "Time", 3), QString("30"));  // short numbers show whole
+    QVERIFY(label(w, "Time", 1).startsWith("-2"));
+    QVERIFY(label(w, "score", 1).startsWith("99"));
+  }
+
+  // The file keeps names as Latin-1 bytes: they show as their letters, a typed name is stored in
+  // Latin-1, and other rows keep their bytes when the file is written.
+  void namesAreLatin1InTheFile() {
+    HighscoreList list = DefaultHighscores();
+    list.name(1) = "J\xF6rg";
+    THighScore w(list, startDir());
+    w.enterHighscore("400", "300", kNoEndGame);
+    QCOMPARE(label(w, "Name", 3), QString::fromUtf8("Jörg"));
+    box(w, 1)->insert(QString::fromUtf8("Zoë Dvořák ☃"));  // as typed or pasted
+    QTest::keyClick(box(w, 1), Qt::Key_Return);
+    QCOMPARE(list.name(0), std::string("Zo\xEB Dvor\xE1k ?"));
+    QCOMPARE(label(w, "Name", 1), QString::fromUtf8("Zoë Dvorák ?"));
+    QCOMPARE(fileLines()[2], std::string("J\xF6rg"));
+    QCOMPARE(fileLines()[0], list.name(0));
+  }
+
   void failedWriteShowsMessageAndKeepsList() {
     HighscoreList list = DefaultHighscores();
     const std::string missing = startDir() + "/gone";
