@@ -43,7 +43,7 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
       {"a.mid\r\nb.mid", {"a.mid", "b.mid"}},                // last line without terminator
       {"a.mid\r\n\r\nb.mid\r\n", {"a.mid", "", "b.mid"}},   // blank line: empty entry
       {"a.mid\rb.mid\nc.mid\r\n", {"a.mid", "b.mid", "c.mid"}},
-      {"a.mid\r\nb.m\0id\r\nc.mid\r\n"s, {"a.mid", "b.m"}},  // NUL ends the text
+      {"a.mid\r\nb.m\0id\r\nc.mid\r\n"s, {"a.mid", "b.m", "c.mid"}},  // NUL ends its line
       {"\r\n", {""}},
       {"", {}},
   };
