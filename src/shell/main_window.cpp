@@ -161,7 +161,9 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   engine_.menu.ruleSet = klondike ? game::RuleSet::Klondike : game::RuleSet::Quatro;
   engine_.setScreenClass(screenClass_);
 
-  highscoreList_ = results::LoadHighscores(startDir_);
+  std::string highscoreNotice;
+  highscoreList_ = results::LoadHighscores(startDir_, &highscoreNotice);
+  if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
 
   if (screen.palette)

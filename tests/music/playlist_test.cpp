@@ -53,6 +53,27 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
   }
 }
 
+// A long playlist is read whole; one read in part (a NUL byte cuts its line) is reported and no
+// Save writes over it.
+TEST_F(PlaylistFileTest, LongOrDamagedFileIsNeverSavedShorter) {
+  const Playlist many(400000, "/music/song.mid");
+  std::string text;
+  for (const std::string& song : many) text += song + "\r\n";
+  dir.put("Playlist.ini", text);
+  std::string notice;
+  EXPECT_EQ(loadPlaylist(dir.str(), &notice), many);
+  EXPECT_EQ(notice, "");
+
+  const std::string damaged = "a.mid\r\nb\0.mid\r\nc.mid\r\n"s;
+  dir.put("Playlist.ini", damaged);
+  EXPECT_EQ(loadPlaylist(dir.str(), &notice), (Playlist{"a.mid", "b", "c.mid"}));
+  EXPECT_NE(notice.find(dir.file("Playlist.ini")), std::string::npos);
+  const auto message = savePlaylist({"a.mid", "b", "c.mid"}, dir.str());
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->find(dir.file("Playlist.ini")), std::string::npos);
+  EXPECT_EQ(dir.read("Playlist.ini"), damaged);
+}
+
 TEST_F(PlaylistFileTest, NameIsMatchedWithoutRegardToCaseAndMissingFileGivesNothing) {
   EXPECT_FALSE(loadPlaylist(dir.str()));
   dir.put("PLAYLIST.INI", "x.mid\r\n");
