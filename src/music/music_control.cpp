@@ -33,7 +33,9 @@ MusicControl::MusicControl(MidiOutput& midi, Mp3Output& mp3, MusicHost& host, Fi
     : midi_(midi), mp3_(mp3), host_(host), fileExists_(std::move(fileExists)) {}
 
 void MusicControl::loadPlaylistAtStartup(const std::string& startDir) {
-  auto loaded = loadPlaylist(startDir);
+  std::string notice;
+  auto loaded = loadPlaylist(startDir, &notice);
+  if (!notice.empty()) host_.showMessage(notice, {}, MessageIcon::Information);
   if (!loaded) host_.setMusicSetting(kMusicOff);
   setPlaylist(loaded ? std::move(*loaded) : Playlist{});
 }

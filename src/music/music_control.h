@@ -29,8 +29,8 @@ public:
                FileCheck fileExists = songFileExists);
 
   // Start-up, in the table window's order: first load the playlist from the start directory
-  // (without one the music setting becomes '0'), then, once the card set is loaded, start the
-  // music when the setting says so.
+  // (without one the music setting becomes '0'; one read only in part is reported), then, once
+  // the card set is loaded, start the music when the setting says so.
   void loadPlaylistAtStartup(const std::string& startDir);
   void startMusicAtStartup();
   // Shut-down: stops and closes the player in use.

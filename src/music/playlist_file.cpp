@@ -2,24 +2,17 @@
 
 #include "file_io.h"
 
-#include <string_view>
+#include <utility>
 
 namespace music {
 
-namespace {
-
-// A playlist of this size would hold tens of thousands of songs; larger files are not playlists.
-constexpr std::size_t kMaxPlaylistBytes = 4u << 20;
-
-}  // namespace
-
-std::optional<Playlist> loadPlaylist(const std::string& dir) {
+std::optional<Playlist> loadPlaylist(const std::string& dir, std::string* notice) {
   const auto path = platform::findFileNoCase(dir, kPlaylistFileName);
   if (!path) return std::nullopt;
-  const auto bytes = platform::readFile(*path, kMaxPlaylistBytes);
-  if (!bytes) return std::nullopt;
-  return platform::splitLines(
-      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  auto text = platform::readTextLines(*path);
+  if (!text) return std::nullopt;
+  if (!text->whole && notice) *notice = platform::partlyReadMessage(*path);
+  return std::move(text->lines);
 }
 
 std::string playlistSavePath(const std::string& startDir) {
@@ -28,9 +21,8 @@ std::string playlistSavePath(const std::string& startDir) {
 
 std::optional<std::string> savePlaylist(const Playlist& playlist, const std::string& startDir) {
   const std::string path = playlistSavePath(startDir);
-  const std::string text = platform::joinLinesCrLf(playlist);
   std::string reason;
-  if (platform::writeFileAtomically(path, text.data(), text.size(), &reason)) return std::nullopt;
+  if (platform::writeTextLines(path, playlist, &reason)) return std::nullopt;
   return "Cannot create file \"" + path + "\". " + reason;
 }
 

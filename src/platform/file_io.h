@@ -12,20 +12,50 @@ namespace platform {
 // `dir` + "/" + `name`; no separator is added when `dir` already ends in "/" (the root).
 std::string joinPath(const std::string& dir, const std::string& name);
 
-// Reads at most `maxBytes` bytes of a file; nullopt when it cannot be opened or read.
+// Reads at most `maxBytes` bytes of a regular file into one buffer of the file's size; nullopt
+// when it cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
                                                   std::size_t maxBytes = SIZE_MAX);
 
 // Writes `size` bytes to a temporary file beside `path`, flushes it and renames it over `path`,
-// so that a failed write never leaves a truncated file. On failure returns false, removes the
+// so that a failed write never leaves a truncated file. An existing `path` keeps its permission
+// bits, and one without write permission is not replaced. On failure returns false, removes the
 // temporary file, keeps any old file and puts the system's reason into *error (if given).
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
                          std::string* error = nullptr);
 
-// Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; the text ends at its
-// end or at the first NUL byte; a last line without terminator is a line; the terminator after
-// the last line makes no extra empty line.
+// Removes from `dir` the temporary files of writeFileAtomically whose writing process no longer
+// runs (a save killed half-way); the files they were to replace are intact.
+void removeStaleTemporaries(const std::string& dir);
+
+// Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the text
+// of its line (the rest of that line is dropped); a last line without terminator is a line; the
+// terminator after the last line makes no extra empty line.
 std::vector<std::string> splitLines(std::string_view text);
+
+// The lines of a text file that the player keeps (highscores, playlist).
+struct TextLines {
+  std::vector<std::string> lines;
+  // False when the lines are not all of the file: it is larger than the cap (the lines that end
+  // within the cap are kept) or holds NUL bytes (the lines are cut there).
+  bool whole = true;
+};
+
+// Far beyond any list of the player's, small enough to be read at once.
+constexpr std::size_t kTextFileCap = std::size_t{64} << 20;
+
+// Reads the lines of a text file, at most `cap` bytes of it; nullopt when the file cannot be
+// opened or read.
+std::optional<TextLines> readTextLines(const std::string& path, std::size_t cap = kTextFileCap);
+
+// The message that tells the player that `path` was read only in part and is kept as it is.
+std::string partlyReadMessage(const std::string& path);
+
+// Writes the lines, CR LF after each, over `path` by writeFileAtomically. An existing file that
+// readTextLines does not read whole is never replaced: the lines taken from it would lack the
+// rest. On failure returns false and puts the reason into *error (if given).
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines,
+                    std::string* error = nullptr);
 
 // Joins lines with CR LF after every line, the last one included.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);

@@ -2,6 +2,7 @@
 #include "highscore_list.h"
 
 #include <charconv>
+#include <utility>
 
 #include "platform/file_io.h"
 
@@ -47,13 +48,13 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
   return place;
 }
 
-HighscoreList LoadHighscores(const std::string& dir) {
+HighscoreList LoadHighscores(const std::string& dir, std::string* notice) {
   const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
-  const auto bytes = path ? platform::readFile(*path, kHighscoreFileLimit) : std::nullopt;
-  if (!bytes) return DefaultHighscores();
+  auto text = path ? platform::readTextLines(*path) : std::nullopt;
+  if (!text) return DefaultHighscores();
+  if (!text->whole && notice) *notice = platform::partlyReadMessage(*path);
   HighscoreList list;
-  list.lines = platform::splitLines(
-      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  list.lines = std::move(text->lines);
   if (list.lines.size() == 2 * kHighscoreRows) {
     list.lines.resize(kHighscoreStrings, "10");
   } else if (list.lines.size() < kHighscoreStrings) {
@@ -71,8 +72,7 @@ std::string HighscorePath(const std::string& dir) {
 
 std::optional<std::string> SaveHighscores(const HighscoreList& list, const std::string& dir) {
   const std::string path = HighscorePath(dir);
-  const std::string text = platform::joinLinesCrLf(list.lines);
-  if (platform::writeFileAtomically(path, text.data(), text.size())) return std::nullopt;
+  if (platform::writeTextLines(path, list.lines)) return std::nullopt;
   return "Cannot create file " + path;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 // The list of the ten best results and its file "Highscore.ini". Toolkit-free.
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,8 +12,6 @@ constexpr int kHighscoreRows = 10;
 constexpr int kHighscoreStrings = 30;  // names 0..9, scores 10..19, times 20..29
 constexpr int kNotPlaced = 10;         // entryRow of a result below the ten best
 constexpr const char* kHighscoreFileName = "Highscore.ini";
-// Ten rows take a few hundred bytes; a file is read no further than this.
-constexpr std::size_t kHighscoreFileLimit = 1u << 20;
 
 // The 30 strings of the list. Lines of a file beyond the 30 are kept here and written back.
 struct HighscoreList {
@@ -46,15 +43,19 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
 
 // The list of "Highscore.ini" in `dir` (name matched without regard to case). A file of exactly
 // 20 lines gets the time "10" for every row; a shorter one is completed from the default rows;
-// a missing or unreadable file gives the default list. Bytes past kHighscoreFileLimit are not read.
-HighscoreList LoadHighscores(const std::string& dir);
+// a missing or unreadable file gives the default list. A file that is damaged (NUL bytes) or too
+// large for platform::readTextLines gives the lines that could be read, completed the same way,
+// and *notice (if given) gets the message that tells the player so; such a file is never saved
+// over.
+HighscoreList LoadHighscores(const std::string& dir, std::string* notice = nullptr);
 
 // The path the list is written to: the existing file of that name in `dir` whatever its case,
 // else `dir`/"Highscore.ini".
 std::string HighscorePath(const std::string& dir);
 
 // Writes the list (CR LF after every line) over the file by a temporary file, so the old file is
-// kept on failure. Returns the message to show on failure: "Cannot create file <path>".
+// kept on failure; a file that could not be read whole or that the player may not write is kept
+// too. Returns the message to show on failure: "Cannot create file <path>".
 std::optional<std::string> SaveHighscores(const HighscoreList& list, const std::string& dir);
 
 }  // namespace results

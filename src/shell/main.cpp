@@ -1,6 +1,8 @@
 // TAVI's Klondike: creates the table window, then the secondary windows, and runs the game.
 #include <QApplication>
+#include <QDir>
 
+#include "platform/file_io.h"
 #include "platform/sound_cues.h"
 #include "shell/main_window.h"
 #include "shell/secondary_windows.h"
@@ -11,6 +13,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");
+  platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
   shell::TMain main(shell::queryScreen(), platform::soundCues());
   shell::createSecondaryWindows(main, platform::soundCues());

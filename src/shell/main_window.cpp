@@ -164,7 +164,9 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
   engine_.setScreenClass(screenClass_);
 
-  highscoreList_ = results::LoadHighscores(startDir_);
+  std::string highscoreNotice;
+  highscoreList_ = results::LoadHighscores(startDir_, &highscoreNotice);
+  if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
 
   if (screen.palette)

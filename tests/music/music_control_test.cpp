@@ -1,6 +1,7 @@
 // Playback control against recording fakes of the two players and the table window.
 #include "music_control.h"
 #include "music_fakes.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +260,15 @@ TEST_F(MusicControlTest, StartUpWithoutPlaylistFileTurnsMusicOff) {
   EXPECT_EQ(host.music, '0');
   control.startMusicAtStartup();
   EXPECT_TRUE(log.empty());
+}
+
+TEST_F(MusicControlTest, StartUpReportsAPlaylistReadInPart) {
+  ScratchFolder dir;
+  dir.put("Playlist.ini", std::string("a.mid\r\nb\0\r\n", 10));
+  control.loadPlaylistAtStartup(dir.str());
+  EXPECT_EQ(control.playlist(), (Playlist{"a.mid", "b"}));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find(dir.file("Playlist.ini")), std::string::npos);
 }
 
 TEST_F(MusicControlTest, StartUpWithMusicOnPlaysTheFirstSongAndEmptyListMeansOff) {

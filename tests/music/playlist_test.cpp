@@ -43,7 +43,7 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
       {"a.mid\r\nb.mid", {"a.mid", "b.mid"}},                // last line without terminator
       {"a.mid\r\n\r\nb.mid\r\n", {"a.mid", "", "b.mid"}},   // blank line: empty entry
       {"a.mid\rb.mid\nc.mid\r\n", {"a.mid", "b.mid", "c.mid"}},
-      {"a.mid\r\nb.m\0id\r\nc.mid\r\n"s, {"a.mid", "b.m"}},  // NUL ends the text
+      {"a.mid\r\nb.m\0id\r\nc.mid\r\n"s, {"a.mid", "b.m", "c.mid"}},  // NUL ends its line
       {"\r\n", {""}},
       {"", {}},
   };
@@ -51,6 +51,27 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
     dir.put("Playlist.ini", c.bytes);
     EXPECT_EQ(loadPlaylist(dir.str()), c.expected) << testing::PrintToString(c.bytes);
   }
+}
+
+// A long playlist is read whole; one read in part (a NUL byte cuts its line) is reported and no
+// Save writes over it.
+TEST_F(PlaylistFileTest, LongOrDamagedFileIsNeverSavedShorter) {
+  const Playlist many(400000, "/music/song.mid");
+  std::string text;
+  for (const std::string& song : many) text += song + "\r\n";
+  dir.put("Playlist.ini", text);
+  std::string notice;
+  EXPECT_EQ(loadPlaylist(dir.str(), &notice), many);
+  EXPECT_EQ(notice, "");
+
+  const std::string damaged = "a.mid\r\nb\0.mid\r\nc.mid\r\n"s;
+  dir.put("Playlist.ini", damaged);
+  EXPECT_EQ(loadPlaylist(dir.str(), &notice), (Playlist{"a.mid", "b", "c.mid"}));
+  EXPECT_NE(notice.find(dir.file("Playlist.ini")), std::string::npos);
+  const auto message = savePlaylist({"a.mid", "b", "c.mid"}, dir.str());
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->find(dir.file("Playlist.ini")), std::string::npos);
+  EXPECT_EQ(dir.read("Playlist.ini"), damaged);
 }
 
 TEST_F(PlaylistFileTest, NameIsMatchedWithoutRegardToCaseAndMissingFileGivesNothing) {

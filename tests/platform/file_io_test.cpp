@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -13,8 +15,9 @@
 namespace fs = std::filesystem;
 using platform::splitLines;
 using Lines = std::vector<std::string>;
+using namespace std::string_literals;
 
-TEST(SplitLines, EveryTerminatorEndsALineAndTheFirstNulEndsTheText) {
+TEST(SplitLines, EveryTerminatorEndsALineAndANulEndsTheTextOfItsLine) {
   const struct {
     std::string_view text;
     Lines lines;
@@ -27,8 +30,8 @@ TEST(SplitLines, EveryTerminatorEndsALineAndTheFirstNulEndsTheText) {
       {"a\n\n", {"a", ""}},
       {"\r\n\r\n", {"", ""}},
       {"", {}},
-      {{"a\r\nb\0c\r\nd", 10}, {"a", "b"}},
-      {{"\0a", 2}, {}},
+      {{"a\r\nb\0c\r\nd", 10}, {"a", "b", "d"}},
+      {{"\0a", 2}, {""}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(splitLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
@@ -57,6 +60,42 @@ TEST(ReadFile, LimitMissingAndFolder) {
   ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
   EXPECT_FALSE(platform::readFile(dir.file("pipe")));  // returns at once, no writer needed
   EXPECT_FALSE(platform::readFile("/dev/zero"));
+}
+
+// A list the player keeps is read whole up to the cap. What lies past the cap or behind a NUL
+// byte is lost to the reader, so the file is reported as read in part and never saved over.
+TEST(ReadTextLines, FileReadInPartKeepsItsWholeLinesAndIsNotSavedOver) {
+  ScratchFolder dir;
+  const struct {
+    std::string bytes;
+    std::size_t cap;
+    Lines lines;
+    bool whole;
+  } cases[] = {
+      {"ab\r\ncd\r\n", 8, {"ab", "cd"}, true},  // exactly the cap
+      {"ab\r\ncd\r\ne", 8, {"ab", "cd"}, false},
+      {"ab\r\ncdef", 6, {"ab"}, false},  // the line running past the cap is not kept
+      {"ab\r\ncd\r\n", 7, {"ab", "cd"}, false},
+      {"abcdef", 3, {}, false},
+      {"a\r\nb\0x\r\nc"s, 64, {"a", "b", "c"}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    dir.put("f", c.bytes);
+    const auto read = platform::readTextLines(dir.file("f"), c.cap);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->lines, c.lines);
+    EXPECT_EQ(read->whole, c.whole);
+  }
+  EXPECT_FALSE(platform::readTextLines(dir.file("missing")));
+
+  std::string error;
+  EXPECT_FALSE(platform::writeTextLines(dir.file("f"), {"a", "b", "c"}, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(dir.read("f"), "a\r\nb\0x\r\nc"s);
+  dir.put("f", "whole\r\n");
+  EXPECT_TRUE(platform::writeTextLines(dir.file("f"), {"a", ""}));
+  EXPECT_EQ(dir.read("f"), "a\r\n\r\n");
 }
 
 TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporary) {
@@ -118,6 +157,57 @@ TEST(WriteFileAtomically, KeepsPermissionsOfReplacedFile) {
   ASSERT_TRUE(platform::writeFileAtomically(target, "b", 1));
   EXPECT_EQ(fs::status(target).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// Renaming over a file bypasses its own permission: a write-protected file stays as it is, also
+// when the superuser, whom the system lets write it, plays.
+TEST(WriteFileAtomically, WriteProtectedFileIsKept) {
+  ScratchFolder dir;
+  const std::string target = dir.file("scores");
+  dir.put("scores", "old");
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(target, readOnly);
+  std::string error;
+  EXPECT_FALSE(platform::writeFileAtomically(target, "new", 3, &error));
+  EXPECT_EQ(error, std::strerror(EACCES));
+  EXPECT_EQ(dir.read("scores"), "old");
+  EXPECT_EQ(fs::status(target).permissions(), readOnly);
+  EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+// A save killed half-way (here by the file size limit) leaves its temporary file; a later start
+// removes it, and only temporaries whose writer has ended.
+TEST(RemoveStaleTemporaries, RemovesWhatKilledSavesLeft) {
+  ScratchFolder dir;
+  dir.put("Highscore.ini", "old");
+  const pid_t saver = ::fork();
+  if (saver == 0) {
+    const rlimit none{0, 0}, small{1000, 1000};
+    setrlimit(RLIMIT_CORE, &none);
+    setrlimit(RLIMIT_FSIZE, &small);
+    signal(SIGXFSZ, SIG_DFL);
+    const std::string big(5000, 'x');
+    platform::writeFileAtomically(dir.file("Highscore.ini"), big.data(), big.size());
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(dir.entryCount(), 2u);
+
+  const std::string ended = std::to_string(saver), running = std::to_string(::getpid());
+  const Lines kept = {"Playlist.ini.tmp" + running + ".7.0",
+                      "Playlist.ini.tmp" + ended, "Playlist.ini.tmp" + ended + ".7",
+                      "Playlist.ini.tmp" + ended + ".7.0.1", "Playlist.ini.tmp" + ended + ".x.0",
+                      ".tmp" + ended + ".7.0"};
+  for (const std::string& name : kept) dir.put(name, "x");
+  dir.put("mirt.ini.tmp" + ended + ".7.0", "x");
+  fs::create_directory(dir.file("mirt.ini.tmp" + ended + ".8.0"));
+
+  platform::removeStaleTemporaries(dir.str());
+  EXPECT_EQ(dir.entryCount(), kept.size() + 2);  // and "Highscore.ini" and the folder
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+  EXPECT_EQ(dir.read("Highscore.ini"), "old");
 }
 
 TEST(FindFileNoCase, MatchesWithoutRegardToCaseAndPrefersExact) {

@@ -140,15 +140,27 @@ TEST_F(HighscoreFileTest, LinesPastThirtyAreWrittenBack) {
   EXPECT_EQ(contents(), platform::joinLinesCrLf(lines));
 }
 
-TEST_F(HighscoreFileTest, OversizedFileIsReadOnlyUpToItsLimit) {
-  const Lines rows = numbered(30);
-  put(platform::joinLinesCrLf(rows) + std::string(3 * kHighscoreFileLimit, 'x'));
-  const HighscoreList list = LoadHighscores(dir.str());
-  ASSERT_GE(list.lines.size(), 30u);
-  EXPECT_EQ(Lines(list.lines.begin(), list.lines.begin() + 30), rows);
-  std::size_t bytes = 0;
-  for (const std::string& line : list.lines) bytes += line.size();
-  EXPECT_LE(bytes, kHighscoreFileLimit);
+// A long file is read whole. A NUL byte cuts only its own line; the file read in part is reported
+// and no entry writes the list over it.
+TEST_F(HighscoreFileTest, LongOrDamagedFileIsNeverSavedShorter) {
+  Lines rows = numbered(30);
+  rows[0] = std::string(2 << 20, 'n');
+  put(platform::joinLinesCrLf(rows));
+  std::string notice;
+  EXPECT_EQ(LoadHighscores(dir.str(), &notice).lines, rows);
+  EXPECT_EQ(notice, "");
+
+  rows = numbered(30);
+  rows[14] = std::string("98\0" "6", 4);
+  const std::string damaged = platform::joinLinesCrLf(rows);
+  put(damaged);
+  HighscoreList list = LoadHighscores(dir.str(), &notice);
+  rows[14] = "98";
+  EXPECT_EQ(list.lines, rows);
+  EXPECT_NE(notice.find(dir.file(kHighscoreFileName)), std::string::npos);
+  EXPECT_EQ(EnterHighscore(list, "5000", "1"), 0);
+  EXPECT_EQ(SaveHighscores(list, dir.str()), "Cannot create file " + dir.file(kHighscoreFileName));
+  EXPECT_EQ(contents(), damaged);
 }
 
 TEST_F(HighscoreFileTest, SaveWritesCrLfAndReadsBack) {
