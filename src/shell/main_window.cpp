@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QThread>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -25,7 +24,7 @@ namespace {
 const char* const kSmallScreenText = "This game can only work in 800 x 600 and higher !!";
 const char* const kSmallScreenCaption = "System error";
 constexpr int kWindowWidth = 646;
-constexpr unsigned long kAutoFinishPauseMs = 15;
+constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
@@ -65,9 +64,15 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   timer2_.setInterval(1000);
+  autoFinishTimer_.setSingleShot(true);
+  autoFinishTimer_.setInterval(kAutoFinishPauseMs);
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
   connect(&timer2_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
+  // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
+  connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
+    if (engine_.autoFinishStep()) autoFinishTimer_.start();
+  });
   connect(&MediaPlayer1, &platform::MidiSequencer::completed, this,
           [this] { music_.MediaPlayer1Notify(); });
   MPEGPlayer1.OnPlayEnd = [this](TMPEGPlayer&) { music_.MPEGPlayer1PlayEnd(); };
@@ -154,13 +159,10 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   workArea_ = screen.workArea;
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
-  if (screenClass_ == 1 && pref_.game != 1) {
-    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
-    pref_.game = 1;
-  }
-  engine_.menu = menuStateOf(pref_);
-  const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
   engine_.setScreenClass(screenClass_);
+  if (!engine_.applyMenuState(menuStateOf(pref_)))
+    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
+  const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
 
   highscoreList_ = results::LoadHighscores(startDir_);
   music_.loadPlaylistAtStartup(startDir_);
@@ -170,7 +172,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
-  engine_.cardSetPresent = settings.cardSetPresent;
+  engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadCardSet(QFile::decodeName(pref_.cardSetName().c_str()), 2);
   music_.startMusicAtStartup();
 
@@ -215,7 +217,7 @@ void TMain::applyColours(bool repaintTable) {
 }
 
 void TMain::syncMenu() {
-  const game::MenuState& m = engine_.menu;
+  const game::MenuState& m = engine_.menu();
   const bool klondike = m.ruleSet == game::RuleSet::Klondike;
   menu_.Klondike1->setChecked(klondike);
   menu_.Quatro1->setChecked(!klondike);
@@ -223,9 +225,9 @@ void TMain::syncMenu() {
   menu_.Vegas1->setChecked(m.scoreMode == game::ScoreMode::Vegas);
   menu_.None1->setChecked(m.scoreMode == game::ScoreMode::None);
   menu_.Timed1->setChecked(m.timed);
-  menu_.Easy1->setChecked(m.level == 'A');
-  menu_.Medium1->setChecked(m.level == 'B');
-  menu_.Hard1->setChecked(m.level == 'C');
+  menu_.Easy1->setChecked(m.level == game::Level::Easy);
+  menu_.Medium1->setChecked(m.level == game::Level::Medium);
+  menu_.Hard1->setChecked(m.level == game::Level::Hard);
   menu_.Dragndrop1->setChecked(m.dragDrop);
   menu_.Soundon1->setChecked(m.soundOn);
   menu_.Amigacolors1->setChecked(pref_.amiga == '1');
@@ -266,7 +268,7 @@ void TMain::OpenCardset1Click() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
-  engine_.cardSetPresent = true;
+  engine_.setCardSetPresent(true);
   // A path too long for the settings record is loaded all the same, but not remembered.
   pref_.setCardSetName(QFile::encodeName(*file).toStdString());
   loadCardSet(*file, 1);
@@ -288,9 +290,8 @@ void TMain::closeEvent(QCloseEvent* event) {
 // --- Game ---
 
 void TMain::AutoFinish1Click() {
-  autoFinishing_ = true;
-  engine_.autoFinish();
-  autoFinishing_ = false;
+  // One card now, the others on the timer: the window stays responsive. A new deal ends it.
+  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
 }
 
 void TMain::Restart1Click() { engine_.restart(); }
@@ -318,9 +319,9 @@ void TMain::Normal1Click() { engine_.chooseNormal(); }
 void TMain::Vegas1Click() { engine_.chooseVegas(); }
 void TMain::None1Click() { engine_.chooseNone(); }
 void TMain::Timed1Click() { engine_.toggleTimed(); }
-void TMain::Easy1Click() { engine_.chooseLevel('A'); }
-void TMain::Medium1Click() { engine_.chooseLevel('B'); }
-void TMain::Hard1Click() { engine_.chooseLevel('C'); }
+void TMain::Easy1Click() { engine_.chooseLevel(game::Level::Easy); }
+void TMain::Medium1Click() { engine_.chooseLevel(game::Level::Medium); }
+void TMain::Hard1Click() { engine_.chooseLevel(game::Level::Hard); }
 
 void TMain::Background1Click() {
   std::uint32_t colour = pref_.colB;
@@ -378,8 +379,6 @@ void TMain::invalidateAll() { table_->invalidateRect(table_->rect()); }
 
 void TMain::repaintNow() {
   table_->repaintPending();
-  // The auto finish repaints after every card; a short pause lets the player see them go up.
-  if (autoFinishing_) QThread::msleep(kAutoFinishPauseMs);
 }
 
 void TMain::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }

@@ -64,7 +64,7 @@ struct Game : StartedWindow {
     if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
   }
   QWidget* table() { return &main->table(); }
-  game::GameTable& t() { return main->engine().t; }
+  game::GameTable& t() { return main->engine().tableForSetup(); }
   void refresh() {
     main->invalidateAll();
     main->repaintNow();
@@ -210,9 +210,9 @@ class WindowPlayTest : public QObject {
     PaintCounter counter;
     g.table()->installEventFilter(&counter);
     g.main->menu().AutoFinish1->trigger();
-    QCOMPARE(int(t.foundation[3]), 51);
+    QTRY_COMPARE(int(t.foundation[3]), 51);
     QVERIFY(counter.paints >= 8);
-    QVERIFY(g.endGameShown());
+    QTRY_VERIFY(g.endGameShown());
   }
 
   void clockAndScoreModes() {
@@ -270,7 +270,7 @@ class WindowPlayTest : public QObject {
     m.Klondike1->trigger();
     QVERIFY(m.Klondike1->isChecked() && m.Dragndrop1->isChecked() && m.Dragndrop1->isEnabled());
     QVERIFY(!g.main->statusBar()->isHidden());
-    QCOMPARE(g.t().rowStep, 15);
+    QCOMPARE(g.t().layout.rowStep, 15);
   }
 
   void backgroundColourFromTheDialog() {
