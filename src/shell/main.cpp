@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
   // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");
 
-  shell::TMain main(shell::queryScreen(), platform::soundCues());
+  shell::MainWindow main(shell::queryScreen(), platform::soundCues());
   shell::createSecondaryWindows(main, platform::soundCues());
   main.showAtStart();
   return app.exec();
