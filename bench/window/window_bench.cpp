@@ -39,7 +39,7 @@ class OffscreenTable : public game::TableView {
 
   void paint(const QRegion& dirty) {
     QPainter p(&picture);
-    cards::paintTable(p, dirty, {engine.t, true, art, colours, {}, &dragImage});
+    cards::paintTable(p, dirty, {engine.table(), true, art, colours, {}, &dragImage});
   }
   void invalidate(const game::Rect& r, bool) override {
     pending += cards::toQRect(r);
@@ -57,7 +57,8 @@ class OffscreenTable : public game::TableView {
   void grabDragImage(const game::Rect& r) override {
     QPainter p(&dragImage);
     p.translate(-r.left, -r.top);
-    cards::paintTable(p, QRegion(cards::toQRect(r)), {engine.t, true, art, colours, {}, nullptr});
+    cards::paintTable(p, QRegion(cards::toQRect(r)),
+                      {engine.table(), true, art, colours, {}, nullptr});
   }
 };
 
@@ -82,10 +83,10 @@ void BM_DragStep(benchmark::State& state) {
   table.engine.setScreenClass(3);
   table.engine.dealKlondike();
   table.repaintNow();
-  table.engine.cardSetPresent = true;
+  table.engine.setCardSetPresent(true);
   const int x = 5 + 6 * 90 + 40, y = 5 + 6 * 15 + 60;
   table.engine.mouseDown(game::MouseButton::Left, x, y);
-  if (!table.engine.t.dragImageVisible) {
+  if (!table.engine.table().dragImageVisible) {
     state.SkipWithError("no drag started");
     return;
   }

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/table_geometry.h"
+
 namespace cards {
 
-inline constexpr int kCardWidth = 88;
-inline constexpr int kCardHeight = 130;
+inline constexpr int kCardWidth = game::kCardWidth;
+inline constexpr int kCardHeight = game::kCardHeight;
 inline constexpr int kSheetColumns = 8;
 inline constexpr int kSheetRows = 8;
 inline constexpr int kSheetCells = kSheetColumns * kSheetRows;

@@ -1,4 +1,4 @@
 # Table painting from the game model (Qt): cells, empty places, highlights, selection frame, drag image.
 add_library(table_painter STATIC ${CMAKE_CURRENT_LIST_DIR}/table_painter.cpp)
 target_include_directories(table_painter PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(table_painter PUBLIC Qt6::Gui)
+target_link_libraries(table_painter PUBLIC Qt6::Gui game)

@@ -17,8 +17,7 @@ QRgb rgbOf(std::uint32_t colour) { return toQColor(colour).rgb(); }
 
 // The rectangle of place (column, row) in window pixels.
 QRect placeRect(const game::GameTable& t, int column, int row) {
-  return {t.originX + game::kColumnPitch * column, t.originY + t.rowStep * row, game::kCardWidth,
-          game::kCardHeight};
+  return toQRect(t.layout.placeRect(column, row));
 }
 
 // Draws sheet cell `code` at a place (code 1: an empty place).
@@ -35,12 +34,6 @@ void drawCell(QPainter& p, const CardArt& art, const TableColours& colours, cons
   p.drawImage(place.topLeft(), art.sheet, sheetCell(code));
 }
 
-// The selection frame's path: its corners are (x, y) and (x + width, y + height) of this rectangle.
-QRect selectionFrame(const game::GameTable& t, bool klondike) {
-  const QPoint card = placeRect(t, t.markedCol, t.markedRow).topLeft();
-  return QRect(card.x() - 1, card.y() - 1, 90, game::selectionFrameHeight(t, klondike) + 1);
-}
-
 void paintKlondikeCards(QPainter& p, const QRegion& dirty, const TableScene& s) {
   const game::GameTable& t = s.table;
   auto draw = [&](int code, int column, int row) {
@@ -51,34 +44,38 @@ void paintKlondikeCards(QPainter& p, const QRegion& dirty, const TableScene& s) 
   for (int row = 0; row < game::kRows; ++row) {
     for (int column = 0; column < game::kColumns; ++column) {
       const std::uint8_t v = t.tableau[column][row];
-      if (v == game::kEmpty && row == 0)
-        draw(game::kCellEmptyPlace, column, row);
-      else if (v < 64)
+      if (!game::isOccupied(v)) {
+        if (row == 0) draw(game::kCellEmptyPlace, column, row);
+      } else if (!game::isFaceDown(v)) {
         draw(game::faceCell(v), column, row);
-      else if (v < 128)
+      } else if (game::isCardBack(v)) {
         draw(game::kCellCardBack, column, row);
+      }
     }
   }
-  const int bottom = t.bottomRow;
-  draw(t.stockCount >= 1 ? game::kCellCardBack : game::kCellEmptyPlace, 0, bottom);
-  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell(t.waste[t.wasteTop]), 1, bottom);
+  const int bottom = t.layout.bottomRow;
+  draw(t.stockCount >= 1 ? game::kCellCardBack : game::kCellEmptyPlace, game::kStockColumn, bottom);
+  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell(t.waste[t.wasteTop]),
+       game::kWasteColumn, bottom);
   for (int k = 0; k < 4; ++k) {
     const std::uint8_t top = t.foundation[k];
-    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell(top), k + 3, bottom);
+    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell(top),
+         game::kFirstFoundationColumn + k, bottom);
   }
 }
 
 void paintQuatroCards(QPainter& p, const QRegion& dirty, const TableScene& s) {
   const game::GameTable& t = s.table;
-  auto draw = [&](std::uint8_t v, int column, int row) {
-    const QRect place = placeRect(t, column, row);
+  auto draw = [&](std::uint8_t v, game::Place at) {
+    const QRect place = placeRect(t, at.column, at.row);
     if (dirty.intersects(place))
       drawCell(p, s.art, s.colours, place,
                v == game::kEmpty ? game::kCellEmptyPlace : game::faceCell(v));
   };
-  draw(t.waste[0], 0, 1);
-  for (int row = 0; row < 4; ++row)
-    for (int column = 2; column <= 5; ++column) draw(t.tableau[column - 2][row], column, row);
+  draw(t.waste[0], game::kQuatroCurrentCard);
+  for (int row = 0; row < game::kQuatroGridSize; ++row)
+    for (int g = 0; g < game::kQuatroGridSize; ++g)
+      draw(t.tableau[g][row], game::quatroGridPlace(g, row));
 }
 
 void paintQuatroHighlights(QPainter& p, const TableScene& s) {
@@ -91,10 +88,9 @@ void paintQuatroHighlights(QPainter& p, const TableScene& s) {
 
 void paintSelectionFrame(QPainter& p, const TableScene& s) {
   // A closed path from the top-left corner through top-right, bottom-right and bottom-left.
-  const QRect frame = selectionFrame(s.table, s.klondike);
-  const int left = frame.x(), top = frame.y();
-  const int right = left + frame.width(), bottom = top + frame.height();
-  const QPoint path[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+  const game::Rect f = game::selectionFrame(s.table, s.klondike);
+  const QPoint path[] = {
+      {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}, {f.left, f.top}};
   p.setPen(QPen(toQColor(s.colours.selection), 2, Qt::DotLine));
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(path, 5);
@@ -141,8 +137,8 @@ void paintTable(QPainter& p, const QRegion& dirty, const TableScene& s) {
   }
   if (!s.klondike) paintQuatroHighlights(p, s);
   if (s.table.markVisible) {
-    const QRect frame = selectionFrame(s.table, s.klondike).adjusted(-1, -1, 2, 2);
-    if (bounds.intersects(frame)) paintSelectionFrame(p, s);
+    const game::Rect frame = game::selectionFrame(s.table, s.klondike);
+    if (bounds.intersects(toQRect(game::selectionFrameArea(frame)))) paintSelectionFrame(p, s);
   }
   if (s.table.dragImageVisible && s.dragImage) {
     const QRect image(s.table.dragImageX, s.table.dragImageY, game::kCardWidth, s.table.dragHeight);

@@ -1,4 +1,5 @@
 // The automatic finish of a Klondike game with nothing hidden, and the end of a won game.
+#include <algorithm>
 #include <string>
 
 #include "game_engine.h"
@@ -6,41 +7,59 @@
 namespace game {
 
 bool GameEngine::canAutoFinish() const {
-  if (t.stockCount >= 1 || t.wasteTop >= 0) return false;
-  for (const auto& column : t.tableau)
+  if (t_.stockCount >= 1 || t_.wasteTop >= 0) return false;
+  for (const auto& column : t_.tableau)
     if (isFaceDown(column[0]) && isOccupied(column[0])) return false;
   return true;
 }
 
-void GameEngine::autoFinish() {
-  if (menu.ruleSet != RuleSet::Klondike) return;
-  if (t.dragHoldsCards) cancelSelection();
-  if (!canAutoFinish()) return;
+bool GameEngine::startAutoFinish() {
+  if (menu_.ruleSet != RuleSet::Klondike) return false;
+  if (t_.dragHoldsCards) cancelSelection();
+  if (!canAutoFinish()) return false;
+  autoFinishing_ = true;
+  return true;
+}
+
+bool GameEngine::autoFinishStep() {
+  if (!autoFinishing_ || menu_.ruleSet != RuleSet::Klondike || !canAutoFinish()) {
+    autoFinishing_ = false;
+    return false;
+  }
   cancelSelection();  // a pending pick-up must not outlive the cards it names
-  for (;;) {
-    // The smallest card left is the last card of its column and always fits a foundation.
-    std::uint8_t smallest = kEmpty;
-    int column = 0, row = 0;
-    for (int c = 0; c < kColumns; ++c)
-      for (int r = 0; r < kRows; ++r)
-        if (t.tableau[c][r] < smallest) smallest = t.tableau[c][r], column = c, row = r;
-    if (smallest == kEmpty) return;
-    const int f = foundationFor(smallest);
-    if (f < 0) return;
-    t.selCol = column;
-    t.selRow = row;
-    t.selCard = smallest;
-    t.selIsRun = 0;
-    t.selPending = '0';
-    t.selState = 2;
-    moveToFoundation(f);
-    view_.repaintNow();
+  // The smallest card left is the last card of its column and always fits a foundation.
+  std::uint8_t smallest = kEmpty;
+  int column = 0, row = 0;
+  for (int c = 0; c < kColumns; ++c)
+    for (int r = 0; r < kRows; ++r)
+      if (t_.tableau[c][r] < smallest) smallest = t_.tableau[c][r], column = c, row = r;
+  const int f = smallest == kEmpty ? -1 : foundationFor(smallest);
+  if (f < 0) {
+    autoFinishing_ = false;
+    return false;
+  }
+  t_.selCol = column;
+  t_.selRow = row;
+  t_.selCard = smallest;
+  t_.selIsRun = 0;
+  t_.selPending = false;
+  t_.selState = Selection::SeekingFoundation;
+  moveToFoundation(f);  // the last card wins the game (a deal from the end-of-game screen ends it)
+  view_.repaintNow();
+  const auto* cells = &t_.tableau[0][0];
+  if (std::none_of(cells, cells + kColumns * kRows, isOccupied)) autoFinishing_ = false;
+  return autoFinishing_;
+}
+
+void GameEngine::autoFinish() {
+  if (!startAutoFinish()) return;
+  while (autoFinishStep()) {
   }
 }
 
 void GameEngine::gameWon() {
   stopClock();
-  if (t.qualifies == 1) view_.enterHighscore(std::to_string(t.score), std::to_string(t.seconds));
+  if (t_.qualifies == 1) view_.enterHighscore(std::to_string(t_.score), std::to_string(t_.seconds));
   else view_.showEndGame();
 }
 

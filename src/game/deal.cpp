@@ -9,21 +9,22 @@ namespace game {
 
 GameEngine::GameEngine(TableView& view)
     : seedSource([] { return static_cast<std::uint32_t>(std::time(nullptr)); }), view_(view) {
-  std::fill(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::fill(std::begin(t.waste), std::end(t.waste), kEmpty);
-  std::fill(std::begin(t.foundation), std::end(t.foundation), kEmpty);
+  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
+  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
+  std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
 }
 
 // A pick-up or drag left over from the last game would otherwise be applied to the new piles.
 void GameEngine::clearSelectionState() {
-  t.selState = 0;
-  t.selPending = '0';
-  t.selIsRun = 0;
-  t.markVisible = false;
-  t.dragging = 0;
-  t.dragHoldsCards = false;
-  t.dragImageVisible = false;
-  t.pointerOutside = 0;
+  t_.selState = Selection::None;
+  t_.selPending = false;
+  t_.selIsRun = 0;
+  t_.markVisible = false;
+  t_.dragging = 0;
+  t_.dragHoldsCards = false;
+  t_.dragImageVisible = false;
+  t_.pointerOutside = 0;
+  autoFinishing_ = false;  // every deal ends an auto finish
 }
 
 std::uint32_t GameEngine::nextSeed() {
@@ -33,9 +34,17 @@ std::uint32_t GameEngine::nextSeed() {
   return seed;
 }
 
+bool GameEngine::applyMenuState(const MenuState& menu) {
+  menu_ = menu;
+  const bool fits = menu_.ruleSet != RuleSet::Quatro || quatroFits();
+  if (!fits) menu_.ruleSet = RuleSet::Klondike;
+  applyLayout();
+  return fits;
+}
+
 bool GameEngine::startUp() {
-  if (menu.ruleSet == RuleSet::Quatro) {
-    if (t.screenClass == 1) {
+  if (menu_.ruleSet == RuleSet::Quatro) {
+    if (!quatroFits()) {
       switchToKlondike();
       return false;
     }
@@ -48,11 +57,12 @@ bool GameEngine::startUp() {
 }
 
 void GameEngine::dealKlondike() {
-  t.qualifies = menu.scoreMode == ScoreMode::Normal && menu.timed && menu.level == 'C' ? 1 : 0;
-  t.seconds = 0;
-  t.vegasRedeals = 0;
-  t.score = menu.scoreMode == ScoreMode::Vegas ? -52 : 0;
-  t.tenTicks = 0;
+  const bool hard = menu_.level == Level::Hard;
+  t_.qualifies = menu_.scoreMode == ScoreMode::Normal && menu_.timed && hard ? 1 : 0;
+  t_.seconds = 0;
+  t_.vegasRedeals = 0;
+  t_.score = menu_.scoreMode == ScoreMode::Vegas ? -52 : 0;
+  t_.tenTicks = 0;
   showScore();
   showSeconds();
   stopClock();
@@ -61,35 +71,35 @@ void GameEngine::dealKlondike() {
   int p = 0;
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {
-      if (r < c) t.tableau[c][r] = static_cast<std::uint8_t>(deck[p++] + 64);
-      else if (r == c) t.tableau[c][r] = deck[p++];
-      else t.tableau[c][r] = kEmpty;
+      if (r < c) t_.tableau[c][r] = static_cast<std::uint8_t>(deck[p++] + kFaceDown);
+      else if (r == c) t_.tableau[c][r] = deck[p++];
+      else t_.tableau[c][r] = kEmpty;
     }
   }
-  std::copy(deck.begin() + p, deck.end(), t.stock);
-  t.stockCount = static_cast<std::int8_t>(52 - p);
-  t.wasteTop = -1;
-  std::fill(std::begin(t.foundation), std::end(t.foundation), kEmpty);
+  std::copy(deck.begin() + p, deck.end(), t_.stock);
+  t_.stockCount = static_cast<std::int8_t>(52 - p);
+  t_.wasteTop = -1;
+  std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
   clearSelectionState();
   view_.invalidateAll();
 }
 
 void GameEngine::dealQuatro() {
   const Deck deck = shuffleDeck(nextSeed());
-  std::fill(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::copy(deck.begin(), deck.end(), t.stock);
-  std::fill(std::begin(t.waste), std::end(t.waste), kEmpty);
-  t.waste[0] = t.stock[51];
-  t.stockCount = 50;
-  t.gridCount = 0;
-  t.pairMode = 0;
+  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
+  std::copy(deck.begin(), deck.end(), t_.stock);
+  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
+  t_.waste[0] = t_.stock[51];
+  t_.stockCount = 50;
+  t_.gridCount = 0;
+  t_.pairMode = 0;
   clearSelectionState();
   view_.invalidateAll();
 }
 
 void GameEngine::restart() {
-  if (menu.ruleSet == RuleSet::Quatro) {
-    t.quatroOver = 0;
+  if (menu_.ruleSet == RuleSet::Quatro) {
+    t_.quatroOver = 0;
     dealQuatro();
   } else {
     dealKlondike();
@@ -97,26 +107,25 @@ void GameEngine::restart() {
 }
 
 void GameEngine::switchToKlondike() {
-  menu.ruleSet = RuleSet::Klondike;
+  menu_.ruleSet = RuleSet::Klondike;
   applyLayout();
-  menu.dragDrop = true;
+  menu_.dragDrop = true;
   dealKlondike();
 }
 
 bool GameEngine::switchToQuatro() {
-  if (t.screenClass == 1) return false;
-  menu.ruleSet = RuleSet::Quatro;
+  if (!quatroFits()) return false;
+  menu_.ruleSet = RuleSet::Quatro;
   applyLayout();
-  menu.dragDrop = false;
-  t.quatroOver = 0;
+  menu_.dragDrop = false;
+  t_.quatroOver = 0;
   dealQuatro();
   return true;
 }
 
-void GameEngine::chooseLevel(char level) {
-  if (level < 'A' || level > 'C') return;
-  menu.level = level;
-  if (level != 'C') t.qualifies = 0;
+void GameEngine::chooseLevel(Level level) {
+  menu_.level = level;
+  if (level != Level::Hard) t_.qualifies = 0;
 }
 
 }  // namespace game

@@ -3,9 +3,11 @@
 // both modes, auto finish, scoring, score modes and the game clock. Toolkit-free: the window
 // forwards its events here and mirrors `menu` in its menu bar.
 //
-// The engine never draws. It changes `t`, invalidates the rectangles of what changed and the
-// window's paint handler redraws from `t`: the cards, the selection frame (`markVisible`), the drag
-// image (`dragImageVisible` at `dragImageX`, `dragImageY`) and the Quatro target highlights
+// The engine keeps its state to itself: the window and the painter read it through `table()` and
+// `menu()` and change it only through the operations below. The engine never draws. It changes
+// the table, invalidates the rectangles of what changed and the window's paint handler redraws
+// from `table()`: the cards, the selection frame (`markVisible`), the drag image
+// (`dragImageVisible` at `dragImageX`, `dragImageY`) and the Quatro target highlights
 // (`quatroTargets`).
 #include <cstdint>
 #include <functional>
@@ -17,33 +19,29 @@
 namespace game {
 
 enum class ScoreMode : std::uint8_t { None = 0, Normal = 1, Vegas = 2 };  // = pref.scoreMode
-enum class RuleSet : std::uint8_t { Klondike = 1, Quatro = 2 };          // = pref.game
+enum class Level : std::uint8_t { Easy, Medium, Hard };
 enum class MouseButton { Left, Right, Other };
 
 // The menu check marks that the rules read; they are the live state, the window's menu mirrors them.
 struct MenuState {
   ScoreMode scoreMode = ScoreMode::None;  // exactly one of Normal, Vegas, None is checked
   bool timed = true;
-  char level = 'C';  // 'A' Easy, 'B' Medium, 'C' Hard
+  Level level = Level::Hard;
   bool dragDrop = true;
   bool soundOn = true;
   RuleSet ruleSet = RuleSet::Klondike;
-};
-
-// A place of the table: screen column and row (Klondike: tableau rows, or `bottomRow`).
-struct Place {
-  int column = 0, row = 0;
-  bool operator==(const Place&) const = default;
 };
 
 class GameEngine {
  public:
   explicit GameEngine(TableView& view);
 
-  GameTable t{};
-  MenuState menu;
-  bool cardSetPresent = false;  // presses are refused while no card set is (about to be) loaded
-  bool clockRunning = false;
+  const GameTable& table() const { return t_; }
+  const MenuState& menu() const { return menu_; }
+  bool cardSetPresent() const { return cardSetPresent_; }
+  bool clockRunning() const { return clockRunning_; }
+  // For tests that set up positions no deal produces; the game itself never calls it.
+  GameTable& tableForSetup() { return t_; }
   // Seed of the shuffle; the game uses the calendar time in whole seconds, tests a fixed value.
   // A seed equal to the one of the last deal is replaced by the next one, so that a new deal in
   // the same second is a new game.
@@ -51,27 +49,29 @@ class GameEngine {
 
   // --- layout (screen class 1..3 from the desktop work area) ---
   void setScreenClass(int screenClass);  // sets the layout of the current rule set
-  Rect placeRect(int column, int row) const;
-  // Table area of Klondike presses, both ends included.
-  bool insideKlondikeArea(int x, int y) const;
-  // The place under a client point (integer division toward zero; gaps belong to the place left
-  // of and above them).
-  Place hitPlace(int x, int y) const;
+  Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
+  bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
+  Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
   // The lowest occupied row at or above `row` of a tableau column (row 0 when the column is empty).
   int findCardRow(int column, int row) const;
   // Occupied rows from `row` down to the first empty one.
   int runLength(int column, int row) const;
 
-  // --- deals, rule sets, levels ---
-  // Deals the game of `menu.ruleSet` at program start. False when Quatro was asked for on a screen
-  // of class 1: then Klondike is dealt instead and the window shows its message.
+  // --- settings, deals, rule sets, levels ---
+  // Takes the stored menu choices (set the screen class first). False when they ask for Quatro on
+  // a screen of class 1: then Klondike is chosen instead and the window shows its message.
+  bool applyMenuState(const MenuState& menu);
+  // Presses are refused while no card set is (about to be) loaded.
+  void setCardSetPresent(bool present) { cardSetPresent_ = present; }
+  // Deals the game of `menu().ruleSet` at program start. False when Quatro was asked for on a
+  // screen of class 1: then Klondike is dealt instead.
   bool startUp();
   void dealKlondike();
   void dealQuatro();
   void restart();          // Game > Restart
   void switchToKlondike();  // Game > Klondike
   bool switchToQuatro();    // Game > Quatro; false (and Klondike kept) on a screen of class 1
-  void chooseLevel(char level);
+  void chooseLevel(Level level);
 
   // --- score modes and clock ---
   void chooseNormal();
@@ -84,6 +84,11 @@ class GameEngine {
   void klondikePress(int x, int y);
   void moveToFoundation(int f);
   void cancelSelection();
+  // Auto finish sends every card home, smallest first, once nothing is hidden. startAutoFinish()
+  // begins it (false when it cannot); each autoFinishStep() moves one card and tells whether more
+  // remain. A new deal ends it. autoFinish() does it all at once.
+  bool startAutoFinish();
+  bool autoFinishStep();
   void autoFinish();
   bool canAutoFinish() const;
 
@@ -103,9 +108,15 @@ class GameEngine {
 
  private:
   TableView& view_;
+  GameTable t_{};
+  MenuState menu_;
+  bool cardSetPresent_ = false;
+  bool clockRunning_ = false;
+  bool autoFinishing_ = false;
   std::optional<std::uint32_t> lastSeed_;  // of the last deal
 
   // layout
+  bool quatroFits() const;  // Quatro needs a screen larger than 640 x 480
   void applyLayout();
   void invalidatePlace(int column, int row);
   void invalidateColumnFrom(int column, int row);

@@ -4,17 +4,17 @@
 // table painter reads it.
 #include <cstdint>
 
+#include "table_geometry.h"
+
 namespace game {
 
 // Card code: 0..51 face up (rank * 4 + suit, rank 0 Ace .. 12 King), value + 64 face down, 255 empty.
 constexpr std::uint8_t kEmpty = 255;
-constexpr int kColumns = 7;
-constexpr int kRows = 19;
-constexpr int kColumnPitch = 90;
-constexpr int kCardWidth = 88;
-constexpr int kCardHeight = 130;
+constexpr std::uint8_t kFaceDown = 64;  // added to a card's value while it lies face down
 
-inline bool isFaceDown(std::uint8_t code) { return code > 63; }
+inline bool isFaceDown(std::uint8_t code) { return code >= kFaceDown; }
+// A face-down card (a code that is neither a card nor empty is no card back).
+inline bool isCardBack(std::uint8_t code) { return code >= kFaceDown && code < 2 * kFaceDown; }
 inline bool isOccupied(std::uint8_t code) { return code < kEmpty; }
 inline int rankOf(std::uint8_t value) { return value >> 2; }
 inline int suitOf(std::uint8_t value) { return value & 3; }
@@ -27,6 +27,9 @@ constexpr int kCellCardBack = 2;
 inline int faceCell(std::uint8_t value) { return 3 + value; }
 inline int foundationMarkerCell(int k) { return 55 + k; }
 
+// What the player has picked up (both rule sets).
+enum class Selection : std::uint8_t { None, PickedUp, SeekingFoundation };
+
 struct GameTable {
   // Klondike piles
   std::uint8_t tableau[kColumns][kRows];  // column-major, row 0 is the top card of a column
@@ -38,12 +41,13 @@ struct GameTable {
   std::int8_t turnCount = 0;
 
   // Selection (both rule sets)
-  std::uint8_t selState = 0;  // 0 nothing, 1 picked up, 2 looking for a foundation
+  Selection selState = Selection::None;
   std::uint8_t selCard = 0;
   std::int32_t selCol = 0, selRow = 0;
   std::int8_t selIsRun = 0;
   std::int32_t selRunLength = 0;
-  char selPending = '0';
+  // Klondike: the pick-up may be laid on a column at Hard; Quatro: a card is chosen for a pair.
+  bool selPending = false;
   std::int32_t markCol = 0, markRow = 0;
   std::int32_t markedCol = 0, markedRow = 0, markedCount = 0;
   bool markVisible = false;  // the selection frame is shown (drawn by the paint handler)
@@ -73,14 +77,13 @@ struct GameTable {
   std::int32_t score = 0, seconds = 0, tenTicks = 0, vegasRedeals = 0, qualifies = 0;
 
   // Layout
-  std::int32_t originX = 55, originY = 5, rowStep = 15, bottomRow = 26;
+  TableLayout layout;
   std::uint8_t screenClass = 3;
 };
 
-// Height of the selection frame's path from the top of the marked card: the marked run in
-// Klondike, one card in Quatro, plus one pixel line.
-inline int selectionFrameHeight(const GameTable& t, bool klondike) {
-  return (klondike ? (t.markedCount - 1) * t.rowStep : 0) + kCardHeight + 1;
+// The selection frame around the marked run in Klondike, around one card in Quatro.
+inline Rect selectionFrame(const GameTable& t, bool klondike) {
+  return t.layout.selectionFrame({t.markedCol, t.markedRow}, klondike ? t.markedCount : 1);
 }
 
 }  // namespace game

@@ -5,10 +5,6 @@
 namespace game {
 
 namespace {
-constexpr int kStockColumn = 0;
-constexpr int kWasteColumn = 1;
-constexpr int kGapColumn = 2;
-constexpr int kFirstFoundationColumn = 3;
 
 bool isAce(std::uint8_t card) { return card < 4; }
 bool isKing(std::uint8_t card) { return card >= 48 && card <= 51; }
@@ -22,7 +18,7 @@ bool fitsFoundation(std::uint8_t top, std::uint8_t card) {
 void GameEngine::refuse() {
   playRefusal();
   eraseMark();
-  t.selState = 0;
+  t_.selState = Selection::None;
 }
 
 void GameEngine::klondikePress(int x, int y) {
@@ -35,7 +31,7 @@ void GameEngine::klondikePress(int x, int y) {
     refuse();
     return;
   }
-  if (p.row <= t.bottomRow - 1) {
+  if (p.row <= t_.layout.bottomRow - 1) {
     tableauPress(p.column, p.row);
     return;
   }
@@ -48,28 +44,28 @@ void GameEngine::klondikePress(int x, int y) {
 }
 
 void GameEngine::stockPress() {
-  if (t.selState != 0) {
+  if (t_.selState != Selection::None) {
     refuse();
     return;
   }
-  if (t.stockCount >= 1) {
-    t.turnCount = menu.level == 'A' ? 1 : 3;
-    for (int i = 0; i < t.turnCount; ++i) {
-      --t.stockCount;
-      if (t.stockCount >= 0) t.waste[++t.wasteTop] = t.stock[t.stockCount];
+  if (t_.stockCount >= 1) {
+    t_.turnCount = menu_.level == Level::Easy ? 1 : 3;
+    for (int i = 0; i < t_.turnCount; ++i) {
+      --t_.stockCount;
+      if (t_.stockCount >= 0) t_.waste[++t_.wasteTop] = t_.stock[t_.stockCount];
     }
-    if (t.stockCount < 1) invalidatePlace(kStockColumn, t.bottomRow);
-    invalidatePlace(kWasteColumn, t.bottomRow);
-  } else if (t.wasteTop >= 1) {
-    if (menu.scoreMode == ScoreMode::Normal) t.score -= menu.level == 'A' ? 100 : 20;
-    if (menu.scoreMode == ScoreMode::Vegas) ++t.vegasRedeals;
+    if (t_.stockCount < 1) invalidatePlace(kStockColumn, t_.layout.bottomRow);
+    invalidatePlace(kWasteColumn, t_.layout.bottomRow);
+  } else if (t_.wasteTop >= 1) {
+    if (menu_.scoreMode == ScoreMode::Normal) t_.score -= menu_.level == Level::Easy ? 100 : 20;
+    if (menu_.scoreMode == ScoreMode::Vegas) ++t_.vegasRedeals;
     showScore();
-    if (t.vegasRedeals < 3) {  // in Vegas the stock is refilled twice per game
-      t.stockCount = static_cast<std::int8_t>(t.wasteTop + 1);
-      for (int i = 0; i < t.stockCount; ++i) t.stock[i] = t.waste[t.stockCount - 1 - i];
-      t.wasteTop = -1;
-      invalidatePlace(kWasteColumn, t.bottomRow);
-      invalidatePlace(kStockColumn, t.bottomRow);
+    if (t_.vegasRedeals < 3) {  // in Vegas the stock is refilled twice per game
+      t_.stockCount = static_cast<std::int8_t>(t_.wasteTop + 1);
+      for (int i = 0; i < t_.stockCount; ++i) t_.stock[i] = t_.waste[t_.stockCount - 1 - i];
+      t_.wasteTop = -1;
+      invalidatePlace(kWasteColumn, t_.layout.bottomRow);
+      invalidatePlace(kStockColumn, t_.layout.bottomRow);
     }
   } else {
     refuse();
@@ -77,40 +73,40 @@ void GameEngine::stockPress() {
 }
 
 void GameEngine::wastePress() {
-  if (t.selState == 0) {
-    if (t.wasteTop < 0) {
+  if (t_.selState == Selection::None) {
+    if (t_.wasteTop < 0) {
       refuse();
       return;
     }
-    t.selCard = t.waste[t.wasteTop];
-    t.selIsRun = 0;
-    t.selState = 1;
-    t.markCol = kWasteColumn;
-    t.markRow = t.bottomRow;
-    t.selRunLength = 1;
+    t_.selCard = t_.waste[t_.wasteTop];
+    t_.selIsRun = 0;
+    t_.selState = Selection::PickedUp;
+    t_.markCol = kWasteColumn;
+    t_.markRow = t_.layout.bottomRow;
+    t_.selRunLength = 1;
     drawMark();
-    t.selPending = '1';
+    t_.selPending = true;
     return;
   }
   eraseMark();
-  if (t.wasteTop >= 0 && t.selCard == t.waste[t.wasteTop]) {
-    t.selPending = '0';
-    t.selState = 2;
+  if (t_.wasteTop >= 0 && t_.selCard == t_.waste[t_.wasteTop]) {
+    t_.selPending = false;
+    t_.selState = Selection::SeekingFoundation;
     // Dropping the waste card back on the waste sends nothing.
     if (!dragMode()) sendPickedCardToFoundation();
   } else {
     refuse();
   }
-  t.selState = 0;
+  t_.selState = Selection::None;
 }
 
 void GameEngine::foundationPress(int f) {
-  if (t.selState == 0) {
+  if (t_.selState == Selection::None) {
     refuse();
     return;
   }
   eraseMark();
-  if (t.selIsRun == 1) {
+  if (t_.selIsRun == 1) {
     refuse();
     return;
   }
@@ -119,64 +115,64 @@ void GameEngine::foundationPress(int f) {
 
 void GameEngine::tableauPress(int column, int row) {
   row = findCardRow(column, row);
-  if (t.selState == 0) pickUp(column, row);
-  else if (t.tableau[column][row] == t.selCard) sameCardAgain();
+  if (t_.selState == Selection::None) pickUp(column, row);
+  else if (t_.tableau[column][row] == t_.selCard) sameCardAgain();
   else layDown(column, row);
 }
 
 void GameEngine::pickUp(int column, int row) {
-  const std::uint8_t card = t.tableau[column][row];
+  const std::uint8_t card = t_.tableau[column][row];
   if (!isOccupied(card)) {
     refuse();
     return;
   }
-  const bool last = row == kRows - 1 || !isOccupied(t.tableau[column][row + 1]);
-  const bool firstFaceUp = row == 0 || isFaceDown(t.tableau[column][row - 1]);
+  const bool last = row == kRows - 1 || !isOccupied(t_.tableau[column][row + 1]);
+  const bool firstFaceUp = row == 0 || isFaceDown(t_.tableau[column][row - 1]);
   if (isFaceDown(card)) {
     if (!last) {
       refuse();
       return;
     }
-    t.tableau[column][row] = static_cast<std::uint8_t>(card - 64);
+    t_.tableau[column][row] = static_cast<std::uint8_t>(card - kFaceDown);
     invalidatePlace(column, row);
     return;
   }
   // At Hard a card with cards below it moves only as the whole face-up part of its column.
-  if (!last && menu.level == 'C' && !firstFaceUp) {
+  if (!last && menu_.level == Level::Hard && !firstFaceUp) {
     refuse();
     return;
   }
-  t.selCol = column;
-  t.selRow = row;
-  t.selCard = card;
-  t.selIsRun = last ? 0 : 1;
-  t.markCol = column;
-  t.markRow = row;
-  t.selRunLength = last ? 1 : runLength(column, row);
-  t.selPending = !last || firstFaceUp ? '1' : '0';
+  t_.selCol = column;
+  t_.selRow = row;
+  t_.selCard = card;
+  t_.selIsRun = last ? 0 : 1;
+  t_.markCol = column;
+  t_.markRow = row;
+  t_.selRunLength = last ? 1 : runLength(column, row);
+  t_.selPending = !last || firstFaceUp;
   drawMark();
-  t.selState = 1;
+  t_.selState = Selection::PickedUp;
 }
 
 int GameEngine::foundationFor(std::uint8_t card) const {
   for (int f = 0; f < 4; ++f)
-    if (fitsFoundation(t.foundation[f], card)) return f;
+    if (fitsFoundation(t_.foundation[f], card)) return f;
   return -1;
 }
 
 // The second press on the picked card in click-select mode: send it home if it fits.
 void GameEngine::sendPickedCardToFoundation() {
-  const int f = foundationFor(t.selCard);
-  if (f < 0 || t.selIsRun == 1) refuse();
+  const int f = foundationFor(t_.selCard);
+  if (f < 0 || t_.selIsRun == 1) refuse();
   else moveToFoundation(f);
 }
 
 void GameEngine::sameCardAgain() {
   eraseMark();
-  t.selPending = '0';
-  t.selState = 2;
+  t_.selPending = false;
+  t_.selState = Selection::SeekingFoundation;
   if (dragMode()) {
-    t.selState = 0;  // a card dropped on itself stays
+    t_.selState = Selection::None;  // a card dropped on itself stays
     return;
   }
   sendPickedCardToFoundation();
@@ -184,18 +180,18 @@ void GameEngine::sameCardAgain() {
 
 void GameEngine::layDown(int column, int row) {
   eraseMark();
-  if (row < kRows - 1 && isOccupied(t.tableau[column][row + 1])) {
+  if (row < kRows - 1 && isOccupied(t_.tableau[column][row + 1])) {
     refuse();  // cards go only onto the last card of a column
     return;
   }
-  if (menu.level == 'C' && t.selPending != '1') {
+  if (menu_.level == Level::Hard && !t_.selPending) {
     refuse();
     return;
   }
-  t.selPending = '0';
-  const std::uint8_t target = t.tableau[column][row];
+  t_.selPending = false;
+  const std::uint8_t target = t_.tableau[column][row];
   const bool ontoCard = isOccupied(target);
-  const std::uint8_t card = t.selCard;
+  const std::uint8_t card = t_.selCard;
   if (ontoCard) {
     const bool sameColour = (target & 3) + (card & 3) == 3;
     const bool oneRankHigher = (target & 252) - (card & 252) == 4;  // never for a face-down target
@@ -209,83 +205,83 @@ void GameEngine::layDown(int column, int row) {
     return;
   }
   const int firstTargetRow = ontoCard ? row + 1 : 0;
-  const bool fromWaste = t.selIsRun == 0 && t.wasteTop >= 0 && card == t.waste[t.wasteTop];
-  const int count = fromWaste ? 1 : runLength(t.selCol, t.selRow);
+  const bool fromWaste = t_.selIsRun == 0 && t_.wasteTop >= 0 && card == t_.waste[t_.wasteTop];
+  const int count = fromWaste ? 1 : runLength(t_.selCol, t_.selRow);
   if (firstTargetRow + count > kRows) {  // cannot happen with legal columns; keeps writes in bounds
     refuse();
     return;
   }
   if (fromWaste) {
     addPoints(5, 0);
-    --t.wasteTop;
-    invalidatePlace(kWasteColumn, t.bottomRow);
-    t.tableau[column][firstTargetRow] = card;
+    --t_.wasteTop;
+    invalidatePlace(kWasteColumn, t_.layout.bottomRow);
+    t_.tableau[column][firstTargetRow] = card;
     invalidatePlace(column, firstTargetRow);
   } else {
     removeLaidCardsFromSource(ontoCard);
     for (int i = 0; i < count; ++i) {
-      t.tableau[column][firstTargetRow + i] = t.tableau[t.selCol][t.selRow + i];
-      t.tableau[t.selCol][t.selRow + i] = kEmpty;
+      t_.tableau[column][firstTargetRow + i] = t_.tableau[t_.selCol][t_.selRow + i];
+      t_.tableau[t_.selCol][t_.selRow + i] = kEmpty;
       invalidatePlace(column, firstTargetRow + i);
     }
   }
-  t.selIsRun = 0;
-  t.selState = 0;
+  t_.selIsRun = 0;
+  t_.selState = Selection::None;
 }
 
 // Points and repaints of the column that a tableau card or run leaves; turns up the card above.
 void GameEngine::removeLaidCardsFromSource(bool ontoCard) {
-  if (t.selRow == 0) {
+  if (t_.selRow == 0) {
     if (ontoCard) addPoints(5, 0);  // the column is emptied
-    invalidatePlace(t.selCol, 0);
-    invalidateColumnFrom(t.selCol, 0);
+    invalidatePlace(t_.selCol, 0);
+    invalidateColumnFrom(t_.selCol, 0);
     return;
   }
-  std::uint8_t& above = t.tableau[t.selCol][t.selRow - 1];
+  std::uint8_t& above = t_.tableau[t_.selCol][t_.selRow - 1];
   if (isFaceDown(above)) {
-    const bool singleKingOntoEmpty = t.selIsRun == 0 && !ontoCard;
+    const bool singleKingOntoEmpty = t_.selIsRun == 0 && !ontoCard;
     addPoints(singleKingOntoEmpty ? 5 : 10, 0);
-    above = static_cast<std::uint8_t>(above - 64);
+    above = static_cast<std::uint8_t>(above - kFaceDown);
   }
-  invalidatePlace(t.selCol, t.selRow - 1);
-  invalidateColumnFrom(t.selCol, t.selRow);
+  invalidatePlace(t_.selCol, t_.selRow - 1);
+  invalidateColumnFrom(t_.selCol, t_.selRow);
 }
 
 void GameEngine::moveToFoundation(int f) {
-  if (f < 0 || f > 3 || t.selState == 0) return;
-  const std::uint8_t card = t.selCard;
-  if (!fitsFoundation(t.foundation[f], card)) {
+  if (f < 0 || f > 3 || t_.selState == Selection::None) return;
+  const std::uint8_t card = t_.selCard;
+  if (!fitsFoundation(t_.foundation[f], card)) {
     refuse();
     return;
   }
   addPoints(10, 5);
-  if (t.wasteTop >= 0 && card == t.waste[t.wasteTop]) {
-    --t.wasteTop;
-    invalidatePlace(kWasteColumn, t.bottomRow);
+  if (t_.wasteTop >= 0 && card == t_.waste[t_.wasteTop]) {
+    --t_.wasteTop;
+    invalidatePlace(kWasteColumn, t_.layout.bottomRow);
   } else {
-    if (t.selRow > 0) {
-      std::uint8_t& above = t.tableau[t.selCol][t.selRow - 1];
-      if (isFaceDown(above)) above = static_cast<std::uint8_t>(above - 64);
-      invalidatePlace(t.selCol, t.selRow - 1);
-      invalidateColumnFrom(t.selCol, t.selRow);
+    if (t_.selRow > 0) {
+      std::uint8_t& above = t_.tableau[t_.selCol][t_.selRow - 1];
+      if (isFaceDown(above)) above = static_cast<std::uint8_t>(above - kFaceDown);
+      invalidatePlace(t_.selCol, t_.selRow - 1);
+      invalidateColumnFrom(t_.selCol, t_.selRow);
     } else {
-      invalidatePlace(t.selCol, 0);
+      invalidatePlace(t_.selCol, 0);
     }
-    t.tableau[t.selCol][t.selRow] = kEmpty;
+    t_.tableau[t_.selCol][t_.selRow] = kEmpty;
   }
-  t.foundation[f] = card;
-  invalidatePlace(f + kFirstFoundationColumn, t.bottomRow);
+  t_.foundation[f] = card;
+  invalidatePlace(f + kFirstFoundationColumn, t_.layout.bottomRow);
   bool allKings = true;
-  for (std::uint8_t top : t.foundation) allKings = allKings && isKing(top);
+  for (std::uint8_t top : t_.foundation) allKings = allKings && isKing(top);
   if (allKings) gameWon();
   eraseMark();
-  t.selState = 0;
+  t_.selState = Selection::None;
 }
 
 void GameEngine::cancelSelection() {
-  if (t.dragHoldsCards) abortDrag();
-  t.selState = 0;
-  t.selPending = '0';
+  if (t_.dragHoldsCards) abortDrag();
+  t_.selState = Selection::None;
+  t_.selPending = false;
   eraseMark();
 }
 

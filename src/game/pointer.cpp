@@ -12,143 +12,138 @@ namespace {
 constexpr int kGrabbableHeight = 127;
 }  // namespace
 
-bool GameEngine::dragMode() const { return menu.dragDrop && menu.ruleSet == RuleSet::Klondike; }
+bool GameEngine::dragMode() const { return menu_.dragDrop && menu_.ruleSet == RuleSet::Klondike; }
 
 void GameEngine::playRefusal() {
-  if (!menu.soundOn) return;
-  if (dragMode() && t.soundPlayed == 1) return;  // once per press while dragging
+  if (!menu_.soundOn) return;
+  if (dragMode() && t_.soundPlayed == 1) return;  // once per press while dragging
   view_.playRefusalSound();
-  t.soundPlayed = 1;
+  t_.soundPlayed = 1;
 }
 
 // --- selection frame ---
 
-// The four strips that hold the frame around the marked card or run: 2-pixel outline from one
-// pixel outside the card to one pixel below its bottom.
+// The four strips that hold the frame around the marked card or run.
 void GameEngine::invalidateMarkStrips() {
-  const Rect place = placeRect(t.markedCol, t.markedRow);
-  const int x = place.left, y = place.top;
-  const int frameHeight = selectionFrameHeight(t, menu.ruleSet == RuleSet::Klondike);
-  const int bottom = y + frameHeight + 2;
-  view_.invalidate({x - 2, y - 2, x + 2, bottom}, true);
-  view_.invalidate({x + 87, y - 2, x + 91, bottom}, true);
-  view_.invalidate({x - 2, y - 2, x + 90, y + 2}, true);
-  view_.invalidate({x - 2, y + frameHeight - 2, x + 90, bottom}, true);
+  const Rect frame = selectionFrame(t_, menu_.ruleSet == RuleSet::Klondike);
+  for (const Rect& strip : selectionFrameStrips(frame)) view_.invalidate(strip, true);
 }
 
 void GameEngine::drawMark() {
-  t.markedCol = t.markCol;
-  t.markedRow = t.markRow;
-  t.markedCount = t.selRunLength;
+  t_.markedCol = t_.markCol;
+  t_.markedRow = t_.markRow;
+  t_.markedCount = t_.selRunLength;
   if (dragMode()) {
-    if (t.pointerY <= placeRect(t.markCol, t.markRow).top + kGrabbableHeight) t.dragging = 1;
+    if (t_.pointerY <= placeRect(t_.markCol, t_.markRow).top + kGrabbableHeight) t_.dragging = 1;
     else playRefusal();  // pressed below the last card of the column
     return;
   }
-  t.markVisible = true;
+  t_.markVisible = true;
   invalidateMarkStrips();
 }
 
 void GameEngine::eraseMark() {
-  if (t.markVisible) {
-    t.markVisible = false;
+  if (t_.markVisible) {
+    t_.markVisible = false;
     invalidateMarkStrips();
   }
-  if (dragMode()) t.dragging = 0;
+  if (dragMode()) t_.dragging = 0;
 }
 
 // --- drag 'n drop ---
 
 Rect GameEngine::dragSourceRect() const {
-  const Rect place = placeRect(t.markedCol, t.markedRow);
-  return {place.left, place.top, place.right, place.top + t.dragHeight};
+  const Rect place = placeRect(t_.markedCol, t_.markedRow);
+  return {place.left, place.top, place.right, place.top + t_.dragHeight};
 }
 
 Rect GameEngine::dragImageRect() const {
-  return {t.dragImageX, t.dragImageY, t.dragImageX + kCardWidth, t.dragImageY + t.dragHeight};
+  return {t_.dragImageX, t_.dragImageY, t_.dragImageX + kCardWidth, t_.dragImageY + t_.dragHeight};
 }
 
 void GameEngine::beginDrag() {
-  t.dragHeight = (t.markedCount - 1) * t.rowStep + kCardHeight;
+  t_.dragHeight = t_.layout.runHeight(t_.markedCount);
   const Rect source = dragSourceRect();
   view_.grabDragImage(source);  // while the cards still lie in the model
-  if (t.markedRow >= t.bottomRow) {
-    t.dragFromTableau = 0;
-    --t.wasteTop;
+  if (t_.markedRow >= t_.layout.bottomRow) {
+    t_.dragFromTableau = 0;
+    --t_.wasteTop;
   } else {
-    t.dragFromTableau = 1;
-    std::copy(std::begin(t.tableau[t.markedCol]), std::end(t.tableau[t.markedCol]), t.dragBackup);
-    std::fill(&t.tableau[t.markedCol][t.markedRow], std::end(t.tableau[t.markedCol]), kEmpty);
+    t_.dragFromTableau = 1;
+    const auto& column = t_.tableau[t_.markedCol];
+    std::copy(std::begin(column), std::end(column), t_.dragBackup);
+    std::fill(&t_.tableau[t_.markedCol][t_.markedRow], std::end(t_.tableau[t_.markedCol]), kEmpty);
   }
-  t.dragHoldsCards = true;
-  t.grabDX = t.pointerX - source.left;
-  t.grabDY = t.pointerY - source.top;
+  t_.dragHoldsCards = true;
+  t_.grabDX = t_.pointerX - source.left;
+  t_.grabDY = t_.pointerY - source.top;
   // The image starts where the cards lay, so the table looks unchanged until the pointer moves.
-  t.dragImageX = source.left;
-  t.dragImageY = source.top;
-  t.dragImageVisible = true;
-  t.pointerOutside = 0;
+  t_.dragImageX = source.left;
+  t_.dragImageY = source.top;
+  t_.dragImageVisible = true;
+  t_.pointerOutside = 0;
 }
 
 void GameEngine::restoreDragCards() {
-  if (!t.dragHoldsCards) return;
-  if (t.dragFromTableau == 1)
-    std::copy(std::begin(t.dragBackup), std::end(t.dragBackup), t.tableau[t.markedCol]);
-  else ++t.wasteTop;
-  t.dragHoldsCards = false;
+  if (!t_.dragHoldsCards) return;
+  if (t_.dragFromTableau == 1)
+    std::copy(std::begin(t_.dragBackup), std::end(t_.dragBackup), t_.tableau[t_.markedCol]);
+  else ++t_.wasteTop;
+  t_.dragHoldsCards = false;
 }
 
 // Ends a drag that is interrupted (new press, menu command): the cards go back where they were.
 void GameEngine::abortDrag() {
-  t.dragImageVisible = false;
+  t_.dragImageVisible = false;
   view_.invalidate(dragImageRect(), true);
   restoreDragCards();
   view_.invalidate(dragSourceRect(), true);
-  t.dragging = 0;
+  t_.dragging = 0;
 }
 
 void GameEngine::moveDragImage(int x, int y) {
   const Rect old = dragImageRect();
-  const int left = x - t.grabDX, top = y - t.grabDY;
+  const int left = x - t_.grabDX, top = y - t_.grabDY;
   // The bands of the old image that the new one no longer covers.
   const Rect horizontal = left > old.left ? Rect{old.left, old.top, left, old.bottom}
                                           : Rect{left + kCardWidth, old.top, old.right, old.bottom};
   const Rect vertical = top > old.top ? Rect{old.left, old.top, old.right, top}
-                                      : Rect{old.left, top + t.dragHeight, old.right, old.bottom};
+                                      : Rect{old.left, top + t_.dragHeight, old.right, old.bottom};
   for (const Rect& band : {horizontal, vertical})
     if (band.left < band.right && band.top < band.bottom) view_.invalidate(band, true);
-  t.pointerX = x;
-  t.pointerY = y;
-  t.dragImageX = left;
-  t.dragImageY = top;
-  t.dragImageVisible = true;
+  t_.pointerX = x;
+  t_.pointerY = y;
+  t_.dragImageX = left;
+  t_.dragImageY = top;
+  t_.dragImageVisible = true;
   view_.invalidate(dragImageRect(), false);
   view_.repaintNow();
 }
 
 // The image that was left at the border when the pointer went outside.
 void GameEngine::eraseImageAtOutsidePlace() {
-  const int left = std::max(0, t.outsideX - t.grabDX), top = std::max(0, t.outsideY - t.grabDY);
-  view_.invalidate({left, top, t.outsideX - t.grabDX + kCardWidth, t.outsideY - t.grabDY + t.dragHeight},
-                   true);
-  t.dragImageVisible = false;
+  const int left = std::max(0, t_.outsideX - t_.grabDX), top = std::max(0, t_.outsideY - t_.grabDY);
+  view_.invalidate(
+      {left, top, t_.outsideX - t_.grabDX + kCardWidth, t_.outsideY - t_.grabDY + t_.dragHeight},
+      true);
+  t_.dragImageVisible = false;
   view_.repaintNow();
-  t.pointerOutside = 0;
+  t_.pointerOutside = 0;
 }
 
 void GameEngine::releaseDrag(int x, int y) {
-  t.dragImageVisible = false;
+  t_.dragImageVisible = false;
   view_.invalidate(dragImageRect(), true);
   restoreDragCards();  // the drop is judged on the complete table
-  t.pointerX = x;
-  t.pointerY = y;
+  t_.pointerX = x;
+  t_.pointerY = y;
   if (insideKlondikeArea(x, y)) {
     klondikePress(x, y);
   } else {
-    if (t.pointerOutside == 1) eraseImageAtOutsidePlace();
+    if (t_.pointerOutside == 1) eraseImageAtOutsidePlace();
     playRefusal();
   }
-  t.dragging = 0;
+  t_.dragging = 0;
   view_.invalidate(dragSourceRect(), false);
   view_.repaintNow();
   cancelSelection();
@@ -160,14 +155,14 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
   if (button == MouseButton::Other) return;
   if (button == MouseButton::Right && dragMode()) return;  // the right button has no use while dragging
   // A left press while cards are still dragged means the release got lost: put them back first.
-  if (t.dragHoldsCards) cancelSelection();
-  t.pointerX = x;
-  t.pointerY = y;
+  if (t_.dragHoldsCards) cancelSelection();
+  t_.pointerX = x;
+  t_.pointerY = y;
   if (button == MouseButton::Right) {
-    if (!cardSetPresent) {
+    if (!cardSetPresent_) {
       playRefusal();
-    } else if (menu.ruleSet == RuleSet::Quatro) {
-      t.selPending = '0';
+    } else if (menu_.ruleSet == RuleSet::Quatro) {
+      t_.selPending = false;
       eraseMark();
     } else if (insideKlondikeArea(x, y)) {
       cancelSelection();
@@ -176,54 +171,54 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
     }
     return;
   }
-  t.soundPlayed = 0;
-  if (!cardSetPresent) {
+  t_.soundPlayed = 0;
+  if (!cardSetPresent_) {
     playRefusal();
-  } else if (menu.ruleSet == RuleSet::Quatro) {
-    if (t.quatroOver == 0) quatroPress(x, y);
+  } else if (menu_.ruleSet == RuleSet::Quatro) {
+    if (t_.quatroOver == 0) quatroPress(x, y);
   } else if (!insideKlondikeArea(x, y)) {
     playRefusal();
   } else {
-    if (menu.timed && menu.scoreMode == ScoreMode::Normal) startClock();
-    t.dragging = 0;
+    if (menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
+    t_.dragging = 0;
     klondikePress(x, y);
-    if (t.dragging == 1 && t.selState == 1) beginDrag();
+    if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
   }
 }
 
 void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
-  if (!t.dragHoldsCards) return;
+  if (!t_.dragHoldsCards) return;
   if (insideClient) {
-    if (t.pointerOutside == 1) eraseImageAtOutsidePlace();
+    if (t_.pointerOutside == 1) eraseImageAtOutsidePlace();
     if (leftHeld) moveDragImage(x, y);
     return;
   }
-  if (t.pointerOutside == 0) {
-    t.pointerOutside = 1;
-    t.outsideX = t.pointerX;
-    t.outsideY = t.pointerY;
+  if (t_.pointerOutside == 0) {
+    t_.pointerOutside = 1;
+    t_.outsideX = t_.pointerX;
+    t_.outsideY = t_.pointerY;
   }
-  t.pointerX = x;
-  t.pointerY = y;
+  t_.pointerX = x;
+  t_.pointerY = y;
 }
 
 void GameEngine::mouseUp(MouseButton button, int x, int y) {
-  if (button != MouseButton::Left || menu.ruleSet != RuleSet::Klondike) return;
-  if (t.dragHoldsCards) {
+  if (button != MouseButton::Left || menu_.ruleSet != RuleSet::Klondike) return;
+  if (t_.dragHoldsCards) {
     releaseDrag(x, y);
   } else if (dragMode()) {
-    t.dragging = 0;
-    t.selState = 0;  // the press picked nothing up, or its drag was refused
+    t_.dragging = 0;
+    t_.selState = Selection::None;  // the press picked nothing up, or its drag was refused
   }
-  t.soundPlayed = 0;
+  t_.soundPlayed = 0;
 }
 
 void GameEngine::toggleDragDrop() {
-  if (menu.ruleSet != RuleSet::Klondike) return;
+  if (menu_.ruleSet != RuleSet::Klondike) return;
   cancelSelection();  // a frame or a drag of one mode means nothing in the other
-  menu.dragDrop = !menu.dragDrop;
+  menu_.dragDrop = !menu_.dragDrop;
 }
 
-void GameEngine::toggleSound() { menu.soundOn = !menu.soundOn; }
+void GameEngine::toggleSound() { menu_.soundOn = !menu_.soundOn; }
 
 }  // namespace game

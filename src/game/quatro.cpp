@@ -1,15 +1,13 @@
 // Quatro: the current card is placed on a 4 x 4 grid (face cards on their border places); once the
-// grid is full, pairs adding up to ten and single Tens are removed. Grid column g is screen column
-// g + 2; places below are named by screen column.
+// grid is full, pairs adding up to ten and single Tens are removed. Places below are named by
+// screen column (see quatroGridPlace).
 #include "game_engine.h"
 
 namespace game {
 
 namespace {
-constexpr int kFirstGridColumn = 2;
-constexpr int kGridSize = 4;
-constexpr int kCurrentCardColumn = 0;
-constexpr int kCurrentCardRow = 1;
+constexpr int kGridSize = kQuatroGridSize;
+constexpr int kFirstGridColumn = kQuatroFirstGridColumn;
 constexpr int kTen = 10;
 
 enum class PlaceKind { Corner, TopBottomMiddle, LeftRightMiddle, Inner };
@@ -37,14 +35,15 @@ PlaceKind kindForFaceCard(std::uint8_t card) {
 }  // namespace
 
 int GameEngine::quatroTargets(int columns[4], int rows[4]) const {
-  const std::uint8_t card = t.waste[0];
+  const std::uint8_t card = t_.waste[0];
   if (!isFaceCard(card)) return 0;
   int count = 0;
   for (int g = 0; g < kGridSize; ++g)
     for (int r = 0; r < kGridSize; ++r)
-      if (kindOf(g, r) == kindForFaceCard(card) && !isOccupied(t.tableau[g][r])) {
-        columns[count] = g + kFirstGridColumn;
-        rows[count] = r;
+      if (kindOf(g, r) == kindForFaceCard(card) && !isOccupied(t_.tableau[g][r])) {
+        const Place place = quatroGridPlace(g, r);
+        columns[count] = place.column;
+        rows[count] = place.row;
         ++count;
       }
   return count;
@@ -59,7 +58,7 @@ void GameEngine::invalidateQuatroTargets() {
 bool GameEngine::quatroWon() const {
   for (int g = 0; g < kGridSize; ++g)
     for (int r = 0; r < kGridSize; ++r)
-      if (kindOf(g, r) != PlaceKind::Inner && !isFaceCard(t.tableau[g][r])) return false;
+      if (kindOf(g, r) != PlaceKind::Inner && !isFaceCard(t_.tableau[g][r])) return false;
   return true;
 }
 
@@ -69,77 +68,78 @@ void GameEngine::quatroPress(int x, int y) {
   if (g < 0 || g >= kGridSize || p.row < 0 || p.row >= kGridSize) {
     playRefusal();
   } else {
-    const bool empty = !isOccupied(t.tableau[g][p.row]);
-    if (empty) t.pairMode = 0;
-    const std::uint8_t card = t.waste[0];
+    const bool empty = !isOccupied(t_.tableau[g][p.row]);
+    if (empty) t_.pairMode = 0;
+    const std::uint8_t card = t_.waste[0];
     const bool allowed =
         isNumberCard(card) || (isFaceCard(card) && empty && kindOf(g, p.row) == kindForFaceCard(card));
     if (allowed && isFaceCard(card)) invalidateQuatroTargets();
-    if (!allowed && t.pairMode == 0) {
+    if (!allowed && t_.pairMode == 0) {
       playRefusal();
     } else if (empty) {
       placeQuatroCard(p.column, p.row);
-    } else if (t.pairMode == 0) {
+    } else if (t_.pairMode == 0) {
       playRefusal();
     } else {
       pairPress(p.column, p.row);
     }
-    if (t.gridCount == kGridSize * kGridSize) t.pairMode = 1;
+    if (t_.gridCount == kGridSize * kGridSize) t_.pairMode = 1;
   }
   if (quatroWon()) {
     view_.showEndGame();
-    t.quatroOver = 1;
+    t_.quatroOver = 1;
   }
 }
 
 void GameEngine::placeQuatroCard(int column, int row) {
-  t.selPending = '0';
+  t_.selPending = false;
   eraseMark();  // a card chosen for a pair is dropped
-  t.tableau[column - kFirstGridColumn][row] = t.waste[0];
+  t_.tableau[column - kFirstGridColumn][row] = t_.waste[0];
   invalidatePlace(column, row);
-  if (t.stockCount >= 0) {
-    t.waste[0] = t.stock[t.stockCount];
-    --t.stockCount;
+  if (t_.stockCount >= 0) {
+    t_.waste[0] = t_.stock[t_.stockCount];
+    --t_.stockCount;
   } else {
-    t.waste[0] = kEmpty;  // the last card is placed
+    t_.waste[0] = kEmpty;  // the last card is placed
   }
-  invalidatePlace(kCurrentCardColumn, kCurrentCardRow);
+  invalidatePlace(kQuatroCurrentCard.column, kQuatroCurrentCard.row);
   invalidateQuatroTargets();
-  ++t.gridCount;
+  ++t_.gridCount;
 }
 
 void GameEngine::emptyGridPlace(int column, int row) {
-  t.tableau[column - kFirstGridColumn][row] = kEmpty;
+  t_.tableau[column - kFirstGridColumn][row] = kEmpty;
   invalidatePlace(column, row);
-  --t.gridCount;
+  --t_.gridCount;
 }
 
 void GameEngine::pairPress(int column, int row) {
-  const std::uint8_t card = t.tableau[column - kFirstGridColumn][row];
-  if (t.selPending != '0') {
-    t.selPending = '0';
+  const std::uint8_t card = t_.tableau[column - kFirstGridColumn][row];
+  if (t_.selPending) {
+    t_.selPending = false;
     eraseMark();
-    const std::uint8_t chosen = t.tableau[t.selCol - kFirstGridColumn][t.selRow];
-    if ((column == t.selCol && row == t.selRow) || rankNumber(chosen) + rankNumber(card) != kTen) {
+    const std::uint8_t chosen = t_.tableau[t_.selCol - kFirstGridColumn][t_.selRow];
+    const bool samePlace = column == t_.selCol && row == t_.selRow;
+    if (samePlace || rankNumber(chosen) + rankNumber(card) != kTen) {
       playRefusal();
       return;
     }
-    emptyGridPlace(t.selCol, t.selRow);
+    emptyGridPlace(t_.selCol, t_.selRow);
     emptyGridPlace(column, row);
     invalidateQuatroTargets();
     return;
   }
-  t.selCol = column;
-  t.selRow = row;
+  t_.selCol = column;
+  t_.selRow = row;
   if (rankNumber(card) == kTen) {
     emptyGridPlace(column, row);
     invalidateQuatroTargets();
     return;
   }
-  t.selPending = '1';
-  t.markCol = column;
-  t.markRow = row;
-  t.selRunLength = 1;  // the frame is one card high
+  t_.selPending = true;
+  t_.markCol = column;
+  t_.markRow = row;
+  t_.selRunLength = 1;  // the frame is one card high
   drawMark();
 }
 

@@ -13,63 +13,63 @@ constexpr int kTimePenalty = 2;
 }  // namespace
 
 void GameEngine::addPoints(int normal, int vegas) {
-  const int points = menu.scoreMode == ScoreMode::Normal ? normal
-                     : menu.scoreMode == ScoreMode::Vegas ? vegas
+  const int points = menu_.scoreMode == ScoreMode::Normal ? normal
+                     : menu_.scoreMode == ScoreMode::Vegas ? vegas
                                                           : 0;
   if (points == 0) return;
-  t.score += points;
+  t_.score += points;
   showScore();
 }
 
-void GameEngine::showScore() { view_.setStatusPanel(kScorePanel, std::to_string(t.score)); }
-void GameEngine::showSeconds() { view_.setStatusPanel(kSecondsPanel, std::to_string(t.seconds)); }
+void GameEngine::showScore() { view_.setStatusPanel(kScorePanel, std::to_string(t_.score)); }
+void GameEngine::showSeconds() { view_.setStatusPanel(kSecondsPanel, std::to_string(t_.seconds)); }
 
 void GameEngine::startClock() {
-  if (clockRunning) return;
-  clockRunning = true;
+  if (clockRunning_) return;
+  clockRunning_ = true;
   view_.setClockRunning(true);
 }
 
 void GameEngine::stopClock() {
-  if (!clockRunning) return;
-  clockRunning = false;
+  if (!clockRunning_) return;
+  clockRunning_ = false;
   view_.setClockRunning(false);
 }
 
 void GameEngine::clockTick() {
-  ++t.tenTicks;
-  ++t.seconds;
+  ++t_.tenTicks;
+  ++t_.seconds;
   showSeconds();
-  if (t.tenTicks == kTicksPerPenalty) {
-    t.score -= kTimePenalty;
-    t.tenTicks = 0;
+  if (t_.tenTicks == kTicksPerPenalty) {
+    t_.score -= kTimePenalty;
+    t_.tenTicks = 0;
     showScore();
   }
 }
 
-void GameEngine::chooseNormal() { menu.scoreMode = ScoreMode::Normal; }
+void GameEngine::chooseNormal() { menu_.scoreMode = ScoreMode::Normal; }
 
 void GameEngine::chooseVegas() {
-  menu.scoreMode = ScoreMode::Vegas;
-  t.qualifies = 0;
+  menu_.scoreMode = ScoreMode::Vegas;
+  t_.qualifies = 0;
 }
 
 void GameEngine::chooseNone() {
-  menu.scoreMode = ScoreMode::None;
-  t.qualifies = 0;
-  t.score = 0;
-  t.seconds = 0;
+  menu_.scoreMode = ScoreMode::None;
+  t_.qualifies = 0;
+  t_.score = 0;
+  t_.seconds = 0;
   showScore();
   showSeconds();
   stopClock();
 }
 
 void GameEngine::toggleTimed() {
-  menu.timed = !menu.timed;
-  if (menu.timed) {
+  menu_.timed = !menu_.timed;
+  if (menu_.timed) {
     startClock();
   } else {
-    t.qualifies = 0;
+    t_.qualifies = 0;
     stopClock();
   }
 }

@@ -5,13 +5,9 @@
 // the drag image, whose positions the model keeps).
 #include <string>
 
-namespace game {
+#include "table_geometry.h"
 
-// Window rectangle in client pixels, right and bottom exclusive.
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
+namespace game {
 
 class TableView {
  public:

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QThread>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -27,7 +26,7 @@ const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
 constexpr int kWindowWidth = 646;
-constexpr unsigned long kAutoFinishPauseMs = 15;
+constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
@@ -67,9 +66,15 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
+  autoFinishTimer_.setSingleShot(true);
+  autoFinishTimer_.setInterval(kAutoFinishPauseMs);
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
   connect(&gameClock_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
+  // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
+  connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
+    if (engine_.autoFinishStep()) autoFinishTimer_.start();
+  });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
   mp3Player_.onPlayEnd = [this](Mp3Player&) { music_.mp3SongEnded(); };
@@ -156,13 +161,10 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   workArea_ = screen.workArea;
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
-  if (screenClass_ == 1 && pref_.game != 1) {
-    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
-    pref_.game = 1;
-  }
-  engine_.menu = menuStateOf(pref_);
-  const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
   engine_.setScreenClass(screenClass_);
+  if (!engine_.applyMenuState(menuStateOf(pref_)))
+    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
+  const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
 
   std::string highscoreNotice;
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
@@ -174,7 +176,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
-  engine_.cardSetPresent = settings.cardSetPresent;
+  engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
 
@@ -220,7 +222,7 @@ void MainWindow::loadStoredCardSet() {
     pref_.setCardSetName(kDefaultCardSet);
     text += QStringLiteral("\nThe default card set %1 is used instead.").arg(kDefaultCardSet);
   } else {
-    engine_.cardSetPresent = false;
+    engine_.setCardSetPresent(false);
   }
   platform::showMessage(nullptr, text, kCardSetCaption);
 }
@@ -236,7 +238,7 @@ void MainWindow::applyColours(bool repaintTable) {
 }
 
 void MainWindow::syncMenu() {
-  const game::MenuState& m = engine_.menu;
+  const game::MenuState& m = engine_.menu();
   const bool klondike = m.ruleSet == game::RuleSet::Klondike;
   menu_.klondikeItem->setChecked(klondike);
   menu_.quatroItem->setChecked(!klondike);
@@ -244,9 +246,9 @@ void MainWindow::syncMenu() {
   menu_.vegasItem->setChecked(m.scoreMode == game::ScoreMode::Vegas);
   menu_.noneItem->setChecked(m.scoreMode == game::ScoreMode::None);
   menu_.timedItem->setChecked(m.timed);
-  menu_.easyItem->setChecked(m.level == 'A');
-  menu_.mediumItem->setChecked(m.level == 'B');
-  menu_.hardItem->setChecked(m.level == 'C');
+  menu_.easyItem->setChecked(m.level == game::Level::Easy);
+  menu_.mediumItem->setChecked(m.level == game::Level::Medium);
+  menu_.hardItem->setChecked(m.level == game::Level::Hard);
   menu_.dragDropItem->setChecked(m.dragDrop);
   menu_.soundOnItem->setChecked(m.soundOn);
   menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
@@ -291,7 +293,7 @@ void MainWindow::openCardSet() {
     platform::showMessage(this, cards::NoCardPicturesText(*file), kCardSetCaption);
     return;
   }
-  engine_.cardSetPresent = true;
+  engine_.setCardSetPresent(true);
   // A path too long for the settings record is loaded all the same, but not remembered.
   pref_.setCardSetName(QFile::encodeName(*file).toStdString());
   applyColours(true);
@@ -312,9 +314,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- Game ---
 
 void MainWindow::autoFinish() {
-  autoFinishing_ = true;
-  engine_.autoFinish();
-  autoFinishing_ = false;
+  // One card now, the others on the timer: the window stays responsive. A new deal ends it.
+  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
 }
 
 void MainWindow::restart() { engine_.restart(); }
@@ -342,9 +343,9 @@ void MainWindow::chooseNormal() { engine_.chooseNormal(); }
 void MainWindow::chooseVegas() { engine_.chooseVegas(); }
 void MainWindow::chooseNoScore() { engine_.chooseNone(); }
 void MainWindow::toggleTimed() { engine_.toggleTimed(); }
-void MainWindow::chooseEasy() { engine_.chooseLevel('A'); }
-void MainWindow::chooseMedium() { engine_.chooseLevel('B'); }
-void MainWindow::chooseHard() { engine_.chooseLevel('C'); }
+void MainWindow::chooseEasy() { engine_.chooseLevel(game::Level::Easy); }
+void MainWindow::chooseMedium() { engine_.chooseLevel(game::Level::Medium); }
+void MainWindow::chooseHard() { engine_.chooseLevel(game::Level::Hard); }
 
 void MainWindow::chooseTableColour() {
   std::uint32_t colour = pref_.colB;
@@ -402,8 +403,6 @@ void MainWindow::invalidateAll() { table_->invalidateRect(table_->rect()); }
 
 void MainWindow::repaintNow() {
   table_->repaintPending();
-  // The auto finish repaints after every card; a short pause lets the player see them go up.
-  if (autoFinishing_) QThread::msleep(kAutoFinishPauseMs);
 }
 
 void MainWindow::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }

@@ -142,11 +142,11 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   QRect workArea_;
   int windowHeight_ = 0;
   bool musicChecked_ = false;
-  bool autoFinishing_ = false;
   TableWidget* table_ = nullptr;
   std::array<QLabel*, 6> panels_{};
   MainMenu menu_;
-  QTimer gameClock_;  // the game clock
+  QTimer gameClock_;        // the game clock
+  QTimer autoFinishTimer_;  // paces the cards of an auto finish
   Companions companions_;
   // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
   platform::MidiSequencer midiSequencer_;

@@ -55,14 +55,15 @@ void TableWidget::grabDragImage(const QRect& source) {
 void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   std::array<QPoint, 4> targets;
   int targetCount = 0;
-  const bool klondike = engine_.menu.ruleSet == game::RuleSet::Klondike;
+  const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
   if (!klondike) {
     int columns[4], rows[4];
     targetCount = engine_.quatroTargets(columns, rows);
     for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
-  const cards::TableScene scene{engine_.t, klondike, art_, colours_, highlighted, &dragImage_};
+  const cards::TableScene scene{engine_.table(), klondike, art_, colours_, highlighted,
+                                &dragImage_};
   cards::paintTable(p, dirty, scene);
 }
 

@@ -47,7 +47,7 @@ GameTable emptyKlondike() {
   std::memset(t.waste, game::kEmpty, sizeof t.waste);
   t.stockCount = 0;
   t.wasteTop = -1;
-  t.originX = 5, t.originY = 5, t.rowStep = 15, t.bottomRow = 26;
+  t.layout = game::tableLayout(game::RuleSet::Klondike, 3);
   return t;
 }
 
@@ -152,7 +152,7 @@ class PainterTest : public QObject {
       const QImage klondike = paint(emptyKlondike(), art, plainColours(c.table), true);
       QCOMPARE(klondike.pixel(5 + 40, 5 + 60), rgbOf(c.emptyPlace));
       GameTable t = emptyKlondike();
-      t.rowStep = 131;
+      t.layout = game::tableLayout(game::RuleSet::Quatro, 3);
       const QImage quatro = paint(t, art, plainColours(c.table), false, quatroTarget);
       QCOMPARE(quatro.pixel(5 + 40, 5 + 131 + 60), rgbOf(c.emptyPlace));  // current-card place
       QCOMPARE(quatro.pixel(185 + 40, 5 + 60), rgbOf(c.highlight));
@@ -179,7 +179,7 @@ class PainterTest : public QObject {
   void quatroKingHighlightsTheEmptyCorners() {
     const CardArt art = syntheticArt();
     GameTable t = emptyKlondike();
-    t.originX = 5, t.rowStep = 131;
+    t.layout = game::tableLayout(game::RuleSet::Quatro, 3);
     t.waste[0] = 49;          // a King is the current card
     t.tableau[0][0] = 50;     // the top-left corner (2, 0) is taken
     const QPoint targets[] = {{2, 3}, {5, 3}, {5, 0}};

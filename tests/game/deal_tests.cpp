@@ -81,7 +81,7 @@ TEST_F(DealTest, KlondikeLaysOutTheDeckInOrder) {
   EXPECT_TRUE(everyCardOnce(engine));
   EXPECT_GE(view.invalidateAllCount, 1);
 
-  engine.menu.level = 'B';
+  setMenu(engine, &MenuState::level, Level::Medium);
   pressBottom(0);
   EXPECT_EQ(t.waste[0], deck[51]);  // the first card turned is the last card of the deck
 }
@@ -92,7 +92,7 @@ std::vector<int> firstDeal(RuleSet ruleSet, std::uint32_t seed) {
   GameEngine engine(view);
   engine.seedSource = [seed] { return seed; };
   engine.setScreenClass(3);
-  engine.menu.ruleSet = ruleSet;
+  setMenu(engine, &MenuState::ruleSet, ruleSet);
   engine.startUp();
   return piles(engine);
 }
@@ -110,7 +110,7 @@ TEST_F(DealTest, ANewDealInTheSameSecondTakesTheNextSeed) {
   const std::pair<std::uint32_t, std::uint32_t> deals[] = {
       {100, 100}, {100, 101}, {100, 100}, {101, 101}, {102, 102}, {102, 103}};
   for (const RuleSet ruleSet : {RuleSet::Klondike, RuleSet::Quatro}) {
-    engine.menu.ruleSet = ruleSet;
+    setMenu(engine, &MenuState::ruleSet, ruleSet);
     for (const auto& [clock, seed] : deals) {
       now = clock;
       engine.restart();
@@ -137,7 +137,7 @@ TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
 }
 
 TEST_F(DealTest, DealResetsScoreStateByMode) {
-  engine.menu.scoreMode = ScoreMode::Vegas;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Vegas);
   t.score = 77;
   t.seconds = 12;
   t.vegasRedeals = 2;
@@ -151,15 +151,15 @@ TEST_F(DealTest, DealResetsScoreStateByMode) {
   EXPECT_EQ(t.tenTicks, 0);
   EXPECT_EQ(t.qualifies, 0);
 
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   EXPECT_EQ(t.score, 0);
   EXPECT_EQ(t.qualifies, 1);  // Normal, Timed, Hard
-  engine.menu.timed = false;
+  setMenu(engine, &MenuState::timed, false);
   engine.dealKlondike();
   EXPECT_EQ(t.qualifies, 0);
-  engine.menu.timed = true;
-  engine.menu.level = 'B';
+  setMenu(engine, &MenuState::timed, true);
+  setMenu(engine, &MenuState::level, Level::Medium);
   engine.dealKlondike();
   EXPECT_EQ(t.qualifies, 0);
 }
@@ -167,7 +167,7 @@ TEST_F(DealTest, DealResetsScoreStateByMode) {
 TEST_F(DealTest, DealStopsARunningClock) {
   startClock();
   engine.dealKlondike();
-  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_FALSE(engine.clockRunning());
   EXPECT_EQ(view.clockChanges.back(), false);
 }
 
@@ -175,12 +175,12 @@ TEST_F(DealTest, DealDropsAPendingPickUp) {
   emptyKlondike();
   engine.dealKlondike();
   pressTableau(6, 6);  // pick up the face-up card of column 6
-  ASSERT_EQ(t.selState, 1);
+  ASSERT_EQ(t.selState, Selection::PickedUp);
   ASSERT_TRUE(t.markVisible);
   engine.restart();
   const auto before = column(6);
-  EXPECT_EQ(t.selState, 0);
-  EXPECT_EQ(t.selPending, '0');
+  EXPECT_EQ(t.selState, Selection::None);
+  EXPECT_EQ(t.selPending, false);
   EXPECT_FALSE(t.markVisible);
   // The next press is a fresh pick-up, not a move of the old card.
   pressTableau(0, 0);
@@ -189,56 +189,68 @@ TEST_F(DealTest, DealDropsAPendingPickUp) {
 }
 
 TEST_F(DealTest, RuleSetSwitchesSetLayoutAndDragMode) {
-  engine.menu.dragDrop = false;
+  setMenu(engine, &MenuState::dragDrop, false);
   engine.setScreenClass(2);
   engine.switchToKlondike();
-  EXPECT_TRUE(engine.menu.dragDrop);
-  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
-  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{85, 5, 14, 27}));
+  EXPECT_TRUE(engine.menu().dragDrop);
+  EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
+  EXPECT_EQ(t.layout, (TableLayout{85, 5, 14, 27}));
 
   t.quatroOver = 1;
   EXPECT_TRUE(engine.switchToQuatro());
-  EXPECT_FALSE(engine.menu.dragDrop);
-  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Quatro);
+  EXPECT_FALSE(engine.menu().dragDrop);
+  EXPECT_EQ(engine.menu().ruleSet, RuleSet::Quatro);
   EXPECT_EQ(t.quatroOver, 0);
-  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep}), (std::array{55, 5, 131}));
+  EXPECT_EQ((std::array{t.layout.originX, t.layout.originY, t.layout.rowStep}),
+            (std::array{55, 5, 131}));
 
   engine.setScreenClass(3);
-  EXPECT_EQ(t.originX, 5);
+  EXPECT_EQ(t.layout.originX, 5);
   engine.switchToKlondike();
-  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{5, 5, 15, 26}));
+  EXPECT_EQ(t.layout, (TableLayout{5, 5, 15, 26}));
 }
 
 TEST_F(DealTest, QuatroIsRefusedOnTheSmallestScreen) {
   engine.setScreenClass(1);
-  EXPECT_EQ((std::array{t.originX, t.originY, t.rowStep, t.bottomRow}), (std::array{6, 2, 8, 35}));
+  EXPECT_EQ(t.layout, (TableLayout{6, 2, 8, 35}));
   engine.dealKlondike();
   const GameTable before = t;
   EXPECT_FALSE(engine.switchToQuatro());
-  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
-  EXPECT_TRUE(engine.menu.dragDrop);
-  EXPECT_EQ(t.rowStep, 8);
+  EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
+  EXPECT_TRUE(engine.menu().dragDrop);
+  EXPECT_EQ(t.layout.rowStep, 8);
   EXPECT_TRUE(std::equal(before.stock, before.stock + 52, t.stock));
 
-  engine.menu.ruleSet = RuleSet::Quatro;
+  // Stored settings that ask for Quatro give Klondike.
+  MenuState quatro = engine.menu();
+  quatro.ruleSet = RuleSet::Quatro;
+  EXPECT_FALSE(engine.applyMenuState(quatro));
+  EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
+  EXPECT_TRUE(engine.startUp());
+  EXPECT_EQ(t.stockCount, 24);
+
+  // So does the deal at start-up when the screen class changed after the settings.
+  engine.setScreenClass(3);
+  EXPECT_TRUE(engine.applyMenuState(quatro));
+  engine.setScreenClass(1);
   EXPECT_FALSE(engine.startUp());
-  EXPECT_EQ(engine.menu.ruleSet, RuleSet::Klondike);
+  EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
   EXPECT_EQ(t.stockCount, 24);
 }
 
 TEST_F(DealTest, StartUpDealsTheStoredRuleSet) {
-  engine.menu.ruleSet = RuleSet::Quatro;
-  engine.menu.dragDrop = true;
+  setMenu(engine, &MenuState::ruleSet, RuleSet::Quatro);
+  setMenu(engine, &MenuState::dragDrop, true);
   EXPECT_TRUE(engine.startUp());
-  EXPECT_EQ(t.rowStep, 131);
-  EXPECT_FALSE(engine.menu.dragDrop);
+  EXPECT_EQ(t.layout.rowStep, 131);
+  EXPECT_FALSE(engine.menu().dragDrop);
   EXPECT_EQ(t.stockCount, 50);
 
-  engine.menu.ruleSet = RuleSet::Klondike;
-  engine.menu.dragDrop = false;  // a stored click-select mode is kept
+  setMenu(engine, &MenuState::ruleSet, RuleSet::Klondike);
+  setMenu(engine, &MenuState::dragDrop, false);  // a stored click-select mode is kept
   EXPECT_TRUE(engine.startUp());
-  EXPECT_EQ(t.rowStep, 15);
-  EXPECT_FALSE(engine.menu.dragDrop);
+  EXPECT_EQ(t.layout.rowStep, 15);
+  EXPECT_FALSE(engine.menu().dragDrop);
   EXPECT_EQ(t.stockCount, 24);
 }
 
@@ -254,20 +266,18 @@ TEST_F(DealTest, RestartKeepsTheRuleSetAndClearsAQuatroWin) {
 }
 
 TEST_F(DealTest, LevelsClearEligibilityExceptHard) {
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   ASSERT_EQ(t.qualifies, 1);
-  engine.chooseLevel('C');
+  engine.chooseLevel(Level::Hard);
   EXPECT_EQ(t.qualifies, 1);
-  engine.chooseLevel('B');
-  EXPECT_EQ(engine.menu.level, 'B');
+  engine.chooseLevel(Level::Medium);
+  EXPECT_EQ(engine.menu().level, Level::Medium);
   EXPECT_EQ(t.qualifies, 0);
-  engine.chooseLevel('C');
+  engine.chooseLevel(Level::Hard);
   EXPECT_EQ(t.qualifies, 0);  // switching back never makes the game eligible
-  engine.chooseLevel('A');
-  EXPECT_EQ(engine.menu.level, 'A');
-  engine.chooseLevel('x');
-  EXPECT_EQ(engine.menu.level, 'A');
+  engine.chooseLevel(Level::Easy);
+  EXPECT_EQ(engine.menu().level, Level::Easy);
 }
 
 using LayoutTest = GameTest;
@@ -275,13 +285,13 @@ using LayoutTest = GameTest;
 TEST_F(LayoutTest, HitTestingOfPlaces) {
   engine.dealKlondike();
   // The two pixels right of a card belong to its column.
-  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 88, 40).column, 2);
-  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 89, 40).column, 2);
-  EXPECT_EQ(engine.hitPlace(t.originX + 90 * 2 + 90, 40).column, 3);
-  EXPECT_EQ(engine.hitPlace(t.originX, t.originY + 15 * 26).row, 26);
+  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 88, 40).column, 2);
+  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 89, 40).column, 2);
+  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 90, 40).column, 3);
+  EXPECT_EQ(engine.hitPlace(t.layout.originX, t.layout.originY + 15 * 26).row, 26);
   // Below the last card of a column the press hits that card; an empty column hits row 0.
   const Rect last = engine.placeRect(3, 3);
-  const Place below = engine.hitPlace(last.left + 5, last.top + 5 + 4 * t.rowStep);
+  const Place below = engine.hitPlace(last.left + 5, last.top + 5 + 4 * t.layout.rowStep);
   EXPECT_EQ(engine.findCardRow(below.column, below.row), 3);
   emptyKlondike();
   EXPECT_EQ(engine.findCardRow(4, 12), 0);
@@ -290,11 +300,11 @@ TEST_F(LayoutTest, HitTestingOfPlaces) {
 }
 
 TEST_F(LayoutTest, TableAreaIncludesBothEnds) {
-  EXPECT_TRUE(engine.insideKlondikeArea(t.originX, t.originY));
-  EXPECT_TRUE(engine.insideKlondikeArea(t.originX + 630, t.originY + 15 * 26 + 130));
-  EXPECT_FALSE(engine.insideKlondikeArea(t.originX - 1, 50));
-  EXPECT_FALSE(engine.insideKlondikeArea(t.originX + 631, 50));
-  EXPECT_FALSE(engine.insideKlondikeArea(50, t.originY + 15 * 26 + 131));
+  EXPECT_TRUE(engine.insideKlondikeArea(t.layout.originX, t.layout.originY));
+  EXPECT_TRUE(engine.insideKlondikeArea(t.layout.originX + 630, t.layout.originY + 15 * 26 + 130));
+  EXPECT_FALSE(engine.insideKlondikeArea(t.layout.originX - 1, 50));
+  EXPECT_FALSE(engine.insideKlondikeArea(t.layout.originX + 631, 50));
+  EXPECT_FALSE(engine.insideKlondikeArea(50, t.layout.originY + 15 * 26 + 131));
 }
 
 }  // namespace

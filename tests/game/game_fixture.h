@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 #include "game_engine.h"
@@ -22,24 +23,32 @@ struct Point {
   int x, y;
 };
 
+// Sets one menu choice the way stored preferences are applied (no menu command runs).
+template <class T>
+void setMenu(GameEngine& engine, T MenuState::*field, std::type_identity_t<T> value) {
+  MenuState menu = engine.menu();
+  menu.*field = value;
+  engine.applyMenuState(menu);
+}
+
 class GameTest : public ::testing::Test {
  protected:
   RecordingView view;
   GameEngine engine{view};
-  GameTable& t = engine.t;
+  GameTable& t = engine.tableForSetup();
 
   GameTest() {
     engine.seedSource = [] { return 12345u; };
-    engine.cardSetPresent = true;
-    engine.menu.soundOn = true;
+    engine.setCardSetPresent(true);
+    setMenu(engine, &MenuState::soundOn, true);
     engine.setScreenClass(3);
   }
 
   // An empty Klondike table in click-select mode (the game's other settings as given).
-  void emptyKlondike(char level = 'C', ScoreMode mode = ScoreMode::Normal) {
-    engine.menu.level = level;
-    engine.menu.scoreMode = mode;
-    engine.menu.dragDrop = false;
+  void emptyKlondike(Level level = Level::Hard, ScoreMode mode = ScoreMode::Normal) {
+    setMenu(engine, &MenuState::level, level);
+    setMenu(engine, &MenuState::scoreMode, mode);
+    setMenu(engine, &MenuState::dragDrop, false);
     engine.dealKlondike();
     for (auto& column : t.tableau) std::fill(std::begin(column), std::end(column), kEmpty);
     t.stockCount = 0;
@@ -68,7 +77,7 @@ class GameTest : public ::testing::Test {
     const Rect r = engine.placeRect(column, row);
     return {r.left + 20, r.top + dy};
   }
-  Point bottomPlace(int column) const { return at(column, t.bottomRow, 40); }
+  Point bottomPlace(int column) const { return at(column, t.layout.bottomRow, 40); }
   void press(Point p) { engine.klondikePress(p.x, p.y); }
   void pressTableau(int column, int row) { press(at(column, row)); }
   void pressBottom(int column) { press(bottomPlace(column)); }
@@ -84,7 +93,7 @@ class GameTest : public ::testing::Test {
   void startClock() {
     engine.toggleTimed();
     engine.toggleTimed();
-    ASSERT_TRUE(engine.clockRunning);
+    ASSERT_TRUE(engine.clockRunning());
   }
   std::array<std::uint8_t, kRows> column(int c) const {
     std::array<std::uint8_t, kRows> result{};
@@ -96,19 +105,19 @@ class GameTest : public ::testing::Test {
 // Where a player would press: the middle of a pile of the bottom row, and the visible strip of a
 // tableau card.
 inline Point pilePoint(const GameEngine& engine, int column) {
-  const Rect place = engine.placeRect(column, engine.t.bottomRow);
+  const Rect place = engine.placeRect(column, engine.table().layout.bottomRow);
   return {place.left + 30, place.top + 60};
 }
 inline Point cardPoint(const GameEngine& engine, int column, int row) {
   const Rect place = engine.placeRect(column, row);
-  return {place.left + 30, place.top + std::min(engine.t.rowStep, kCardHeight) / 2};
+  return {place.left + 30, place.top + std::min(engine.table().layout.rowStep, kCardHeight) / 2};
 }
 
 // The piles as a comparable picture (stale slots above the counts left out).
 inline std::vector<int> piles(const GameEngine& engine) {
-  const GameTable& t = engine.t;
+  const GameTable& t = engine.table();
   std::vector<int> p(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows);
-  if (engine.menu.ruleSet == RuleSet::Quatro) {
+  if (engine.menu().ruleSet == RuleSet::Quatro) {
     p.push_back(t.waste[0]);
     p.push_back(t.stockCount);
     return p;
@@ -125,7 +134,7 @@ inline std::vector<int> piles(const GameEngine& engine) {
 // stands for its suit up to its rank) and the cards that a drag holds; Quatro grid, current card
 // and undealt stock.
 inline std::array<int, 52> cardCensus(const GameEngine& engine) {
-  const GameTable& t = engine.t;
+  const GameTable& t = engine.table();
   std::array<int, 52> count{};
   auto add = [&count](std::uint8_t code) {
     if (code == kEmpty) return;
@@ -133,7 +142,7 @@ inline std::array<int, 52> cardCensus(const GameEngine& engine) {
     if (value >= 0 && value < 52) ++count[value];
     else ++count[0], ++count[0];  // a code that is no card at all breaks the census
   };
-  if (engine.menu.ruleSet == RuleSet::Quatro) {
+  if (engine.menu().ruleSet == RuleSet::Quatro) {
     for (int g = 0; g < 4; ++g)
       for (int r = 0; r < 4; ++r) add(t.tableau[g][r]);
     add(t.waste[0]);

@@ -30,7 +30,7 @@ class GreedyPlayer {
   }
 
   bool won() const {
-    for (std::uint8_t top : e_.t.foundation)
+    for (std::uint8_t top : e_.table().foundation)
       if (top == kEmpty || rankOf(top) != King) return false;
     return true;
   }
@@ -48,25 +48,26 @@ class GreedyPlayer {
   // One attempt: press at `from` and release or press again at `to`. True when any pile changed.
   bool tryMove(Point from, Point to) {
     const std::vector<int> before = piles(e_);
-    if (e_.menu.dragDrop) {
+    if (e_.menu().dragDrop) {
       e_.mouseDown(MouseButton::Left, from.x, from.y);
       e_.mouseMove(true, true, to.x, to.y);
       e_.mouseUp(MouseButton::Left, to.x, to.y);
     } else {
       e_.mouseDown(MouseButton::Left, from.x, from.y);
       e_.mouseUp(MouseButton::Left, from.x, from.y);
-      if (e_.t.selState == 1 && !(from.x == to.x && from.y == to.y)) {
+      if (e_.table().selState == Selection::PickedUp && !(from.x == to.x && from.y == to.y)) {
         e_.mouseDown(MouseButton::Left, to.x, to.y);
         e_.mouseUp(MouseButton::Left, to.x, to.y);
       }
-      if (e_.t.selState == 1) e_.mouseDown(MouseButton::Right, from.x, from.y);
+      if (e_.table().selState == Selection::PickedUp)
+        e_.mouseDown(MouseButton::Right, from.x, from.y);
     }
     checkCensus();
     return piles(e_) != before;
   }
 
   bool anyProgress() {
-    const GameTable& t = e_.t;
+    const GameTable& t = e_.table();
     // Face-down last cards are turned.
     for (int c = 0; c < kColumns; ++c)
       if (isOccupied(t.tableau[c][lastRow(c)]) && isFaceDown(t.tableau[c][lastRow(c)]) &&
@@ -101,9 +102,9 @@ TEST_F(GreedyPlayTest, WholeGamesKeepEveryCardAndEndWithTheWinScreens) {
   int wins = 0, vegasWins = 0;
   for (std::uint32_t seed = 1; seed <= 120 && !HasFailure(); ++seed) {
     engine.seedSource = [seed] { return seed * 7919u; };
-    engine.menu.level = 'A';
-    engine.menu.scoreMode = seed % 2 ? ScoreMode::Vegas : ScoreMode::Normal;
-    engine.menu.dragDrop = seed % 4 < 2;
+    setMenu(engine, &MenuState::level, Level::Easy);
+    setMenu(engine, &MenuState::scoreMode, seed % 2 ? ScoreMode::Vegas : ScoreMode::Normal);
+    setMenu(engine, &MenuState::dragDrop, seed % 4 < 2);
     engine.dealKlondike();
     view.clearRecords();
     GreedyPlayer player(engine, view);
@@ -112,8 +113,8 @@ TEST_F(GreedyPlayTest, WholeGamesKeepEveryCardAndEndWithTheWinScreens) {
     ++wins;
     EXPECT_EQ(view.endGameCount, 1) << seed;  // Easy never qualifies for the list
     EXPECT_TRUE(view.highscores.empty());
-    EXPECT_FALSE(engine.clockRunning);
-    if (engine.menu.scoreMode == ScoreMode::Vegas) {
+    EXPECT_FALSE(engine.clockRunning());
+    if (engine.menu().scoreMode == ScoreMode::Vegas) {
       ++vegasWins;
       EXPECT_EQ(t.score, -52 + 52 * 5) << seed;
     }

@@ -8,7 +8,7 @@ namespace {
 using StockTest = GameTest;
 
 TEST_F(StockTest, TurnsThreeAtMediumAndOneAtEasy) {
-  emptyKlondike('B');
+  emptyKlondike(Level::Medium);
   setStock({card(Two, 0), card(Three, 0), card(Four, 0), card(Five, 0), card(Six, 0)});
   pressBottom(0);
   EXPECT_EQ(t.turnCount, 3);
@@ -28,7 +28,7 @@ TEST_F(StockTest, TurnsThreeAtMediumAndOneAtEasy) {
   EXPECT_TRUE(view.invalidated(bottomPlace(0).x, bottomPlace(0).y));
   EXPECT_EQ(view.refusals, 0);
 
-  engine.chooseLevel('A');
+  engine.chooseLevel(Level::Easy);
   setStock({card(Two, 1), card(Three, 1)});
   pressBottom(0);
   EXPECT_EQ(t.turnCount, 1);
@@ -41,18 +41,18 @@ TEST_F(StockTest, PressWithAPickUpIsRefusedAndDropsIt) {
   setStock({card(Two, 0)});
   setWaste({card(Five, 1)});
   pressBottom(1);
-  ASSERT_EQ(t.selState, 1);
+  ASSERT_EQ(t.selState, Selection::PickedUp);
   ASSERT_TRUE(t.markVisible);
   pressBottom(0);
   EXPECT_EQ(view.refusals, 1);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_FALSE(t.markVisible);
   EXPECT_EQ(t.stockCount, 1);
   EXPECT_EQ(t.wasteTop, 0);
 }
 
 struct RefillCase {
-  char level;
+  Level level;
   ScoreMode mode;
   int cost;
 };
@@ -80,14 +80,14 @@ TEST_P(RefillTest, KeepsTheOrderAndCosts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LevelsAndModes, RefillTest,
-                         ::testing::Values(RefillCase{'A', ScoreMode::Normal, 100},
-                                           RefillCase{'B', ScoreMode::Normal, 20},
-                                           RefillCase{'C', ScoreMode::Normal, 20},
-                                           RefillCase{'A', ScoreMode::Vegas, 0},
-                                           RefillCase{'C', ScoreMode::None, 0}));
+                         ::testing::Values(RefillCase{Level::Easy, ScoreMode::Normal, 100},
+                                           RefillCase{Level::Medium, ScoreMode::Normal, 20},
+                                           RefillCase{Level::Hard, ScoreMode::Normal, 20},
+                                           RefillCase{Level::Easy, ScoreMode::Vegas, 0},
+                                           RefillCase{Level::Hard, ScoreMode::None, 0}));
 
 TEST_F(StockTest, EmptyStockWithOneWasteCardIsRefused) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setWaste({card(Nine, 2)});
   pressBottom(0);
   EXPECT_EQ(view.refusals, 1);
@@ -101,7 +101,7 @@ TEST_F(StockTest, EmptyStockWithOneWasteCardIsRefused) {
 }
 
 TEST_F(StockTest, VegasRefillsTwiceThenOnlyCounts) {
-  emptyKlondike('B', ScoreMode::Vegas);
+  emptyKlondike(Level::Medium, ScoreMode::Vegas);
   setWaste({card(Two, 0), card(Three, 0)});
   for (int refill = 1; refill <= 2; ++refill) {
     pressBottom(0);
@@ -131,7 +131,7 @@ class FoundationPoints : public GameTest, public ::testing::WithParamInterface<S
 };
 
 TEST_P(FoundationPoints, WasteCardByFoundationPressAndBySecondPress) {
-  emptyKlondike('B', GetParam());
+  emptyKlondike(Level::Medium, GetParam());
   setWaste({card(Two, 3), card(Ace, 3), card(Ace, 1)});
   pressBottom(1);
   pressBottom(5);  // foundation 2 takes the Ace
@@ -148,12 +148,12 @@ TEST_P(FoundationPoints, WasteCardByFoundationPressAndBySecondPress) {
   EXPECT_EQ(t.score, 3 * foundationPoints());
   EXPECT_EQ(view.panels[1], std::to_string(t.score));
   EXPECT_EQ(view.refusals, 0);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_FALSE(t.markVisible);
 }
 
 TEST_P(FoundationPoints, TableauCardTurnsTheCardAboveForNothingMore) {
-  emptyKlondike('C', GetParam());
+  emptyKlondike(Level::Hard, GetParam());
   setColumn(2, {down(card(Nine, 0)), card(Ace, 2)});
   pressTableau(2, 1);
   pressBottom(3);
@@ -165,7 +165,7 @@ TEST_P(FoundationPoints, TableauCardTurnsTheCardAboveForNothingMore) {
 }
 
 TEST_P(FoundationPoints, AutoFinishScoresEveryCard) {
-  emptyKlondike('C', GetParam());
+  emptyKlondike(Level::Hard, GetParam());
   for (int suit = 0; suit < 4; ++suit) {
     std::vector<std::uint8_t> run;
     for (int rank = King; rank >= Ace; --rank) run.push_back(card(rank, suit));
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(ScoreModes, FoundationPoints,
 using FoundationTest = GameTest;
 
 TEST_F(FoundationTest, RefusalsLeaveThePilesAlone) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(0, {card(Five, 0), card(Four, 1)});
   setColumn(1, {card(Three, 2)});
   t.foundation[1] = card(Two, 2);
@@ -204,7 +204,7 @@ TEST_F(FoundationTest, RefusalsLeaveThePilesAlone) {
   pressTableau(1, 0);
   pressBottom(2);  // the gap
   EXPECT_EQ(view.refusals, 4);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_FALSE(t.markVisible);
   pressTableau(1, 0);
   pressBottom(4);
@@ -213,13 +213,13 @@ TEST_F(FoundationTest, RefusalsLeaveThePilesAlone) {
 }
 
 TEST_F(FoundationTest, ARunPressedTwiceIsRefusedASingleCardGoesHome) {
-  emptyKlondike('B');
+  emptyKlondike(Level::Medium);
   setColumn(0, {card(Two, 0), card(Ace, 1)});
   t.foundation[3] = card(Ace, 0);
   pressTableau(0, 0);
   pressTableau(0, 0);
   EXPECT_EQ(view.refusals, 1);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   pressTableau(0, 1);
   pressTableau(0, 1);
   EXPECT_EQ(t.foundation[0], card(Ace, 1));
@@ -232,7 +232,7 @@ TEST_F(FoundationTest, ARunPressedTwiceIsRefusedASingleCardGoesHome) {
 }
 
 TEST_F(FoundationTest, OneCompleteSuitIsNoWin) {
-  emptyKlondike('C');
+  emptyKlondike(Level::Hard);
   t.foundation[0] = card(Queen, 1);
   setColumn(0, {card(King, 1)});
   pressTableau(0, 0);
@@ -244,7 +244,7 @@ TEST_F(FoundationTest, OneCompleteSuitIsNoWin) {
 
 TEST_F(FoundationTest, TheLastKingWinsWithHighscoreOnlyWhenQualified) {
   for (int qualifies : {1, 0}) {
-    emptyKlondike('C');
+    emptyKlondike(Level::Hard);
     t.foundation[0] = card(King, 0);
     t.foundation[1] = card(King, 1);
     t.foundation[2] = card(King, 2);
@@ -256,7 +256,7 @@ TEST_F(FoundationTest, TheLastKingWinsWithHighscoreOnlyWhenQualified) {
     t.qualifies = qualifies;
     pressBottom(1);
     pressBottom(6);
-    EXPECT_FALSE(engine.clockRunning);
+    EXPECT_FALSE(engine.clockRunning());
     if (qualifies) {
       ASSERT_EQ(view.highscores.size(), 1u);
       EXPECT_EQ(view.highscores[0], std::make_pair(std::string("1244"), std::string("321")));
@@ -265,7 +265,7 @@ TEST_F(FoundationTest, TheLastKingWinsWithHighscoreOnlyWhenQualified) {
       EXPECT_TRUE(view.highscores.empty());
       EXPECT_EQ(view.endGameCount, 1);
     }
-    EXPECT_EQ(t.selState, 0);
+    EXPECT_EQ(t.selState, Selection::None);
   }
 }
 
@@ -283,7 +283,7 @@ TEST_F(LayDownTest, OnlyOneRankLowerOfTheOtherColour) {
       {card(Two, 1), card(Three, 3), true},   {card(King, 1), card(Queen, 0), false},
   };
   for (const Case& c : cases) {
-    emptyKlondike('A');
+    emptyKlondike(Level::Easy);
     setColumn(0, {c.target});
     setWaste({c.moving});
     pressBottom(1);
@@ -291,12 +291,12 @@ TEST_F(LayDownTest, OnlyOneRankLowerOfTheOtherColour) {
     EXPECT_EQ(t.tableau[0][1] == c.moving, c.accepted) << int(c.moving) << " on " << int(c.target);
     EXPECT_EQ(view.refusals, c.accepted ? 0 : 1);
     EXPECT_EQ(t.wasteTop, c.accepted ? -1 : 0);
-    EXPECT_EQ(t.selState, 0);
+    EXPECT_EQ(t.selState, Selection::None);
   }
 }
 
 TEST_F(LayDownTest, EmptyColumnsTakeOnlyKingsAndOnlyTheLastCardIsATarget) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setWaste({card(King, 2), card(Queen, 2)});
   setColumn(3, {card(King, 0), card(Queen, 1)});
   pressBottom(1);
@@ -328,7 +328,7 @@ class LayDownScoring : public GameTest,
 // King of suit 0 in column 4), above it a face-down card or nothing; a run adds a Jack of suit 0.
 TEST_P(LayDownScoring, PointsOfTableauMoves) {
   const auto [c, mode] = GetParam();
-  emptyKlondike('C', mode);
+  emptyKlondike(Level::Hard, mode);
   const std::uint8_t moving = c.ontoEmpty ? card(King, 1) : card(Queen, 1);
   std::vector<std::uint8_t> source;
   if (c.faceDownAbove) source.push_back(down(card(Five, 2)));
@@ -365,7 +365,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LayDownTest, WasteCardPointsOnlyInNormal) {
   for (ScoreMode mode : {ScoreMode::Normal, ScoreMode::Vegas, ScoreMode::None}) {
-    emptyKlondike('C', mode);
+    emptyKlondike(Level::Hard, mode);
     setWaste({card(King, 0), card(Jack, 2)});
     setColumn(5, {card(Queen, 0)});
     pressBottom(1);
@@ -379,7 +379,7 @@ TEST_F(LayDownTest, WasteCardPointsOnlyInNormal) {
 }
 
 TEST_F(LayDownTest, CardWithFaceUpCardAboveScoresNothing) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(0, {card(Nine, 0), card(Eight, 1)});
   setColumn(1, {card(Nine, 3)});
   pressTableau(0, 1);
@@ -391,7 +391,7 @@ TEST_F(LayDownTest, CardWithFaceUpCardAboveScoresNothing) {
 // The longest column: six face-down cards and King to Ace; its whole face-up part moves to an
 // empty column and exactly those thirteen cards arrive.
 TEST_F(LayDownTest, TheLongestRunMovesCompletely) {
-  emptyKlondike('C');
+  emptyKlondike(Level::Hard);
   for (int r = 0; r < 6; ++r) t.tableau[0][r] = down(card(r, 2));
   for (int rank = King; rank >= Ace; --rank) t.tableau[0][6 + King - rank] = card(rank, rank % 2 ? 0 : 1);
   ASSERT_EQ(engine.runLength(0, 0), kRows);
@@ -413,7 +413,7 @@ TEST_F(LayDownTest, TheLongestRunMovesCompletely) {
 using HardLevelTest = GameTest;
 
 TEST_F(HardLevelTest, RunsOnlyAsTheWholeFaceUpPart) {
-  for (char level : {'A', 'B', 'C'}) {
+  for (Level level : {Level::Easy, Level::Medium, Level::Hard}) {
     emptyKlondike(level);
     setColumn(0, {down(card(Two, 2)), card(Nine, 0), card(Eight, 1), card(Seven, 0)});
     setColumn(1, {card(Nine, 3)});
@@ -421,30 +421,30 @@ TEST_F(HardLevelTest, RunsOnlyAsTheWholeFaceUpPart) {
     pressTableau(0, 2);  // the Eight, with a face-up card above it
     pressTableau(1, 0);
     const bool moved = t.tableau[1][1] == card(Eight, 1);
-    EXPECT_EQ(moved, level != 'C') << level;
-    EXPECT_EQ(view.refusals, level == 'C' ? 1 : 0) << level;
+    EXPECT_EQ(moved, level != Level::Hard) << int(level);
+    EXPECT_EQ(view.refusals, level == Level::Hard ? 1 : 0) << int(level);
     view.clearRecords();
     engine.cancelSelection();  // the second press of a refused pair picked column 1 up
     if (!moved) {
       pressTableau(0, 1);  // the first face-up card takes the rest along
       pressTableau(2, 0);
-      EXPECT_EQ(t.tableau[2][3], card(Seven, 0)) << level;
-      EXPECT_EQ(t.tableau[0][0], card(Two, 2)) << level;
+      EXPECT_EQ(t.tableau[2][3], card(Seven, 0)) << int(level);
+      EXPECT_EQ(t.tableau[0][0], card(Two, 2)) << int(level);
     }
   }
 }
 
 TEST_F(HardLevelTest, SingleCardBelowAFaceUpCardGoesHomeButNotAcross) {
-  for (char level : {'A', 'C'}) {
+  for (Level level : {Level::Easy, Level::Hard}) {
     emptyKlondike(level);
     setColumn(0, {card(Three, 0), card(Two, 1)});
     setColumn(1, {card(Three, 3)});
     t.foundation[2] = card(Ace, 1);
     pressTableau(0, 1);
-    EXPECT_EQ(t.selPending, '0');
+    EXPECT_EQ(t.selPending, false);
     pressTableau(1, 0);
-    EXPECT_EQ(t.tableau[1][1] == card(Two, 1), level == 'A') << level;
-    if (level == 'C') {
+    EXPECT_EQ(t.tableau[1][1] == card(Two, 1), level == Level::Easy) << int(level);
+    if (level == Level::Hard) {
       EXPECT_EQ(view.refusals, 1);
       pressTableau(0, 1);
       pressBottom(5);
@@ -456,32 +456,32 @@ TEST_F(HardLevelTest, SingleCardBelowAFaceUpCardGoesHomeButNotAcross) {
 using TableauPressTest = GameTest;
 
 TEST_F(TableauPressTest, FaceDownCards) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(3, {down(card(Four, 0)), down(card(Six, 2))});
   pressTableau(3, 0);  // a face-down card with a card below it
   EXPECT_EQ(view.refusals, 1);
   pressTableau(3, 1);
   EXPECT_EQ(t.tableau[3][1], card(Six, 2));
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_EQ(t.score, 0);
   EXPECT_EQ(view.refusals, 1);
 }
 
 TEST_F(TableauPressTest, PressBelowTheLastCardPicksItUp) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(2, {card(Four, 0), card(Three, 1)});
   press(at(2, 9));
-  EXPECT_EQ(t.selState, 1);
+  EXPECT_EQ(t.selState, Selection::PickedUp);
   EXPECT_EQ(t.selRow, 1);
   EXPECT_EQ(t.selCard, card(Three, 1));
   // The pixel line at the right end of the area is no column.
-  press({t.originX + 630, t.originY + 5});
+  press({t.layout.originX + 630, t.layout.originY + 5});
   EXPECT_EQ(view.refusals, 1);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
 }
 
 TEST_F(TableauPressTest, WastePickUpOntoTheWasteFromTheTableauIsRefused) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(0, {card(Six, 0)});
   setWaste({card(Seven, 1)});
   pressTableau(0, 0);
@@ -492,7 +492,7 @@ TEST_F(TableauPressTest, WastePickUpOntoTheWasteFromTheTableauIsRefused) {
 }
 
 TEST_F(TableauPressTest, AutoFinishNeedsEverythingUncovered) {
-  emptyKlondike('C');
+  emptyKlondike(Level::Hard);
   setColumn(0, {down(card(Two, 0)), card(Ace, 0)});
   engine.autoFinish();
   EXPECT_EQ(t.foundation[0], kEmpty);
@@ -513,14 +513,48 @@ TEST_F(TableauPressTest, AutoFinishNeedsEverythingUncovered) {
 }
 
 TEST_F(TableauPressTest, AutoFinishDropsAPendingPickUp) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(0, {card(King, 0)});
   setColumn(1, {card(Ace, 0)});
   pressTableau(0, 0);
   engine.autoFinish();
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   pressTableau(2, 0);  // would lay the King a second time if the pick-up had survived
   EXPECT_EQ(t.tableau[2][0], kEmpty);
+}
+
+// Step by step, one card per step: the last step wins and reports that none remain; a new deal
+// or a pick-up between the steps leaves nothing half done.
+TEST_F(TableauPressTest, AutoFinishStepsOneCardAtATime) {
+  emptyKlondike(Level::Easy);
+  setColumn(0, {card(Two, 0), card(Ace, 0)});
+  setColumn(1, {card(Ace, 1)});
+  EXPECT_FALSE(engine.autoFinishStep());  // not started
+  ASSERT_TRUE(engine.startAutoFinish());
+  EXPECT_TRUE(engine.autoFinishStep());
+  EXPECT_EQ(t.foundation[0], card(Ace, 0));
+  EXPECT_EQ(view.repaintCount, 1);
+  pressTableau(1, 0);  // the player picks up the other Ace meanwhile
+  EXPECT_TRUE(engine.autoFinishStep());
+  EXPECT_EQ(t.foundation[1], card(Ace, 1));
+  EXPECT_EQ(view.endGameCount, 0);
+  EXPECT_FALSE(engine.autoFinishStep());
+  EXPECT_EQ(t.foundation[0], card(Two, 0));
+  EXPECT_EQ(t.selState, Selection::None);
+  EXPECT_EQ(view.repaintCount, 3);
+
+  emptyKlondike(Level::Easy);
+  setColumn(0, {card(Ace, 0)});
+  setColumn(1, {card(Ace, 1)});
+  ASSERT_TRUE(engine.startAutoFinish());
+  EXPECT_TRUE(engine.autoFinishStep());
+  engine.restart();
+  for (auto& column : t.tableau) std::fill(std::begin(column), std::end(column), kEmpty);
+  setColumn(0, {card(Ace, 2)});  // a position the finish could go on with
+  t.stockCount = 0;
+  std::fill(std::begin(t.foundation), std::end(t.foundation), kEmpty);
+  EXPECT_FALSE(engine.autoFinishStep());
+  EXPECT_EQ(t.tableau[0][0], card(Ace, 2));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@ namespace {
 class DragTest : public GameTest {
  protected:
   DragTest() {
-    emptyKlondike('A', ScoreMode::None);
-    engine.menu.dragDrop = true;
+    emptyKlondike(Level::Easy, ScoreMode::None);
+    setMenu(engine, &MenuState::dragDrop, true);
   }
 };
 
@@ -20,7 +20,7 @@ TEST_F(DragTest, WasteCardDraggedToAFoundation) {
   const Point from = bottomPlace(1);
   leftDown(from);
   ASSERT_EQ(view.grabs.size(), 1u);
-  const Rect waste = engine.placeRect(1, t.bottomRow);
+  const Rect waste = engine.placeRect(1, t.layout.bottomRow);
   EXPECT_EQ(view.grabs[0], waste);
   EXPECT_EQ(wasteTopAtGrab, 1);  // the image is taken while the card still lies there
   EXPECT_EQ(t.wasteTop, 0);
@@ -41,7 +41,7 @@ TEST_F(DragTest, WasteCardDraggedToAFoundation) {
   EXPECT_FALSE(t.dragHoldsCards);
   EXPECT_FALSE(t.dragImageVisible);
   EXPECT_EQ(t.dragging, 0);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_EQ(view.refusals, 0);
   // The image's last place is repainted.
   EXPECT_TRUE(view.covers({t.dragImageX, t.dragImageY, t.dragImageX + 88, t.dragImageY + 130}));
@@ -52,7 +52,7 @@ TEST_F(DragTest, MovingRepaintsWhatTheImageUncovers) {
   const Point from = at(0, 0);
   leftDown(from);
   ASSERT_TRUE(t.dragHoldsCards);
-  EXPECT_EQ(t.dragHeight, 2 * t.rowStep + 130);
+  EXPECT_EQ(t.dragHeight, 2 * t.layout.rowStep + 130);
   for (auto step : {std::pair{37, 21}, {-50, 9}, {12, -40}, {0, 0}, {-300, 250}}) {
     const Rect old{t.dragImageX, t.dragImageY, t.dragImageX + 88, t.dragImageY + t.dragHeight};
     view.clearRecords();
@@ -85,7 +85,7 @@ TEST_F(DragTest, RefusedDropPutsTheCardsBackOnce) {
   EXPECT_EQ(column(0), before);
   EXPECT_EQ(t.tableau[1][1], kEmpty);
   EXPECT_EQ(view.refusals, 1);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_FALSE(t.dragHoldsCards);
 }
 
@@ -123,7 +123,7 @@ TEST_F(DragTest, ReleaseOutsideTheWindowSoundsOnceAndRestores) {
   EXPECT_EQ(column(2), before);
   EXPECT_FALSE(t.dragImageVisible);
   EXPECT_TRUE(view.covers({imageX, lastInside.y - t.grabDY, imageX + 88, lastInside.y - t.grabDY + t.dragHeight}));
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
 }
 
 TEST_F(DragTest, ComingBackErasesTheImageLeftAtTheBorder) {
@@ -151,7 +151,7 @@ TEST_F(DragTest, PressBelowTheLastCardStartsNoDrag) {
   EXPECT_TRUE(view.grabs.empty());
   EXPECT_FALSE(t.dragHoldsCards);
   leftUp({place.left + 10, place.top + 128});
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_EQ(t.tableau[2][0], card(Four, 0));
   leftDown({place.left + 10, place.top + 127});
   EXPECT_TRUE(t.dragHoldsCards);
@@ -206,13 +206,13 @@ TEST_F(DragTest, InterruptedDragsLoseNoCard) {
 using ClickTest = GameTest;
 
 TEST_F(ClickTest, FrameAroundARunAndTheRightButton) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(4, {card(Nine, 0), card(Eight, 1), card(Seven, 0)});
   leftDown(at(4, 0));
   ASSERT_TRUE(t.markVisible);
   EXPECT_EQ(t.markedCount, 3);
   const Rect top = engine.placeRect(4, 0);
-  const int frameBottom = top.top + 2 * t.rowStep + 131;
+  const int frameBottom = top.top + 2 * t.layout.rowStep + 131;
   EXPECT_TRUE(view.invalidated(top.left - 1, top.top - 1));
   EXPECT_TRUE(view.invalidated(top.left + 89, frameBottom));
   EXPECT_TRUE(view.invalidated(top.left + 40, frameBottom));
@@ -221,31 +221,31 @@ TEST_F(ClickTest, FrameAroundARunAndTheRightButton) {
   engine.mouseDown(MouseButton::Right, 1, 1);  // outside the table: sound only
   EXPECT_EQ(view.refusals, 1);
   EXPECT_TRUE(t.markVisible);
-  EXPECT_EQ(t.selState, 1);
+  EXPECT_EQ(t.selState, Selection::PickedUp);
   view.clearRecords();
   engine.mouseDown(MouseButton::Right, top.left, top.top + 200);
   EXPECT_EQ(view.refusals, 0);
   EXPECT_FALSE(t.markVisible);
-  EXPECT_EQ(t.selState, 0);
+  EXPECT_EQ(t.selState, Selection::None);
   EXPECT_TRUE(view.invalidated(top.left + 40, frameBottom));
   EXPECT_TRUE(view.invalidated(top.left + 89, top.top + 100));
 }
 
 TEST_F(ClickTest, NoCardSetRefusesEveryPress) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   setColumn(0, {card(Six, 3)});
-  engine.cardSetPresent = false;
+  engine.setCardSetPresent(false);
   leftDown(at(0, 0));
   engine.mouseDown(MouseButton::Right, at(0, 0).x, at(0, 0).y);
   EXPECT_EQ(view.refusals, 2);
-  EXPECT_EQ(t.selState, 0);
-  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_EQ(t.selState, Selection::None);
+  EXPECT_FALSE(engine.clockRunning());
 }
 
 TEST_F(ClickTest, SoundOffSilencesRefusals) {
-  emptyKlondike('A');
+  emptyKlondike(Level::Easy);
   engine.toggleSound();
-  EXPECT_FALSE(engine.menu.soundOn);
+  EXPECT_FALSE(engine.menu().soundOn);
   leftDown(at(0, 0));
   leftDown({1, 1});
   EXPECT_EQ(view.refusals, 0);

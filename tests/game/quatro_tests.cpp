@@ -107,7 +107,7 @@ TEST_F(QuatroTest, PairsOnlyOnceTheGridIsFull) {
   EXPECT_EQ(t.gridCount, 16);
   EXPECT_EQ(t.pairMode, 1);
   click(2, 0);
-  EXPECT_EQ(t.selPending, '1');
+  EXPECT_EQ(t.selPending, true);
   EXPECT_TRUE(t.markVisible);
   click(3, 0);  // Two and Eight
   EXPECT_EQ(grid(2, 0), E);
@@ -125,7 +125,7 @@ TEST_F(QuatroTest, PairsOnlyOnceTheGridIsFull) {
   click(4, 1);  // Three and Four make seven
   EXPECT_EQ(view.refusals, 2);
   EXPECT_EQ(grid(3, 1), three);
-  EXPECT_EQ(t.selPending, '0');
+  EXPECT_EQ(t.selPending, false);
   EXPECT_FALSE(t.markVisible);
   // An empty place ends pair mode and takes the current card.
   click(2, 0);
@@ -143,7 +143,7 @@ TEST_F(QuatroTest, ChoosingTheSameCardTwiceDropsIt) {
   view.clearRecords();
   click(3, 2);
   EXPECT_EQ(view.refusals, 1);
-  EXPECT_EQ(t.selPending, '0');
+  EXPECT_EQ(t.selPending, false);
   EXPECT_FALSE(t.markVisible);
   EXPECT_EQ(t.gridCount, 16);
   // The one-card frame is repainted away: its bottom edge lies at the card's bottom.
@@ -157,7 +157,7 @@ TEST_F(QuatroTest, RightButtonDropsTheChoice) {
   click(2, 2);
   const Point p = at(2, 2, 40);
   engine.mouseDown(MouseButton::Right, p.x, p.y);
-  EXPECT_EQ(t.selPending, '0');
+  EXPECT_EQ(t.selPending, false);
   EXPECT_FALSE(t.markVisible);
   EXPECT_EQ(view.refusals, 0);
 }

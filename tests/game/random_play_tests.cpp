@@ -17,7 +17,7 @@ struct PlayStats {
 class RandomPlay {
  public:
   explicit RandomPlay(unsigned seed) : random_(seed) {
-    engine_.cardSetPresent = true;
+    engine_.setCardSetPresent(true);
     engine_.seedSource = [this] { return static_cast<std::uint32_t>(random_()); };
     engine_.setScreenClass(3);
     engine_.dealKlondike();
@@ -42,7 +42,7 @@ class RandomPlay {
   std::mt19937 random_;
   RecordingView view_;
   GameEngine engine_{view_};
-  GameTable& t = engine_.t;
+  const GameTable& t = engine_.table();
   long steps_ = 0;
   PlayStats stats_;
   int dealsSeen_ = -1;
@@ -51,8 +51,9 @@ class RandomPlay {
   int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
   std::string describe() const {
-    std::string text = engine_.menu.ruleSet == RuleSet::Quatro ? "Quatro" : "Klondike";
-    text += std::string(" level ") + engine_.menu.level + (engine_.menu.dragDrop ? " drag" : " click");
+    std::string text = engine_.menu().ruleSet == RuleSet::Quatro ? "Quatro" : "Klondike";
+    text += std::string(" level ") + char('A' + int(engine_.menu().level)) +
+            (engine_.menu().dragDrop ? " drag" : " click");
     const auto count = cardCensus(engine_);
     for (int v = 0; v < 52; ++v)
       if (count[v] != 1) text += " card " + std::to_string(v) + " x" + std::to_string(count[v]);
@@ -68,7 +69,7 @@ class RandomPlay {
   // Klondike: every card exactly once. Quatro: no card twice, and a card that has been removed
   // stays away until the next deal (every deal repaints the whole window).
   void check(const char* when) {
-    if (engine_.menu.ruleSet == RuleSet::Klondike) {
+    if (engine_.menu().ruleSet == RuleSet::Klondike) {
       ASSERT_TRUE(everyCardOnce(engine_)) << when << " at step " << steps_ << " " << describe();
     } else {
       ASSERT_TRUE(noCardTwice(engine_)) << when << " at step " << steps_ << " " << describe();
@@ -82,20 +83,20 @@ class RandomPlay {
         removed_[v] = count[v] == 0;
       }
     }
-    ASSERT_LE(t.selState, 1) << when;
+    ASSERT_NE(t.selState, Selection::SeekingFoundation) << when;
   }
 
   // Mostly a point on a card that can be played or on a pile; now and then anywhere in or around
   // the window.
   Point randomPoint() {
     if (pick(10) == 0) return {pick(760) - 40, pick(700) - 40};
-    if (engine_.menu.ruleSet == RuleSet::Quatro) {
+    if (engine_.menu().ruleSet == RuleSet::Quatro) {
       const Rect place = engine_.placeRect(2 + pick(4), pick(4));
       return {place.left + pick(90), place.top + pick(131)};
     }
     const int choice = pick(10);
     if (choice < 3) {
-      const Rect place = engine_.placeRect(pick(8), t.bottomRow);
+      const Rect place = engine_.placeRect(pick(8), t.layout.bottomRow);
       return {place.left + pick(90), place.top + pick(131)};
     }
     const int column = pick(7);
@@ -105,17 +106,17 @@ class RandomPlay {
       while (row > 0 && !isFaceDown(t.tableau[column][row - 1]) && pick(2)) --row;
     }
     const Rect place = engine_.placeRect(column, row);
-    return {place.left + pick(90), place.top + pick(row == last ? 131 : t.rowStep)};
+    return {place.left + pick(90), place.top + pick(row == last ? 131 : t.layout.rowStep)};
   }
 
   // A move that the player would try: a playable card to a place where it fits (judged roughly
   // here, the engine decides), or the stock.
   void guidedMove() {
-    if (engine_.menu.ruleSet == RuleSet::Klondike && engine_.canAutoFinish() && pick(2)) {
+    if (engine_.menu().ruleSet == RuleSet::Klondike && engine_.canAutoFinish() && pick(2)) {
       engine_.autoFinish();
       return;
     }
-    if (engine_.menu.ruleSet == RuleSet::Quatro || pick(5) == 0) {
+    if (engine_.menu().ruleSet == RuleSet::Quatro || pick(5) == 0) {
       const Point p = randomPoint();
       pressOnce(p, p);
       return;
@@ -129,7 +130,8 @@ class RandomPlay {
     const Point source = fromWaste ? pilePoint(1) : cardPoint(column, row);
     const Point target = targetFor(moving);
     pressOnce(source, target);
-    if (!engine_.menu.dragDrop && engine_.menu.ruleSet == RuleSet::Klondike) pressOnce(target, target);
+    if (!engine_.menu().dragDrop && engine_.menu().ruleSet == RuleSet::Klondike)
+      pressOnce(target, target);
   }
 
   Point pilePoint(int column) const { return game::testing::pilePoint(engine_, column); }
@@ -161,7 +163,7 @@ class RandomPlay {
     const int gridBefore = t.gridCount;
     engine_.mouseDown(MouseButton::Left, down.x, down.y);
     check("after press");
-    if (engine_.t.dragHoldsCards) {
+    if (engine_.table().dragHoldsCards) {
       ++stats_.drags;
       for (int moves = pick(4); moves > 0; --moves) {
         const Point p = randomPoint();
@@ -173,7 +175,8 @@ class RandomPlay {
     engine_.mouseUp(MouseButton::Left, up.x, up.y);
     check("after release");
     EXPECT_FALSE(t.dragHoldsCards);
-    if (engine_.menu.ruleSet == RuleSet::Klondike) stats_.cardsHome += foundationCards() > foundationBefore;
+    if (engine_.menu().ruleSet == RuleSet::Klondike)
+      stats_.cardsHome += foundationCards() > foundationBefore;
     else stats_.quatroRemovals += t.gridCount < gridBefore;
     if (view_.refusals != refusals) {
       ++stats_.refusedPresses;
@@ -202,7 +205,7 @@ class RandomPlay {
         if (pick(2)) engine_.switchToQuatro();
         else engine_.switchToKlondike();
         break;
-      case 2: engine_.chooseLevel(static_cast<char>('A' + pick(3))); break;
+      case 2: engine_.chooseLevel(static_cast<Level>(pick(3))); break;
       case 3: engine_.chooseNormal(); break;
       case 4: engine_.chooseVegas(); break;
       case 5: engine_.chooseNone(); break;

@@ -13,7 +13,7 @@ class ScoringTest : public GameTest {
 };
 
 TEST_F(ScoringTest, TimePenaltyEveryTenSeconds) {
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   ticks(10);
   EXPECT_EQ(view.panels[3], "10");
@@ -27,35 +27,35 @@ TEST_F(ScoringTest, TimePenaltyEveryTenSeconds) {
 }
 
 TEST_F(ScoringTest, FirstPressStartsTheClockOnlyWithNormalAndTimed) {
-  engine.menu.scoreMode = ScoreMode::Vegas;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Vegas);
   engine.dealKlondike();
   EXPECT_EQ(view.panels[1], "-52");
   pressTable();
-  EXPECT_FALSE(engine.clockRunning);
-  engine.menu.scoreMode = ScoreMode::Normal;
-  engine.menu.timed = false;
+  EXPECT_FALSE(engine.clockRunning());
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
+  setMenu(engine, &MenuState::timed, false);
   pressTable();
-  EXPECT_FALSE(engine.clockRunning);
-  engine.menu.timed = true;
+  EXPECT_FALSE(engine.clockRunning());
+  setMenu(engine, &MenuState::timed, true);
   leftDown({2, 2});  // outside the table area
-  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_FALSE(engine.clockRunning());
   pressTable();
-  EXPECT_TRUE(engine.clockRunning);
+  EXPECT_TRUE(engine.clockRunning());
   pressTable();
   EXPECT_EQ(view.clockChanges, std::vector<bool>{true});  // a running clock is left alone
 }
 
 TEST_F(ScoringTest, TimedOffKeepsTheTenthsCount) {
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   pressTable();
   ticks(7);
   engine.toggleTimed();
-  EXPECT_FALSE(engine.clockRunning);
-  EXPECT_FALSE(engine.menu.timed);
+  EXPECT_FALSE(engine.clockRunning());
+  EXPECT_FALSE(engine.menu().timed);
   EXPECT_EQ(t.qualifies, 0);
   engine.toggleTimed();
-  EXPECT_TRUE(engine.clockRunning);
+  EXPECT_TRUE(engine.clockRunning());
   ticks(2);
   EXPECT_EQ(t.score, 0);
   ticks(1);
@@ -64,7 +64,7 @@ TEST_F(ScoringTest, TimedOffKeepsTheTenthsCount) {
 }
 
 TEST_F(ScoringTest, MenuHandlers) {
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   ASSERT_EQ(t.qualifies, 1);
   t.score = 35;
@@ -74,18 +74,18 @@ TEST_F(ScoringTest, MenuHandlers) {
   EXPECT_EQ(t.qualifies, 1);
   EXPECT_EQ(t.score, 35);
   engine.chooseVegas();
-  EXPECT_EQ(engine.menu.scoreMode, ScoreMode::Vegas);
+  EXPECT_EQ(engine.menu().scoreMode, ScoreMode::Vegas);
   EXPECT_EQ(t.qualifies, 0);
   EXPECT_EQ(t.score, 35);  // switching keeps the score
   startClock();
   engine.chooseNone();
-  EXPECT_EQ(engine.menu.scoreMode, ScoreMode::None);
+  EXPECT_EQ(engine.menu().scoreMode, ScoreMode::None);
   EXPECT_EQ(t.score, 0);
   EXPECT_EQ(t.seconds, 0);
   EXPECT_EQ(t.tenTicks, 4);
   EXPECT_EQ(view.panels[1], "0");
   EXPECT_EQ(view.panels[3], "0");
-  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_FALSE(engine.clockRunning());
   engine.chooseNormal();
   EXPECT_EQ(t.qualifies, 0);
   // Timed switched on under None starts the clock at once, and the penalty runs.
@@ -96,7 +96,7 @@ TEST_F(ScoringTest, MenuHandlers) {
 }
 
 TEST_F(ScoringTest, VegasMoveAfterSwitchCountsVegasPoints) {
-  emptyKlondike('C', ScoreMode::Normal);
+  emptyKlondike(Level::Hard, ScoreMode::Normal);
   setWaste({card(Ace, 0), card(Two, 1)});
   setColumn(0, {card(Three, 0)});
   pressBottom(1);
@@ -109,14 +109,14 @@ TEST_F(ScoringTest, VegasMoveAfterSwitchCountsVegasPoints) {
 }
 
 TEST_F(ScoringTest, QuatroLeavesTheClockAlone) {
-  engine.menu.scoreMode = ScoreMode::Normal;
+  setMenu(engine, &MenuState::scoreMode, ScoreMode::Normal);
   engine.dealKlondike();
   pressTable();
-  ASSERT_TRUE(engine.clockRunning);
+  ASSERT_TRUE(engine.clockRunning());
   engine.switchToQuatro();
-  EXPECT_TRUE(engine.clockRunning);
+  EXPECT_TRUE(engine.clockRunning());
   engine.switchToKlondike();
-  EXPECT_FALSE(engine.clockRunning);
+  EXPECT_FALSE(engine.clockRunning());
 }
 
 }  // namespace

@@ -50,10 +50,10 @@ class HighscoreWindowTest : public QObject {
     QVERIFY(box(w, 5)->isVisible());
     QVERIFY(box(w, 5)->hasFocus());
     for (int place : {1, 2, 3, 4, 6, 7, 8, 9, 10}) QVERIFY(!box(w, place)->isVisible());
-    QCOMPARE(label(w, "score", 5), QString("200"));
-    QCOMPARE(label(w, "Time", 5), QString("41"));
-    QCOMPARE(label(w, "Time", 4), QString("40"));
-    QCOMPARE(label(w, "score", 10), QString("30"));
+    QCOMPARE(label(w, "scoreLabel", 5), QString("200"));
+    QCOMPARE(label(w, "timeLabel", 5), QString("41"));
+    QCOMPARE(label(w, "timeLabel", 4), QString("40"));
+    QCOMPARE(label(w, "scoreLabel", 10), QString("30"));
     QVERIFY(fileLines().empty());  // nothing written before a name is confirmed
   }
 
@@ -65,7 +65,7 @@ class HighscoreWindowTest : public QObject {
     QTest::keyClicks(box(w, 1), "Alice in Wonderland");  // more than 15 characters
     QTest::keyClick(box(w, 1), Qt::Key_Return);
     QCOMPARE(list.name(0), std::string("Alice in Wonder"));
-    QCOMPARE(label(w, "Name", 1), QString("Alice in Wonder"));
+    QCOMPARE(label(w, "nameLabel", 1), QString("Alice in Wonder"));
     QVERIFY(!box(w, 1)->isVisible());
     QVERIFY(w.isVisible());  // stays open until the picture is clicked
     QCOMPARE(fileLines(), list.lines);
@@ -163,10 +163,10 @@ class HighscoreWindowTest : public QObject {
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     list.name(5) = "Changed";
-    QCOMPARE(label(w, "Name", 6), QString("TAVI"));
+    QCOMPARE(label(w, "nameLabel", 6), QString("TAVI"));
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(label(w, "Name", 6), QString("Changed"));
+    QCOMPARE(label(w, "nameLabel", 6), QString("Changed"));
   }
 
   void modalListClosesOnPictureClickOnly() {
@@ -176,7 +176,7 @@ class HighscoreWindowTest : public QObject {
     bool modal = false;
     QTimer::singleShot(0, [&] {
       modal = QApplication::activeModalWidget() == &w;
-      QCOMPARE(label(w, "Name", 10), QString("Tenth"));
+      QCOMPARE(label(w, "nameLabel", 10), QString("Tenth"));
       QTest::keyClick(&w, Qt::Key_Escape);
       QVERIFY(w.isVisible());
       QTest::mouseClick(w.findChild<QLabel*>("scoreLabel3"), Qt::LeftButton);  // label over picture
@@ -204,19 +204,19 @@ class HighscoreWindowTest : public QObject {
       return nullptr;
     };
     for (int place : {1, 2, 3})
-      for (const char* prefix : {"Time", "score"}) {
+      for (const char* prefix : {"timeLabel", "scoreLabel"}) {
         QLabel* number = w.findChild<QLabel*>(QString("%1%2").arg(prefix).arg(place));
         const QRect rect = number->geometry();
         const QLabel* fixed = fixedLabelBefore(rect);
         QVERIFY(fixed);
         QVERIFY(fixed->fontMetrics().horizontalAdvance(fixed->text()) < rect.left() - fixed->x());
-        QCOMPARE(rect.right() + 1, prefix[0] == 'T' ? 239 : 289);
+        QCOMPARE(rect.right() + 1, prefix[0] == 't' ? 239 : 289);
         QVERIFY2(number->fontMetrics().horizontalAdvance(number->text()) <= rect.width(),
                  qPrintable(number->text()));
       }
-    QCOMPARE(label(w, "Time", 3), QString("30"));  // short numbers show whole
-    QVERIFY(label(w, "Time", 1).startsWith("-2"));
-    QVERIFY(label(w, "score", 1).startsWith("99"));
+    QCOMPARE(label(w, "timeLabel", 3), QString("30"));  // short numbers show whole
+    QVERIFY(label(w, "timeLabel", 1).startsWith("-2"));
+    QVERIFY(label(w, "scoreLabel", 1).startsWith("99"));
   }
 
   // The file keeps names as Latin-1 bytes: they show as their letters, a typed name is stored in
@@ -226,11 +226,11 @@ class HighscoreWindowTest : public QObject {
     list.name(1) = "J\xF6rg";
     HighscoreWindow w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
-    QCOMPARE(label(w, "Name", 3), QString::fromUtf8("Jörg"));
+    QCOMPARE(label(w, "nameLabel", 3), QString::fromUtf8("Jörg"));
     box(w, 1)->insert(QString::fromUtf8("Zoë Dvořák ☃"));  // as typed or pasted
     QTest::keyClick(box(w, 1), Qt::Key_Return);
     QCOMPARE(list.name(0), std::string("Zo\xEB Dvor\xE1k ?"));
-    QCOMPARE(label(w, "Name", 1), QString::fromUtf8("Zoë Dvorák ?"));
+    QCOMPARE(label(w, "nameLabel", 1), QString::fromUtf8("Zoë Dvorák ?"));
     QCOMPARE(fileLines()[2], std::string("J\xF6rg"));
     QCOMPARE(fileLines()[0], list.name(0));
   }
@@ -248,7 +248,7 @@ class HighscoreWindowTest : public QObject {
     QTest::keyClick(box(w, 1), Qt::Key_Return);
     QCOMPARE(shown, QString::fromStdString("Cannot create file " + missing + "/Highscore.ini"));
     QCOMPARE(list.name(0), std::string("Zoe"));
-    QCOMPARE(label(w, "Name", 1), QString("Zoe"));
+    QCOMPARE(label(w, "nameLabel", 1), QString("Zoe"));
     QVERIFY(!box(w, 1)->isVisible());
   }
 };

@@ -66,7 +66,7 @@ struct Game : StartedWindow {
     if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
   }
   QWidget* table() { return &main->table(); }
-  game::GameTable& t() { return main->engine().t; }
+  game::GameTable& t() { return main->engine().tableForSetup(); }
   void refresh() {
     main->invalidateAll();
     main->repaintNow();
@@ -212,9 +212,9 @@ class WindowPlayTest : public QObject {
     PaintCounter counter;
     g.table()->installEventFilter(&counter);
     g.main->menu().autoFinishItem->trigger();
-    QCOMPARE(int(t.foundation[3]), 51);
+    QTRY_COMPARE(int(t.foundation[3]), 51);
     QVERIFY(counter.paints >= 8);
-    QVERIFY(g.endGameShown());
+    QTRY_VERIFY(g.endGameShown());
   }
 
   void clockAndScoreModes() {
@@ -273,7 +273,7 @@ class WindowPlayTest : public QObject {
     QVERIFY(m.klondikeItem->isChecked() && m.dragDropItem->isChecked() &&
             m.dragDropItem->isEnabled());
     QVERIFY(!g.main->statusBar()->isHidden());
-    QCOMPARE(g.t().rowStep, 15);
+    QCOMPARE(g.t().layout.rowStep, 15);
   }
 
   void backgroundColourFromTheDialog() {

@@ -30,15 +30,15 @@ class WindowStartupTest : public QObject {
     QCOMPARE(main.pref().colB, 0xD08622u);
     QCOMPARE(main.cardArt().cardSetState, 2);
     QVERIFY(!main.cardArt().sheet.isNull());
-    const game::GameTable& t = main.engine().t;
+    const game::GameTable& t = main.engine().table();
     for (int c = 0; c < 7; ++c) {
       for (int r = 0; r < c; ++r) QVERIFY(t.tableau[c][r] >= 64 && t.tableau[c][r] < 116);
       QVERIFY(t.tableau[c][c] < 52);
       QCOMPARE(t.tableau[c][c + 1], game::kEmpty);
     }
     QCOMPARE(int(t.stockCount), 24);
-    QCOMPARE(t.originX, 5);
-    QCOMPARE(t.rowStep, 15);
+    QCOMPARE(t.layout.originX, 5);
+    QCOMPARE(t.layout.rowStep, 15);
     QCOMPARE(main.windowTitle(), QString("TAVI's Klondike "));
     QVERIFY(!main.statusBar()->isHidden());
     QCOMPARE(main.statusPanel(0).text(), QString("Score :"));
@@ -74,7 +74,7 @@ class WindowStartupTest : public QObject {
     QCOMPARE(pixelValue(img, 45, 395 + 60), 0xD08622u);
     QTest::mouseClick(&main.table(), Qt::LeftButton, {}, QPoint(45, 65));
     QCOMPARE(w.sounds.played.size(), std::size_t(1));
-    QCOMPARE(int(main.engine().t.selState), 0);
+    QCOMPARE(int(main.engine().table().selState), 0);
   }
 
   void menuTreeHasTheCaptionsInOrder() {
@@ -125,7 +125,7 @@ class WindowStartupTest : public QObject {
       QVERIFY2(w.closer.seen[0].text.contains(gone), qPrintable(w.closer.seen[0].text));
       QCOMPARE(!main.cardArt().sheet.isNull(), withDefault);
       QCOMPARE(main.cardArt().cardSetState, withDefault ? 2 : 0);
-      QCOMPARE(main.engine().cardSetPresent, withDefault);
+      QCOMPARE(main.engine().cardSetPresent(), withDefault);
       QCOMPARE(main.pref().cardSetName(), withDefault ? "Vessant.tvp" : gone.toStdString());
     }
   }
@@ -147,9 +147,9 @@ class WindowStartupTest : public QObject {
       QVERIFY(!a->isEnabled());
     QCOMPARE(int(main.pref().dragDrop), 0);
     QVERIFY(main.statusBar()->isHidden());
-    QCOMPARE(int(main.engine().t.stockCount), 50);
-    QCOMPARE(main.engine().t.rowStep, 131);
-    QCOMPARE(main.engine().t.originX, 5);
+    QCOMPARE(int(main.engine().table().stockCount), 50);
+    QCOMPARE(main.engine().table().layout.rowStep, 131);
+    QCOMPARE(main.engine().table().layout.originX, 5);
 
     // Saved again, the file says Quatro and click-select.
     main.menu().saveSettingsItem->trigger();
@@ -183,11 +183,11 @@ class WindowStartupTest : public QObject {
     QCOMPARE(shownMessages(w.closer), QStringList{tooSmall});
     QVERIFY(main.menu().klondikeItem->isChecked());
     QVERIFY(main.statusBar()->isHidden());
-    const game::GameTable& t = main.engine().t;
-    QCOMPARE(t.originX, 6);
-    QCOMPARE(t.originY, 2);
-    QCOMPARE(t.rowStep, 8);
-    QCOMPARE(t.bottomRow, 35);
+    const game::GameTable& t = main.engine().table();
+    QCOMPARE(t.layout.originX, 6);
+    QCOMPARE(t.layout.originY, 2);
+    QCOMPARE(t.layout.rowStep, 8);
+    QCOMPARE(t.layout.bottomRow, 35);
 
     // The Quatro command gives the same message and keeps Klondike.
     main.menu().quatroItem->trigger();
@@ -204,8 +204,8 @@ class WindowStartupTest : public QObject {
     MainWindow& main = w.start(screenOf(800, 600, true));
     QCOMPARE(shownMessages(w.closer),
              QStringList{"System Message: The game requires 32000 colors or higher for optimal performance !!!"});
-    QCOMPARE(main.engine().t.originX, 85);
-    QCOMPARE(main.engine().t.rowStep, 14);
+    QCOMPARE(main.engine().table().layout.originX, 85);
+    QCOMPARE(main.engine().table().layout.rowStep, 14);
     main.showAtStart();
     QVERIFY(main.isMaximized());
   }
@@ -235,7 +235,7 @@ class WindowStartupTest : public QObject {
     for (int k = 0; k < 4; ++k)
       QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50), sheetValue(main, 55 + k, {30, 50}));
     // Column 1: the face-down card's strip, then the face-up card; rounded corners.
-    const game::GameTable& t = main.engine().t;
+    const game::GameTable& t = main.engine().table();
     QCOMPARE(pixelValue(img, 95 + 40, 5 + 7), sheetValue(main, 2, {40, 7}));
     QCOMPARE(pixelValue(img, 95 + 40, 20 + 60), sheetValue(main, 3 + t.tableau[1][1], {40, 60}));
     QCOMPARE(pixelValue(img, 5, 5), table);
@@ -281,7 +281,7 @@ class WindowStartupTest : public QObject {
     MainWindow& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    game::GameTable& t = main.engine().t;
+    game::GameTable& t = main.engine().tableForSetup();
     t.waste[0] = 50;       // a King is the current card
     t.tableau[3][3] = 48;  // the bottom-right corner (5, 3) is taken
     QImage img = tablePicture(main);

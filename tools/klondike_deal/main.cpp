@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   SilentView view;
   game::GameEngine engine(view);
   engine.seedSource = [&] { return *seed; };
-  const game::GameTable& t = engine.t;
+  const game::GameTable& t = engine.table();
   if (ruleSet == "klondike") {
     engine.dealKlondike();
     for (int c = 0; c < game::kColumns; ++c)
