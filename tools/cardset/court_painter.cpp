@@ -37,12 +37,12 @@ bool HeldLeft(Emblem e) { return e == Emblem::Flower || e == Emblem::Fan || e ==
 // differs from the others in colours and emblem, and half of them face the other way.
 Attire AttireFor(int rank, int suit) {
   static const Attire kFigures[3][4] = {
-      {{QColor(40, 120, 60), QColor(226, 170, 50), QColor(120, 70, 30), Emblem::Arrow, true},
+      {{QColor(40, 120, 60), QColor(226, 170, 50), QColor(190, 90, 40), Emblem::Arrow, true},
        {QColor(226, 120, 30), QColor(40, 84, 170), QColor(236, 200, 90), Emblem::Torch, false},
        {QColor(196, 40, 48), QColor(36, 120, 70), QColor(150, 70, 30), Emblem::Sword, true},
        {QColor(40, 70, 160), QColor(196, 52, 40), QColor(40, 30, 26), Emblem::Halberd, false}},
       {{QColor(30, 130, 130), QColor(200, 40, 70), QColor(40, 30, 26), Emblem::Flower, false},
-       {QColor(234, 150, 40), QColor(120, 40, 140), QColor(200, 90, 40), Emblem::Fan, true},
+       {QColor(236, 196, 50), QColor(120, 40, 140), QColor(190, 80, 40), Emblem::Fan, true},
        {QColor(214, 80, 120), QColor(226, 170, 50), QColor(236, 200, 90), Emblem::Mirror, false},
        {QColor(50, 50, 130), QColor(226, 170, 50), QColor(112, 60, 32), Emblem::Sceptre, true}},
       {{QColor(30, 100, 50), QColor(184, 22, 36), QColor(170, 170, 176), Emblem::Orb, false},

@@ -41,7 +41,8 @@ QPointF IndexSuitCentre(int rank) {
 void DrawIndexSuits(QPainter& painter, int rank, int suit) {
   const QPointF centre = IndexSuitCentre(rank);
   DrawSuit(painter, suit, centre, kIndexSuitSize, SuitColour(suit));
-  DrawSuit(painter, suit, QPointF(kWidth, kHeight) - centre, kIndexSuitSize, SuitColour(suit), true);
+  DrawSuit(painter, suit, QPointF(kWidth, kHeight) - centre, kIndexSuitSize, SuitColour(suit),
+           true);
 }
 
 void DrawIndexRanks(QImage& image, int rank, int suit) {
