@@ -291,16 +291,15 @@ void DrawEmblem(QPainter& p, const Attire& attire) {
       break;
     }
     case Emblem::Fan: {
+      const QPointF pivot(27, 50);
       QPainterPath fan;
-      fan.moveTo(27, 50);
-      fan.arcTo(QRectF(18, 33, 18, 18), 20, 140);
+      fan.moveTo(pivot);
+      fan.arcTo(QRectF(pivot - QPointF(11, 11), QSizeF(22, 22)), 45, 90);
       fan.closeSubpath();
       Fill(p, fan, attire.accent.lighter(150), 0.6);
       p.setPen(QPen(attire.accent, 0.6));
-      for (int i = 1; i < 6; ++i) {
-        const QPointF tip = QLineF::fromPolar(8.5, 20 + i * 140.0 / 6).translated(27, 42).p2();
-        p.drawLine(QPointF(27, 42), tip);
-      }
+      for (int i = 1; i < 6; ++i)
+        p.drawLine(pivot, QLineF::fromPolar(10.5, 45 + i * 15.0).translated(pivot).p2());
       break;
     }
     case Emblem::Mirror: {
