@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) return 2;
   const bool small = argc > 2 && std::strcmp(argv[2], "small") == 0;
-  const cards::LoadedCardSet set = cards::LoadCardSet(QString::fromLocal8Bit(argv[1]));
+  const cards::LoadedCardSet set = cards::loadCardSet(QString::fromLocal8Bit(argv[1]));
   if (set.sheet.isNull()) return 1;
   cards::CardArt art;
   art.takeSheet(set.sheet);
