@@ -1,5 +1,6 @@
 #include "court_painter.h"
 
+#include <QLineF>
 #include <QPainterPath>
 
 #include "suit_shapes.h"
@@ -9,24 +10,47 @@ namespace {
 
 enum Court { Jack = 10, Queen = 11, King = 12 };
 
+// The portrait is drawn for this frame and shrunk about the card's centre so that the frame
+// stays below the index rows at the top and above those at the bottom.
 const QRectF kFrame(17.5, 12.5, 53, 105);
+constexpr double kPortraitScale = 0.924;
 const QColor kInk(28, 24, 30);
 const QColor kSkin(248, 214, 180);
 const QColor kGold(226, 170, 50);
 const QColor kCream(252, 246, 226);
 
-// Colours of one portrait: the robe, its second colour and the hair.
+// What the figure holds.
+enum class Emblem { Sceptre, Orb, Sword, Axe, Flower, Fan, Mirror, Arrow, Torch, Halberd };
+
+// One figure: the robe, its second colour, the hair, the held emblem, and whether the figure
+// is drawn facing the other way (emblem on the left).
 struct Attire {
   QColor robe, accent, hair;
+  Emblem emblem;
+  bool mirrored;
 };
 
+// Emblems held at the figure's left side rather than its right.
+bool HeldLeft(Emblem e) { return e == Emblem::Flower || e == Emblem::Fan || e == Emblem::Mirror; }
+
+// Twelve figures, by rank (jack, queen, king) and suit (clubs, diamonds, hearts, spades): each
+// differs from the others in colours and emblem, and half of them face the other way.
 Attire AttireFor(int rank, int suit) {
-  const bool red = IsRed(suit);
-  switch (rank) {
-    case King: return {red ? QColor(184, 22, 36) : QColor(30, 62, 150), red ? QColor(34, 70, 160) : QColor(184, 22, 36), QColor(236, 232, 222)};
-    case Queen: return {red ? QColor(200, 40, 70) : QColor(40, 84, 170), kGold, QColor(112, 60, 32)};
-    default: return {red ? QColor(36, 120, 70) : QColor(196, 52, 40), red ? QColor(196, 40, 48) : QColor(32, 70, 150), QColor(120, 70, 30)};
-  }
+  static const Attire kFigures[3][4] = {
+      {{QColor(40, 120, 60), QColor(226, 170, 50), QColor(190, 90, 40), Emblem::Arrow, true},
+       {QColor(226, 120, 30), QColor(40, 84, 170), QColor(236, 200, 90), Emblem::Torch, false},
+       {QColor(196, 40, 48), QColor(36, 120, 70), QColor(150, 70, 30), Emblem::Sword, true},
+       {QColor(40, 70, 160), QColor(196, 52, 40), QColor(40, 30, 26), Emblem::Halberd, false}},
+      {{QColor(30, 130, 130), QColor(200, 40, 70), QColor(40, 30, 26), Emblem::Flower, false},
+       {QColor(236, 196, 50), QColor(120, 40, 140), QColor(190, 80, 40), Emblem::Fan, true},
+       {QColor(214, 80, 120), QColor(226, 170, 50), QColor(236, 200, 90), Emblem::Mirror, false},
+       {QColor(50, 50, 130), QColor(226, 170, 50), QColor(112, 60, 32), Emblem::Sceptre, true}},
+      {{QColor(30, 100, 50), QColor(184, 22, 36), QColor(170, 170, 176), Emblem::Orb, false},
+       {QColor(120, 40, 140), QColor(234, 150, 40), QColor(120, 70, 30), Emblem::Axe, true},
+       {QColor(184, 22, 36), QColor(34, 70, 160), QColor(236, 232, 222), Emblem::Sword, false},
+       {QColor(30, 62, 150), QColor(184, 22, 36), QColor(40, 30, 26), Emblem::Sceptre, true}},
+  };
+  return kFigures[rank - Jack][suit];
 }
 
 void Fill(QPainter& p, const QPainterPath& path, QColor fill, double outline = 0.7) {
@@ -191,52 +215,153 @@ void DrawHeadwear(QPainter& p, int rank, const Attire& attire) {
   }
 }
 
-// The king's sceptre, the queen's flower, the jack's halberd.
-void DrawEmblem(QPainter& p, int rank, const Attire& attire) {
-  if (rank == King) {
-    p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(61, 64), QPointF(61, 24));
-    p.setPen(QPen(kGold, 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(61, 64), QPointF(61, 24));
-    QPainterPath orb;
-    orb.addEllipse(QPointF(61, 20.5), 3.2, 3.2);
-    Fill(p, orb, kGold);
-    p.setPen(QPen(kInk, 0.8));
-    p.drawLine(QPointF(61, 17.3), QPointF(61, 13.5));
-    p.drawLine(QPointF(59.3, 15.2), QPointF(62.7, 15.2));
-  } else if (rank == Queen) {
-    p.setPen(QPen(QColor(40, 120, 50), 1.2));
-    p.drawLine(QPointF(27, 60), QPointF(27, 44));
-    p.setPen(QPen(kInk, 0.5));
-    p.setBrush(attire.robe.lighter(125));
-    for (int i = 0; i < 5; ++i) {
-      const double angle = i * 72.0;
-      p.save();
-      p.translate(27, 41);
-      p.rotate(angle);
-      p.drawEllipse(QPointF(0, -2.6), 1.6, 2.2);
-      p.restore();
+// The held emblems, drawn for the right hand at x 61 or the left one at x 27.
+void DrawStaff(QPainter& p, double x, double top, QColor wood) {
+  p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(x, 64), QPointF(x, top));
+  p.setPen(QPen(wood, 1.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(x, 64), QPointF(x, top));
+}
+
+void DrawEmblem(QPainter& p, const Attire& attire) {
+  const QColor steel(205, 210, 220), wood(150, 96, 40);
+  switch (attire.emblem) {
+    case Emblem::Sceptre: {
+      DrawStaff(p, 61, 24, kGold);
+      QPainterPath orb;
+      orb.addEllipse(QPointF(61, 20.5), 3.2, 3.2);
+      Fill(p, orb, kGold);
+      p.setPen(QPen(kInk, 0.8));
+      p.drawLine(QPointF(61, 17.3), QPointF(61, 13.5));
+      p.drawLine(QPointF(59.3, 15.2), QPointF(62.7, 15.2));
+      break;
     }
-    p.setBrush(kGold);
-    p.drawEllipse(QPointF(27, 41), 1.4, 1.4);
-  } else {
-    p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(62, 64), QPointF(62, 22));
-    p.setPen(QPen(QColor(150, 96, 40), 1.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(62, 64), QPointF(62, 22));
-    QPainterPath blade;
-    blade.moveTo(62, 17);
-    blade.lineTo(64, 22);
-    blade.cubicTo(68, 23, 69, 28, 68, 32);
-    blade.cubicTo(66, 29, 64, 28, 62, 28);
-    blade.cubicTo(60, 28, 58.5, 26, 58, 24);
-    blade.lineTo(62, 25);
-    blade.closeSubpath();
-    Fill(p, blade, QColor(205, 210, 220), 0.6);
+    case Emblem::Orb: {
+      QPainterPath orb;
+      orb.addEllipse(QPointF(61, 50), 5.5, 5.5);
+      Fill(p, orb, kGold);
+      p.setPen(QPen(kInk, 0.6));
+      p.drawLine(QPointF(55.5, 50), QPointF(66.5, 50));
+      p.drawLine(QPointF(61, 50), QPointF(61, 55.5));
+      p.setPen(QPen(kInk, 1.4));
+      p.drawLine(QPointF(61, 44.5), QPointF(61, 38.5));
+      p.drawLine(QPointF(58.5, 41), QPointF(63.5, 41));
+      break;
+    }
+    case Emblem::Sword: {
+      QPainterPath blade;
+      blade.moveTo(59.8, 56);
+      blade.lineTo(59.8, 19);
+      blade.lineTo(61, 15);
+      blade.lineTo(62.2, 19);
+      blade.lineTo(62.2, 56);
+      blade.closeSubpath();
+      Fill(p, blade, steel, 0.6);
+      QPainterPath hilt;
+      hilt.addRect(QRectF(56, 56, 10, 2));
+      hilt.addRect(QRectF(60, 58, 2, 6));
+      Fill(p, hilt, kGold, 0.5);
+      break;
+    }
+    case Emblem::Axe: {
+      DrawStaff(p, 61, 18, wood);
+      QPainterPath head;
+      head.moveTo(61, 20);
+      head.cubicTo(66, 17, 69, 19, 69, 15);
+      head.cubicTo(71, 21, 71, 28, 69, 34);
+      head.cubicTo(69, 30, 66, 31, 61, 29);
+      head.closeSubpath();
+      Fill(p, head, steel, 0.6);
+      break;
+    }
+    case Emblem::Flower: {
+      p.setPen(QPen(QColor(40, 120, 50), 1.2));
+      p.drawLine(QPointF(27, 60), QPointF(27, 44));
+      p.setPen(QPen(kInk, 0.5));
+      p.setBrush(attire.accent.lighter(125));
+      for (int i = 0; i < 5; ++i) {
+        p.save();
+        p.translate(27, 41);
+        p.rotate(i * 72.0);
+        p.drawEllipse(QPointF(0, -2.6), 1.6, 2.2);
+        p.restore();
+      }
+      p.setBrush(kGold);
+      p.drawEllipse(QPointF(27, 41), 1.4, 1.4);
+      break;
+    }
+    case Emblem::Fan: {
+      const QPointF pivot(27, 50);
+      QPainterPath fan;
+      fan.moveTo(pivot);
+      fan.arcTo(QRectF(pivot - QPointF(11, 11), QSizeF(22, 22)), 45, 90);
+      fan.closeSubpath();
+      Fill(p, fan, attire.accent.lighter(150), 0.6);
+      p.setPen(QPen(attire.accent, 0.6));
+      for (int i = 1; i < 6; ++i)
+        p.drawLine(pivot, QLineF::fromPolar(10.5, 45 + i * 15.0).translated(pivot).p2());
+      break;
+    }
+    case Emblem::Mirror: {
+      p.setPen(QPen(kGold.darker(130), 1.8, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(27, 46), QPointF(27, 58));
+      QPainterPath glass;
+      glass.addEllipse(QPointF(27, 40), 4.2, 5.4);
+      Fill(p, glass, kGold, 0.6);
+      QPainterPath inner;
+      inner.addEllipse(QPointF(27, 40), 2.8, 4.0);
+      Fill(p, inner, QColor(190, 220, 240), 0);
+      break;
+    }
+    case Emblem::Arrow: {
+      DrawStaff(p, 61, 20, wood);
+      QPainterPath tip;
+      tip.moveTo(61, 14);
+      tip.lineTo(63.5, 21);
+      tip.lineTo(58.5, 21);
+      tip.closeSubpath();
+      Fill(p, tip, steel, 0.6);
+      p.setPen(QPen(QColor(200, 30, 40), 1.4));
+      for (double y : {58.0, 61.0}) {
+        p.drawLine(QPointF(61, y), QPointF(58, y + 3));
+        p.drawLine(QPointF(61, y), QPointF(64, y + 3));
+      }
+      break;
+    }
+    case Emblem::Torch: {
+      DrawStaff(p, 61, 30, wood);
+      QPainterPath flame;
+      flame.moveTo(61, 14);
+      flame.cubicTo(66, 20, 66, 27, 61, 30);
+      flame.cubicTo(56, 27, 56, 20, 61, 14);
+      Fill(p, flame, QColor(250, 150, 30), 0.6);
+      QPainterPath core;
+      core.addEllipse(QPointF(61, 25), 1.8, 3);
+      Fill(p, core, QColor(255, 230, 90), 0);
+      break;
+    }
+    case Emblem::Halberd: {
+      DrawStaff(p, 62, 22, wood);
+      QPainterPath blade;
+      blade.moveTo(62, 17);
+      blade.lineTo(64, 22);
+      blade.cubicTo(68, 23, 69, 28, 68, 32);
+      blade.cubicTo(66, 29, 64, 28, 62, 28);
+      blade.cubicTo(60, 28, 58.5, 26, 58, 24);
+      blade.lineTo(62, 25);
+      blade.closeSubpath();
+      Fill(p, blade, steel, 0.6);
+      break;
+    }
   }
 }
 
 void DrawHalf(QPainter& p, int rank, int suit, const Attire& attire) {
+  p.save();
+  if (attire.mirrored) {
+    p.translate(kFrame.center().x() * 2, 0);
+    p.scale(-1, 1);
+  }
   // The robe is drawn for shoulders at y 45 and the head for a neck ending there; both are
   // moved down, and the head enlarged, so that the portrait fills its half of the frame.
   p.save();
@@ -250,8 +375,9 @@ void DrawHalf(QPainter& p, int rank, int suit, const Attire& attire) {
   DrawHead(p, rank, attire);
   DrawHeadwear(p, rank, attire);
   p.restore();
-  DrawEmblem(p, rank, attire);
-  DrawSuit(p, suit, QPointF(rank == Queen ? 62 : 25.5, 21), 11, SuitColour(suit));
+  DrawEmblem(p, attire);
+  DrawSuit(p, suit, QPointF(HeldLeft(attire.emblem) ? 62 : 25.5, 21), 11, SuitColour(suit));
+  p.restore();
 }
 
 }  // namespace
@@ -259,8 +385,11 @@ void DrawHalf(QPainter& p, int rank, int suit, const Attire& attire) {
 void PaintCourtPortrait(QPainter& painter, int rank, int suit) {
   const Attire attire = AttireFor(rank, suit);
   painter.save();
-  painter.fillRect(kFrame, kCream);
   const QPointF centre = kFrame.center();
+  painter.translate(centre);
+  painter.scale(kPortraitScale, kPortraitScale);
+  painter.translate(-centre);
+  painter.fillRect(kFrame, kCream);
   for (int turn = 0; turn < 2; ++turn) {
     painter.save();
     if (turn == 1) {

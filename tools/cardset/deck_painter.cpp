@@ -5,6 +5,7 @@
 #include <array>
 
 #include "court_painter.h"
+#include "index_glyphs.h"
 #include "suit_shapes.h"
 
 namespace cardset {
@@ -13,8 +14,6 @@ namespace {
 constexpr int kWidth = 88;
 constexpr int kHeight = 130;
 const QPointF kCentre(kWidth / 2.0, kHeight / 2.0);
-
-const char* const kRankNames[13] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
 
 QImage BlankCard(QColor face, QColor outline) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -28,28 +27,27 @@ QImage BlankCard(QColor face, QColor outline) {
   return image;
 }
 
-// Rank and suit in the top-left corner, and the same turned round in the bottom-right one.
-void DrawIndices(QPainter& painter, int rank, int suit) {
-  QFont font("DejaVu Sans");
-  font.setBold(true);
-  font.setPixelSize(15);
-  for (int turn = 0; turn < 2; ++turn) {
-    painter.save();
-    if (turn == 1) {
-      painter.translate(kWidth, kHeight);
-      painter.rotate(180);
-    }
-    painter.setPen(SuitColour(suit));
-    painter.setFont(font);
-    const QString text = kRankNames[rank];
-    painter.save();
-    painter.translate(9.5, 3);
-    if (text.size() > 1) painter.scale(0.78, 1.0);  // "10" keeps about the width of one figure
-    painter.drawText(QRectF(-12, 0, 24, 16), Qt::AlignHCenter | Qt::AlignTop, text);
-    painter.restore();
-    DrawSuit(painter, suit, QPointF(9.5, 26.5), 10.5, SuitColour(suit));
-    painter.restore();
-  }
+// The index: the rank figure and beside it the suit in the top-left corner, and the same
+// turned round in the bottom-right one. A covered card in a fanned column shows only its top
+// 15 pixels (8 on small screens), so the rank fits in rows 2..7 and the suit in rows 2..13.
+constexpr int kIndexLeft = 3, kIndexTop = 2;
+constexpr double kIndexSuitSize = 10;
+
+QPointF IndexSuitCentre(int rank) {
+  const double left = kIndexLeft + RankGlyphWidth(rank) + 2;
+  return {left + kIndexSuitSize / 2, kIndexTop + 0.56 * kIndexSuitSize};
+}
+
+void DrawIndexSuits(QPainter& painter, int rank, int suit) {
+  const QPointF centre = IndexSuitCentre(rank);
+  DrawSuit(painter, suit, centre, kIndexSuitSize, SuitColour(suit));
+  DrawSuit(painter, suit, QPointF(kWidth, kHeight) - centre, kIndexSuitSize, SuitColour(suit),
+           true);
+}
+
+void DrawIndexRanks(QImage& image, int rank, int suit) {
+  for (bool upsideDown : {false, true})
+    DrawRankGlyph(image, rank, kIndexLeft, kIndexTop, SuitColour(suit), upsideDown);
 }
 
 // Pip centres of the number cards in a field from x 27..61, y 23..107; pips below the middle
@@ -109,7 +107,9 @@ QImage PaintFace(int value, const DeckScheme& scheme) {
   } else {
     PaintCourtPortrait(painter, rank, suit);
   }
-  DrawIndices(painter, rank, suit);
+  DrawIndexSuits(painter, rank, suit);
+  painter.end();
+  DrawIndexRanks(image, rank, suit);
   return image;
 }
 

@@ -1,0 +1,41 @@
+#include "index_glyphs.h"
+
+#include <cstring>
+
+namespace cardset {
+namespace {
+
+// Rows of each figure, '#' ink; "10" is drawn as "1", a gap and "0".
+const char* const kGlyphs[13][kRankGlyphHeight] = {
+    {".####.", "##..##", "##..##", "######", "##..##", "##..##"},  // A
+    {".####.", "##..##", "...##.", "..##..", ".##...", "######"},  // 2
+    {"#####.", "....##", "..###.", "....##", "....##", "#####."},  // 3
+    {"##.##.", "##.##.", "##.##.", "######", "...##.", "...##."},  // 4
+    {"######", "##....", "#####.", "....##", "....##", "#####."},  // 5
+    {".####.", "##....", "#####.", "##..##", "##..##", ".####."},  // 6
+    {"######", "....##", "...##.", "..##..", "..##..", "..##.."},  // 7
+    {".####.", "##..##", ".####.", "##..##", "##..##", ".####."},  // 8
+    {".####.", "##..##", "##..##", ".#####", "....##", ".####."},  // 9
+    {".##..####.", "###.##..##", ".##.##..##", ".##.##..##", ".##.##..##", ".##..####."},  // 10
+    {"..####", "....##", "....##", "....##", "##..##", ".####."},  // J
+    {".####..", "##..##.", "##..##.", "##..##.", "##.##..", ".##.###"},  // Q
+    {"##..##", "##.##.", "####..", "####..", "##.##.", "##..##"},  // K
+};
+
+}  // namespace
+
+int RankGlyphWidth(int rank) { return int(std::strlen(kGlyphs[rank][0])); }
+
+void DrawRankGlyph(QImage& card, int rank, int x, int y, QColor colour, bool upsideDown) {
+  const QRgb ink = colour.rgb();
+  const int width = RankGlyphWidth(rank);
+  for (int row = 0; row < kRankGlyphHeight; ++row)
+    for (int column = 0; column < width; ++column) {
+      if (kGlyphs[rank][row][column] != '#') continue;
+      const int px = x + column, py = y + row;
+      if (upsideDown) card.setPixel(card.width() - 1 - px, card.height() - 1 - py, ink);
+      else card.setPixel(px, py, ink);
+    }
+}
+
+}  // namespace cardset
