@@ -2,6 +2,8 @@
 // search is a loop over an explicit stack, so a long line of moves needs no deep call stack.
 #include "klondike_solver.h"
 
+#include <time.h>
+
 #include <memory>
 
 #include "solver_state.h"
@@ -56,6 +58,82 @@ struct Frame {
   std::size_t pathLength = 0;  // moves of the line that lead to this position
 };
 
+// The time spent so far: on the wall clock, or the CPU time of the searching thread.
+class Clock {
+ public:
+  explicit Clock(bool cpu) : cpu_(cpu), start_(now()) {}
+  std::chrono::nanoseconds elapsed() const { return now() - start_; }
+
+ private:
+  bool cpu_;
+  std::chrono::nanoseconds start_;
+  std::chrono::nanoseconds now() const {
+    if (!cpu_) return std::chrono::steady_clock::now().time_since_epoch();
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+  }
+};
+
+struct Search {
+  const detail::Rules& rules;
+  const Limits& limits;
+  const Clock& clock;
+  const std::atomic<bool>* cancel;
+  std::uint64_t statesBefore = 0;  // searched by an earlier search of the same position
+  bool skipped = false;            // moves were left out under rules.splitOnlyForHome
+
+  bool outOfBudget(std::uint64_t states) const {
+    return (cancel && cancel->load(std::memory_order_relaxed)) || clock.elapsed() >= limits.maxTime ||
+           statesBefore + states >= limits.maxStates;
+  }
+
+  // Outcome Won with the line, Lost, or Undecided; states counts the positions searched.
+  Result run(const State& root, std::vector<Move> line) {
+    Result result;
+    VisitedSet visited;
+    visited.insert(detail::keyOf(root, rules));
+    std::vector<Frame> stack(1);
+    stack[0].state = root;
+    stack[0].pathLength = line.size();
+    skipped = detail::generateMoves(root, rules, kNoCard, stack[0].moves);
+    std::size_t depth = 1;
+    std::uint64_t steps = 0;
+    while (depth > 0) {
+      if ((++steps & 1023) == 0 && outOfBudget(visited.size())) {
+        result.states = visited.size();
+        return result;
+      }
+      Frame& frame = stack[depth - 1];
+      if (frame.next == frame.moves.size()) {
+        --depth;
+        continue;
+      }
+      const Candidate move = frame.moves[frame.next++];
+      line.resize(frame.pathLength);
+      State child = frame.state;
+      detail::applyMove(child, move, line);
+      if (detail::isWon(child)) {
+        result.outcome = Outcome::Won;
+        result.moves = std::move(line);
+        result.states = visited.size();
+        return result;
+      }
+      if (!visited.insert(detail::keyOf(child, rules))) continue;
+      if (depth == stack.size()) stack.emplace_back();
+      Frame& next = stack[depth++];
+      next.state = child;
+      next.next = 0;
+      next.pathLength = line.size();
+      const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
+      skipped |= detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
+    }
+    result.outcome = Outcome::Lost;
+    result.states = visited.size();
+    return result;
+  }
+};
+
 detail::Rules rulesFor(Level level, int refills) {
   return {level == Level::Easy ? 1 : 3, level == Level::Hard, refills < 0 ? kUnlimitedRefills : refills};
 }
@@ -64,8 +142,9 @@ detail::Rules rulesFor(Level level, int refills) {
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
              const std::atomic<bool>* cancel) {
+  const Clock clock(limits.cpuTime);
   Result result;
-  const detail::Rules rules = rulesFor(level, refills);
+  detail::Rules rules = rulesFor(level, refills);
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {
@@ -78,52 +157,17 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.moves = std::move(line);
     return result;
   }
-  const auto deadline = std::chrono::steady_clock::now() + limits.maxTime;
-  VisitedSet visited;
-  visited.insert(detail::keyOf(root, rules));
-  std::vector<Frame> stack(1);
-  stack[0].state = root;
-  stack[0].pathLength = line.size();
-  detail::generateMoves(root, rules, stack[0].moves);
-  std::size_t depth = 1;
-  std::uint64_t steps = 0;
-  while (depth > 0) {
-    if ((++steps & 1023) == 0 &&
-        ((cancel && cancel->load(std::memory_order_relaxed)) ||
-         std::chrono::steady_clock::now() >= deadline)) {
-      result.states = visited.size();
-      return result;
-    }
-    Frame& frame = stack[depth - 1];
-    if (frame.next == frame.moves.size()) {
-      --depth;
-      continue;
-    }
-    const Candidate move = frame.moves[frame.next++];
-    line.resize(frame.pathLength);
-    State child = frame.state;
-    detail::applyMove(child, move, line);
-    if (detail::isWon(child)) {
-      result.outcome = Outcome::Won;
-      result.moves = std::move(line);
-      result.states = visited.size();
-      return result;
-    }
-    if (!visited.insert(detail::keyOf(child, rules))) continue;
-    if (visited.size() >= limits.maxStates) {
-      result.states = visited.size();
-      return result;
-    }
-    if (depth == stack.size()) stack.emplace_back();
-    Frame& next = stack[depth++];
-    next.state = child;
-    next.next = 0;
-    next.pathLength = line.size();
-    detail::generateMoves(child, rules, next.moves);
-  }
-  result.outcome = Outcome::Lost;
-  result.states = visited.size();
-  return result;
+  // First a search that splits face-up parts only to send a card home: it finds most wins
+  // sooner. Only when it fails having left moves out, the whole search decides.
+  rules.splitOnlyForHome = !rules.wholeParts;
+  Search quick{rules, limits, clock, cancel};
+  result = quick.run(root, line);
+  if (result.outcome != Outcome::Lost || !quick.skipped) return result;
+  rules.splitOnlyForHome = false;
+  Search whole{rules, limits, clock, cancel, result.states};
+  Result final = whole.run(root, line);
+  final.states += result.states;
+  return final;
 }
 
 }  // namespace solver

@@ -58,6 +58,7 @@ enum class Outcome : std::uint8_t {
 struct Limits {
   std::uint64_t maxStates = 2'000'000;  // distinct positions searched
   std::chrono::milliseconds maxTime{2000};
+  bool cpuTime = false;  // maxTime counts the searching thread's CPU time, not the wall clock's
 };
 
 struct Result {

@@ -2,7 +2,7 @@
 #include "solver_state.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstring>
 
 namespace solver::detail {
 
@@ -99,7 +99,9 @@ void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& o
   }
 }
 
-void addColumnMoves(const State& s, const Rules& rules, std::vector<Candidate>& out) {
+bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                    std::vector<Candidate>& out) {
+  bool skipped = false;
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
@@ -111,7 +113,14 @@ void addColumnMoves(const State& s, const Rules& rules, std::vector<Candidate>& 
     for (int r = firstUp; r <= last; ++r) {
       if (rules.wholeParts && r != firstUp) break;
       const std::uint8_t head = s.cards[c][r];
+      // Laying the cards just laid somewhere else: the same as laying them there at once.
+      if (head == lastLaid) continue;
       const int count = s.length[c] - r;
+      // In a quick first search a face-up part is split only to send the card above home.
+      if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
+        skipped = true;
+        continue;
+      }
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
       const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
@@ -134,6 +143,7 @@ void addColumnMoves(const State& s, const Rules& rules, std::vector<Candidate>& 
       }
     }
   }
+  return skipped;
 }
 
 std::uint64_t mix(std::uint64_t x) {
@@ -145,15 +155,28 @@ std::uint64_t mix(std::uint64_t x) {
   return x;
 }
 
-// Two independent hashes of a byte string.
+// Two independent hashes of a string of 64-bit words.
 struct Hasher {
   std::uint64_t a = 0xcbf29ce484222325ull, b = 0x9e3779b97f4a7c15ull;
-  void add(std::uint8_t byte) {
-    a = (a ^ byte) * 0x100000001b3ull;
-    b = (b + byte + 1) * 0xd6e8feb86659fd93ull;
+  void add(std::uint64_t word) {
+    a = (a ^ word) * 0x100000001b3ull;
+    a ^= a >> 32;
+    b = (b + word) * 0xd6e8feb86659fd93ull;
+    b ^= b >> 29;
   }
-  Key finish() const { return {mix(a), mix(b ^ (b >> 29))}; }
+  Key finish() const { return {mix(a), mix(b)}; }
 };
+
+// Bytes [from, to) packed into words, 8 to a word.
+void addBytes(Hasher& h, const std::uint8_t* from, const std::uint8_t* to) {
+  while (from < to) {
+    std::uint64_t word = 0;
+    const std::size_t n = std::min<std::size_t>(8, static_cast<std::size_t>(to - from));
+    std::memcpy(&word, from, n);
+    h.add(word);
+    from += n;
+  }
+}
 
 }  // namespace
 
@@ -205,12 +228,19 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-void generateMoves(const State& s, const Rules& rules, std::vector<Candidate>& out) {
+bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                   std::vector<Candidate>& out) {
   out.clear();
-  addColumnMoves(s, rules, out);
+  const bool skipped = addColumnMoves(s, rules, lastLaid, out);
   addTalonMoves(s, rules, out);
-  std::stable_sort(out.begin(), out.end(),
-                   [](const Candidate& x, const Candidate& y) { return x.order < y.order; });
+  // Few moves, mostly in order already: a stable insertion sort.
+  for (std::size_t i = 1; i < out.size(); ++i) {
+    const Candidate move = out[i];
+    std::size_t j = i;
+    for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
+    out[j] = move;
+  }
+  return skipped;
 }
 
 void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
@@ -277,20 +307,25 @@ Key keyOf(const State& s, const Rules& rules) {
   Key columns[kColumnCount];
   for (int c = 0; c < kColumnCount; ++c) {
     Hasher h;
-    h.add(s.down[c]);
-    for (int r = 0; r < s.length[c]; ++r) h.add(s.cards[c][r]);
+    h.add(static_cast<std::uint64_t>(s.down[c]) << 8 | s.length[c]);
+    addBytes(h, s.cards[c], s.cards[c] + s.length[c]);
     columns[c] = h.finish();
   }
   std::sort(columns, columns + kColumnCount,
             [](const Key& x, const Key& y) { return x.a < y.a || (x.a == y.a && x.b < y.b); });
   Hasher h;
-  for (int suit = 0; suit < 4; ++suit) h.add(s.home[suit]);
-  for (int i = 0; i < s.talonLength; ++i) h.add(s.talon[i]);
-  h.add(0xff);
-  // With one card turned and no refill limit every stock card can be reached from anywhere, so
-  // where the stock stands does not matter; nor do the refills used while there is no limit.
-  if (rules.turn > 1 || rules.refillLimit >= 0) h.add(s.position);
-  if (rules.refillLimit >= 0) h.add(s.refillsUsed);
+  // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
+  // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
+  // one card turned that is every stock.
+  const bool refills = rules.refillLimit >= 0;
+  const bool position = refills || (s.position % rules.turn != 0 && s.position != s.talonLength);
+  std::uint64_t counters = 0;
+  std::memcpy(&counters, s.home, 4);
+  counters |= static_cast<std::uint64_t>(s.talonLength) << 32 |
+              static_cast<std::uint64_t>(position ? s.position : 0) << 40 |
+              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 48;
+  h.add(counters);
+  addBytes(h, s.talon, s.talon + s.talonLength);
   Key key = h.finish();
   for (const Key& column : columns) {
     key.a = mix(key.a ^ column.a) + 0x9e3779b97f4a7c15ull;

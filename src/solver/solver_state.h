@@ -17,6 +17,7 @@ struct Rules {
   int turn = 3;             // cards turned per stock press
   bool wholeParts = true;   // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
+  bool splitOnlyForHome = false;  // leave out most splits of face-up parts (a faster, partial search)
 };
 
 struct State {
@@ -53,7 +54,11 @@ struct Key {
 // turned (the moves that turn them are appended to `moves`).
 bool toState(const Position& position, State& state, std::vector<Move>& moves);
 
-void generateMoves(const State& s, const Rules& rules, std::vector<Candidate>& out);
+// lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
+// are not moved on to another column, which they could have reached directly. True when moves
+// were left out under rules.splitOnlyForHome.
+bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                   std::vector<Candidate>& out);
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
 // Sends every card home that no other card could still need as a place to go.

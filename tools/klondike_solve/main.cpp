@@ -1,5 +1,8 @@
 // klondike-solve: solves dealt Klondike games by seed and prints one line per deal and a summary.
-//   klondike-solve [--level easy|medium|hard] [--vegas] [--budget-ms N] SEED|FIRST-LAST...
+//   klondike-solve [--level easy|medium|hard] [--vegas] [--budget-ms N] [--budget-states N]
+//                  [--cpu-time] SEED|FIRST-LAST...
+// --cpu-time counts the search's own CPU time against the budget (for measuring on a busy
+// machine).
 // A line per deal: "seed outcome moves states milliseconds"; then
 // "won W lost L undecided U median M ms p90 P ms p99 Q ms".
 #include <cstdint>
@@ -41,7 +44,7 @@ bool addSeeds(const std::string& text, std::vector<std::pair<std::uint32_t, std:
 
 int usage() {
   std::cerr << "usage: klondike-solve [--level easy|medium|hard] [--vegas] [--budget-ms N] "
-               "SEED|FIRST-LAST...   (seeds 0 .. 4294967295, N 1 .. 3600000)\n";
+               "[--budget-states N] [--cpu-time] SEED|FIRST-LAST...   (seeds 0 .. 4294967295)\n";
   return 2;
 }
 
@@ -62,6 +65,12 @@ int main(int argc, char** argv) {
       else if (name == "medium") level = solver::Level::Medium;
       else if (name == "hard") level = solver::Level::Hard;
       else return usage();
+    } else if (arg == "--budget-states" && i + 1 < argc) {
+      const auto states = parseNumber(argv[++i], UINT32_MAX);
+      if (!states || *states == 0) return usage();
+      limits.maxStates = *states;
+    } else if (arg == "--cpu-time") {
+      limits.cpuTime = true;
     } else if (arg == "--vegas") {
       vegas = true;
     } else if (arg == "--budget-ms" && i + 1 < argc) {
