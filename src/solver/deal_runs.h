@@ -14,7 +14,8 @@ struct DealRun {
   Outcome outcome = Outcome::Undecided;
   std::size_t moves = 0;
   std::uint64_t states = 0;
-  double milliseconds = 0;
+  double milliseconds = 0;     // on the wall clock
+  double cpuMilliseconds = 0;  // CPU time of the solving thread
 };
 
 DealRun solveDeal(std::uint32_t seed, Level level, bool vegas, const Limits& limits);
@@ -23,7 +24,8 @@ struct Summary {
   int won = 0, lost = 0, undecided = 0;
   double median = 0, p90 = 0, p99 = 0;  // milliseconds per deal
 };
-Summary summarize(const std::vector<DealRun>& runs);
+// cpu: the times are the CPU times (a fair figure on a busy machine).
+Summary summarize(const std::vector<DealRun>& runs, bool cpu = false);
 
 const char* outcomeName(Outcome outcome);
 // "seed outcome moves states ms", one deal.

@@ -84,8 +84,8 @@ struct Search {
   bool skipped = false;            // moves were left out under rules.splitOnlyForHome
 
   bool outOfBudget(std::uint64_t states) const {
-    return (cancel && cancel->load(std::memory_order_relaxed)) || clock.elapsed() >= limits.maxTime ||
-           statesBefore + states >= limits.maxStates;
+    return (cancel && cancel->load(std::memory_order_relaxed)) ||
+           clock.elapsed() >= limits.maxTime || statesBefore + states >= limits.maxStates;
   }
 
   // Outcome Won with the line, Lost, or Undecided; states counts the positions searched.
@@ -125,7 +125,8 @@ struct Search {
       next.state = child;
       next.next = 0;
       next.pathLength = line.size();
-      const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
+      const bool laid =
+          move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
       skipped |= detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
     }
     result.outcome = Outcome::Lost;
@@ -135,7 +136,8 @@ struct Search {
 };
 
 detail::Rules rulesFor(Level level, int refills) {
-  return {level == Level::Easy ? 1 : 3, level == Level::Hard, refills < 0 ? kUnlimitedRefills : refills};
+  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
+          refills < 0 ? kUnlimitedRefills : refills};
 }
 
 }  // namespace

@@ -14,10 +14,11 @@ constexpr int kMaxRows = 19;  // the table's rows: a move that would need more i
 constexpr int kMaxTalon = 52;
 
 struct Rules {
-  int turn = 3;             // cards turned per stock press
-  bool wholeParts = true;   // only a whole face-up part (or the waste card) moves between columns
+  int turn = 3;            // cards turned per stock press
+  bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
-  bool splitOnlyForHome = false;  // leave out most splits of face-up parts (a faster, partial search)
+  bool splitOnlyForHome =
+      false;  // leave out most splits of face-up parts (a faster, partial search)
 };
 
 struct State {
@@ -30,8 +31,8 @@ struct State {
   std::uint8_t talonLength;
   std::uint8_t position;
   std::uint8_t refillsUsed;
-  std::uint8_t home[4];   // cards on the foundation of each suit
-  std::int8_t pile[4];    // the foundation pile holding each suit, -1 while it has none
+  std::uint8_t home[4];  // cards on the foundation of each suit
+  std::int8_t pile[4];   // the foundation pile holding each suit, -1 while it has none
 };
 
 // A move of the search: for a waste card, the stock presses that turn it up come first.

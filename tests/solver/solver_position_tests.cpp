@@ -76,8 +76,10 @@ TEST_F(SolverHintTest, OneMoveFromTheWinHintsThatMove) {
     emptyKlondike('C');
     for (int f = 0; f < 4; ++f) t.foundation[f] = card(King, 3 - f);
     t.foundation[2] = card(Queen, 1);
-    if (fromWaste) setWaste({card(King, 1)});
-    else setColumn(4, {card(King, 1)});
+    if (fromWaste)
+      setWaste({card(King, 1)});
+    else
+      setColumn(4, {card(King, 1)});
     solver::TableSearch search(t, engine.menu.level, false);
     ASSERT_EQ(search.run(kLimits).outcome, Outcome::Won);
     ASSERT_EQ(search.result().moves.size(), 1u);

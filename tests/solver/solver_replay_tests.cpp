@@ -13,6 +13,7 @@ struct ReplayCase {
   ScoreMode mode;
   std::uint32_t firstSeed;
   int deals;
+  int minWon;  // a solver that wins (nearly) none tests nothing
 };
 
 class SolverReplayTest : public GameTest, public ::testing::WithParamInterface<ReplayCase> {
@@ -38,7 +39,7 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
   engine.menu.scoreMode = c.mode;
   engine.menu.timed = false;
   engine.menu.dragDrop = false;
-  const solver::Limits limits{20'000, std::chrono::milliseconds(60'000)};
+  const solver::Limits limits{5'000, std::chrono::milliseconds(60'000)};
   int won = 0;
   for (std::uint32_t seed = c.firstSeed; seed < c.firstSeed + c.deals; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -55,16 +56,15 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
     if (HasFatalFailure()) return;
     ASSERT_EQ(view.endGameCount, 1);
   }
-  // Most deals are won well within the budget; a solver that wins none tests nothing.
-  EXPECT_GE(won, c.deals / 3);
+  EXPECT_GE(won, c.minWon);
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, SolverReplayTest,
-                         ::testing::Values(ReplayCase{'A', ScoreMode::Normal, 1, 300},
-                                           ReplayCase{'B', ScoreMode::None, 1001, 300},
-                                           ReplayCase{'C', ScoreMode::Normal, 2001, 300},
-                                           ReplayCase{'B', ScoreMode::Vegas, 3001, 100},
-                                           ReplayCase{'C', ScoreMode::Vegas, 4001, 100}));
+                         ::testing::Values(ReplayCase{'A', ScoreMode::Normal, 1, 300, 150},
+                                           ReplayCase{'B', ScoreMode::None, 1001, 300, 150},
+                                           ReplayCase{'C', ScoreMode::Normal, 2001, 300, 150},
+                                           ReplayCase{'B', ScoreMode::Vegas, 3001, 100, 15},
+                                           ReplayCase{'C', ScoreMode::Vegas, 4001, 100, 15}));
 
 }  // namespace
 }  // namespace game::testing

@@ -35,7 +35,8 @@ bool addSeeds(const std::string& text, std::vector<std::pair<std::uint32_t, std:
               std::uint64_t& count) {
   const std::size_t dash = text.find('-');
   const auto first = parseNumber(text.substr(0, dash), UINT32_MAX);
-  const auto last = dash == std::string::npos ? first : parseNumber(text.substr(dash + 1), UINT32_MAX);
+  const auto last =
+      dash == std::string::npos ? first : parseNumber(text.substr(dash + 1), UINT32_MAX);
   if (!first || !last || *first > *last) return false;
   count += *last - *first + 1;
   ranges.emplace_back(static_cast<std::uint32_t>(*first), static_cast<std::uint32_t>(*last));
@@ -61,10 +62,14 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--level" && i + 1 < argc) {
       const std::string name = argv[++i];
-      if (name == "easy") level = solver::Level::Easy;
-      else if (name == "medium") level = solver::Level::Medium;
-      else if (name == "hard") level = solver::Level::Hard;
-      else return usage();
+      if (name == "easy")
+        level = solver::Level::Easy;
+      else if (name == "medium")
+        level = solver::Level::Medium;
+      else if (name == "hard")
+        level = solver::Level::Hard;
+      else
+        return usage();
     } else if (arg == "--budget-states" && i + 1 < argc) {
       const auto states = parseNumber(argv[++i], UINT32_MAX);
       if (!states || *states == 0) return usage();
