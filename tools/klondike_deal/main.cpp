@@ -8,21 +8,9 @@
 #include <string>
 
 #include "game_engine.h"
+#include "silent_view.h"
 
 namespace {
-
-class SilentView : public game::TableView {
- public:
-  void invalidate(const game::Rect&, bool) override {}
-  void invalidateAll() override {}
-  void repaintNow() override {}
-  void playRefusalSound() override {}
-  void setStatusPanel(int, const std::string&) override {}
-  void setClockRunning(bool) override {}
-  void showEndGame() override {}
-  void enterHighscore(const std::string&, const std::string&) override {}
-  void grabDragImage(const game::Rect&) override {}
-};
 
 // A decimal number of 0 .. 2^32 - 1, nothing else.
 std::optional<std::uint32_t> parseSeed(const std::string& text) {
@@ -51,7 +39,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: klondike-deal klondike|quatro SEED   (SEED: 0 .. 4294967295)\n";
     return 2;
   }
-  SilentView view;
+  game::SilentView view;
   game::GameEngine engine(view);
   engine.seedSource = [&] { return *seed; };
   const game::GameTable& t = engine.table();

@@ -1,0 +1,175 @@
+// Depth-first search over compact positions with a table of the positions already searched. The
+// search is a loop over an explicit stack, so a long line of moves needs no deep call stack.
+#include "klondike_solver.h"
+
+#include <time.h>
+
+#include <memory>
+
+#include "solver_state.h"
+
+namespace solver {
+
+namespace {
+
+using detail::Candidate;
+using detail::Key;
+using detail::State;
+
+// Open addressing over 128-bit keys; grows to keep at most half of its slots used.
+class VisitedSet {
+ public:
+  VisitedSet() { rehash(1 << 16); }
+  // False when the key was there already.
+  bool insert(const Key& key) {
+    if (2 * (count_ + 1) > capacity_) rehash(capacity_ * 2);
+    if (!place(slots_.get(), capacity_, key)) return false;
+    ++count_;
+    return true;
+  }
+  std::uint64_t size() const { return count_; }
+
+ private:
+  std::unique_ptr<Key[]> slots_;
+  std::uint64_t capacity_ = 0, count_ = 0;
+
+  static bool place(Key* slots, std::uint64_t capacity, const Key& key) {
+    for (std::uint64_t i = key.b & (capacity - 1);; i = (i + 1) & (capacity - 1)) {
+      if (slots[i].a == 0) {
+        slots[i] = key;
+        return true;
+      }
+      if (slots[i] == key) return false;
+    }
+  }
+  void rehash(std::uint64_t capacity) {
+    std::unique_ptr<Key[]> fresh(new Key[capacity]());
+    for (std::uint64_t i = 0; i < capacity_; ++i)
+      if (slots_[i].a != 0) place(fresh.get(), capacity, slots_[i]);
+    slots_ = std::move(fresh);
+    capacity_ = capacity;
+  }
+};
+
+struct Frame {
+  State state;
+  std::vector<Candidate> moves;
+  std::size_t next = 0;
+  std::size_t pathLength = 0;  // moves of the line that lead to this position
+};
+
+// The time spent so far: on the wall clock, or the CPU time of the searching thread.
+class Clock {
+ public:
+  explicit Clock(bool cpu) : cpu_(cpu), start_(now()) {}
+  std::chrono::nanoseconds elapsed() const { return now() - start_; }
+
+ private:
+  bool cpu_;
+  std::chrono::nanoseconds start_;
+  std::chrono::nanoseconds now() const {
+    if (!cpu_) return std::chrono::steady_clock::now().time_since_epoch();
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+  }
+};
+
+struct Search {
+  const detail::Rules& rules;
+  const Limits& limits;
+  const Clock& clock;
+  const std::atomic<bool>* cancel;
+  std::uint64_t statesBefore = 0;  // searched by an earlier search of the same position
+  bool skipped = false;            // moves were left out under rules.splitOnlyForHome
+
+  bool outOfBudget(std::uint64_t states) const {
+    return (cancel && cancel->load(std::memory_order_relaxed)) ||
+           clock.elapsed() >= limits.maxTime || statesBefore + states >= limits.maxStates;
+  }
+
+  // Outcome Won with the line, Lost, or Undecided; states counts the positions searched.
+  Result run(const State& root, std::vector<Move> line) {
+    Result result;
+    VisitedSet visited;
+    visited.insert(detail::keyOf(root, rules));
+    std::vector<Frame> stack(1);
+    stack[0].state = root;
+    stack[0].pathLength = line.size();
+    skipped = detail::generateMoves(root, rules, kNoCard, stack[0].moves);
+    std::size_t depth = 1;
+    std::uint64_t steps = 0;
+    while (depth > 0) {
+      if ((++steps & 1023) == 0 && outOfBudget(visited.size())) {
+        result.states = visited.size();
+        return result;
+      }
+      Frame& frame = stack[depth - 1];
+      if (frame.next == frame.moves.size()) {
+        --depth;
+        continue;
+      }
+      const Candidate move = frame.moves[frame.next++];
+      line.resize(frame.pathLength);
+      State child = frame.state;
+      detail::applyMove(child, move, line);
+      if (detail::isWon(child)) {
+        result.outcome = Outcome::Won;
+        result.moves = std::move(line);
+        result.states = visited.size();
+        return result;
+      }
+      if (!visited.insert(detail::keyOf(child, rules))) continue;
+      if (depth == stack.size()) stack.emplace_back();
+      Frame& next = stack[depth++];
+      next.state = child;
+      next.next = 0;
+      next.pathLength = line.size();
+      const bool laid =
+          move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
+      skipped |= detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
+    }
+    result.outcome = Outcome::Lost;
+    result.states = visited.size();
+    return result;
+  }
+};
+
+detail::Rules rulesFor(Level level, int refills) {
+  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
+          refills < 0 ? kUnlimitedRefills : refills};
+}
+
+}  // namespace
+
+Result solve(const Position& position, Level level, int refills, const Limits& limits,
+             const std::atomic<bool>* cancel) {
+  const Clock clock(limits.cpuTime);
+  Result result;
+  detail::Rules rules = rulesFor(level, refills);
+  std::vector<Move> line;
+  State root;
+  if (!detail::toState(position, root, line)) {
+    result.outcome = Outcome::Invalid;
+    return result;
+  }
+  detail::playSafeMoves(root, line);
+  if (detail::isWon(root)) {
+    result.outcome = Outcome::Won;
+    result.moves = std::move(line);
+    return result;
+  }
+  // First a search that splits face-up parts only to send a card home: it finds most wins
+  // sooner. Only when it fails having left moves out, the whole search decides.
+  rules.splitOnlyForHome = !rules.wholeParts;
+  Search quick{rules, limits, clock, cancel};
+  result = quick.run(root, line);
+  if (result.outcome != Outcome::Lost || !quick.skipped) return result;
+  rules.splitOnlyForHome = false;
+  Search whole{rules, limits, clock, cancel, result.states};
+  Result final = whole.run(root, line);
+  final.states += result.states;
+  return final;
+}
+
+}  // namespace solver

@@ -1,0 +1,10 @@
+# The Klondike solver: a depth-first search over compact positions, toolkit-free, and the glue that
+# reads a position from the game's table and names the places of a move.
+add_library(solver STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/deal_runs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/klondike_solver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/solver_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_position.cpp)
+target_include_directories(solver PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(solver PUBLIC game)
+target_compile_features(solver PUBLIC cxx_std_20)

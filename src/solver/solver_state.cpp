@@ -1,0 +1,338 @@
+// The solver's compact position: conversion, move generation, moves and keys.
+#include "solver_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace solver::detail {
+
+namespace {
+
+int rankOf(std::uint8_t card) { return card >> 2; }
+int suitOf(std::uint8_t card) { return card & 3; }
+// Suits 0 and 3 are one colour, 1 and 2 the other.
+int colourOf(int suit) { return (suit ^ (suit >> 1)) & 1; }
+bool isKing(std::uint8_t card) { return rankOf(card) == 12; }
+
+// The game's rule for laying a card on another: one rank lower, the other colour, never an Ace.
+bool fitsOn(std::uint8_t card, std::uint8_t target) {
+  return rankOf(target) == rankOf(card) + 1 && colourOf(suitOf(card)) != colourOf(suitOf(target)) &&
+         rankOf(card) > 0;
+}
+bool fitsHome(const State& s, std::uint8_t card) { return s.home[suitOf(card)] == rankOf(card); }
+
+// A card is safe at home when every card that could still be laid on it is home already.
+bool safeHome(const State& s, std::uint8_t card) {
+  const int rank = rankOf(card);
+  if (rank <= 1) return true;
+  const int other = colourOf(suitOf(card)) == 0 ? 1 : 0;  // suits 1, 2 or 0, 3
+  return other == 1 ? s.home[1] >= rank && s.home[2] >= rank
+                    : s.home[0] >= rank && s.home[3] >= rank;
+}
+
+// The foundation pile a card goes to: the one of its suit, else the first empty one.
+std::int8_t pileFor(const State& s, std::uint8_t card) {
+  if (s.pile[suitOf(card)] >= 0) return s.pile[suitOf(card)];
+  for (std::int8_t f = 0; f < 4; ++f)
+    if (std::find(s.pile, s.pile + 4, f) == s.pile + 4) return f;
+  return 0;  // unreachable: an Ace always finds an empty pile
+}
+
+void sendHome(State& s, std::uint8_t card) {
+  s.pile[suitOf(card)] = pileFor(s, card);
+  ++s.home[suitOf(card)];
+}
+
+// The engine turns a face-down card up as soon as it is the last of its column.
+void reveal(State& s, int column) {
+  if (s.length[column] > 0 && s.down[column] == s.length[column]) --s.down[column];
+}
+
+bool lastIsFaceUp(const State& s, int column) {
+  return s.length[column] > 0 && s.down[column] < s.length[column];
+}
+
+void addWasteMoves(const State& s, int index, int presses, int refills,
+                   std::vector<Candidate>& out) {
+  const std::uint8_t card = s.talon[index];
+  const auto add = [&](MoveKind kind, int target, int order) {
+    out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
+                   static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
+                   static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
+  };
+  if (fitsHome(s, card)) add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  bool emptyTried = false;
+  for (int t = 0; t < kColumnCount; ++t) {
+    if (s.length[t] == 0) {
+      if (isKing(card) && !emptyTried) add(MoveKind::WasteToColumn, t, 20);
+      emptyTried = true;
+    } else if (lastIsFaceUp(s, t) && s.length[t] < kMaxRows &&
+               fitsOn(card, s.cards[t][s.length[t] - 1])) {
+      add(MoveKind::WasteToColumn, t, 20);
+    }
+  }
+}
+
+// Every waste card that stock presses can turn up: this pass to the end of the stock, then one
+// refill and a whole pass (a second refill would only repeat it).
+void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& out) {
+  const int n = s.talonLength;
+  int q = s.position, presses = 0, refills = s.refillsUsed;
+  bool refilled = false;
+  bool seen[kMaxTalon + 1] = {};
+  if (q >= 1) addWasteMoves(s, q - 1, 0, refills, out);
+  seen[q] = true;
+  for (;;) {
+    if (q < n) {
+      q = std::min(q + rules.turn, n);
+      ++presses;
+      if (!seen[q]) addWasteMoves(s, q - 1, presses, refills, out);
+      if (!refilled) seen[q] = true;
+    } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
+      q = 0;
+      ++presses;
+      ++refills;
+      refilled = true;
+    } else {
+      break;
+    }
+  }
+}
+
+bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                    std::vector<Candidate>& out) {
+  bool skipped = false;
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (!lastIsFaceUp(s, c)) continue;
+    const int last = s.length[c] - 1;
+    const std::uint8_t lastCard = s.cards[c][last];
+    if (fitsHome(s, lastCard))
+      out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
+                     static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
+    const int firstUp = s.down[c];
+    for (int r = firstUp; r <= last; ++r) {
+      if (rules.wholeParts && r != firstUp) break;
+      const std::uint8_t head = s.cards[c][r];
+      // Laying the cards just laid somewhere else: the same as laying them there at once.
+      if (head == lastLaid) continue;
+      const int count = s.length[c] - r;
+      // In a quick first search a face-up part is split only to send the card above home.
+      if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
+        skipped = true;
+        continue;
+      }
+      // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
+      // splitting a face-up part.
+      const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
+      bool emptyTried = false;
+      for (int t = 0; t < kColumnCount; ++t) {
+        if (t == c) continue;
+        bool fits = false;
+        if (s.length[t] == 0) {
+          // A King from row 0 to another empty column changes nothing.
+          fits = isKing(head) && r > 0 && !emptyTried;
+          emptyTried = true;
+        } else {
+          fits = lastIsFaceUp(s, t) && s.length[t] + count <= kMaxRows &&
+                 fitsOn(head, s.cards[t][s.length[t] - 1]);
+        }
+        if (fits)
+          out.push_back({MoveKind::ColumnToColumn, static_cast<std::int8_t>(c),
+                         static_cast<std::int8_t>(r), static_cast<std::int8_t>(t), head, 0, 0, 0,
+                         static_cast<std::int16_t>(order)});
+      }
+    }
+  }
+  return skipped;
+}
+
+std::uint64_t mix(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xff51afd7ed558ccdull;
+  x ^= x >> 33;
+  x *= 0xc4ceb9fe1a85ec53ull;
+  x ^= x >> 33;
+  return x;
+}
+
+// Two independent hashes of a string of 64-bit words.
+struct Hasher {
+  std::uint64_t a = 0xcbf29ce484222325ull, b = 0x9e3779b97f4a7c15ull;
+  void add(std::uint64_t word) {
+    a = (a ^ word) * 0x100000001b3ull;
+    a ^= a >> 32;
+    b = (b + word) * 0xd6e8feb86659fd93ull;
+    b ^= b >> 29;
+  }
+  Key finish() const { return {mix(a), mix(b)}; }
+};
+
+// Bytes [from, to) packed into words, 8 to a word.
+void addBytes(Hasher& h, const std::uint8_t* from, const std::uint8_t* to) {
+  while (from < to) {
+    std::uint64_t word = 0;
+    const std::size_t n = std::min<std::size_t>(8, static_cast<std::size_t>(to - from));
+    std::memcpy(&word, from, n);
+    h.add(word);
+    from += n;
+  }
+}
+
+}  // namespace
+
+bool toState(const Position& position, State& s, std::vector<Move>& moves) {
+  s = State{};
+  bool used[52] = {};
+  const auto take = [&used](std::uint8_t card) {
+    if (card > 51 || used[card]) return false;
+    used[card] = true;
+    return true;
+  };
+  std::fill(s.pile, s.pile + 4, std::int8_t{-1});
+  for (int f = 0; f < 4; ++f) {
+    const std::uint8_t top = position.foundation[f];
+    if (top == kNoCard) continue;
+    if (top > 51 || s.pile[suitOf(top)] >= 0) return false;
+    s.pile[suitOf(top)] = static_cast<std::int8_t>(f);
+    s.home[suitOf(top)] = static_cast<std::uint8_t>(rankOf(top) + 1);
+    for (int rank = 0; rank <= rankOf(top); ++rank)
+      if (!take(static_cast<std::uint8_t>(rank * 4 + suitOf(top)))) return false;
+  }
+  for (int c = 0; c < kColumnCount; ++c) {
+    const Position::Column& column = position.columns[c];
+    const int length = static_cast<int>(column.cards.size());
+    if (length > kMaxRows || column.faceDown < 0 || column.faceDown > length) return false;
+    for (int r = 0; r < length; ++r) {
+      if (!take(column.cards[r])) return false;
+      s.cards[c][r] = column.cards[r];
+    }
+    s.length[c] = static_cast<std::uint8_t>(length);
+    s.down[c] = static_cast<std::uint8_t>(column.faceDown);
+    if (length > 0 && column.faceDown == length) {
+      moves.push_back({MoveKind::Flip, static_cast<std::int8_t>(c),
+                       static_cast<std::int8_t>(length - 1), 0, column.cards[length - 1]});
+      reveal(s, c);
+    }
+  }
+  const std::size_t talon = position.waste.size() + position.stock.size();
+  if (talon > static_cast<std::size_t>(kMaxTalon)) return false;
+  for (std::uint8_t card : position.waste) {
+    if (!take(card)) return false;
+    s.talon[s.talonLength++] = card;
+  }
+  for (auto it = position.stock.rbegin(); it != position.stock.rend(); ++it) {
+    if (!take(*it)) return false;
+    s.talon[s.talonLength++] = *it;
+  }
+  s.position = static_cast<std::uint8_t>(position.waste.size());
+  return true;
+}
+
+bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                   std::vector<Candidate>& out) {
+  out.clear();
+  const bool skipped = addColumnMoves(s, rules, lastLaid, out);
+  addTalonMoves(s, rules, out);
+  // Few moves, mostly in order already: a stable insertion sort.
+  for (std::size_t i = 1; i < out.size(); ++i) {
+    const Candidate move = out[i];
+    std::size_t j = i;
+    for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
+    out[j] = move;
+  }
+  return skipped;
+}
+
+void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+  Move move{m.kind, m.column, m.row, m.target, m.card};
+  switch (m.kind) {
+    case MoveKind::WasteToFoundation:
+    case MoveKind::WasteToColumn: {
+      for (int i = 0; i < m.presses; ++i) moves.push_back({MoveKind::Stock});
+      std::copy(s.talon + m.talonIndex + 1, s.talon + s.talonLength, s.talon + m.talonIndex);
+      --s.talonLength;
+      s.position = m.talonIndex;
+      s.refillsUsed = m.refillsUsed;
+      if (m.kind == MoveKind::WasteToFoundation) {
+        sendHome(s, m.card);
+      } else {
+        s.cards[m.target][s.length[m.target]++] = m.card;
+      }
+      break;
+    }
+    case MoveKind::ColumnToFoundation:
+      sendHome(s, m.card);
+      --s.length[m.column];
+      reveal(s, m.column);
+      break;
+    case MoveKind::ColumnToColumn: {
+      const int count = s.length[m.column] - m.row;
+      std::copy(s.cards[m.column] + m.row, s.cards[m.column] + m.row + count,
+                s.cards[m.target] + s.length[m.target]);
+      s.length[m.target] = static_cast<std::uint8_t>(s.length[m.target] + count);
+      s.length[m.column] = static_cast<std::uint8_t>(m.row);
+      reveal(s, m.column);
+      break;
+    }
+    case MoveKind::Stock:
+    case MoveKind::Flip: break;  // never searched: stock presses belong to waste moves
+  }
+  moves.push_back(move);
+  playSafeMoves(s, moves);
+}
+
+void playSafeMoves(State& s, std::vector<Move>& moves) {
+  for (bool again = true; again;) {
+    again = false;
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (!lastIsFaceUp(s, c)) continue;
+      const std::uint8_t card = s.cards[c][s.length[c] - 1];
+      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
+      const std::int8_t pile = pileFor(s, card);
+      moves.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
+                       static_cast<std::int8_t>(s.length[c] - 1), pile, card});
+      sendHome(s, card);
+      --s.length[c];
+      reveal(s, c);
+      again = true;
+    }
+  }
+}
+
+bool isWon(const State& s) {
+  return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
+}
+
+Key keyOf(const State& s, const Rules& rules) {
+  Key columns[kColumnCount];
+  for (int c = 0; c < kColumnCount; ++c) {
+    Hasher h;
+    h.add(static_cast<std::uint64_t>(s.down[c]) << 8 | s.length[c]);
+    addBytes(h, s.cards[c], s.cards[c] + s.length[c]);
+    columns[c] = h.finish();
+  }
+  std::sort(columns, columns + kColumnCount,
+            [](const Key& x, const Key& y) { return x.a < y.a || (x.a == y.a && x.b < y.b); });
+  Hasher h;
+  // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
+  // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
+  // one card turned that is every stock.
+  const bool refills = rules.refillLimit >= 0;
+  const bool position = refills || (s.position % rules.turn != 0 && s.position != s.talonLength);
+  std::uint64_t counters = 0;
+  std::memcpy(&counters, s.home, 4);
+  counters |= static_cast<std::uint64_t>(s.talonLength) << 32 |
+              static_cast<std::uint64_t>(position ? s.position : 0) << 40 |
+              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 48;
+  h.add(counters);
+  addBytes(h, s.talon, s.talon + s.talonLength);
+  Key key = h.finish();
+  for (const Key& column : columns) {
+    key.a = mix(key.a ^ column.a) + 0x9e3779b97f4a7c15ull;
+    key.b = mix(key.b + column.b) ^ 0x632be59bd9b4e019ull;
+  }
+  key.a |= 1;  // 0 marks a free slot of the visited table
+  return key;
+}
+
+}  // namespace solver::detail

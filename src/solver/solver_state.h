@@ -1,0 +1,70 @@
+#pragma once
+// The solver's compact position and its moves: one fixed-size record copied per move, the moves
+// of a position in the order the search tries them, and a 128-bit key of the position that does
+// not depend on the order of the columns.
+#include <cstdint>
+#include <vector>
+
+#include "klondike_solver.h"
+
+namespace solver::detail {
+
+constexpr int kColumnCount = 7;
+constexpr int kMaxRows = 19;  // the table's rows: a move that would need more is refused
+constexpr int kMaxTalon = 52;
+
+struct Rules {
+  int turn = 3;            // cards turned per stock press
+  bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
+  int refillLimit = kUnlimitedRefills;
+  bool splitOnlyForHome =
+      false;  // leave out most splits of face-up parts (a faster, partial search)
+};
+
+struct State {
+  std::uint8_t cards[kColumnCount][kMaxRows];  // card values, face-down ones included
+  std::uint8_t length[kColumnCount];
+  std::uint8_t down[kColumnCount];  // the first down[c] cards of column c are face down
+  // Stock and waste as one sequence in turning order: talon[0 .. position - 1] is the waste (its
+  // top card last), the rest the stock. A refill only sets position back to 0.
+  std::uint8_t talon[kMaxTalon];
+  std::uint8_t talonLength;
+  std::uint8_t position;
+  std::uint8_t refillsUsed;
+  std::uint8_t home[4];  // cards on the foundation of each suit
+  std::int8_t pile[4];   // the foundation pile holding each suit, -1 while it has none
+};
+
+// A move of the search: for a waste card, the stock presses that turn it up come first.
+struct Candidate {
+  MoveKind kind;
+  std::int8_t column, row, target;
+  std::uint8_t card;
+  std::uint8_t presses;      // stock presses before the waste move
+  std::uint8_t talonIndex;   // where the waste card lies in the talon
+  std::uint8_t refillsUsed;  // refills used after those presses
+  std::int16_t order;        // tried in ascending order
+};
+
+struct Key {
+  std::uint64_t a, b;
+  bool operator==(const Key&) const = default;
+};
+
+// Converts and checks a position; false when it is not one of Klondike. Face-down last cards are
+// turned (the moves that turn them are appended to `moves`).
+bool toState(const Position& position, State& state, std::vector<Move>& moves);
+
+// lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
+// are not moved on to another column, which they could have reached directly. True when moves
+// were left out under rules.splitOnlyForHome.
+bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+                   std::vector<Candidate>& out);
+// Applies a move and the safe foundation moves after it, appending the player's moves.
+void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+// Sends every card home that no other card could still need as a place to go.
+void playSafeMoves(State& s, std::vector<Move>& moves);
+bool isWon(const State& s);
+Key keyOf(const State& s, const Rules& rules);
+
+}  // namespace solver::detail

@@ -1,0 +1,94 @@
+// The solver's link to the game's table record and its places.
+#include "table_position.h"
+
+#include <algorithm>
+
+#include "silent_view.h"
+
+namespace solver {
+
+namespace {
+constexpr int kStockColumn = 0;
+constexpr int kWasteColumn = 1;
+constexpr int kFirstFoundationColumn = 3;
+
+int lastRow(const game::GameTable& t, int column) {
+  int row = 0;
+  while (row + 1 < game::kRows && game::isOccupied(t.tableau[column][row + 1])) ++row;
+  return row;
+}
+}  // namespace
+
+Position positionOf(const game::GameTable& t) {
+  Position p;
+  for (int c = 0; c < game::kColumns; ++c) {
+    Position::Column& column = p.columns[c];
+    for (int r = 0; r < game::kRows && game::isOccupied(t.tableau[c][r]); ++r) {
+      const std::uint8_t code = t.tableau[c][r];
+      if (game::isFaceDown(code)) {
+        // Face-down cards below a face-up one are no Klondike column: keep the code, which the
+        // solver refuses as a card.
+        column.cards.push_back(column.faceDown == r ? static_cast<std::uint8_t>(code - 64) : code);
+        if (column.faceDown == r) ++column.faceDown;
+      } else {
+        column.cards.push_back(code);
+      }
+    }
+  }
+  p.stock.assign(t.stock, t.stock + std::clamp<int>(t.stockCount, 0, 52));
+  p.waste.assign(t.waste, t.waste + std::clamp<int>(t.wasteTop + 1, 0, 52));
+  std::copy(std::begin(t.foundation), std::end(t.foundation), p.foundation);
+  return p;
+}
+
+Level levelOf(char level) {
+  return level == 'A' ? Level::Easy : level == 'B' ? Level::Medium : Level::Hard;
+}
+
+int refillsLeft(const game::GameTable& t, bool vegas) {
+  if (vegas) return std::max(0, 2 - t.vegasRedeals);
+  return t.vegasRedeals < 3 ? kUnlimitedRefills : 0;
+}
+
+game::GameTable dealtTable(std::uint32_t seed) {
+  game::SilentView view;
+  game::GameEngine engine(view);
+  engine.seedSource = [seed] { return seed; };
+  engine.dealKlondike();
+  return engine.t;
+}
+
+MovePlaces placesOf(const Move& move, const game::GameTable& t) {
+  const int bottom = t.bottomRow;
+  const game::Place waste{kWasteColumn, bottom};
+  const game::Place foundation{kFirstFoundationColumn + move.target, bottom};
+  const game::Place column{move.target, lastRow(t, move.target)};
+  const game::Place tableau{move.column, move.row};
+  switch (move.kind) {
+    case MoveKind::Stock: return {{kStockColumn, bottom}, {kStockColumn, bottom}, true};
+    case MoveKind::Flip: return {tableau, tableau, true};
+    case MoveKind::WasteToFoundation: return {waste, foundation};
+    case MoveKind::WasteToColumn: return {waste, column};
+    case MoveKind::ColumnToFoundation: return {tableau, foundation};
+    case MoveKind::ColumnToColumn: return {tableau, column};
+  }
+  return {};
+}
+
+TableSearch::TableSearch(const game::GameTable& t, char level, bool vegas)
+    : table_(t),
+      position_(positionOf(t)),
+      level_(levelOf(level)),
+      refills_(refillsLeft(t, vegas)) {}
+
+const Result& TableSearch::run(const Limits& limits, const std::atomic<bool>* cancel) {
+  result_ = solve(position_, level_, refills_, limits, cancel);
+  return result_;
+}
+
+std::optional<MovePlaces> TableSearch::nextMove() const {
+  if (result_.outcome != Outcome::Won || result_.moves.empty()) return std::nullopt;
+  return placesOf(result_.moves.front(), table_);
+}
+
+}  // namespace solver

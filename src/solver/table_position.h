@@ -1,0 +1,49 @@
+#pragma once
+// The solver's link to the game: the position on the game's table, the refills its score mode
+// leaves, the dealt table of a seed, and the places a player presses for a move. Everything that
+// reads the game's table record is in this file and its source.
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+#include "game_engine.h"
+#include "klondike_solver.h"
+
+namespace solver {
+
+Position positionOf(const game::GameTable& t);
+// The menu's level: 'A' Easy, 'B' Medium, anything else Hard.
+Level levelOf(char level);
+// Vegas refills the stock twice per game; the other modes without limit, unless Vegas already
+// spent the refills of this game.
+int refillsLeft(const game::GameTable& t, bool vegas);
+// The Klondike table that the game deals for a seed.
+game::GameTable dealtTable(std::uint32_t seed);
+
+// The places of a move: the place pressed first and the place pressed second (the same place
+// for a stock press or the turn of a face-down card, which take one press).
+struct MovePlaces {
+  game::Place source, target;
+  bool onePress = false;
+};
+MovePlaces placesOf(const Move& move, const game::GameTable& t);
+
+// A search from a copy of a table, e.g. for a hint: construct it on the window's thread, run it on
+// a worker thread, then ask for the first move of the winning line.
+class TableSearch {
+ public:
+  TableSearch(const game::GameTable& t, char level, bool vegas);
+  const Result& run(const Limits& limits, const std::atomic<bool>* cancel = nullptr);
+  const Result& result() const { return result_; }
+  // The places of the next move of the winning line; nothing unless the search won.
+  std::optional<MovePlaces> nextMove() const;
+
+ private:
+  game::GameTable table_;
+  Position position_;
+  Level level_;
+  int refills_;
+  Result result_;
+};
+
+}  // namespace solver

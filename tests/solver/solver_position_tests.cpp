@@ -1,0 +1,110 @@
+// Hand-built positions: a lost one is proved lost, a bad one refused, a position one move from the
+// win hints that move, and a cancelled search stops.
+#include <thread>
+
+#include "game_fixture.h"
+#include "table_position.h"
+
+namespace game::testing {
+namespace {
+
+using solver::Level;
+using solver::MoveKind;
+using solver::Outcome;
+using solver::Position;
+
+const solver::Limits kLimits{100'000, std::chrono::milliseconds(60'000)};
+
+// Every card of the given suits on its foundation (pile = suit).
+Position homeExcept(int suit, int topRank) {
+  Position p;
+  for (int s = 0; s < 4; ++s)
+    p.foundation[s] = s != suit ? card(King, s) : topRank < 0 ? solver::kNoCard : card(topRank, s);
+  return p;
+}
+
+struct OutcomeCase {
+  const char* name;
+  Position position;
+  Outcome expected;
+};
+
+std::vector<OutcomeCase> outcomeCases() {
+  std::vector<OutcomeCase> cases;
+  // Spades only: the Ace lies under the Two, which no red Three is left to take. The King can go
+  // to an empty column and turn up the Three, which cannot go home either.
+  Position buried = homeExcept(0, -1);
+  buried.columns[0] = {1, {card(Ace, 0), card(Two, 0)}};
+  buried.columns[1].faceDown = 10;
+  for (int rank = Queen; rank >= Three; --rank) buried.columns[1].cards.push_back(card(rank, 0));
+  buried.columns[1].cards.push_back(card(King, 0));
+  cases.push_back({"BuriedAce", buried, Outcome::Lost});
+  // The same with the Ace turned up at the end of the stock: won.
+  Position reachable = homeExcept(0, -1);
+  reachable.columns[0] = {0, {card(Two, 0)}};
+  reachable.columns[1] = buried.columns[1];
+  reachable.stock = {card(Ace, 0)};
+  cases.push_back({"AceInStock", reachable, Outcome::Won});
+  Position twice = homeExcept(0, Queen);
+  twice.columns[0] = {0, {card(King, 0)}};
+  twice.waste = {card(King, 0)};
+  cases.push_back({"CardTwice", twice, Outcome::Invalid});
+  Position badCode = homeExcept(0, Queen);
+  badCode.columns[0] = {0, {52}};
+  cases.push_back({"NoCard", badCode, Outcome::Invalid});
+  Position twoPiles = homeExcept(0, Queen);
+  twoPiles.foundation[0] = card(Queen, 1);
+  twoPiles.columns[0] = {0, {card(King, 0)}};
+  cases.push_back({"SuitOnTwoPiles", twoPiles, Outcome::Invalid});
+  return cases;
+}
+
+TEST(SolverOutcomeTest, HandBuiltPositions) {
+  for (const OutcomeCase& c : outcomeCases()) {
+    for (Level level : {Level::Easy, Level::Medium, Level::Hard})
+      EXPECT_EQ(solver::solve(c.position, level, solver::kUnlimitedRefills, kLimits).outcome,
+                c.expected)
+          << c.name << " at level " << static_cast<int>(level);
+  }
+}
+
+class SolverHintTest : public GameTest {};
+
+// The last King is the next and only move: from the tableau, or from the waste.
+TEST_F(SolverHintTest, OneMoveFromTheWinHintsThatMove) {
+  for (bool fromWaste : {false, true}) {
+    emptyKlondike('C');
+    for (int f = 0; f < 4; ++f) t.foundation[f] = card(King, 3 - f);
+    t.foundation[2] = card(Queen, 1);
+    if (fromWaste)
+      setWaste({card(King, 1)});
+    else
+      setColumn(4, {card(King, 1)});
+    solver::TableSearch search(t, engine.menu.level, false);
+    ASSERT_EQ(search.run(kLimits).outcome, Outcome::Won);
+    ASSERT_EQ(search.result().moves.size(), 1u);
+    const solver::MovePlaces places = *search.nextMove();
+    EXPECT_EQ(places.source, fromWaste ? (Place{1, t.bottomRow}) : (Place{4, 0}));
+    EXPECT_EQ(places.target, (Place{5, t.bottomRow}));
+  }
+}
+
+TEST(SolverCancelTest, CancelledSearchReturnsUndecided) {
+  const solver::Limits unlimited{UINT64_MAX, std::chrono::hours(1)};
+  const Position deal = solver::positionOf(solver::dealtTable(11));
+  std::atomic<bool> cancel{true};
+  const solver::Result before = solver::solve(deal, Level::Medium, -1, unlimited, &cancel);
+  EXPECT_EQ(before.outcome, Outcome::Undecided);
+  EXPECT_LE(before.states, 1024u);
+  // Cancelled from another thread while it runs.
+  cancel = false;
+  solver::Result during;
+  std::thread worker([&] { during = solver::solve(deal, Level::Medium, -1, unlimited, &cancel); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  cancel = true;
+  worker.join();
+  EXPECT_EQ(during.outcome, Outcome::Undecided);
+}
+
+}  // namespace
+}  // namespace game::testing

@@ -1,0 +1,70 @@
+// Every winning line the solver finds for a dealt game is pressed through the rule engine, move by
+// move as a player would, until the engine declares the win.
+#include <string>
+
+#include "game_fixture.h"
+#include "table_position.h"
+
+namespace game::testing {
+namespace {
+
+struct ReplayCase {
+  char level;
+  ScoreMode mode;
+  std::uint32_t firstSeed;
+  int deals;
+  int minWon;  // a solver that wins (nearly) none tests nothing
+};
+
+class SolverReplayTest : public GameTest, public ::testing::WithParamInterface<ReplayCase> {
+ protected:
+  Point pointOf(Place place) const {
+    return place.row == t.bottomRow ? pilePoint(engine, place.column)
+                                    : cardPoint(engine, place.column, place.row);
+  }
+  // Presses the line; stops at the first refused press.
+  void replay(const std::vector<solver::Move>& moves) {
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      const solver::MovePlaces places = solver::placesOf(moves[i], t);
+      press(pointOf(places.source));
+      if (!places.onePress) press(pointOf(places.target));
+      ASSERT_EQ(view.refusals, 0) << "move " << i << " of " << moves.size();
+    }
+  }
+};
+
+TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
+  const ReplayCase c = GetParam();
+  engine.menu.level = c.level;
+  engine.menu.scoreMode = c.mode;
+  engine.menu.timed = false;
+  engine.menu.dragDrop = false;
+  const solver::Limits limits{5'000, std::chrono::milliseconds(60'000)};
+  int won = 0;
+  for (std::uint32_t seed = c.firstSeed; seed < c.firstSeed + c.deals; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    engine.seedSource = [seed] { return seed; };
+    engine.dealKlondike();
+    view.clearRecords();
+    const solver::Result result =
+        solver::solve(solver::positionOf(t), solver::levelOf(c.level),
+                      solver::refillsLeft(t, c.mode == ScoreMode::Vegas), limits);
+    ASSERT_NE(result.outcome, solver::Outcome::Invalid);
+    if (result.outcome != solver::Outcome::Won) continue;
+    ++won;
+    replay(result.moves);
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(view.endGameCount, 1);
+  }
+  EXPECT_GE(won, c.minWon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SolverReplayTest,
+                         ::testing::Values(ReplayCase{'A', ScoreMode::Normal, 1, 300, 150},
+                                           ReplayCase{'B', ScoreMode::None, 1001, 300, 150},
+                                           ReplayCase{'C', ScoreMode::Normal, 2001, 300, 150},
+                                           ReplayCase{'B', ScoreMode::Vegas, 3001, 100, 15},
+                                           ReplayCase{'C', ScoreMode::Vegas, 4001, 100, 15}));
+
+}  // namespace
+}  // namespace game::testing

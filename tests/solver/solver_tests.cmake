@@ -1,0 +1,8 @@
+# Tests of the Klondike solver: its lines replayed through the rule engine, and hand-built
+# positions.
+klondike_gtest(solver_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/solver_position_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/solver_replay_tests.cpp
+  LIBS solver)
+target_include_directories(solver_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/game)
