@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "game_engine.h"
+
 namespace solver {
 
 // Easy turns one card, Medium three; Hard turns three and moves only a whole face-up part of a
 // column (or the waste card) onto another column.
-enum class Level : std::uint8_t { Easy, Medium, Hard };
+using game::Level;  // the levels of the game's rules
 
 constexpr int kUnlimitedRefills = -1;
 constexpr std::uint8_t kNoCard = 255;

@@ -41,10 +41,6 @@ Position positionOf(const game::GameTable& t) {
   return p;
 }
 
-Level levelOf(char level) {
-  return level == 'A' ? Level::Easy : level == 'B' ? Level::Medium : Level::Hard;
-}
-
 int refillsLeft(const game::GameTable& t, bool vegas) {
   if (vegas) return std::max(0, 2 - t.vegasRedeals);
   return t.vegasRedeals < 3 ? kUnlimitedRefills : 0;
@@ -55,11 +51,11 @@ game::GameTable dealtTable(std::uint32_t seed) {
   game::GameEngine engine(view);
   engine.seedSource = [seed] { return seed; };
   engine.dealKlondike();
-  return engine.t;
+  return engine.table();
 }
 
 MovePlaces placesOf(const Move& move, const game::GameTable& t) {
-  const int bottom = t.bottomRow;
+  const int bottom = t.layout.bottomRow;
   const game::Place waste{kWasteColumn, bottom};
   const game::Place foundation{kFirstFoundationColumn + move.target, bottom};
   const game::Place column{move.target, lastRow(t, move.target)};
@@ -75,10 +71,10 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t) {
   return {};
 }
 
-TableSearch::TableSearch(const game::GameTable& t, char level, bool vegas)
+TableSearch::TableSearch(const game::GameTable& t, Level level, bool vegas)
     : table_(t),
       position_(positionOf(t)),
-      level_(levelOf(level)),
+      level_(level),
       refills_(refillsLeft(t, vegas)) {}
 
 const Result& TableSearch::run(const Limits& limits, const std::atomic<bool>* cancel) {

@@ -12,8 +12,6 @@
 namespace solver {
 
 Position positionOf(const game::GameTable& t);
-// The menu's level: 'A' Easy, 'B' Medium, anything else Hard.
-Level levelOf(char level);
 // Vegas refills the stock twice per game; the other modes without limit, unless Vegas already
 // spent the refills of this game.
 int refillsLeft(const game::GameTable& t, bool vegas);
@@ -32,7 +30,7 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t);
 // a worker thread, then ask for the first move of the winning line.
 class TableSearch {
  public:
-  TableSearch(const game::GameTable& t, char level, bool vegas);
+  TableSearch(const game::GameTable& t, Level level, bool vegas);
   const Result& run(const Limits& limits, const std::atomic<bool>* cancel = nullptr);
   const Result& result() const { return result_; }
   // The places of the next move of the winning line; nothing unless the search won.

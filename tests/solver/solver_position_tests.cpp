@@ -73,19 +73,19 @@ class SolverHintTest : public GameTest {};
 // The last King is the next and only move: from the tableau, or from the waste.
 TEST_F(SolverHintTest, OneMoveFromTheWinHintsThatMove) {
   for (bool fromWaste : {false, true}) {
-    emptyKlondike('C');
+    emptyKlondike(Level::Hard);
     for (int f = 0; f < 4; ++f) t.foundation[f] = card(King, 3 - f);
     t.foundation[2] = card(Queen, 1);
     if (fromWaste)
       setWaste({card(King, 1)});
     else
       setColumn(4, {card(King, 1)});
-    solver::TableSearch search(t, engine.menu.level, false);
+    solver::TableSearch search(t, engine.menu().level, false);
     ASSERT_EQ(search.run(kLimits).outcome, Outcome::Won);
     ASSERT_EQ(search.result().moves.size(), 1u);
     const solver::MovePlaces places = *search.nextMove();
-    EXPECT_EQ(places.source, fromWaste ? (Place{1, t.bottomRow}) : (Place{4, 0}));
-    EXPECT_EQ(places.target, (Place{5, t.bottomRow}));
+    EXPECT_EQ(places.source, fromWaste ? (Place{1, t.layout.bottomRow}) : (Place{4, 0}));
+    EXPECT_EQ(places.target, (Place{5, t.layout.bottomRow}));
   }
 }
 

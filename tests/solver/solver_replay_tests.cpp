@@ -9,7 +9,7 @@ namespace game::testing {
 namespace {
 
 struct ReplayCase {
-  char level;
+  Level level;
   ScoreMode mode;
   std::uint32_t firstSeed;
   int deals;
@@ -19,7 +19,7 @@ struct ReplayCase {
 class SolverReplayTest : public GameTest, public ::testing::WithParamInterface<ReplayCase> {
  protected:
   Point pointOf(Place place) const {
-    return place.row == t.bottomRow ? pilePoint(engine, place.column)
+    return place.row == t.layout.bottomRow ? pilePoint(engine, place.column)
                                     : cardPoint(engine, place.column, place.row);
   }
   // Presses the line; stops at the first refused press.
@@ -35,10 +35,10 @@ class SolverReplayTest : public GameTest, public ::testing::WithParamInterface<R
 
 TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
   const ReplayCase c = GetParam();
-  engine.menu.level = c.level;
-  engine.menu.scoreMode = c.mode;
-  engine.menu.timed = false;
-  engine.menu.dragDrop = false;
+  setMenu(engine, &MenuState::level, c.level);
+  setMenu(engine, &MenuState::scoreMode, c.mode);
+  setMenu(engine, &MenuState::timed, false);
+  setMenu(engine, &MenuState::dragDrop, false);
   const solver::Limits limits{5'000, std::chrono::milliseconds(60'000)};
   int won = 0;
   for (std::uint32_t seed = c.firstSeed; seed < c.firstSeed + c.deals; ++seed) {
@@ -47,7 +47,7 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
     engine.dealKlondike();
     view.clearRecords();
     const solver::Result result =
-        solver::solve(solver::positionOf(t), solver::levelOf(c.level),
+        solver::solve(solver::positionOf(t), c.level,
                       solver::refillsLeft(t, c.mode == ScoreMode::Vegas), limits);
     ASSERT_NE(result.outcome, solver::Outcome::Invalid);
     if (result.outcome != solver::Outcome::Won) continue;
@@ -60,11 +60,11 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, SolverReplayTest,
-                         ::testing::Values(ReplayCase{'A', ScoreMode::Normal, 1, 300, 150},
-                                           ReplayCase{'B', ScoreMode::None, 1001, 300, 150},
-                                           ReplayCase{'C', ScoreMode::Normal, 2001, 300, 150},
-                                           ReplayCase{'B', ScoreMode::Vegas, 3001, 100, 15},
-                                           ReplayCase{'C', ScoreMode::Vegas, 4001, 100, 15}));
+                         ::testing::Values(ReplayCase{Level::Easy, ScoreMode::Normal, 1, 300, 150},
+                                           ReplayCase{Level::Medium, ScoreMode::None, 1001, 300, 150},
+                                           ReplayCase{Level::Hard, ScoreMode::Normal, 2001, 300, 150},
+                                           ReplayCase{Level::Medium, ScoreMode::Vegas, 3001, 100, 15},
+                                           ReplayCase{Level::Hard, ScoreMode::Vegas, 4001, 100, 15}));
 
 }  // namespace
 }  // namespace game::testing
