@@ -2,7 +2,8 @@
 add_test(NAME installed_game
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/installed_game_test.sh ${CMAKE_BINARY_DIR} ${KLONDIKE_NAME}
           11 93)
-set_tests_properties(installed_game PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
+set_tests_properties(installed_game PROPERTIES TIMEOUT 180 RUN_SERIAL ON
+  ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
 find_program(APPSTREAMCLI appstreamcli REQUIRED)

@@ -17,7 +17,7 @@ finish() {
 trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+"${CMAKE:-cmake}" --install "$build" --prefix "$scratch/prefix" >/dev/null
 export HOME=$scratch/home XDG_DATA_HOME=$scratch/data SDL_AUDIODRIVER=dummy
 play=$XDG_DATA_HOME/$name
 data=$scratch/prefix/share/$name
