@@ -26,3 +26,10 @@ target_include_directories(mpeg_player PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(mpeg_player PUBLIC Qt6::Core)
 # The game loads the library at run time; building the component builds the library too.
 add_dependencies(mpeg_player mpegdll)
+
+# An installed game finds the library in its own folder under the library folder.
+install(TARGETS mpegdll LIBRARY DESTINATION ${KLONDIKE_LIBRARY_INSTALL_DIR})
+file(RELATIVE_PATH klondike_library_from_program
+  /${CMAKE_INSTALL_BINDIR} /${KLONDIKE_LIBRARY_INSTALL_DIR})
+target_compile_definitions(mpeg_player PRIVATE
+  KLONDIKE_LIBRARY_FROM_PROGRAM="${klondike_library_from_program}")

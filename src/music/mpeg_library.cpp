@@ -28,10 +28,14 @@ bool loadMpegLibrary(QLibrary& library, const std::string& pathToDll) {
   library.setFileName(mpegLibraryPath(pathToDll));
   if (library.load()) return true;
   if (!pathToDll.empty() || QCoreApplication::instance() == nullptr) return false;
-  // The platform's search does not look beside the program on every system; the game ships
-  // the library there.
-  library.setFileName(QCoreApplication::applicationDirPath() + u'/' + mpegLibraryFileName());
-  return library.load();
+  // The platform's search does not look beside the program on every system; a build keeps the
+  // library there, an installation in its own folder under the library folder.
+  for (const char* besideProgram : {".", KLONDIKE_LIBRARY_FROM_PROGRAM}) {
+    library.setFileName(QCoreApplication::applicationDirPath() + u'/' +
+                        QLatin1StringView(besideProgram) + u'/' + mpegLibraryFileName());
+    if (library.load()) return true;
+  }
+  return false;
 }
 
 namespace {

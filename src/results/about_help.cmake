@@ -16,3 +16,4 @@ add_custom_command(OUTPUT ${PLAY_DIR}/mirt.hlp
   DEPENDS ${KLONDIKE_HELP_SOURCE}
   COMMENT "Copying the help file into the play folder")
 add_custom_target(help_file ALL DEPENDS ${PLAY_DIR}/mirt.hlp)
+install(FILES ${PLAY_DIR}/mirt.hlp DESTINATION ${KLONDIKE_DATA_INSTALL_DIR})

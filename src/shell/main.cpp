@@ -4,10 +4,12 @@
 
 #include "platform/file_io.h"
 #include "platform/sound_cues.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "shell/secondary_windows.h"
 
 int main(int argc, char* argv[]) {
+  if (const auto exitCode = shell::enterPlayFolder(argc, argv)) return *exitCode;
   // The game draws nothing with OpenGL, so Qt's X11 platform gets no OpenGL integration to load.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
   QApplication app(argc, argv);

@@ -14,4 +14,4 @@ target_link_libraries(shell_window PUBLIC game table_painter cards_qt cards_choo
   mpeg_player platform_midi platform platform_audio platform_files Qt6::Widgets)
 
 add_executable(klondike ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(klondike PRIVATE shell_window)
+target_link_libraries(klondike PRIVATE shell_window shell_play_folder)

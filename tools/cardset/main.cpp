@@ -4,6 +4,7 @@
 //   cardset sheet FILE OUT.png     the 704 x 1040 card sheet as the game decodes it
 //   cardset preview FILE OUT.png   the 88 x 130 preview of the card-set chooser
 //   cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] [--from DIR]
+//   cardset icon SIZE OUT.png      the game's icon, SIZE pixels square
 //
 // `make` writes the built-in deck "Vessant" (default variant pc-direct; planar defaults to 8
 // planes). With --from DIR, pictures of 88 x 130 pixels named by sheet cell replace the
@@ -26,6 +27,7 @@
 
 #include "card_set_decode.h"
 #include "card_set_encode.h"
+#include "app_icon.h"
 #include "card_set_loader.h"
 #include "deck_painter.h"
 
@@ -42,7 +44,8 @@ int Usage() {
                "       cardset sheet FILE OUT.png\n"
                "       cardset preview FILE OUT.png\n"
                "       cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] "
-               "[--from DIR]\n");
+               "[--from DIR]\n"
+               "       cardset icon SIZE OUT.png\n");
   return 2;
 }
 
@@ -233,6 +236,14 @@ int Make(const QStringList& args) {
   return 0;
 }
 
+int Icon(const QString& size, const QString& out) {
+  bool ok = false;
+  const int pixels = size.toInt(&ok);
+  if (!ok || pixels < 16 || pixels > 1024) Fail("icon size must be 16 to 1024 pixels");
+  SavePng(cardset::DrawAppIcon(pixels), out);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -247,6 +258,7 @@ int main(int argc, char** argv) {
     if (command == "sheet" && args.size() == 2) return Sheet(args[0], args[1]);
     if (command == "preview" && args.size() == 2) return Preview(args[0], args[1]);
     if (command == "make") return Make(args);
+    if (command == "icon" && args.size() == 2) return Icon(args[0], args[1]);
   } catch (const std::exception& e) {
     Fail(e.what());
   }

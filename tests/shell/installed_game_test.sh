@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The installed game: installs the build into a scratch prefix, starts the game under Xvfb from a
+# folder that holds none of its files, with a scratch home, and checks that it drew a card of its
+# default card set and filled the per-user play folder without touching the player's file there.
+# usage: installed_game_test.sh BUILD_DIR GAME_NAME X Y
+#   X, Y: a pixel of the table window inside the card that the deal puts first in column one
+set -euo pipefail
+build=$1 name=$2 x=$3 y=$4
+scratch=$(mktemp -d)
+game_pid= xvfb_pid=
+finish() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$scratch"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"${CMAKE:-cmake}" --install "$build" --prefix "$scratch/prefix" >/dev/null
+export HOME=$scratch/home XDG_DATA_HOME=$scratch/data SDL_AUDIODRIVER=dummy
+play=$XDG_DATA_HOME/$name
+data=$scratch/prefix/share/$name
+mkdir -p "$HOME" "$play" "$scratch/elsewhere"
+# The player's own first sound: it must survive the first start.
+cp "$data/mirt_2.wav" "$play/mirt_1.wav"
+
+fifo=$scratch/display
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r display <"$fifo"
+export DISPLAY=:$display
+(cd "$scratch/elsewhere" && exec "$scratch/prefix/bin/$name") >"$scratch/game.log" 2>&1 &
+game_pid=$!
+# The first start tells that the settings file is missing; the table shows once that is answered.
+timeout 60 xdotool search --sync --onlyvisible --name . >/dev/null ||
+  fail "no window: $(cat "$scratch/game.log")"
+xdotool key Return
+table=$(timeout 60 xdotool search --sync --onlyvisible --name "^TAVI's Klondike" | head -1)
+[ -n "$table" ] || fail "no table window: $(cat "$scratch/game.log")"
+sleep 2  # the deal is drawn after the window maps
+import -window "$table" "$scratch/shot.png"
+pixel=$(convert "$scratch/shot.png" -format "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]" \
+  -crop "1x1+$x+$y" info:)
+read -r r g b <<<"$pixel"
+# A card face is near white; the table, or a card set that failed to load, is not.
+[ "$r" -gt 200 ] && [ "$g" -gt 200 ] && [ "$b" -gt 200 ] || fail "no card at $x,$y: $pixel"
+
+for file in Vessant.tvp mirt_2.wav mirt.hlp Playlist.ini; do
+  [ -f "$play/$file" ] || fail "$file was not copied into $play"
+done
+cmp -s "$data/mirt_2.wav" "$play/mirt_1.wav" || fail "the player's mirt_1.wav was replaced"
+[ -z "$(ls -A "$scratch/elsewhere")" ] || fail "files written into the start folder"
+echo "installed game: card at $x,$y ($pixel), play folder $play filled"
