@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick
+  libxcb1-dev dbus-daemon
 )
 missing=()
 for p in "${packages[@]}"; do
