@@ -67,13 +67,6 @@ Tmidi1::Tmidi1(const std::string& startDir, QWidget* parent)
   connect(BitBtn5, &QPushButton::clicked, this, &Tmidi1::BitBtn5Click);
   connect(BitBtn6, &QPushButton::clicked, this, &Tmidi1::BitBtn6Click);
 
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDialog1->setNameFilter("Midi / MP3 (*.mid *.mp3)");
-  // Song names are matched without regard to case (".MID" files are songs too).
-  OpenDialog1->setFilter(OpenDialog1->filter() & ~QDir::CaseSensitive);
   chooseFiles_ = [this](QWidget* owner) { return runOpenDialog(owner); };
 }
 
@@ -83,9 +76,22 @@ QPushButton* Tmidi1::addButton(const QString& caption, int top) {
   return button;
 }
 
+QFileDialog* Tmidi1::openDialog() {
+  if (OpenDialog1 != nullptr) return OpenDialog1;
+  OpenDialog1 = new QFileDialog(this);
+  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+  OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
+  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialog1->setNameFilter("Midi / MP3 (*.mid *.mp3)");
+  // Song names are matched without regard to case (".MID" files are songs too).
+  OpenDialog1->setFilter(OpenDialog1->filter() & ~QDir::CaseSensitive);
+  return OpenDialog1;
+}
+
 QStringList Tmidi1::runOpenDialog(QWidget*) {
-  if (OpenDialog1->exec() != QDialog::Accepted) return {};
-  return OpenDialog1->selectedFiles();
+  QFileDialog* dialog = openDialog();
+  if (dialog->exec() != QDialog::Accepted) return {};
+  return dialog->selectedFiles();
 }
 
 void Tmidi1::showEvent(QShowEvent* event) {

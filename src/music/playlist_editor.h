@@ -42,7 +42,9 @@ public:
 
   // Replaces the open-file dialog (for tests); the default runs OpenDialog1.
   void setFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
-  QFileDialog* openDialog() const { return OpenDialog1; }
+  // The open-file dialog, created on first use: building it (a folder watcher thread, the file
+  // types, the icons) is most of the editor's cost, and many games never add a song.
+  QFileDialog* openDialog();
   QListWidget* listBox() const { return ListBox1; }
 
   // Button and list handlers.
@@ -77,7 +79,7 @@ private:
   QPushButton* BitBtn5;
   QPushButton* BitBtn6;
   QPushButton* Save;
-  QFileDialog* OpenDialog1;
+  QFileDialog* OpenDialog1 = nullptr;
   FileChooser chooseFiles_;
 
   std::string startDir_;
