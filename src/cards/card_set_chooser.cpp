@@ -67,7 +67,6 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       loadPreview_(std::move(loadPreview)),
-      folders_(new QFileSystemModel(this)),
       listedDir_(existingFolder(startDir)) {
   setWindowTitle(QStringLiteral("Open"));
   setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
@@ -77,19 +76,12 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
   DriveComboBox1 = new QComboBox(this);
   DriveComboBox1->setGeometry(0, 8, 145, 19);
 
-  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-  folders_->setReadOnly(true);
   DirectoryListBox1 = new QTreeView(this);
   DirectoryListBox1->setGeometry(0, 32, 145, 265);
-  DirectoryListBox1->setModel(folders_);
   DirectoryListBox1->setHeaderHidden(true);
-  for (int column = 1; column < folders_->columnCount(); ++column)
-    DirectoryListBox1->hideColumn(column);
   DirectoryListBox1->setUniformRowHeights(true);
   DirectoryListBox1->setItemDelegate(new FixedRowHeight(16, DirectoryListBox1));
   DirectoryListBox1->setIndentation(12);
-  DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  DirectoryListBox1->header()->setStretchLastSection(false);
 
   FileListBox1 = new QListWidget(this);
   FileListBox1->setGeometry(152, 8, 177, 289);
@@ -117,29 +109,10 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
   connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
     setListedDirectory(DriveComboBox1->itemData(index).toString());
   });
-  connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-    setListedDirectory(folders_->filePath(index));
-  });
-  connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& index) {
-            if (index.isValid()) setListedDirectory(folders_->filePath(index));
-          });
-  // The folder model reads folders in the background and adds and sorts their entries in
-  // batches; each time the folders on the way to the listed one change, the listed folder is
-  // scrolled into view again once the batch is through.
   revealTimer_ = new QTimer(this);
   revealTimer_->setSingleShot(true);
   revealTimer_->setInterval(0);
   connect(revealTimer_, &QTimer::timeout, this, &TOpenBestand::revealListedFolder);
-  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
-    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
-  };
-  connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
-  connect(folders_, &QAbstractItemModel::layoutChanged, this,
-          [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
-            if (parents.isEmpty()) revealTimer_->start();
-            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
-          });
   // A click, or a move of the selection by keys, shows the preview of the file.
   connect(FileListBox1, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { FileListBox1Click(item); });
@@ -151,6 +124,36 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
   fillDriveList();
   showListedFolder();
   listFiles({});
+}
+
+void TOpenBestand::createFolderModel() {
+  folders_ = new QFileSystemModel(this);
+  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setReadOnly(true);
+  DirectoryListBox1->setModel(folders_);
+  for (int column = 1; column < folders_->columnCount(); ++column)
+    DirectoryListBox1->hideColumn(column);
+  DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  DirectoryListBox1->header()->setStretchLastSection(false);
+  connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    setListedDirectory(folders_->filePath(index));
+  });
+  connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) {
+            if (index.isValid()) setListedDirectory(folders_->filePath(index));
+          });
+  // The folder model reads folders in the background and adds and sorts their entries in
+  // batches; each time the folders on the way to the listed one change, the listed folder is
+  // scrolled into view again once the batch is through.
+  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
+    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
+  };
+  connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
+  connect(folders_, &QAbstractItemModel::layoutChanged, this,
+          [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
+            if (parents.isEmpty()) revealTimer_->start();
+            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
+          });
 }
 
 bool TOpenBestand::chooseCardSet(QString& fullPath) {
@@ -182,6 +185,7 @@ void TOpenBestand::showEvent(QShowEvent* event) {
   platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
+  if (folders_ == nullptr) createFolderModel();
   fillDriveList();
   showListedFolder();
   const QString selected = selectedFile();
@@ -248,6 +252,7 @@ void TOpenBestand::showListedFolder() {
     }
     DriveComboBox1->setCurrentIndex(index);
   }
+  if (folders_ == nullptr) return;  // not shown yet: the tree is filled on the first show
   folders_->setRootPath(root);
   DirectoryListBox1->setRootIndex(folders_->index(root));
   const QModelIndex folder = folders_->index(listedDir_);
@@ -262,8 +267,9 @@ void TOpenBestand::showListedFolder() {
 }
 
 void TOpenBestand::revealListedFolder() {
+  if (folders_ == nullptr || !isVisible()) return;
   const QModelIndex folder = folders_->index(listedDir_);
-  if (!folder.isValid() || !isVisible()) return;
+  if (!folder.isValid()) return;
   DirectoryListBox1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
   // Keep the tree's left edge in view rather than the end of a long folder name.
   DirectoryListBox1->horizontalScrollBar()->setValue(0);
