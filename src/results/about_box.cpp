@@ -54,11 +54,10 @@ ClickableLabel* nameLabel(QWidget* parent, const QString& name, int x) {
   return label;
 }
 
-ClickableLabel* portrait(QWidget* parent, pictures::Id id, int x, int y) {
+ClickableLabel* portrait(QWidget* parent, int x, int y) {
   auto* image = new ClickableLabel(parent);
   image->setGeometry(x, y, 100, 120);
   image->setScaledContents(true);
-  image->setPixmap(picture(id));
   image->setCursor(Qt::PointingHandCursor);
   image->hide();
   return image;
@@ -83,7 +82,6 @@ TAbout::TAbout(LinkOpener openLink, QWidget* parent)
   Image1 = new QLabel(Panel1);
   Image1->setGeometry(2, 2, 169, 130);
   Image1->setScaledContents(true);
-  Image1->setPixmap(picture(pictures::Id::AboutLogo));
 
   const auto mailto = [](const char* address) {
     return QStringLiteral("mailto:") + QString::fromUtf8(address);
@@ -109,8 +107,8 @@ TAbout::TAbout(LinkOpener openLink, QWidget* parent)
     line->setContentsMargins(1, 0, 0, 0);
     line->adjustSize();
   }
-  Image3 = portrait(Panel1, pictures::Id::FirstPortrait, 193, 3);
-  Image2 = portrait(Panel1, pictures::Id::SecondPortrait, 369, 3);
+  Image3 = portrait(Panel1, 193, 3);
+  Image2 = portrait(Panel1, 369, 3);
   connect(Label1, &ClickableLabel::clicked, Image3, &QWidget::show);
   connect(Label6, &ClickableLabel::clicked, Image2, &QWidget::show);
   connect(Image3, &ClickableLabel::clicked, Image3, &QWidget::hide);
@@ -163,6 +161,16 @@ void TAbout::showModal() {
   }
   platform::keepInsideWorkArea(this);
   exec();
+}
+
+void TAbout::showEvent(QShowEvent* event) {
+  // The pictures are decoded when the box is first shown: many runs never open it.
+  if (Image1->pixmap().isNull()) {
+    Image1->setPixmap(picture(pictures::Id::AboutLogo));
+    Image3->setPixmap(picture(pictures::Id::FirstPortrait));
+    Image2->setPixmap(picture(pictures::Id::SecondPortrait));
+  }
+  QDialog::showEvent(event);
 }
 
 void TAbout::hideEvent(QHideEvent* event) {

@@ -48,6 +48,7 @@ class TAbout : public QDialog {
   QPushButton* BitBtn1;      // "Ok"
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:

@@ -27,8 +27,6 @@ TEndGame::TEndGame(std::string startDir, platform::SoundCuePlayer& cues, QWidget
   Image1->setObjectName("Image1");
   Image1->setGeometry(rect());
   Image1->setScaledContents(true);
-  Image1->setPixmap(QPixmap::fromImage(
-      platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
   connect(Image1, &ClickableLabel::clicked, this, &TEndGame::Image1Click);
 }
 
@@ -48,6 +46,10 @@ bool TEndGame::event(QEvent* event) {
 }
 
 void TEndGame::showEvent(QShowEvent* event) {
+  // Decoded when first needed: many runs never win a game.
+  if (Image1->pixmap().isNull())
+    Image1->setPixmap(QPixmap::fromImage(
+        platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
   activatedSinceShow_ = false;
   QDialog::showEvent(event);
 }

@@ -88,8 +88,7 @@ std::string toFileText(const QString& text) {
 THighScore::THighScore(results::HighscoreList& list, std::string startDir, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       list_(list),
-      startDir_(std::move(startDir)),
-      background_(platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground))) {
+      startDir_(std::move(startDir)) {
   setWindowTitle("Highscore list");
   setFixedSize(kWidth, kHeight);
   for (int row = 0; row < results::kHighscoreRows; ++row) createRow(row);
@@ -220,6 +219,8 @@ bool THighScore::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void THighScore::paintEvent(QPaintEvent*) {
+  if (background_.isNull())  // decoded when the list is first shown
+    background_ = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
 }
