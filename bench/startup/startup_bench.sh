@@ -12,7 +12,8 @@
 # With WAKEUPS=<seconds> each run also clicks into the mapped window (the game: a press on the
 # table, which starts the clock, and one beside the cards, which plays the refusal cue; AisleRiot:
 # a press on its stock) and then counts the context switches of all threads over that many
-# seconds of idle time: the wake-ups per second while idle with the clock running and sound on.
+# seconds of idle time from 12 s after the clicks on: the wake-ups per second while idle with the
+# clock running and sound on.
 # SDL's audio goes to its disk driver (a sound card's pace, no sound card needed) unless
 # SDL_AUDIODRIVER is set.
 #
@@ -32,7 +33,7 @@ sol=$(command -v sol || true)
 [ -z "$sol" ] && [ -x /usr/games/sol ] && sol=/usr/games/sol
 
 work=$(mktemp -d)
-cleanup() { [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; cp "$work/errors" /tmp/perf-errors 2>/dev/null; rm -rf "$work"; }
+cleanup() { [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
@@ -45,14 +46,16 @@ unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS
 
 # The game runs in a scratch copy of the play folder whose settings file exists (a first start
 # would greet the player with a message box instead of the table): a first run dismisses that
-# message and saves the settings through the File menu.
+# message, turns on the normal score (so that a press on the table starts the clock) and saves the
+# settings through the File menu.
 play=$work/play
 mkdir "$play"
 for file in "$build/play"/*; do [ "$(basename "$file")" = mirt.ini ] || ln -s "$file" "$play/"; done
 (cd "$play" && dbus-run-session -- "$bin/map_timer" --idle 1 --after-map 'sleep 0.5
    xdotool mousemove --window "$WINDOW" 20 20 key Return; sleep 1
    main=$(xdotool search --onlyvisible --name Klondike | head -1)
-   xdotool mousemove --window "$main" 18 8 click 1 sleep 0.5 key s sleep 1' \
+   xdotool mousemove --window "$main" 135 8 click 1 sleep 0.5 key s sleep 0.3 key n sleep 0.5 \
+     mousemove --window "$main" 18 8 click 1 sleep 0.5 key s sleep 1' \
    -- "$bin/klondike" >/dev/null 2>&1) || true
 [ -f "$play/mirt.ini" ] || { echo "could not save the game's settings in $play" >&2; exit 1; }
 
@@ -73,9 +76,10 @@ run() {  # run NAME: one measurement line of the program NAME
           clicks=(--after-map 'xdotool mousemove --sync --window "$WINDOW" 60 120 click 1') ;;
   esac
   local options=(--idle 2)
-  if [ "$wakeups" != 0 ]; then options+=(--wakeups "$wakeups" "${clicks[@]}"); fi
+  # Wake-ups are counted once the game's audio device has had time to close (10 s after a cue).
+  if [ "$wakeups" != 0 ]; then options=(--idle 12 --wakeups "$wakeups" "${clicks[@]}"); fi
   (cd "$dir" && dbus-run-session -- "$bin/map_timer" "${options[@]}" -- "${command[@]}" \
-     2>>"$work/errors")
+     2>/dev/null)
 }
 
 for round in $(seq "$rounds"); do
