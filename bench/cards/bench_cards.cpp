@@ -35,7 +35,7 @@ const std::vector<std::uint8_t>& Ham8() {
 void Sheet(benchmark::State& state, const std::vector<std::uint8_t>& file) {
   cards::CardSheet sheet;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(cards::BuildCardSheet(file, sheet));
+    benchmark::DoNotOptimize(cards::buildCardSheet(file, sheet));
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(file.size()));

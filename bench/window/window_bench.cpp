@@ -21,7 +21,7 @@ constexpr std::uint32_t kTable = 0xD08622;
 
 cards::CardArt loadArt() {
   cards::CardArt art;
-  art.takeSheet(cards::LoadCardSet(KLONDIKE_PLAY_DIR "/Vessant.tvp").sheet);
+  art.takeSheet(cards::loadCardSet(KLONDIKE_PLAY_DIR "/Vessant.tvp").sheet);
   art.cardSetState = 2;
   cards::roundCardCorners(art, kTable, kTable);
   return art;
@@ -118,7 +118,7 @@ void BM_StartupToFirstPaintedTable(benchmark::State& state) {
     }
   };
   for (auto _ : state) {
-    shell::TMain main({QRect(0, 0, 1024, 768), 96, false}, platform::soundCues());
+    shell::MainWindow main({QRect(0, 0, 1024, 768), 96, false}, platform::soundCues());
     PaintSeen paint;
     main.table().installEventFilter(&paint);
     main.showAtStart();

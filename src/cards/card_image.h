@@ -24,7 +24,7 @@ struct Rgb {
 };
 
 // A colour value as the table keeps it: red in the low byte, then green, then blue.
-constexpr std::uint32_t ColourValue(Rgb c) {
+constexpr std::uint32_t colourValue(Rgb c) {
   return std::uint32_t(c.r) | std::uint32_t(c.g) << 8 | std::uint32_t(c.b) << 16;
 }
 

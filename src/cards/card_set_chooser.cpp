@@ -60,10 +60,10 @@ QString volumeRoot(const QString& dir) {
 
 }  // namespace
 
-TOpenBestand::TOpenBestand(const QString& startDir, QWidget* parent)
-    : TOpenBestand(startDir, cards::LoadCardPreview, parent) {}
+CardSetChooser::CardSetChooser(const QString& startDir, QWidget* parent)
+    : CardSetChooser(startDir, cards::loadCardPreview, parent) {}
 
-TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, QWidget* parent)
+CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPreview, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       loadPreview_(std::move(loadPreview)),
@@ -73,72 +73,69 @@ TOpenBestand::TOpenBestand(const QString& startDir, PreviewLoader loadPreview, Q
   setFixedSize(431, 302);
   move(310, 225);
 
-  DriveComboBox1 = new QComboBox(this);
-  DriveComboBox1->setGeometry(0, 8, 145, 19);
+  volumeList = new QComboBox(this);
+  volumeList->setGeometry(0, 8, 145, 19);
 
-  DirectoryListBox1 = new QTreeView(this);
-  DirectoryListBox1->setGeometry(0, 32, 145, 265);
-  DirectoryListBox1->setHeaderHidden(true);
-  DirectoryListBox1->setUniformRowHeights(true);
-  DirectoryListBox1->setItemDelegate(new FixedRowHeight(16, DirectoryListBox1));
-  DirectoryListBox1->setIndentation(12);
+  folderTree = new QTreeView(this);
+  folderTree->setGeometry(0, 32, 145, 265);
+  folderTree->setHeaderHidden(true);
+  folderTree->setUniformRowHeights(true);
+  folderTree->setItemDelegate(new FixedRowHeight(16, folderTree));
+  folderTree->setIndentation(12);
 
-  FileListBox1 = new QListWidget(this);
-  FileListBox1->setGeometry(152, 8, 177, 289);
-  FileListBox1->setUniformItemSizes(true);
-  FileListBox1->setItemDelegate(new FixedRowHeight(13, FileListBox1));
-  FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  fileList = new QListWidget(this);
+  fileList->setGeometry(152, 8, 177, 289);
+  fileList->setUniformItemSizes(true);
+  fileList->setItemDelegate(new FixedRowHeight(13, fileList));
+  fileList->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  Panel1 = new QFrame(this);
-  Panel1->setGeometry(336, 8, 92, 134);
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel1->setLineWidth(2);
-  PreImage = new QLabel(Panel1);
-  PreImage->setGeometry(2, 2, 88, 130);
-  PreImage->setScaledContents(true);
+  previewFrame = new QFrame(this);
+  previewFrame->setGeometry(336, 8, 92, 134);
+  previewFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  previewFrame->setLineWidth(2);
+  previewPicture = new QLabel(previewFrame);
+  previewPicture->setGeometry(2, 2, 88, 130);
+  previewPicture->setScaledContents(true);
 
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            QStringLiteral("&Cancel"), this);
-  BitBtn2->setGeometry(352, 240, 75, 25);
-  BitBtn2->setAutoDefault(false);
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                            QStringLiteral("&OK"), this);
-  BitBtn1->setGeometry(352, 272, 75, 25);
-  BitBtn1->setDefault(true);
+  cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                 QStringLiteral("&Cancel"), this);
+  cancelButton->setGeometry(352, 240, 75, 25);
+  cancelButton->setAutoDefault(false);
+  okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                             QStringLiteral("&OK"), this);
+  okButton->setGeometry(352, 272, 75, 25);
+  okButton->setDefault(true);
 
-  connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
-    setListedDirectory(DriveComboBox1->itemData(index).toString());
-  });
+  connect(volumeList, &QComboBox::activated, this,
+          [this](int index) { setListedDirectory(volumeList->itemData(index).toString()); });
   revealTimer_ = new QTimer(this);
   revealTimer_->setSingleShot(true);
   revealTimer_->setInterval(0);
-  connect(revealTimer_, &QTimer::timeout, this, &TOpenBestand::revealListedFolder);
+  connect(revealTimer_, &QTimer::timeout, this, &CardSetChooser::revealListedFolder);
   // A click, or a move of the selection by keys, shows the preview of the file.
-  connect(FileListBox1, &QListWidget::currentItemChanged, this,
-          [this](QListWidgetItem* item) { FileListBox1Click(item); });
-  connect(FileListBox1, &QListWidget::itemDoubleClicked, this,
-          &TOpenBestand::FileListBox1DblClick);
-  connect(BitBtn1, &QPushButton::clicked, this, &TOpenBestand::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(fileList, &QListWidget::currentItemChanged, this,
+          [this](QListWidgetItem* item) { fileClicked(item); });
+  connect(fileList, &QListWidget::itemDoubleClicked, this, &CardSetChooser::fileDoubleClicked);
+  connect(okButton, &QPushButton::clicked, this, &CardSetChooser::confirmChoice);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
   fillDriveList();
   showListedFolder();
   listFiles({});
 }
 
-void TOpenBestand::createFolderModel() {
+void CardSetChooser::createFolderModel() {
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setReadOnly(true);
-  DirectoryListBox1->setModel(folders_);
+  folderTree->setModel(folders_);
   for (int column = 1; column < folders_->columnCount(); ++column)
-    DirectoryListBox1->hideColumn(column);
-  DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  DirectoryListBox1->header()->setStretchLastSection(false);
-  connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-    setListedDirectory(folders_->filePath(index));
-  });
-  connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    folderTree->hideColumn(column);
+  folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  folderTree->header()->setStretchLastSection(false);
+  connect(folderTree, &QTreeView::clicked, this,
+          [this](const QModelIndex& index) { setListedDirectory(folders_->filePath(index)); });
+  connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) {
             if (index.isValid()) setListedDirectory(folders_->filePath(index));
           });
@@ -156,7 +153,7 @@ void TOpenBestand::createFolderModel() {
           });
 }
 
-bool TOpenBestand::chooseCardSet(QString& fullPath) {
+bool CardSetChooser::chooseCardSet(QString& fullPath) {
   if (exec() != QDialog::Accepted) return false;
   const QString chosen = selectedFile();
   if (chosen.isEmpty()) return false;
@@ -164,23 +161,23 @@ bool TOpenBestand::chooseCardSet(QString& fullPath) {
   return true;
 }
 
-QString TOpenBestand::selectedFile() const {
-  const QListWidgetItem* item = FileListBox1->currentItem();
+QString CardSetChooser::selectedFile() const {
+  const QListWidgetItem* item = fileList->currentItem();
   if (item == nullptr || !item->isSelected()) return {};
   return QDir(listedDir_).filePath(item->text());
 }
 
-void TOpenBestand::setListedDirectory(const QString& dir) {
+void CardSetChooser::setListedDirectory(const QString& dir) {
   if (!QFileInfo(dir).isDir()) return;
   const QString folder = existingFolder(dir);
   if (folder == listedDir_) return;
   listedDir_ = folder;
   showListedFolder();
   listFiles({});
-  PreImage->clear();  // the preview belonged to a file of the folder listed before
+  previewPicture->clear();  // the preview belonged to a file of the folder listed before
 }
 
-void TOpenBestand::showEvent(QShowEvent* event) {
+void CardSetChooser::showEvent(QShowEvent* event) {
   // The window's stated position lies partly off a small screen.
   platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
@@ -190,34 +187,34 @@ void TOpenBestand::showEvent(QShowEvent* event) {
   showListedFolder();
   const QString selected = selectedFile();
   if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName()))
-    PreImage->clear();
+    previewPicture->clear();
   QDialog::showEvent(event);
   // Scrolling needs the tree laid out at its shown size.
   revealTimer_->start();
 }
 
-void TOpenBestand::FileListBox1Click(QListWidgetItem* item) {
+void CardSetChooser::fileClicked(QListWidgetItem* item) {
   if (item == nullptr) return;
   const QImage preview = loadPreview_(QDir(listedDir_).filePath(item->text()));
   if (preview.isNull())
-    PreImage->clear();
+    previewPicture->clear();
   else
-    PreImage->setPixmap(QPixmap::fromImage(preview));
+    previewPicture->setPixmap(QPixmap::fromImage(preview));
 }
 
-void TOpenBestand::FileListBox1DblClick(QListWidgetItem* item) {
-  FileListBox1->setCurrentItem(item);
+void CardSetChooser::fileDoubleClicked(QListWidgetItem* item) {
+  fileList->setCurrentItem(item);
   acceptCardSet();
 }
 
-void TOpenBestand::BitBtn1Click() {
+void CardSetChooser::confirmChoice() {
   if (selectedFile().isEmpty())
     reject();
   else
     acceptCardSet();
 }
 
-void TOpenBestand::acceptCardSet() {
+void CardSetChooser::acceptCardSet() {
   // The file has no preview exactly when it gives no card pictures at all (a truncated set
   // still has one); loading it would leave the table without cards.
   const QString file = selectedFile();
@@ -227,7 +224,7 @@ void TOpenBestand::acceptCardSet() {
     accept();
 }
 
-void TOpenBestand::fillDriveList() {
+void CardSetChooser::fillDriveList() {
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     const QString root = QDir::cleanPath(volume.rootPath());
@@ -236,56 +233,56 @@ void TOpenBestand::fillDriveList() {
   }
   roots.sort(Qt::CaseInsensitive);
   roots.removeDuplicates();
-  const QSignalBlocker quiet(DriveComboBox1);
-  DriveComboBox1->clear();
-  for (const QString& root : roots) DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
+  const QSignalBlocker quiet(volumeList);
+  volumeList->clear();
+  for (const QString& root : roots) volumeList->addItem(QDir::toNativeSeparators(root), root);
 }
 
-void TOpenBestand::showListedFolder() {
+void CardSetChooser::showListedFolder() {
   const QString root = volumeRoot(listedDir_);
   {
-    const QSignalBlocker quiet(DriveComboBox1);
-    int index = DriveComboBox1->findData(root);
+    const QSignalBlocker quiet(volumeList);
+    int index = volumeList->findData(root);
     if (index < 0) {
-      DriveComboBox1->addItem(QDir::toNativeSeparators(root), root);
-      index = DriveComboBox1->count() - 1;
+      volumeList->addItem(QDir::toNativeSeparators(root), root);
+      index = volumeList->count() - 1;
     }
-    DriveComboBox1->setCurrentIndex(index);
+    volumeList->setCurrentIndex(index);
   }
   if (folders_ == nullptr) return;  // not shown yet: the tree is filled on the first show
   folders_->setRootPath(root);
-  DirectoryListBox1->setRootIndex(folders_->index(root));
+  folderTree->setRootIndex(folders_->index(root));
   const QModelIndex folder = folders_->index(listedDir_);
-  const bool isRoot = !folder.isValid() || folder == DirectoryListBox1->rootIndex();
+  const bool isRoot = !folder.isValid() || folder == folderTree->rootIndex();
   {
-    const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
-    DirectoryListBox1->setCurrentIndex(isRoot ? QModelIndex() : folder);
+    const QSignalBlocker quiet(folderTree->selectionModel());
+    folderTree->setCurrentIndex(isRoot ? QModelIndex() : folder);
   }
   if (isRoot) return;
-  DirectoryListBox1->expand(folder);
+  folderTree->expand(folder);
   revealListedFolder();
 }
 
-void TOpenBestand::revealListedFolder() {
+void CardSetChooser::revealListedFolder() {
   if (folders_ == nullptr || !isVisible()) return;
   const QModelIndex folder = folders_->index(listedDir_);
   if (!folder.isValid()) return;
-  DirectoryListBox1->scrollTo(folder, QAbstractItemView::PositionAtCenter);
+  folderTree->scrollTo(folder, QAbstractItemView::PositionAtCenter);
   // Keep the tree's left edge in view rather than the end of a long folder name.
-  DirectoryListBox1->horizontalScrollBar()->setValue(0);
+  folderTree->horizontalScrollBar()->setValue(0);
 }
 
-bool TOpenBestand::listFiles(const QString& selectName) {
+bool CardSetChooser::listFiles(const QString& selectName) {
   // Name filters of QDir match without regard to case unless told otherwise.
   const QStringList names =
       QDir(listedDir_).entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi")},
                                  QDir::Files, QDir::Name | QDir::IgnoreCase);
-  const QSignalBlocker quiet(FileListBox1);
-  FileListBox1->clear();
-  FileListBox1->addItems(names);
+  const QSignalBlocker quiet(fileList);
+  fileList->clear();
+  fileList->addItems(names);
   if (selectName.isEmpty()) return false;
-  const QList<QListWidgetItem*> found = FileListBox1->findItems(selectName, Qt::MatchExactly);
+  const QList<QListWidgetItem*> found = fileList->findItems(selectName, Qt::MatchExactly);
   if (found.isEmpty()) return false;
-  FileListBox1->setCurrentItem(found.first());
+  fileList->setCurrentItem(found.first());
   return true;
 }

@@ -8,7 +8,7 @@
 // directory is never changed.
 //
 // Use:
-//   TOpenBestand chooser(startDir);
+//   CardSetChooser chooser(startDir);
 //   QString path;
 //   if (chooser.chooseCardSet(path)) { ... load `path` ... }
 #include <QDialog>
@@ -26,17 +26,17 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 
-class TOpenBestand : public QDialog {
+class CardSetChooser : public QDialog {
   Q_OBJECT
 
  public:
   // Gives the 88 x 130 preview picture of a file, or a null image for a file that is no
-  // card set. The game passes cards::LoadCardPreview.
+  // card set. The game passes cards::loadCardPreview.
   using PreviewLoader = std::function<QImage(const QString& fileName)>;
 
   // `startDir` is the folder listed at the first use.
-  explicit TOpenBestand(const QString& startDir, QWidget* parent = nullptr);
-  TOpenBestand(const QString& startDir, PreviewLoader loadPreview, QWidget* parent = nullptr);
+  explicit CardSetChooser(const QString& startDir, QWidget* parent = nullptr);
+  CardSetChooser(const QString& startDir, PreviewLoader loadPreview, QWidget* parent = nullptr);
 
   // Shows the chooser modally. True when it closed with OK and a file selected; `fullPath`
   // then holds that file's full path (otherwise it is left unchanged). OK on a file without
@@ -53,21 +53,21 @@ class TOpenBestand : public QDialog {
   void setListedDirectory(const QString& dir);
 
   // Components, named as in the window's layout; public for tests and screenshots.
-  QComboBox* DriveComboBox1;
-  QTreeView* DirectoryListBox1;
-  QListWidget* FileListBox1;
-  QFrame* Panel1;
-  QLabel* PreImage;
-  QPushButton* BitBtn2;  // "&Cancel"
-  QPushButton* BitBtn1;  // "&OK"
+  QComboBox* volumeList;
+  QTreeView* folderTree;
+  QListWidget* fileList;
+  QFrame* previewFrame;
+  QLabel* previewPicture;
+  QPushButton* cancelButton;  // "&Cancel"
+  QPushButton* okButton;      // "&OK"
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FileListBox1Click(QListWidgetItem* item);
-  void FileListBox1DblClick(QListWidgetItem* item);
-  void BitBtn1Click();
+  void fileClicked(QListWidgetItem* item);
+  void fileDoubleClicked(QListWidgetItem* item);
+  void confirmChoice();
   // Closes with OK when the selected file gives card pictures, else says so and stays open.
   void acceptCardSet();
   void fillDriveList();

@@ -76,13 +76,13 @@ struct PixelRule {
 
 PixelRule MakePixelRule(const std::array<Rgb, 256>& palette, unsigned planes, bool ham) {
   PixelRule rule;
-  const HamRule hamRule = HamRuleFor(planes);
+  const HamRule hamRule = hamRuleFor(planes);
   constexpr std::uint32_t kKeepAllBut[4] = {0, 0x00FFFF, 0xFFFF00, 0xFF00FF};  // -, blue, red, green
   constexpr unsigned kComponentShift[4] = {0, 16, 0, 8};
   for (unsigned value = 0; value < 256; ++value) {
     const unsigned control = ham ? value >> hamRule.controlShift & 3 : 0;
     rule.keep[value] = kKeepAllBut[control];
-    rule.set[value] = control == 0 ? ColourValue(palette[value])
+    rule.set[value] = control == 0 ? colourValue(palette[value])
                                    : ((value & hamRule.dataMask) * hamRule.scale) << kComponentShift[control];
   }
   return rule;
@@ -110,18 +110,18 @@ void DecodePlanarRows(const RgbTarget& target, const std::uint8_t* data, unsigne
 
 }  // namespace
 
-CardSetVariant DetectVariant(ByteView file) {
+CardSetVariant detectVariant(ByteView file) {
   if (StartsWith(file, kPcMagic))
     return ByteAt(file, 20) == 16 ? CardSetVariant::PcDirect : CardSetVariant::PcIndexed;
   if (StartsWith(file, kPlanarMagic)) return CardSetVariant::Planar;
   return CardSetVariant::None;
 }
 
-std::uint64_t PcRecordOffset(int index, bool indexed) {
+std::uint64_t pcRecordOffset(int index, bool indexed) {
   return kHeaderSize + std::uint64_t(index) * (indexed ? kPcIndexedRecordSize : kPcDirectRecordSize);
 }
 
-unsigned PlanarPaletteSize(unsigned depth, bool ham) {
+unsigned planarPaletteSize(unsigned depth, bool ham) {
   if (ham) return depth < 2 ? 1 : 1u << std::min(depth - 2, 8u);
   return 1u << std::min(depth, 8u);
 }
@@ -134,14 +134,14 @@ std::uint64_t PlanarHeader::imageDataSize() const {
   return kPlaneRowBytes * planes * std::uint64_t(kCardHeight);
 }
 
-PlanarHeader ReadPlanarHeader(ByteView file) {
+PlanarHeader readPlanarHeader(ByteView file) {
   PlanarHeader header;
   header.stride = BigEndian32(file, 8);
   header.modeFlags = BigEndian32(file, 16);
   header.ham = (header.modeFlags & kHamFlag) != 0;
   header.depth = ByteAt(file, 20);
   header.planes = std::min(header.depth, 8u);
-  header.paletteSize = PlanarPaletteSize(header.depth, header.ham);
+  header.paletteSize = planarPaletteSize(header.depth, header.ham);
   header.imageCount = ByteAt(file, 21);
   header.imagesUsed = std::min(header.imageCount, unsigned(kMaxPlanarImages));
   header.tableColour = RgbAt(file, kHeaderSize);
@@ -149,12 +149,12 @@ PlanarHeader ReadPlanarHeader(ByteView file) {
   return header;
 }
 
-std::uint64_t PromisedSize(ByteView file) {
-  switch (DetectVariant(file)) {
-    case CardSetVariant::PcDirect: return PcRecordOffset(kPcImageCount, false);
-    case CardSetVariant::PcIndexed: return PcRecordOffset(kPcImageCount, true);
+std::uint64_t promisedSize(ByteView file) {
+  switch (detectVariant(file)) {
+    case CardSetVariant::PcDirect: return pcRecordOffset(kPcImageCount, false);
+    case CardSetVariant::PcIndexed: return pcRecordOffset(kPcImageCount, true);
     case CardSetVariant::Planar: {
-      const PlanarHeader header = ReadPlanarHeader(file);
+      const PlanarHeader header = readPlanarHeader(file);
       if (header.imageCount == 0) return header.imageOffset(0);
       return header.imageOffset(header.imageCount - 1) + header.imageDataSize();
     }
@@ -163,8 +163,8 @@ std::uint64_t PromisedSize(ByteView file) {
   return 0;
 }
 
-bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool indexed) {
-  const std::uint64_t record = PcRecordOffset(imageIndex, indexed);
+bool decodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool indexed) {
+  const std::uint64_t record = pcRecordOffset(imageIndex, indexed);
   const std::uint64_t recordSize = indexed ? kPcIndexedRecordSize : kPcDirectRecordSize;
   if (imageIndex < 0 || !Holds(file, record, recordSize)) {
     target.fillBlack();
@@ -193,8 +193,8 @@ bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool 
   return true;
 }
 
-bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
-                       unsigned paletteSize, unsigned planes, bool ham, std::uint32_t stride) {
+bool decodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex, unsigned paletteSize,
+                       unsigned planes, bool ham, std::uint32_t stride) {
   PlanarHeader layout;  // only the fields that place the image
   layout.stride = stride;
   layout.planes = std::min(planes, 8u);
@@ -206,46 +206,46 @@ bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
   }
   std::array<Rgb, 256> palette{};  // entries beyond the palette stay black
   for (unsigned i = 0; i < layout.paletteSize; ++i) palette[i] = RgbAt(file, kHeaderSize + 3 * i);
-  DecodePlanarRows(target, file.data() + start, layout.planes, ColourValue(palette[0]),
+  DecodePlanarRows(target, file.data() + start, layout.planes, colourValue(palette[0]),
                    MakePixelRule(palette, layout.planes, ham));
   return true;
 }
 
-CardSetInfo BuildCardSheet(ByteView file, CardSheet& sheet) {
+CardSetInfo buildCardSheet(ByteView file, CardSheet& sheet) {
   std::fill(sheet.rgb.begin(), sheet.rgb.end(), std::uint8_t(0));
   CardSetInfo info;
-  const CardSetVariant variant = DetectVariant(file);
+  const CardSetVariant variant = detectVariant(file);
   if (variant == CardSetVariant::PcDirect || variant == CardSetVariant::PcIndexed) {
     info.hasSheet = true;
     info.format = '0';
     for (int cell = 2; cell <= 58; ++cell)
-      DecodePcImage(sheet.cell(cell), file, cell - 2, variant == CardSetVariant::PcIndexed);
+      decodePcImage(sheet.cell(cell), file, cell - 2, variant == CardSetVariant::PcIndexed);
   } else if (variant == CardSetVariant::Planar) {
-    const PlanarHeader h = ReadPlanarHeader(file);
+    const PlanarHeader h = readPlanarHeader(file);
     info.hasSheet = true;
     info.format = '1';
-    info.amigaTableColour = ColourValue(h.tableColour);
-    info.amigaSelectColour = ColourValue(h.selectColour);
+    info.amigaTableColour = colourValue(h.tableColour);
+    info.amigaSelectColour = colourValue(h.selectColour);
     for (unsigned i = 0; i < h.imagesUsed; ++i)
-      DecodePlanarImage(sheet.cell(int(i)), file, int(i), h.paletteSize, h.planes, h.ham, h.stride);
+      decodePlanarImage(sheet.cell(int(i)), file, int(i), h.paletteSize, h.planes, h.ham, h.stride);
     if (h.imagesUsed < unsigned(kMaxPlanarImages)) {
       // Too few images for the foundation markers: image 0 stands in for all four.
       const RgbTarget marker = sheet.cell(55);
-      DecodePlanarImage(marker, file, 0, h.paletteSize, h.planes, h.ham, h.stride);
+      decodePlanarImage(marker, file, 0, h.paletteSize, h.planes, h.ham, h.stride);
       for (int cell = 56; cell <= 58; ++cell) sheet.cell(cell).copyFrom(marker.pixels, marker.rowBytes);
     }
   }
   return info;
 }
 
-bool BuildCardPreview(ByteView file, CardImage& preview) {
+bool buildCardPreview(ByteView file, CardImage& preview) {
   const RgbTarget target = preview.target();
-  switch (DetectVariant(file)) {
-    case CardSetVariant::PcDirect: DecodePcImage(target, file, 1, false); return true;
-    case CardSetVariant::PcIndexed: DecodePcImage(target, file, 1, true); return true;
+  switch (detectVariant(file)) {
+    case CardSetVariant::PcDirect: decodePcImage(target, file, 1, false); return true;
+    case CardSetVariant::PcIndexed: decodePcImage(target, file, 1, true); return true;
     case CardSetVariant::Planar: {
-      const PlanarHeader h = ReadPlanarHeader(file);
-      DecodePlanarImage(target, file, 3, h.paletteSize, h.planes, h.ham, h.stride);
+      const PlanarHeader h = readPlanarHeader(file);
+      decodePlanarImage(target, file, 3, h.paletteSize, h.planes, h.ham, h.stride);
       return true;
     }
     case CardSetVariant::None: break;

@@ -41,10 +41,10 @@ inline constexpr std::uint32_t kHamFlag = 0x800;
 
 enum class CardSetVariant { None, PcDirect, PcIndexed, Planar };
 
-CardSetVariant DetectVariant(ByteView file);
+CardSetVariant detectVariant(ByteView file);
 
 // Byte offset of PC image record `index` (0..56).
-std::uint64_t PcRecordOffset(int index, bool indexed);
+std::uint64_t pcRecordOffset(int index, bool indexed);
 
 // The planar header with the values derived from it.
 struct PlanarHeader {
@@ -65,7 +65,7 @@ struct PlanarHeader {
   std::uint64_t imageDataSize() const;
 };
 
-PlanarHeader ReadPlanarHeader(ByteView file);
+PlanarHeader readPlanarHeader(ByteView file);
 
 // A hold-and-modify rule: the two bits from `controlShift` up select the step (0 palette entry,
 // 1 blue, 2 red, 3 green), the bits of `dataMask` give the new component's level, times `scale`.
@@ -74,20 +74,22 @@ struct HamRule {
 };
 
 // The eight-plane rule for 8 planes; the six-plane rule for every other plane count.
-constexpr HamRule HamRuleFor(unsigned planes) { return planes == 8 ? HamRule{6, 63, 4} : HamRule{4, 15, 16}; }
+constexpr HamRule hamRuleFor(unsigned planes) {
+  return planes == 8 ? HamRule{6, 63, 4} : HamRule{4, 15, 16};
+}
 
 // Palette size for a depth and HAM flag: 2^D, or 2^(D-2) with HAM (1 below 2 planes), capped
 // at 256.
-unsigned PlanarPaletteSize(unsigned depth, bool ham);
+unsigned planarPaletteSize(unsigned depth, bool ham);
 
 // Number of bytes the header promises: the end of the last image's pixel data.
-std::uint64_t PromisedSize(ByteView file);
+std::uint64_t promisedSize(ByteView file);
 
 // Decode one image into `target`. Returns false, with `target` black, when the image lies
 // (partly) outside `file`.
-bool DecodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool indexed);
-bool DecodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex,
-                       unsigned paletteSize, unsigned planes, bool ham, std::uint32_t stride);
+bool decodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool indexed);
+bool decodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex, unsigned paletteSize,
+                       unsigned planes, bool ham, std::uint32_t stride);
 
 // What a load yields besides the sheet. `format` is '0' (PC), '1' (planar) or 0 (neither magic:
 // no sheet). The two colours are palette entries 0 and 2 of a planar set as colour values.
@@ -100,10 +102,10 @@ struct CardSetInfo {
 
 // Builds the 704 x 1040 sheet from the bytes of a card-set file. Cells that the file does not
 // fill are black; without a known magic the sheet is black and `hasSheet` false.
-CardSetInfo BuildCardSheet(ByteView file, CardSheet& sheet);
+CardSetInfo buildCardSheet(ByteView file, CardSheet& sheet);
 
 // The chooser's preview: the picture of sheet cell 3, the face of card value 0 (PC image 1,
 // planar image 3; the planar image count is not consulted). False (and black) without a magic.
-bool BuildCardPreview(ByteView file, CardImage& preview);
+bool buildCardPreview(ByteView file, CardImage& preview);
 
 }  // namespace cards

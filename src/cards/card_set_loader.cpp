@@ -39,11 +39,11 @@ class WaitCursor {
 
 }  // namespace
 
-LoadedCardSet LoadCardSet(const QString& fileName) {
+LoadedCardSet loadCardSet(const QString& fileName) {
   const WaitCursor waitCursor;
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
   CardSheet sheet;
-  const CardSetInfo info = BuildCardSheet(bytes, sheet);
+  const CardSetInfo info = buildCardSheet(bytes, sheet);
   LoadedCardSet result;
   result.format = info.format;
   result.amigaTableColour = info.amigaTableColour;
@@ -52,10 +52,10 @@ LoadedCardSet LoadCardSet(const QString& fileName) {
   return result;
 }
 
-QImage LoadCardPreview(const QString& fileName) {
+QImage loadCardPreview(const QString& fileName) {
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kPreviewReadLimit);
   CardImage preview;
-  if (!BuildCardPreview(bytes, preview)) return {};
+  if (!buildCardPreview(bytes, preview)) return {};
   return ToQImage(preview.rgb.data(), kCardWidth, kCardHeight, kCardRowBytes);
 }
 

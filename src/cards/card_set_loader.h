@@ -17,11 +17,11 @@ struct LoadedCardSet {
 // Reads at most 1,400,000 bytes of the file and builds the sheet; cells the file does not fill
 // are black. A file that cannot be read or has neither magic gives a null sheet. Shows the wait
 // cursor meanwhile when an application object exists.
-LoadedCardSet LoadCardSet(const QString& fileName);
+LoadedCardSet loadCardSet(const QString& fileName);
 
 // Reads at most 200,000 bytes and gives the 88 x 130 picture of sheet cell 3 (the face of card
 // value 0), Format_RGB32, or a null image.
-QImage LoadCardPreview(const QString& fileName);
+QImage loadCardPreview(const QString& fileName);
 
 // The message for a file that gives no card pictures (missing, unreadable, no regular file, or
 // with neither magic), naming the file.

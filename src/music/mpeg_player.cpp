@@ -8,28 +8,28 @@
 
 #include <atomic>
 
-const std::array<const char*, 6> ErrStr = {
+const std::array<const char*, 6> kErrorTexts = {
     "MPEG library not loaded", "Internal decoder error",       "Incorrect mode",
     "Input stream error",      "Input stream is non-seekable", "Output device failure"};
 
-std::string ErrorMessage(int32_t code) {
-  if (code >= 0 && code < static_cast<int32_t>(ErrStr.size())) return ErrStr[code];
+std::string errorMessage(int32_t code) {
+  if (code >= 0 && code < static_cast<int32_t>(kErrorTexts.size())) return kErrorTexts[code];
   return "Unknown MPEG library error " + std::to_string(code);
 }
 
 namespace {
 
-constexpr int32_t kPriorityValues[] = {-15, -2, -1, 0, 1, 2, 15};  // in TPlayPriority order
+constexpr int32_t kPriorityValues[] = {-15, -2, -1, 0, 1, 2, 15};  // in PlayPriority order
 
 // The library's stream callbacks: the user pointer is the component; each forwards to its event.
 // No exception may cross back into the library.
-TMPEGPlayer& owner(void* user) { return *static_cast<TMPEGPlayer*>(user); }
+Mp3Player& owner(void* user) { return *static_cast<Mp3Player*>(user); }
 
 void openStream(void* user, mpegdll_bool* nonseekable, void** context) {
   bool cannotSeek = false;
   void* streamContext = nullptr;
   try {
-    if (owner(user).OnOpenStream) owner(user).OnOpenStream(cannotSeek, streamContext);
+    if (owner(user).onOpenStream) owner(user).onOpenStream(cannotSeek, streamContext);
   } catch (...) {
     streamContext = nullptr;
   }
@@ -39,7 +39,7 @@ void openStream(void* user, mpegdll_bool* nonseekable, void** context) {
 
 void closeStream(void* user, void* context) {
   try {
-    if (owner(user).OnCloseStream) owner(user).OnCloseStream(context);
+    if (owner(user).onCloseStream) owner(user).onCloseStream(context);
   } catch (...) {
   }
 }
@@ -47,7 +47,7 @@ void closeStream(void* user, void* context) {
 void restartStream(void* user, void* context, mpegdll_bool* ok) {
   bool res = false;
   try {
-    if (owner(user).OnRestartStream) owner(user).OnRestartStream(context, res);
+    if (owner(user).onRestartStream) owner(user).onRestartStream(context, res);
   } catch (...) {
     res = false;
   }
@@ -59,7 +59,7 @@ void readStream(void* user, void* context, void* buffer, int32_t wanted, int32_t
   int32_t read = 0;
   bool res = false;
   try {
-    if (owner(user).OnReadStream) owner(user).OnReadStream(context, buffer, wanted, read, res);
+    if (owner(user).onReadStream) owner(user).onReadStream(context, buffer, wanted, read, res);
   } catch (...) {
     res = false;
   }
@@ -70,7 +70,7 @@ void readStream(void* user, void* context, void* buffer, int32_t wanted, int32_t
 void seekStream(void* user, void* context, int32_t distance, int32_t method, int32_t* result) {
   int32_t res = -1;
   try {
-    if (owner(user).OnSeekStream) owner(user).OnSeekStream(context, distance, method, res);
+    if (owner(user).onSeekStream) owner(user).onSeekStream(context, distance, method, res);
   } catch (...) {
     res = -1;
   }
@@ -80,7 +80,7 @@ void seekStream(void* user, void* context, int32_t distance, int32_t method, int
 void streamSize(void* user, void* context, int32_t* result) {
   int32_t res = -1;
   try {
-    if (owner(user).OnGetStreamSize) owner(user).OnGetStreamSize(context, res);
+    if (owner(user).onGetStreamSize) owner(user).onGetStreamSize(context, res);
   } catch (...) {
     res = -1;
   }
@@ -89,46 +89,49 @@ void streamSize(void* user, void* context, int32_t* result) {
 
 }  // namespace
 
-TMPEGPlayer::TMPEGPlayer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
-  connect(timer_, &QTimer::timeout, this, [this] { UpdateTimer(); });
+Mp3Player::Mp3Player(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
+  connect(timer_, &QTimer::timeout, this, [this] { updateTimer(); });
 }
 
-TMPEGPlayer::~TMPEGPlayer() { Deinit(); }
+Mp3Player::~Mp3Player() { deinit(); }
 
-bool TMPEGPlayer::GetLoaded() const { return library_ != nullptr; }
+bool Mp3Player::isLoaded() const { return library_ != nullptr; }
 
-int32_t TMPEGPlayer::LastError() { return entry_ ? entry_->lastError() : 0; }
+int32_t Mp3Player::lastError() { return entry_ ? entry_->lastError() : 0; }
 
-void TMPEGPlayer::requireLibrary() const {
-  if (!library_) throw TMPEGError(ErrStr[0], 0);
+void Mp3Player::requireLibrary() const {
+  if (!library_) throw Mp3PlayerError(kErrorTexts[0], 0);
 }
 
-void TMPEGPlayer::raiseCode(int32_t code) {
-  throw TMPEGError(ErrorMessage(code), static_cast<uint8_t>(code >= 0 && code <= 255 ? code : 255));
+void Mp3Player::raiseCode(int32_t code) {
+  throw Mp3PlayerError(errorMessage(code),
+                       static_cast<uint8_t>(code >= 0 && code <= 255 ? code : 255));
 }
 
-void TMPEGPlayer::raiseIncorrectMode() { throw TMPEGError(ErrStr[MPEGDLL_ERR_MODE], MPEGDLL_ERR_MODE); }
+void Mp3Player::raiseIncorrectMode() {
+  throw Mp3PlayerError(kErrorTexts[MPEGDLL_ERR_MODE], MPEGDLL_ERR_MODE);
+}
 
-void TMPEGPlayer::checkError() {
-  lastError_ = LastError();
+void Mp3Player::checkError() {
+  lastError_ = lastError();
   if (lastError_ > 0) raiseCode(lastError_);
 }
 
 // The library's playback thread writes the end flag; only whole-byte atomic access is used.
-bool TMPEGPlayer::endFlagSet() const {
+bool Mp3Player::endFlagSet() const {
   return std::atomic_ref<uint8_t>(const_cast<uint8_t&>(playEnded_)).load() != 0;
 }
 
-void TMPEGPlayer::clearEndFlag() { std::atomic_ref<uint8_t>(playEnded_).store(0); }
+void Mp3Player::clearEndFlag() { std::atomic_ref<uint8_t>(playEnded_).store(0); }
 
-void TMPEGPlayer::Init() {
+void Mp3Player::init() {
   if (library_) return;
   auto library = std::make_unique<QLibrary>();
-  if (!loadMpegLibrary(*library, PathToDLL)) throw TMPEGError("Can't load MPEG library", 0);
+  if (!loadMpegLibrary(*library, pathToLibrary)) throw Mp3PlayerError("Can't load MPEG library", 0);
   auto entry = std::make_unique<MpegEntryPoints>();
   if (!resolveMpegEntryPoints(*library, *entry)) {
     library->unload();
-    throw TMPEGError(ErrStr[0], 0);
+    throw Mp3PlayerError(kErrorTexts[0], 0);
   }
   if (!entry->init()) {
     lastError_ = entry->lastError();
@@ -138,82 +141,82 @@ void TMPEGPlayer::Init() {
   library_ = std::move(library);
   entry_ = std::move(entry);
   timer_->stop();
-  timer_->setInterval(UseTimer ? timerFreq_ : 0);
+  timer_->setInterval(useTimer ? timerFreq_ : 0);
   length_ = 0;
 }
 
-void TMPEGPlayer::unloadLibrary() {
+void Mp3Player::unloadLibrary() {
   timer_->stop();
   entry_.reset();
   if (library_) library_->unload();
   library_.reset();
 }
 
-void TMPEGPlayer::Deinit() {
+void Mp3Player::deinit() {
   if (!library_) return;
   if (opened_) closeOpenStream();
   entry_->deinit();  // joins the playback thread: nothing writes the end flag after this
   unloadLibrary();
 }
 
-void TMPEGPlayer::Open() {
+void Mp3Player::open() {
   requireLibrary();
-  if (opened_) Close();
+  if (opened_) close();
   opened_ = false;
-  if (FromStream) {
+  if (fromStream) {
     entry_->open(nullptr, 1, openStream, closeStream, restartStream, readStream, seekStream,
                  streamSize, this);
   } else {
-    if (streamName_.empty()) throw TMPEGError("Can't play non-specified stream", 254);
+    if (streamName_.empty()) throw Mp3PlayerError("Can't play non-specified stream", 254);
     // Refused rather than cut: a shortened name would open some other file.
-    if (streamName_.size() > MaxStreamNameLength) raiseCode(MPEGDLL_ERR_INPUT);
+    if (streamName_.size() > kMaxStreamNameLength) raiseCode(MPEGDLL_ERR_INPUT);
     entry_->open(streamName_.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                  nullptr);
   }
   checkError();
   opened_ = true;
   playedXTimes_ = 1;
-  length_ = GetLength();
-  if (AutoPlay) Play();
+  length_ = length();
+  if (autoPlay) play();
 }
 
-void TMPEGPlayer::Play() {
+void Mp3Player::play() {
   requireLibrary();
   if (paused_) {
-    Pause(false);
+    pause(false);
     return;
   }
   if (playing_) return;
   if (!opened_) {
-    Open();
-    if (!opened_ || playing_) return;  // with AutoPlay, Open() has started playing already
+    open();
+    if (!opened_ || playing_) return;  // with autoPlay, open() has started playing already
   }
   if (playedXTimes_ > 1) {
-    Restart();
+    restart();
     return;
   }
   entry_->setPriority(priority_);
   checkError();
-  if (outFilename_.size() > MaxOutFilenameLength) raiseCode(MPEGDLL_ERR_OUTPUT);
+  if (outFilename_.size() > kMaxOutFilenameLength) raiseCode(MPEGDLL_ERR_OUTPUT);
   entry_->setOutputDevice(device_, outFilename_.c_str());
   checkError();
-  SetDevNum(WaveDeviceNum);
-  const int32_t result = entry_->play(StartPos, EndPos, &playEnded_);
-  lastError_ = LastError();
+  setDeviceNumber(waveDeviceNumber);
+  const int32_t result = entry_->play(startPos, endPos, &playEnded_);
+  lastError_ = lastError();
   if (lastError_ > 0 || result != 0) raiseCode(lastError_);
   playing_ = true;
   ++playedXTimes_;
   startWatch();
 }
 
-void TMPEGPlayer::startWatch() {
-  if (UseTimer && timer_->interval() != 0) {
+void Mp3Player::startWatch() {
+  if (useTimer && timer_->interval() != 0) {
     timer_->start();
-    UpdateTimer();
+    updateTimer();
   }
 }
 
-void TMPEGPlayer::Pause(bool pause) {
+void Mp3Player::pause(bool pause) {
   requireLibrary();
   if (!playing_ || endFlagSet()) {
     paused_ = false;
@@ -225,7 +228,7 @@ void TMPEGPlayer::Pause(bool pause) {
   paused_ = pause;
 }
 
-void TMPEGPlayer::Stop() {
+void Mp3Player::stop() {
   if (!playing_ || endFlagSet()) raiseIncorrectMode();
   requireLibrary();
   entry_->stop();
@@ -234,7 +237,7 @@ void TMPEGPlayer::Stop() {
   paused_ = false;
 }
 
-void TMPEGPlayer::Restart() {
+void Mp3Player::restart() {
   requireLibrary();
   if (!opened_) raiseIncorrectMode();
   clearEndFlag();
@@ -246,54 +249,54 @@ void TMPEGPlayer::Restart() {
   startWatch();
 }
 
-void TMPEGPlayer::closeOpenStream() {
+void Mp3Player::closeOpenStream() {
   opened_ = paused_ = playing_ = false;
   playedXTimes_ = 0;
   entry_->close();
 }
 
-void TMPEGPlayer::Close() {
+void Mp3Player::close() {
   requireLibrary();
   closeOpenStream();
   checkError();
 }
 
 template <typename Handler, typename... Args>
-void TMPEGPlayer::runHandler(const char* name, Handler& handler, Args&&... args) {
+void Mp3Player::runHandler(const char* name, Handler& handler, Args&&... args) {
   // The timer runs inside Qt's event loop, which exceptions must not cross.
   try {
     handler(std::forward<Args>(args)...);
   } catch (const std::exception& error) {
-    qWarning("TMPEGPlayer: %s handler failed: %s", name, error.what());
+    qWarning("Mp3Player: %s handler failed: %s", name, error.what());
   } catch (...) {
-    qWarning("TMPEGPlayer: %s handler failed", name);
+    qWarning("Mp3Player: %s handler failed", name);
   }
 }
 
-void TMPEGPlayer::UpdateTimer() {
+void Mp3Player::updateTimer() {
   if (!(opened_ && playing_)) {
     timer_->stop();
     return;
   }
   int32_t pos = 0;
   try {
-    pos = GetPosition();
-  } catch (const TMPEGError&) {
+    pos = position();
+  } catch (const Mp3PlayerError&) {
     pos = 0;  // the end check below must still run
   }
   if (pos > length_) pos = 0;
-  if (OnPosUpdate) runHandler("OnPosUpdate", OnPosUpdate, pos, length_);
+  if (onPosUpdate) runHandler("onPosUpdate", onPosUpdate, pos, length_);
   if (endFlagSet()) {
     timer_->stop();
     playing_ = false;
-    if (OnPlayEnd) {
+    if (onPlayEnd) {
       clearEndFlag();
-      runHandler("OnPlayEnd", OnPlayEnd, *this);
+      runHandler("onPlayEnd", onPlayEnd, *this);
     }
   }
 }
 
-bool TMPEGPlayer::GetPlayStopped() {
+bool Mp3Player::playStopped() {
   requireLibrary();
   bool stopped = endFlagSet();
   if (stopped) {
@@ -304,61 +307,61 @@ bool TMPEGPlayer::GetPlayStopped() {
   return stopped;
 }
 
-int32_t TMPEGPlayer::GetFrequency() { return query(&MpegEntryPoints::getFrequency); }
+int32_t Mp3Player::frequency() { return query(&MpegEntryPoints::getFrequency); }
 
-int32_t TMPEGPlayer::GetBitrate() { return query(&MpegEntryPoints::getBitrate); }
+int32_t Mp3Player::bitrate() { return query(&MpegEntryPoints::getBitrate); }
 
-e_mode TMPEGPlayer::GetChannelMode() {
-  return static_cast<e_mode>(query(&MpegEntryPoints::getStereoMode));
+ChannelMode Mp3Player::channelMode() {
+  return static_cast<ChannelMode>(query(&MpegEntryPoints::getStereoMode));
 }
 
-int32_t TMPEGPlayer::GetLayer() { return query(&MpegEntryPoints::getLayer); }
+int32_t Mp3Player::layer() { return query(&MpegEntryPoints::getLayer); }
 
-int32_t TMPEGPlayer::GetPlayMode() { return query(&MpegEntryPoints::getPlayerMode); }
+int32_t Mp3Player::playMode() { return query(&MpegEntryPoints::getPlayerMode); }
 
-int32_t TMPEGPlayer::GetPosition() { return query(&MpegEntryPoints::getCurrentPos); }
+int32_t Mp3Player::position() { return query(&MpegEntryPoints::getCurrentPos); }
 
-int32_t TMPEGPlayer::GetLength() { return query(&MpegEntryPoints::getLength); }
+int32_t Mp3Player::length() { return query(&MpegEntryPoints::getLength); }
 
-void TMPEGPlayer::Seek(int32_t positionMs) {
+void Mp3Player::seek(int32_t positionMs) {
   requireLibrary();
   entry_->seek(positionMs);
   checkError();
 }
 
-void TMPEGPlayer::SetDevNum(int32_t device) {
+void Mp3Player::setDeviceNumber(int32_t device) {
   requireLibrary();
   entry_->setSndDevice(device);
   checkError();
 }
 
-void TMPEGPlayer::SetStreamName(const std::string& name) {
+void Mp3Player::setStreamName(const std::string& name) {
   streamName_ = name;
-  if (opened_) Close();
+  if (opened_) close();
 }
 
-void TMPEGPlayer::SetOutFilename(const std::string& name) { outFilename_ = name; }
+void Mp3Player::setOutFilename(const std::string& name) { outFilename_ = name; }
 
-void TMPEGPlayer::SetTimerFreq(int32_t ms) {
+void Mp3Player::setTimerFreq(int32_t ms) {
   timerFreq_ = ms;
-  if (ms == 0) UseTimer = false;
+  if (ms == 0) useTimer = false;
 }
 
-TOutputDevice TMPEGPlayer::GetOutputDevice() const {
-  return device_ == MPEGDLL_DEVICE_AUDIO ? TOutputDevice::wavemapper : TOutputDevice::pcmfile;
+OutputDevice Mp3Player::outputDevice() const {
+  return device_ == MPEGDLL_DEVICE_AUDIO ? OutputDevice::WaveMapper : OutputDevice::PcmFile;
 }
 
-void TMPEGPlayer::SetOutputDevice(TOutputDevice device) {
-  device_ = device == TOutputDevice::wavemapper ? MPEGDLL_DEVICE_AUDIO : MPEGDLL_DEVICE_PCM_FILE;
+void Mp3Player::setOutputDevice(OutputDevice device) {
+  device_ = device == OutputDevice::WaveMapper ? MPEGDLL_DEVICE_AUDIO : MPEGDLL_DEVICE_PCM_FILE;
 }
 
-TPlayPriority TMPEGPlayer::GetPriority() const {
+PlayPriority Mp3Player::priority() const {
   for (size_t i = 0; i < std::size(kPriorityValues); ++i)
-    if (kPriorityValues[i] == priority_) return static_cast<TPlayPriority>(i);
-  return TPlayPriority::Normal;
+    if (kPriorityValues[i] == priority_) return static_cast<PlayPriority>(i);
+  return PlayPriority::Normal;
 }
 
-void TMPEGPlayer::SetPriority(TPlayPriority priority) {
+void Mp3Player::setPriority(PlayPriority priority) {
   priority_ = kPriorityValues[static_cast<size_t>(priority)];
   if (!library_) return;
   entry_->setPriority(priority_);

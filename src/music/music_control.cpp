@@ -41,26 +41,26 @@ void MusicControl::loadPlaylistAtStartup(const std::string& startDir) {
 }
 
 void MusicControl::startMusicAtStartup() {
-  CurrentSong = 0;
-  if (host_.musicSetting() != kMusicOff) PlayCurrentSong();
+  currentSong_ = 0;
+  if (host_.musicSetting() != kMusicOff) playCurrentSong();
 }
 
 void MusicControl::shutDown() { closePlayerInUse(); }
 
 void MusicControl::setPlaylist(Playlist playlist) {
-  Playlist_ = std::move(playlist);
-  CurrentSong = 0;
+  playlist_ = std::move(playlist);
+  currentSong_ = 0;
 }
 
 // Every change of state comes before the message: while a message box is open, queued player
 // notices are handled and must find the music in its final state.
-void MusicControl::PlayCurrentSong() {
-  if (CurrentSong < 0 || static_cast<std::size_t>(CurrentSong) >= Playlist_.size()) {
+void MusicControl::playCurrentSong() {
+  if (currentSong_ < 0 || static_cast<std::size_t>(currentSong_) >= playlist_.size()) {
     musicOff();
     return;
   }
   host_.setMusicOnChecked(true);
-  const std::string path = Playlist_[CurrentSong];
+  const std::string path = playlist_[currentSong_];
   host_.showSongName(songDisplayName(path));
   if (!fileExists_(path)) {
     musicOff();
@@ -116,21 +116,21 @@ void MusicControl::closePlayerInUse() {
 void MusicControl::stopCurrentSong() {
   // The stopped MIDI song's completion notice arrives after the next song started; it must not
   // advance past that song.
-  if (host_.musicSetting() == kMidiPlaying) IgnoreNextNotify = true;
+  if (host_.musicSetting() == kMidiPlaying) ignoreNextNotify_ = true;
   closePlayerInUse();
 }
 
 void MusicControl::advance() {
-  ++CurrentSong;
-  if (static_cast<std::size_t>(CurrentSong) >= Playlist_.size()) CurrentSong = 0;
+  ++currentSong_;
+  if (static_cast<std::size_t>(currentSong_) >= playlist_.size()) currentSong_ = 0;
 }
 
-void MusicControl::Musicon1Click() {
+void MusicControl::toggleMusic() {
   const char setting = host_.musicSetting();
   if (setting == kMusicOff) {
-    if (Playlist_.empty()) return;
+    if (playlist_.empty()) return;
     host_.setMusicOnChecked(true);
-    PlayCurrentSong();
+    playCurrentSong();
     return;
   }
   // The completion notice of the stopped MIDI song then finds the music off and changes nothing.
@@ -144,57 +144,57 @@ void MusicControl::Musicon1Click() {
   musicOff();
 }
 
-void MusicControl::Nextsong1Click() {
+void MusicControl::nextSong() {
   if (host_.musicSetting() == kMusicOff) return;
   stopCurrentSong();
   advance();
-  PlayCurrentSong();
+  playCurrentSong();
 }
 
-void MusicControl::Previoussong1Click() {
+void MusicControl::previousSong() {
   if (host_.musicSetting() == kMusicOff) return;
   stopCurrentSong();
-  if (CurrentSong <= 0 || static_cast<std::size_t>(CurrentSong) > Playlist_.size())
-    CurrentSong = static_cast<int>(Playlist_.size()) - 1;
+  if (currentSong_ <= 0 || static_cast<std::size_t>(currentSong_) > playlist_.size())
+    currentSong_ = static_cast<int>(playlist_.size()) - 1;
   else
-    --CurrentSong;
-  PlayCurrentSong();
+    --currentSong_;
+  playCurrentSong();
 }
 
-void MusicControl::MediaPlayer1Notify() {
-  if (host_.musicSetting() != kMidiPlaying || IgnoreNextNotify) {
-    IgnoreNextNotify = false;
+void MusicControl::midiSongCompleted() {
+  if (host_.musicSetting() != kMidiPlaying || ignoreNextNotify_) {
+    ignoreNextNotify_ = false;
     return;
   }
   midi_.stop();
   midi_.close();
   advance();
-  PlayCurrentSong();
+  playCurrentSong();
 }
 
-void MusicControl::MPEGPlayer1PlayEnd() {
+void MusicControl::mp3SongEnded() {
   mp3_.close();
   advance();
-  PlayCurrentSong();
+  playCurrentSong();
 }
 
-void MusicControl::Midiplaylist1Click(const EditorRun& runEditor) {
-  Playlist items = Playlist_;
+void MusicControl::editPlaylist(const EditorRun& runEditor) {
+  Playlist items = playlist_;
   int chosenSong = -1;
   if (!runEditor(items, chosenSong)) return;
-  Playlist_ = std::move(items);
-  if (chosenSong < 0 || static_cast<std::size_t>(chosenSong) >= Playlist_.size()) {
+  playlist_ = std::move(items);
+  if (chosenSong < 0 || static_cast<std::size_t>(chosenSong) >= playlist_.size()) {
     // No song chosen: the music stops, and the next "Music on" starts at the first song.
     if (host_.musicSetting() != kMusicOff) {
       stopCurrentSong();
       musicOff();
     }
-    CurrentSong = 0;
+    currentSong_ = 0;
     return;
   }
-  CurrentSong = chosenSong;
+  currentSong_ = chosenSong;
   if (host_.musicSetting() != kMusicOff) stopCurrentSong();
-  PlayCurrentSong();
+  playCurrentSong();
 }
 
 }  // namespace music

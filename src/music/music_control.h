@@ -36,19 +36,19 @@ public:
   // Shut-down: stops and closes the player in use.
   void shutDown();
 
-  void PlayCurrentSong();
-  void Musicon1Click();
-  void Nextsong1Click();
-  void Previoussong1Click();
-  void Midiplaylist1Click(const EditorRun& runEditor);
-  void MediaPlayer1Notify();   // the sequencer's completion notice
-  void MPEGPlayer1PlayEnd();   // the MP3 player's end event
+  void playCurrentSong();
+  void toggleMusic();
+  void nextSong();
+  void previousSong();
+  void editPlaylist(const EditorRun& runEditor);
+  void midiSongCompleted();  // the sequencer's completion notice
+  void mp3SongEnded();       // the MP3 player's end event
 
-  const Playlist& playlist() const { return Playlist_; }
+  const Playlist& playlist() const { return playlist_; }
   // Replaces the playlist and starts again at its first song (does not touch the music).
   void setPlaylist(Playlist playlist);
-  int currentSong() const { return CurrentSong; }
-  bool ignoreNextNotify() const { return IgnoreNextNotify; }
+  int currentSong() const { return currentSong_; }
+  bool ignoreNextNotify() const { return ignoreNextNotify_; }
 
 private:
   // Stops and closes the player that the music setting names; nothing while the music is off.
@@ -65,9 +65,9 @@ private:
   MusicHost& host_;
   FileCheck fileExists_;
 
-  Playlist Playlist_;
-  int CurrentSong = 0;  // a valid index of a non-empty playlist, 0 when it is empty
-  bool IgnoreNextNotify = false;
+  Playlist playlist_;
+  int currentSong_ = 0;  // a valid index of a non-empty playlist, 0 when it is empty
+  bool ignoreNextNotify_ = false;
 };
 
 }  // namespace music

@@ -1,4 +1,4 @@
-# Tmidi1, the playlist editor window (Qt).
+# PlaylistEditor, the playlist editor window (Qt).
 add_library(music_editor STATIC
   ${CMAKE_CURRENT_LIST_DIR}/playlist_editor.cpp)
 set_target_properties(music_editor PROPERTIES AUTOMOC ON)

@@ -17,7 +17,7 @@ public:
   // Opens the song, closing one still open. nullopt on success.
   virtual std::optional<SequencerFailure> open(const std::string& path) = 0;
   // Starts the open song and returns at once: 0, or the error code when it did not start. A song
-  // that started sends one completion notice later (MusicControl::MediaPlayer1Notify), also when
+  // that started sends one completion notice later (MusicControl::midiSongCompleted), also when
   // it is stopped or closed.
   virtual int play() = 0;
   virtual void stop() = 0;

@@ -33,7 +33,7 @@ std::string storedPath(const QString& path) { return QFile::encodeName(path).toS
 
 }  // namespace
 
-Tmidi1::Tmidi1(const std::string& startDir, QWidget* parent)
+PlaylistEditor::PlaylistEditor(const std::string& startDir, QWidget* parent)
     : QDialog(parent), startDir_(startDir) {
   setWindowTitle("Music Playlist");
   setFixedSize(427, 270);
@@ -41,60 +41,60 @@ Tmidi1::Tmidi1(const std::string& startDir, QWidget* parent)
   smallFont.setPixelSize(11);
   setFont(smallFont);
 
-  ListBox1 = new QListWidget(this);
-  ListBox1->setGeometry(0, 8, 353, 257);
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListBox1->setUniformItemSizes(true);
-  ListBox1->setItemDelegate(new FixedHeightRows(ListBox1));
-  ListBox1->setDragEnabled(false);  // reordering is done by the list's own mouse handling below
-  ListBox1->viewport()->installEventFilter(this);
+  songList_ = new QListWidget(this);
+  songList_->setGeometry(0, 8, 353, 257);
+  songList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  songList_->setUniformItemSizes(true);
+  songList_->setItemDelegate(new FixedHeightRows(songList_));
+  songList_->setDragEnabled(false);  // reordering is done by the list's own mouse handling below
+  songList_->viewport()->installEventFilter(this);
 
   // Created in tab order.
-  add = addButton("Add", 8);
-  Insert = addButton("Insert", 40);
-  Delete = addButton("Delete", 72);
-  Clear = addButton("Clear", 104);
-  BitBtn5 = addButton("&Cancel", 208);
-  BitBtn6 = addButton("&OK", 240);
-  Save = addButton("Save", 136);
-  BitBtn6->setDefault(true);
+  addButton_ = makeButton("Add", 8);
+  insertButton_ = makeButton("Insert", 40);
+  deleteButton_ = makeButton("Delete", 72);
+  clearButton_ = makeButton("Clear", 104);
+  cancelButton_ = makeButton("&Cancel", 208);
+  okButton_ = makeButton("&OK", 240);
+  saveButton_ = makeButton("Save", 136);
+  okButton_->setDefault(true);
 
-  connect(add, &QPushButton::clicked, this, &Tmidi1::addClick);
-  connect(Insert, &QPushButton::clicked, this, &Tmidi1::InsertClick);
-  connect(Delete, &QPushButton::clicked, this, &Tmidi1::DeleteClick);
-  connect(Clear, &QPushButton::clicked, this, &Tmidi1::ClearClick);
-  connect(Save, &QPushButton::clicked, this, &Tmidi1::SaveClick);
-  connect(BitBtn5, &QPushButton::clicked, this, &Tmidi1::BitBtn5Click);
-  connect(BitBtn6, &QPushButton::clicked, this, &Tmidi1::BitBtn6Click);
+  connect(addButton_, &QPushButton::clicked, this, &PlaylistEditor::addSongs);
+  connect(insertButton_, &QPushButton::clicked, this, &PlaylistEditor::insertSongs);
+  connect(deleteButton_, &QPushButton::clicked, this, &PlaylistEditor::deleteSong);
+  connect(clearButton_, &QPushButton::clicked, this, &PlaylistEditor::clearList);
+  connect(saveButton_, &QPushButton::clicked, this, &PlaylistEditor::saveList);
+  connect(cancelButton_, &QPushButton::clicked, this, &PlaylistEditor::cancel);
+  connect(okButton_, &QPushButton::clicked, this, &PlaylistEditor::confirm);
 
   chooseFiles_ = [this](QWidget* owner) { return runOpenDialog(owner); };
 }
 
-QPushButton* Tmidi1::addButton(const QString& caption, int top) {
+QPushButton* PlaylistEditor::makeButton(const QString& caption, int top) {
   auto* button = new QPushButton(caption, this);
   button->setGeometry(360, top, 65, 25);
   return button;
 }
 
-QFileDialog* Tmidi1::openDialog() {
-  if (OpenDialog1 != nullptr) return OpenDialog1;
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDialog1->setNameFilter("Midi / MP3 (*.mid *.mp3)");
+QFileDialog* PlaylistEditor::openDialog() {
+  if (openDialog_ != nullptr) return openDialog_;
+  openDialog_ = new QFileDialog(this);
+  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  openDialog_->setFileMode(QFileDialog::ExistingFiles);
+  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  openDialog_->setNameFilter("Midi / MP3 (*.mid *.mp3)");
   // Song names are matched without regard to case (".MID" files are songs too).
-  OpenDialog1->setFilter(OpenDialog1->filter() & ~QDir::CaseSensitive);
-  return OpenDialog1;
+  openDialog_->setFilter(openDialog_->filter() & ~QDir::CaseSensitive);
+  return openDialog_;
 }
 
-QStringList Tmidi1::runOpenDialog(QWidget*) {
+QStringList PlaylistEditor::runOpenDialog(QWidget*) {
   QFileDialog* dialog = openDialog();
   if (dialog->exec() != QDialog::Accepted) return {};
   return dialog->selectedFiles();
 }
 
-void Tmidi1::showEvent(QShowEvent* event) {
+void PlaylistEditor::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (const QScreen* shown = screen()) {
     QRect frame = frameGeometry();
@@ -104,43 +104,43 @@ void Tmidi1::showEvent(QShowEvent* event) {
   platform::keepInsideWorkArea(this);
 }
 
-bool Tmidi1::runEditor(Playlist& playlist, int& chosenSong) {
+bool PlaylistEditor::runEditor(Playlist& playlist, int& chosenSong) {
   loadPlaylist(playlist);
   if (exec() != QDialog::Accepted) return false;
   playlist = list_.items;
-  chosenSong = ChosenSong_;
+  chosenSong = chosenSong_;
   return true;
 }
 
-void Tmidi1::loadPlaylist(const Playlist& playlist) {
+void PlaylistEditor::loadPlaylist(const Playlist& playlist) {
   list_ = EditedList{playlist, -1};
   showList();
 }
 
-void Tmidi1::readSelection() {
-  const QModelIndexList rows = ListBox1->selectionModel()->selectedIndexes();
+void PlaylistEditor::readSelection() {
+  const QModelIndexList rows = songList_->selectionModel()->selectedIndexes();
   list_.selected = rows.isEmpty() ? -1 : rows.front().row();
 }
 
-void Tmidi1::showList() {
-  ListBox1->clear();
-  for (const std::string& path : list_.items) ListBox1->addItem(shownPath(path));
+void PlaylistEditor::showList() {
+  songList_->clear();
+  for (const std::string& path : list_.items) songList_->addItem(shownPath(path));
   if (list_.selected >= 0) {
-    ListBox1->setCurrentRow(list_.selected);
+    songList_->setCurrentRow(list_.selected);
   } else {
-    ListBox1->setCurrentRow(-1);
-    ListBox1->clearSelection();
+    songList_->setCurrentRow(-1);
+    songList_->clearSelection();
   }
 }
 
 // The files chosen in the open dialog as playlist entries; empty when the dialog was cancelled.
-Playlist Tmidi1::chooseSongs() {
+Playlist PlaylistEditor::chooseSongs() {
   Playlist paths;
   for (const QString& path : chooseFiles_(this)) paths.push_back(storedPath(path));
   return paths;
 }
 
-void Tmidi1::addClick() {
+void PlaylistEditor::addSongs() {
   const Playlist paths = chooseSongs();
   if (paths.empty()) return;
   readSelection();
@@ -148,7 +148,7 @@ void Tmidi1::addClick() {
   showList();
 }
 
-void Tmidi1::InsertClick() {
+void PlaylistEditor::insertSongs() {
   readSelection();
   if (list_.selected < 0) return;  // no dialog without a place to insert at
   const Playlist paths = chooseSongs();
@@ -157,45 +157,45 @@ void Tmidi1::InsertClick() {
   showList();
 }
 
-void Tmidi1::DeleteClick() {
+void PlaylistEditor::deleteSong() {
   readSelection();
   deleteSelectedSong(list_);
   showList();
 }
 
-void Tmidi1::ClearClick() {
+void PlaylistEditor::clearList() {
   list_ = EditedList{};
   showList();
 }
 
-void Tmidi1::SaveClick() {
+void PlaylistEditor::saveList() {
   if (const auto failure = savePlaylist(list_.items, startDir_))
     platform::showMessage(this, QString::fromStdString(*failure),
                           QApplication::applicationDisplayName());
 }
 
-void Tmidi1::BitBtn6Click() {
+void PlaylistEditor::confirm() {
   readSelection();
-  ChosenSong_ = chosenSongForOk(list_);
+  chosenSong_ = chosenSongForOk(list_);
   done(QDialog::Accepted);
 }
 
-void Tmidi1::BitBtn5Click() { reject(); }
+void PlaylistEditor::cancel() { reject(); }
 
-void Tmidi1::ListBox1DblClick() {
+void PlaylistEditor::songDoubleClicked() {
   readSelection();
-  ChosenSong_ = chosenSongForDoubleClick(list_);
+  chosenSong_ = chosenSongForDoubleClick(list_);
   done(QDialog::Accepted);
 }
 
 // A left press selects an entry as usual and arms a drag; moving the pointer beyond the drag
 // distance drags, and releasing it over an entry moves the selected entry there. While the
 // button is held the list must not move its selection after the pointer.
-bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != ListBox1->viewport()) return QDialog::eventFilter(watched, event);
+bool PlaylistEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != songList_->viewport()) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonDblClick:
-      ListBox1DblClick();
+      songDoubleClicked();
       return true;
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -213,7 +213,7 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
       if (!dragging_ && (mouse->position().toPoint() - pressPos_).manhattanLength() >=
                             QApplication::startDragDistance()) {
         dragging_ = true;
-        ListBox1->viewport()->setCursor(Qt::DragMoveCursor);
+        songList_->viewport()->setCursor(Qt::DragMoveCursor);
       }
       return true;
     }
@@ -231,31 +231,31 @@ bool Tmidi1::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-void Tmidi1::resetDrag() {
+void PlaylistEditor::resetDrag() {
   dragArmed_ = dragging_ = dragCancelled_ = false;
-  ListBox1->viewport()->unsetCursor();
+  songList_->viewport()->unsetCursor();
 }
 
 // Escape while the button is held on the list cancels the drag, as it does any drag; only
 // otherwise does it close the editor like Cancel.
-void Tmidi1::keyPressEvent(QKeyEvent* event) {
+void PlaylistEditor::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && dragArmed_ && !dragCancelled_) {
     dragging_ = false;
     dragCancelled_ = true;
-    ListBox1->viewport()->unsetCursor();
+    songList_->viewport()->unsetCursor();
     event->accept();
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
-void Tmidi1::dropAt(const QPoint& viewportPos) {
-  if (!ListBox1->viewport()->rect().contains(viewportPos)) return;  // dropped outside the list
+void PlaylistEditor::dropAt(const QPoint& viewportPos) {
+  if (!songList_->viewport()->rect().contains(viewportPos)) return;  // dropped outside the list
   readSelection();
-  DragFromIndex = list_.selected;
-  const QModelIndex target = ListBox1->indexAt(viewportPos);  // none below the last entry
+  dragFromIndex_ = list_.selected;
+  const QModelIndex target = songList_->indexAt(viewportPos);  // none below the last entry
   if (!target.isValid()) return;
-  if (moveSong(list_, DragFromIndex, target.row())) showList();
+  if (moveSong(list_, dragFromIndex_, target.row())) showList();
 }
 
 }  // namespace music

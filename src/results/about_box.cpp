@@ -65,9 +65,9 @@ ClickableLabel* portrait(QWidget* parent, int x, int y) {
 
 }  // namespace
 
-TAbout::TAbout(QWidget* parent) : TAbout(platform::openLink, parent) {}
+AboutBox::AboutBox(QWidget* parent) : AboutBox(platform::openLink, parent) {}
 
-TAbout::TAbout(LinkOpener openLink, QWidget* parent)
+AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       openLink_(std::move(openLink)) {
@@ -75,67 +75,69 @@ TAbout::TAbout(LinkOpener openLink, QWidget* parent)
   setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
   setFixedSize(498, 172);
 
-  Panel1 = new QFrame(this);
-  Panel1->setGeometry(2, 2, 495, 143);
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel = new QFrame(this);
+  panel->setGeometry(2, 2, 495, 143);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-  Image1 = new QLabel(Panel1);
-  Image1->setGeometry(2, 2, 169, 130);
-  Image1->setScaledContents(true);
+  logo = new QLabel(panel);
+  logo->setGeometry(2, 2, 169, 130);
+  logo->setScaledContents(true);
 
   const auto mailto = [](const char* address) {
     return QStringLiteral("mailto:") + QString::fromUtf8(address);
   };
-  Label1 = nameLabel(Panel1, kFirstAuthor.name, 192);
-  Label2 = textLabel(Panel1, kFirstAuthor.street, 192, 40);
-  Label3 = textLabel(Panel1, kFirstAuthor.town, 192, 56);
-  Label4 = textLabel(Panel1, kFirstAuthor.country, 192, 72);
-  Label5 = linkLabel(kFirstAuthor.email, 192, 88, false, mailto(kFirstAuthor.email));
-  Label6 = nameLabel(Panel1, kSecondAuthor.name, 368);
-  Label7 = textLabel(Panel1, kSecondAuthor.street, 368, 40);
-  Label8 = textLabel(Panel1, kSecondAuthor.town, 368, 56);
-  Label9 = textLabel(Panel1, kSecondAuthor.country, 368, 72);
-  Label10 = linkLabel(kSecondAuthor.email, 368, 88, false, mailto(kSecondAuthor.email));
+  firstAuthorName = nameLabel(panel, kFirstAuthor.name, 192);
+  firstAuthorStreet = textLabel(panel, kFirstAuthor.street, 192, 40);
+  firstAuthorTown = textLabel(panel, kFirstAuthor.town, 192, 56);
+  firstAuthorCountry = textLabel(panel, kFirstAuthor.country, 192, 72);
+  firstAuthorEmail = linkLabel(kFirstAuthor.email, 192, 88, false, mailto(kFirstAuthor.email));
+  secondAuthorName = nameLabel(panel, kSecondAuthor.name, 368);
+  secondAuthorStreet = textLabel(panel, kSecondAuthor.street, 368, 40);
+  secondAuthorTown = textLabel(panel, kSecondAuthor.town, 368, 56);
+  secondAuthorCountry = textLabel(panel, kSecondAuthor.country, 368, 72);
+  secondAuthorEmail = linkLabel(kSecondAuthor.email, 368, 88, false, mailto(kSecondAuthor.email));
 
-  Label11 = linkLabel(QStringLiteral("Homepage : ") + kHomepage, 176, 108, true, kHomepage);
-  Label13 = linkLabel(kSecondLink, 248, 127, true, kSecondLink);
+  homepageLink = linkLabel(QStringLiteral("Homepage : ") + kHomepage, 176, 108, true, kHomepage);
+  secondLink = linkLabel(kSecondLink, 248, 127, true, kSecondLink);
 
   // The portraits cover their author's column while shown. They lie a pixel right of the column,
   // so the column's text starts a pixel in.
-  for (QLabel* line : std::initializer_list<QLabel*>{Label1, Label2, Label3, Label4, Label5, Label6,
-                                                    Label7, Label8, Label9, Label10}) {
+  for (QLabel* line : std::initializer_list<QLabel*>{
+           firstAuthorName, firstAuthorStreet, firstAuthorTown, firstAuthorCountry,
+           firstAuthorEmail, secondAuthorName, secondAuthorStreet, secondAuthorTown,
+           secondAuthorCountry, secondAuthorEmail}) {
     line->setContentsMargins(1, 0, 0, 0);
     line->adjustSize();
   }
-  Image3 = portrait(Panel1, 193, 3);
-  Image2 = portrait(Panel1, 369, 3);
-  connect(Label1, &ClickableLabel::clicked, Image3, &QWidget::show);
-  connect(Label6, &ClickableLabel::clicked, Image2, &QWidget::show);
-  connect(Image3, &ClickableLabel::clicked, Image3, &QWidget::hide);
-  connect(Image2, &ClickableLabel::clicked, Image2, &QWidget::hide);
+  firstPortrait = portrait(panel, 193, 3);
+  secondPortrait = portrait(panel, 369, 3);
+  connect(firstAuthorName, &ClickableLabel::clicked, firstPortrait, &QWidget::show);
+  connect(secondAuthorName, &ClickableLabel::clicked, secondPortrait, &QWidget::show);
+  connect(firstPortrait, &ClickableLabel::clicked, firstPortrait, &QWidget::hide);
+  connect(secondPortrait, &ClickableLabel::clicked, secondPortrait, &QWidget::hide);
   // The homepage line runs through the portraits' lowest rows: it stays in front of them, on the
   // panel's colour, so that a shown portrait never hides a link.
-  for (ClickableLabel* link : {Label11, Label13}) {
+  for (ClickableLabel* link : {homepageLink, secondLink}) {
     link->setAutoFillBackground(true);
     link->raise();
   }
 
-  Label12 = textLabel(this, kVersion, 408, 158);
+  versionLabel = textLabel(this, kVersion, 408, 158);
   QFont bold = font();
   bold.setBold(true);
-  Label12->setFont(bold);
-  Label12->adjustSize();
+  versionLabel->setFont(bold);
+  versionLabel->adjustSize();
 
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                            QStringLiteral("Ok"), this);
-  BitBtn1->setGeometry(220, 147, 75, 25);
-  BitBtn1->setDefault(true);
-  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+  okButton =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Ok"), this);
+  okButton->setGeometry(220, 147, 75, 25);
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-ClickableLabel* TAbout::linkLabel(const QString& text, int x, int y, bool bold,
-                                  const QString& url) {
-  auto* label = new ClickableLabel(text, Panel1);
+ClickableLabel* AboutBox::linkLabel(const QString& text, int x, int y, bool bold,
+                                    const QString& url) {
+  auto* label = new ClickableLabel(text, panel);
   QFont look = font();
   look.setUnderline(true);
   look.setBold(bold);
@@ -150,7 +152,7 @@ ClickableLabel* TAbout::linkLabel(const QString& text, int x, int y, bool bold,
   return label;
 }
 
-void TAbout::showModal() {
+void AboutBox::showModal() {
   const QScreen* screen =
       parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) {
@@ -163,22 +165,22 @@ void TAbout::showModal() {
   exec();
 }
 
-void TAbout::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
   // The pictures are decoded when the box is first shown: many runs never open it.
-  if (Image1->pixmap().isNull()) {
-    Image1->setPixmap(picture(pictures::Id::AboutLogo));
-    Image3->setPixmap(picture(pictures::Id::FirstPortrait));
-    Image2->setPixmap(picture(pictures::Id::SecondPortrait));
+  if (logo->pixmap().isNull()) {
+    logo->setPixmap(picture(pictures::Id::AboutLogo));
+    firstPortrait->setPixmap(picture(pictures::Id::FirstPortrait));
+    secondPortrait->setPixmap(picture(pictures::Id::SecondPortrait));
   }
   QDialog::showEvent(event);
 }
 
-void TAbout::hideEvent(QHideEvent* event) {
-  FormClose();
+void AboutBox::hideEvent(QHideEvent* event) {
+  hidePortraits();
   QDialog::hideEvent(event);
 }
 
-void TAbout::FormClose() {
-  Image3->hide();
-  Image2->hide();
+void AboutBox::hidePortraits() {
+  firstPortrait->hide();
+  secondPortrait->hide();
 }

@@ -12,7 +12,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-class TAbout : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
@@ -20,39 +20,39 @@ class TAbout : public QDialog {
   using LinkOpener = std::function<void(const QString& url)>;
 
   // Opens links with platform::openLink.
-  explicit TAbout(QWidget* parent = nullptr);
-  TAbout(LinkOpener openLink, QWidget* parent = nullptr);
+  explicit AboutBox(QWidget* parent = nullptr);
+  AboutBox(LinkOpener openLink, QWidget* parent = nullptr);
 
   // Centres the box on the screen and shows it modally until it is closed.
   void showModal();
 
-  // Components; the labels and pictures lie on Panel1, the version line and the button on the
+  // Components; the labels and pictures lie on panel, the version line and the button on the
   // box. Public for tests and screenshots.
-  QFrame* Panel1;
-  QLabel* Image1;            // logo
-  ClickableLabel* Label1;    // first author's name: shows Image3
-  QLabel* Label2;            // first author's street
-  QLabel* Label3;            // first author's postcode and town
-  QLabel* Label4;            // first author's country
-  ClickableLabel* Label5;    // first author's e-mail
-  ClickableLabel* Label6;    // second author's name: shows Image2
-  QLabel* Label7;
-  QLabel* Label8;
-  QLabel* Label9;
-  ClickableLabel* Label10;   // second author's e-mail
-  ClickableLabel* Label11;   // "Homepage : " and the homepage address
-  ClickableLabel* Label13;   // second web link
-  ClickableLabel* Image3;    // first author's portrait, hidden at start
-  ClickableLabel* Image2;    // second author's portrait, hidden at start
-  QLabel* Label12;           // version line
-  QPushButton* BitBtn1;      // "Ok"
+  QFrame* panel;
+  QLabel* logo;                      // logo
+  ClickableLabel* firstAuthorName;   // first author's name: shows firstPortrait
+  QLabel* firstAuthorStreet;         // first author's street
+  QLabel* firstAuthorTown;           // first author's postcode and town
+  QLabel* firstAuthorCountry;        // first author's country
+  ClickableLabel* firstAuthorEmail;  // first author's e-mail
+  ClickableLabel* secondAuthorName;  // second author's name: shows secondPortrait
+  QLabel* secondAuthorStreet;
+  QLabel* secondAuthorTown;
+  QLabel* secondAuthorCountry;
+  ClickableLabel* secondAuthorEmail;  // second author's e-mail
+  ClickableLabel* homepageLink;       // "Homepage : " and the homepage address
+  ClickableLabel* secondLink;         // second web link
+  ClickableLabel* firstPortrait;      // first author's portrait, hidden at start
+  ClickableLabel* secondPortrait;     // second author's portrait, hidden at start
+  QLabel* versionLabel;               // version line
+  QPushButton* okButton;              // "Ok"
 
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void FormClose();
+  void hidePortraits();
   ClickableLabel* linkLabel(const QString& text, int x, int y, bool bold, const QString& url);
 
   LinkOpener openLink_;

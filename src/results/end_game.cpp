@@ -17,53 +17,53 @@ constexpr QSize kClientSize(300, 200);
 
 }  // namespace
 
-TEndGame::TEndGame(std::string startDir, platform::SoundCuePlayer& cues, QWidget* parent)
+EndGameScreen::EndGameScreen(std::string startDir, platform::SoundCuePlayer& cues, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       startDir_(std::move(startDir)),
       cues_(cues),
-      Image1(new ClickableLabel(this)) {
+      picture_(new ClickableLabel(this)) {
   setWindowTitle("EndGame");
   setFixedSize(kClientSize);
-  Image1->setObjectName("Image1");
-  Image1->setGeometry(rect());
-  Image1->setScaledContents(true);
-  connect(Image1, &ClickableLabel::clicked, this, &TEndGame::Image1Click);
+  picture_->setObjectName("Image1");
+  picture_->setGeometry(rect());
+  picture_->setScaledContents(true);
+  connect(picture_, &ClickableLabel::clicked, this, &EndGameScreen::pictureClicked);
 }
 
-void TEndGame::showModal() {
+void EndGameScreen::showModal() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) move(screen->geometry().center() - rect().center());
   platform::keepInsideWorkArea(this);
   exec();
 }
 
-bool TEndGame::event(QEvent* event) {
+bool EndGameScreen::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && !activatedSinceShow_) {
     activatedSinceShow_ = true;
-    FormActivate();
+    playEndSound();
   }
   return QDialog::event(event);
 }
 
-void TEndGame::showEvent(QShowEvent* event) {
+void EndGameScreen::showEvent(QShowEvent* event) {
   // Decoded when first needed: many runs never win a game.
-  if (Image1->pixmap().isNull())
-    Image1->setPixmap(QPixmap::fromImage(
-        platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
+  if (picture_->pixmap().isNull())
+    picture_->setPixmap(
+        QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
   activatedSinceShow_ = false;
   QDialog::showEvent(event);
 }
 
 // The click on the picture is the one way to close the window; Escape does not dismiss it.
-void TEndGame::keyPressEvent(QKeyEvent* event) {
+void EndGameScreen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
   QDialog::keyPressEvent(event);
 }
 
-void TEndGame::FormActivate() {
+void EndGameScreen::playEndSound() {
   cues_.play(platform::joinPath(startDir_, "mirt_2.wav"));
 }
 
-void TEndGame::Image1Click() {
+void EndGameScreen::pictureClicked() {
   accept();
 }

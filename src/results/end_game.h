@@ -9,17 +9,17 @@
 
 class ClickableLabel;
 
-class TEndGame : public QDialog {
+class EndGameScreen : public QDialog {
   Q_OBJECT
 
 public:
   // `startDir` is the folder that holds "mirt_2.wav"; `cues` plays it.
-  explicit TEndGame(std::string startDir,
-                    platform::SoundCuePlayer& cues = platform::soundCues(),
-                    QWidget* parent = nullptr);
+ explicit EndGameScreen(std::string startDir,
+                        platform::SoundCuePlayer& cues = platform::soundCues(),
+                        QWidget* parent = nullptr);
 
-  // Centres the window on the screen and shows it until the player clicks it.
-  void showModal();
+ // Centres the window on the screen and shows it until the player clicks it.
+ void showModal();
 
 protected:
   bool event(QEvent* event) override;
@@ -27,12 +27,12 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
-  void FormActivate();
-  void Image1Click();
+  void playEndSound();
+  void pictureClicked();
 
   const std::string startDir_;
   platform::SoundCuePlayer& cues_;
-  ClickableLabel* Image1;
+  ClickableLabel* picture_;
   // The sound belongs to the first activation of each show; coming back from another
   // application while the window is up does not repeat it.
   bool activatedSinceShow_ = false;

@@ -1,4 +1,4 @@
-# The end-of-game screen TEndGame (Qt Widgets).
+# The end-of-game screen EndGameScreen (Qt Widgets).
 add_library(results_endgame STATIC
   ${CMAKE_CURRENT_LIST_DIR}/end_game.cpp
   ${CMAKE_CURRENT_LIST_DIR}/end_game.h)

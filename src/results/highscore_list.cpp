@@ -8,7 +8,7 @@
 
 namespace results {
 
-std::int32_t HighscoreValue(std::string_view text) {
+std::int32_t highscoreValue(std::string_view text) {
   std::int32_t value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -16,7 +16,7 @@ std::int32_t HighscoreValue(std::string_view text) {
   return value;
 }
 
-HighscoreList DefaultHighscores() {
+HighscoreList defaultHighscores() {
   static constexpr int kScores[kHighscoreRows] = {350, 300, 250, 200, 150, 100, 50, 40, 30, 20};
   HighscoreList list;
   list.lines.assign(kHighscoreStrings, "TAVI");
@@ -27,14 +27,13 @@ HighscoreList DefaultHighscores() {
   return list;
 }
 
-int EnterHighscore(HighscoreList& list, const std::string& scoreText,
-                   const std::string& secondsText) {
-  const std::int32_t score = HighscoreValue(scoreText);
-  const std::int32_t seconds = HighscoreValue(secondsText);
+int placeResult(HighscoreList& list, const std::string& scoreText, const std::string& secondsText) {
+  const std::int32_t score = highscoreValue(scoreText);
+  const std::int32_t seconds = highscoreValue(secondsText);
   int place = 0;
-  while (place < kHighscoreRows && HighscoreValue(list.score(place)) > score) ++place;
-  while (place < kHighscoreRows && HighscoreValue(list.score(place)) == score &&
-         HighscoreValue(list.time(place)) < seconds) {
+  while (place < kHighscoreRows && highscoreValue(list.score(place)) > score) ++place;
+  while (place < kHighscoreRows && highscoreValue(list.score(place)) == score &&
+         highscoreValue(list.time(place)) < seconds) {
     ++place;
   }
   if (place == kNotPlaced) return kNotPlaced;
@@ -48,30 +47,30 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
   return place;
 }
 
-HighscoreList LoadHighscores(const std::string& dir, std::string* notice) {
+HighscoreList loadHighscores(const std::string& dir, std::string* notice) {
   const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
   auto text = path ? platform::readTextLines(*path) : std::nullopt;
-  if (!text) return DefaultHighscores();
+  if (!text) return defaultHighscores();
   if (!text->whole && notice) *notice = platform::partlyReadMessage(*path);
   HighscoreList list;
   list.lines = std::move(text->lines);
   if (list.lines.size() == 2 * kHighscoreRows) {
     list.lines.resize(kHighscoreStrings, "10");
   } else if (list.lines.size() < kHighscoreStrings) {
-    const HighscoreList defaults = DefaultHighscores();
+    const HighscoreList defaults = defaultHighscores();
     list.lines.insert(list.lines.end(), defaults.lines.begin() + list.lines.size(),
                       defaults.lines.end());
   }
   return list;
 }
 
-std::string HighscorePath(const std::string& dir) {
+std::string highscorePath(const std::string& dir) {
   return platform::findFileNoCase(dir, kHighscoreFileName)
       .value_or(platform::joinPath(dir, kHighscoreFileName));
 }
 
-std::optional<std::string> SaveHighscores(const HighscoreList& list, const std::string& dir) {
-  const std::string path = HighscorePath(dir);
+std::optional<std::string> saveHighscores(const HighscoreList& list, const std::string& dir) {
+  const std::string path = highscorePath(dir);
   if (platform::writeTextLines(path, list.lines)) return std::nullopt;
   return "Cannot create file " + path;
 }

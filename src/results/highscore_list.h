@@ -28,18 +28,17 @@ struct HighscoreList {
 
 // The value of a score or time text: an optional '-' and decimal digits. Any other text, and a
 // number outside 32 bits, counts as 0.
-std::int32_t HighscoreValue(std::string_view text);
+std::int32_t highscoreValue(std::string_view text);
 
 // The list of the ten default rows.
-HighscoreList DefaultHighscores();
+HighscoreList defaultHighscores();
 
 // Ranks the result (the texts shown for score and seconds) against the list: it goes above every
 // row with a lower score and above every row with the same score and an equal or longer time.
 // Rows from that place down move one row down (the tenth is lost), and the place gets the score
 // and time texts; its name stays as it was until a name is confirmed. Returns the row 0..9, or
 // kNotPlaced (list unchanged) when the result is below the ten best.
-int EnterHighscore(HighscoreList& list, const std::string& scoreText,
-                   const std::string& secondsText);
+int placeResult(HighscoreList& list, const std::string& scoreText, const std::string& secondsText);
 
 // The list of "Highscore.ini" in `dir` (name matched without regard to case). A file of exactly
 // 20 lines gets the time "10" for every row; a shorter one is completed from the default rows;
@@ -47,15 +46,15 @@ int EnterHighscore(HighscoreList& list, const std::string& scoreText,
 // large for platform::readTextLines gives the lines that could be read, completed the same way,
 // and *notice (if given) gets the message that tells the player so; such a file is never saved
 // over.
-HighscoreList LoadHighscores(const std::string& dir, std::string* notice = nullptr);
+HighscoreList loadHighscores(const std::string& dir, std::string* notice = nullptr);
 
 // The path the list is written to: the existing file of that name in `dir` whatever its case,
 // else `dir`/"Highscore.ini".
-std::string HighscorePath(const std::string& dir);
+std::string highscorePath(const std::string& dir);
 
 // Writes the list (CR LF after every line) over the file by a temporary file, so the old file is
 // kept on failure; a file that could not be read whole or that the player may not write is kept
 // too. Returns the message to show on failure: "Cannot create file <path>".
-std::optional<std::string> SaveHighscores(const HighscoreList& list, const std::string& dir);
+std::optional<std::string> saveHighscores(const HighscoreList& list, const std::string& dir);
 
 }  // namespace results

@@ -85,7 +85,8 @@ std::string toFileText(const QString& text) {
 
 }  // namespace
 
-THighScore::THighScore(results::HighscoreList& list, std::string startDir, QWidget* parent)
+HighscoreWindow::HighscoreWindow(results::HighscoreList& list, std::string startDir,
+                                 QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       list_(list),
       startDir_(std::move(startDir)) {
@@ -96,7 +97,7 @@ THighScore::THighScore(results::HighscoreList& list, std::string startDir, QWidg
   rows_[0].name->setAttribute(Qt::WA_TransparentForMouseEvents, false);
 }
 
-void THighScore::createRow(int row) {
+void HighscoreWindow::createRow(int row) {
   const int y = results::kHighscoreLineY[row];
   const auto addLabel = [&](const QString& text, const QRect& rect, const QFont& font,
                             Qt::Alignment align) {
@@ -146,35 +147,35 @@ void THighScore::createRow(int row) {
   palette.setColor(QPalette::Text, Qt::black);
   r.nameEdit->setPalette(palette);
   r.nameEdit->hide();
-  connect(r.nameEdit, &QLineEdit::returnPressed, this, &THighScore::NameEdit1KeyDown);
+  connect(r.nameEdit, &QLineEdit::returnPressed, this, &HighscoreWindow::nameEntered);
 }
 
-void THighScore::centreOnDesktop() {
+void HighscoreWindow::centreOnDesktop() {
   const QRect area = platform::workArea();
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
   platform::keepInsideWorkArea(this);
 }
 
-void THighScore::showModalList() {
+void HighscoreWindow::showModalList() {
   if (isVisible()) {
     raise();
     activateWindow();
     return;
   }
-  FormActivate();
+  fillRows();
   centreOnDesktop();
   exec();
 }
 
-void THighScore::enterHighscore(const std::string& scoreText, const std::string& secondsText,
-                                const std::function<void()>& showEndGame) {
-  entryRow_ = results::EnterHighscore(list_, scoreText, secondsText);
+void HighscoreWindow::enterHighscore(const std::string& scoreText, const std::string& secondsText,
+                                     const std::function<void()>& showEndGame) {
+  entryRow_ = results::placeResult(list_, scoreText, secondsText);
   if (entryRow_ == results::kNotPlaced) {
     if (showEndGame) showEndGame();
     return;
   }
   // Refreshed here too, as a window manager may refuse to activate the window.
-  FormActivate();
+  fillRows();
   if (!isVisible()) centreOnDesktop();
   show();
   raise();
@@ -184,7 +185,7 @@ void THighScore::enterHighscore(const std::string& scoreText, const std::string&
   box->setFocus();
 }
 
-void THighScore::FormActivate() {
+void HighscoreWindow::fillRows() {
   for (int row = 0; row < results::kHighscoreRows; ++row) {
     rows_[row].name->setText(fromFileText(list_.name(row)));
     showNumber(rows_[row].score, fromFileText(list_.score(row)));
@@ -192,46 +193,46 @@ void THighScore::FormActivate() {
   }
 }
 
-void THighScore::NameEdit1KeyDown() {
+void HighscoreWindow::nameEntered() {
   if (entryRow_ >= 0 && entryRow_ < results::kHighscoreRows)
     list_.name(entryRow_) = toFileText(rows_[entryRow_].nameEdit->text());
   for (Row& row : rows_) row.nameEdit->hide();
-  FormActivate();
-  if (const auto failure = results::SaveHighscores(list_, startDir_))
+  fillRows();
+  if (const auto failure = results::saveHighscores(list_, startDir_))
     platform::showMessage(this, QString::fromStdString(*failure), "Error");
 }
 
-void THighScore::Name1Click() { rows_[0].nameEdit->show(); }
+void HighscoreWindow::firstNameClicked() { rows_[0].nameEdit->show(); }
 
-void THighScore::Image1Click() { reject(); }  // hides; also ends a modal show
+void HighscoreWindow::pictureClicked() { reject(); }  // hides; also ends a modal show
 
-bool THighScore::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) FormActivate();
+bool HighscoreWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) fillRows();
   return QDialog::event(event);
 }
 
-bool THighScore::eventFilter(QObject* watched, QEvent* event) {
+bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == rows_[0].name && event->type() == QEvent::MouseButtonRelease) {
-    Name1Click();
+    firstNameClicked();
     return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void THighScore::paintEvent(QPaintEvent*) {
+void HighscoreWindow::paintEvent(QPaintEvent*) {
   if (background_.isNull())  // decoded when the list is first shown
     background_ = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
 }
 
-void THighScore::mouseReleaseEvent(QMouseEvent* event) {
+void HighscoreWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    Image1Click();
+    pictureClicked();
 }
 
 // The window closes only by a click on its picture, not by Escape.
-void THighScore::keyPressEvent(QKeyEvent* event) {
+void HighscoreWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
   QDialog::keyPressEvent(event);
 }

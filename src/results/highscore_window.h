@@ -12,12 +12,12 @@
 class QLabel;
 class QLineEdit;
 
-class THighScore : public QDialog {
+class HighscoreWindow : public QDialog {
   Q_OBJECT
 
  public:
   // `list` is owned by the caller and outlives the window; the file is written into `startDir`.
-  THighScore(results::HighscoreList& list, std::string startDir, QWidget* parent = nullptr);
+  HighscoreWindow(results::HighscoreList& list, std::string startDir, QWidget* parent = nullptr);
 
   // Game > "&Highscore list": shows the list modally; when the window is already open without
   // being modal (a name is being entered), brings it to the front instead.
@@ -49,10 +49,10 @@ class THighScore : public QDialog {
 
   void createRow(int row);
   void centreOnDesktop();
-  void FormActivate();      // writes the 30 strings into the labels
-  void NameEdit1KeyDown();  // Enter in any name box
-  void Name1Click();
-  void Image1Click();
+  void fillRows();     // writes the 30 strings into the labels
+  void nameEntered();  // Enter in any name box
+  void firstNameClicked();
+  void pictureClicked();
 
   results::HighscoreList& list_;
   const std::string startDir_;

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("TAVI's Klondike");
   platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
-  shell::TMain main(shell::queryScreen(), platform::soundCues());
+  shell::MainWindow main(shell::queryScreen(), platform::soundCues());
   shell::createSecondaryWindows(main, platform::soundCues());
   main.showAtStart();
   return app.exec();

@@ -17,54 +17,54 @@ QAction* checkItem(QMenu* menu, const QString& caption, bool checked = false) {
 MainMenu buildMainMenu(QMenuBar* bar) {
   MainMenu m;
   // The trailing blanks of the top-level captions space the menu bar.
-  m.File1 = bar->addMenu("&File    ");
-  m.OpenCardset1 = m.File1->addAction("&Open cardset");
-  m.SaveSettings1 = m.File1->addAction("&Save settings");
-  m.Exit1 = m.File1->addAction("&Exit");
+  m.fileMenu = bar->addMenu("&File    ");
+  m.openCardSetItem = m.fileMenu->addAction("&Open cardset");
+  m.saveSettingsItem = m.fileMenu->addAction("&Save settings");
+  m.exitItem = m.fileMenu->addAction("&Exit");
 
-  m.Game1 = bar->addMenu("&Game   ");
-  m.AutoFinish1 = m.Game1->addAction("&Auto finish");
-  m.Game1->addSeparator();
-  m.Restart1 = m.Game1->addAction("&Restart");
-  m.Game1->addSeparator();
-  m.Highscorelist1 = m.Game1->addAction("&Highscore list");
-  m.Game1->addSeparator();
-  m.Klondike1 = checkItem(m.Game1, "&Klondike");
-  m.Quatro1 = checkItem(m.Game1, "&Quatro");
+  m.gameMenu = bar->addMenu("&Game   ");
+  m.autoFinishItem = m.gameMenu->addAction("&Auto finish");
+  m.gameMenu->addSeparator();
+  m.restartItem = m.gameMenu->addAction("&Restart");
+  m.gameMenu->addSeparator();
+  m.highscoreListItem = m.gameMenu->addAction("&Highscore list");
+  m.gameMenu->addSeparator();
+  m.klondikeItem = checkItem(m.gameMenu, "&Klondike");
+  m.quatroItem = checkItem(m.gameMenu, "&Quatro");
 
-  m.Options1 = bar->addMenu("&Options  ");
-  m.Score1 = m.Options1->addMenu("&Score");
-  m.Normal1 = checkItem(m.Score1, "&Normal");
-  m.Vegas1 = checkItem(m.Score1, "&Vegas");
-  m.None1 = checkItem(m.Score1, "N&one");
-  m.Score1->addSeparator();
-  m.Timed1 = checkItem(m.Score1, "&Timed", true);
-  m.Level1 = m.Options1->addMenu("&Level");
-  m.Easy1 = checkItem(m.Level1, "&Easy");
-  m.Medium1 = checkItem(m.Level1, "&Medium");
-  m.Hard1 = checkItem(m.Level1, "&Hard");
-  m.Options1->addSeparator();
-  m.Colors1 = m.Options1->addMenu("&Colors");
-  m.Background1 = m.Colors1->addAction("&Background");
-  m.Cardselect1 = m.Colors1->addAction("&Cardselect");
-  m.Amigacolors1 = checkItem(m.Options1, "&Amiga colors");
-  m.Dragndrop1 = checkItem(m.Options1, "&Drag 'n drop");
+  m.optionsMenu = bar->addMenu("&Options  ");
+  m.scoreMenu = m.optionsMenu->addMenu("&Score");
+  m.normalItem = checkItem(m.scoreMenu, "&Normal");
+  m.vegasItem = checkItem(m.scoreMenu, "&Vegas");
+  m.noneItem = checkItem(m.scoreMenu, "N&one");
+  m.scoreMenu->addSeparator();
+  m.timedItem = checkItem(m.scoreMenu, "&Timed", true);
+  m.levelMenu = m.optionsMenu->addMenu("&Level");
+  m.easyItem = checkItem(m.levelMenu, "&Easy");
+  m.mediumItem = checkItem(m.levelMenu, "&Medium");
+  m.hardItem = checkItem(m.levelMenu, "&Hard");
+  m.optionsMenu->addSeparator();
+  m.coloursMenu = m.optionsMenu->addMenu("&Colors");
+  m.backgroundItem = m.coloursMenu->addAction("&Background");
+  m.cardSelectItem = m.coloursMenu->addAction("&Cardselect");
+  m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
+  m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
 
-  m.Music1 = bar->addMenu("&Music  ");
-  m.Midiplaylist1 = m.Music1->addAction("Music &playlist");
-  m.Music1->addSeparator();
-  m.Musicon1 = checkItem(m.Music1, "M&usic on");
-  m.Soundon1 = checkItem(m.Music1, "&Sound on");
-  m.Music1->addSeparator();
-  m.Nextsong1 = m.Music1->addAction("&Next song");
-  m.Previoussong1 = m.Music1->addAction("&Previous song");
+  m.musicMenu = bar->addMenu("&Music  ");
+  m.playlistItem = m.musicMenu->addAction("Music &playlist");
+  m.musicMenu->addSeparator();
+  m.musicOnItem = checkItem(m.musicMenu, "M&usic on");
+  m.soundOnItem = checkItem(m.musicMenu, "&Sound on");
+  m.musicMenu->addSeparator();
+  m.nextSongItem = m.musicMenu->addAction("&Next song");
+  m.previousSongItem = m.musicMenu->addAction("&Previous song");
 
-  m.Help1 = bar->addMenu("&Help");
-  m.Help2 = m.Help1->addAction("&Help");
-  m.AboutKlondike1 = m.Help1->addAction("&About Klondike");
+  m.helpMenu = bar->addMenu("&Help");
+  m.helpItem = m.helpMenu->addAction("&Help");
+  m.aboutItem = m.helpMenu->addAction("&About Klondike");
 
-  m.test1 = bar->addAction("test");
-  m.test1->setVisible(false);
+  m.enterResultItem = bar->addAction("test");
+  m.enterResultItem->setVisible(false);
   return m;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The menu bar of the table window: every item keeps the name of its window definition.
+// The menu bar of the table window: one member per submenu and item.
 #include <QAction>
 #include <QMenu>
 
@@ -8,41 +8,41 @@ class QMenuBar;
 namespace shell {
 
 struct MainMenu {
-  QMenu* File1 = nullptr;
-  QAction* OpenCardset1 = nullptr;
-  QAction* SaveSettings1 = nullptr;
-  QAction* Exit1 = nullptr;
-  QMenu* Game1 = nullptr;
-  QAction* AutoFinish1 = nullptr;
-  QAction* Restart1 = nullptr;
-  QAction* Highscorelist1 = nullptr;
-  QAction* Klondike1 = nullptr;
-  QAction* Quatro1 = nullptr;
-  QMenu* Options1 = nullptr;
-  QMenu* Score1 = nullptr;
-  QAction* Normal1 = nullptr;
-  QAction* Vegas1 = nullptr;
-  QAction* None1 = nullptr;
-  QAction* Timed1 = nullptr;
-  QMenu* Level1 = nullptr;
-  QAction* Easy1 = nullptr;
-  QAction* Medium1 = nullptr;
-  QAction* Hard1 = nullptr;
-  QMenu* Colors1 = nullptr;
-  QAction* Background1 = nullptr;
-  QAction* Cardselect1 = nullptr;
-  QAction* Amigacolors1 = nullptr;
-  QAction* Dragndrop1 = nullptr;
-  QMenu* Music1 = nullptr;
-  QAction* Midiplaylist1 = nullptr;
-  QAction* Musicon1 = nullptr;
-  QAction* Soundon1 = nullptr;
-  QAction* Nextsong1 = nullptr;
-  QAction* Previoussong1 = nullptr;
-  QMenu* Help1 = nullptr;
-  QAction* Help2 = nullptr;
-  QAction* AboutKlondike1 = nullptr;
-  QAction* test1 = nullptr;  // hidden: enters the current result into the highscore list
+  QMenu* fileMenu = nullptr;
+  QAction* openCardSetItem = nullptr;
+  QAction* saveSettingsItem = nullptr;
+  QAction* exitItem = nullptr;
+  QMenu* gameMenu = nullptr;
+  QAction* autoFinishItem = nullptr;
+  QAction* restartItem = nullptr;
+  QAction* highscoreListItem = nullptr;
+  QAction* klondikeItem = nullptr;
+  QAction* quatroItem = nullptr;
+  QMenu* optionsMenu = nullptr;
+  QMenu* scoreMenu = nullptr;
+  QAction* normalItem = nullptr;
+  QAction* vegasItem = nullptr;
+  QAction* noneItem = nullptr;
+  QAction* timedItem = nullptr;
+  QMenu* levelMenu = nullptr;
+  QAction* easyItem = nullptr;
+  QAction* mediumItem = nullptr;
+  QAction* hardItem = nullptr;
+  QMenu* coloursMenu = nullptr;
+  QAction* backgroundItem = nullptr;
+  QAction* cardSelectItem = nullptr;
+  QAction* amigaColoursItem = nullptr;
+  QAction* dragDropItem = nullptr;
+  QMenu* musicMenu = nullptr;
+  QAction* playlistItem = nullptr;
+  QAction* musicOnItem = nullptr;
+  QAction* soundOnItem = nullptr;
+  QAction* nextSongItem = nullptr;
+  QAction* previousSongItem = nullptr;
+  QMenu* helpMenu = nullptr;
+  QAction* helpItem = nullptr;
+  QAction* aboutItem = nullptr;
+  QAction* enterResultItem = nullptr;  // hidden: enters the current result into the highscore list
 };
 
 // Builds the menu tree into `bar`; the handlers are connected by the window.

@@ -56,7 +56,7 @@ int screenClassOf(const QRect& workArea) {
   return 3;
 }
 
-TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent)
+MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent)
     : QMainWindow(parent), sounds_(sounds) {
   setWindowTitle("TAVI's Klondike ");
   QFont font = this->font();
@@ -66,42 +66,42 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
   setCentralWidget(table_);
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
-  timer2_.setInterval(1000);
+  gameClock_.setInterval(1000);
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
-  connect(&timer2_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
-  connect(&MediaPlayer1, &platform::MidiSequencer::completed, this,
-          [this] { music_.MediaPlayer1Notify(); });
-  MPEGPlayer1.OnPlayEnd = [this](TMPEGPlayer&) { music_.MPEGPlayer1PlayEnd(); };
+  connect(&gameClock_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
+  connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
+          [this] { music_.midiSongCompleted(); });
+  mp3Player_.onPlayEnd = [this](Mp3Player&) { music_.mp3SongEnded(); };
 
-  const std::pair<QAction*, void (TMain::*)()> handlers[] = {
-      {menu_.OpenCardset1, &TMain::OpenCardset1Click},
-      {menu_.SaveSettings1, &TMain::SaveSettings1Click},
-      {menu_.Exit1, &TMain::Exit1Click},
-      {menu_.AutoFinish1, &TMain::AutoFinish1Click},
-      {menu_.Restart1, &TMain::Restart1Click},
-      {menu_.Highscorelist1, &TMain::Highscorelist1Click},
-      {menu_.Klondike1, &TMain::Klondike1Click},
-      {menu_.Quatro1, &TMain::Quatro1Click},
-      {menu_.Normal1, &TMain::Normal1Click},
-      {menu_.Vegas1, &TMain::Vegas1Click},
-      {menu_.None1, &TMain::None1Click},
-      {menu_.Timed1, &TMain::Timed1Click},
-      {menu_.Easy1, &TMain::Easy1Click},
-      {menu_.Medium1, &TMain::Medium1Click},
-      {menu_.Hard1, &TMain::Hard1Click},
-      {menu_.Background1, &TMain::Background1Click},
-      {menu_.Cardselect1, &TMain::Cardselect1Click},
-      {menu_.Amigacolors1, &TMain::Amigacolors1Click},
-      {menu_.Dragndrop1, &TMain::Dragndrop1Click},
-      {menu_.Midiplaylist1, &TMain::Midiplaylist1Click},
-      {menu_.Musicon1, &TMain::Musicon1Click},
-      {menu_.Soundon1, &TMain::Soundon1Click},
-      {menu_.Nextsong1, &TMain::Nextsong1Click},
-      {menu_.Previoussong1, &TMain::Previoussong1Click},
-      {menu_.Help2, &TMain::Help2Click},
-      {menu_.AboutKlondike1, &TMain::AboutKlondike1Click},
-      {menu_.test1, &TMain::Test},
+  const std::pair<QAction*, void (MainWindow::*)()> handlers[] = {
+      {menu_.openCardSetItem, &MainWindow::openCardSet},
+      {menu_.saveSettingsItem, &MainWindow::saveSettings},
+      {menu_.exitItem, &MainWindow::exitGame},
+      {menu_.autoFinishItem, &MainWindow::autoFinish},
+      {menu_.restartItem, &MainWindow::restart},
+      {menu_.highscoreListItem, &MainWindow::showHighscoreList},
+      {menu_.klondikeItem, &MainWindow::playKlondike},
+      {menu_.quatroItem, &MainWindow::playQuatro},
+      {menu_.normalItem, &MainWindow::chooseNormal},
+      {menu_.vegasItem, &MainWindow::chooseVegas},
+      {menu_.noneItem, &MainWindow::chooseNoScore},
+      {menu_.timedItem, &MainWindow::toggleTimed},
+      {menu_.easyItem, &MainWindow::chooseEasy},
+      {menu_.mediumItem, &MainWindow::chooseMedium},
+      {menu_.hardItem, &MainWindow::chooseHard},
+      {menu_.backgroundItem, &MainWindow::chooseTableColour},
+      {menu_.cardSelectItem, &MainWindow::chooseSelectionColour},
+      {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
+      {menu_.dragDropItem, &MainWindow::toggleDragDrop},
+      {menu_.playlistItem, &MainWindow::editPlaylist},
+      {menu_.musicOnItem, &MainWindow::toggleMusic},
+      {menu_.soundOnItem, &MainWindow::toggleSound},
+      {menu_.nextSongItem, &MainWindow::nextSong},
+      {menu_.previousSongItem, &MainWindow::previousSong},
+      {menu_.helpItem, &MainWindow::showHelp},
+      {menu_.aboutItem, &MainWindow::showAbout},
+      {menu_.enterResultItem, &MainWindow::enterCurrentResult},
   };
   for (const auto& [action, handler] : handlers)
     connect(action, &QAction::triggered, this, [this, handler = handler] {
@@ -109,24 +109,24 @@ TMain::TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget
       syncMenu();  // a check item toggles itself when chosen; the rules' state decides
     });
 
-  FormCreate(screen);
+  runStartUp(screen);
 }
 
-TMain::~TMain() {
+MainWindow::~MainWindow() {
   music_.shutDown();
-  MPEGPlayer1.Deinit();
+  mp3Player_.deinit();
 }
 
 // Without the decoder library the game goes on; MP3 songs then fail as unplayable.
-void TMain::initMpegPlayer() {
+void MainWindow::initMpegPlayer() {
   try {
-    MPEGPlayer1.Init();
-  } catch (const TMPEGError& e) {
+    mp3Player_.init();
+  } catch (const Mp3PlayerError& e) {
     platform::showMessage(nullptr, QString::fromLocal8Bit(e.what()), "System error");
   }
 }
 
-void TMain::buildStatusBar() {
+void MainWindow::buildStatusBar() {
   auto* panels = new QWidget;
   auto* layout = new QHBoxLayout(panels);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -144,7 +144,7 @@ void TMain::buildStatusBar() {
   statusBar()->addWidget(panels, 1);
 }
 
-void TMain::FormCreate(const ScreenInfo& screen) {
+void MainWindow::runStartUp(const ScreenInfo& screen) {
   initMpegPlayer();
   startDir_ = QDir::currentPath().toStdString();
 
@@ -165,7 +165,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   engine_.setScreenClass(screenClass_);
 
   std::string highscoreNotice;
-  highscoreList_ = results::LoadHighscores(startDir_, &highscoreNotice);
+  highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
 
@@ -185,7 +185,7 @@ void TMain::FormCreate(const ScreenInfo& screen) {
   syncMenu();
 }
 
-void TMain::showAtStart() {
+void MainWindow::showAtStart() {
   if (screenClass_ == 3) {
     setFixedSize(kWindowWidth, windowHeight_);
     const QRect area = workArea_;
@@ -197,8 +197,8 @@ void TMain::showAtStart() {
   }
 }
 
-bool TMain::loadCardSet(const QString& fileName, int state) {
-  const cards::LoadedCardSet set = cards::LoadCardSet(cardSetPath(fileName, startDir_));
+bool MainWindow::loadCardSet(const QString& fileName, int state) {
+  const cards::LoadedCardSet set = cards::loadCardSet(cardSetPath(fileName, startDir_));
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
   art_.format = set.format;
@@ -212,7 +212,7 @@ bool TMain::loadCardSet(const QString& fileName, int state) {
 
 // The stored path may name a set that has gone (its folder was moved, say): the default set
 // beside the game stands in for it. Without either the table refuses presses, as without a set.
-void TMain::loadStoredCardSet() {
+void MainWindow::loadStoredCardSet() {
   const QString stored = QFile::decodeName(pref_.cardSetName().c_str());
   if (loadCardSet(stored, 2)) return;
   QString text = cards::NoCardPicturesText(stored);
@@ -225,9 +225,9 @@ void TMain::loadStoredCardSet() {
   platform::showMessage(nullptr, text, kCardSetCaption);
 }
 
-bool TMain::amigaSchemeInForce() const { return pref_.amiga == '1' && art_.format == '1'; }
+bool MainWindow::amigaSchemeInForce() const { return pref_.amiga == '1' && art_.format == '1'; }
 
-void TMain::applyColours(bool repaintTable) {
+void MainWindow::applyColours(bool repaintTable) {
   const cards::TableColours colours =
       cards::resolveColours(pref_.colB, pref_.colL, pref_.amiga == '1', art_.format == '1',
                             art_.amigaTableColour, art_.amigaSelectColour);
@@ -235,44 +235,44 @@ void TMain::applyColours(bool repaintTable) {
   table_->setColours(colours, repaintTable);
 }
 
-void TMain::syncMenu() {
+void MainWindow::syncMenu() {
   const game::MenuState& m = engine_.menu;
   const bool klondike = m.ruleSet == game::RuleSet::Klondike;
-  menu_.Klondike1->setChecked(klondike);
-  menu_.Quatro1->setChecked(!klondike);
-  menu_.Normal1->setChecked(m.scoreMode == game::ScoreMode::Normal);
-  menu_.Vegas1->setChecked(m.scoreMode == game::ScoreMode::Vegas);
-  menu_.None1->setChecked(m.scoreMode == game::ScoreMode::None);
-  menu_.Timed1->setChecked(m.timed);
-  menu_.Easy1->setChecked(m.level == 'A');
-  menu_.Medium1->setChecked(m.level == 'B');
-  menu_.Hard1->setChecked(m.level == 'C');
-  menu_.Dragndrop1->setChecked(m.dragDrop);
-  menu_.Soundon1->setChecked(m.soundOn);
-  menu_.Amigacolors1->setChecked(pref_.amiga == '1');
-  menu_.Musicon1->setChecked(musicChecked_);
-  for (QAction* a : {menu_.AutoFinish1, menu_.Highscorelist1, menu_.Dragndrop1,
-                     menu_.Level1->menuAction(), menu_.Score1->menuAction()})
+  menu_.klondikeItem->setChecked(klondike);
+  menu_.quatroItem->setChecked(!klondike);
+  menu_.normalItem->setChecked(m.scoreMode == game::ScoreMode::Normal);
+  menu_.vegasItem->setChecked(m.scoreMode == game::ScoreMode::Vegas);
+  menu_.noneItem->setChecked(m.scoreMode == game::ScoreMode::None);
+  menu_.timedItem->setChecked(m.timed);
+  menu_.easyItem->setChecked(m.level == 'A');
+  menu_.mediumItem->setChecked(m.level == 'B');
+  menu_.hardItem->setChecked(m.level == 'C');
+  menu_.dragDropItem->setChecked(m.dragDrop);
+  menu_.soundOnItem->setChecked(m.soundOn);
+  menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
+  menu_.musicOnItem->setChecked(musicChecked_);
+  for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
+                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction()})
     a->setEnabled(klondike);
   storeMenuState(m, pref_);
 }
 
-void TMain::setMusicOnChecked(bool checked) {
+void MainWindow::setMusicOnChecked(bool checked) {
   musicChecked_ = checked;
-  menu_.Musicon1->setChecked(checked);
+  menu_.musicOnItem->setChecked(checked);
 }
 
-void TMain::showSongName(const std::string& name) { panels_[5]->setText(qs(name)); }
+void MainWindow::showSongName(const std::string& name) { panels_[5]->setText(qs(name)); }
 
-void TMain::showMessage(const std::string& text, const std::string& caption,
-                        music::MessageIcon icon) {
+void MainWindow::showMessage(const std::string& text, const std::string& caption,
+                             music::MessageIcon icon) {
   platform::showMessage(nullptr, qs(text),
                         caption.empty() ? QApplication::applicationName() : qs(caption),
                         icon == music::MessageIcon::Information ? platform::MessageIcon::Information
                                                                 : platform::MessageIcon::None);
 }
 
-bool TMain::chooseColour(std::uint32_t& colour) {
+bool MainWindow::chooseColour(std::uint32_t& colour) {
   QColorDialog dialog(this);
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   dialog.setCurrentColor(cards::toQColor(colour));
@@ -283,7 +283,7 @@ bool TMain::chooseColour(std::uint32_t& colour) {
 
 // --- File ---
 
-void TMain::OpenCardset1Click() {
+void MainWindow::openCardSet() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
@@ -297,38 +297,38 @@ void TMain::OpenCardset1Click() {
   applyColours(true);
 }
 
-void TMain::SaveSettings1Click() {
-  if (auto message = saveSettings(pref_, startDir_))
+void MainWindow::saveSettings() {
+  if (auto message = shell::saveSettings(pref_, startDir_))
     platform::showMessage(this, qs(message->text), qs(message->caption));
 }
 
-void TMain::Exit1Click() { QApplication::quit(); }
+void MainWindow::exitGame() { QApplication::quit(); }
 
-void TMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
   QApplication::quit();
 }
 
 // --- Game ---
 
-void TMain::AutoFinish1Click() {
+void MainWindow::autoFinish() {
   autoFinishing_ = true;
   engine_.autoFinish();
   autoFinishing_ = false;
 }
 
-void TMain::Restart1Click() { engine_.restart(); }
+void MainWindow::restart() { engine_.restart(); }
 
-void TMain::Highscorelist1Click() {
+void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
 }
 
-void TMain::Klondike1Click() {
+void MainWindow::playKlondike() {
   engine_.switchToKlondike();
   statusBar()->show();
 }
 
-void TMain::Quatro1Click() {
+void MainWindow::playQuatro() {
   if (!engine_.switchToQuatro()) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
@@ -338,15 +338,15 @@ void TMain::Quatro1Click() {
 
 // --- Options ---
 
-void TMain::Normal1Click() { engine_.chooseNormal(); }
-void TMain::Vegas1Click() { engine_.chooseVegas(); }
-void TMain::None1Click() { engine_.chooseNone(); }
-void TMain::Timed1Click() { engine_.toggleTimed(); }
-void TMain::Easy1Click() { engine_.chooseLevel('A'); }
-void TMain::Medium1Click() { engine_.chooseLevel('B'); }
-void TMain::Hard1Click() { engine_.chooseLevel('C'); }
+void MainWindow::chooseNormal() { engine_.chooseNormal(); }
+void MainWindow::chooseVegas() { engine_.chooseVegas(); }
+void MainWindow::chooseNoScore() { engine_.chooseNone(); }
+void MainWindow::toggleTimed() { engine_.toggleTimed(); }
+void MainWindow::chooseEasy() { engine_.chooseLevel('A'); }
+void MainWindow::chooseMedium() { engine_.chooseLevel('B'); }
+void MainWindow::chooseHard() { engine_.chooseLevel('C'); }
 
-void TMain::Background1Click() {
+void MainWindow::chooseTableColour() {
   std::uint32_t colour = pref_.colB;
   if (!chooseColour(colour)) return;
   pref_.colB = colour;
@@ -354,83 +354,83 @@ void TMain::Background1Click() {
   applyColours(!amigaSchemeInForce());
 }
 
-void TMain::Cardselect1Click() {
+void MainWindow::chooseSelectionColour() {
   std::uint32_t colour = pref_.colL;
   if (!chooseColour(colour)) return;
   pref_.colL = colour;
   applyColours(false);  // the next frame uses it
 }
 
-void TMain::Amigacolors1Click() {
+void MainWindow::toggleAmigaColours() {
   pref_.amiga = pref_.amiga == '1' ? '0' : '1';
   if (art_.format == '1') applyColours(true);
 }
 
-void TMain::Dragndrop1Click() { engine_.toggleDragDrop(); }
+void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
 // --- Music ---
 
-void TMain::Midiplaylist1Click() {
-  if (companions_.runPlaylistEditor) music_.Midiplaylist1Click(companions_.runPlaylistEditor);
+void MainWindow::editPlaylist() {
+  if (companions_.runPlaylistEditor) music_.editPlaylist(companions_.runPlaylistEditor);
 }
-void TMain::Musicon1Click() { music_.Musicon1Click(); }
-void TMain::Soundon1Click() { engine_.toggleSound(); }
-void TMain::Nextsong1Click() { music_.Nextsong1Click(); }
-void TMain::Previoussong1Click() { music_.Previoussong1Click(); }
+void MainWindow::toggleMusic() { music_.toggleMusic(); }
+void MainWindow::toggleSound() { engine_.toggleSound(); }
+void MainWindow::nextSong() { music_.nextSong(); }
+void MainWindow::previousSong() { music_.previousSong(); }
 
 // --- Help ---
 
-void TMain::Help2Click() {
+void MainWindow::showHelp() {
   if (companions_.showHelp) companions_.showHelp();
 }
-void TMain::AboutKlondike1Click() {
+void MainWindow::showAbout() {
   if (companions_.showAbout) companions_.showAbout();
 }
 
-void TMain::Test() {
+void MainWindow::enterCurrentResult() {
   enterHighscore(panels_[1]->text().toStdString(), panels_[3]->text().toStdString());
 }
 
 // --- game::TableView ---
 
-void TMain::invalidate(const game::Rect& r, bool) {
+void MainWindow::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
   table_->invalidateRect(cards::toQRect(r));
 }
 
-void TMain::invalidateAll() { table_->invalidateRect(table_->rect()); }
+void MainWindow::invalidateAll() { table_->invalidateRect(table_->rect()); }
 
-void TMain::repaintNow() {
+void MainWindow::repaintNow() {
   table_->repaintPending();
   // The auto finish repaints after every card; a short pause lets the player see them go up.
   if (autoFinishing_) QThread::msleep(kAutoFinishPauseMs);
 }
 
-void TMain::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
+void MainWindow::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
 
-void TMain::setStatusPanel(int panel, const std::string& text) {
+void MainWindow::setStatusPanel(int panel, const std::string& text) {
   if (panel >= 0 && panel < int(panels_.size())) panels_[panel]->setText(qs(text));
 }
 
-void TMain::setClockRunning(bool running) {
+void MainWindow::setClockRunning(bool running) {
   if (!running)
-    timer2_.stop();
-  else if (!timer2_.isActive())
-    timer2_.start();
+    gameClock_.stop();
+  else if (!gameClock_.isActive())
+    gameClock_.start();
 }
 
-void TMain::showEndGame() {
+void MainWindow::showEndGame() {
   if (companions_.showEndGame) companions_.showEndGame();
 }
 
-void TMain::enterHighscore(const std::string& score, const std::string& seconds) {
+void MainWindow::enterHighscore(const std::string& score, const std::string& seconds) {
   if (companions_.enterHighscore)
     companions_.enterHighscore(score, seconds, [this] { showEndGame(); });
   else
     showEndGame();
 }
 
-void TMain::grabDragImage(const game::Rect& source) {
+void MainWindow::grabDragImage(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// TMain, the table window: owns the game, the preferences, the card pictures, the highscore list
-// and the game clock; builds the menu, runs the start-up checks and carries out the menu commands.
+// MainWindow, the table window: owns the game, the preferences, the card pictures, the highscore
+// list and the game clock; builds the menu, runs the start-up checks and carries out the menu
+// commands.
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
@@ -39,13 +40,13 @@ ScreenInfo queryScreen();
 // 1: work area up to 640 x 480; 2: up to 800 x 600; 3: larger.
 int screenClassOf(const QRect& workArea);
 
-class TMain : public QMainWindow, public game::TableView, private music::MusicHost {
+class MainWindow : public QMainWindow, public game::TableView, private music::MusicHost {
   Q_OBJECT
 
  public:
-  // Runs the start-up (FormCreate) in the current directory, which becomes startDir.
-  TMain(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent = nullptr);
-  ~TMain() override;  // FormDestroy
+  // Runs the start-up (runStartUp) in the current directory, which becomes startDir.
+  MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent = nullptr);
+  ~MainWindow() override;  // stops the music and unloads the decoder library
 
   // Connects the secondary windows and the music (created after this window).
   void setCompanions(Companions companions) { companions_ = std::move(companions); }
@@ -61,36 +62,36 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
   const cards::CardArt& cardArt() const { return art_; }
-  bool clockActive() const { return timer2_.isActive(); }
+  bool clockActive() const { return gameClock_.isActive(); }
 
   // Menu handlers.
-  void OpenCardset1Click();
-  void SaveSettings1Click();
-  void Exit1Click();
-  void AutoFinish1Click();
-  void Restart1Click();
-  void Highscorelist1Click();
-  void Klondike1Click();
-  void Quatro1Click();
-  void Normal1Click();
-  void Vegas1Click();
-  void None1Click();
-  void Timed1Click();
-  void Easy1Click();
-  void Medium1Click();
-  void Hard1Click();
-  void Background1Click();
-  void Cardselect1Click();
-  void Amigacolors1Click();
-  void Dragndrop1Click();
-  void Midiplaylist1Click();
-  void Musicon1Click();
-  void Soundon1Click();
-  void Nextsong1Click();
-  void Previoussong1Click();
-  void Help2Click();
-  void AboutKlondike1Click();
-  void Test();
+  void openCardSet();
+  void saveSettings();
+  void exitGame();
+  void autoFinish();
+  void restart();
+  void showHighscoreList();
+  void playKlondike();
+  void playQuatro();
+  void chooseNormal();
+  void chooseVegas();
+  void chooseNoScore();
+  void toggleTimed();
+  void chooseEasy();
+  void chooseMedium();
+  void chooseHard();
+  void chooseTableColour();
+  void chooseSelectionColour();
+  void toggleAmigaColours();
+  void toggleDragDrop();
+  void editPlaylist();
+  void toggleMusic();
+  void toggleSound();
+  void nextSong();
+  void previousSong();
+  void showHelp();
+  void showAbout();
+  void enterCurrentResult();
 
   // game::TableView
   void invalidate(const game::Rect& r, bool erase) override;
@@ -116,7 +117,7 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   char musicSetting() const override { return pref_.music; }
   void setMusicSetting(char value) override { pref_.music = value; }
 
-  void FormCreate(const ScreenInfo& screen);
+  void runStartUp(const ScreenInfo& screen);
   void initMpegPlayer();
   void buildStatusBar();
   // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures
@@ -145,13 +146,13 @@ class TMain : public QMainWindow, public game::TableView, private music::MusicHo
   TableWidget* table_ = nullptr;
   std::array<QLabel*, 6> panels_{};
   MainMenu menu_;
-  QTimer timer2_;  // the game clock
+  QTimer gameClock_;  // the game clock
   Companions companions_;
   // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
-  platform::MidiSequencer MediaPlayer1;
-  TMPEGPlayer MPEGPlayer1;
-  SequencerOutput midiOutput_{MediaPlayer1};
-  Mp3PlayerOutput mp3Output_{MPEGPlayer1};
+  platform::MidiSequencer midiSequencer_;
+  Mp3Player mp3Player_;
+  SequencerOutput midiOutput_{midiSequencer_};
+  Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
 };
 

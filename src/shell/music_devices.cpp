@@ -22,7 +22,7 @@ bool succeeds(Command command) {
   try {
     command();
     return true;
-  } catch (const TMPEGError&) {
+  } catch (const Mp3PlayerError&) {
     return false;
   }
 }
@@ -31,17 +31,17 @@ bool succeeds(Command command) {
 
 bool Mp3PlayerOutput::open(const std::string& path) {
   return succeeds([&] {
-    player_.SetStreamName(path);
-    player_.Open();
+    player_.setStreamName(path);
+    player_.open();
   });
 }
 
 bool Mp3PlayerOutput::play() {
-  return succeeds([&] { player_.Play(); });
+  return succeeds([&] { player_.play(); });
 }
 
 // Stopping a song that has just ended, or closing when nothing is open, is no failure here.
-void Mp3PlayerOutput::stop() { succeeds([&] { player_.Stop(); }); }
-void Mp3PlayerOutput::close() { succeeds([&] { player_.Close(); }); }
+void Mp3PlayerOutput::stop() { succeeds([&] { player_.stop(); }); }
+void Mp3PlayerOutput::close() { succeeds([&] { player_.close(); }); }
 
 }  // namespace shell

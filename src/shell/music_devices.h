@@ -4,7 +4,7 @@
 // plain results that the music control acts on.
 #include "music_outputs.h"
 
-class TMPEGPlayer;
+class Mp3Player;
 
 namespace platform {
 class MidiSequencer;
@@ -26,14 +26,14 @@ class SequencerOutput : public music::MidiOutput {
 
 class Mp3PlayerOutput : public music::Mp3Output {
  public:
-  explicit Mp3PlayerOutput(TMPEGPlayer& player) : player_(player) {}
+  explicit Mp3PlayerOutput(Mp3Player& player) : player_(player) {}
   bool open(const std::string& path) override;
   bool play() override;
   void stop() override;
   void close() override;
 
  private:
-  TMPEGPlayer& player_;
+  Mp3Player& player_;
 };
 
 }  // namespace shell

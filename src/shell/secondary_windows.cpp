@@ -11,14 +11,14 @@
 
 namespace shell {
 
-SecondaryWindows createSecondaryWindows(TMain& main, platform::SoundCuePlayer& sounds) {
+SecondaryWindows createSecondaryWindows(MainWindow& main, platform::SoundCuePlayer& sounds) {
   const QString startDir = QString::fromStdString(main.startDir());
   SecondaryWindows w;
-  w.playlistEditor = new music::Tmidi1(main.startDir(), &main);
-  w.about = new TAbout(&main);
-  w.endGame = new TEndGame(main.startDir(), sounds, &main);
-  w.chooser = new TOpenBestand(startDir, cards::LoadCardPreview, &main);
-  w.highscore = new THighScore(main.highscoreList(), main.startDir(), &main);
+  w.playlistEditor = new music::PlaylistEditor(main.startDir(), &main);
+  w.about = new AboutBox(&main);
+  w.endGame = new EndGameScreen(main.startDir(), sounds, &main);
+  w.chooser = new CardSetChooser(startDir, cards::loadCardPreview, &main);
+  w.highscore = new HighscoreWindow(main.highscoreList(), main.startDir(), &main);
   w.help = new HelpViewer(startDir, &main);
 
   Companions c = main.companions();

@@ -1,4 +1,4 @@
-# The table window TMain with its menus, start-up and table widget, and the game executable.
+# The table window MainWindow with its menus, start-up and table widget, and the game executable.
 add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp

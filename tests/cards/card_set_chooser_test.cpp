@@ -59,30 +59,30 @@ std::vector<std::uint8_t> planarSet() {
   return cards::EncodePlanarSet(cells, cards::PlanarOptions{});
 }
 
-QStringList listedNames(const TOpenBestand& chooser) {
+QStringList listedNames(const CardSetChooser& chooser) {
   QStringList names;
-  for (int row = 0; row < chooser.FileListBox1->count(); ++row)
-    names << chooser.FileListBox1->item(row)->text();
+  for (int row = 0; row < chooser.fileList->count(); ++row)
+    names << chooser.fileList->item(row)->text();
   return names;
 }
 
-QListWidgetItem* fileItem(const TOpenBestand& chooser, const QString& name) {
-  const auto found = chooser.FileListBox1->findItems(name, Qt::MatchExactly);
+QListWidgetItem* fileItem(const CardSetChooser& chooser, const QString& name) {
+  const auto found = chooser.fileList->findItems(name, Qt::MatchExactly);
   return found.isEmpty() ? nullptr : found.first();
 }
 
-void clickFile(TOpenBestand& chooser, const QString& name) {
+void clickFile(CardSetChooser& chooser, const QString& name) {
   QListWidgetItem* item = fileItem(chooser, name);
   QVERIFY2(item != nullptr, qPrintable(name));
-  const QPoint centre = chooser.FileListBox1->visualItemRect(item).center();
-  QTest::mouseClick(chooser.FileListBox1->viewport(), Qt::LeftButton, {}, centre);
+  const QPoint centre = chooser.fileList->visualItemRect(item).center();
+  QTest::mouseClick(chooser.fileList->viewport(), Qt::LeftButton, {}, centre);
 }
 
 enum class Outcome { Chosen, Cancelled, StillOpen };
 
 // Shows the chooser modally and runs `steps` in it. A chooser still open after five seconds is
 // closed, so that a fault fails the test instead of hanging it.
-Outcome choose(TOpenBestand& chooser, QString& path, const std::function<void()>& steps) {
+Outcome choose(CardSetChooser& chooser, QString& path, const std::function<void()>& steps) {
   bool stillOpen = false;
   QTimer::singleShot(0, &chooser, steps);
   QTimer guard;
@@ -97,8 +97,8 @@ Outcome choose(TOpenBestand& chooser, QString& path, const std::function<void()>
   return chosen ? Outcome::Chosen : Outcome::Cancelled;
 }
 
-QImage shownPreview(const TOpenBestand& chooser) {
-  return chooser.PreImage->pixmap().toImage();
+QImage shownPreview(const CardSetChooser& chooser) {
+  return chooser.previewPicture->pixmap().toImage();
 }
 
 }  // namespace
@@ -121,44 +121,44 @@ class CardSetChooserTest : public QObject {
   void cleanup() { dir_.reset(); }
 
   void windowLayout() {
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     QCOMPARE(chooser.windowTitle(), QString("Open"));
     QCOMPARE(chooser.size(), QSize(431, 302));
     QCOMPARE(chooser.minimumSize(), chooser.maximumSize());
     QCOMPARE(chooser.pos(), QPoint(310, 225));
-    QCOMPARE(chooser.DriveComboBox1->geometry(), QRect(0, 8, 145, 19));
-    QCOMPARE(chooser.DirectoryListBox1->geometry(), QRect(0, 32, 145, 265));
-    QCOMPARE(chooser.FileListBox1->geometry(), QRect(152, 8, 177, 289));
-    QCOMPARE(chooser.Panel1->geometry(), QRect(336, 8, 92, 134));
-    QCOMPARE(chooser.PreImage->parentWidget(), chooser.Panel1);
-    QCOMPARE(chooser.PreImage->geometry(), QRect(2, 2, 88, 130));
-    QCOMPARE(chooser.BitBtn2->geometry(), QRect(352, 240, 75, 25));
-    QCOMPARE(chooser.BitBtn2->text(), QString("&Cancel"));
-    QCOMPARE(chooser.BitBtn1->geometry(), QRect(352, 272, 75, 25));
-    QCOMPARE(chooser.BitBtn1->text(), QString("&OK"));
-    QVERIFY(chooser.BitBtn1->isDefault());
+    QCOMPARE(chooser.volumeList->geometry(), QRect(0, 8, 145, 19));
+    QCOMPARE(chooser.folderTree->geometry(), QRect(0, 32, 145, 265));
+    QCOMPARE(chooser.fileList->geometry(), QRect(152, 8, 177, 289));
+    QCOMPARE(chooser.previewFrame->geometry(), QRect(336, 8, 92, 134));
+    QCOMPARE(chooser.previewPicture->parentWidget(), chooser.previewFrame);
+    QCOMPARE(chooser.previewPicture->geometry(), QRect(2, 2, 88, 130));
+    QCOMPARE(chooser.cancelButton->geometry(), QRect(352, 240, 75, 25));
+    QCOMPARE(chooser.cancelButton->text(), QString("&Cancel"));
+    QCOMPARE(chooser.okButton->geometry(), QRect(352, 272, 75, 25));
+    QCOMPARE(chooser.okButton->text(), QString("&OK"));
+    QVERIFY(chooser.okButton->isDefault());
 
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-    QVERIFY(chooser.FileListBox1->count() > 0);
-    QCOMPARE(chooser.FileListBox1->visualItemRect(chooser.FileListBox1->item(0)).height(), 13);
+    QVERIFY(chooser.fileList->count() > 0);
+    QCOMPARE(chooser.fileList->visualItemRect(chooser.fileList->item(0)).height(), 13);
     const QPersistentModelIndex more =
-        static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
-    QTRY_COMPARE(chooser.DirectoryListBox1->visualRect(more).height(), 16);
+        static_cast<QFileSystemModel*>(chooser.folderTree->model())->index(root_ + "/more");
+    QTRY_COMPARE(chooser.folderTree->visualRect(more).height(), 16);
   }
 
   void treeShowsTheListedFolder() {
     // Enough folders beside the listed one that it lies below the first screenful.
     for (int i = 0; i < 40; ++i)
       QVERIFY(QDir(root_).mkdir(QString("folder %1").arg(i, 2, 10, QChar('0'))));
-    TOpenBestand chooser(root_ + "/more");
+    CardSetChooser chooser(root_ + "/more");
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
     const QPersistentModelIndex more =
-        static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model())->index(root_ + "/more");
-    QCOMPARE(QPersistentModelIndex(chooser.DirectoryListBox1->currentIndex()), more);
-    QTRY_VERIFY(chooser.DirectoryListBox1->viewport()->rect().intersects(
-        chooser.DirectoryListBox1->visualRect(more)));
+        static_cast<QFileSystemModel*>(chooser.folderTree->model())->index(root_ + "/more");
+    QCOMPARE(QPersistentModelIndex(chooser.folderTree->currentIndex()), more);
+    QTRY_VERIFY(
+        chooser.folderTree->viewport()->rect().intersects(chooser.folderTree->visualRect(more)));
   }
 
   void listsOnlyCardSetFilesWithoutRegardToCase() {
@@ -166,16 +166,16 @@ class CardSetChooserTest : public QObject {
       writeFile(root_ + "/" + name, {});
     QVERIFY(QDir(root_).mkdir("folder.tvp"));
 
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
     QCOMPARE(listedNames(chooser),
              QStringList({"a.tvp", "B.TAVI", "d.TvP", "notes.tvp", "pc.tvp", "planar.TAVI"}));
   }
 
   void previewShowsCardValueZeroOfEitherVariant() {
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     chooser.show();
-    QVERIFY(chooser.PreImage->pixmap().isNull());
+    QVERIFY(chooser.previewPicture->pixmap().isNull());
 
     clickFile(chooser, "pc.tvp");
     const QImage pc = shownPreview(chooser);
@@ -188,17 +188,17 @@ class CardSetChooserTest : public QObject {
     QCOMPARE(shownPreview(chooser).convertToFormat(pc.format()), pc);
 
     clickFile(chooser, "notes.tvp");
-    QVERIFY(chooser.PreImage->pixmap().isNull());
+    QVERIFY(chooser.previewPicture->pixmap().isNull());
   }
 
   // OK with no file chosen, and Cancel with one chosen: both cancel and keep the path.
   void okWithoutSelectionAndCancelKeepThePath() {
     for (const bool pickFirst : {false, true}) {
-      TOpenBestand chooser(root_);
+      CardSetChooser chooser(root_);
       QString path = "unchanged";
       QCOMPARE(choose(chooser, path, [&] {
                  if (pickFirst) clickFile(chooser, "pc.tvp");
-                 (pickFirst ? chooser.BitBtn2 : chooser.BitBtn1)->click();
+                 (pickFirst ? chooser.cancelButton : chooser.okButton)->click();
                }),
                Outcome::Cancelled);
       QCOMPARE(chooser.result(), int(QDialog::Rejected));
@@ -207,11 +207,11 @@ class CardSetChooserTest : public QObject {
   }
 
   void okAndDoubleClickAcceptWithTheFullPath() {
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     QString path;
     QCOMPARE(choose(chooser, path, [&] {
                clickFile(chooser, "pc.tvp");
-               chooser.BitBtn1->click();
+               chooser.okButton->click();
              }),
              Outcome::Chosen);
     QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
@@ -220,8 +220,8 @@ class CardSetChooserTest : public QObject {
                // A double click arrives as press, release, double click, release.
                clickFile(chooser, "planar.TAVI");
                QListWidgetItem* item = fileItem(chooser, "planar.TAVI");
-               QTest::mouseDClick(chooser.FileListBox1->viewport(), Qt::LeftButton, {},
-                                  chooser.FileListBox1->visualItemRect(item).center());
+               QTest::mouseDClick(chooser.fileList->viewport(), Qt::LeftButton, {},
+                                  chooser.fileList->visualItemRect(item).center());
              }),
              Outcome::Chosen);
     QCOMPARE(path, QDir::cleanPath(root_) + "/planar.TAVI");
@@ -231,7 +231,7 @@ class CardSetChooserTest : public QObject {
   void fileWithoutCardPicturesIsRefused() {
     writeFile(root_ + "/empty.tvp", {});
     for (const QString name : {"notes.tvp", "empty.tvp"}) {
-      TOpenBestand chooser(root_);
+      CardSetChooser chooser(root_);
       QStringList messages;
       QTimer closer;
       QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -244,10 +244,10 @@ class CardSetChooserTest : public QObject {
       QString path;
       QCOMPARE(choose(chooser, path, [&] {
                  clickFile(chooser, name);
-                 chooser.BitBtn1->click();
+                 chooser.okButton->click();
                  QVERIFY(chooser.isVisible());
                  clickFile(chooser, "pc.tvp");
-                 chooser.BitBtn1->click();
+                 chooser.okButton->click();
                }),
                Outcome::Chosen);
       QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
@@ -258,46 +258,46 @@ class CardSetChooserTest : public QObject {
 
   void choosingAFolderListsItWithoutChangingTheProcessDirectory() {
     const QString processDir = QDir::currentPath();
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
     clickFile(chooser, "pc.tvp");
 
-    auto* model = static_cast<QFileSystemModel*>(chooser.DirectoryListBox1->model());
+    auto* model = static_cast<QFileSystemModel*>(chooser.folderTree->model());
     const QPersistentModelIndex more = model->index(root_ + "/more");
     QVERIFY(more.isValid());
     // The folder model adds and sorts entries in the background, so the folder may move
     // under the pointer until the model is through; click until the click lands.
     const auto clickMore = [&] {
       // Near the left end of the name: the name's column may reach past the narrow view.
-      const QRect name = chooser.DirectoryListBox1->visualRect(more);
-      QTest::mouseClick(chooser.DirectoryListBox1->viewport(), Qt::LeftButton, {},
+      const QRect name = chooser.folderTree->visualRect(more);
+      QTest::mouseClick(chooser.folderTree->viewport(), Qt::LeftButton, {},
                         QPoint(std::max(name.left(), 0) + 4, name.center().y()));
       return chooser.listedDirectory() == QDir::cleanPath(root_ + "/more");
     };
     QTRY_VERIFY(clickMore());
     QCOMPARE(listedNames(chooser), QStringList({"other.tavi"}));
     QVERIFY(chooser.selectedFile().isEmpty());
-    QVERIFY(chooser.PreImage->pixmap().isNull());
+    QVERIFY(chooser.previewPicture->pixmap().isNull());
     QCOMPARE(QDir::currentPath(), processDir);
 
     // The volume list shows the volume of the listed folder; choosing it lists its root.
-    const int current = chooser.DriveComboBox1->currentIndex();
+    const int current = chooser.volumeList->currentIndex();
     QVERIFY(current >= 0);
-    const QString volume = chooser.DriveComboBox1->itemData(current).toString();
+    const QString volume = chooser.volumeList->itemData(current).toString();
     QVERIFY(chooser.listedDirectory().startsWith(volume));
-    emit chooser.DriveComboBox1->activated(current);
+    emit chooser.volumeList->activated(current);
     QCOMPARE(chooser.listedDirectory(), volume);
     QCOMPARE(QDir::currentPath(), processDir);
   }
 
   void reopeningKeepsFolderSelectionAndPreview() {
-    TOpenBestand chooser(root_);
+    CardSetChooser chooser(root_);
     chooser.setListedDirectory(root_ + "/more");
     QString path;
     QCOMPARE(choose(chooser, path, [&] {
                clickFile(chooser, "other.tavi");
-               chooser.BitBtn1->click();
+               chooser.okButton->click();
              }),
              Outcome::Chosen);
     const QImage preview = shownPreview(chooser);
@@ -315,11 +315,11 @@ class CardSetChooserTest : public QObject {
     QVERIFY(QFile::remove(path));
     chooser.show();
     QVERIFY(chooser.selectedFile().isEmpty());
-    QVERIFY(chooser.PreImage->pixmap().isNull());
+    QVERIFY(chooser.previewPicture->pixmap().isNull());
   }
 
   void vanishedFolderFallsBackToItsParent() {
-    TOpenBestand chooser(root_ + "/more");
+    CardSetChooser chooser(root_ + "/more");
     QVERIFY(QDir(root_ + "/more").removeRecursively());
     chooser.show();
     QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));

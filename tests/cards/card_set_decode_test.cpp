@@ -43,7 +43,7 @@ TEST(PcCardSet, ImagesFillCells2To58AndTheRestStaysBlack) {
 }
 
 TEST(PcCardSet, ColourWordsExpandFiveBitComponentsTimesEightAndIgnoreBit15) {
-  std::vector<std::uint8_t> file(PcRecordOffset(1, false));
+  std::vector<std::uint8_t> file(pcRecordOffset(1, false));
   std::memcpy(file.data(), "PCTAVI", 6);
   file[20] = 16;
   const struct {
@@ -56,7 +56,7 @@ TEST(PcCardSet, ColourWordsExpandFiveBitComponentsTimesEightAndIgnoreBit15) {
     file[22 + 5 + 2 * i] = std::uint8_t(pixels[i].word >> 8);
   }
   CardImage image;
-  ASSERT_TRUE(DecodePcImage(image.target(), file, 0, false));
+  ASSERT_TRUE(decodePcImage(image.target(), file, 0, false));
   for (std::size_t i = 0; i < std::size(pixels); ++i)
     EXPECT_EQ(image.at(int(i), 0), pixels[i].colour) << std::hex << pixels[i].word;
 }
@@ -80,7 +80,7 @@ TEST(PcCardSet, Byte21IsIgnoredAndByte20OtherThan16MeansIndexed) {
 TEST(PcCardSet, ShortFileLeavesMissingAndPartialImagesBlack) {
   const std::vector<CardImage> images = GradientPictures(57);
   std::vector<std::uint8_t> file = EncodePcSet(images, false);
-  file.resize(PcRecordOffset(10, false) + kPcDirectRecordSize / 2);  // 10 images and a half
+  file.resize(pcRecordOffset(10, false) + kPcDirectRecordSize / 2);  // 10 images and a half
   const CardSheet sheet = DecodeSheet(file);
   for (int cell = 2; cell < 12; ++cell) EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)]));
   for (int cell = 12; cell <= 58; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
@@ -96,7 +96,8 @@ TEST(PlanarHeader, PaletteSizeFollowsPlanesAndHam) {
   } sizes[] = {{6, true, 16},   {8, true, 64},      {5, false, 32},  {8, false, 256}, {1, false, 2},
                {0, false, 1},   {9, false, 256},    {255, false, 256}, {12, true, 256}, {1, true, 1}};
   for (const auto& size : sizes)  // past 8 planes the palette is capped at 256 entries
-    EXPECT_EQ(PlanarPaletteSize(size.depth, size.ham), size.entries) << size.depth << (size.ham ? " HAM" : "");
+    EXPECT_EQ(planarPaletteSize(size.depth, size.ham), size.entries)
+        << size.depth << (size.ham ? " HAM" : "");
 
   std::vector<std::uint8_t> file(64);
   std::memcpy(file.data(), "TAVI", 4);
@@ -104,7 +105,7 @@ TEST(PlanarHeader, PaletteSizeFollowsPlanesAndHam) {
   file[18] = 0x08;  // 0x800: HAM
   file[20] = 12;
   file[21] = 200;
-  const PlanarHeader h = ReadPlanarHeader(file);
+  const PlanarHeader h = readPlanarHeader(file);
   EXPECT_EQ(h.stride, 0x01020304u);
   EXPECT_TRUE(h.ham);
   EXPECT_EQ(h.planes, 8u);
@@ -157,8 +158,8 @@ TEST(PlanarCardSet, PlainPixelsTakeTheirPaletteEntryAndPlanesAddUp) {
   for (std::size_t i = 0; i < values.size(); ++i) values[i] = std::uint8_t(i * 37 % 32);
   const std::vector<std::uint8_t> file = HandMadePlanarFile(5, false, CountingPalette(), {values});
   CardImage image;
-  const PlanarHeader h = ReadPlanarHeader(file);
-  ASSERT_TRUE(DecodePlanarImage(image.target(), file, 0, h.paletteSize, h.planes, h.ham, h.stride));
+  const PlanarHeader h = readPlanarHeader(file);
+  ASSERT_TRUE(decodePlanarImage(image.target(), file, 0, h.paletteSize, h.planes, h.ham, h.stride));
   for (int y = 0; y < kCardHeight; ++y)
     for (int x = 0; x < kCardWidth; ++x) {
       const std::uint8_t v = values[std::size_t(y * kCardWidth + x)];
@@ -172,7 +173,7 @@ TEST(PlanarCardSet, EightPlaneHamModifiesOneComponentOfTheRunningColour) {
   const auto values = RowValues({0x40 | 10, 0x80 | 20, 0xC0 | 30, 3, 0x40 | 63});
   const std::vector<std::uint8_t> file = HandMadePlanarFile(8, true, palette, {values});
   CardImage image;
-  ASSERT_TRUE(DecodePlanarImage(image.target(), file, 0, 64, 8, true, 11440));
+  ASSERT_TRUE(decodePlanarImage(image.target(), file, 0, 64, 8, true, 11440));
   for (int y : {0, 77, 129}) {
     EXPECT_EQ(image.at(0, y), (Rgb{100, 110, 40}));  // the row starts from entry 0
     EXPECT_EQ(image.at(1, y), (Rgb{80, 110, 40}));
@@ -188,7 +189,7 @@ TEST(PlanarCardSet, SixPlaneHamUsesBits4And5) {
   const auto values = RowValues({16 | 15, 32 | 1, 48 | 8, 3});
   const std::vector<std::uint8_t> file = HandMadePlanarFile(6, true, palette, {values});
   CardImage image;
-  ASSERT_TRUE(DecodePlanarImage(image.target(), file, 0, 16, 6, true, 8580));
+  ASSERT_TRUE(decodePlanarImage(image.target(), file, 0, 16, 6, true, 8580));
   EXPECT_EQ(image.at(0, 5), (Rgb{9, 9, 240}));
   EXPECT_EQ(image.at(1, 5), (Rgb{16, 9, 240}));
   EXPECT_EQ(image.at(2, 5), (Rgb{16, 128, 240}));
@@ -198,17 +199,17 @@ TEST(PlanarCardSet, SixPlaneHamUsesBits4And5) {
 TEST(PlanarCardSet, PreviewIsSheetCell3WithoutConsultingTheImageCount) {
   const std::vector<std::uint8_t> planar = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(10));
   CardImage preview;
-  ASSERT_TRUE(BuildCardPreview(planar, preview));
+  ASSERT_TRUE(buildCardPreview(planar, preview));
   EXPECT_EQ(preview, DecodeSheet(planar).cellImage(3));
 
   std::vector<std::uint8_t> fewer = planar;
   fewer[21] = 2;  // image 3 is not in the sheet, but the preview still shows it
-  ASSERT_TRUE(BuildCardPreview(fewer, preview));
+  ASSERT_TRUE(buildCardPreview(fewer, preview));
   EXPECT_EQ(preview.at(0, 0).r, 4);
   EXPECT_TRUE(IsBlack(DecodeSheet(fewer).cellImage(3)));
 
   const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(57), false);
-  ASSERT_TRUE(BuildCardPreview(ByteView(pc).first(kPreviewReadLimit), preview));
+  ASSERT_TRUE(buildCardPreview(ByteView(pc).first(kPreviewReadLimit), preview));
   EXPECT_EQ(preview, DecodeSheet(pc).cellImage(3));
 }
 
@@ -225,7 +226,7 @@ TEST(HostileCardSet, NoMagicBuildsNothing) {
     EXPECT_TRUE(AllZero(sheet.rgb));
     CardImage preview;
     preview.rgb.fill(9);
-    EXPECT_FALSE(BuildCardPreview(file, preview));
+    EXPECT_FALSE(buildCardPreview(file, preview));
     EXPECT_TRUE(IsBlack(preview));
   }
 }
@@ -285,7 +286,7 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
           PutBigEndian32(file, 16, flags);
           file[20] = depth;
           file[21] = count;
-          const PlanarHeader h = ReadPlanarHeader(file);
+          const PlanarHeader h = readPlanarHeader(file);
           const CardSheet sheet = DecodeSheet(file);
           for (unsigned cell : {0u, 1u, 2u, 54u}) {
             const bool inFile = h.imageOffset(cell) + h.imageDataSize() <= file.size() && !(h.ham && h.planes < 2);
@@ -296,7 +297,7 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
           ASSERT_TRUE(IsBlack(sheet.cellImage(59)));
           ASSERT_TRUE(IsBlack(sheet.cellImage(63)));
           CardImage preview;
-          BuildCardPreview(file, preview);
+          buildCardPreview(file, preview);
         }
 }
 
@@ -308,9 +309,9 @@ TEST(HostileCardSet, EveryPrefixOfASetDecodesWithoutReadingPastIt) {
       // A copy of exactly `length` bytes, so that any read past it is caught.
       const std::vector<std::uint8_t> prefix(whole->begin(), whole->begin() + std::ptrdiff_t(length));
       CardSheet sheet;
-      BuildCardSheet(prefix, sheet);
+      buildCardSheet(prefix, sheet);
       CardImage preview;
-      BuildCardPreview(prefix, preview);
+      buildCardPreview(prefix, preview);
     }
 }
 
@@ -318,10 +319,10 @@ TEST(HostileCardSet, NegativeImageIndexIsBlack) {
   const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(3), false);
   CardImage image;
   image.rgb.fill(1);
-  EXPECT_FALSE(DecodePcImage(image.target(), pc, -1, false));
+  EXPECT_FALSE(decodePcImage(image.target(), pc, -1, false));
   EXPECT_TRUE(IsBlack(image));
   image.rgb.fill(1);
-  EXPECT_FALSE(DecodePlanarImage(image.target(), pc, -5, 2, 1, false, 0));
+  EXPECT_FALSE(decodePlanarImage(image.target(), pc, -5, 2, 1, false, 0));
   EXPECT_TRUE(IsBlack(image));
 }
 

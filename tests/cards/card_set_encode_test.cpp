@@ -89,7 +89,7 @@ TEST(PcRoundTrip, IndexedColourApproximatesPicturesOfManyColours) {
 TEST(PlanarRoundTrip, PlainPlanesAreExactThroughThePalette) {
   const Rgb table{0, 92, 60}, outline{36, 36, 40}, select{255, 196, 0};
   for (unsigned depth = 1; depth <= 8; ++depth) {
-    const std::size_t paletteSize = PlanarPaletteSize(depth, false);
+    const std::size_t paletteSize = planarPaletteSize(depth, false);
     std::vector<Rgb> colours{table, outline, select};
     colours.resize(std::min<std::size_t>(paletteSize, 3));
     for (Rgb c : DistinctColours(paletteSize - colours.size(), depth)) colours.push_back(c);
@@ -104,9 +104,9 @@ TEST(PlanarRoundTrip, PlainPlanesAreExactThroughThePalette) {
     CardSetInfo info;
     const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_EQ(info.format, '1');
-    EXPECT_EQ(info.amigaTableColour, ColourValue(table));
+    EXPECT_EQ(info.amigaTableColour, colourValue(table));
     if (depth >= 2) {
-      EXPECT_EQ(info.amigaSelectColour, ColourValue(select));
+      EXPECT_EQ(info.amigaSelectColour, colourValue(select));
     }
     for (int i = 0; i <= 58; ++i) ASSERT_EQ(sheet.cellImage(i), images[std::size_t(i)]) << "depth " << depth << " image " << i;
   }
@@ -138,7 +138,7 @@ TEST(PlanarRoundTrip, WiderStrideIsSkipped) {
   options.depth = 5;
   options.stride = 7150 + 1001;
   const std::vector<std::uint8_t> file = EncodePlanarSet(images, options);
-  EXPECT_EQ(ReadPlanarHeader(file).stride, 8151u);
+  EXPECT_EQ(readPlanarHeader(file).stride, 8151u);
   const CardSheet sheet = DecodeSheet(file);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(sheet.cellImage(i), images[std::size_t(i)]);
 }

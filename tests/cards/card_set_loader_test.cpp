@@ -1,4 +1,4 @@
-// LoadCardSet and LoadCardPreview: files to Qt images, read limits and the wait cursor.
+// loadCardSet and loadCardPreview: files to Qt images, read limits and the wait cursor.
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +40,7 @@ class CardSetLoaderTest : public QObject {
  private slots:
   void pcSetBecomesAnRgb32Sheet() {
     const std::vector<CardImage> images = testing::GradientPictures(57);
-    const LoadedCardSet set = LoadCardSet(write("pc.tvp", EncodePcSet(images, false)));
+    const LoadedCardSet set = loadCardSet(write("pc.tvp", EncodePcSet(images, false)));
     QCOMPARE(set.format, '0');
     QCOMPARE(set.sheet.size(), QSize(704, 1040));
     QCOMPARE(set.sheet.format(), QImage::Format_RGB32);
@@ -55,7 +55,8 @@ class CardSetLoaderTest : public QObject {
     options.ham = true;
     options.tableColour = {0, 92, 60};
     options.selectColour = {255, 196, 0};
-    const LoadedCardSet set = LoadCardSet(write("planar.tavi", EncodePlanarSet(testing::GradientPictures(59), options)));
+    const LoadedCardSet set =
+        loadCardSet(write("planar.tavi", EncodePlanarSet(testing::GradientPictures(59), options)));
     QCOMPARE(set.format, '1');
     QVERIFY(!set.sheet.isNull());
     QCOMPARE(set.amigaTableColour, 0x3C5C00u);
@@ -64,24 +65,24 @@ class CardSetLoaderTest : public QObject {
 
   void unreadableOrForeignFilesGiveNoSheet() {
     for (const QString& path : {dir_.filePath("missing.tvp"), write("text.tvp", {'h', 'e', 'l', 'l', 'o'})}) {
-      const LoadedCardSet set = LoadCardSet(path);
+      const LoadedCardSet set = loadCardSet(path);
       QVERIFY(set.sheet.isNull());
       QVERIFY(set.format != '0' && set.format != '1');
-      QVERIFY(LoadCardPreview(path).isNull());
+      QVERIFY(loadCardPreview(path).isNull());
     }
   }
 
   void pipeNamedAsCardSetGivesNoSheetWithoutBlocking() {
     const QString path = dir_.filePath("pipe.tvp");
     QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
-    QVERIFY(LoadCardSet(path).sheet.isNull());
-    QVERIFY(LoadCardPreview(path).isNull());
+    QVERIFY(loadCardSet(path).sheet.isNull());
+    QVERIFY(loadCardPreview(path).isNull());
   }
 
   void waitCursorIsRestored() {
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-    LoadCardSet(write("short.tvp", {'P', 'C', 'T', 'A', 'V', 'I'}));
-    LoadCardSet(dir_.filePath("missing.tvp"));
+    loadCardSet(write("short.tvp", {'P', 'C', 'T', 'A', 'V', 'I'}));
+    loadCardSet(dir_.filePath("missing.tvp"));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   }
 
@@ -97,17 +98,17 @@ class CardSetLoaderTest : public QObject {
     const QString path = write("wide.tavi", EncodePlanarSet(images, options));
     QVERIFY(QFileInfo(path).size() > qint64(kSheetReadLimit));
 
-    const LoadedCardSet set = LoadCardSet(path);
+    const LoadedCardSet set = loadCardSet(path);
     compareCell(set.sheet, 23, images[23]);   // ends at 1,342,090
     compareCell(set.sheet, 24, CardImage{});  // would end at 1,400,190
     // The preview's image 3 ends at 180,090, inside 200,000; with a wider stride it does not.
-    const QImage preview = LoadCardPreview(path);
+    const QImage preview = loadCardPreview(path);
     QCOMPARE(preview.size(), QSize(88, 130));
     QCOMPARE(preview.format(), QImage::Format_RGB32);
     const Rgb first = images[3].at(0, 0);
     QCOMPARE(preview.pixel(0, 0), qRgb(first.r, first.g, first.b));
     options.stride = 65'000;  // image 3 would end at 200,790
-    const QImage cut = LoadCardPreview(write("wider.tavi", EncodePlanarSet(images, options)));
+    const QImage cut = loadCardPreview(write("wider.tavi", EncodePlanarSet(images, options)));
     QCOMPARE(cut.pixel(0, 0), qRgb(0, 0, 0));
   }
 };

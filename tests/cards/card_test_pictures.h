@@ -72,7 +72,7 @@ inline bool IsBlack(const CardImage& image) { return AllZero(image.rgb); }
 // The sheet that a file builds, and optionally what the decoder said about the file.
 inline CardSheet DecodeSheet(ByteView file, CardSetInfo* info = nullptr) {
   CardSheet sheet;
-  const CardSetInfo result = BuildCardSheet(file, sheet);
+  const CardSetInfo result = buildCardSheet(file, sheet);
   if (info) *info = result;
   return sheet;
 }
@@ -87,7 +87,7 @@ inline void PutBigEndian32(std::vector<std::uint8_t>& file, std::size_t offset, 
 inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, const std::vector<Rgb>& palette,
                                                     const std::vector<std::vector<std::uint8_t>>& imageValues,
                                                     std::uint32_t stride = 0, int storedCount = -1) {
-  const std::size_t paletteSize = PlanarPaletteSize(depth, ham);
+  const std::size_t paletteSize = planarPaletteSize(depth, ham);
   const std::size_t planes = std::min(depth, 8u);
   if (stride == 0) stride = std::uint32_t(11 * planes * kCardHeight);
   std::vector<std::uint8_t> file(22 + 3 * paletteSize + stride * imageValues.size());

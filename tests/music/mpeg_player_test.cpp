@@ -1,4 +1,4 @@
-// TMPEGPlayer against a stand-in decoder library whose answers the test sets.
+// Mp3Player against a stand-in decoder library whose answers the test sets.
 #include "fake_mpegdll.h"
 #include "mp3_fixture.h"
 #include "mpeg_library.h"
@@ -27,19 +27,19 @@ class MpegPlayerTest : public QObject {
   void setEndFlag() { std::atomic_ref<uint8_t>(*fake_->endFlag).store(1); }
 
   // A loaded player on the stand-in library with the game's settings.
-  void load(TMPEGPlayer& player, int32_t timerFreq = 20) {
-    player.PathToDLL = FAKE_MPEGDLL_DIR;
-    player.SetTimerFreq(timerFreq);
-    player.Init();
+  void load(Mp3Player& player, int32_t timerFreq = 20) {
+    player.pathToLibrary = FAKE_MPEGDLL_DIR;
+    player.setTimerFreq(timerFreq);
+    player.init();
   }
 
-  // "code: message" of the TMPEGError that `action` throws, or "no error".
+  // "code: message" of the Mp3PlayerError that `action` throws, or "no error".
   template <typename Action>
   static QString failure(Action&& action) {
     try {
       action();
-    } catch (const TMPEGError& error) {
-      return QString("%1: %2").arg(error.Code).arg(error.what());
+    } catch (const Mp3PlayerError& error) {
+      return QString("%1: %2").arg(error.code).arg(error.what());
     }
     return "no error";
   }
@@ -62,158 +62,158 @@ class MpegPlayerTest : public QObject {
 
   void initLoadsFromTheFolderWithOrWithoutTrailingSeparator() {
     for (const char* path : {FAKE_MPEGDLL_DIR, FAKE_MPEGDLL_DIR "/"}) {
-      TMPEGPlayer player;
-      player.PathToDLL = path;
-      player.Init();
-      QVERIFY(player.GetLoaded());
-      QCOMPARE(player.GetFrequency(), 44100);
-      player.Deinit();
-      QVERIFY(!player.GetLoaded());
+      Mp3Player player;
+      player.pathToLibrary = path;
+      player.init();
+      QVERIFY(player.isLoaded());
+      QCOMPARE(player.frequency(), 44100);
+      player.deinit();
+      QVERIFY(!player.isLoaded());
     }
     QCOMPARE(calls(), QStringLiteral("init GetFrequency deinit init GetFrequency deinit "));
   }
 
   void initWithoutFolderFindsTheLibraryBesideTheProgram() {
-    TMPEGPlayer player;
-    player.Init();  // the real decoder library is built beside the test program
-    QVERIFY(player.GetLoaded());
+    Mp3Player player;
+    player.init();  // the real decoder library is built beside the test program
+    QVERIFY(player.isLoaded());
     QCOMPARE(calls(), QString());
-    player.Deinit();
+    player.deinit();
   }
 
   void initFailuresLeaveThePlayerUnloaded() {
-    TMPEGPlayer player;
-    player.PathToDLL = "/no/such/folder";
-    QCOMPARE(failure([&] { player.Init(); }), "0: Can't load MPEG library");
-    QVERIFY(!player.GetLoaded());
+    Mp3Player player;
+    player.pathToLibrary = "/no/such/folder";
+    QCOMPARE(failure([&] { player.init(); }), "0: Can't load MPEG library");
+    QVERIFY(!player.isLoaded());
 
-    player.PathToDLL = INCOMPLETE_MPEGDLL_DIR;  // has no "Seek"
-    QCOMPARE(failure([&] { player.Init(); }), "0: MPEG library not loaded");
-    QVERIFY(!player.GetLoaded());
+    player.pathToLibrary = INCOMPLETE_MPEGDLL_DIR;  // has no "Seek"
+    QCOMPARE(failure([&] { player.init(); }), "0: MPEG library not loaded");
+    QVERIFY(!player.isLoaded());
 
-    player.PathToDLL = FAKE_MPEGDLL_DIR;
+    player.pathToLibrary = FAKE_MPEGDLL_DIR;
     fake_->initResult = 0;
     failAfter("init", 1);
-    QCOMPARE(failure([&] { player.Init(); }), "1: Internal decoder error");
-    QVERIFY(!player.GetLoaded());
-    QCOMPARE(failure([&] { player.Open(); }), "0: MPEG library not loaded");
+    QCOMPARE(failure([&] { player.init(); }), "1: Internal decoder error");
+    QVERIFY(!player.isLoaded());
+    QCOMPARE(failure([&] { player.open(); }), "0: MPEG library not loaded");
   }
 
   void libraryErrorsBecomeExceptionsWithTheirMessage() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player);
-    player.SetStreamName("song.mp3");
+    player.setStreamName("song.mp3");
     for (const char* expected : {"1: Internal decoder error", "2: Incorrect mode",
                                  "3: Input stream error", "4: Input stream is non-seekable",
                                  "5: Output device failure", "77: Unknown MPEG library error 77"}) {
       failAfter("Open", std::atoi(expected));
-      QCOMPARE(failure([&] { player.Open(); }), expected);
-      QVERIFY(!player.Opened());
+      QCOMPARE(failure([&] { player.open(); }), expected);
+      QVERIFY(!player.isOpen());
     }
 
     failAfter("", 0);
-    player.Open();
+    player.open();
     QCOMPARE(fake_->name, "song.mp3");
-    QCOMPARE(player.PlayedXTimes(), 1);
+    QCOMPARE(player.playedXTimes(), 1);
     fake_->playResult = -1;  // a failure the library reports only through its result
-    QCOMPARE(failure([&] { player.Play(); }), "0: MPEG library not loaded");
-    QVERIFY(!player.Playing());
+    QCOMPARE(failure([&] { player.play(); }), "0: MPEG library not loaded");
+    QVERIFY(!player.isPlaying());
   }
 
   void playPassesTheSettingsAndCountsEveryStart() {
-    TMPEGPlayer player;
-    player.SetPriority(TPlayPriority::Highest);  // stored until the library is there
-    player.SetOutputDevice(TOutputDevice::pcmfile);
-    player.SetOutFilename("/tmp/out.pcm");
-    player.WaveDeviceNum = 3;
-    player.StartPos = 250;
-    player.EndPos = 900;
+    Mp3Player player;
+    player.setPriority(PlayPriority::Highest);  // stored until the library is there
+    player.setOutputDevice(OutputDevice::PcmFile);
+    player.setOutFilename("/tmp/out.pcm");
+    player.waveDeviceNumber = 3;
+    player.startPos = 250;
+    player.endPos = 900;
     load(player);
-    player.SetStreamName("a.mp3");
-    player.Open();
-    player.Play();
+    player.setStreamName("a.mp3");
+    player.open();
+    player.play();
     QCOMPARE(fake_->priority, 2);
     QCOMPARE(fake_->device, 2);
     QCOMPARE(fake_->outFile, "/tmp/out.pcm");
     QCOMPARE(fake_->sndDevice, 3);
     QCOMPARE(fake_->startPos, 250);
     QCOMPARE(fake_->endPos, 900);
-    QCOMPARE(player.PlayedXTimes(), 2);
-    player.Play();  // already playing: nothing
-    player.Stop();
-    QVERIFY(!player.Playing());
-    player.Play();  // a second play of the same stream restarts it
-    QCOMPARE(player.PlayedXTimes(), 3);
-    QVERIFY(player.Playing());
+    QCOMPARE(player.playedXTimes(), 2);
+    player.play();  // already playing: nothing
+    player.stop();
+    QVERIFY(!player.isPlaying());
+    player.play();  // a second play of the same stream restarts it
+    QCOMPARE(player.playedXTimes(), 3);
+    QVERIFY(player.isPlaying());
     QCOMPARE(calls().count("Play "), 1);
     QCOMPARE(calls().count("Restart "), 1);
-    player.Close();
-    QCOMPARE(player.PlayedXTimes(), 0);
-    QVERIFY(!player.Opened() && !player.Playing());
+    player.close();
+    QCOMPARE(player.playedXTimes(), 0);
+    QVERIFY(!player.isOpen() && !player.isPlaying());
   }
 
   void pauseAndPlayResume() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player);
-    player.SetStreamName("a.mp3");
-    player.Play();  // opens on the way
-    QVERIFY(player.Opened() && player.Playing());
-    player.Pause(true);
-    QVERIFY(player.Paused());
+    player.setStreamName("a.mp3");
+    player.play();  // opens on the way
+    QVERIFY(player.isOpen() && player.isPlaying());
+    player.pause(true);
+    QVERIFY(player.isPaused());
     QCOMPARE(fake_->pauseArg, 0);
-    player.Play();
-    QVERIFY(!player.Paused());
+    player.play();
+    QVERIFY(!player.isPaused());
     QCOMPARE(fake_->pauseArg, 1);
     QCOMPARE(calls().count("Play "), 1);
   }
 
   void stopAndPauseOutsidePlayingAreIncorrectMode() {
-    TMPEGPlayer player;
-    QCOMPARE(failure([&] { player.Stop(); }), "2: Incorrect mode");  // even without the library
+    Mp3Player player;
+    QCOMPARE(failure([&] { player.stop(); }), "2: Incorrect mode");  // even without the library
     load(player);
-    QCOMPARE(failure([&] { player.Pause(true); }), "2: Incorrect mode");
-    QCOMPARE(failure([&] { player.Pause(false); }), "no error");
-    QCOMPARE(failure([&] { player.Restart(); }), "2: Incorrect mode");
-    player.SetStreamName("a.mp3");
-    player.UseTimer = false;
-    player.Play();
+    QCOMPARE(failure([&] { player.pause(true); }), "2: Incorrect mode");
+    QCOMPARE(failure([&] { player.pause(false); }), "no error");
+    QCOMPARE(failure([&] { player.restart(); }), "2: Incorrect mode");
+    player.setStreamName("a.mp3");
+    player.useTimer = false;
+    player.play();
     setEndFlag();  // ended, the timer has not seen it yet
-    QCOMPARE(failure([&] { player.Stop(); }), "2: Incorrect mode");
-    QCOMPARE(failure([&] { player.Pause(true); }), "2: Incorrect mode");
+    QCOMPARE(failure([&] { player.stop(); }), "2: Incorrect mode");
+    QCOMPARE(failure([&] { player.pause(true); }), "2: Incorrect mode");
     QVERIFY(!calls().contains("Stop") && !calls().contains("Pause"));
   }
 
   void streamNameRules() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player);
-    QCOMPARE(failure([&] { player.Open(); }), "254: Can't play non-specified stream");
-    player.SetStreamName(std::string(512, 'x'));
-    QCOMPARE(failure([&] { player.Open(); }), "3: Input stream error");
-    player.SetStreamName(std::string(511, 'x'));
-    player.Open();
+    QCOMPARE(failure([&] { player.open(); }), "254: Can't play non-specified stream");
+    player.setStreamName(std::string(512, 'x'));
+    QCOMPARE(failure([&] { player.open(); }), "3: Input stream error");
+    player.setStreamName(std::string(511, 'x'));
+    player.open();
     QCOMPARE(qstrlen(fake_->name), 511u);
-    QVERIFY(player.Opened());
-    player.SetStreamName("next.mp3");  // closes the open stream
-    QVERIFY(!player.Opened());
+    QVERIFY(player.isOpen());
+    player.setStreamName("next.mp3");  // closes the open stream
+    QVERIFY(!player.isOpen());
     QVERIFY(calls().endsWith("Close "));
-    player.SetOutFilename(std::string(260, 'o'));
-    player.SetOutputDevice(TOutputDevice::pcmfile);
-    QCOMPARE(failure([&] { player.Play(); }), "5: Output device failure");
+    player.setOutFilename(std::string(260, 'o'));
+    player.setOutputDevice(OutputDevice::PcmFile);
+    QCOMPARE(failure([&] { player.play(); }), "5: Output device failure");
     QVERIFY(!calls().contains("SetOutputDevice"));
   }
 
   void endFlagFiresOnPlayEndThroughTheTimer() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player, 20);
     int ends = 0;
     QList<QPair<int, int>> positions;
-    player.OnPlayEnd = [&](TMPEGPlayer& sender) {
+    player.onPlayEnd = [&](Mp3Player& sender) {
       QCOMPARE(&sender, &player);
       ++ends;
     };
-    player.OnPosUpdate = [&](int32_t pos, int32_t len) { positions.append({pos, len}); };
-    player.SetStreamName("a.mp3");
-    player.Play();
+    player.onPosUpdate = [&](int32_t pos, int32_t len) { positions.append({pos, len}); };
+    player.setStreamName("a.mp3");
+    player.play();
     QCOMPARE(positions.size(), 1);  // once at the start
     QCOMPARE(positions.first(), qMakePair(1000, 120000));
     fake_->position = 500000;       // past the length: reported as 0
@@ -222,79 +222,79 @@ class MpegPlayerTest : public QObject {
     QCOMPARE(ends, 0);
     setEndFlag();
     QTRY_COMPARE(ends, 1);
-    QVERIFY(!player.Playing());
-    QVERIFY(!player.PlayEnded());
+    QVERIFY(!player.isPlaying());
+    QVERIFY(!player.playEnded());
     QTest::qWait(60);
     QCOMPARE(ends, 1);
-    player.Play();  // the next play restarts: the third start of this stream
-    QCOMPARE(player.PlayedXTimes(), 3);
+    player.play();  // the next play restarts: the third start of this stream
+    QCOMPARE(player.playedXTimes(), 3);
     setEndFlag();
     QTRY_COMPARE(ends, 2);
   }
 
   void onPlayEndMayMoveOnToTheNextSong() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player, 20);
     int ends = 0;
-    player.OnPlayEnd = [&](TMPEGPlayer& sender) {
+    player.onPlayEnd = [&](Mp3Player& sender) {
       ++ends;
-      sender.Close();
-      sender.SetStreamName("second.mp3");
-      sender.Open();
-      sender.Play();
+      sender.close();
+      sender.setStreamName("second.mp3");
+      sender.open();
+      sender.play();
     };
-    player.SetStreamName("first.mp3");
-    player.Play();
+    player.setStreamName("first.mp3");
+    player.play();
     setEndFlag();
     QTRY_COMPARE(ends, 1);
-    QVERIFY(player.Playing());
+    QVERIFY(player.isPlaying());
     QCOMPARE(fake_->name, "second.mp3");
   }
 
   void timerFreqZeroMeansNoEndEvent() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player, 0);
-    QVERIFY(!player.UseTimer);
+    QVERIFY(!player.useTimer);
     int ends = 0;
-    player.OnPlayEnd = [&](TMPEGPlayer&) { ++ends; };
-    player.SetStreamName("a.mp3");
-    player.Play();
+    player.onPlayEnd = [&](Mp3Player&) { ++ends; };
+    player.setStreamName("a.mp3");
+    player.play();
     setEndFlag();
     QTest::qWait(100);
     QCOMPARE(ends, 0);
-    QVERIFY(player.Playing());
-    QVERIFY(player.GetPlayStopped());  // polling instead of the timer
-    QVERIFY(!player.Playing());
+    QVERIFY(player.isPlaying());
+    QVERIFY(player.playStopped());  // polling instead of the timer
+    QVERIFY(!player.isPlaying());
     QVERIFY(calls().contains("ResetPlayerMode"));
   }
 
   void withoutOnPlayEndTheFlagStaysSet() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player, 20);
-    player.SetStreamName("a.mp3");
-    player.Play();
+    player.setStreamName("a.mp3");
+    player.play();
     setEndFlag();
-    QTRY_VERIFY(!player.Playing());
-    QVERIFY(player.PlayEnded());
+    QTRY_VERIFY(!player.isPlaying());
+    QVERIFY(player.playEnded());
   }
 
   void streamEventsReachTheLibraryCallbacks() {
-    TMPEGPlayer player;
+    Mp3Player player;
     load(player);
-    player.FromStream = true;
+    player.fromStream = true;
     int contextValue = 0;
     int closed = 0;
-    player.OnOpenStream = [&](bool& nonseekable, void*& context) {
+    player.onOpenStream = [&](bool& nonseekable, void*& context) {
       nonseekable = true;
       context = &contextValue;
     };
-    player.OnCloseStream = [&](void* context) { closed += context == &contextValue; };
-    player.OnReadStream = [&](void*, void* buffer, int32_t wanted, int32_t& read, bool& res) {
+    player.onCloseStream = [&](void* context) { closed += context == &contextValue; };
+    player.onReadStream = [&](void*, void* buffer, int32_t wanted, int32_t& read, bool& res) {
       memset(buffer, 7, wanted);
       read = wanted;
       res = true;
     };
-    player.Open();
+    player.open();
     QCOMPARE(fake_->fromStream, 1);
     QCOMPARE(fake_->user, static_cast<void*>(&player));
 
@@ -327,57 +327,57 @@ class MpegPlayerTest : public QObject {
     const ScratchFolder dir;
     mp3test::writeToneWav(dir.file("tone.wav"), 1.0);
     QVERIFY(mp3test::encodeMp3(dir.file("tone.wav"), dir.file("tone.mp3")));
-    TMPEGPlayer player;
-    player.PathToDLL = QCoreApplication::applicationDirPath().toStdString();
-    player.SetTimerFreq(20);
-    player.Init();
-    player.SetOutputDevice(TOutputDevice::pcmfile);
-    player.SetOutFilename(dir.file("out.pcm"));
+    Mp3Player player;
+    player.pathToLibrary = QCoreApplication::applicationDirPath().toStdString();
+    player.setTimerFreq(20);
+    player.init();
+    player.setOutputDevice(OutputDevice::PcmFile);
+    player.setOutFilename(dir.file("out.pcm"));
     int ends = 0;
-    player.OnPlayEnd = [&](TMPEGPlayer& sender) {
+    player.onPlayEnd = [&](Mp3Player& sender) {
       ++ends;
-      sender.Close();
+      sender.close();
     };
-    player.SetStreamName(dir.file("tone.mp3"));
-    player.Open();
-    QCOMPARE(player.GetFrequency(), 44100);
-    QVERIFY(qAbs(player.GetLength() - 1000) < 60);
-    player.Play();
+    player.setStreamName(dir.file("tone.mp3"));
+    player.open();
+    QCOMPARE(player.frequency(), 44100);
+    QVERIFY(qAbs(player.length() - 1000) < 60);
+    player.play();
     QTRY_COMPARE(ends, 1);
-    QVERIFY(!player.Opened());
+    QVERIFY(!player.isOpen());
     QVERIFY(mp3test::readFile(dir.file("out.pcm")) == mp3test::decodeMp3(dir.file("tone.mp3")).pcm);
 
-    player.SetOutputDevice(TOutputDevice::wavemapper);  // the dummy audio driver in tests
-    player.Open();
-    player.Play();
-    QVERIFY(player.Playing());
-    QTRY_VERIFY(player.GetPosition() > 0);
-    player.Stop();
-    player.Deinit();
-    QVERIFY(!player.GetLoaded());
+    player.setOutputDevice(OutputDevice::WaveMapper);  // the dummy audio driver in tests
+    player.open();
+    player.play();
+    QVERIFY(player.isPlaying());
+    QTRY_VERIFY(player.position() > 0);
+    player.stop();
+    player.deinit();
+    QVERIFY(!player.isLoaded());
   }
 
   void queriesAndDeinit() {
     {
-      TMPEGPlayer player;
+      Mp3Player player;
       load(player);
-      player.SetStreamName("a.mp3");
-      player.Open();
-      QCOMPARE(player.GetBitrate(), 128);
-      QCOMPARE(player.GetLayer(), 3);
-      QCOMPARE(player.GetChannelMode(), e_mode::joint_stereo);
-      QCOMPARE(player.GetPlayMode(), int32_t(MPEGDLL_MODE_PLAYING));
-      QCOMPARE(player.GetLength(), 120000);
-      player.Seek(4321);
+      player.setStreamName("a.mp3");
+      player.open();
+      QCOMPARE(player.bitrate(), 128);
+      QCOMPARE(player.layer(), 3);
+      QCOMPARE(player.channelMode(), ChannelMode::JointStereo);
+      QCOMPARE(player.playMode(), int32_t(MPEGDLL_MODE_PLAYING));
+      QCOMPARE(player.length(), 120000);
+      player.seek(4321);
       QCOMPARE(fake_->seekPos, 4321);
       failAfter("Seek", 4);
-      QCOMPARE(failure([&] { player.Seek(1); }), "4: Input stream is non-seekable");
-      QCOMPARE(player.LastError(), 4);
+      QCOMPARE(failure([&] { player.seek(1); }), "4: Input stream is non-seekable");
+      QCOMPARE(player.lastError(), 4);
     }  // destroyed while open: closes and releases the library
     QVERIFY(calls().endsWith("Close deinit "));
-    TMPEGPlayer unloaded;
-    unloaded.Deinit();  // nothing to do
-    QCOMPARE(unloaded.LastError(), 0);
+    Mp3Player unloaded;
+    unloaded.deinit();  // nothing to do
+    QCOMPARE(unloaded.lastError(), 0);
   }
 };
 

@@ -26,7 +26,7 @@ protected:
   }
   // Closes the editor with OK, handing back `items` and `chosen`.
   void editorOk(Playlist items, int chosen) {
-    control.Midiplaylist1Click([&](Playlist& list, int& chosenSong) {
+    control.editPlaylist([&](Playlist& list, int& chosenSong) {
       list = items;
       chosenSong = chosen;
       return true;
@@ -54,43 +54,43 @@ TEST_F(MusicControlTest, SongNameAndPlayerChoice) {
 
 TEST_F(MusicControlTest, MusicOnStartsTheCurrentSongOnTheRightPlayer) {
   useSongs({"dir/one.mid", "two.MP3"});
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(log, (Log{"midi open dir/one.mid", "midi play"}));
   EXPECT_EQ(shown(), "1 checked 'one'");
 
   log.clear();
-  control.Nextsong1Click();
+  control.nextSong();
   EXPECT_EQ(log, (Log{"midi stop", "midi close", "mp3 open two.MP3", "mp3 play"}));
   EXPECT_EQ(shown(), "2 checked 'two'");
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(MusicControlTest, MusicOnWithEmptyPlaylistDoesNothing) {
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(shown(), "0 unchecked 'untouched'");
 }
 
 TEST_F(MusicControlTest, MusicOffStopsThePlayerAndOnRestartsTheSameSong) {
   useSongs({"a.mid", "b.mp3"});
-  control.Musicon1Click();
-  control.Musicon1Click();
+  control.toggleMusic();
+  control.toggleMusic();
   EXPECT_EQ(shown(), "0 unchecked ''");
   EXPECT_FALSE(control.ignoreNextNotify());
   // The stopped song's notice finds the music off and changes nothing.
-  control.MediaPlayer1Notify();
+  control.midiSongCompleted();
   EXPECT_EQ(host.music, '0');
 
-  control.Nextsong1Click();  // nothing while off
-  control.Previoussong1Click();
+  control.nextSong();  // nothing while off
+  control.previousSong();
   EXPECT_EQ(control.currentSong(), 0);
   log.clear();
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(log, (Log{"midi open a.mid", "midi play"}));
 
-  control.Nextsong1Click();
+  control.nextSong();
   log.clear();
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close"}));
   EXPECT_EQ(host.music, '0');
   EXPECT_EQ(control.currentSong(), 1);
@@ -98,24 +98,24 @@ TEST_F(MusicControlTest, MusicOffStopsThePlayerAndOnRestartsTheSameSong) {
 
 TEST_F(MusicControlTest, NextAndPreviousWrapAround) {
   useSongs({"a.mid", "b.mid", "c.mid"});
-  control.Musicon1Click();
-  control.Previoussong1Click();
+  control.toggleMusic();
+  control.previousSong();
   EXPECT_EQ(control.currentSong(), 2);
   EXPECT_EQ(host.panel, "c");
-  control.Nextsong1Click();
+  control.nextSong();
   EXPECT_EQ(control.currentSong(), 0);
-  control.Nextsong1Click();
+  control.nextSong();
   EXPECT_EQ(control.currentSong(), 1);
-  control.Previoussong1Click();
+  control.previousSong();
   EXPECT_EQ(control.currentSong(), 0);
 }
 
 TEST_F(MusicControlTest, WithOneSongNextAndPreviousRestartIt) {
   useSongs({"only.mp3"});
-  control.Musicon1Click();
+  control.toggleMusic();
   log.clear();
-  control.Nextsong1Click();
-  control.Previoussong1Click();
+  control.nextSong();
+  control.previousSong();
   EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close", "mp3 open only.mp3", "mp3 play", "mp3 stop",
                       "mp3 close", "mp3 open only.mp3", "mp3 play"}));
   EXPECT_EQ(control.currentSong(), 0);
@@ -123,27 +123,27 @@ TEST_F(MusicControlTest, WithOneSongNextAndPreviousRestartIt) {
 
 TEST_F(MusicControlTest, NoticeOfAStoppedMidiSongIsIgnoredOnceThenSongsAdvance) {
   useSongs({"a.mid", "b.mid", "c.mid"});
-  control.Musicon1Click();
-  control.Nextsong1Click();  // a.mid is stopped; its notice comes after b.mid started
+  control.toggleMusic();
+  control.nextSong();  // a.mid is stopped; its notice comes after b.mid started
   EXPECT_TRUE(control.ignoreNextNotify());
   log.clear();
-  control.MediaPlayer1Notify();
+  control.midiSongCompleted();
   EXPECT_TRUE(log.empty());
   EXPECT_FALSE(control.ignoreNextNotify());
   EXPECT_EQ(control.currentSong(), 1);
 
-  control.MediaPlayer1Notify();  // b.mid ended by itself
+  control.midiSongCompleted();  // b.mid ended by itself
   EXPECT_EQ(log, (Log{"midi stop", "midi close", "midi open c.mid", "midi play"}));
   EXPECT_EQ(control.currentSong(), 2);
-  control.MediaPlayer1Notify();
+  control.midiSongCompleted();
   EXPECT_EQ(control.currentSong(), 0);
 }
 
 TEST_F(MusicControlTest, EndOfAnMp3SongAdvances) {
   useSongs({"a.mp3", "b.mid"});
-  control.Musicon1Click();
+  control.toggleMusic();
   log.clear();
-  control.MPEGPlayer1PlayEnd();
+  control.mp3SongEnded();
   EXPECT_EQ(log, (Log{"mp3 close", "midi open b.mid", "midi play"}));
   EXPECT_EQ(control.currentSong(), 1);
   EXPECT_EQ(host.music, '1');
@@ -152,9 +152,9 @@ TEST_F(MusicControlTest, EndOfAnMp3SongAdvances) {
 TEST_F(MusicControlTest, MissingFileStopsTheMusicAndKeepsTheSong) {
   useSongs({"a.mid", "gone.mid", "c.mid"});
   missing.insert("gone.mid");
-  control.Musicon1Click();
+  control.toggleMusic();
   log.clear();
-  control.Nextsong1Click();
+  control.nextSong();
   EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
   EXPECT_EQ(host.messages, (std::vector<Message>{{"Cound not find music file!!!", "Error", MessageIcon::None}}));
   EXPECT_EQ(shown(), "0 unchecked ''");
@@ -162,7 +162,7 @@ TEST_F(MusicControlTest, MissingFileStopsTheMusicAndKeepsTheSong) {
 
   log.clear();
   missing.clear();
-  control.Musicon1Click();  // tries the same song again
+  control.toggleMusic();  // tries the same song again
   EXPECT_EQ(log, (Log{"midi open gone.mid", "midi play"}));
 }
 
@@ -173,7 +173,7 @@ TEST_F(MusicControlTest, FailedMp3OpenOrPlayStopsTheMusicWithItsMessage) {
     mp3.playWorks = false;
     log.clear();
     host.messages.clear();
-    control.Musicon1Click();
+    control.toggleMusic();
     EXPECT_EQ(log.back(), "mp3 close");
     EXPECT_EQ(host.messages, (std::vector<Message>{{"Error playing mp3 file !!", "System error",
                                                     MessageIcon::Information}}));
@@ -184,7 +184,7 @@ TEST_F(MusicControlTest, FailedMp3OpenOrPlayStopsTheMusicWithItsMessage) {
 TEST_F(MusicControlTest, SequencerFailuresShowTheirMessages) {
   useSongs({"a.mid"});
   midi.openFailure = SequencerFailure{4, "The file is not a standard MIDI file."};
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(log, (Log{"midi open a.mid"}));
   EXPECT_EQ(host.messages, (std::vector<Message>{{"Error 4: The file is not a standard MIDI file.",
                                                   "", MessageIcon::None}}));
@@ -193,7 +193,7 @@ TEST_F(MusicControlTest, SequencerFailuresShowTheirMessages) {
   midi.openFailure.reset();
   midi.playError = 7;
   host.messages.clear();
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(host.messages, (std::vector<Message>{{"Error playing midi file !!", "System error",
                                                   MessageIcon::Information}}));
   EXPECT_EQ(shown(), "0 unchecked ''");
@@ -209,7 +209,7 @@ TEST_F(MusicControlTest, EditorOkWhileOffStartsTheChosenSong) {
 
 TEST_F(MusicControlTest, EditorOkWithASongStopsThePlayingOneFirst) {
   useSongs({"a.mid", "b.mid"});
-  control.Musicon1Click();
+  control.toggleMusic();
   log.clear();
   editorOk({"b.mid", "a.mid"}, 1);
   EXPECT_EQ(log, (Log{"midi stop", "midi close", "midi open a.mid", "midi play"}));
@@ -218,9 +218,9 @@ TEST_F(MusicControlTest, EditorOkWithASongStopsThePlayingOneFirst) {
 
 TEST_F(MusicControlTest, EditorOkWithoutSongStopsTheMusicAndKeepsTheIndexValid) {
   useSongs({"a.mid", "b.mid", "c.mid"});
-  control.Musicon1Click();
-  control.Nextsong1Click();
-  control.Nextsong1Click();
+  control.toggleMusic();
+  control.nextSong();
+  control.nextSong();
   log.clear();
   editorOk({}, -1);
   EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
@@ -229,21 +229,21 @@ TEST_F(MusicControlTest, EditorOkWithoutSongStopsTheMusicAndKeepsTheIndexValid) 
 
   // While off, a shortened list with no song chosen still leaves a valid index.
   useSongs({"a.mid", "b.mid", "c.mid"});
-  control.Musicon1Click();
-  control.Nextsong1Click();
-  control.Nextsong1Click();
-  control.Musicon1Click();
+  control.toggleMusic();
+  control.nextSong();
+  control.nextSong();
+  control.toggleMusic();
   editorOk({"a.mid"}, -1);
   EXPECT_EQ(control.currentSong(), 0);
   log.clear();
-  control.Musicon1Click();
+  control.toggleMusic();
   EXPECT_EQ(log, (Log{"midi open a.mid", "midi play"}));
 }
 
 TEST_F(MusicControlTest, EditorWorksOnACopyAndCancelChangesNothing) {
   useSongs({"a.mid", "b.mid"});
   Playlist seen;
-  control.Midiplaylist1Click([&](Playlist& list, int& chosen) {
+  control.editPlaylist([&](Playlist& list, int& chosen) {
     seen = list;
     list.clear();
     chosen = -1;
@@ -288,7 +288,7 @@ TEST_F(MusicControlTest, StartUpWithMusicOnPlaysTheFirstSongAndEmptyListMeansOff
 
 TEST_F(MusicControlTest, ShutDownStopsThePlayerInUse) {
   useSongs({"a.mp3"});
-  control.Musicon1Click();
+  control.toggleMusic();
   log.clear();
   control.shutDown();
   EXPECT_EQ(log, (Log{"mp3 stop", "mp3 close"}));

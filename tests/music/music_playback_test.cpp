@@ -47,13 +47,13 @@ private slots:
 
     ControlOnSequencer rig;
     connect(&rig.device, &platform::MidiSequencer::completed, this,
-            [&] { rig.control.MediaPlayer1Notify(); });
+            [&] { rig.control.midiSongCompleted(); });
     rig.control.setPlaylist({first, brief, third});
 
-    rig.control.Musicon1Click();
+    rig.control.toggleMusic();
     QCOMPARE(rig.host.panel, std::string("first"));
     settle(100);
-    rig.control.Nextsong1Click();
+    rig.control.nextSong();
     QCOMPARE(rig.control.currentSong(), 1);
     QVERIFY(rig.control.ignoreNextNotify());
     settle(200);  // the notice of the stopped song arrives and is used up
@@ -65,7 +65,7 @@ private slots:
     QCOMPARE(rig.host.panel, std::string("third"));
     QCOMPARE(rig.host.music, '1');
 
-    rig.control.Musicon1Click();
+    rig.control.toggleMusic();
     settle(200);
     QCOMPARE(rig.control.currentSong(), 2);
     QCOMPARE(rig.host.music, '0');
@@ -80,7 +80,7 @@ private slots:
     std::ofstream(broken) << "MThd but nothing a synthesizer could play";
     ControlOnSequencer rig;
     rig.control.setPlaylist({broken});
-    rig.control.Musicon1Click();
+    rig.control.toggleMusic();
     const Message expected{"Error 4: The file is not a standard MIDI file.", "",
                            music::MessageIcon::None};
     QVERIFY(rig.host.messages == std::vector<Message>{expected});

@@ -18,11 +18,11 @@
 #include <functional>
 
 using music::Playlist;
-using music::Tmidi1;
+using music::PlaylistEditor;
 
 namespace {
 
-QPushButton* button(Tmidi1& editor, const QString& caption) {
+QPushButton* button(PlaylistEditor& editor, const QString& caption) {
   for (QPushButton* candidate : editor.findChildren<QPushButton*>())
     if (candidate->text() == caption) return candidate;
   return nullptr;
@@ -36,7 +36,7 @@ Playlist numbered(int count) {
 
 // Runs `step` once the editor is showing modally, then returns runEditor's outcome. A step that
 // fails half-way still ends the modal run (with Cancel), so a failure never hangs the test.
-bool runWith(Tmidi1& editor, Playlist& playlist, int& chosen, std::function<void()> step) {
+bool runWith(PlaylistEditor& editor, Playlist& playlist, int& chosen, std::function<void()> step) {
   QTimer::singleShot(0, &editor, [&editor, step] {
     step();
     if (editor.isVisible()) editor.reject();
@@ -58,9 +58,9 @@ QWidget* nextTabStop(QWidget* widget) {
   return widget;
 }
 
-QPoint rowCentre(Tmidi1& editor, int row) {
-  editor.listBox()->doItemsLayout();
-  return editor.listBox()->visualItemRect(editor.listBox()->item(row)).center();
+QPoint rowCentre(PlaylistEditor& editor, int row) {
+  editor.songList()->doItemsLayout();
+  return editor.songList()->visualItemRect(editor.songList()->item(row)).center();
 }
 
 void mouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons held) {
@@ -70,13 +70,13 @@ void mouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons held
 }
 
 // A double click as the window system delivers it: a click, then the double-click event.
-void doubleClick(Tmidi1& editor, QPoint pos) {
-  QTest::mouseClick(editor.listBox()->viewport(), Qt::LeftButton, {}, pos);
-  QTest::mouseDClick(editor.listBox()->viewport(), Qt::LeftButton, {}, pos);
+void doubleClick(PlaylistEditor& editor, QPoint pos) {
+  QTest::mouseClick(editor.songList()->viewport(), Qt::LeftButton, {}, pos);
+  QTest::mouseDClick(editor.songList()->viewport(), Qt::LeftButton, {}, pos);
 }
 
-void drag(Tmidi1& editor, QPoint from, QPoint to) {
-  QWidget* viewport = editor.listBox()->viewport();
+void drag(PlaylistEditor& editor, QPoint from, QPoint to) {
+  QWidget* viewport = editor.songList()->viewport();
   mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
   mouse(viewport, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
   mouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
@@ -90,18 +90,18 @@ class PlaylistEditorTest : public QObject {
 
 private slots:
   void windowLayout() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     QCOMPARE(editor.windowTitle(), QString("Music Playlist"));
     QCOMPARE(editor.size(), QSize(427, 270));
     QCOMPARE(editor.minimumSize(), editor.maximumSize());
-    QCOMPARE(editor.listBox()->geometry(), QRect(0, 8, 353, 257));
-    QCOMPARE(editor.listBox()->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(editor.songList()->geometry(), QRect(0, 8, 353, 257));
+    QCOMPARE(editor.songList()->selectionMode(), QAbstractItemView::SingleSelection);
     const struct {
       const char* caption;
       int top;
     } buttons[] = {{"Add", 8},      {"Insert", 40},  {"Delete", 72}, {"Clear", 104},
                    {"&Cancel", 208}, {"&OK", 240},   {"Save", 136}};
-    QWidget* previous = editor.listBox();
+    QWidget* previous = editor.songList();
     for (const auto& expected : buttons) {
       QPushButton* found = button(editor, expected.caption);
       QVERIFY2(found, expected.caption);
@@ -118,15 +118,15 @@ private slots:
   }
 
   void okAndDoubleClickChooseTheSong() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     Playlist songs = numbered(3);
     int chosen = 99;
     QVERIFY(runWith(editor, songs, chosen, [&] { button(editor, "&OK")->click(); }));
     QCOMPARE(chosen, 0);  // nothing selected
 
     QVERIFY(runWith(editor, songs, chosen, [&] {
-      QCOMPARE(editor.listBox()->selectedItems().size(), 0);  // reloaded without selection
-      editor.listBox()->setCurrentRow(2);
+      QCOMPARE(editor.songList()->selectedItems().size(), 0);  // reloaded without selection
+      editor.songList()->setCurrentRow(2);
       QTest::keyClick(&editor, Qt::Key_Return);  // the default button
     }));
     QCOMPARE(chosen, 2);
@@ -137,7 +137,7 @@ private slots:
     QCOMPARE(chosen, 1);
 
     QVERIFY(runWith(editor, songs, chosen, [&] {
-      const QPoint below(20, editor.listBox()->viewport()->height() - 5);
+      const QPoint below(20, editor.songList()->viewport()->height() - 5);
       doubleClick(editor, below);
     }));
     QCOMPARE(chosen, -1);  // double click with nothing selected
@@ -148,7 +148,7 @@ private slots:
   }
 
   void cancelKeepsPlaylistAndChosenSong() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     editor.setFileChooser([](QWidget*) { return QStringList{"/x/new.mid"}; });
     Playlist songs = numbered(2);
     int chosen = 7;
@@ -165,7 +165,7 @@ private slots:
   }
 
   void addInsertDeleteClear() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     QStringList answer = {"/m/F1.mid", "/m/F2.mp3", "/m/F3.mid"};
     int asked = 0;
     editor.setFileChooser([&](QWidget*) {
@@ -177,11 +177,11 @@ private slots:
     button(editor, "Insert")->click();  // nothing selected: no dialog
     QCOMPARE(asked, 0);
 
-    editor.listBox()->setCurrentRow(2);
+    editor.songList()->setCurrentRow(2);
     button(editor, "Insert")->click();
     QCOMPARE(editor.playlist(), (Playlist{"A", "B", "/m/F3.mid", "/m/F2.mp3", "/m/F1.mid", "X", "Y"}));
-    QCOMPARE(editor.listBox()->currentRow(), 5);
-    QCOMPARE(editor.listBox()->item(5)->text(), QString("X"));
+    QCOMPARE(editor.songList()->currentRow(), 5);
+    QCOMPARE(editor.songList()->item(5)->text(), QString("X"));
 
     answer = {"/m/G.mid"};
     button(editor, "Add")->click();
@@ -190,20 +190,20 @@ private slots:
     button(editor, "Add")->click();
     QCOMPARE(editor.playlist().size(), std::size_t(8));
 
-    editor.listBox()->setCurrentRow(0);
+    editor.songList()->setCurrentRow(0);
     button(editor, "Delete")->click();
     QCOMPARE(editor.playlist().front(), std::string("B"));
-    QCOMPARE(editor.listBox()->count(), 7);
+    QCOMPARE(editor.songList()->count(), 7);
     button(editor, "Delete")->click();  // nothing selected any more
-    QCOMPARE(editor.listBox()->count(), 7);
+    QCOMPARE(editor.songList()->count(), 7);
 
     button(editor, "Clear")->click();
     QVERIFY(editor.playlist().empty());
-    QCOMPARE(editor.listBox()->count(), 0);
+    QCOMPARE(editor.songList()->count(), 0);
   }
 
   void draggingMovesTheEntryOntoTheTarget() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
 
@@ -216,7 +216,7 @@ private slots:
     QCOMPARE(editor.playlist(), (Playlist{"0", "3", "1", "2", "4"}));
 
     editor.loadPlaylist(numbered(5));
-    const QPoint belowLast(30, editor.listBox()->viewport()->height() - 3);
+    const QPoint belowLast(30, editor.songList()->viewport()->height() - 3);
     drag(editor, rowCentre(editor, 1), belowLast);
     QCOMPARE(editor.playlist(), numbered(5));
     drag(editor, rowCentre(editor, 1), QPoint(-40, rowCentre(editor, 3).y()));  // outside the list
@@ -224,8 +224,8 @@ private slots:
 
     // A plain click is no drag, and a press on empty space with nothing selected moves nothing.
     editor.loadPlaylist(numbered(5));
-    QTest::mouseClick(editor.listBox()->viewport(), Qt::LeftButton, {}, rowCentre(editor, 2));
-    QCOMPARE(editor.listBox()->currentRow(), 2);
+    QTest::mouseClick(editor.songList()->viewport(), Qt::LeftButton, {}, rowCentre(editor, 2));
+    QCOMPARE(editor.songList()->currentRow(), 2);
     QCOMPARE(editor.playlist(), numbered(5));
     editor.loadPlaylist(numbered(5));
     drag(editor, belowLast, rowCentre(editor, 0));
@@ -234,18 +234,18 @@ private slots:
 
   // Escape while the button is held cancels the drag; the editor and its edits stay.
   void escapeDuringADragCancelsOnlyTheDrag() {
-    Tmidi1 editor;
+    PlaylistEditor editor;
     editor.setFileChooser([](QWidget*) { return QStringList{"/x/new.mid"}; });
     Playlist songs = numbered(5);
     int chosen = -1;
     bool stayedOpen = false;
     QVERIFY(runWith(editor, songs, chosen, [&] {
       button(editor, "Add")->click();
-      QWidget* viewport = editor.listBox()->viewport();
+      QWidget* viewport = editor.songList()->viewport();
       const QPoint from = rowCentre(editor, 1), to = rowCentre(editor, 3);
       mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
       mouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
-      QTest::keyClick(editor.listBox(), Qt::Key_Escape);
+      QTest::keyClick(editor.songList(), Qt::Key_Escape);
       stayedOpen = editor.isVisible();
       const QPoint later = rowCentre(editor, 4);
       mouse(viewport, QEvent::MouseMove, later, Qt::LeftButton);
@@ -261,7 +261,7 @@ private slots:
 
   void saveWritesTheFileAndReportsFailure() {
     const ScratchFolder dir;
-    Tmidi1 editor(dir.str());
+    PlaylistEditor editor(dir.str());
     editor.loadPlaylist({"a.mid", "b.mp3"});
     button(editor, "Save")->click();
     QCOMPARE(dir.read("Playlist.ini"), std::string("a.mid\r\nb.mp3\r\n"));
@@ -277,11 +277,11 @@ private slots:
 
   void cancelAfterSaveKeepsTheSavedFileButNotTheRunningList() {
     const ScratchFolder dir;
-    Tmidi1 editor(dir.str());
+    PlaylistEditor editor(dir.str());
     Playlist songs = {"a.mid", "b.mid"};
     int chosen = 3;
     QVERIFY(!runWith(editor, songs, chosen, [&] {
-      editor.listBox()->setCurrentRow(0);
+      editor.songList()->setCurrentRow(0);
       button(editor, "Delete")->click();
       button(editor, "Save")->click();
       QVERIFY(editor.isVisible());  // Save leaves the editor open
@@ -296,7 +296,7 @@ private slots:
     const ScratchFolder dir;
     for (const char* name : {"SONG.MID", "tune.mp3", "notes.txt"}) dir.put(name, "x");
     const QString folder = QString::fromStdString(dir.str());
-    Tmidi1 editor;
+    PlaylistEditor editor;
     QFileDialog* dialog = editor.openDialog();
     dialog->setDirectory(folder);
     QStringList offered;

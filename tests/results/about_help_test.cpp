@@ -34,7 +34,7 @@ void click(QWidget* widget) {
 
 // Shows the box modally and runs `steps` in it; false when the box was still open five seconds
 // later (it is then closed, so that a fault fails the test instead of hanging it).
-bool closedBy(TAbout& about, const std::function<void()>& steps) {
+bool closedBy(AboutBox& about, const std::function<void()>& steps) {
   bool stillOpen = false;
   QTimer::singleShot(0, &about, steps);
   QTimer guard;
@@ -75,7 +75,7 @@ class AboutHelpTest : public QObject {
   void initTestCase() { QVERIFY(QFile::copy(KLONDIKE_HELP_FILE, withHelp_.filePath("mirt.hlp"))); }
 
   void aboutBoxLayout() {
-    TAbout about([](const QString&) {});
+    AboutBox about([](const QString&) {});
     about.show();  // the pictures are decoded on the first showing
     QCOMPARE(about.windowTitle(), QString("About Klondike Zelora"));
     QCOMPARE(about.size(), QSize(498, 172));
@@ -85,15 +85,17 @@ class AboutHelpTest : public QObject {
     QVERIFY(!(flags & (Qt::WindowContextHelpButtonHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowMaximizeButtonHint)));
 
-    QCOMPARE(about.Panel1->geometry(), QRect(2, 2, 495, 143));
-    QCOMPARE(about.Panel1->frameShadow(), QFrame::Sunken);
-    QCOMPARE(about.Image1->geometry(), QRect(2, 2, 169, 130));
-    QVERIFY(!about.Image1->pixmap().isNull());
+    QCOMPARE(about.panel->geometry(), QRect(2, 2, 495, 143));
+    QCOMPARE(about.panel->frameShadow(), QFrame::Sunken);
+    QCOMPARE(about.logo->geometry(), QRect(2, 2, 169, 130));
+    QVERIFY(!about.logo->pixmap().isNull());
 
-    const QList<QLabel*> firstColumn{about.Label1, about.Label2, about.Label3, about.Label4,
-                                     about.Label5};
-    const QList<QLabel*> secondColumn{about.Label6, about.Label7, about.Label8, about.Label9,
-                                      about.Label10};
+    const QList<QLabel*> firstColumn{about.firstAuthorName, about.firstAuthorStreet,
+                                     about.firstAuthorTown, about.firstAuthorCountry,
+                                     about.firstAuthorEmail};
+    const QList<QLabel*> secondColumn{about.secondAuthorName, about.secondAuthorStreet,
+                                      about.secondAuthorTown, about.secondAuthorCountry,
+                                      about.secondAuthorEmail};
     for (int row = 0; row < 5; ++row) {
       QCOMPARE(firstColumn[row]->pos(), QPoint(192, 24 + 16 * row));
       QCOMPARE(secondColumn[row]->pos(), QPoint(368, 24 + 16 * row));
@@ -102,81 +104,85 @@ class AboutHelpTest : public QObject {
       QVERIFY2(firstColumn[row]->geometry().right() < 368, qPrintable(firstColumn[row]->text()));
       QVERIFY2(secondColumn[row]->geometry().right() < 495, qPrintable(secondColumn[row]->text()));
     }
-    QCOMPARE(about.Label11->pos(), QPoint(176, 108));
-    QVERIFY(about.Label11->text().startsWith("Homepage : "));
-    QCOMPARE(about.Label13->pos(), QPoint(248, 127));
-    for (QLabel* link : {about.Label5, about.Label10, about.Label11, about.Label13}) {
+    QCOMPARE(about.homepageLink->pos(), QPoint(176, 108));
+    QVERIFY(about.homepageLink->text().startsWith("Homepage : "));
+    QCOMPARE(about.secondLink->pos(), QPoint(248, 127));
+    for (QLabel* link :
+         {about.firstAuthorEmail, about.secondAuthorEmail, about.homepageLink, about.secondLink}) {
       QVERIFY(link->font().underline());
       QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
       QVERIFY2(link->geometry().right() < 495, qPrintable(link->text()));
     }
-    QVERIFY(about.Label11->font().bold());
-    QVERIFY(about.Label13->font().bold());
+    QVERIFY(about.homepageLink->font().bold());
+    QVERIFY(about.secondLink->font().bold());
 
-    QCOMPARE(about.Image3->geometry(), QRect(193, 3, 100, 120));
-    QCOMPARE(about.Image2->geometry(), QRect(369, 3, 100, 120));
-    QVERIFY(!about.Image3->pixmap().isNull());
-    QVERIFY(!about.Image2->pixmap().isNull());
+    QCOMPARE(about.firstPortrait->geometry(), QRect(193, 3, 100, 120));
+    QCOMPARE(about.secondPortrait->geometry(), QRect(369, 3, 100, 120));
+    QVERIFY(!about.firstPortrait->pixmap().isNull());
+    QVERIFY(!about.secondPortrait->pixmap().isNull());
 
-    QCOMPARE(about.Label12->parentWidget(), &about);
-    QCOMPARE(about.Label12->pos(), QPoint(408, 158));
-    QVERIFY(about.Label12->font().bold());
-    QVERIFY(about.Label12->geometry().right() < 498 && about.Label12->geometry().bottom() < 172);
-    QCOMPARE(about.BitBtn1->parentWidget(), &about);
-    QCOMPARE(about.BitBtn1->geometry(), QRect(220, 147, 75, 25));
-    QCOMPARE(about.BitBtn1->text(), QString("Ok"));
-    QVERIFY(about.BitBtn1->isDefault());
+    QCOMPARE(about.versionLabel->parentWidget(), &about);
+    QCOMPARE(about.versionLabel->pos(), QPoint(408, 158));
+    QVERIFY(about.versionLabel->font().bold());
+    QVERIFY(about.versionLabel->geometry().right() < 498 &&
+            about.versionLabel->geometry().bottom() < 172);
+    QCOMPARE(about.okButton->parentWidget(), &about);
+    QCOMPARE(about.okButton->geometry(), QRect(220, 147, 75, 25));
+    QCOMPARE(about.okButton->text(), QString("Ok"));
+    QVERIFY(about.okButton->isDefault());
   }
 
   void portraitsShowOnTheNameAndHideOnThemselves() {
-    TAbout about([](const QString&) {});
+    AboutBox about([](const QString&) {});
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QVERIFY(about.Image3->isHidden());
-    QVERIFY(about.Image2->isHidden());
+    QVERIFY(about.firstPortrait->isHidden());
+    QVERIFY(about.secondPortrait->isHidden());
 
-    click(about.Label1);
-    QVERIFY(about.Image3->isVisible());
-    QVERIFY(about.Image2->isHidden());
-    click(about.Label6);
-    QVERIFY(about.Image2->isVisible());
+    click(about.firstAuthorName);
+    QVERIFY(about.firstPortrait->isVisible());
+    QVERIFY(about.secondPortrait->isHidden());
+    click(about.secondAuthorName);
+    QVERIFY(about.secondPortrait->isVisible());
     // A shown portrait lies over its author's column.
-    QCOMPARE(about.Panel1->childAt(about.Label2->geometry().center()), about.Image3);
+    QCOMPARE(about.panel->childAt(about.firstAuthorStreet->geometry().center()),
+             about.firstPortrait);
 
-    click(about.Image3);
-    QVERIFY(about.Image3->isHidden());
-    QVERIFY(about.Image2->isVisible());
-    click(about.Image2);
-    QVERIFY(about.Image2->isHidden());
+    click(about.firstPortrait);
+    QVERIFY(about.firstPortrait->isHidden());
+    QVERIFY(about.secondPortrait->isVisible());
+    click(about.secondPortrait);
+    QVERIFY(about.secondPortrait->isHidden());
   }
 
   // A shown portrait hides every line of its author's column, and the web links stay whole.
   void shownPortraitsCoverTheColumnsButNotTheLinks() {
-    TAbout about([](const QString&) {});
+    AboutBox about([](const QString&) {});
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    const QImage withText = about.Panel1->grab().toImage();
-    click(about.Label1);
-    click(about.Label6);
-    const QImage withPortraits = about.Panel1->grab().toImage();
-    for (QLabel* line : std::initializer_list<QLabel*>{about.Label1, about.Label2, about.Label3,
-                                                        about.Label4, about.Label5, about.Label6,
-                                                        about.Label7, about.Label8, about.Label9,
-                                                        about.Label10})
+    const QImage withText = about.panel->grab().toImage();
+    click(about.firstAuthorName);
+    click(about.secondAuthorName);
+    const QImage withPortraits = about.panel->grab().toImage();
+    for (QLabel* line : std::initializer_list<QLabel*>{
+             about.firstAuthorName, about.firstAuthorStreet, about.firstAuthorTown,
+             about.firstAuthorCountry, about.firstAuthorEmail, about.secondAuthorName,
+             about.secondAuthorStreet, about.secondAuthorTown, about.secondAuthorCountry,
+             about.secondAuthorEmail})
       line->hide();
-    QCOMPARE(about.Panel1->grab().toImage(), withPortraits);
-    for (QLabel* link : {about.Label11, about.Label13}) {
+    QCOMPARE(about.panel->grab().toImage(), withPortraits);
+    for (QLabel* link : {about.homepageLink, about.secondLink}) {
       const QRect area = link->geometry();
       QVERIFY2(withPortraits.copy(area) == withText.copy(area), qPrintable(link->text()));
     }
   }
 
   void everyWayOfClosingHidesThePortraits() {
-    TAbout about([](const QString&) {});
+    AboutBox about([](const QString&) {});
     const auto showBoth = [&] {
-      click(about.Label1);
-      click(about.Label6);
-      QVERIFY(about.Image3->isVisible() && about.Image2->isVisible());
+      click(about.firstAuthorName);
+      click(about.secondAuthorName);
+      QVERIFY(about.firstPortrait->isVisible() && about.secondPortrait->isVisible());
     };
 
     // Ok, reached with Enter (the default button). The box opens in the middle of the screen.
@@ -186,48 +192,49 @@ class AboutHelpTest : public QObject {
       showBoth();
       QTest::keyClick(&about, Qt::Key_Return);
     }));
-    QVERIFY(about.Image3->isHidden() && about.Image2->isHidden());
+    QVERIFY(about.firstPortrait->isHidden() && about.secondPortrait->isHidden());
     QCOMPARE(centre, about.screen()->geometry().center());
 
     // Escape; the box opened with both portraits hidden.
     bool openedWithText = false;
     QVERIFY(closedBy(about, [&] {
-      openedWithText = about.Image3->isHidden() && about.Image2->isHidden();
+      openedWithText = about.firstPortrait->isHidden() && about.secondPortrait->isHidden();
       showBoth();
       QTest::keyClick(&about, Qt::Key_Escape);
     }));
     QVERIFY(openedWithText);
-    QVERIFY(about.Image3->isHidden() && about.Image2->isHidden());
+    QVERIFY(about.firstPortrait->isHidden() && about.secondPortrait->isHidden());
 
     // The title bar's close button.
     QVERIFY(closedBy(about, [&] {
       showBoth();
       about.close();
     }));
-    QVERIFY(about.Image3->isHidden() && about.Image2->isHidden());
+    QVERIFY(about.firstPortrait->isHidden() && about.secondPortrait->isHidden());
 
     // The Ok button itself, and the box opens again with the text columns.
     QVERIFY(closedBy(about, [&] {
       showBoth();
-      click(about.BitBtn1);
+      click(about.okButton);
     }));
     about.show();
-    QVERIFY(about.Image3->isHidden() && about.Image2->isHidden());
-    QVERIFY(about.Label2->isVisible());
+    QVERIFY(about.firstPortrait->isHidden() && about.secondPortrait->isHidden());
+    QVERIFY(about.firstAuthorStreet->isVisible());
   }
 
   void linksGoToTheOpenerAndTheBoxStaysOpen() {
     QStringList opened;
-    TAbout about([&](const QString& url) { opened << url; });
+    AboutBox about([&](const QString& url) { opened << url; });
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    for (ClickableLabel* link : {about.Label5, about.Label10, about.Label11, about.Label13})
+    for (ClickableLabel* link :
+         {about.firstAuthorEmail, about.secondAuthorEmail, about.homepageLink, about.secondLink})
       click(link);
     QCOMPARE(opened.size(), 4);
-    QCOMPARE(opened[0], "mailto:" + about.Label5->text());
-    QCOMPARE(opened[1], "mailto:" + about.Label10->text());
-    QCOMPARE("Homepage : " + opened[2], about.Label11->text());
-    QCOMPARE(opened[3], about.Label13->text());
+    QCOMPARE(opened[0], "mailto:" + about.firstAuthorEmail->text());
+    QCOMPARE(opened[1], "mailto:" + about.secondAuthorEmail->text());
+    QCOMPARE("Homepage : " + opened[2], about.homepageLink->text());
+    QCOMPARE(opened[3], about.secondLink->text());
     for (const QString& url : opened) {
       const QString host = QUrl(url).scheme() == "mailto" ? url.section('@', 1) : QUrl(url).host();
       QVERIFY2(host.endsWith("example.org") || host.endsWith("example.com") ||
@@ -238,8 +245,8 @@ class AboutHelpTest : public QObject {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
     // Names and plain lines open nothing.
-    click(about.Label1);
-    click(about.Label2);
+    click(about.firstAuthorName);
+    click(about.firstAuthorStreet);
     QCOMPARE(opened.size(), 4);
   }
 

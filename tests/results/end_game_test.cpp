@@ -23,7 +23,7 @@ class EndGameTest : public QObject {
 
   // Shows the window modally and runs `whileShown` inside the modal loop once the window has been
   // activated; the window is closed afterwards in any case so that a failure cannot hang.
-  void showAndRun(TEndGame& window, const std::function<void()>& whileShown) {
+  void showAndRun(EndGameScreen& window, const std::function<void()>& whileShown) {
     QTimer::singleShot(0, [&] {
       if (!QTest::qWaitForWindowActive(&window))
         qWarning("the end-of-game window never became active");
@@ -33,12 +33,12 @@ class EndGameTest : public QObject {
     window.showModal();
   }
 
-  QLabel* picture(TEndGame& window) { return window.findChild<QLabel*>("Image1"); }
+  QLabel* picture(EndGameScreen& window) { return window.findChild<QLabel*>("Image1"); }
 
 private slots:
   void isABorderlessPictureOf300By200CentredOnTheScreen() {
     CountingCues cues;
-    TEndGame window("/games/klondike", cues);
+    EndGameScreen window("/games/klondike", cues);
     QCOMPARE(window.windowTitle(), QString("EndGame"));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(window.size(), QSize(300, 200));
@@ -65,7 +65,7 @@ private slots:
 
   void aClickOnThePictureClosesTheWindowButEscapeDoesNot() {
     CountingCues cues;
-    TEndGame window("/games/klondike", cues);
+    EndGameScreen window("/games/klondike", cues);
     bool openAfterEscape = false;
     bool closedByClick = false;
     showAndRun(window, [&] {
@@ -80,7 +80,7 @@ private slots:
 
   void eachShowPlaysTheWinSoundOnceFromTheStartFolder() {
     CountingCues cues;
-    TEndGame window("/games/klondike", cues);
+    EndGameScreen window("/games/klondike", cues);
     showAndRun(window, [&] {
       // Coming back to the window while it is up does not play the sound again.
       QEvent activate(QEvent::WindowActivate);
@@ -95,7 +95,7 @@ private slots:
 
   void aStartFolderAtTheRootGetsNoDoubledSeparator() {
     CountingCues cues;
-    TEndGame window("/", cues);
+    EndGameScreen window("/", cues);
     showAndRun(window, [] {});
     QCOMPARE(cues.played, std::vector<std::string>{"/mirt_2.wav"});
   }

@@ -12,7 +12,7 @@
 #include "results/highscore_window.h"
 #include "when_modal.h"
 
-using results::DefaultHighscores;
+using results::defaultHighscores;
 using results::HighscoreList;
 
 class HighscoreWindowTest : public QObject {
@@ -22,24 +22,24 @@ class HighscoreWindowTest : public QObject {
   QTemporaryDir dir_;
   std::string startDir() const { return dir_.path().toStdString(); }
   std::vector<std::string> fileLines() const {
-    const auto bytes = platform::readFile(results::HighscorePath(startDir()));
+    const auto bytes = platform::readFile(results::highscorePath(startDir()));
     if (!bytes) return {};
     return platform::splitLines(std::string(bytes->begin(), bytes->end()));
   }
-  static QLineEdit* box(THighScore& w, int place) {
+  static QLineEdit* box(HighscoreWindow& w, int place) {
     return w.findChild<QLineEdit*>(QString("NameEdit%1").arg(place));
   }
-  static QString label(THighScore& w, const char* prefix, int place) {
+  static QString label(HighscoreWindow& w, const char* prefix, int place) {
     return w.findChild<QLabel*>(QString("%1%2").arg(prefix).arg(place))->text();
   }
   static const std::function<void()> kNoEndGame;
 
  private slots:
-  void cleanup() { std::filesystem::remove(results::HighscorePath(startDir())); }
+  void cleanup() { std::filesystem::remove(results::highscorePath(startDir())); }
 
   void placedResultOpensWindowWithFocusedBox() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("200", "41", kNoEndGame);
     QCOMPARE(w.entryRow(), 4);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -58,8 +58,8 @@ class HighscoreWindowTest : public QObject {
   }
 
   void enterStoresTypedNameAndWritesFile() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClicks(box(w, 1), "Alice in Wonderland");  // more than 15 characters
@@ -74,16 +74,17 @@ class HighscoreWindowTest : public QObject {
   }
 
   void resultBelowListShowsEndGameAndEnterStoresNoName() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     int endGameShown = 0;
     w.enterHighscore("20", "101", [&] { ++endGameShown; });
     QCOMPARE(endGameShown, 1);
     QCOMPARE(w.entryRow(), 10);
     QVERIFY(!w.isVisible());
-    QCOMPARE(list.lines, DefaultHighscores().lines);
+    QCOMPARE(list.lines, defaultHighscores().lines);
 
-    // Name1Click shows the first box without focus; Enter then writes the file, storing no name.
+    // firstNameClicked shows the first box without focus; Enter then writes the file, storing no
+    // name.
     whenModal([&](QWidget*) {
       QTest::mouseClick(w.findChild<QLabel*>("Name1"), Qt::LeftButton);
       QVERIFY(box(w, 1)->isVisible());
@@ -92,13 +93,13 @@ class HighscoreWindowTest : public QObject {
       QTest::keyClick(box(w, 1), Qt::Key_Return);
     });
     w.showModalList();
-    QCOMPARE(list.lines, DefaultHighscores().lines);
-    QCOMPARE(fileLines(), DefaultHighscores().lines);
+    QCOMPARE(list.lines, defaultHighscores().lines);
+    QCOMPARE(fileLines(), defaultHighscores().lines);
   }
 
   void twoResultsBeforeEnterNameOnlyTheLater() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("300", "15", kNoEndGame);
     QCOMPARE(w.entryRow(), 1);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -119,8 +120,8 @@ class HighscoreWindowTest : public QObject {
   }
 
   void menuWhileOpenBringsWindowToFront() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QWidget other;
     other.show();
@@ -136,8 +137,8 @@ class HighscoreWindowTest : public QObject {
   }
 
   void openBoxSurvivesClosingAndMenuReopening() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("260", "5", kNoEndGame);
     QCOMPARE(w.entryRow(), 2);
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(10, 440));
@@ -153,8 +154,8 @@ class HighscoreWindowTest : public QObject {
   }
 
   void activationRefreshesLabels() {
-    HighscoreList list = DefaultHighscores();
-    THighScore w(list, startDir());
+    HighscoreList list = defaultHighscores();
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QWidget other;
@@ -169,9 +170,9 @@ class HighscoreWindowTest : public QObject {
   }
 
   void modalListClosesOnPictureClickOnly() {
-    HighscoreList list = DefaultHighscores();
+    HighscoreList list = defaultHighscores();
     list.name(9) = "Tenth";
-    THighScore w(list, startDir());
+    HighscoreWindow w(list, startDir());
     bool modal = false;
     QTimer::singleShot(0, [&] {
       modal = QApplication::activeModalWidget() == &w;
@@ -187,12 +188,12 @@ class HighscoreWindowTest : public QObject {
 
   // Numbers too long for their room are drawn smaller or cut short, never over "T:" or "S:".
   void longNumbersStayInTheirColumns() {
-    HighscoreList list = DefaultHighscores();
+    HighscoreList list = defaultHighscores();
     list.score(0) = "99999999999999999999";
     list.time(0) = "-2147483648";
     list.score(1) = "-2147483648";
     list.time(1) = "99999999999999999999";
-    THighScore w(list, startDir());
+    HighscoreWindow w(list, startDir());
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));  // activation fills the labels
     const auto fixedLabelBefore = [&](const QRect& rect) -> QLabel* {
@@ -221,9 +222,9 @@ class HighscoreWindowTest : public QObject {
   // The file keeps names as Latin-1 bytes: they show as their letters, a typed name is stored in
   // Latin-1, and other rows keep their bytes when the file is written.
   void namesAreLatin1InTheFile() {
-    HighscoreList list = DefaultHighscores();
+    HighscoreList list = defaultHighscores();
     list.name(1) = "J\xF6rg";
-    THighScore w(list, startDir());
+    HighscoreWindow w(list, startDir());
     w.enterHighscore("400", "300", kNoEndGame);
     QCOMPARE(label(w, "Name", 3), QString::fromUtf8("Jörg"));
     box(w, 1)->insert(QString::fromUtf8("Zoë Dvořák ☃"));  // as typed or pasted
@@ -235,9 +236,9 @@ class HighscoreWindowTest : public QObject {
   }
 
   void failedWriteShowsMessageAndKeepsList() {
-    HighscoreList list = DefaultHighscores();
+    HighscoreList list = defaultHighscores();
     const std::string missing = startDir() + "/gone";
-    THighScore w(list, missing);
+    HighscoreWindow w(list, missing);
     w.enterHighscore("400", "300", kNoEndGame);
     QTest::keyClicks(box(w, 1), "Zoe");
     QString shown;

@@ -16,7 +16,7 @@ class WindowPlacementTest : public QObject {
     QCOMPARE(area.size(), QSize(640, 480));
     StartedWindow w;
     w.dir.writeSettings(savedPref());
-    shell::TMain& main = w.start(screenOf(640, 480));
+    shell::MainWindow& main = w.start(screenOf(640, 480));
     const shell::SecondaryWindows windows = shell::createSecondaryWindows(main, w.sounds);
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -27,10 +27,10 @@ class WindowPlacementTest : public QObject {
       shown->close();
     };
     const shell::MainMenu& m = main.menu();
-    for (QAction* item : {m.OpenCardset1, m.Midiplaylist1, m.Highscorelist1, m.AboutKlondike1})
+    for (QAction* item : {m.openCardSetItem, m.playlistItem, m.highscoreListItem, m.aboutItem})
       item->trigger();
     main.showEndGame();
-    m.Help2->trigger();
+    m.helpItem->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(windows.help));
     if (!area.contains(windows.help->frameGeometry())) outside << "HelpViewer";
     QCOMPARE(w.closer.seen.size(), std::size_t(5));

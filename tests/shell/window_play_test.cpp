@@ -14,7 +14,7 @@
 #include "window_test_support.h"
 
 using namespace window_test;
-using shell::TMain;
+using shell::MainWindow;
 
 namespace {
 
@@ -80,7 +80,7 @@ struct Game : StartedWindow {
   }
   bool endGameShown() const {
     for (const ModalSeen& m : closer.seen)
-      if (m.className == "TEndGame") return true;
+      if (m.className == "EndGameScreen") return true;
     return false;
   }
 };
@@ -93,8 +93,8 @@ class WindowPlayTest : public QObject {
  private slots:
   void gameByClicksEndsWithTheEndGameScreen() {
     Game g;
-    g.main->menu().Dragndrop1->trigger();  // click-select mode
-    QVERIFY(!g.main->menu().Dragndrop1->isChecked());
+    g.main->menu().dragDropItem->trigger();  // click-select mode
+    QVERIFY(!g.main->menu().dragDropItem->isChecked());
     stackNearWin(g.t());
     g.refresh();
 
@@ -211,7 +211,7 @@ class WindowPlayTest : public QObject {
     g.refresh();
     PaintCounter counter;
     g.table()->installEventFilter(&counter);
-    g.main->menu().AutoFinish1->trigger();
+    g.main->menu().autoFinishItem->trigger();
     QCOMPARE(int(t.foundation[3]), 51);
     QVERIFY(counter.paints >= 8);
     QVERIFY(g.endGameShown());
@@ -230,47 +230,48 @@ class WindowPlayTest : public QObject {
     QCOMPARE(g.main->statusPanel(3).text(), QString("10"));
     QCOMPARE(g.main->statusPanel(1).text(), QString("-2"));
 
-    m.Timed1->trigger();  // off: the clock stops and the game no longer qualifies
-    QVERIFY(!m.Timed1->isChecked() && !g.main->clockActive());
+    m.timedItem->trigger();  // off: the clock stops and the game no longer qualifies
+    QVERIFY(!m.timedItem->isChecked() && !g.main->clockActive());
     QCOMPARE(g.t().qualifies, 0);
     QCOMPARE(int(g.main->pref().timed), 0);
-    m.Timed1->trigger();  // on again: the clock runs at once
-    QVERIFY(m.Timed1->isChecked() && g.main->clockActive());
+    m.timedItem->trigger();  // on again: the clock runs at once
+    QVERIFY(m.timedItem->isChecked() && g.main->clockActive());
 
-    m.Vegas1->trigger();
-    QVERIFY(m.Vegas1->isChecked() && !m.Normal1->isChecked() && !m.None1->isChecked());
+    m.vegasItem->trigger();
+    QVERIFY(m.vegasItem->isChecked() && !m.normalItem->isChecked() && !m.noneItem->isChecked());
     QCOMPARE(int(g.main->pref().scoreMode), 2);
-    m.None1->trigger();
-    QVERIFY(m.None1->isChecked() && !m.Vegas1->isChecked());
+    m.noneItem->trigger();
+    QVERIFY(m.noneItem->isChecked() && !m.vegasItem->isChecked());
     QVERIFY(!g.main->clockActive());
     QCOMPARE(g.main->statusPanel(1).text(), QString("0"));
     QCOMPARE(g.main->statusPanel(3).text(), QString("0"));
-    m.None1->trigger();  // chosen again it stays checked
-    QVERIFY(m.None1->isChecked());
+    m.noneItem->trigger();  // chosen again it stays checked
+    QVERIFY(m.noneItem->isChecked());
 
-    m.Vegas1->trigger();
-    m.Restart1->trigger();
+    m.vegasItem->trigger();
+    m.restartItem->trigger();
     QCOMPARE(g.main->statusPanel(1).text(), QString("-52"));
-    m.Easy1->trigger();
-    QVERIFY(m.Easy1->isChecked() && !m.Hard1->isChecked());
+    m.easyItem->trigger();
+    QVERIFY(m.easyItem->isChecked() && !m.hardItem->isChecked());
     QCOMPARE(g.main->pref().level, 'A');
   }
 
   void quatroAndBackFromTheMenu() {
     Game g;
     const shell::MainMenu& m = g.main->menu();
-    m.Quatro1->trigger();
-    QVERIFY(m.Quatro1->isChecked() && !m.Klondike1->isChecked());
+    m.quatroItem->trigger();
+    QVERIFY(m.quatroItem->isChecked() && !m.klondikeItem->isChecked());
     QVERIFY(g.main->statusBar()->isHidden());
-    QVERIFY(!m.Dragndrop1->isChecked() && !m.Dragndrop1->isEnabled());
+    QVERIFY(!m.dragDropItem->isChecked() && !m.dragDropItem->isEnabled());
     QCOMPARE(int(g.main->pref().game), 2);
     // A number card goes into a free place by a click.
     g.t().waste[0] = 4;
     g.click(QPoint(5 + 90 * 3 + 40, 5 + 131 + 60));
     QCOMPARE(int(g.t().tableau[1][1]), 4);
     QCOMPARE(int(g.t().gridCount), 1);
-    m.Klondike1->trigger();
-    QVERIFY(m.Klondike1->isChecked() && m.Dragndrop1->isChecked() && m.Dragndrop1->isEnabled());
+    m.klondikeItem->trigger();
+    QVERIFY(m.klondikeItem->isChecked() && m.dragDropItem->isChecked() &&
+            m.dragDropItem->isEnabled());
     QVERIFY(!g.main->statusBar()->isHidden());
     QCOMPARE(g.t().rowStep, 15);
   }
@@ -279,7 +280,7 @@ class WindowPlayTest : public QObject {
     Game g;
     const std::uint32_t before = g.main->pref().colB;
     g.closer.handle = cancelDialog;
-    g.main->menu().Background1->trigger();
+    g.main->menu().backgroundItem->trigger();
     QCOMPARE(g.main->pref().colB, before);
 
     QColor initial;
@@ -290,7 +291,7 @@ class WindowPlayTest : public QObject {
       dialog->setCurrentColor(QColor(0xF5, 0, 0));
       dialog->accept();
     };
-    g.main->menu().Background1->trigger();
+    g.main->menu().backgroundItem->trigger();
     QCOMPARE(cards::fromQColor(initial), before);
     QCOMPARE(QColorDialog::customColor(0), QColor(61, 107, 150));
     QCOMPARE(g.main->pref().colB, 0xF5u);
@@ -300,7 +301,7 @@ class WindowPlayTest : public QObject {
     QCOMPARE(pixelValue(img, 630, 300), 0xF5u);
 
     g.closer.handle = acceptColour(QColor(1, 2, 3));
-    g.main->menu().Cardselect1->trigger();
+    g.main->menu().cardSelectItem->trigger();
     QCOMPARE(g.main->pref().colL, 0x030201u);
 
     // A custom colour the player stored in the dialog is offered again the next time.
@@ -308,13 +309,13 @@ class WindowPlayTest : public QObject {
       QColorDialog::setCustomColor(0, QColor(9, 8, 7));
       cancelDialog(w);
     };
-    g.main->menu().Cardselect1->trigger();
+    g.main->menu().cardSelectItem->trigger();
     QColor offered;
     g.closer.handle = [&](QWidget* w) {
       offered = QColorDialog::customColor(0);
       cancelDialog(w);
     };
-    g.main->menu().Background1->trigger();
+    g.main->menu().backgroundItem->trigger();
     QCOMPARE(offered, QColor(9, 8, 7));
     QCOMPARE(g.main->pref().colL, 0x030201u);
   }
@@ -322,13 +323,14 @@ class WindowPlayTest : public QObject {
   void menuCommandsOpenTheSecondaryWindows() {
     Game g;
     const shell::MainMenu& m = g.main->menu();
-    for (QAction* item : {m.AboutKlondike1, m.Highscorelist1, m.Midiplaylist1, m.OpenCardset1})
+    for (QAction* item : {m.aboutItem, m.highscoreListItem, m.playlistItem, m.openCardSetItem})
       item->trigger();
     QStringList shown;
     for (const ModalSeen& seen : g.closer.seen) shown << seen.className;
-    QCOMPARE(shown, QStringList({"TAbout", "THighScore", "music::Tmidi1", "TOpenBestand"}));
+    QCOMPARE(shown, QStringList({"AboutBox", "HighscoreWindow", "music::PlaylistEditor",
+                                 "CardSetChooser"}));
     QCOMPARE(g.main->cardArt().cardSetState, 2);  // the chooser was cancelled
-    m.Help2->trigger();
+    m.helpItem->trigger();
     QVERIFY(g.windows.help->isVisible());
   }
 
@@ -339,13 +341,13 @@ class WindowPlayTest : public QObject {
     c.chooseCardSet = [&] { return chosen; };
     g.main->setCompanions(c);
 
-    g.main->menu().OpenCardset1->trigger();
+    g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().format, '1');
     QCOMPARE(g.main->cardArt().cardSetState, 1);
     QCOMPARE(QString::fromStdString(g.main->pref().cardSetName()), *chosen);
     QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // scheme off
-    g.main->menu().Amigacolors1->trigger();
-    QVERIFY(g.main->menu().Amigacolors1->isChecked());
+    g.main->menu().amigaColoursItem->trigger();
+    QVERIFY(g.main->menu().amigaColoursItem->isChecked());
     const std::uint32_t amiga = g.main->cardArt().amigaTableColour;
     QCOMPARE(g.main->table().colours().table, amiga);
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
@@ -353,15 +355,15 @@ class WindowPlayTest : public QObject {
 
     // A new table colour while the scheme is in force is kept for later: the table stays as it is.
     g.closer.handle = acceptColour(QColor(0x30, 0x20, 0x10));
-    g.main->menu().Background1->trigger();
+    g.main->menu().backgroundItem->trigger();
     QCOMPARE(g.main->pref().colB, 0x102030u);
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
     QCOMPARE(sheetValue(*g.main, 20, {87, 129}), amiga);
-    g.main->menu().Amigacolors1->trigger();  // off: the new colour shows at once
-    QVERIFY(!g.main->menu().Amigacolors1->isChecked());
+    g.main->menu().amigaColoursItem->trigger();  // off: the new colour shows at once
+    QVERIFY(!g.main->menu().amigaColoursItem->isChecked());
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), 0x102030u);
     QCOMPARE(sheetValue(*g.main, 20, {87, 129}), 0x102030u);
-    g.main->menu().Amigacolors1->trigger();
+    g.main->menu().amigaColoursItem->trigger();
 
     // A path too long for the settings record: the set is loaded, the stored name is kept.
     QString deep = g.dir.path("");
@@ -369,14 +371,14 @@ class WindowPlayTest : public QObject {
     QVERIFY(QDir().mkpath(deep));
     QVERIFY(QFile::copy(QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant.tvp"), deep + "/Deep.tvp"));
     chosen = deep + "/Deep.tvp";
-    g.main->menu().OpenCardset1->trigger();
+    g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().format, '0');
     QVERIFY(QString::fromStdString(g.main->pref().cardSetName()).endsWith("Vessant-Amiga.tavi"));
     QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // a PC set has no scheme
 
     // Cancelled: nothing changes.
     chosen.reset();
-    g.main->menu().OpenCardset1->trigger();
+    g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().cardSetState, 1);
   }
 
@@ -399,7 +401,7 @@ class WindowPlayTest : public QObject {
     for (const char* name : {"empty.tvp", "text.tvp", "folder.tvp", "pipe.tvp"}) {
       chosen = g.dir.path(name);
       g.closer.seen.clear();
-      g.main->menu().OpenCardset1->trigger();
+      g.main->menu().openCardSetItem->trigger();
       QCOMPARE(g.closer.seen.size(), std::size_t(1));
       QVERIFY2(g.closer.seen[0].text.contains(chosen), qPrintable(g.closer.seen[0].text));
       QCOMPARE(g.main->cardArt().cardSetState, 2);
@@ -407,7 +409,7 @@ class WindowPlayTest : public QObject {
       QCOMPARE(g.main->pref().cardSetName(), "Vessant.tvp");
     }
     chosen = g.dir.path("cut.tvp");
-    g.main->menu().OpenCardset1->trigger();
+    g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().cardSetState, 1);
     QCOMPARE(sheetValue(*g.main, 58, {44, 65}), 0u);
   }

@@ -6,7 +6,7 @@
 #include "window_test_support.h"
 
 using namespace window_test;
-using shell::TMain;
+using shell::MainWindow;
 
 namespace {
 
@@ -24,7 +24,7 @@ class WindowStartupTest : public QObject {
  private slots:
   void firstStartShowsTheMessageAndDealsKlondike() {
     StartedWindow w;
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     QCOMPARE(shownMessages(w.closer), QStringList{"System error(2): Error opening ZEROZUZA.INI file !!"});
 
     QCOMPARE(main.pref().colB, 0xD08622u);
@@ -52,20 +52,20 @@ class WindowStartupTest : public QObject {
 
     // Check marks of the defaults: Klondike, None, Timed, Hard, drag 'n drop, sound.
     const shell::MainMenu& m = main.menu();
-    QVERIFY(m.Klondike1->isChecked() && !m.Quatro1->isChecked());
-    QVERIFY(m.None1->isChecked() && !m.Normal1->isChecked() && !m.Vegas1->isChecked());
-    QVERIFY(m.Timed1->isChecked());
-    QVERIFY(m.Hard1->isChecked() && !m.Easy1->isChecked() && !m.Medium1->isChecked());
-    QVERIFY(m.Dragndrop1->isChecked() && m.Soundon1->isChecked());
-    QVERIFY(!m.Amigacolors1->isChecked() && !m.Musicon1->isChecked());
-    for (QAction* a : {m.AutoFinish1, m.Highscorelist1, m.Dragndrop1, m.Level1->menuAction(),
-                       m.Score1->menuAction()})
+    QVERIFY(m.klondikeItem->isChecked() && !m.quatroItem->isChecked());
+    QVERIFY(m.noneItem->isChecked() && !m.normalItem->isChecked() && !m.vegasItem->isChecked());
+    QVERIFY(m.timedItem->isChecked());
+    QVERIFY(m.hardItem->isChecked() && !m.easyItem->isChecked() && !m.mediumItem->isChecked());
+    QVERIFY(m.dragDropItem->isChecked() && m.soundOnItem->isChecked());
+    QVERIFY(!m.amigaColoursItem->isChecked() && !m.musicOnItem->isChecked());
+    for (QAction* a : {m.autoFinishItem, m.highscoreListItem, m.dragDropItem,
+                       m.levelMenu->menuAction(), m.scoreMenu->menuAction()})
       QVERIFY(a->isEnabled());
   }
 
   void withoutCardSetTheTableIsEmptyAndRefusesPresses() {
     StartedWindow w(false);
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCOMPARE(main.cardArt().cardSetState, 0);
@@ -79,32 +79,32 @@ class WindowStartupTest : public QObject {
 
   void menuTreeHasTheCaptionsInOrder() {
     StartedWindow w;
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     const shell::MainMenu& m = main.menu();
     QCOMPARE(captions(main.menuBar()->actions()),
              QStringList({"&File    ", "&Game   ", "&Options  ", "&Music  ", "&Help", "test"}));
-    QVERIFY(!m.test1->isVisible());
-    QCOMPARE(captions(m.File1->actions()),
+    QVERIFY(!m.enterResultItem->isVisible());
+    QCOMPARE(captions(m.fileMenu->actions()),
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
-    QCOMPARE(captions(m.Game1->actions()),
-             QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-",
-                          "&Klondike", "&Quatro"}));
-    QCOMPARE(captions(m.Options1->actions()),
+    QCOMPARE(captions(m.gameMenu->actions()),
+             QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-", "&Klondike",
+                          "&Quatro"}));
+    QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
-    QCOMPARE(captions(m.Score1->actions()),
+    QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
-    QCOMPARE(captions(m.Level1->actions()), QStringList({"&Easy", "&Medium", "&Hard"}));
-    QCOMPARE(captions(m.Colors1->actions()), QStringList({"&Background", "&Cardselect"}));
-    QCOMPARE(captions(m.Music1->actions()),
+    QCOMPARE(captions(m.levelMenu->actions()), QStringList({"&Easy", "&Medium", "&Hard"}));
+    QCOMPARE(captions(m.coloursMenu->actions()), QStringList({"&Background", "&Cardselect"}));
+    QCOMPARE(captions(m.musicMenu->actions()),
              QStringList({"Music &playlist", "-", "M&usic on", "&Sound on", "-", "&Next song",
                           "&Previous song"}));
-    QCOMPARE(captions(m.Help1->actions()), QStringList({"&Help", "&About Klondike"}));
+    QCOMPARE(captions(m.helpMenu->actions()), QStringList({"&Help", "&About Klondike"}));
   }
 
   void settingsFileOfWrongSizeGivesTheDarkTable() {
     StartedWindow w;
     w.dir.writeFile("mirt.ini", QByteArray(273, '\0'));
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     QCOMPARE(shownMessages(w.closer), QStringList{"System error(1): Error opening ZEROZUZA.INI file !!"});
     QCOMPARE(main.pref().colB, 0x804010u);
     QVERIFY(!main.cardArt().sheet.isNull());  // "vessant.tvp" found whatever its case
@@ -120,7 +120,7 @@ class WindowStartupTest : public QObject {
       const QString gone = w.dir.path("moved away/Mine.tvp");
       p.setCardSetName(gone.toStdString());
       w.dir.writeSettings(p);
-      TMain& main = w.start();
+      MainWindow& main = w.start();
       QCOMPARE(w.closer.seen.size(), std::size_t(1));
       QVERIFY2(w.closer.seen[0].text.contains(gone), qPrintable(w.closer.seen[0].text));
       QCOMPARE(!main.cardArt().sheet.isNull(), withDefault);
@@ -135,14 +135,15 @@ class WindowStartupTest : public QObject {
     shell::Preferences p = savedPref();
     p.game = 2, p.level = 'A', p.scoreMode = 2, p.timed = 0, p.sound = '0', p.dragDrop = 1;
     w.dir.writeSettings(p);
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     QVERIFY(w.closer.seen.empty());
     const shell::MainMenu& m = main.menu();
-    QVERIFY(m.Quatro1->isChecked() && !m.Klondike1->isChecked());
-    QVERIFY(m.Easy1->isChecked() && m.Vegas1->isChecked());
-    QVERIFY(!m.Timed1->isChecked() && !m.Soundon1->isChecked() && !m.Dragndrop1->isChecked());
-    for (QAction* a : {m.AutoFinish1, m.Highscorelist1, m.Dragndrop1, m.Level1->menuAction(),
-                       m.Score1->menuAction()})
+    QVERIFY(m.quatroItem->isChecked() && !m.klondikeItem->isChecked());
+    QVERIFY(m.easyItem->isChecked() && m.vegasItem->isChecked());
+    QVERIFY(!m.timedItem->isChecked() && !m.soundOnItem->isChecked() &&
+            !m.dragDropItem->isChecked());
+    for (QAction* a : {m.autoFinishItem, m.highscoreListItem, m.dragDropItem,
+                       m.levelMenu->menuAction(), m.scoreMenu->menuAction()})
       QVERIFY(!a->isEnabled());
     QCOMPARE(int(main.pref().dragDrop), 0);
     QVERIFY(main.statusBar()->isHidden());
@@ -151,7 +152,7 @@ class WindowStartupTest : public QObject {
     QCOMPARE(main.engine().t.originX, 5);
 
     // Saved again, the file says Quatro and click-select.
-    main.menu().SaveSettings1->trigger();
+    main.menu().saveSettingsItem->trigger();
     QFile f(w.dir.path("mirt.ini"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -165,10 +166,10 @@ class WindowStartupTest : public QObject {
     auto dir = std::make_unique<StartDir>();
     dir->writeSettings(savedPref());
     CountingSounds sounds;
-    TMain main(screenOf(1024, 768), sounds);
+    MainWindow main(screenOf(1024, 768), sounds);
     dir.reset();  // the start directory is gone: nothing can be written there
     ModalCloser closer;
-    main.menu().SaveSettings1->trigger();
+    main.menu().saveSettingsItem->trigger();
     QCOMPARE(shownMessages(closer), QStringList{"System error: Error writing ZEROZUZA.INI file !!"});
   }
 
@@ -177,10 +178,10 @@ class WindowStartupTest : public QObject {
     shell::Preferences p = savedPref();
     p.game = 2;
     w.dir.writeSettings(p);
-    TMain& main = w.start(screenOf(640, 480));
+    MainWindow& main = w.start(screenOf(640, 480));
     const QString tooSmall = "System error: This game can only work in 800 x 600 and higher !!";
     QCOMPARE(shownMessages(w.closer), QStringList{tooSmall});
-    QVERIFY(main.menu().Klondike1->isChecked());
+    QVERIFY(main.menu().klondikeItem->isChecked());
     QVERIFY(main.statusBar()->isHidden());
     const game::GameTable& t = main.engine().t;
     QCOMPARE(t.originX, 6);
@@ -189,18 +190,18 @@ class WindowStartupTest : public QObject {
     QCOMPARE(t.bottomRow, 35);
 
     // The Quatro command gives the same message and keeps Klondike.
-    main.menu().Quatro1->trigger();
+    main.menu().quatroItem->trigger();
     QCOMPARE(shownMessages(w.closer), QStringList({tooSmall, tooSmall}));
-    QVERIFY(main.menu().Klondike1->isChecked() && !main.menu().Quatro1->isChecked());
+    QVERIFY(main.menu().klondikeItem->isChecked() && !main.menu().quatroItem->isChecked());
     // Klondike from the menu shows the status bar, also on the small screen.
-    main.menu().Klondike1->trigger();
+    main.menu().klondikeItem->trigger();
     QVERIFY(!main.statusBar()->isHidden());
   }
 
   void mediumScreenAndPaletteWarning() {
     StartedWindow w;
     w.dir.writeSettings(savedPref());
-    TMain& main = w.start(screenOf(800, 600, true));
+    MainWindow& main = w.start(screenOf(800, 600, true));
     QCOMPARE(shownMessages(w.closer),
              QStringList{"System Message: The game requires 32000 colors or higher for optimal performance !!!"});
     QCOMPARE(main.engine().t.originX, 85);
@@ -212,7 +213,7 @@ class WindowStartupTest : public QObject {
   void largeScreenWindowIsCentredAtItsFixedSize() {
     StartedWindow w;
     w.dir.writeSettings(savedPref());
-    TMain& main = w.start({QRect(0, 0, 1280, 1024), 120, false});
+    MainWindow& main = w.start({QRect(0, 0, 1280, 1024), 120, false});
     main.showAtStart();
     QVERIFY(!main.isMaximized());
     QCOMPARE(main.size(), QSize(646, 560 + 3 * 14));  // 11 px at 120 ppi is 13.75, rounded 14
@@ -222,7 +223,7 @@ class WindowStartupTest : public QObject {
   void firstTableIsPaintedFromTheModel() {
     StartedWindow w;
     w.dir.writeSettings(savedPref());
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     const QImage img = tablePicture(main);
@@ -248,17 +249,17 @@ class WindowStartupTest : public QObject {
     p.music = '1';
     w.dir.writeSettings(p);
     w.dir.writeFile("Playlist.ini", "missing-song.mid\r\n");
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     const QString noSong = "Error: Cound not find music file!!!";
     QCOMPARE(shownMessages(w.closer), QStringList{noSong});
     QCOMPARE(main.pref().music, '0');
-    QVERIFY(!main.menu().Musicon1->isChecked());
+    QVERIFY(!main.menu().musicOnItem->isChecked());
     QCOMPARE(main.statusPanel(5).text(), QString());
-    main.menu().Nextsong1->trigger();  // the music is off: nothing happens
+    main.menu().nextSongItem->trigger();  // the music is off: nothing happens
     QCOMPARE(shownMessages(w.closer), QStringList{noSong});
-    main.menu().Musicon1->trigger();  // tries the same song again
+    main.menu().musicOnItem->trigger();  // tries the same song again
     QCOMPARE(shownMessages(w.closer), QStringList({noSong, noSong}));
-    QVERIFY(!main.menu().Musicon1->isChecked());
+    QVERIFY(!main.menu().musicOnItem->isChecked());
   }
 
   void withoutPlaylistTheSavedMusicIsOff() {
@@ -266,7 +267,7 @@ class WindowStartupTest : public QObject {
     shell::Preferences p = savedPref();
     p.music = '2';
     w.dir.writeSettings(p);
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     QVERIFY(w.closer.seen.empty());
     QCOMPARE(main.pref().music, '0');
   }
@@ -277,7 +278,7 @@ class WindowStartupTest : public QObject {
     p.game = 2;
     p.colB = 0x000000F5;  // the lighter shades' red stops at 255
     w.dir.writeSettings(p);
-    TMain& main = w.start();
+    MainWindow& main = w.start();
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     game::GameTable& t = main.engine().t;

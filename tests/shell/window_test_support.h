@@ -91,11 +91,11 @@ struct StartedWindow {
   StartDir dir;
   ModalCloser closer;
   CountingSounds sounds;
-  std::unique_ptr<shell::TMain> main;
+  std::unique_ptr<shell::MainWindow> main;
 
   explicit StartedWindow(bool withCardSet = true) : dir(withCardSet) {}
-  shell::TMain& start(const shell::ScreenInfo& screen = screenOf(1024, 768)) {
-    main = std::make_unique<shell::TMain>(screen, sounds);
+  shell::MainWindow& start(const shell::ScreenInfo& screen = screenOf(1024, 768)) {
+    main = std::make_unique<shell::MainWindow>(screen, sounds);
     return *main;
   }
 };
@@ -120,11 +120,11 @@ inline std::uint32_t pixelValue(const QImage& img, int x, int y) {
 }
 
 // A pixel of one cell of the loaded card sheet.
-inline std::uint32_t sheetValue(const shell::TMain& main, int cell, QPoint inCard) {
+inline std::uint32_t sheetValue(const shell::MainWindow& main, int cell, QPoint inCard) {
   return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(), (cell >> 3) * 130 + inCard.y());
 }
 
 // The table widget's picture.
-inline QImage tablePicture(shell::TMain& main) { return main.table().grab().toImage(); }
+inline QImage tablePicture(shell::MainWindow& main) { return main.table().grab().toImage(); }
 
 }  // namespace window_test

@@ -79,12 +79,12 @@ std::uint16_t ToColourWord(Rgb c) { return std::uint16_t((c.r >> 3) << 10 | (c.g
 
 std::vector<std::uint8_t> EncodePcSet(std::span<const CardImage> images, bool indexed) {
   if (images.size() > std::size_t(kPcImageCount)) throw std::invalid_argument("a PC set holds at most 57 images");
-  std::vector<std::uint8_t> out(PcRecordOffset(int(images.size()), indexed));
+  std::vector<std::uint8_t> out(pcRecordOffset(int(images.size()), indexed));
   std::memcpy(out.data(), "PCTAVI", 6);
   out[20] = indexed ? 8 : 16;
   out[21] = std::uint8_t(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    const std::size_t data = PcRecordOffset(int(i), indexed) + 4;
+    const std::size_t data = pcRecordOffset(int(i), indexed) + 4;
     if (indexed) {
       WriteIndexedRecord(out, data, images[i]);
       continue;
@@ -97,7 +97,7 @@ std::vector<std::uint8_t> EncodePcSet(std::span<const CardImage> images, bool in
 }
 
 std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<const Rgb> palette, bool eightPlanes) {
-  const HamRule rule = HamRuleFor(eightPlanes ? 8 : 6);
+  const HamRule rule = hamRuleFor(eightPlanes ? 8 : 6);
   const unsigned paletteEntries = std::min<std::size_t>(palette.size(), rule.dataMask + 1);
   std::vector<std::uint8_t> values(static_cast<std::size_t>(width));
   Rgb running = palette[0];
@@ -129,7 +129,7 @@ std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images, con
   const std::uint32_t tight = std::uint32_t(kPlaneRowBytes * options.depth * kCardHeight);
   if (options.stride != 0 && options.stride < tight) throw std::invalid_argument("stride too small for the pictures");
   const std::uint32_t stride = options.stride != 0 ? options.stride : tight;
-  const unsigned paletteSize = PlanarPaletteSize(options.depth, options.ham);
+  const unsigned paletteSize = planarPaletteSize(options.depth, options.ham);
 
   const Rgb fixed[] = {options.tableColour, options.outlineColour, options.selectColour};
   const std::vector<Rgb> palette = ChoosePalette(CountColours(images), paletteSize, fixed);

@@ -55,7 +55,7 @@ std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }
 std::string Hex(cards::Rgb c) {
   char text[32];
   std::snprintf(text, sizeof text, "#%02x%02x%02x (colour value 0x%06x)", c.r, c.g, c.b,
-                unsigned(cards::ColourValue(c)));
+                unsigned(cards::colourValue(c)));
   return text;
 }
 
@@ -68,7 +68,7 @@ QByteArray ReadWhole(const QString& fileName) {
 int Info(const QString& fileName) {
   const QByteArray data = ReadWhole(fileName);
   const cards::ByteView bytes(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
-  const cards::CardSetVariant variant = cards::DetectVariant(bytes);
+  const cards::CardSetVariant variant = cards::detectVariant(bytes);
   std::printf("file: %s (%lld bytes)\n", Local(fileName).c_str(), static_cast<long long>(data.size()));
   switch (variant) {
     case cards::CardSetVariant::None:
@@ -84,7 +84,7 @@ int Info(const QString& fileName) {
       break;
     }
     case cards::CardSetVariant::Planar: {
-      const cards::PlanarHeader h = cards::ReadPlanarHeader(bytes);
+      const cards::PlanarHeader h = cards::readPlanarHeader(bytes);
       std::printf("variant: planar (\"TAVI\", big-endian)\n");
       std::printf("planes: %u stored, %u decoded\n", h.depth, h.planes);
       std::printf("HAM: %s (mode flags 0x%08x)\n", h.ham ? "yes" : "no", unsigned(h.modeFlags));
@@ -97,7 +97,7 @@ int Info(const QString& fileName) {
       break;
     }
   }
-  const std::uint64_t promised = cards::PromisedSize(bytes);
+  const std::uint64_t promised = cards::promisedSize(bytes);
   if (promised <= std::uint64_t(data.size()))
     std::printf("data: complete (the header promises %llu bytes)\n", static_cast<unsigned long long>(promised));
   else
@@ -120,7 +120,7 @@ void SavePng(const QImage& image, const QString& out) {
 
 int Sheet(const QString& fileName, const QString& out) {
   RequireReadable(fileName);
-  const cards::LoadedCardSet set = cards::LoadCardSet(fileName);
+  const cards::LoadedCardSet set = cards::loadCardSet(fileName);
   if (set.sheet.isNull()) FailNotACardSet(fileName);
   SavePng(set.sheet, out);
   return 0;
@@ -128,7 +128,7 @@ int Sheet(const QString& fileName, const QString& out) {
 
 int Preview(const QString& fileName, const QString& out) {
   RequireReadable(fileName);
-  const QImage preview = cards::LoadCardPreview(fileName);
+  const QImage preview = cards::loadCardPreview(fileName);
   if (preview.isNull()) FailNotACardSet(fileName);
   SavePng(preview, out);
   return 0;

@@ -7,7 +7,7 @@
 namespace cards {
 namespace {
 
-std::uint32_t Key(Rgb c) { return ColourValue(c); }
+std::uint32_t Key(Rgb c) { return colourValue(c); }
 
 std::uint8_t Component(Rgb c, int axis) { return axis == 0 ? c.r : axis == 1 ? c.g : c.b; }
 
