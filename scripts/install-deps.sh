@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick
   desktop-file-utils appstream
+  libxcb1-dev dbus-daemon
 )
 missing=()
 for p in "${packages[@]}"; do

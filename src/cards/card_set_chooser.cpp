@@ -67,7 +67,6 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       loadPreview_(std::move(loadPreview)),
-      folders_(new QFileSystemModel(this)),
       listedDir_(existingFolder(startDir)) {
   setWindowTitle(QStringLiteral("Open"));
   setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
@@ -77,19 +76,12 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   volumeList = new QComboBox(this);
   volumeList->setGeometry(0, 8, 145, 19);
 
-  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-  folders_->setReadOnly(true);
   folderTree = new QTreeView(this);
   folderTree->setGeometry(0, 32, 145, 265);
-  folderTree->setModel(folders_);
   folderTree->setHeaderHidden(true);
-  for (int column = 1; column < folders_->columnCount(); ++column)
-    folderTree->hideColumn(column);
   folderTree->setUniformRowHeights(true);
   folderTree->setItemDelegate(new FixedRowHeight(16, folderTree));
   folderTree->setIndentation(12);
-  folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  folderTree->header()->setStretchLastSection(false);
 
   fileList = new QListWidget(this);
   fileList->setGeometry(152, 8, 177, 289);
@@ -116,28 +108,10 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
 
   connect(volumeList, &QComboBox::activated, this,
           [this](int index) { setListedDirectory(volumeList->itemData(index).toString()); });
-  connect(folderTree, &QTreeView::clicked, this,
-          [this](const QModelIndex& index) { setListedDirectory(folders_->filePath(index)); });
-  connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& index) {
-            if (index.isValid()) setListedDirectory(folders_->filePath(index));
-          });
-  // The folder model reads folders in the background and adds and sorts their entries in
-  // batches; each time the folders on the way to the listed one change, the listed folder is
-  // scrolled into view again once the batch is through.
   revealTimer_ = new QTimer(this);
   revealTimer_->setSingleShot(true);
   revealTimer_->setInterval(0);
   connect(revealTimer_, &QTimer::timeout, this, &CardSetChooser::revealListedFolder);
-  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
-    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
-  };
-  connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
-  connect(folders_, &QAbstractItemModel::layoutChanged, this,
-          [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
-            if (parents.isEmpty()) revealTimer_->start();
-            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
-          });
   // A click, or a move of the selection by keys, shows the preview of the file.
   connect(fileList, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { fileClicked(item); });
@@ -148,6 +122,35 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   fillDriveList();
   showListedFolder();
   listFiles({});
+}
+
+void CardSetChooser::createFolderModel() {
+  folders_ = new QFileSystemModel(this);
+  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setReadOnly(true);
+  folderTree->setModel(folders_);
+  for (int column = 1; column < folders_->columnCount(); ++column)
+    folderTree->hideColumn(column);
+  folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  folderTree->header()->setStretchLastSection(false);
+  connect(folderTree, &QTreeView::clicked, this,
+          [this](const QModelIndex& index) { setListedDirectory(folders_->filePath(index)); });
+  connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) {
+            if (index.isValid()) setListedDirectory(folders_->filePath(index));
+          });
+  // The folder model reads folders in the background and adds and sorts their entries in
+  // batches; each time the folders on the way to the listed one change, the listed folder is
+  // scrolled into view again once the batch is through.
+  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
+    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
+  };
+  connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
+  connect(folders_, &QAbstractItemModel::layoutChanged, this,
+          [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
+            if (parents.isEmpty()) revealTimer_->start();
+            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
+          });
 }
 
 bool CardSetChooser::chooseCardSet(QString& fullPath) {
@@ -179,6 +182,7 @@ void CardSetChooser::showEvent(QShowEvent* event) {
   platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
+  if (folders_ == nullptr) createFolderModel();
   fillDriveList();
   showListedFolder();
   const QString selected = selectedFile();
@@ -245,6 +249,7 @@ void CardSetChooser::showListedFolder() {
     }
     volumeList->setCurrentIndex(index);
   }
+  if (folders_ == nullptr) return;  // not shown yet: the tree is filled on the first show
   folders_->setRootPath(root);
   folderTree->setRootIndex(folders_->index(root));
   const QModelIndex folder = folders_->index(listedDir_);
@@ -259,8 +264,9 @@ void CardSetChooser::showListedFolder() {
 }
 
 void CardSetChooser::revealListedFolder() {
+  if (folders_ == nullptr || !isVisible()) return;
   const QModelIndex folder = folders_->index(listedDir_);
-  if (!folder.isValid() || !isVisible()) return;
+  if (!folder.isValid()) return;
   folderTree->scrollTo(folder, QAbstractItemView::PositionAtCenter);
   // Keep the tree's left edge in view rather than the end of a long folder name.
   folderTree->horizontalScrollBar()->setValue(0);

@@ -71,6 +71,9 @@ class CardSetChooser : public QDialog {
   // Closes with OK when the selected file gives card pictures, else says so and stays open.
   void acceptCardSet();
   void fillDriveList();
+  // The folder tree's model is made when the chooser is first shown: it watches folders and
+  // reads them on a thread of its own, which a game that never opens the chooser need not pay.
+  void createFolderModel();
   // Selects the listed folder's volume in the volume list and the folder in the tree.
   void showListedFolder();
   void revealListedFolder();
@@ -79,7 +82,7 @@ class CardSetChooser : public QDialog {
   bool listFiles(const QString& selectName);
 
   PreviewLoader loadPreview_;
-  QFileSystemModel* folders_;
+  QFileSystemModel* folders_ = nullptr;
   QTimer* revealTimer_;
   QString listedDir_;
 };

@@ -67,13 +67,6 @@ PlaylistEditor::PlaylistEditor(const std::string& startDir, QWidget* parent)
   connect(cancelButton_, &QPushButton::clicked, this, &PlaylistEditor::cancel);
   connect(okButton_, &QPushButton::clicked, this, &PlaylistEditor::confirm);
 
-  openDialog_ = new QFileDialog(this);
-  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  openDialog_->setFileMode(QFileDialog::ExistingFiles);
-  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-  openDialog_->setNameFilter("Midi / MP3 (*.mid *.mp3)");
-  // Song names are matched without regard to case (".MID" files are songs too).
-  openDialog_->setFilter(openDialog_->filter() & ~QDir::CaseSensitive);
   chooseFiles_ = [this](QWidget* owner) { return runOpenDialog(owner); };
 }
 
@@ -83,9 +76,22 @@ QPushButton* PlaylistEditor::makeButton(const QString& caption, int top) {
   return button;
 }
 
+QFileDialog* PlaylistEditor::openDialog() {
+  if (openDialog_ != nullptr) return openDialog_;
+  openDialog_ = new QFileDialog(this);
+  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  openDialog_->setFileMode(QFileDialog::ExistingFiles);
+  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  openDialog_->setNameFilter("Midi / MP3 (*.mid *.mp3)");
+  // Song names are matched without regard to case (".MID" files are songs too).
+  openDialog_->setFilter(openDialog_->filter() & ~QDir::CaseSensitive);
+  return openDialog_;
+}
+
 QStringList PlaylistEditor::runOpenDialog(QWidget*) {
-  if (openDialog_->exec() != QDialog::Accepted) return {};
-  return openDialog_->selectedFiles();
+  QFileDialog* dialog = openDialog();
+  if (dialog->exec() != QDialog::Accepted) return {};
+  return dialog->selectedFiles();
 }
 
 void PlaylistEditor::showEvent(QShowEvent* event) {

@@ -43,7 +43,9 @@ public:
 
   // Replaces the open-file dialog (for tests); the default runs openDialog_.
   void setFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
-  QFileDialog* openDialog() const { return openDialog_; }
+  // The open-file dialog, created on first use: building it (a folder watcher thread, the file
+  // types, the icons) is most of the editor's cost, and many games never add a song.
+  QFileDialog* openDialog();
   QListWidget* songList() const { return songList_; }
 
   // Button and list handlers.
@@ -78,7 +80,7 @@ private:
   QPushButton* cancelButton_;
   QPushButton* okButton_;
   QPushButton* saveButton_;
-  QFileDialog* openDialog_;
+  QFileDialog* openDialog_ = nullptr;
   FileChooser chooseFiles_;
 
   std::string startDir_;

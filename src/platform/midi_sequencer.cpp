@@ -100,6 +100,7 @@ bool MidiSequencer::open(const std::string& path) {
 
   Mix_HookMusicFinished(&MidiSequencer::musicFinishedHook);
   music_ = std::move(music);
+  holdAudio();  // the loaded song belongs to this device: it must not close under it
   return true;
 }
 
@@ -159,6 +160,7 @@ void MidiSequencer::close() {
   if (!music_) return;
   Mix_FreeMusic(music_->music);
   music_.reset();
+  releaseAudio();
 }
 
 void MidiSequencer::finished(std::uint64_t play) {

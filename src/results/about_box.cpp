@@ -54,11 +54,10 @@ ClickableLabel* nameLabel(QWidget* parent, const QString& name, int x) {
   return label;
 }
 
-ClickableLabel* portrait(QWidget* parent, pictures::Id id, int x, int y) {
+ClickableLabel* portrait(QWidget* parent, int x, int y) {
   auto* image = new ClickableLabel(parent);
   image->setGeometry(x, y, 100, 120);
   image->setScaledContents(true);
-  image->setPixmap(picture(id));
   image->setCursor(Qt::PointingHandCursor);
   image->hide();
   return image;
@@ -83,7 +82,6 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
   logo = new QLabel(panel);
   logo->setGeometry(2, 2, 169, 130);
   logo->setScaledContents(true);
-  logo->setPixmap(picture(pictures::Id::AboutLogo));
 
   const auto mailto = [](const char* address) {
     return QStringLiteral("mailto:") + QString::fromUtf8(address);
@@ -111,8 +109,8 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
     line->setContentsMargins(1, 0, 0, 0);
     line->adjustSize();
   }
-  firstPortrait = portrait(panel, pictures::Id::FirstPortrait, 193, 3);
-  secondPortrait = portrait(panel, pictures::Id::SecondPortrait, 369, 3);
+  firstPortrait = portrait(panel, 193, 3);
+  secondPortrait = portrait(panel, 369, 3);
   connect(firstAuthorName, &ClickableLabel::clicked, firstPortrait, &QWidget::show);
   connect(secondAuthorName, &ClickableLabel::clicked, secondPortrait, &QWidget::show);
   connect(firstPortrait, &ClickableLabel::clicked, firstPortrait, &QWidget::hide);
@@ -165,6 +163,16 @@ void AboutBox::showModal() {
   }
   platform::keepInsideWorkArea(this);
   exec();
+}
+
+void AboutBox::showEvent(QShowEvent* event) {
+  // The pictures are decoded when the box is first shown: many runs never open it.
+  if (logo->pixmap().isNull()) {
+    logo->setPixmap(picture(pictures::Id::AboutLogo));
+    firstPortrait->setPixmap(picture(pictures::Id::FirstPortrait));
+    secondPortrait->setPixmap(picture(pictures::Id::SecondPortrait));
+  }
+  QDialog::showEvent(event);
 }
 
 void AboutBox::hideEvent(QHideEvent* event) {

@@ -48,6 +48,7 @@ class AboutBox : public QDialog {
   QPushButton* okButton;              // "Ok"
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:

@@ -27,8 +27,6 @@ EndGameScreen::EndGameScreen(std::string startDir, platform::SoundCuePlayer& cue
   picture_->setObjectName("endGamePicture");
   picture_->setGeometry(rect());
   picture_->setScaledContents(true);
-  picture_->setPixmap(
-      QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
   connect(picture_, &ClickableLabel::clicked, this, &EndGameScreen::pictureClicked);
 }
 
@@ -48,6 +46,10 @@ bool EndGameScreen::event(QEvent* event) {
 }
 
 void EndGameScreen::showEvent(QShowEvent* event) {
+  // Decoded when first needed: many runs never win a game.
+  if (picture_->pixmap().isNull())
+    picture_->setPixmap(
+        QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
   activatedSinceShow_ = false;
   QDialog::showEvent(event);
 }

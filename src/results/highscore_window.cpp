@@ -89,8 +89,7 @@ HighscoreWindow::HighscoreWindow(results::HighscoreList& list, std::string start
                                  QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       list_(list),
-      startDir_(std::move(startDir)),
-      background_(platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground))) {
+      startDir_(std::move(startDir)) {
   setWindowTitle("Highscore list");
   setFixedSize(kWidth, kHeight);
   for (int row = 0; row < results::kHighscoreRows; ++row) createRow(row);
@@ -221,6 +220,8 @@ bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HighscoreWindow::paintEvent(QPaintEvent*) {
+  if (background_.isNull())  // decoded when the list is first shown
+    background_ = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
 }

@@ -14,3 +14,12 @@ foreach(test game_sounds sound_cues sound_output no_audio)
   target_compile_definitions(platform_${test}_test PRIVATE KLONDIKE_PLAY_DIR="${PLAY_DIR}")
   add_dependencies(platform_${test}_test game_sounds)
 endforeach()
+
+# The idle closing of the audio device needs an event loop.
+add_executable(platform_audio_idle_test ${CMAKE_CURRENT_LIST_DIR}/audio_idle_test.cpp)
+set_target_properties(platform_audio_idle_test PROPERTIES AUTOMOC ON)
+target_link_libraries(platform_audio_idle_test PRIVATE platform_audio Qt6::Test)
+target_compile_definitions(platform_audio_idle_test PRIVATE KLONDIKE_PLAY_DIR="${PLAY_DIR}")
+add_dependencies(platform_audio_idle_test game_sounds)
+add_test(NAME platform_audio_idle_test COMMAND platform_audio_idle_test)
+set_tests_properties(platform_audio_idle_test PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy")

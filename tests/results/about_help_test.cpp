@@ -76,6 +76,7 @@ class AboutHelpTest : public QObject {
 
   void aboutBoxLayout() {
     AboutBox about([](const QString&) {});
+    about.show();  // the pictures are decoded on the first showing
     QCOMPARE(about.windowTitle(), QString("About Klondike Zelora"));
     QCOMPARE(about.size(), QSize(498, 172));
     QCOMPARE(about.minimumSize(), about.maximumSize());

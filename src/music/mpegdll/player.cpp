@@ -10,7 +10,10 @@ namespace mpegdll {
 namespace {
 
 constexpr size_t kChunkBytes = 16384;
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// The device's queue is topped up to a quarter second and left to drain to an eighth before
+// the thread decodes again, so it wakes a few times a second, not at a fixed poll rate.
+constexpr int kQueueFullDivisor = 4;
+constexpr int kQueueLowDivisor = 8;
 
 void raiseFlag(uint8_t* flag, uint8_t value) {
   if (flag) std::atomic_ref<uint8_t>(*flag).store(value);
@@ -231,6 +234,13 @@ void Player::applySeekRequest() {
   seekRequest_ = -1;
 }
 
+void Player::awaitHeard(std::unique_lock<std::mutex>& lock, int64_t frames) {
+  // The device takes its queue in buffer-sized steps, so the wait may end a little early; a floor
+  // keeps the next wait from being a spin.
+  const auto wait = std::chrono::milliseconds(std::max(toMs(frames), int32_t{5}));
+  wake_.wait_for(lock, wait, [this] { return stopRequested_ || paused_ || seekRequest_ >= 0; });
+}
+
 void Player::run() {
   threadId_ = currentThreadId();
   applyPriority(threadId_, priority_);
@@ -252,7 +262,7 @@ void Player::run() {
       const int64_t pending = output_->pendingFrames();
       if (inputDone || reformatPending) {
         if (pending > 0) {
-          wake_.wait_for(lock, kPollInterval);
+          awaitHeard(lock, pending);
           continue;
         }
         if (reformatPending) {
@@ -269,8 +279,8 @@ void Player::run() {
         finished = true;
         break;
       }
-      if (pending > std::max<long>(info_.rate / 4, 1)) {  // keep at most 1/4 s queued
-        wake_.wait_for(lock, kPollInterval);
+      if (pending > std::max<long>(info_.rate / kQueueFullDivisor, 1)) {
+        awaitHeard(lock, pending - info_.rate / kQueueLowDivisor);
         continue;
       }
     }

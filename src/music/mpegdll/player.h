@@ -49,6 +49,9 @@ class Player {
   void finishThread();  // asks the playback thread to stop and waits for it
   void applySeekRequest();
   int64_t heardFrames() const;  // the caller holds mutex_
+  // Sleeps until about `frames` more queued frames were heard, or until a stop, pause or seek
+  // request; the caller holds `lock` on mutex_.
+  void awaitHeard(std::unique_lock<std::mutex>& lock, int64_t frames);
   int64_t toFrames(int32_t ms) const;
   int32_t toMs(int64_t frames) const;
 
