@@ -221,11 +221,6 @@ class WindowPlayTest : public QObject {
   void undoRedoDoubleClickAndDealNumberFromTheGameMenu() {
     Game g;
     const shell::MainMenu& m = g.main->menu();
-    QStringList captions;
-    for (QAction* a : m.gameMenu->actions()) captions << a->text();
-    QCOMPARE(captions, QStringList({"&Undo", "R&edo", "", "&Auto finish", "", "&Restart",
-                                    "Deal nu&mber...", "", "&Highscore list", "", "&Klondike",
-                                    "&Quatro"}));
     QCOMPARE(m.redoItem->shortcuts().size(), 2);
     QVERIFY(!m.undoItem->isEnabled() && !m.redoItem->isEnabled());
     stackNearWin(g.t());
