@@ -18,10 +18,17 @@ bool GameEngine::startAutoFinish() {
   if (t_.dragHoldsCards) cancelSelection();
   if (!canAutoFinish()) return false;
   autoFinishing_ = true;
+  autoFinishStart_ = restingRuleState();
   return true;
 }
 
 bool GameEngine::autoFinishStep() {
+  if (autoFinishOneCard()) return true;
+  endAutoFinish();
+  return false;
+}
+
+bool GameEngine::autoFinishOneCard() {
   if (!autoFinishing_ || menu_.ruleSet != RuleSet::Klondike || !canAutoFinish()) {
     autoFinishing_ = false;
     return false;

@@ -25,11 +25,15 @@ void GameEngine::clearSelectionState() {
   t_.dragImageVisible = false;
   t_.pointerOutside = 0;
   autoFinishing_ = false;  // every deal ends an auto finish
+  autoFinishStart_.reset();
+  history_.clear();
+  view_.movesChanged();
 }
 
 std::uint32_t GameEngine::nextSeed() {
-  std::uint32_t seed = seedSource();
-  if (lastSeed_ && seed == *lastSeed_) ++seed;  // wraps from the largest seed to 0
+  std::uint32_t seed = chosenSeed_ ? *chosenSeed_ : seedSource();
+  if (!chosenSeed_ && lastSeed_ && seed == *lastSeed_) ++seed;  // wraps from the largest to 0
+  chosenSeed_.reset();
   lastSeed_ = seed;
   return seed;
 }
@@ -104,6 +108,11 @@ void GameEngine::restart() {
   } else {
     dealKlondike();
   }
+}
+
+void GameEngine::playDeal(std::uint32_t number) {
+  chosenSeed_ = number;
+  restart();
 }
 
 void GameEngine::switchToKlondike() {

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "game_table.h"
+#include "move_history.h"
 #include "table_view.h"
 
 namespace game {
@@ -72,6 +73,17 @@ class GameEngine {
   void switchToKlondike();  // Game > Klondike
   bool switchToQuatro();    // Game > Quatro; false (and Klondike kept) on a screen of class 1
   void chooseLevel(Level level);
+  // The number the current deal was dealt from; playDeal deals the game of a number again.
+  std::uint32_t dealNumber() const { return lastSeed_.value_or(0); }
+  void playDeal(std::uint32_t number);
+
+  // --- undo and redo within a deal (one step per completed move, a whole auto finish is one) ---
+  bool canUndo() const;  // never once the game is won
+  bool canRedo() const;
+  // Drop a pick-up or drag, then go back (forward) one step; the clock and its penalty stay.
+  // An undo takes a Klondike game off the highscore list.
+  void undo();
+  void redo();
 
   // --- score modes and clock ---
   void chooseNormal();
@@ -103,6 +115,10 @@ class GameEngine {
   // insideClient: the pointer lies strictly inside the window's client rectangle.
   void mouseMove(bool leftHeld, bool insideClient, int x, int y);
   void mouseUp(MouseButton button, int x, int y);
+  // A double click in drag 'n drop mode on the waste card or the last card of a column sends it
+  // home when it fits, and does nothing otherwise. False when the double click is no such gesture
+  // (another place or mode): then it counts as a press.
+  bool doubleClick(MouseButton button, int x, int y);
   void toggleDragDrop();
   void toggleSound();
 
@@ -114,6 +130,9 @@ class GameEngine {
   bool clockRunning_ = false;
   bool autoFinishing_ = false;
   std::optional<std::uint32_t> lastSeed_;  // of the last deal
+  std::optional<std::uint32_t> chosenSeed_;  // the number the next deal is dealt from
+  MoveHistory history_;
+  std::optional<RuleState> autoFinishStart_;  // the table before the auto finish under way
 
   // layout
   bool quatroFits() const;  // Quatro needs a screen larger than 640 x 480
@@ -136,6 +155,14 @@ class GameEngine {
   void gameWon();
   void clearSelectionState();
   std::uint32_t nextSeed();
+
+  // history: the rule part as it lies when the cards of a drag are back in their piles
+  RuleState restingRuleState() const;
+  void recordMove(const RuleState& before);
+  void endAutoFinish();  // records a finish under way as one step
+  bool autoFinishOneCard();
+  bool gameOver() const;
+  void returnTo(const RuleState& state);
 
   // Quatro
   void placeQuatroCard(int column, int row);

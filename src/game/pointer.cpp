@@ -172,6 +172,7 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
     return;
   }
   t_.soundPlayed = 0;
+  const RuleState before = restingRuleState();
   if (!cardSetPresent_) {
     playRefusal();
   } else if (menu_.ruleSet == RuleSet::Quatro) {
@@ -184,6 +185,7 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
     klondikePress(x, y);
     if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
   }
+  recordMove(before);
 }
 
 void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
@@ -205,7 +207,9 @@ void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
 void GameEngine::mouseUp(MouseButton button, int x, int y) {
   if (button != MouseButton::Left || menu_.ruleSet != RuleSet::Klondike) return;
   if (t_.dragHoldsCards) {
+    const RuleState before = restingRuleState();
     releaseDrag(x, y);
+    recordMove(before);
   } else if (dragMode()) {
     t_.dragging = 0;
     t_.selState = Selection::None;  // the press picked nothing up, or its drag was refused

@@ -42,6 +42,7 @@ void GameEngine::clockTick() {
   showSeconds();
   if (t_.tenTicks == kTicksPerPenalty) {
     t_.score -= kTimePenalty;
+    history_.chargePenalty(kTimePenalty);
     t_.tenTicks = 0;
     showScore();
   }

@@ -29,6 +29,8 @@ class TableView {
   virtual void enterHighscore(const std::string& score, const std::string& seconds) = 0;
   // Copy the window's picture inside `source` into the drag image at (0, 0).
   virtual void grabDragImage(const Rect& source) = 0;
+  // What can be undone or redone may have changed.
+  virtual void movesChanged() {}
 };
 
 }  // namespace game

@@ -23,9 +23,16 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.exitItem = m.fileMenu->addAction("&Exit");
 
   m.gameMenu = bar->addMenu("&Game   ");
+  m.undoItem = m.gameMenu->addAction("&Undo");
+  m.undoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m.redoItem = m.gameMenu->addAction("R&edo");
+  m.redoItem->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  m.gameMenu->addSeparator();
   m.autoFinishItem = m.gameMenu->addAction("&Auto finish");
   m.gameMenu->addSeparator();
   m.restartItem = m.gameMenu->addAction("&Restart");
+  m.dealNumberItem = m.gameMenu->addAction("Deal nu&mber...");
   m.gameMenu->addSeparator();
   m.highscoreListItem = m.gameMenu->addAction("&Highscore list");
   m.gameMenu->addSeparator();

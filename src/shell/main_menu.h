@@ -13,8 +13,11 @@ struct MainMenu {
   QAction* saveSettingsItem = nullptr;
   QAction* exitItem = nullptr;
   QMenu* gameMenu = nullptr;
+  QAction* undoItem = nullptr;
+  QAction* redoItem = nullptr;
   QAction* autoFinishItem = nullptr;
   QAction* restartItem = nullptr;
+  QAction* dealNumberItem = nullptr;
   QAction* highscoreListItem = nullptr;
   QAction* klondikeItem = nullptr;
   QAction* quatroItem = nullptr;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -83,8 +84,11 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.openCardSetItem, &MainWindow::openCardSet},
       {menu_.saveSettingsItem, &MainWindow::saveSettings},
       {menu_.exitItem, &MainWindow::exitGame},
+      {menu_.undoItem, &MainWindow::undo},
+      {menu_.redoItem, &MainWindow::redo},
       {menu_.autoFinishItem, &MainWindow::autoFinish},
       {menu_.restartItem, &MainWindow::restart},
+      {menu_.dealNumberItem, &MainWindow::chooseDealNumber},
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
       {menu_.quatroItem, &MainWindow::playQuatro},
@@ -253,6 +257,7 @@ void MainWindow::syncMenu() {
   menu_.soundOnItem->setChecked(m.soundOn);
   menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
   menu_.musicOnItem->setChecked(musicChecked_);
+  movesChanged();
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction()})
     a->setEnabled(klondike);
@@ -319,6 +324,26 @@ void MainWindow::autoFinish() {
 }
 
 void MainWindow::restart() { engine_.restart(); }
+
+void MainWindow::undo() { engine_.undo(); }
+void MainWindow::redo() { engine_.redo(); }
+
+void MainWindow::chooseDealNumber() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle("Deal number");
+  dialog.setLabelText("This deal is number " + QString::number(engine_.dealNumber()) +
+                      ".\nType a number (0 to 4294967295) to play its deal:");
+  dialog.setTextValue(QString::number(engine_.dealNumber()));
+  if (dialog.exec() != QDialog::Accepted) return;
+  bool ok = false;
+  const uint number = dialog.textValue().trimmed().toUInt(&ok);
+  if (!ok) {
+    platform::showMessage(this, "A deal number is a whole number from 0 to 4294967295.",
+                          "Deal number");
+    return;
+  }
+  engine_.playDeal(number);
+}
 
 void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
@@ -431,6 +456,11 @@ void MainWindow::enterHighscore(const std::string& score, const std::string& sec
 
 void MainWindow::grabDragImage(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
+}
+
+void MainWindow::movesChanged() {
+  menu_.undoItem->setEnabled(engine_.canUndo());
+  menu_.redoItem->setEnabled(engine_.canRedo());
 }
 
 }  // namespace shell

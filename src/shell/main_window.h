@@ -68,8 +68,11 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void openCardSet();
   void saveSettings();
   void exitGame();
+  void undo();
+  void redo();
   void autoFinish();
   void restart();
+  void chooseDealNumber();
   void showHighscoreList();
   void playKlondike();
   void playQuatro();
@@ -103,6 +106,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void showEndGame() override;
   void enterHighscore(const std::string& score, const std::string& seconds) override;
   void grabDragImage(const game::Rect& source) override;
+  void movesChanged() override;
 
  protected:
   // Closing the table window ends the program, also while a modeless window is open.

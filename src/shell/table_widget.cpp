@@ -89,4 +89,10 @@ void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
 }
 
+// Qt sends the second press of a double click here; unless it sends a card home it is a press.
+void TableWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (!engine_.doubleClick(buttonOf(event->button()), pos.x(), pos.y())) mousePressEvent(event);
+}
+
 }  // namespace shell

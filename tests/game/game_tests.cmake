@@ -9,4 +9,5 @@ klondike_gtest(game_tests
     ${CMAKE_CURRENT_LIST_DIR}/quatro_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/klondike_move_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/table_geometry_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/undo_tests.cpp
   LIBS game)

@@ -1,4 +1,4 @@
-// Thousands of random presses, drags and menu commands over many deals: after every step each of
+// Thousands of random presses, drags, menu commands, undos and redos over many deals: after every step each of
 // the 52 cards is present exactly once, and a press answered by the refusal sound changed no pile.
 #include <cstdio>
 #include <random>
@@ -199,7 +199,7 @@ class RandomPlay {
 
   void menuCommand() {
     // New deals are rare, so that games get far.
-    switch (pick(20) == 0 ? pick(2) : 2 + pick(10)) {
+    switch (pick(20) == 0 ? pick(2) : 2 + pick(12)) {
       case 0: engine_.restart(); break;
       case 1:
         if (pick(2)) engine_.switchToQuatro();
@@ -214,6 +214,8 @@ class RandomPlay {
       case 8: engine_.autoFinish(); break;
       case 9: engine_.cancelSelection(); break;
       case 10: engine_.clockTick(); break;
+      case 11: engine_.undo(); break;
+      case 12: engine_.redo(); break;
       default: {
         // A press whose release never arrives, followed by a command.
         const Point p = randomPoint();

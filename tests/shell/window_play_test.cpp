@@ -3,6 +3,7 @@
 // auto finish, the clock and score modes, the colour dialog and the card-set command
 // with the refusal of files without card pictures.
 #include <QColorDialog>
+#include <QInputDialog>
 #include <QStatusBar>
 #include <cstring>
 #include <sys/stat.h>
@@ -215,6 +216,50 @@ class WindowPlayTest : public QObject {
     QTRY_COMPARE(int(t.foundation[3]), 51);
     QVERIFY(counter.paints >= 8);
     QTRY_VERIFY(g.endGameShown());
+  }
+
+  void undoRedoDoubleClickAndDealNumberFromTheGameMenu() {
+    Game g;
+    const shell::MainMenu& m = g.main->menu();
+    QCOMPARE(m.redoItem->shortcuts().size(), 2);
+    QVERIFY(!m.undoItem->isEnabled() && !m.redoItem->isEnabled());
+    stackNearWin(g.t());
+    g.t().foundation[3] = 43;  // the Jack: the waste King does not fit
+    g.refresh();
+    QTest::mouseDClick(g.table(), Qt::LeftButton, {}, bottomCentre(1));
+    QCOMPARE(int(g.t().wasteTop), 0);
+    QVERIFY(!m.undoItem->isEnabled());
+    QTest::mouseDClick(g.table(), Qt::LeftButton, {}, placeCentre(2, 0));  // its King goes home
+    QCOMPARE(int(g.t().foundation[2]), 50);
+    QCOMPARE(g.sounds.played.size(), std::size_t(0));
+    m.undoItem->trigger();
+    QCOMPARE(int(g.t().tableau[2][0]), 50);
+    QVERIFY(!m.undoItem->isEnabled() && m.redoItem->isEnabled());
+    m.redoItem->trigger();
+    QCOMPARE(int(g.t().foundation[2]), 50);
+
+    // Deal number: typed in the dialog, the deal comes again; a bad number changes nothing.
+    QString typed = "123";
+    g.closer.handle = [&typed](QWidget* w) {
+      if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
+        dialog->setTextValue(typed);
+        dialog->accept();
+      } else {
+        w->close();
+      }
+    };
+    m.dealNumberItem->trigger();
+    QCOMPARE(g.main->engine().dealNumber(), 123u);
+    QVERIFY(!m.undoItem->isEnabled() && !m.redoItem->isEnabled());
+    const game::RuleState deal = game::ruleStateOf(g.t());
+    m.restartItem->trigger();
+    typed = "-1";
+    m.dealNumberItem->trigger();
+    QVERIFY(g.closer.seen.back().text.contains("whole number"));
+    QVERIFY(g.main->engine().dealNumber() != 123u);
+    typed = " 123 ";
+    m.dealNumberItem->trigger();
+    QVERIFY(game::ruleStateOf(g.t()) == deal);
   }
 
   void clockAndScoreModes() {

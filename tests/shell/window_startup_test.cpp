@@ -87,8 +87,8 @@ class WindowStartupTest : public QObject {
     QCOMPARE(captions(m.fileMenu->actions()),
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
     QCOMPARE(captions(m.gameMenu->actions()),
-             QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-", "&Klondike",
-                          "&Quatro"}));
+             QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart",
+                          "Deal nu&mber...", "-", "&Highscore list", "-", "&Klondike", "&Quatro"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
     QCOMPARE(captions(m.scoreMenu->actions()),

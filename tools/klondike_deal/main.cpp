@@ -2,6 +2,7 @@
 // compared without a window.
 //   klondike-deal klondike SEED   seven lines "colC codes..." and a line "stock codes..."
 //   klondike-deal quatro SEED     "current N" and "stock codes..."
+// and last "deal N", the deal number that Game > Deal number takes to play the deal.
 #include <cstdint>
 #include <iostream>
 #include <optional>
@@ -53,5 +54,6 @@ int main(int argc, char** argv) {
     std::cout << "current " << static_cast<int>(t.waste[0]) << '\n';
     printCodes("stock", t.stock, 52);
   }
+  std::cout << "deal " << engine.dealNumber() << '\n';
   return 0;
 }
