@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <chrono>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -32,6 +33,11 @@ constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+std::int64_t steadySeconds() {
+  using namespace std::chrono;
+  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // The card-set file to open: the name as stored, or the directory entry of that name in another
 // case (the settings store "Vessant.tvp" whatever the case of the file beside the game).
@@ -63,6 +69,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   setFont(font);
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
+  table_->setFocus();
+  table_->afterInput = [this] { noteInput(); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
@@ -74,6 +82,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
   connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
     if (engine_.autoFinishStep()) autoFinishTimer_.start();
+    noteInput();
   });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
@@ -88,6 +97,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
       {menu_.quatroItem, &MainWindow::playQuatro},
+      {menu_.statisticsItem, &MainWindow::showStatistics},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -170,6 +180,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
+  statistics_ = results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
+  if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
 
   if (screen.palette)
     platform::showMessage(nullptr,
@@ -183,6 +195,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
+  statistics_.dealt(engine_.table());
   statusBar()->setVisible(klondike && screenClass_ != 1);
   syncMenu();
 }
@@ -304,9 +317,15 @@ void MainWindow::saveSettings() {
     platform::showMessage(this, qs(message->text), qs(message->caption));
 }
 
-void MainWindow::exitGame() { QApplication::quit(); }
+void MainWindow::exitGame() {
+  noteInput();  // a win whose end-of-game screen is still open counts as won
+  statistics_.leave(steadySeconds());
+  QApplication::quit();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  noteInput();
+  statistics_.leave(steadySeconds());
   QMainWindow::closeEvent(event);
   QApplication::quit();
 }
@@ -318,7 +337,10 @@ void MainWindow::autoFinish() {
   if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
 }
 
-void MainWindow::restart() { engine_.restart(); }
+void MainWindow::restart() {
+  engine_.restart();
+  noteNewDeal();
+}
 
 void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
@@ -326,6 +348,7 @@ void MainWindow::showHighscoreList() {
 
 void MainWindow::playKlondike() {
   engine_.switchToKlondike();
+  noteNewDeal();
   statusBar()->show();
 }
 
@@ -334,7 +357,21 @@ void MainWindow::playQuatro() {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }
+  noteNewDeal();
   statusBar()->hide();
+}
+
+void MainWindow::showStatistics() {
+  if (companions_.showStatistics) companions_.showStatistics();
+}
+
+void MainWindow::noteInput() {
+  statistics_.observe(engine_.table(), engine_.menu(), steadySeconds());
+}
+
+void MainWindow::noteNewDeal() {
+  statistics_.leave(steadySeconds());
+  statistics_.dealt(engine_.table());
 }
 
 // --- Options ---
