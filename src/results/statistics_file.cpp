@@ -36,7 +36,11 @@ void StatisticsFile::reset() {
   save();
 }
 
-// A failed save keeps the statistics of this run; the next game's save tries again.
-void StatisticsFile::save() { platform::writeTextLines(path_, game::statisticsLines(stats_)); }
+// Also over a damaged file, whose statistics were given up at loading. A failed save keeps the
+// statistics of this run; the next game's save tries again.
+void StatisticsFile::save() {
+  const std::string text = platform::joinLinesCrLf(game::statisticsLines(stats_));
+  platform::writeFileAtomically(path_, text.data(), text.size());
+}
 
 }  // namespace results

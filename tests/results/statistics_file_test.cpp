@@ -13,7 +13,7 @@ TEST(StatisticsFile, DamagedFileStartsAfreshAndLostGameIsSaved) {
   const std::string path = folder.file(results::kStatisticsFileName);
   results::StatisticsFile file(path);
   EXPECT_FALSE(file.load());  // none yet
-  folder.put(results::kStatisticsFileName, "quatro=2,1,1,1,-,-\r\nquatro=\x01\x02");
+  folder.put(results::kStatisticsFileName, std::string("quatro=2,1,1,1,-,-\r\nquatro=\0x", 29));
   EXPECT_TRUE(file.load());
   EXPECT_EQ(file.statistics(), game::Statistics{});
 

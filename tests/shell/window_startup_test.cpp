@@ -88,7 +88,7 @@ class WindowStartupTest : public QObject {
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
     QCOMPARE(captions(m.gameMenu->actions()),
              QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-", "&Klondike",
-                          "&Quatro"}));
+                          "&Quatro", "-", "S&tatistics"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
