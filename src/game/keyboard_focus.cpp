@@ -8,9 +8,9 @@ namespace game {
 namespace {
 
 constexpr int kFrameInset = 3;  // the selection frame lies one pixel outside the cards
-constexpr std::array<int, 6> kBottomColumns = {kStockColumn,       kWasteColumn,
-                                               kFirstFoundationColumn, kFirstFoundationColumn + 1,
-                                               kFirstFoundationColumn + 2, kFirstFoundationColumn + 3};
+constexpr int kFoundation = kFirstFoundationColumn;
+constexpr std::array<int, 6> kBottomColumns = {kStockColumn,    kWasteColumn,    kFoundation,
+                                               kFoundation + 1, kFoundation + 2, kFoundation + 3};
 
 int lastRow(const GameTable& t, int column) {
   int row = kRows - 1;
@@ -66,7 +66,8 @@ Place quatroStep(Place p, FocusMove move) {
   if (p == kQuatroCurrentCard)
     return move == FocusMove::Right ? Place{firstColumn, kQuatroCurrentCard.row} : p;
   switch (move) {
-    case FocusMove::Left: return p.column == firstColumn ? kQuatroCurrentCard : Place{p.column - 1, p.row};
+    case FocusMove::Left:
+      return p.column == firstColumn ? kQuatroCurrentCard : Place{p.column - 1, p.row};
     case FocusMove::Right: return {std::min(p.column + 1, lastColumn), p.row};
     case FocusMove::Up: return {p.column, std::max(p.row - 1, 0)};
     case FocusMove::Down: return {p.column, std::min(p.row + 1, kQuatroGridSize - 1)};

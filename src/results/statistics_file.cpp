@@ -18,7 +18,8 @@ void StatisticsFile::observe(const game::GameTable& t, const game::MenuState& me
                              std::int64_t now) {
   const auto won = tracker_.observe(t, menu, now);
   if (!won) return;
-  const bool scored = menu.ruleSet == game::RuleSet::Klondike && menu.scoreMode != game::ScoreMode::None;
+  const bool scored =
+      menu.ruleSet == game::RuleSet::Klondike && menu.scoreMode != game::ScoreMode::None;
   game::recordGame(stats_[won->kind], true, scored ? std::optional<int>(t.score) : std::nullopt,
                    won->seconds);
   save();

@@ -180,7 +180,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
-  statistics_ = results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
+  statistics_ =
+      results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
   if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
 
   if (screen.palette)
@@ -335,6 +336,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::autoFinish() {
   // One card now, the others on the timer: the window stays responsive. A new deal ends it.
   if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
+  noteInput();
 }
 
 void MainWindow::restart() {

@@ -25,7 +25,8 @@ TEST(StatisticsFile, DamagedFileStartsAfreshAndLostGameIsSaved) {
   file.leave(130);
   results::StatisticsFile again(path);
   EXPECT_FALSE(again.load());
-  EXPECT_EQ(again.statistics()[game::statisticsKind(quatro)], (game::GameRecord{1, 0, 0, 0, {}, {}}));
+  EXPECT_EQ(again.statistics()[game::statisticsKind(quatro)],
+            (game::GameRecord{1, 0, 0, 0, {}, {}}));
 }
 
 }  // namespace
