@@ -122,6 +122,11 @@ class GameEngine {
   void toggleDragDrop();
   void toggleSound();
 
+  // --- keyboard play ---
+  // A press of the focused place: picks up and lays down as a click does, also in drag 'n drop.
+  void keyPress(int x, int y);
+  void dropPickUp();  // Escape: the pick-up (or the card chosen for a pair) is dropped
+
  private:
   TableView& view_;
   GameTable t_{};
@@ -129,6 +134,7 @@ class GameEngine {
   bool cardSetPresent_ = false;
   bool clockRunning_ = false;
   bool autoFinishing_ = false;
+  bool keyPressing_ = false;  // a key press is handled as a click, never as a drag
   std::optional<std::uint32_t> lastSeed_;  // of the last deal
   std::optional<std::uint32_t> chosenSeed_;  // the number the next deal is dealt from
   MoveHistory history_;

@@ -12,7 +12,9 @@ namespace {
 constexpr int kGrabbableHeight = 127;
 }  // namespace
 
-bool GameEngine::dragMode() const { return menu_.dragDrop && menu_.ruleSet == RuleSet::Klondike; }
+bool GameEngine::dragMode() const {
+  return menu_.dragDrop && !keyPressing_ && menu_.ruleSet == RuleSet::Klondike;
+}
 
 void GameEngine::playRefusal() {
   if (!menu_.soundOn) return;

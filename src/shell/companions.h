@@ -13,6 +13,7 @@ namespace shell {
 struct Companions {
   std::function<void()> showEndGame;                       // modal; returns when closed
   std::function<void()> showHighscoreList;                 // Game > Highscore list (modal)
+  std::function<void()> showStatistics;                    // Game > Statistics (modal)
   // Ranks a qualifying result (score and seconds texts); below the ten best it calls the given
   // end-of-game screen instead.
   std::function<void(const std::string& score, const std::string& seconds,

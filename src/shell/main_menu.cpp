@@ -38,6 +38,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.gameMenu->addSeparator();
   m.klondikeItem = checkItem(m.gameMenu, "&Klondike");
   m.quatroItem = checkItem(m.gameMenu, "&Quatro");
+  m.gameMenu->addSeparator();
+  m.statisticsItem = m.gameMenu->addAction("S&tatistics");
 
   m.optionsMenu = bar->addMenu("&Options  ");
   m.scoreMenu = m.optionsMenu->addMenu("&Score");

@@ -21,6 +21,7 @@ struct MainMenu {
   QAction* highscoreListItem = nullptr;
   QAction* klondikeItem = nullptr;
   QAction* quatroItem = nullptr;
+  QAction* statisticsItem = nullptr;
   QMenu* optionsMenu = nullptr;
   QMenu* scoreMenu = nullptr;
   QAction* normalItem = nullptr;

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <chrono>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -33,6 +34,11 @@ constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+std::int64_t steadySeconds() {
+  using namespace std::chrono;
+  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // The card-set file to open: the name as stored, or the directory entry of that name in another
 // case (the settings store "Vessant.tvp" whatever the case of the file beside the game).
@@ -64,6 +70,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   setFont(font);
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
+  table_->setFocus();
+  table_->afterInput = [this] { noteInput(); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
@@ -75,6 +83,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
   connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
     if (engine_.autoFinishStep()) autoFinishTimer_.start();
+    noteInput();
   });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
@@ -92,6 +101,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
       {menu_.quatroItem, &MainWindow::playQuatro},
+      {menu_.statisticsItem, &MainWindow::showStatistics},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -174,6 +184,9 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
+  statistics_ =
+      results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
+  if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
 
   if (screen.palette)
     platform::showMessage(nullptr,
@@ -187,6 +200,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
+  statistics_.dealt(engine_.table());
   statusBar()->setVisible(klondike && screenClass_ != 1);
   syncMenu();
 }
@@ -309,9 +323,15 @@ void MainWindow::saveSettings() {
     platform::showMessage(this, qs(message->text), qs(message->caption));
 }
 
-void MainWindow::exitGame() { QApplication::quit(); }
+void MainWindow::exitGame() {
+  noteInput();  // a win whose end-of-game screen is still open counts as won
+  statistics_.leave(steadySeconds());
+  QApplication::quit();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  noteInput();
+  statistics_.leave(steadySeconds());
   QMainWindow::closeEvent(event);
   QApplication::quit();
 }
@@ -321,9 +341,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::autoFinish() {
   // One card now, the others on the timer: the window stays responsive. A new deal ends it.
   if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
+  noteInput();
 }
 
-void MainWindow::restart() { engine_.restart(); }
+void MainWindow::restart() {
+  engine_.restart();
+  noteNewDeal();
+}
 
 void MainWindow::undo() { engine_.undo(); }
 void MainWindow::redo() { engine_.redo(); }
@@ -351,6 +375,7 @@ void MainWindow::showHighscoreList() {
 
 void MainWindow::playKlondike() {
   engine_.switchToKlondike();
+  noteNewDeal();
   statusBar()->show();
 }
 
@@ -359,7 +384,21 @@ void MainWindow::playQuatro() {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }
+  noteNewDeal();
   statusBar()->hide();
+}
+
+void MainWindow::showStatistics() {
+  if (companions_.showStatistics) companions_.showStatistics();
+}
+
+void MainWindow::noteInput() {
+  statistics_.observe(engine_.table(), engine_.menu(), steadySeconds());
+}
+
+void MainWindow::noteNewDeal() {
+  statistics_.leave(steadySeconds());
+  statistics_.dealt(engine_.table());
 }
 
 // --- Options ---

@@ -16,6 +16,7 @@
 #include "music_control.h"
 #include "platform/midi_sequencer.h"
 #include "results/highscore_list.h"
+#include "results/statistics_file.h"
 #include "shell/companions.h"
 #include "shell/main_menu.h"
 #include "shell/music_devices.h"
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   Preferences& pref() { return pref_; }
   const std::string& startDir() const { return startDir_; }
   results::HighscoreList& highscoreList() { return highscoreList_; }
+  results::StatisticsFile& statistics() { return statistics_; }
   const MainMenu& menu() const { return menu_; }
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
@@ -76,6 +78,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void showHighscoreList();
   void playKlondike();
   void playQuatro();
+  void showStatistics();
   void chooseNormal();
   void chooseVegas();
   void chooseNoScore();
@@ -135,6 +138,9 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
   void syncMenu();
   bool chooseColour(std::uint32_t& colour);
+  // The statistics follow the game: after every press, and when a new deal or exit leaves it.
+  void noteInput();
+  void noteNewDeal();
 
   platform::SoundCuePlayer& sounds_;
   std::string startDir_;
@@ -142,6 +148,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   game::GameEngine engine_{*this};
   cards::CardArt art_;
   results::HighscoreList highscoreList_;
+  results::StatisticsFile statistics_;
   int screenClass_ = 3;
   QRect workArea_;
   int windowHeight_ = 0;

@@ -7,6 +7,7 @@
 #include "help_viewer.h"
 #include "highscore_window.h"
 #include "playlist_editor.h"
+#include "statistics_window.h"
 #include "shell/main_window.h"
 
 namespace shell {
@@ -20,10 +21,12 @@ SecondaryWindows createSecondaryWindows(MainWindow& main, platform::SoundCuePlay
   w.chooser = new CardSetChooser(startDir, cards::loadCardPreview, &main);
   w.highscore = new HighscoreWindow(main.highscoreList(), main.startDir(), &main);
   w.help = new HelpViewer(startDir, &main);
+  w.statistics = new StatisticsWindow(main.statistics(), &main);
 
   Companions c = main.companions();
   c.showEndGame = [end = w.endGame] { end->showModal(); };
   c.showHighscoreList = [list = w.highscore] { list->showModalList(); };
+  c.showStatistics = [statistics = w.statistics] { statistics->showModal(); };
   c.enterHighscore = [list = w.highscore](const std::string& score, const std::string& seconds,
                                           const std::function<void()>& showEndGame) {
     list->enterHighscore(score, seconds, showEndGame);

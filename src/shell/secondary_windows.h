@@ -7,6 +7,7 @@ class EndGameScreen;
 class HighscoreWindow;
 class CardSetChooser;
 class HelpViewer;
+class StatisticsWindow;
 namespace music {
 class PlaylistEditor;
 }
@@ -26,6 +27,7 @@ struct SecondaryWindows {
   CardSetChooser* chooser = nullptr;
   HighscoreWindow* highscore = nullptr;
   HelpViewer* help = nullptr;
+  StatisticsWindow* statistics = nullptr;
 };
 
 // Creates the windows and connects the table window's menu commands to them.

@@ -1,5 +1,6 @@
 #include "shell/table_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <array>
@@ -10,6 +11,7 @@ namespace shell {
 namespace {
 
 constexpr int kDragImageHeight = 600;
+const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
   if (b == Qt::LeftButton) return game::MouseButton::Left;
@@ -27,6 +29,7 @@ TableWidget::TableWidget(game::GameEngine& engine, const cards::CardArt& art, QW
   dragImage_.fill(Qt::black);
   // The paint handler covers every pixel it is asked for, background included.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void TableWidget::setColours(const cards::TableColours& colours, bool repaintAll) {
@@ -71,11 +74,64 @@ void TableWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
   QPainter p(this);
   paintTable(p, event->region());
+  if (!focusVisible_) return;
+  const QRect frame = focusRect();
+  if (frame != focusDrawn_) update(focusDrawn_.united(frame));  // the cards under it moved
+  focusDrawn_ = frame;
+  p.setPen(QPen(kFocusColour, 2, Qt::DashLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(frame.adjusted(1, 1, -1, -1));
+}
+
+QRect TableWidget::focusRect() const {
+  return cards::toQRect(game::focusFrame(engine_.table(), engine_.menu().ruleSet, focus_));
+}
+
+void TableWidget::showFocus(bool visible) {
+  if (visible == focusVisible_ && !visible) return;
+  update(focusDrawn_);
+  focusVisible_ = visible;
+  if (visible) update(focusRect());
+}
+
+void TableWidget::keyPressEvent(QKeyEvent* event) {
+  const game::RuleSet rules = engine_.menu().ruleSet;
+  const game::GameTable& t = engine_.table();
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      using game::FocusMove;
+      const FocusMove move = event->key() == Qt::Key_Left    ? FocusMove::Left
+                             : event->key() == Qt::Key_Right ? FocusMove::Right
+                             : event->key() == Qt::Key_Up    ? FocusMove::Up
+                                                             : FocusMove::Down;
+      // The first key shows the frame where it was; the next ones move it.
+      focus_ = focusVisible_ ? game::moveFocus(t, rules, focus_, move)
+                             : game::validFocus(t, rules, focus_);
+      break;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      focus_ = game::validFocus(t, rules, focus_);
+      const game::Point at = game::focusPressPoint(t, rules, focus_);
+      engine_.keyPress(at.x, at.y);
+      break;
+    }
+    case Qt::Key_Escape: engine_.dropPickUp(); break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  showFocus(true);
+  if (afterInput) afterInput();
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
+  showFocus(false);
   const QPoint pos = event->position().toPoint();
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
+  if (afterInput) afterInput();
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -87,6 +143,7 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event) {
 void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
+  if (afterInput) afterInput();
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <functional>
 
 #include "cards/table_painter.h"
+#include "game/keyboard_focus.h"
 
 namespace game {
 class GameEngine;
@@ -34,12 +36,19 @@ class TableWidget : public QWidget {
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
 
+  // Called after every press, release and key that may have moved a card.
+  std::function<void()> afterInput;
+  // The keyboard's focus frame: shown by the keys, hidden by the mouse.
+  bool focusVisible() const { return focusVisible_; }
+  game::Place focusPlace() const { return focus_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   game::GameEngine& engine_;
@@ -47,6 +56,12 @@ class TableWidget : public QWidget {
   cards::TableColours colours_;
   QImage dragImage_;  // 88 x 600: the dragged card or run
   QRegion pending_;
+  game::Place focus_{game::kStockColumn, game::kRows * 2};  // the stock, or Quatro's current card
+  bool focusVisible_ = false;
+  QRect focusDrawn_;  // where the focus frame was last painted
+
+  void showFocus(bool visible);
+  QRect focusRect() const;
 };
 
 }  // namespace shell

@@ -10,7 +10,8 @@ add_library(shell_window STATIC
 set_target_properties(shell_window PROPERTIES AUTOMOC ON)
 target_include_directories(shell_window PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(shell_window PUBLIC game table_painter cards_qt cards_chooser shell_prefs
-  results_core results_highscore_window results_endgame results_about_help music_core music_editor
+  results_core results_statistics results_statistics_window results_highscore_window results_endgame
+  results_about_help music_core music_editor
   mpeg_player platform_midi platform platform_audio platform_files Qt6::Widgets)
 
 add_executable(klondike ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -88,7 +88,8 @@ class WindowStartupTest : public QObject {
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
     QCOMPARE(captions(m.gameMenu->actions()),
              QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart",
-                          "Deal nu&mber...", "-", "&Highscore list", "-", "&Klondike", "&Quatro"}));
+                          "Deal nu&mber...", "-", "&Highscore list", "-", "&Klondike", "&Quatro",
+                          "-", "S&tatistics"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
     QCOMPARE(captions(m.scoreMenu->actions()),

@@ -1,0 +1,155 @@
+#include "statistics.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace game {
+
+namespace {
+
+constexpr int kQuatroKind = kStatisticsKinds - 1;
+constexpr int kScoreModes = 3;
+const char* const kLevelNames[] = {"Easy", "Medium", "Hard"};
+const char* const kModeNames[] = {"No score", "Normal", "Vegas"};
+const char* const kLevelKeys[] = {"easy", "medium", "hard"};
+const char* const kModeKeys[] = {"none", "normal", "vegas"};
+constexpr int kFields = 6;
+constexpr std::int64_t kLongestGame = 10LL * 365 * 24 * 3600;  // beyond it a clock went wrong
+
+std::string key(int kind) {
+  if (kind == kQuatroKind) return "quatro";
+  return std::string("klondike.") + kLevelKeys[kind / kScoreModes] + "." +
+         kModeKeys[kind % kScoreModes];
+}
+
+std::string field(std::optional<int> v) { return v ? std::to_string(*v) : "-"; }
+
+// One comma-separated number ("-" for nothing when `optional`).
+bool readField(std::string_view& text, std::optional<int>& out, bool optional) {
+  const std::size_t comma = text.find(',');
+  const std::string_view f = text.substr(0, comma);
+  text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+  if (optional && f == "-") {
+    out.reset();
+    return true;
+  }
+  int v = 0;
+  const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v);
+  if (ec != std::errc() || end != f.data() + f.size() || f.empty()) return false;
+  out = v;
+  return true;
+}
+
+bool consistent(const GameRecord& r) {
+  return r.played >= 0 && r.won >= 0 && r.won <= r.played && r.streak >= 0 &&
+         r.streak <= r.longestStreak && r.longestStreak <= r.won &&
+         (r.fastestWin.value_or(0) >= 0) && (r.won > 0 || (!r.bestScore && !r.fastestWin));
+}
+
+}  // namespace
+
+int statisticsKind(const MenuState& menu) {
+  if (menu.ruleSet == RuleSet::Quatro) return kQuatroKind;
+  return static_cast<int>(menu.level) * kScoreModes + static_cast<int>(menu.scoreMode);
+}
+
+std::string statisticsKindName(int kind) {
+  if (kind == kQuatroKind) return "Quatro";
+  return std::string("Klondike ") + kLevelNames[kind / kScoreModes] + ", " +
+         kModeNames[kind % kScoreModes];
+}
+
+int winRate(const GameRecord& r) { return r.played ? r.won * 100 / r.played : 0; }
+
+void recordGame(GameRecord& r, bool won, std::optional<int> score, int seconds) {
+  ++r.played;
+  if (!won) {
+    r.streak = 0;
+    return;
+  }
+  ++r.won;
+  r.longestStreak = std::max(r.longestStreak, ++r.streak);
+  if (score && (!r.bestScore || *score > *r.bestScore)) r.bestScore = score;
+  if (!r.fastestWin || seconds < *r.fastestWin) r.fastestWin = seconds;
+}
+
+std::vector<std::string> statisticsLines(const Statistics& s) {
+  std::vector<std::string> lines;
+  for (int k = 0; k < kStatisticsKinds; ++k) {
+    const GameRecord& r = s[k];
+    lines.push_back(key(k) + "=" + std::to_string(r.played) + "," + std::to_string(r.won) + "," +
+                    std::to_string(r.streak) + "," + std::to_string(r.longestStreak) + "," +
+                    field(r.bestScore) + "," + field(r.fastestWin));
+  }
+  return lines;
+}
+
+std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines) {
+  Statistics s{};
+  for (const std::string& line : lines) {
+    if (line.empty()) continue;
+    const std::size_t eq = line.find('=');
+    int kind = 0;
+    while (kind < kStatisticsKinds && line.compare(0, eq, key(kind)) != 0) ++kind;
+    if (eq == std::string::npos || kind == kStatisticsKinds) return std::nullopt;
+    std::string_view text = std::string_view(line).substr(eq + 1);
+    std::optional<int> f[kFields];
+    for (int i = 0; i < kFields; ++i)
+      if (!readField(text, f[i], i >= 4)) return std::nullopt;
+    if (!text.empty()) return std::nullopt;
+    GameRecord& r = s[kind];
+    r = {*f[0], *f[1], *f[2], *f[3], f[4], f[5]};
+    if (!consistent(r)) return std::nullopt;
+  }
+  return s;
+}
+
+std::uint64_t pileSignature(const GameTable& t) {
+  std::uint64_t h = 14695981039346656037ULL;  // FNV-1a
+  const auto mix = [&h](const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+      h ^= static_cast<const std::uint8_t*>(data)[i];
+      h *= 1099511628211ULL;
+    }
+  };
+  mix(t.tableau, sizeof t.tableau);
+  mix(t.stock, sizeof t.stock);
+  mix(&t.stockCount, sizeof t.stockCount);
+  mix(t.waste, sizeof t.waste);
+  mix(&t.wasteTop, sizeof t.wasteTop);
+  mix(t.foundation, sizeof t.foundation);
+  return h;
+}
+
+bool tableShowsWin(const GameTable& t, RuleSet ruleSet) {
+  if (ruleSet == RuleSet::Quatro) return t.quatroOver != 0;
+  for (std::uint8_t top : t.foundation)
+    if (!isOccupied(top) || rankOf(top) != 12) return false;
+  return true;
+}
+
+void GameTracker::dealt(const GameTable& t) {
+  dealtPiles_ = pileSignature(t);
+  played_ = ended_ = false;
+}
+
+std::optional<GameTracker::Ended> GameTracker::observe(const GameTable& t, const MenuState& menu,
+                                                      std::int64_t now) {
+  if (ended_ || t.dragHoldsCards) return std::nullopt;
+  if (!played_ && pileSignature(t) != dealtPiles_) {
+    played_ = true;
+    kind_ = statisticsKind(menu);
+    start_ = now;
+  }
+  if (!played_ || !tableShowsWin(t, menu.ruleSet)) return std::nullopt;
+  ended_ = true;
+  return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};
+}
+
+std::optional<GameTracker::Ended> GameTracker::leave(std::int64_t now) {
+  if (!played()) return std::nullopt;
+  ended_ = true;
+  return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};
+}
+
+}  // namespace game

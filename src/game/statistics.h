@@ -1,0 +1,70 @@
+#pragma once
+// Statistics of the games played, one record for each Klondike level and score mode and one for
+// Quatro: the plain records, their update, their text file lines and the tracker that tells when
+// a game on the table has been played. Toolkit-free.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game_engine.h"
+
+namespace game {
+
+struct GameRecord {
+  int played = 0, won = 0;
+  int streak = 0, longestStreak = 0;  // winning streaks: the current one and the longest
+  std::optional<int> bestScore;       // of won games that keep a score
+  std::optional<int> fastestWin;      // seconds from the first move to the win
+  bool operator==(const GameRecord&) const = default;
+};
+
+// Nine Klondike kinds (level x score mode), then Quatro.
+constexpr int kStatisticsKinds = 10;
+using Statistics = std::array<GameRecord, kStatisticsKinds>;
+
+int statisticsKind(const MenuState& menu);
+// "Klondike Hard, Vegas", "Quatro".
+std::string statisticsKindName(int kind);
+// Win rate in whole percent (0 before the first game).
+int winRate(const GameRecord& r);
+
+// Counts one ended game into its record; `score` is nullopt for a game without one.
+void recordGame(GameRecord& r, bool won, std::optional<int> score, int seconds);
+
+// The lines of the statistics file: "<key>=played,won,streak,longest,best,fastest" ("-" for
+// nothing yet), one for every kind.
+std::vector<std::string> statisticsLines(const Statistics& s);
+// Reads them back; nullopt when any line is damaged or inconsistent. Kinds not named stay fresh.
+std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines);
+
+// Follows the game on the table: it counts as played from the first change of its piles (a
+// pick-up or a drag in progress changes none), and ends once by a win or by being left.
+class GameTracker {
+ public:
+  struct Ended {
+    int kind;
+    int seconds;
+  };
+  void dealt(const GameTable& t);
+  // After every press: notes the first move (with the kind in force and its time) and returns
+  // the win when the table shows one.
+  std::optional<Ended> observe(const GameTable& t, const MenuState& menu, std::int64_t now);
+  // The game is left by a new deal or exit: returns it as lost when it was played and open.
+  std::optional<Ended> leave(std::int64_t now);
+  bool played() const { return played_ && !ended_; }
+
+ private:
+  std::uint64_t dealtPiles_ = 0;
+  bool played_ = false, ended_ = false;
+  int kind_ = 0;
+  std::int64_t start_ = 0;
+};
+
+// A fingerprint of the piles: equal tables give equal values.
+std::uint64_t pileSignature(const GameTable& t);
+// Every foundation holds its King (Klondike), or the grid is won (Quatro).
+bool tableShowsWin(const GameTable& t, RuleSet ruleSet);
+
+}  // namespace game

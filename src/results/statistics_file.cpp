@@ -1,0 +1,47 @@
+#include "statistics_file.h"
+
+#include "platform/file_io.h"
+
+namespace results {
+
+std::optional<std::string> StatisticsFile::load() {
+  stats_ = {};
+  const auto text = platform::readTextLines(path_);
+  if (!text) return std::nullopt;  // no statistics yet
+  const auto read = text->whole ? game::parseStatistics(text->lines) : std::nullopt;
+  if (!read) return "The statistics file " + path_ + " is damaged; the statistics start afresh.";
+  stats_ = *read;
+  return std::nullopt;
+}
+
+void StatisticsFile::observe(const game::GameTable& t, const game::MenuState& menu,
+                             std::int64_t now) {
+  const auto won = tracker_.observe(t, menu, now);
+  if (!won) return;
+  const bool scored =
+      menu.ruleSet == game::RuleSet::Klondike && menu.scoreMode != game::ScoreMode::None;
+  game::recordGame(stats_[won->kind], true, scored ? std::optional<int>(t.score) : std::nullopt,
+                   won->seconds);
+  save();
+}
+
+void StatisticsFile::leave(std::int64_t now) {
+  const auto lost = tracker_.leave(now);
+  if (!lost) return;
+  game::recordGame(stats_[lost->kind], false, std::nullopt, lost->seconds);
+  save();
+}
+
+void StatisticsFile::reset() {
+  stats_ = {};
+  save();
+}
+
+// Also over a damaged file, whose statistics were given up at loading. A failed save keeps the
+// statistics of this run; the next game's save tries again.
+void StatisticsFile::save() {
+  const std::string text = platform::joinLinesCrLf(game::statisticsLines(stats_));
+  platform::writeFileAtomically(path_, text.data(), text.size());
+}
+
+}  // namespace results

@@ -1,0 +1,36 @@
+#pragma once
+// The statistics of the player's games and their file "Statistics.ini" in the start folder: loaded
+// leniently, saved atomically after every game that ends. Toolkit-free.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "game/statistics.h"
+
+namespace results {
+
+constexpr const char* kStatisticsFileName = "Statistics.ini";
+
+class StatisticsFile {
+ public:
+  explicit StatisticsFile(std::string path = {}) : path_(std::move(path)) {}
+  // Reads the file; a missing file gives fresh statistics, a damaged one fresh statistics and
+  // the message to show.
+  std::optional<std::string> load();
+  const game::Statistics& statistics() const { return stats_; }
+
+  // The game on the table (`now` in seconds of a steady clock).
+  void dealt(const game::GameTable& t) { tracker_.dealt(t); }
+  void observe(const game::GameTable& t, const game::MenuState& menu, std::int64_t now);
+  void leave(std::int64_t now);  // a new deal or exit: a played game is lost
+  void reset();                  // fresh statistics, saved
+
+ private:
+  std::string path_;
+  game::Statistics stats_{};
+  game::GameTracker tracker_;
+
+  void save();
+};
+
+}  // namespace results

@@ -1,0 +1,26 @@
+#pragma once
+// Game > Statistics: a table of the games played, won and the streaks, best score and fastest win
+// of every Klondike level and score mode and of Quatro, with a reset that asks first.
+#include <QDialog>
+
+#include "statistics_file.h"
+
+class QTableWidget;
+
+class StatisticsWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `file` is owned by the caller and outlives the window.
+  explicit StatisticsWindow(results::StatisticsFile& file, QWidget* parent = nullptr);
+
+  void showModal();  // fills the table from the file's statistics and shows it modally
+  void askReset();   // the Reset button: after a Yes the statistics start afresh
+  QTableWidget& table() { return *table_; }
+
+ private:
+  void fill();
+
+  results::StatisticsFile& file_;
+  QTableWidget* table_ = nullptr;
+};
