@@ -13,9 +13,9 @@
 #include <functional>
 #include <optional>
 
-#include "game_table.h"
-#include "move_history.h"
-#include "table_view.h"
+#include "game/game_table.h"
+#include "game/move_history.h"
+#include "game/table_view.h"
 
 namespace game {
 

@@ -1,4 +1,4 @@
-#include "keyboard_focus.h"
+#include "game/keyboard_focus.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // goes. Klondike: stock, waste and foundations on the bottom row, the face-up cards of each
 // column (or its last card while none lies face up); Quatro: the current card and the grid.
 // Toolkit-free.
-#include "game_table.h"
+#include "game/game_table.h"
 
 namespace game {
 

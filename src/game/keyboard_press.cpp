@@ -1,6 +1,6 @@
 // The keyboard's presses: the left-button press of the click mode at the focused place, whatever
 // the mode, and Escape.
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

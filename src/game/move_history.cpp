@@ -1,4 +1,4 @@
-#include "move_history.h"
+#include "game/move_history.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game_table.h"
+#include "game/game_table.h"
 
 namespace game {
 

@@ -1,4 +1,4 @@
-#include "statistics.h"
+#include "game/statistics.h"
 
 #include <algorithm>
 #include <charconv>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -1,7 +1,7 @@
 // Undo and redo of completed moves within a deal, and the double click that sends a card home.
 #include <algorithm>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

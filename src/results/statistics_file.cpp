@@ -1,4 +1,4 @@
-#include "statistics_file.h"
+#include "results/statistics_file.h"
 
 #include "platform/file_io.h"
 

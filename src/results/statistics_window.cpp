@@ -1,4 +1,4 @@
-#include "statistics_window.h"
+#include "results/statistics_window.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 // of every Klondike level and score mode and of Quatro, with a reset that asks first.
 #include <QDialog>
 
-#include "statistics_file.h"
+#include "results/statistics_file.h"
 
 class QTableWidget;
 

@@ -1,8 +1,8 @@
 // The focus frame's steps over the places of both rule sets, and the keyboard's press: a click
 // also in drag 'n drop mode.
-#include "keyboard_focus.h"
+#include "game/keyboard_focus.h"
 
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

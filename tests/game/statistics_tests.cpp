@@ -1,8 +1,8 @@
 // The statistics records, their file lines (a damaged line is refused, never half read) and the
 // tracker that counts a game from its first move.
-#include "statistics.h"
+#include "game/statistics.h"
 
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

@@ -1,8 +1,8 @@
 // Undo and redo: each move family is one step that undo takes back to the exact rule state and
 // redo replays; what is no move leaves no step; the clock, the highscore list, won games and new
 // deals; the double click that sends a card home; deals by number.
-#include "game_fixture.h"
-#include "move_history.h"
+#include "tests/game/game_fixture.h"
+#include "game/move_history.h"
 
 namespace game::testing {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <SDL_mixer.h>
 
-#include "audio_device.h"
-#include "sound_cues.h"
+#include "platform/audio_device.h"
+#include "platform/sound_cues.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "results/statistics_window.h"
 #include "shell/secondary_windows.h"
-#include "window_test_support.h"
+#include "tests/shell/window_test_support.h"
 
 using namespace window_test;
 
