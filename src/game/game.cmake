@@ -9,5 +9,5 @@ add_library(game STATIC
   ${CMAKE_CURRENT_LIST_DIR}/quatro.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scoring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_geometry.cpp)
-target_include_directories(game PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_features(game PUBLIC cxx_std_20)

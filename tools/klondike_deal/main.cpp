@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace {
 
