@@ -26,6 +26,8 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 
+namespace cards {
+
 class CardSetChooser : public QDialog {
   Q_OBJECT
 
@@ -83,3 +85,5 @@ class CardSetChooser : public QDialog {
   QTimer* revealTimer_;
   QString listedDir_;
 };
+
+}  // namespace cards

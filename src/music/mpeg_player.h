@@ -21,6 +21,8 @@
 
 class QLibrary;
 class QTimer;
+
+namespace music {
 struct MpegEntryPoints;
 
 // Thrown by every failing Mp3Player operation. code: 0 library not loaded / cannot be loaded,
@@ -168,3 +170,5 @@ class Mp3Player : public QObject {
   bool paused_ = false;
   uint8_t playEnded_ = 0;  // written by the library's playback thread
 };
+
+}  // namespace music

@@ -13,6 +13,8 @@
 #include "platform/links.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 struct Author {
@@ -35,8 +37,8 @@ constexpr char kVersion[] = "Version 1.0";
 
 const QColor kLinkBlue(0, 0, 255);
 
-QPixmap picture(pictures::Id id) {
-  return QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(id)));
+QPixmap picture(platform::pictures::Id id) {
+  return QPixmap::fromImage(platform::decodeJpeg(platform::pictures::jpeg(id)));
 }
 
 QLabel* textLabel(QWidget* parent, const QString& text, int x, int y) {
@@ -54,7 +56,7 @@ ClickableLabel* nameLabel(QWidget* parent, const QString& name, int x) {
   return label;
 }
 
-ClickableLabel* portrait(QWidget* parent, pictures::Id id, int x, int y) {
+ClickableLabel* portrait(QWidget* parent, platform::pictures::Id id, int x, int y) {
   auto* image = new ClickableLabel(parent);
   image->setGeometry(x, y, 100, 120);
   image->setScaledContents(true);
@@ -83,7 +85,7 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
   logo = new QLabel(panel);
   logo->setGeometry(2, 2, 169, 130);
   logo->setScaledContents(true);
-  logo->setPixmap(picture(pictures::Id::AboutLogo));
+  logo->setPixmap(picture(platform::pictures::Id::AboutLogo));
 
   const auto mailto = [](const char* address) {
     return QStringLiteral("mailto:") + QString::fromUtf8(address);
@@ -111,8 +113,8 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
     line->setContentsMargins(1, 0, 0, 0);
     line->adjustSize();
   }
-  firstPortrait = portrait(panel, pictures::Id::FirstPortrait, 193, 3);
-  secondPortrait = portrait(panel, pictures::Id::SecondPortrait, 369, 3);
+  firstPortrait = portrait(panel, platform::pictures::Id::FirstPortrait, 193, 3);
+  secondPortrait = portrait(panel, platform::pictures::Id::SecondPortrait, 369, 3);
   connect(firstAuthorName, &ClickableLabel::clicked, firstPortrait, &QWidget::show);
   connect(secondAuthorName, &ClickableLabel::clicked, secondPortrait, &QWidget::show);
   connect(firstPortrait, &ClickableLabel::clicked, firstPortrait, &QWidget::hide);
@@ -176,3 +178,5 @@ void AboutBox::hidePortraits() {
   firstPortrait->hide();
   secondPortrait->hide();
 }
+
+}  // namespace results

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+namespace results {
+
 class ClickableLabel;
 class QFrame;
 class QLabel;
@@ -56,3 +58,5 @@ class AboutBox : public QDialog {
 
   LinkOpener openLink_;
 };
+
+}  // namespace results

@@ -11,6 +11,8 @@
 #include "platform/jpeg_decoder.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 constexpr QSize kClientSize(300, 200);
@@ -28,7 +30,7 @@ EndGameScreen::EndGameScreen(std::string startDir, platform::SoundCuePlayer& cue
   picture_->setGeometry(rect());
   picture_->setScaledContents(true);
   picture_->setPixmap(
-      QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
+      QPixmap::fromImage(platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::EndGame))));
   connect(picture_, &ClickableLabel::clicked, this, &EndGameScreen::pictureClicked);
 }
 
@@ -65,3 +67,5 @@ void EndGameScreen::playEndSound() {
 void EndGameScreen::pictureClicked() {
   accept();
 }
+
+}  // namespace results

@@ -14,6 +14,8 @@
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 constexpr int kWidth = 351;
@@ -90,7 +92,7 @@ HighscoreWindow::HighscoreWindow(results::HighscoreList& list, std::string start
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       list_(list),
       startDir_(std::move(startDir)),
-      background_(platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground))) {
+      background_(platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground))) {
   setWindowTitle("Highscore list");
   setFixedSize(kWidth, kHeight);
   for (int row = 0; row < results::kHighscoreRows; ++row) createRow(row);
@@ -235,3 +237,5 @@ void HighscoreWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
   QDialog::keyPressEvent(event);
 }
+
+}  // namespace results
