@@ -7,12 +7,13 @@
 #include <QString>
 #include <functional>
 
-namespace results {
-
-class ClickableLabel;
 class QFrame;
 class QLabel;
 class QPushButton;
+
+namespace results {
+
+class ClickableLabel;
 
 class AboutBox : public QDialog {
   Q_OBJECT
