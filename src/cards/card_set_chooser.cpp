@@ -131,14 +131,14 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   revealTimer_->setSingleShot(true);
   revealTimer_->setInterval(0);
   connect(revealTimer_, &QTimer::timeout, this, &CardSetChooser::revealListedFolder);
-  const auto revealAfterChangeIn = [this](const QModelIndex& parent) {
-    if (parent.isValid() && isWithin(listedDir_, folders_->filePath(parent))) revealTimer_->start();
+  const auto revealAfterChangeIn = [this](const QModelIndex& folder) {
+    if (folder.isValid() && isWithin(listedDir_, folders_->filePath(folder))) revealTimer_->start();
   };
   connect(folders_, &QAbstractItemModel::rowsInserted, this, revealAfterChangeIn);
   connect(folders_, &QAbstractItemModel::layoutChanged, this,
           [this, revealAfterChangeIn](const QList<QPersistentModelIndex>& parents) {
             if (parents.isEmpty()) revealTimer_->start();
-            for (const QPersistentModelIndex& parent : parents) revealAfterChangeIn(parent);
+            for (const QPersistentModelIndex& folder : parents) revealAfterChangeIn(folder);
           });
   // A click, or a move of the selection by keys, shows the preview of the file.
   connect(fileList, &QListWidget::currentItemChanged, this,

@@ -31,8 +31,8 @@ struct MpegEntryPoints;
 // the library.
 class Mp3PlayerError : public std::runtime_error {
  public:
-  explicit Mp3PlayerError(const std::string& message, uint8_t code = 0)
-      : std::runtime_error(message), code(code) {}
+  explicit Mp3PlayerError(const std::string& message, uint8_t errorCode = 0)
+      : std::runtime_error(message), code(errorCode) {}
   uint8_t code;
 };
 
