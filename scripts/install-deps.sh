@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   libmpg123-dev lame
   fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xdotool imagemagick
   desktop-file-utils appstream
   libxcb1-dev dbus-daemon

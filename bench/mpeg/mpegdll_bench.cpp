@@ -35,8 +35,8 @@ BENCHMARK(DecodeWithLibmpg123)->Unit(benchmark::kMillisecond);
 
 void DecodeThroughLibraryToPcmFile(benchmark::State& state) {
   QLibrary library(QStringLiteral(MPEGDLL_FILE));
-  MpegEntryPoints dll;
-  if (!library.load() || !resolveMpegEntryPoints(library, dll) || !dll.init()) {
+  music::MpegEntryPoints dll;
+  if (!library.load() || !music::resolveMpegEntryPoints(library, dll) || !dll.init()) {
     state.SkipWithError("decoder library not loadable");
     return;
   }

@@ -5,14 +5,14 @@
 
 namespace {
 
-void decodePicture(benchmark::State& state, pictures::Id id) {
-  const auto bytes = pictures::jpeg(id);
+void decodePicture(benchmark::State& state, platform::pictures::Id id) {
+  const auto bytes = platform::pictures::jpeg(id);
   for (auto _ : state) benchmark::DoNotOptimize(platform::decodeJpeg(bytes));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
-BENCHMARK_CAPTURE(decodePicture, highscore_351x451, pictures::Id::HighscoreBackground);
-BENCHMARK_CAPTURE(decodePicture, end_game_300x200, pictures::Id::EndGame);
-BENCHMARK_CAPTURE(decodePicture, portrait_100x120, pictures::Id::FirstPortrait);
+BENCHMARK_CAPTURE(decodePicture, highscore_351x451, platform::pictures::Id::HighscoreBackground);
+BENCHMARK_CAPTURE(decodePicture, end_game_300x200, platform::pictures::Id::EndGame);
+BENCHMARK_CAPTURE(decodePicture, portrait_100x120, platform::pictures::Id::FirstPortrait);
 
 }  // namespace

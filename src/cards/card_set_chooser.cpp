@@ -21,6 +21,8 @@
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 
+namespace cards {
+
 namespace {
 
 // Rows of one fixed height, as the folder tree (16) and the file list (13) want them.
@@ -286,3 +288,5 @@ bool CardSetChooser::listFiles(const QString& selectName) {
   fileList->setCurrentItem(found.first());
   return true;
 }
+
+}  // namespace cards

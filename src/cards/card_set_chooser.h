@@ -26,6 +26,8 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 
+namespace cards {
+
 class CardSetChooser : public QDialog {
   Q_OBJECT
 
@@ -86,3 +88,5 @@ class CardSetChooser : public QDialog {
   QTimer* revealTimer_;
   QString listedDir_;
 };
+
+}  // namespace cards

@@ -14,5 +14,5 @@ add_library(game STATIC
   ${CMAKE_CURRENT_LIST_DIR}/statistics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/undo.cpp)
-target_include_directories(game PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_features(game PUBLIC cxx_std_20)

@@ -17,12 +17,12 @@ elseif(NOT APPLE)
   set_target_properties(mpegdll PROPERTIES
     LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/mpegdll/exports.map)
 endif()
-target_include_directories(mpegdll PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/mpegdll)
+target_include_directories(mpegdll PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mpegdll PRIVATE PkgConfig::MPG123 PkgConfig::SDL2 Threads::Threads)
 
 add_library(mpeg_player STATIC mpeg_player.cpp mpeg_library.cpp)
 set_target_properties(mpeg_player PROPERTIES AUTOMOC ON)
-target_include_directories(mpeg_player PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(mpeg_player PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mpeg_player PUBLIC Qt6::Core)
 # The game loads the library at run time; building the component builds the library too.
 add_dependencies(mpeg_player mpegdll)

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
+namespace music {
+
 QString mpegLibraryFileName() {
 #if defined(Q_OS_WIN)
   return QStringLiteral("mpegdll.dll");
@@ -64,3 +66,5 @@ bool resolveMpegEntryPoints(QLibrary& library, MpegEntryPoints& e) {
          resolve(library, "Seek", e.seek) && resolve(library, "SetSndDevice", e.setSndDevice) &&
          resolve(library, "LastError", e.lastError);
 }
+
+}  // namespace music

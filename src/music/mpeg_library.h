@@ -9,6 +9,8 @@
 
 class QLibrary;
 
+namespace music {
+
 struct MpegEntryPoints {
   mpegdll_init_fn init = nullptr;
   mpegdll_deinit_fn deinit = nullptr;
@@ -46,3 +48,5 @@ bool loadMpegLibrary(QLibrary& library, const std::string& pathToDll);
 
 // Looks up all 21 entry points; false (and `entries` partly filled) when one is missing.
 bool resolveMpegEntryPoints(QLibrary& library, MpegEntryPoints& entries);
+
+}  // namespace music

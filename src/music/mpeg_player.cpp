@@ -8,6 +8,8 @@
 
 #include <atomic>
 
+namespace music {
+
 const std::array<const char*, 6> kErrorTexts = {
     "MPEG library not loaded", "Internal decoder error",       "Incorrect mode",
     "Input stream error",      "Input stream is non-seekable", "Output device failure"};
@@ -367,3 +369,5 @@ void Mp3Player::setPriority(PlayPriority priority) {
   entry_->setPriority(priority_);
   checkError();
 }
+
+}  // namespace music

@@ -21,6 +21,8 @@
 
 class QLibrary;
 class QTimer;
+
+namespace music {
 struct MpegEntryPoints;
 
 // Thrown by every failing Mp3Player operation. code: 0 library not loaded / cannot be loaded,
@@ -29,8 +31,8 @@ struct MpegEntryPoints;
 // the library.
 class Mp3PlayerError : public std::runtime_error {
  public:
-  explicit Mp3PlayerError(const std::string& message, uint8_t code = 0)
-      : std::runtime_error(message), code(code) {}
+  explicit Mp3PlayerError(const std::string& message, uint8_t errorCode = 0)
+      : std::runtime_error(message), code(errorCode) {}
   uint8_t code;
 };
 
@@ -168,3 +170,5 @@ class Mp3Player : public QObject {
   bool paused_ = false;
   uint8_t playEnded_ = 0;  // written by the library's playback thread
 };
+
+}  // namespace music

@@ -1,9 +1,9 @@
 #pragma once
 // The game's own pictures, drawn by tools/picture_maker at build time and embedded as JPEG data.
-// Decode with platform::decodeJpeg(pictures::jpeg(id)).
+// Decode with platform::decodeJpeg(platform::pictures::jpeg(id)).
 #include <span>
 
-namespace pictures {
+namespace platform::pictures {
 
 enum class Id {
   HighscoreBackground,  // 351 x 451: heading and ten framed bars behind the highscore rows
@@ -16,4 +16,4 @@ enum class Id {
 // The JPEG bytes of a picture; valid for the whole run.
 std::span<const unsigned char> jpeg(Id id);
 
-}  // namespace pictures
+}  // namespace platform::pictures

@@ -1,11 +1,11 @@
 #pragma once
-// The embedded JPEG data that tools/picture_maker generates, indexed by pictures::Id.
+// The embedded JPEG data that tools/picture_maker generates, indexed by platform::pictures::Id.
 #include <cstddef>
 #include <span>
 
-namespace pictures::generated {
+namespace platform::pictures::generated {
 
 extern const std::span<const unsigned char> table[];
 extern const std::size_t tableSize;
 
-}  // namespace pictures::generated
+}  // namespace platform::pictures::generated

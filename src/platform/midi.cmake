@@ -4,5 +4,5 @@ add_library(platform_midi STATIC
   ${CMAKE_CURRENT_LIST_DIR}/midi_file_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/midi_song_length.cpp)
 set_target_properties(platform_midi PROPERTIES AUTOMOC ON)
-target_include_directories(platform_midi PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(platform_midi PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(platform_midi PUBLIC Qt6::Core PRIVATE platform_audio platform_files)

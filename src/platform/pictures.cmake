@@ -9,4 +9,4 @@ add_custom_command(OUTPUT ${GAME_PICTURES_SOURCE}
   DEPENDS picture_maker
   COMMENT "Drawing the game's pictures")
 add_library(game_pictures STATIC ${CMAKE_CURRENT_LIST_DIR}/game_pictures.cpp ${GAME_PICTURES_SOURCE})
-target_include_directories(game_pictures PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(game_pictures PUBLIC ${CMAKE_SOURCE_DIR}/src)

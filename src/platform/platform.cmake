@@ -3,7 +3,7 @@
 add_library(platform_audio STATIC
   ${CMAKE_CURRENT_LIST_DIR}/audio_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_cues.cpp)
-target_include_directories(platform_audio PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(platform_audio PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(platform_audio PUBLIC PkgConfig::SDL2 PkgConfig::SDL2_MIXER
   PRIVATE platform_files Qt6::Core)
 
@@ -13,5 +13,5 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/screen_metrics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/links.cpp)
-target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(platform PUBLIC Qt6::Widgets PRIVATE JPEG::JPEG)

@@ -13,6 +13,8 @@
 #include "platform/links.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 struct Author {
@@ -35,8 +37,8 @@ constexpr char kVersion[] = "Version 1.0";
 
 const QColor kLinkBlue(0, 0, 255);
 
-QPixmap picture(pictures::Id id) {
-  return QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(id)));
+QPixmap picture(platform::pictures::Id id) {
+  return QPixmap::fromImage(platform::decodeJpeg(platform::pictures::jpeg(id)));
 }
 
 QLabel* textLabel(QWidget* parent, const QString& text, int x, int y) {
@@ -168,9 +170,9 @@ void AboutBox::showModal() {
 void AboutBox::showEvent(QShowEvent* event) {
   // The pictures are decoded when the box is first shown: many runs never open it.
   if (logo->pixmap().isNull()) {
-    logo->setPixmap(picture(pictures::Id::AboutLogo));
-    firstPortrait->setPixmap(picture(pictures::Id::FirstPortrait));
-    secondPortrait->setPixmap(picture(pictures::Id::SecondPortrait));
+    logo->setPixmap(picture(platform::pictures::Id::AboutLogo));
+    firstPortrait->setPixmap(picture(platform::pictures::Id::FirstPortrait));
+    secondPortrait->setPixmap(picture(platform::pictures::Id::SecondPortrait));
   }
   QDialog::showEvent(event);
 }
@@ -184,3 +186,5 @@ void AboutBox::hidePortraits() {
   firstPortrait->hide();
   secondPortrait->hide();
 }
+
+}  // namespace results

@@ -7,10 +7,13 @@
 #include <QString>
 #include <functional>
 
-class ClickableLabel;
 class QFrame;
 class QLabel;
 class QPushButton;
+
+namespace results {
+
+class ClickableLabel;
 
 class AboutBox : public QDialog {
   Q_OBJECT
@@ -57,3 +60,5 @@ class AboutBox : public QDialog {
 
   LinkOpener openLink_;
 };
+
+}  // namespace results

@@ -5,7 +5,7 @@ add_library(results_about_help STATIC
   ${CMAKE_CURRENT_LIST_DIR}/help_viewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_viewer.h)
 set_target_properties(results_about_help PROPERTIES AUTOMOC ON)
-target_include_directories(results_about_help PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(results_about_help PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(results_about_help PUBLIC results_clickable_label Qt6::Widgets
   PRIVATE platform platform_files game_pictures)
 

@@ -2,9 +2,13 @@
 
 #include <QMouseEvent>
 
+namespace results {
+
 void ClickableLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
     emit clicked();
 }
+
+}  // namespace results

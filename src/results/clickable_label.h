@@ -3,6 +3,8 @@
 // names, links and portraits, and the end-of-game picture.
 #include <QLabel>
 
+namespace results {
+
 class ClickableLabel : public QLabel {
   Q_OBJECT
 
@@ -16,3 +18,5 @@ class ClickableLabel : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+}  // namespace results

@@ -11,6 +11,8 @@
 #include "platform/jpeg_decoder.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 constexpr QSize kClientSize(300, 200);
@@ -49,7 +51,7 @@ void EndGameScreen::showEvent(QShowEvent* event) {
   // Decoded when first needed: many runs never win a game.
   if (picture_->pixmap().isNull())
     picture_->setPixmap(
-        QPixmap::fromImage(platform::decodeJpeg(pictures::jpeg(pictures::Id::EndGame))));
+        QPixmap::fromImage(platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::EndGame))));
   activatedSinceShow_ = false;
   QDialog::showEvent(event);
 }
@@ -67,3 +69,5 @@ void EndGameScreen::playEndSound() {
 void EndGameScreen::pictureClicked() {
   accept();
 }
+
+}  // namespace results

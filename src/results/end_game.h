@@ -7,6 +7,8 @@
 
 #include "platform/sound_cues.h"
 
+namespace results {
+
 class ClickableLabel;
 
 class EndGameScreen : public QDialog {
@@ -37,3 +39,5 @@ private:
   // application while the window is up does not repeat it.
   bool activatedSinceShow_ = false;
 };
+
+}  // namespace results

@@ -14,6 +14,8 @@
 
 #include "platform/file_io.h"
 
+namespace results {
+
 namespace {
 
 // Our help file is a few tens of kilobytes; anything far larger is not a help file, nor a picture
@@ -126,3 +128,5 @@ void HelpViewer::showProblem(const QString& text) {
   browser_->setHtml(QStringLiteral("<p>") + text.arg(helpFile_.toHtmlEscaped()) +
                     QStringLiteral("</p>"));
 }
+
+}  // namespace results

@@ -7,6 +7,8 @@
 
 class QTextBrowser;
 
+namespace results {
+
 class HelpViewer : public QDialog {
   Q_OBJECT
 
@@ -28,3 +30,5 @@ class HelpViewer : public QDialog {
   QString helpFile_;
   QTextBrowser* browser_;
 };
+
+}  // namespace results

@@ -14,6 +14,8 @@
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 
+namespace results {
+
 namespace {
 
 constexpr int kWidth = 351;
@@ -221,7 +223,7 @@ bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void HighscoreWindow::paintEvent(QPaintEvent*) {
   if (background_.isNull())  // decoded when the list is first shown
-    background_ = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
+    background_ = platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
 }
@@ -236,3 +238,5 @@ void HighscoreWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
   QDialog::keyPressEvent(event);
 }
+
+}  // namespace results

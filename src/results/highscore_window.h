@@ -12,6 +12,8 @@
 class QLabel;
 class QLineEdit;
 
+namespace results {
+
 class HighscoreWindow : public QDialog {
   Q_OBJECT
 
@@ -60,3 +62,5 @@ class HighscoreWindow : public QDialog {
   QImage background_;
   std::array<Row, results::kHighscoreRows> rows_;
 };
+
+}  // namespace results

@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace results {
+
 namespace {
 
 const QStringList kHeaders = {"Played", "Won", "Win rate", "Streak", "Longest streak",
@@ -23,7 +25,7 @@ QString minutes(int seconds) {
 
 }  // namespace
 
-StatisticsWindow::StatisticsWindow(results::StatisticsFile& file, QWidget* parent)
+StatisticsWindow::StatisticsWindow(StatisticsFile& file, QWidget* parent)
     : QDialog(parent), file_(file), table_(new QTableWidget(game::kStatisticsKinds, 7, this)) {
   setWindowTitle("Statistics");
   table_->setHorizontalHeaderLabels(kHeaders);
@@ -73,3 +75,5 @@ void StatisticsWindow::askReset() {
   file_.reset();
   fill();
 }
+
+}  // namespace results

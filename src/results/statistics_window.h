@@ -7,12 +7,14 @@
 
 class QTableWidget;
 
+namespace results {
+
 class StatisticsWindow : public QDialog {
   Q_OBJECT
 
  public:
   // `file` is owned by the caller and outlives the window.
-  explicit StatisticsWindow(results::StatisticsFile& file, QWidget* parent = nullptr);
+  explicit StatisticsWindow(StatisticsFile& file, QWidget* parent = nullptr);
 
   void showModal();  // fills the table from the file's statistics and shows it modally
   void askReset();   // the Reset button: after a Yes the statistics start afresh
@@ -21,6 +23,8 @@ class StatisticsWindow : public QDialog {
  private:
   void fill();
 
-  results::StatisticsFile& file_;
+  StatisticsFile& file_;
   QTableWidget* table_ = nullptr;
 };
+
+}  // namespace results

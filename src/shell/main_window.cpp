@@ -87,7 +87,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
-  mp3Player_.onPlayEnd = [this](Mp3Player&) { music_.mp3SongEnded(); };
+  mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
 
   const std::pair<QAction*, void (MainWindow::*)()> handlers[] = {
       {menu_.openCardSetItem, &MainWindow::openCardSet},
@@ -140,7 +140,7 @@ MainWindow::~MainWindow() {
 void MainWindow::initMpegPlayer() {
   try {
     mp3Player_.init();
-  } catch (const Mp3PlayerError& e) {
+  } catch (const music::Mp3PlayerError& e) {
     platform::showMessage(nullptr, QString::fromLocal8Bit(e.what()), "System error");
   }
 }

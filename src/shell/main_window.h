@@ -161,7 +161,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   Companions companions_;
   // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
   platform::MidiSequencer midiSequencer_;
-  Mp3Player mp3Player_;
+  music::Mp3Player mp3Player_;
   SequencerOutput midiOutput_{midiSequencer_};
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};

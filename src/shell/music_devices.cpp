@@ -22,7 +22,7 @@ bool succeeds(Command command) {
   try {
     command();
     return true;
-  } catch (const Mp3PlayerError&) {
+  } catch (const music::Mp3PlayerError&) {
     return false;
   }
 }

@@ -4,7 +4,9 @@
 // plain results that the music control acts on.
 #include "music/music_outputs.h"
 
+namespace music {
 class Mp3Player;
+}
 
 namespace platform {
 class MidiSequencer;
@@ -26,14 +28,14 @@ class SequencerOutput : public music::MidiOutput {
 
 class Mp3PlayerOutput : public music::Mp3Output {
  public:
-  explicit Mp3PlayerOutput(Mp3Player& player) : player_(player) {}
+  explicit Mp3PlayerOutput(music::Mp3Player& player) : player_(player) {}
   bool open(const std::string& path) override;
   bool play() override;
   void stop() override;
   void close() override;
 
  private:
-  Mp3Player& player_;
+  music::Mp3Player& player_;
 };
 
 }  // namespace shell

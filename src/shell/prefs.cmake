@@ -2,5 +2,5 @@
 add_library(shell_prefs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/preferences.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu_preferences.cpp)
-target_include_directories(shell_prefs PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(shell_prefs PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(shell_prefs PUBLIC game platform_files)

@@ -16,12 +16,12 @@ SecondaryWindows createSecondaryWindows(MainWindow& main, platform::SoundCuePlay
   const QString startDir = QString::fromStdString(main.startDir());
   SecondaryWindows w;
   w.playlistEditor = new music::PlaylistEditor(main.startDir(), &main);
-  w.about = new AboutBox(&main);
-  w.endGame = new EndGameScreen(main.startDir(), sounds, &main);
-  w.chooser = new CardSetChooser(startDir, cards::loadCardPreview, &main);
-  w.highscore = new HighscoreWindow(main.highscoreList(), main.startDir(), &main);
-  w.help = new HelpViewer(startDir, &main);
-  w.statistics = new StatisticsWindow(main.statistics(), &main);
+  w.about = new results::AboutBox(&main);
+  w.endGame = new results::EndGameScreen(main.startDir(), sounds, &main);
+  w.chooser = new cards::CardSetChooser(startDir, cards::loadCardPreview, &main);
+  w.highscore = new results::HighscoreWindow(main.highscoreList(), main.startDir(), &main);
+  w.help = new results::HelpViewer(startDir, &main);
+  w.statistics = new results::StatisticsWindow(main.statistics(), &main);
 
   Companions c = main.companions();
   c.showEndGame = [end = w.endGame] { end->showModal(); };

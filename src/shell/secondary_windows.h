@@ -2,12 +2,16 @@
 // The secondary windows of the game, created once after the table window (in the order playlist
 // editor, About box, end-of-game screen, card-set chooser, highscore list, help viewer), shown and hidden on demand
 // and never re-created. They belong to the table window.
+namespace results {
 class AboutBox;
 class EndGameScreen;
 class HighscoreWindow;
-class CardSetChooser;
 class HelpViewer;
 class StatisticsWindow;
+}  // namespace results
+namespace cards {
+class CardSetChooser;
+}
 namespace music {
 class PlaylistEditor;
 }
@@ -22,12 +26,12 @@ class MainWindow;
 
 struct SecondaryWindows {
   music::PlaylistEditor* playlistEditor = nullptr;
-  AboutBox* about = nullptr;
-  EndGameScreen* endGame = nullptr;
-  CardSetChooser* chooser = nullptr;
-  HighscoreWindow* highscore = nullptr;
-  HelpViewer* help = nullptr;
-  StatisticsWindow* statistics = nullptr;
+  results::AboutBox* about = nullptr;
+  results::EndGameScreen* endGame = nullptr;
+  cards::CardSetChooser* chooser = nullptr;
+  results::HighscoreWindow* highscore = nullptr;
+  results::HelpViewer* help = nullptr;
+  results::StatisticsWindow* statistics = nullptr;
 };
 
 // Creates the windows and connects the table window's menu commands to them.

@@ -24,6 +24,8 @@
 #include "cards/card_set_chooser.h"
 #include "tools/cardset/card_set_encode.h"
 
+using cards::CardSetChooser;
+
 namespace {
 
 // The face of card value 0 in both test sets: 8 x 8 squares of red and blue.

@@ -5,7 +5,6 @@ set(CARDS_CODEC_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/card_set_encode_test.cpp)
 
 klondike_gtest(cards_decode_test SOURCES ${CARDS_CODEC_TESTS} LIBS cards_encode)
-target_include_directories(cards_decode_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 
 # Absolute paths of a library's sources and its public include folders.
 function(cards_library_parts target sources_var includes_var)
@@ -25,12 +24,10 @@ cards_library_parts(cards_decode decode_sources decode_includes)
 cards_library_parts(cards_encode encode_sources encode_includes)
 set(CARDS_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 klondike_gtest(cards_decode_sanitized_test SOURCES ${CARDS_CODEC_TESTS} ${decode_sources} ${encode_sources})
-target_include_directories(cards_decode_sanitized_test PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR} ${decode_includes} ${encode_includes})
+target_include_directories(cards_decode_sanitized_test PRIVATE ${decode_includes} ${encode_includes})
 target_compile_options(cards_decode_sanitized_test PRIVATE ${CARDS_SANITIZE})
 target_link_options(cards_decode_sanitized_test PRIVATE ${CARDS_SANITIZE})
 
 klondike_qttest(cards_loader_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/card_set_loader_test.cpp
   LIBS cards_qt cards_encode)
-target_include_directories(cards_loader_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})

@@ -7,8 +7,9 @@ if(CARDS_CLANGXX)
   get_target_property(fuzz_decode_includes cards_decode INTERFACE_INCLUDE_DIRECTORIES)
   set(fuzzer ${CMAKE_BINARY_DIR}/bin/cards_decode_fuzzer)
   set(fuzz_flags -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+  list(APPEND fuzz_decode_includes ${CMAKE_SOURCE_DIR})
   list(TRANSFORM fuzz_decode_includes PREPEND -I)
-  file(GLOB fuzz_decode_headers ${CMAKE_SOURCE_DIR}/src/cards/card_*.h)
+  file(GLOB fuzz_decode_headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/cards/card_*.h)
   add_custom_command(OUTPUT ${fuzzer}
     COMMAND ${CARDS_CLANGXX} ${fuzz_flags} ${fuzz_decode_includes}
             ${CMAKE_CURRENT_LIST_DIR}/card_set_fuzz.cpp ${fuzz_decode_sources} -o ${fuzzer}
@@ -17,7 +18,6 @@ if(CARDS_CLANGXX)
     VERBATIM)
 
   add_executable(cards_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/make_fuzz_seeds.cpp)
-  target_include_directories(cards_fuzz_seeds PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(cards_fuzz_seeds PRIVATE cards_encode platform_files)
   set(fuzz_seeds ${CMAKE_CURRENT_BINARY_DIR}/fuzz-seeds)
   add_custom_command(OUTPUT ${fuzz_seeds}/ham-8.tavi

@@ -12,6 +12,14 @@
 #include <atomic>
 #include <cstdlib>
 
+using music::ChannelMode;
+using music::Mp3Player;
+using music::Mp3PlayerError;
+using music::OutputDevice;
+using music::PlayPriority;
+using music::mpegLibraryFileName;
+using music::mpegLibraryPath;
+
 class MpegPlayerTest : public QObject {
   Q_OBJECT
 

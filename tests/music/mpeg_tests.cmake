@@ -2,8 +2,6 @@
 # stand-in library whose behaviour each test sets.
 
 add_library(mp3_test_fixture STATIC mp3_fixture.cpp)
-target_include_directories(mp3_test_fixture PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
-  ${CMAKE_SOURCE_DIR}/tests/platform)
 target_link_libraries(mp3_test_fixture PUBLIC PkgConfig::MPG123)
 
 klondike_gtest(mpegdll_tests SOURCES mpegdll_test.cpp LIBS mpeg_player mp3_test_fixture)
@@ -14,7 +12,7 @@ add_dependencies(mpegdll_tests mpegdll)
 # one without the "Seek" entry point.
 foreach(variant full incomplete)
   add_library(fake_mpegdll_${variant} SHARED fake_mpegdll.cpp)
-  target_include_directories(fake_mpegdll_${variant} PRIVATE ${CMAKE_SOURCE_DIR}/src/music)
+  target_include_directories(fake_mpegdll_${variant} PRIVATE ${CMAKE_SOURCE_DIR}/src)
   set_target_properties(fake_mpegdll_${variant} PROPERTIES
     OUTPUT_NAME mpegdll CXX_VISIBILITY_PRESET hidden
     NO_SONAME ON  # a bare-name load must not find a stand-in that is already loaded

@@ -87,7 +87,7 @@ class MpegDll : public ::testing::Test {
 
     library_ = new QLibrary(QStringLiteral(MPEGDLL_FILE));
     ASSERT_TRUE(library_->load()) << library_->errorString().toStdString();
-    ASSERT_TRUE(resolveMpegEntryPoints(*library_, dll_));
+    ASSERT_TRUE(music::resolveMpegEntryPoints(*library_, dll_));
   }
   static void TearDownTestSuite() {
     delete material_;
@@ -98,7 +98,7 @@ class MpegDll : public ::testing::Test {
   void TearDown() override { dll_.deinit(); }
 
   static const Material& m() { return *material_; }
-  static MpegEntryPoints& dll() { return dll_; }
+  static music::MpegEntryPoints& dll() { return dll_; }
 
   static void openFile(const std::string& path) {
     dll_.open(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -142,7 +142,7 @@ class MpegDll : public ::testing::Test {
 
   static inline Material* material_ = nullptr;
   static inline QLibrary* library_ = nullptr;
-  static inline MpegEntryPoints dll_;
+  static inline music::MpegEntryPoints dll_;
 };
 
 TEST_F(MpegDll, PcmFileHoldsExactlyWhatLibmpg123Decodes) {

@@ -12,7 +12,7 @@ namespace music::fakes {
 using Log = std::vector<std::string>;
 
 struct FakeMidi : MidiOutput {
-  explicit FakeMidi(Log& log) : log(log) {}
+  explicit FakeMidi(Log& events) : log(events) {}
   std::optional<SequencerFailure> open(const std::string& path) override {
     log.push_back("midi open " + path);
     return openFailure;
@@ -29,7 +29,7 @@ struct FakeMidi : MidiOutput {
 };
 
 struct FakeMp3 : Mp3Output {
-  explicit FakeMp3(Log& log) : log(log) {}
+  explicit FakeMp3(Log& events) : log(events) {}
   bool open(const std::string& path) override {
     log.push_back("mp3 open " + path);
     return openWorks;

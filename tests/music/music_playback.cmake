@@ -3,6 +3,4 @@
 klondike_qttest(music_playback_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/music_playback_test.cpp ${CMAKE_SOURCE_DIR}/src/shell/music_devices.cpp
   LIBS music_core platform_midi platform_audio midi_compose mpeg_player)
-target_include_directories(music_playback_tests PRIVATE ${CMAKE_SOURCE_DIR}/src
-  ${CMAKE_SOURCE_DIR}/tests/platform)
 set_tests_properties(music_playback_tests PROPERTIES TIMEOUT 120)

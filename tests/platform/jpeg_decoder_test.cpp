@@ -10,8 +10,8 @@
 
 namespace {
 
-std::vector<unsigned char> bytesOf(pictures::Id id) {
-  const auto bytes = pictures::jpeg(id);
+std::vector<unsigned char> bytesOf(platform::pictures::Id id) {
+  const auto bytes = platform::pictures::jpeg(id);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -23,16 +23,16 @@ bool near(QColor actual, QColor expected, int tolerance) {
 
 TEST(JpegDecoder, EveryEmbeddedPictureDecodesAtTheSizeItsWindowShows) {
   struct Expected {
-    pictures::Id id;
+    platform::pictures::Id id;
     int width, height;
   };
-  for (const Expected& picture : {Expected{pictures::Id::HighscoreBackground, 351, 451},
-                                  Expected{pictures::Id::EndGame, 300, 200},
-                                  Expected{pictures::Id::AboutLogo, 169, 130},
-                                  Expected{pictures::Id::FirstPortrait, 100, 120},
-                                  Expected{pictures::Id::SecondPortrait, 100, 120}}) {
+  for (const Expected& picture : {Expected{platform::pictures::Id::HighscoreBackground, 351, 451},
+                                  Expected{platform::pictures::Id::EndGame, 300, 200},
+                                  Expected{platform::pictures::Id::AboutLogo, 169, 130},
+                                  Expected{platform::pictures::Id::FirstPortrait, 100, 120},
+                                  Expected{platform::pictures::Id::SecondPortrait, 100, 120}}) {
     SCOPED_TRACE(static_cast<int>(picture.id));
-    const QImage image = platform::decodeJpeg(pictures::jpeg(picture.id));
+    const QImage image = platform::decodeJpeg(platform::pictures::jpeg(picture.id));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(picture.width, picture.height));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
@@ -40,7 +40,7 @@ TEST(JpegDecoder, EveryEmbeddedPictureDecodesAtTheSizeItsWindowShows) {
 }
 
 TEST(JpegDecoder, HighscoreBarsCarryTheColoursOfTheirNameBoxes) {
-  const QImage image = platform::decodeJpeg(pictures::jpeg(pictures::Id::HighscoreBackground));
+  const QImage image = platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
   ASSERT_FALSE(image.isNull());
   // Sampled inside the bars, right of the name box, on the row's text line.
   EXPECT_TRUE(near(image.pixelColor(250, 66 + 7), QColor(125, 169, 196), 24));
@@ -57,7 +57,7 @@ TEST(JpegDecoder, MissingTruncatedOrGarbageDataGivesANullImage) {
   EXPECT_TRUE(platform::decodeJpeg(&one, 0).isNull());
   EXPECT_TRUE(platform::decodeJpeg(&one, 1).isNull());
 
-  const std::vector<unsigned char> whole = bytesOf(pictures::Id::EndGame);
+  const std::vector<unsigned char> whole = bytesOf(platform::pictures::Id::EndGame);
   ASSERT_GT(whole.size(), 1000u);
   std::vector<std::vector<unsigned char>> broken;
   // Cut inside the header, inside the picture data, and only the end marker missing.
@@ -77,7 +77,7 @@ TEST(JpegDecoder, MissingTruncatedOrGarbageDataGivesANullImage) {
 }
 
 TEST(JpegDecoder, DamagedPictureDataNeverGivesAWrongSizedImage) {
-  const std::vector<unsigned char> whole = bytesOf(pictures::Id::AboutLogo);
+  const std::vector<unsigned char> whole = bytesOf(platform::pictures::Id::AboutLogo);
   std::mt19937 random(11);
   for (int round = 0; round < 40; ++round) {
     std::vector<unsigned char> damaged = whole;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -38,7 +39,9 @@ class ScratchFolder {
   std::string read(const std::string& name) const {
     std::ifstream in(file(name), std::ios::binary);
     if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
   }
   std::size_t entryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));

@@ -26,6 +26,10 @@
 #include "results/clickable_label.h"
 #include "results/help_viewer.h"
 
+using results::AboutBox;
+using results::ClickableLabel;
+using results::HelpViewer;
+
 namespace {
 
 void click(QWidget* widget) {

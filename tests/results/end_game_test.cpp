@@ -8,6 +8,8 @@
 
 #include "results/end_game.h"
 
+using results::EndGameScreen;
+
 namespace {
 
 class CountingCues : public platform::SoundCuePlayer {

@@ -1,4 +1,3 @@
 klondike_gtest(results_core_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/highscore_list_test.cpp
   LIBS results_core)
-target_include_directories(results_core_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform)

@@ -12,6 +12,8 @@
 #include "results/highscore_window.h"
 #include "tests/platform/when_modal.h"
 
+using results::HighscoreWindow;
+
 using results::defaultHighscores;
 using results::HighscoreList;
 

@@ -1,4 +1,3 @@
 klondike_gtest(shell_play_folder_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/play_folder_test.cpp
   LIBS shell_play_folder)
-target_include_directories(shell_play_folder_test PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform)

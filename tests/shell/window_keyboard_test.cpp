@@ -69,7 +69,7 @@ class WindowKeyboardTest : public QObject {
     QVERIFY(file.readAll().contains("klondike.hard.none=1,0,0,0,-,-"));
 
     // The window's Reset asks first and then starts afresh.
-    StatisticsWindow window(g.main->statistics());
+    results::StatisticsWindow window(g.main->statistics());
     g.closer.handle = [](QWidget* w) {
       static_cast<QMessageBox*>(w)->button(QMessageBox::Yes)->click();
     };

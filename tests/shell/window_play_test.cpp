@@ -81,7 +81,7 @@ struct Game : StartedWindow {
   }
   bool endGameShown() const {
     for (const ModalSeen& m : closer.seen)
-      if (m.className == "EndGameScreen") return true;
+      if (m.className == "results::EndGameScreen") return true;
     return false;
   }
 };
@@ -372,8 +372,8 @@ class WindowPlayTest : public QObject {
       item->trigger();
     QStringList shown;
     for (const ModalSeen& seen : g.closer.seen) shown << seen.className;
-    QCOMPARE(shown, QStringList({"AboutBox", "HighscoreWindow", "music::PlaylistEditor",
-                                 "CardSetChooser"}));
+    QCOMPARE(shown, QStringList({"results::AboutBox", "results::HighscoreWindow", "music::PlaylistEditor",
+                                 "cards::CardSetChooser"}));
     QCOMPARE(g.main->cardArt().cardSetState, 2);  // the chooser was cancelled
     m.helpItem->trigger();
     QVERIFY(g.windows.help->isVisible());

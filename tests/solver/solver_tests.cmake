@@ -5,4 +5,3 @@ klondike_gtest(solver_tests
     ${CMAKE_CURRENT_LIST_DIR}/solver_position_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_replay_tests.cpp
   LIBS solver)
-target_include_directories(solver_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/game)
