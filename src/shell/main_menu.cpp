@@ -31,6 +31,9 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.gameMenu->addSeparator();
   m.klondikeItem = checkItem(m.gameMenu, "&Klondike");
   m.quatroItem = checkItem(m.gameMenu, "&Quatro");
+  m.gameMenu->addSeparator();
+  m.hintItem = m.gameMenu->addAction("Hi&nt");
+  m.hintItem->setShortcut(Qt::Key_H);
 
   m.optionsMenu = bar->addMenu("&Options  ");
   m.scoreMenu = m.optionsMenu->addMenu("&Score");
@@ -49,6 +52,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.cardSelectItem = m.coloursMenu->addAction("&Cardselect");
   m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
+  m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
 
   m.musicMenu = bar->addMenu("&Music  ");
   m.playlistItem = m.musicMenu->addAction("Music &playlist");

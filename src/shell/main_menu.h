@@ -18,6 +18,7 @@ struct MainMenu {
   QAction* highscoreListItem = nullptr;
   QAction* klondikeItem = nullptr;
   QAction* quatroItem = nullptr;
+  QAction* hintItem = nullptr;
   QMenu* optionsMenu = nullptr;
   QMenu* scoreMenu = nullptr;
   QAction* normalItem = nullptr;
@@ -33,6 +34,7 @@ struct MainMenu {
   QAction* cardSelectItem = nullptr;
   QAction* amigaColoursItem = nullptr;
   QAction* dragDropItem = nullptr;
+  QAction* winnableDealsItem = nullptr;
   QMenu* musicMenu = nullptr;
   QAction* playlistItem = nullptr;
   QAction* musicOnItem = nullptr;

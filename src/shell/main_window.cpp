@@ -63,6 +63,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   setFont(font);
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
+  hint_ = std::make_unique<HintSearch>(engine_, *table_);
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
@@ -88,6 +89,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
       {menu_.quatroItem, &MainWindow::playQuatro},
+      {menu_.hintItem, &MainWindow::showHint},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -99,6 +101,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.cardSelectItem, &MainWindow::chooseSelectionColour},
       {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
+      {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
       {menu_.playlistItem, &MainWindow::editPlaylist},
       {menu_.musicOnItem, &MainWindow::toggleMusic},
       {menu_.soundOnItem, &MainWindow::toggleSound},
@@ -176,6 +179,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
+  options_ = readGameOptions(startDir_);
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -183,6 +187,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
+  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
+    winnableDeals_.replaceDeal();
   statusBar()->setVisible(klondike && screenClass_ != 1);
   syncMenu();
 }
@@ -253,8 +259,9 @@ void MainWindow::syncMenu() {
   menu_.soundOnItem->setChecked(m.soundOn);
   menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
   menu_.musicOnItem->setChecked(musicChecked_);
+  menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
-                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction()})
+                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
     a->setEnabled(klondike);
   storeMenuState(m, pref_);
 }
@@ -318,7 +325,12 @@ void MainWindow::autoFinish() {
   if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
 }
 
-void MainWindow::restart() { engine_.restart(); }
+void MainWindow::restart() {
+  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
+    winnableDeals_.dealNew();
+  else
+    engine_.restart();
+}
 
 void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
@@ -327,15 +339,19 @@ void MainWindow::showHighscoreList() {
 void MainWindow::playKlondike() {
   engine_.switchToKlondike();
   statusBar()->show();
+  if (options_.winnableDealsOnly) winnableDeals_.replaceDeal();
 }
 
 void MainWindow::playQuatro() {
+  winnableDeals_.cancel();
   if (!engine_.switchToQuatro()) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }
   statusBar()->hide();
 }
+
+void MainWindow::showHint() { hint_->request(); }
 
 // --- Options ---
 
@@ -369,6 +385,15 @@ void MainWindow::toggleAmigaColours() {
 
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
+// Takes effect from the next deal; kept at once in the game's own options file.
+void MainWindow::toggleWinnableDeals() {
+  options_.winnableDealsOnly = !options_.winnableDealsOnly;
+  std::string error;
+  if (!writeGameOptions(options_, startDir_, &error))
+    platform::showMessage(this, qs(platform::joinPath(startDir_, kGameOptionsFile) + ": " + error),
+                          "Options");
+}
+
 // --- Music ---
 
 void MainWindow::editPlaylist() {
@@ -397,9 +422,13 @@ void MainWindow::enterCurrentResult() {
 void MainWindow::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
   table_->invalidateRect(cards::toQRect(r));
+  hint_->tableChanged();  // the rules change the table only through here
 }
 
-void MainWindow::invalidateAll() { table_->invalidateRect(table_->rect()); }
+void MainWindow::invalidateAll() {
+  table_->invalidateRect(table_->rect());
+  hint_->tableChanged();
+}
 
 void MainWindow::repaintNow() {
   table_->repaintPending();

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <vector>
 
 #include "cards/table_painter.h"
 
@@ -28,6 +29,10 @@ class TableWidget : public QWidget {
   void invalidateRect(const QRect& r);
   void repaintPending();
 
+  // The frames of a hinted move, drawn until replaced (by none to take them away).
+  void setHintFrames(std::vector<game::Rect> frames);
+  const std::vector<game::Rect>& hintFrames() const { return hintFrames_; }
+
   // Paints the table's picture inside `source` into the drag image at (0, 0).
   void grabDragImage(const QRect& source);
 
@@ -46,6 +51,7 @@ class TableWidget : public QWidget {
   cards::TableColours colours_;
   QImage dragImage_;  // 88 x 600: the dragged card or run
   QRegion pending_;
+  std::vector<game::Rect> hintFrames_;
 };
 
 }  // namespace shell

@@ -1,5 +1,6 @@
-# The table window: start-up, menus, painting and play through the real mouse handlers.
-foreach(name window_startup_test window_play_test)
+# The table window: start-up, menus, painting, play through the real mouse handlers, hints and
+# winnable deals.
+foreach(name window_startup_test window_play_test window_solver_test)
   klondike_qttest(${name} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp LIBS shell_window)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(${name} PRIVATE KLONDIKE_PLAY_DIR="${PLAY_DIR}")
