@@ -8,8 +8,9 @@
 namespace shell {
 namespace {
 
-// A deal is mostly decided in milliseconds; one that takes longer is passed over.
-const solver::Limits kSeedLimits{500'000, std::chrono::milliseconds(200)};
+// A deal is mostly decided in milliseconds; one that takes longer is passed over. CPU time, so
+// that a busy machine passes over the same deals.
+const solver::Limits kSeedLimits{500'000, std::chrono::milliseconds(200), true};
 constexpr int kMaxSeeds = 30;
 constexpr int kNoticeDelayMs = 300;
 const char* const kSearchingText = "Searching for a winnable deal...";
