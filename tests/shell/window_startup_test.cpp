@@ -88,9 +88,10 @@ class WindowStartupTest : public QObject {
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
     QCOMPARE(captions(m.gameMenu->actions()),
              QStringList({"&Auto finish", "-", "&Restart", "-", "&Highscore list", "-", "&Klondike",
-                          "&Quatro"}));
+                          "&Quatro", "-", "Hi&nt"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
-             QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
+             QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
+                          "&Winnable deals only"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
     QCOMPARE(captions(m.levelMenu->actions()), QStringList({"&Easy", "&Medium", "&Hard"}));
