@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "card_set_decode.h"
-#include "card_set_encode.h"
-#include "card_test_pictures.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/card_set_encode.h"
+#include "tests/cards/card_test_pictures.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // How fast the decoder library turns a 10-second MP3 into a PCM file, compared with decoding
 // the same file with libmpg123 alone: the cost of the playback thread and the output.
-#include "mp3_fixture.h"
-#include "mpeg_library.h"
-#include "scratch_folder.h"
+#include "tests/music/mp3_fixture.h"
+#include "music/mpeg_library.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <benchmark/benchmark.h>
 

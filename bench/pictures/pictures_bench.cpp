@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "game_pictures.h"
-#include "jpeg_decoder.h"
+#include "platform/game_pictures.h"
+#include "platform/jpeg_decoder.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "deal_runs.h"
+#include "solver/deal_runs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "card_set_chooser.h"
+#include "cards/card_set_chooser.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "card_set_loader.h"
+#include "cards/card_set_loader.h"
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 

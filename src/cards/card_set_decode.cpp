@@ -1,4 +1,4 @@
-#include "card_set_decode.h"
+#include "cards/card_set_decode.h"
 
 #include <algorithm>
 #include <array>

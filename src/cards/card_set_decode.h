@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <span>
 
-#include "card_image.h"
+#include "cards/card_image.h"
 
 namespace cards {
 

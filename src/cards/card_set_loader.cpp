@@ -1,11 +1,11 @@
-#include "card_set_loader.h"
+#include "cards/card_set_loader.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
 #include <vector>
 
-#include "card_set_decode.h"
+#include "cards/card_set_decode.h"
 #include "platform/file_io.h"
 
 namespace cards {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <ctime>
 
-#include "deck.h"
-#include "game_engine.h"
+#include "game/deck.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -1,4 +1,4 @@
-#include "deck.h"
+#include "game/deck.h"
 
 #include <algorithm>
 

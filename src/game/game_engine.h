@@ -13,8 +13,8 @@
 #include <functional>
 #include <optional>
 
-#include "game_table.h"
-#include "table_view.h"
+#include "game/game_table.h"
+#include "game/table_view.h"
 
 namespace game {
 

@@ -4,7 +4,7 @@
 // table painter reads it.
 #include <cstdint>
 
-#include "table_geometry.h"
+#include "game/table_geometry.h"
 
 namespace game {
 

@@ -1,6 +1,6 @@
 // Klondike: every press on the table either picks a card or run up or applies the pick-up to the
 // place pressed (stock, waste, foundation or tableau column).
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -2,7 +2,7 @@
 // column and the invalidation of places.
 #include <algorithm>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -3,7 +3,7 @@
 // window's paint handler shows, and every change invalidates the rectangles it touches.
 #include <algorithm>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

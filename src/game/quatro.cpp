@@ -1,7 +1,7 @@
 // Quatro: the current card is placed on a 4 x 4 grid (face cards on their border places); once the
 // grid is full, pairs adding up to ten and single Tens are removed. Places below are named by
 // screen column (see quatroGridPlace).
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

@@ -1,7 +1,7 @@
 // Score modes, points of moves, the game clock with its time penalty and the two value panels.
 #include <string>
 
-#include "game_engine.h"
+#include "game/game_engine.h"
 
 namespace game {
 

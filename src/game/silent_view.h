@@ -1,6 +1,6 @@
 #pragma once
 // A TableView that ignores every call: for programs that run the rules without a window.
-#include "table_view.h"
+#include "game/table_view.h"
 
 namespace game {
 

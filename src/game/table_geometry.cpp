@@ -1,4 +1,4 @@
-#include "table_geometry.h"
+#include "game/table_geometry.h"
 
 namespace game {
 

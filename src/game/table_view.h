@@ -5,7 +5,7 @@
 // the drag image, whose positions the model keeps).
 #include <string>
 
-#include "table_geometry.h"
+#include "game/table_geometry.h"
 
 namespace game {
 

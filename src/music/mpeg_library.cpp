@@ -1,4 +1,4 @@
-#include "mpeg_library.h"
+#include "music/mpeg_library.h"
 
 #include <QCoreApplication>
 #include <QLibrary>

@@ -1,7 +1,7 @@
 // Locating and loading the decoder library mpegdll at run time, and its 21 entry points.
 #pragma once
 
-#include "mpegdll/mpegdll.h"
+#include "music/mpegdll/mpegdll.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "mpeg_player.h"
+#include "music/mpeg_player.h"
 
-#include "mpeg_library.h"
+#include "music/mpeg_library.h"
 
 #include <QLibrary>
 #include <QTimer>

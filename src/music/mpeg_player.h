@@ -8,7 +8,7 @@
 // end event. The stream events' read, seek and size calls come from the decoder's thread.
 #pragma once
 
-#include "mpegdll/mpegdll.h"
+#include "music/mpegdll/mpegdll.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "music_control.h"
+#include "music/music_control.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,8 +2,8 @@
 // Background music: plays the playlist song after song, MP3 files on the MP3 player and
 // everything else on the MIDI sequencer, driven by the "&Music" menu, the players' end notices
 // and the table window's start-up and shut-down. Runs on the user-interface thread only.
-#include "music_outputs.h"
-#include "playlist_file.h"
+#include "music/music_outputs.h"
+#include "music/playlist_file.h"
 
 #include <functional>
 #include <string>

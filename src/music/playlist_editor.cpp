@@ -1,7 +1,7 @@
-#include "playlist_editor.h"
+#include "music/playlist_editor.h"
 
-#include "message_box.h"
-#include "screen_metrics.h"
+#include "platform/message_box.h"
+#include "platform/screen_metrics.h"
 
 #include <QApplication>
 #include <QFile>

@@ -6,7 +6,7 @@
 // Use: create it once and call runEditor() for "Music &playlist". Each run starts from the
 // running playlist with nothing selected; OK hands back the edited list and the chosen song.
 // Save writes "Playlist.ini" into the start directory at once, whatever the run's outcome.
-#include "playlist_edits.h"
+#include "music/playlist_edits.h"
 
 #include <QDialog>
 #include <QStringList>

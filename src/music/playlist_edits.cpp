@@ -1,4 +1,4 @@
-#include "playlist_edits.h"
+#include "music/playlist_edits.h"
 
 namespace music {
 

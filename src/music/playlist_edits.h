@@ -1,6 +1,6 @@
 #pragma once
 // The playlist editor's list operations, apart from the window: the items and the selected row.
-#include "playlist_file.h"
+#include "music/playlist_file.h"
 
 namespace music {
 

@@ -1,6 +1,6 @@
-#include "playlist_file.h"
+#include "music/playlist_file.h"
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <utility>
 

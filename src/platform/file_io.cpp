@@ -1,6 +1,6 @@
 // Toolkit-free file helpers: path joining, whole-file reading, atomic replacement and the
 // clean-up after it, line splitting and case-insensitive lookup of a file in a folder.
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "game_pictures.h"
+#include "platform/game_pictures.h"
 
-#include "game_pictures_table.h"
+#include "platform/game_pictures_table.h"
 
 namespace pictures {
 

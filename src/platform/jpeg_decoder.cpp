@@ -1,6 +1,6 @@
-#include "jpeg_decoder.h"
+#include "platform/jpeg_decoder.h"
 
-#include "jpeg_errors.h"
+#include "platform/jpeg_errors.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "links.h"
+#include "platform/links.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "midi_file_check.h"
+#include "platform/midi_file_check.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
 // The sequencer over SDL2_mixer's music stream. SDL2_mixer calls its music-finished hook on the
 // caller's thread when the music is halted and on its audio thread when a song ends by itself;
 // the hook only posts the notice to the sequencer's own thread.
-#include "midi_sequencer.h"
+#include "platform/midi_sequencer.h"
 
-#include "audio_device.h"
-#include "file_io.h"
-#include "midi_file_check.h"
-#include "midi_song_length.h"
+#include "platform/audio_device.h"
+#include "platform/file_io.h"
+#include "platform/midi_file_check.h"
+#include "platform/midi_song_length.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,6 +1,6 @@
-#include "midi_song_length.h"
+#include "platform/midi_song_length.h"
 
-#include "midi_file_check.h"
+#include "platform/midi_file_check.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "screen_metrics.h"
+#include "platform/screen_metrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

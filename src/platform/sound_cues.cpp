@@ -1,11 +1,11 @@
-#include "sound_cues.h"
+#include "platform/sound_cues.h"
 
 #include <SDL_mixer.h>
 
 #include <map>
 
-#include "audio_device.h"
-#include "file_io.h"
+#include "platform/audio_device.h"
+#include "platform/file_io.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "about_box.h"
+#include "results/about_box.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -7,11 +7,11 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "clickable_label.h"
-#include "game_pictures.h"
-#include "jpeg_decoder.h"
-#include "links.h"
-#include "screen_metrics.h"
+#include "results/clickable_label.h"
+#include "platform/game_pictures.h"
+#include "platform/jpeg_decoder.h"
+#include "platform/links.h"
+#include "platform/screen_metrics.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "clickable_label.h"
+#include "results/clickable_label.h"
 
 #include <QMouseEvent>
 

@@ -1,15 +1,15 @@
-#include "end_game.h"
+#include "results/end_game.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <utility>
 
-#include "clickable_label.h"
-#include "file_io.h"
-#include "game_pictures.h"
-#include "jpeg_decoder.h"
-#include "screen_metrics.h"
+#include "results/clickable_label.h"
+#include "platform/file_io.h"
+#include "platform/game_pictures.h"
+#include "platform/jpeg_decoder.h"
+#include "platform/screen_metrics.h"
 
 namespace {
 

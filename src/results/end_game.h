@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "sound_cues.h"
+#include "platform/sound_cues.h"
 
 class ClickableLabel;
 

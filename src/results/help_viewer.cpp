@@ -1,4 +1,4 @@
-#include "help_viewer.h"
+#include "results/help_viewer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <array>
 
-#include "highscore_list.h"
+#include "results/highscore_list.h"
 
 namespace results {
 

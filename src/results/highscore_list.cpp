@@ -1,5 +1,5 @@
 // Ranking, loading and saving of the highscore list.
-#include "highscore_list.h"
+#include "results/highscore_list.h"
 
 #include <charconv>
 #include <utility>

@@ -1,5 +1,5 @@
 // The highscore window: labels and name boxes over the background picture.
-#include "highscore_window.h"
+#include "results/highscore_window.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "highscore_layout.h"
+#include "results/highscore_layout.h"
 #include "platform/game_pictures.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/message_box.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "highscore_list.h"
+#include "results/highscore_list.h"
 
 class QLabel;
 class QLineEdit;

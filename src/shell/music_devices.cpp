@@ -1,6 +1,6 @@
 #include "shell/music_devices.h"
 
-#include "mpeg_player.h"
+#include "music/mpeg_player.h"
 #include "platform/midi_sequencer.h"
 
 namespace shell {

@@ -2,7 +2,7 @@
 // The two players of the background music as the music control sees them: the MIDI sequencer and
 // the MP3 player component. The component reports failures as exceptions; here they become the
 // plain results that the music control acts on.
-#include "music_outputs.h"
+#include "music/music_outputs.h"
 
 class Mp3Player;
 

@@ -1,5 +1,5 @@
 // The preferences record, its 274-byte little-endian image and the settings file "mirt.ini".
-#include "preferences.h"
+#include "shell/preferences.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Solving dealt games by seed and the figures of a series.
-#include "deal_runs.h"
+#include "solver/deal_runs.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "table_position.h"
+#include "solver/table_position.h"
 
 namespace solver {
 

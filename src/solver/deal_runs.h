@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "klondike_solver.h"
+#include "solver/klondike_solver.h"
 
 namespace solver {
 

@@ -1,12 +1,12 @@
 // Depth-first search over compact positions with a table of the positions already searched. The
 // search is a loop over an explicit stack, so a long line of moves needs no deep call stack.
-#include "klondike_solver.h"
+#include "solver/klondike_solver.h"
 
 #include <time.h>
 
 #include <memory>
 
-#include "solver_state.h"
+#include "solver/solver_state.h"
 
 namespace solver {
 

@@ -1,5 +1,5 @@
 // The solver's compact position: conversion, move generation, moves and keys.
-#include "solver_state.h"
+#include "solver/solver_state.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // The solver's link to the game's table record and its places.
-#include "table_position.h"
+#include "solver/table_position.h"
 
 #include <algorithm>
 
-#include "silent_view.h"
+#include "game/silent_view.h"
 
 namespace solver {
 

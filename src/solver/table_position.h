@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "game_engine.h"
-#include "klondike_solver.h"
+#include "game/game_engine.h"
+#include "solver/klondike_solver.h"
 
 namespace solver {
 

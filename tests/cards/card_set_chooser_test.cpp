@@ -21,8 +21,8 @@
 #include <span>
 #include <vector>
 
-#include "card_set_chooser.h"
-#include "card_set_encode.h"
+#include "cards/card_set_chooser.h"
+#include "tools/cardset/card_set_encode.h"
 
 namespace {
 

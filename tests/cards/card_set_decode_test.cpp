@@ -1,9 +1,9 @@
 // Header rules and hostile files of the card-set decoder.
 #include <gtest/gtest.h>
 
-#include "card_set_decode.h"
-#include "card_set_encode.h"
-#include "card_test_pictures.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/card_set_encode.h"
+#include "tests/cards/card_test_pictures.h"
 
 namespace cards {
 namespace {

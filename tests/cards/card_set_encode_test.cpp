@@ -4,10 +4,10 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "card_set_decode.h"
-#include "card_set_encode.h"
-#include "card_test_pictures.h"
-#include "palette_choice.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/card_set_encode.h"
+#include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/palette_choice.h"
 
 namespace cards {
 namespace {

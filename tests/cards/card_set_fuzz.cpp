@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "card_set_decode.h"
+#include "cards/card_set_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static cards::CardSheet sheet;

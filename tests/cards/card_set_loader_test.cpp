@@ -7,10 +7,10 @@
 #include <QtTest>
 #include <sys/stat.h>
 
-#include "card_set_decode.h"
-#include "card_set_encode.h"
-#include "card_set_loader.h"
-#include "card_test_pictures.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/card_set_encode.h"
+#include "cards/card_set_loader.h"
+#include "tests/cards/card_test_pictures.h"
 
 using namespace cards;
 

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "card_image.h"
-#include "card_set_decode.h"
+#include "cards/card_image.h"
+#include "cards/card_set_decode.h"
 
 namespace cards::testing {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "card_set_encode.h"
-#include "card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
+#include "tests/cards/card_test_pictures.h"
 #include "platform/file_io.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "card_set_decode.h"
-#include "card_test_pictures.h"
+#include "cards/card_set_decode.h"
+#include "tests/cards/card_test_pictures.h"
 
 namespace cards {
 namespace {

@@ -1,8 +1,8 @@
 // The generator, the shuffle, both deals, the rule-set switches, the levels and the layout.
 #include <numeric>
 
-#include "deck.h"
-#include "game_fixture.h"
+#include "game/deck.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "game_engine.h"
-#include "recording_view.h"
+#include "game/game_engine.h"
+#include "tests/game/recording_view.h"
 
 namespace game::testing {
 

@@ -1,7 +1,7 @@
 // Whole Klondike games played through the pointer handlers by a simple greedy player that only
 // knows where cards lie, not the rules: it tries the moves a player would try first and lets the
 // engine accept or refuse them. Every card stays present once, and won games end properly.
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

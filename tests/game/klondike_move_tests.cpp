@@ -1,6 +1,6 @@
 // Klondike moves in click-select mode: stock, refill, waste, foundations, lay-downs, the levels
 // and the points of every move in every score mode.
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The pointer handlers: click-select frame, drag 'n drop with its image, restore and refusals, the
 // right button, and the refusal cue.
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

@@ -1,5 +1,5 @@
 // Quatro: placing cards, the places of face cards, pairs and Tens, pair mode, the win.
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

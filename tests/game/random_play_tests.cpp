@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

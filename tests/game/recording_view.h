@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "table_view.h"
+#include "game/table_view.h"
 
 namespace game::testing {
 

@@ -1,5 +1,5 @@
 // Score modes, the game clock with its time penalty, and the eligibility for the highscore list.
-#include "game_fixture.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

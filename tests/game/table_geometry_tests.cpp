@@ -2,7 +2,7 @@
 // repaint strips of the selection frame.
 #include <gtest/gtest.h>
 
-#include "table_geometry.h"
+#include "game/table_geometry.h"
 
 namespace game {
 namespace {

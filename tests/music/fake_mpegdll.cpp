@@ -1,4 +1,4 @@
-#include "fake_mpegdll.h"
+#include "tests/music/fake_mpegdll.h"
 
 #include <cstring>
 

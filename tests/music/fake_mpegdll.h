@@ -2,7 +2,7 @@
 // controls through the state returned by the extra entry point "fake_mpegdll_state".
 #pragma once
 
-#include "mpegdll/mpegdll.h"
+#include "music/mpegdll/mpegdll.h"
 
 #include <stdint.h>
 

@@ -1,8 +1,8 @@
 // The MIDI writer and the game's own tunes: files that a reader can walk event by event.
-#include "midi_file_check.h"
-#include "midi_writer.h"
-#include "notation.h"
-#include "tunes.h"
+#include "platform/midi_file_check.h"
+#include "tools/midi_maker/midi_writer.h"
+#include "tools/midi_maker/notation.h"
+#include "tools/midi_maker/tunes.h"
 
 #include <gtest/gtest.h>
 

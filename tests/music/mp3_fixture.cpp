@@ -1,4 +1,4 @@
-#include "mp3_fixture.h"
+#include "tests/music/mp3_fixture.h"
 
 #include <mpg123.h>
 

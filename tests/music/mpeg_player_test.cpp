@@ -1,9 +1,9 @@
 // Mp3Player against a stand-in decoder library whose answers the test sets.
-#include "fake_mpegdll.h"
-#include "mp3_fixture.h"
-#include "mpeg_library.h"
-#include "mpeg_player.h"
-#include "scratch_folder.h"
+#include "tests/music/fake_mpegdll.h"
+#include "tests/music/mp3_fixture.h"
+#include "music/mpeg_library.h"
+#include "music/mpeg_player.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The decoder library, loaded the way the game loads it, against an MP3 made from a known tone.
-#include "mp3_fixture.h"
-#include "mpeg_library.h"
-#include "scratch_folder.h"
+#include "tests/music/mp3_fixture.h"
+#include "music/mpeg_library.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Playback control against recording fakes of the two players and the table window.
-#include "music_control.h"
-#include "music_fakes.h"
-#include "scratch_folder.h"
+#include "music/music_control.h"
+#include "tests/music/music_fakes.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

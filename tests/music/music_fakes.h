@@ -1,7 +1,7 @@
 // Recording stand-ins for the two players and the table window, as the music control sees them.
 #pragma once
 
-#include "music_outputs.h"
+#include "music/music_outputs.h"
 
 #include <optional>
 #include <string>

@@ -1,10 +1,10 @@
 // The music control driving the real sequencer: notices of stopped songs and of songs that end
 // by themselves, as they arrive through the event loop.
-#include "audio_device.h"
-#include "midi_sequencer.h"
-#include "midi_test_songs.h"
-#include "music_control.h"
-#include "music_fakes.h"
+#include "platform/audio_device.h"
+#include "platform/midi_sequencer.h"
+#include "tests/platform/midi_test_songs.h"
+#include "music/music_control.h"
+#include "tests/music/music_fakes.h"
 #include "shell/music_devices.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The playlist editor window on the offscreen platform.
-#include "playlist_editor.h"
-#include "scratch_folder.h"
-#include "when_modal.h"
+#include "music/playlist_editor.h"
+#include "tests/platform/scratch_folder.h"
+#include "tests/platform/when_modal.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The playlist file and the editor's list operations.
-#include "playlist_edits.h"
-#include "playlist_file.h"
+#include "music/playlist_edits.h"
+#include "music/playlist_file.h"
 
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "platform/file_io.h"
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "game_pictures.h"
-#include "jpeg_decoder.h"
+#include "platform/game_pictures.h"
+#include "platform/jpeg_decoder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The structural check that keeps broken MIDI files away from the synthesizer.
-#include "midi_file_check.h"
-#include "midi_writer.h"
+#include "platform/midi_file_check.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The SDL2_mixer sequencer with real MIDI files under SDL's dummy audio driver.
-#include "audio_device.h"
-#include "midi_sequencer.h"
-#include "midi_test_songs.h"
+#include "platform/audio_device.h"
+#include "platform/midi_sequencer.h"
+#include "tests/platform/midi_test_songs.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The playing time read from a MIDI file's own events, on hand-made and malformed files.
-#include "midi_song_length.h"
-#include "midi_writer.h"
+#include "platform/midi_song_length.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <gtest/gtest.h>
 

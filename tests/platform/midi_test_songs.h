@@ -2,7 +2,7 @@
 // sequencer's queued notices arrive.
 #pragma once
 
-#include "midi_writer.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

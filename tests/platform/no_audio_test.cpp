@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "audio_device.h"
-#include "sound_cues.h"
+#include "platform/audio_device.h"
+#include "platform/sound_cues.h"
 
 namespace {
 

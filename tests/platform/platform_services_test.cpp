@@ -6,10 +6,10 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "links.h"
-#include "message_box.h"
-#include "screen_metrics.h"
-#include "when_modal.h"
+#include "platform/links.h"
+#include "platform/message_box.h"
+#include "platform/screen_metrics.h"
+#include "tests/platform/when_modal.h"
 
 class LinkCatcher : public QObject {
   Q_OBJECT

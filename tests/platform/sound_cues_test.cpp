@@ -7,9 +7,9 @@
 
 #include <sys/stat.h>
 
-#include "audio_device.h"
-#include "scratch_folder.h"
-#include "sound_cues.h"
+#include "platform/audio_device.h"
+#include "tests/platform/scratch_folder.h"
+#include "platform/sound_cues.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "audio_device.h"
-#include "scratch_folder.h"
-#include "sound_cues.h"
+#include "platform/audio_device.h"
+#include "tests/platform/scratch_folder.h"
+#include "platform/sound_cues.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 
 #include <sys/stat.h>
 
-#include "about_box.h"
-#include "clickable_label.h"
-#include "help_viewer.h"
+#include "results/about_box.h"
+#include "results/clickable_label.h"
+#include "results/help_viewer.h"
 
 namespace {
 

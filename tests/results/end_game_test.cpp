@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "end_game.h"
+#include "results/end_game.h"
 
 namespace {
 

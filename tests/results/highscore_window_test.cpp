@@ -10,7 +10,7 @@
 #include "platform/file_io.h"
 #include "platform/screen_metrics.h"
 #include "results/highscore_window.h"
-#include "when_modal.h"
+#include "tests/platform/when_modal.h"
 
 using results::defaultHighscores;
 using results::HighscoreList;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 
 using shell::GameOptions;
 using namespace std::literals;

@@ -1,7 +1,7 @@
 // The real game process, playing music from its start, must still end on SIGTERM.
-#include "mp3_fixture.h"
-#include "preferences.h"
-#include "scratch_folder.h"
+#include "tests/music/mp3_fixture.h"
+#include "shell/preferences.h"
+#include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

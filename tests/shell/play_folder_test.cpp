@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 #include "shell/command_line.h"
 
 using namespace shell;

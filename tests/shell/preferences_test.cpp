@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "platform/file_io.h"
-#include "scratch_folder.h"
+#include "tests/platform/scratch_folder.h"
 
 namespace fs = std::filesystem;
 using namespace shell;

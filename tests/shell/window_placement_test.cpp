@@ -1,9 +1,9 @@
 // On a 640 x 480 screen every window the game shows lies inside the work area, frame included.
 #include <QScreen>
 
-#include "help_viewer.h"
+#include "results/help_viewer.h"
 #include "shell/secondary_windows.h"
-#include "window_test_support.h"
+#include "tests/shell/window_test_support.h"
 
 using namespace window_test;
 

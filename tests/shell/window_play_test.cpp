@@ -7,11 +7,11 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "end_game.h"
-#include "help_viewer.h"
-#include "highscore_window.h"
+#include "results/end_game.h"
+#include "results/help_viewer.h"
+#include "results/highscore_window.h"
 #include "shell/secondary_windows.h"
-#include "window_test_support.h"
+#include "tests/shell/window_test_support.h"
 
 using namespace window_test;
 using shell::MainWindow;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "solver/table_position.h"
-#include "window_test_support.h"
+#include "tests/shell/window_test_support.h"
 
 using namespace window_test;
 

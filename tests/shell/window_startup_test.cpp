@@ -3,7 +3,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include "window_test_support.h"
+#include "tests/shell/window_test_support.h"
 
 using namespace window_test;
 using shell::MainWindow;

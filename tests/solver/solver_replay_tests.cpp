@@ -2,8 +2,8 @@
 // move as a player would, until the engine declares the win.
 #include <string>
 
-#include "game_fixture.h"
-#include "table_position.h"
+#include "tests/game/game_fixture.h"
+#include "solver/table_position.h"
 
 namespace game::testing {
 namespace {

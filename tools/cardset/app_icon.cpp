@@ -1,9 +1,9 @@
-#include "app_icon.h"
+#include "tools/cardset/app_icon.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "suit_shapes.h"
+#include "tools/cardset/suit_shapes.h"
 
 namespace cardset {
 

@@ -1,11 +1,11 @@
-#include "card_set_encode.h"
+#include "tools/cardset/card_set_encode.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-#include "card_set_decode.h"
-#include "palette_choice.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/palette_choice.h"
 
 namespace cards {
 namespace {

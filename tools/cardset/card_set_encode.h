@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "card_image.h"
+#include "cards/card_image.h"
 
 namespace cards {
 

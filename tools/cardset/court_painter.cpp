@@ -1,9 +1,9 @@
-#include "court_painter.h"
+#include "tools/cardset/court_painter.h"
 
 #include <QLineF>
 #include <QPainterPath>
 
-#include "suit_shapes.h"
+#include "tools/cardset/suit_shapes.h"
 
 namespace cardset {
 namespace {

@@ -1,12 +1,12 @@
-#include "deck_painter.h"
+#include "tools/cardset/deck_painter.h"
 
 #include <QFont>
 #include <QPainter>
 #include <array>
 
-#include "court_painter.h"
-#include "index_glyphs.h"
-#include "suit_shapes.h"
+#include "tools/cardset/court_painter.h"
+#include "tools/cardset/index_glyphs.h"
+#include "tools/cardset/suit_shapes.h"
 
 namespace cardset {
 namespace {

@@ -1,4 +1,4 @@
-#include "index_glyphs.h"
+#include "tools/cardset/index_glyphs.h"
 
 #include <cstring>
 

@@ -25,11 +25,11 @@
 #include <string>
 #include <vector>
 
-#include "card_set_decode.h"
-#include "card_set_encode.h"
-#include "app_icon.h"
-#include "card_set_loader.h"
-#include "deck_painter.h"
+#include "cards/card_set_decode.h"
+#include "tools/cardset/card_set_encode.h"
+#include "tools/cardset/app_icon.h"
+#include "cards/card_set_loader.h"
+#include "tools/cardset/deck_painter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "palette_choice.h"
+#include "tools/cardset/palette_choice.h"
 
 #include <algorithm>
 #include <array>

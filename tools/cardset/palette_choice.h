@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "card_image.h"
+#include "cards/card_image.h"
 
 namespace cards {
 

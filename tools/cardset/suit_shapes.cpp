@@ -1,4 +1,4 @@
-#include "suit_shapes.h"
+#include "tools/cardset/suit_shapes.h"
 
 #include <QTransform>
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "game_engine.h"
-#include "silent_view.h"
+#include "game/game_engine.h"
+#include "game/silent_view.h"
 
 namespace {
 

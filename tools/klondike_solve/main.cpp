@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "deal_runs.h"
+#include "solver/deal_runs.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // midi_maker <folder>: writes the game's own tunes and a "Playlist.ini" that lists them.
-#include "file_io.h"
-#include "playlist_file.h"
-#include "tunes.h"
+#include "platform/file_io.h"
+#include "music/playlist_file.h"
+#include "tools/midi_maker/tunes.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,5 +1,5 @@
 // Standard MIDI File writer: header chunk, a conductor track, one track per part.
-#include "midi_writer.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <algorithm>
 #include <tuple>

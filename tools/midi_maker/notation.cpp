@@ -1,4 +1,4 @@
-#include "notation.h"
+#include "tools/midi_maker/notation.h"
 
 #include <sstream>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 //   rest, then the length in eighth notes.
 //   Chords: "C Am F G7 D7 Em" = root, optional # or b, optional m (minor), optional 7.
 // Malformed text throws std::invalid_argument: tunes are fixed, so a typo must stop the build.
-#include "midi_writer.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <cstdint>
 #include <string>

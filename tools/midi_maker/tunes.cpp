@@ -1,7 +1,7 @@
 // Three pieces composed for the game: a waltz in G, a march in C and a calm nocturne in A minor.
-#include "tunes.h"
+#include "tools/midi_maker/tunes.h"
 
-#include "notation.h"
+#include "tools/midi_maker/notation.h"
 
 namespace midi_maker {
 

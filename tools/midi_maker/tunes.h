@@ -1,6 +1,6 @@
 #pragma once
 // The game's own background music: three short General MIDI pieces.
-#include "midi_writer.h"
+#include "tools/midi_maker/midi_writer.h"
 
 #include <string>
 #include <vector>

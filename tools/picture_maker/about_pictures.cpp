@@ -1,8 +1,8 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
-#include "drawing_kit.h"
-#include "pictures.h"
+#include "tools/picture_maker/drawing_kit.h"
+#include "tools/picture_maker/pictures.h"
 
 QImage drawAboutLogo() {
   QImage image(169, 130, QImage::Format_RGB32);

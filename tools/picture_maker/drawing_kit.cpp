@@ -1,4 +1,4 @@
-#include "drawing_kit.h"
+#include "tools/picture_maker/drawing_kit.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

@@ -1,5 +1,5 @@
-#include "drawing_kit.h"
-#include "pictures.h"
+#include "tools/picture_maker/drawing_kit.h"
+#include "tools/picture_maker/pictures.h"
 
 QImage drawEndGame() {
   QImage image(300, 200, QImage::Format_RGB32);

@@ -1,8 +1,8 @@
 #include <QLinearGradient>
 #include <array>
 
-#include "drawing_kit.h"
-#include "pictures.h"
+#include "tools/picture_maker/drawing_kit.h"
+#include "tools/picture_maker/pictures.h"
 #include "results/highscore_layout.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "jpeg_encoder.h"
+#include "tools/picture_maker/jpeg_encoder.h"
 
 #include <cstdlib>
 
-#include "jpeg_errors.h"
+#include "platform/jpeg_errors.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "file_io.h"
-#include "game_pictures.h"
-#include "jpeg_encoder.h"
-#include "pictures.h"
+#include "platform/file_io.h"
+#include "platform/game_pictures.h"
+#include "tools/picture_maker/jpeg_encoder.h"
+#include "tools/picture_maker/pictures.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cues.h"
+#include "tools/sound_maker/cues.h"
 
 #include <algorithm>
 #include <cmath>

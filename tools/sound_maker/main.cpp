@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "cues.h"
+#include "tools/sound_maker/cues.h"
 #include "platform/file_io.h"
-#include "wav_writer.h"
+#include "tools/sound_maker/wav_writer.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

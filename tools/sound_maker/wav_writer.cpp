@@ -1,4 +1,4 @@
-#include "wav_writer.h"
+#include "tools/sound_maker/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The library's C entry points. Each one records its outcome for "LastError"; none lets a C++
 // exception escape.
-#include "mpegdll.h"
-#include "player.h"
+#include "music/mpegdll/mpegdll.h"
+#include "music/mpegdll/player.h"
 
 #include <mpg123.h>
 

@@ -1,4 +1,4 @@
-#include "mp3_input.h"
+#include "music/mpegdll/mp3_input.h"
 
 #include <mpg123.h>
 

@@ -2,7 +2,7 @@
 // by libmpg123 into 16-bit signed native-endian interleaved samples.
 #pragma once
 
-#include "mpegdll.h"
+#include "music/mpegdll/mpegdll.h"
 
 #include <cstddef>
 #include <cstdint>

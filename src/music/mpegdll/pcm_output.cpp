@@ -1,6 +1,6 @@
-#include "pcm_output.h"
+#include "music/mpegdll/pcm_output.h"
 
-#include "mpegdll.h"
+#include "music/mpegdll/mpegdll.h"
 
 #include <SDL.h>
 

@@ -1,6 +1,6 @@
-#include "player.h"
+#include "music/mpegdll/player.h"
 
-#include "thread_priority.h"
+#include "music/mpegdll/thread_priority.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 // Every method is called from the caller's thread; each returns an MPEGDLL_ERR_* code.
 #pragma once
 
-#include "mp3_input.h"
-#include "pcm_output.h"
+#include "music/mpegdll/mp3_input.h"
+#include "music/mpegdll/pcm_output.h"
 
 #include <atomic>
 #include <condition_variable>

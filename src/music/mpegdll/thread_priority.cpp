@@ -1,4 +1,4 @@
-#include "thread_priority.h"
+#include "music/mpegdll/thread_priority.h"
 
 #ifdef __linux__
 #include <sys/resource.h>
