@@ -39,7 +39,7 @@ class OffscreenTable : public game::TableView {
 
   void paint(const QRegion& dirty) {
     QPainter p(&picture);
-    cards::paintTable(p, dirty, {engine.table(), true, art, colours, {}, &dragImage});
+    cards::paintTable(p, dirty, {engine.table(), true, art, colours, {}, &dragImage, {}});
   }
   void invalidate(const game::Rect& r, bool) override {
     pending += cards::toQRect(r);
@@ -58,7 +58,7 @@ class OffscreenTable : public game::TableView {
     QPainter p(&dragImage);
     p.translate(-r.left, -r.top);
     cards::paintTable(p, QRegion(cards::toQRect(r)),
-                      {engine.table(), true, art, colours, {}, nullptr});
+                      {engine.table(), true, art, colours, {}, nullptr, {}});
   }
 };
 

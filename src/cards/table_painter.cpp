@@ -96,6 +96,17 @@ void paintSelectionFrame(QPainter& p, const TableScene& s) {
   p.drawPolyline(path, 5);
 }
 
+// Solid where the selection frame is dotted, so that the two never look alike.
+void paintHintFrames(QPainter& p, const TableScene& s) {
+  p.setPen(QPen(toQColor(s.colours.selection), 2, Qt::SolidLine));
+  p.setBrush(Qt::NoBrush);
+  for (const game::Rect& f : s.hintFrames) {
+    const QPoint path[] = {
+        {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}, {f.left, f.top}};
+    p.drawPolyline(path, 5);
+  }
+}
+
 }  // namespace
 
 void CardArt::takeSheet(const QImage& loaded) {
@@ -140,6 +151,7 @@ void paintTable(QPainter& p, const QRegion& dirty, const TableScene& s) {
     const game::Rect frame = game::selectionFrame(s.table, s.klondike);
     if (bounds.intersects(toQRect(game::selectionFrameArea(frame)))) paintSelectionFrame(p, s);
   }
+  paintHintFrames(p, s);
   if (s.table.dragImageVisible && s.dragImage) {
     const QRect image(s.table.dragImageX, s.table.dragImageY, game::kCardWidth, s.table.dragHeight);
     if (bounds.intersects(image))

@@ -1,6 +1,6 @@
 #pragma once
 // Painting of the table from the game model: card places from the card sheet, empty places,
-// the Quatro target highlights, the selection frame and the dragged cards' image.
+// the Quatro target highlights, the selection frame, the hint frames and the dragged cards' image.
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -42,6 +42,7 @@ struct TableScene {
   TableColours colours;
   std::span<const QPoint> quatroTargets;  // (column, row) of the empty places to highlight
   const QImage* dragImage = nullptr;      // drawn while table.dragImageVisible
+  std::span<const game::Rect> hintFrames;  // frames of a hinted move (paths as the selection's)
 };
 
 // A rectangle of the rules (right and bottom exclusive) as a QRect.

@@ -60,7 +60,10 @@ bool GameEngine::startUp() {
   return true;
 }
 
-void GameEngine::dealKlondike() {
+void GameEngine::dealKlondike() { dealKlondike(nextSeed()); }
+
+void GameEngine::dealKlondike(std::uint32_t seed) {
+  lastSeed_ = seed;
   const bool hard = menu_.level == Level::Hard;
   t_.qualifies = menu_.scoreMode == ScoreMode::Normal && menu_.timed && hard ? 1 : 0;
   t_.seconds = 0;
@@ -71,7 +74,7 @@ void GameEngine::dealKlondike() {
   showSeconds();
   stopClock();
 
-  const Deck deck = shuffleDeck(nextSeed());
+  const Deck deck = shuffleDeck(seed);
   int p = 0;
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {

@@ -41,6 +41,8 @@ class GameEngine {
   const MenuState& menu() const { return menu_; }
   bool cardSetPresent() const { return cardSetPresent_; }
   bool clockRunning() const { return clockRunning_; }
+  // The seed of the last deal; nothing before the first.
+  std::optional<std::uint32_t> lastSeed() const { return lastSeed_; }
   // For tests that set up positions no deal produces; the game itself never calls it.
   GameTable& tableForSetup() { return t_; }
   // Seed of the shuffle; the game uses the calendar time in whole seconds, tests a fixed value.
@@ -68,6 +70,7 @@ class GameEngine {
   // screen of class 1: then Klondike is dealt instead.
   bool startUp();
   void dealKlondike();
+  void dealKlondike(std::uint32_t seed);  // the game of exactly this seed
   void dealQuatro();
   void restart();          // Game > Restart
   void switchToKlondike();  // Game > Klondike
@@ -84,6 +87,9 @@ class GameEngine {
   // An undo takes a Klondike game off the highscore list.
   void undo();
   void redo();
+
+  // A hint was used: the game no longer enters the highscore list.
+  void endQualification() { t_.qualifies = 0; }
 
   // --- score modes and clock ---
   void chooseNormal();

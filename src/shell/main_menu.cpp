@@ -40,6 +40,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.quatroItem = checkItem(m.gameMenu, "&Quatro");
   m.gameMenu->addSeparator();
   m.statisticsItem = m.gameMenu->addAction("S&tatistics");
+  m.hintItem = m.gameMenu->addAction("Hi&nt");
+  m.hintItem->setShortcut(Qt::Key_H);
 
   m.optionsMenu = bar->addMenu("&Options  ");
   m.scoreMenu = m.optionsMenu->addMenu("&Score");
@@ -58,6 +60,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.cardSelectItem = m.coloursMenu->addAction("&Cardselect");
   m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
+  m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
 
   m.musicMenu = bar->addMenu("&Music  ");
   m.playlistItem = m.musicMenu->addAction("Music &playlist");

@@ -22,6 +22,7 @@ struct MainMenu {
   QAction* klondikeItem = nullptr;
   QAction* quatroItem = nullptr;
   QAction* statisticsItem = nullptr;
+  QAction* hintItem = nullptr;
   QMenu* optionsMenu = nullptr;
   QMenu* scoreMenu = nullptr;
   QAction* normalItem = nullptr;
@@ -37,6 +38,7 @@ struct MainMenu {
   QAction* cardSelectItem = nullptr;
   QAction* amigaColoursItem = nullptr;
   QAction* dragDropItem = nullptr;
+  QAction* winnableDealsItem = nullptr;
   QMenu* musicMenu = nullptr;
   QAction* playlistItem = nullptr;
   QAction* musicOnItem = nullptr;

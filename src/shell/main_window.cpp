@@ -72,6 +72,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   setCentralWidget(table_);
   table_->setFocus();
   table_->afterInput = [this] { noteInput(); };
+  hint_ = std::make_unique<HintSearch>(engine_, *table_);
+  winnableDeals_.dealt = [this] { statistics_.dealt(engine_.table()); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
@@ -102,6 +104,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.klondikeItem, &MainWindow::playKlondike},
       {menu_.quatroItem, &MainWindow::playQuatro},
       {menu_.statisticsItem, &MainWindow::showStatistics},
+      {menu_.hintItem, &MainWindow::showHint},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -113,6 +116,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.cardSelectItem, &MainWindow::chooseSelectionColour},
       {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
+      {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
       {menu_.playlistItem, &MainWindow::editPlaylist},
       {menu_.musicOnItem, &MainWindow::toggleMusic},
       {menu_.soundOnItem, &MainWindow::toggleSound},
@@ -193,6 +197,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
+  options_ = readGameOptions(startDir_);
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -201,6 +206,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
   statistics_.dealt(engine_.table());
+  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
+    winnableDeals_.replaceDeal();
   statusBar()->setVisible(klondike && screenClass_ != 1);
   syncMenu();
 }
@@ -272,8 +279,9 @@ void MainWindow::syncMenu() {
   menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
+  menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
-                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction()})
+                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
     a->setEnabled(klondike);
   storeMenuState(m, pref_);
 }
@@ -345,7 +353,10 @@ void MainWindow::autoFinish() {
 }
 
 void MainWindow::restart() {
-  engine_.restart();
+  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
+    winnableDeals_.dealNew();
+  else
+    engine_.restart();
   noteNewDeal();
 }
 
@@ -366,7 +377,9 @@ void MainWindow::chooseDealNumber() {
                           "Deal number");
     return;
   }
+  winnableDeals_.cancel();
   engine_.playDeal(number);
+  noteNewDeal();
 }
 
 void MainWindow::showHighscoreList() {
@@ -377,9 +390,11 @@ void MainWindow::playKlondike() {
   engine_.switchToKlondike();
   noteNewDeal();
   statusBar()->show();
+  if (options_.winnableDealsOnly) winnableDeals_.replaceDeal();
 }
 
 void MainWindow::playQuatro() {
+  winnableDeals_.cancel();
   if (!engine_.switchToQuatro()) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
@@ -400,6 +415,8 @@ void MainWindow::noteNewDeal() {
   statistics_.leave(steadySeconds());
   statistics_.dealt(engine_.table());
 }
+
+void MainWindow::showHint() { hint_->request(); }
 
 // --- Options ---
 
@@ -433,6 +450,15 @@ void MainWindow::toggleAmigaColours() {
 
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
+// Takes effect from the next deal; kept at once in the game's own options file.
+void MainWindow::toggleWinnableDeals() {
+  options_.winnableDealsOnly = !options_.winnableDealsOnly;
+  std::string error;
+  if (!writeGameOptions(options_, startDir_, &error))
+    platform::showMessage(this, qs(platform::joinPath(startDir_, kGameOptionsFile) + ": " + error),
+                          "Options");
+}
+
 // --- Music ---
 
 void MainWindow::editPlaylist() {
@@ -461,9 +487,13 @@ void MainWindow::enterCurrentResult() {
 void MainWindow::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
   table_->invalidateRect(cards::toQRect(r));
+  hint_->tableChanged();  // the rules change the table only through here
 }
 
-void MainWindow::invalidateAll() { table_->invalidateRect(table_->rect()); }
+void MainWindow::invalidateAll() {
+  table_->invalidateRect(table_->rect());
+  hint_->tableChanged();
+}
 
 void MainWindow::repaintNow() {
   table_->repaintPending();

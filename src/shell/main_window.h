@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QTimer>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "cards/table_painter.h"
@@ -18,9 +19,12 @@
 #include "results/highscore_list.h"
 #include "results/statistics_file.h"
 #include "shell/companions.h"
+#include "shell/game_options.h"
+#include "shell/hint_search.h"
 #include "shell/main_menu.h"
 #include "shell/music_devices.h"
 #include "shell/preferences.h"
+#include "shell/winnable_deals.h"
 
 namespace platform {
 class SoundCuePlayer;
@@ -65,6 +69,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
   const cards::CardArt& cardArt() const { return art_; }
   bool clockActive() const { return gameClock_.isActive(); }
+  const GameOptions& options() const { return options_; }
+  bool searchingDeal() const { return winnableDeals_.searching(); }
 
   // Menu handlers.
   void openCardSet();
@@ -79,6 +85,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void playKlondike();
   void playQuatro();
   void showStatistics();
+  void showHint();
   void chooseNormal();
   void chooseVegas();
   void chooseNoScore();
@@ -90,6 +97,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void chooseSelectionColour();
   void toggleAmigaColours();
   void toggleDragDrop();
+  void toggleWinnableDeals();
   void editPlaylist();
   void toggleMusic();
   void toggleSound();
@@ -165,6 +173,9 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   SequencerOutput midiOutput_{midiSequencer_};
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
+  GameOptions options_;  // the game's own options file
+  std::unique_ptr<HintSearch> hint_;  // made with the table widget
+  WinnableDeals winnableDeals_{engine_, *this};
 };
 
 }  // namespace shell

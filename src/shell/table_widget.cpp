@@ -49,6 +49,12 @@ void TableWidget::repaintPending() {
   repaint(region);
 }
 
+void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
+  for (const auto* list : {&hintFrames_, &frames})
+    for (const game::Rect& f : *list) update(cards::toQRect(game::selectionFrameArea(f)));
+  hintFrames_ = std::move(frames);
+}
+
 void TableWidget::grabDragImage(const QRect& source) {
   QPainter p(&dragImage_);
   p.translate(-source.topLeft());
@@ -66,7 +72,7 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const cards::TableScene scene{engine_.table(), klondike, art_, colours_, highlighted,
-                                &dragImage_};
+                                &dragImage_, hintFrames_};
   cards::paintTable(p, dirty, scene);
 }
 

@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "cards/table_painter.h"
 #include "game/keyboard_focus.h"
@@ -29,6 +30,10 @@ class TableWidget : public QWidget {
   // Marks a rectangle for repainting; repaintPending() paints everything marked, now.
   void invalidateRect(const QRect& r);
   void repaintPending();
+
+  // The frames of a hinted move, drawn until replaced (by none to take them away).
+  void setHintFrames(std::vector<game::Rect> frames);
+  const std::vector<game::Rect>& hintFrames() const { return hintFrames_; }
 
   // Paints the table's picture inside `source` into the drag image at (0, 0).
   void grabDragImage(const QRect& source);
@@ -62,6 +67,7 @@ class TableWidget : public QWidget {
 
   void showFocus(bool visible);
   QRect focusRect() const;
+  std::vector<game::Rect> hintFrames_;
 };
 
 }  // namespace shell

@@ -57,7 +57,7 @@ QImage paint(const GameTable& t, const CardArt& art, const TableColours& colours
   QImage target(646, 540, QImage::Format_RGB32);
   target.fill(Qt::magenta);
   QPainter p(&target);
-  cards::paintTable(p, dirty, {t, klondike, art, colours, targets, drag});
+  cards::paintTable(p, dirty, {t, klondike, art, colours, targets, drag, {}});
   return target;
 }
 

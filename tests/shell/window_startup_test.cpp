@@ -89,9 +89,10 @@ class WindowStartupTest : public QObject {
     QCOMPARE(captions(m.gameMenu->actions()),
              QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart",
                           "Deal nu&mber...", "-", "&Highscore list", "-", "&Klondike", "&Quatro",
-                          "-", "S&tatistics"}));
+                          "-", "S&tatistics", "-", "Hi&nt"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
-             QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop"}));
+             QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
+                          "&Winnable deals only"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
     QCOMPARE(captions(m.levelMenu->actions()), QStringList({"&Easy", "&Medium", "&Hard"}));

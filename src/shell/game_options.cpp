@@ -1,0 +1,67 @@
+#include "shell/game_options.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/file_io.h"
+
+namespace shell {
+namespace {
+
+constexpr std::size_t kFileCap = 64 * 1024;  // far beyond the few lines of the file
+const char* const kWinnableDealsOnly = "WinnableDealsOnly";
+
+std::string_view trimmed(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool sameNoCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+// "1", "0", "true", "false", "yes", "no" in any case; anything else leaves `flag` as it is.
+void readFlag(std::string_view value, bool& flag) {
+  for (const char* on : {"1", "true", "yes"})
+    if (sameNoCase(value, on)) flag = true;
+  for (const char* off : {"0", "false", "no"})
+    if (sameNoCase(value, off)) flag = false;
+}
+
+}  // namespace
+
+GameOptions parseGameOptions(std::string_view text) {
+  GameOptions options;
+  for (const std::string& line : platform::splitLines(text)) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string_view key = trimmed(std::string_view(line).substr(0, equals));
+    const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
+    if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
+  }
+  return options;
+}
+
+std::string formatGameOptions(const GameOptions& options) {
+  return platform::joinLinesCrLf(
+      {std::string(kWinnableDealsOnly) + "=" + (options.winnableDealsOnly ? "1" : "0")});
+}
+
+GameOptions readGameOptions(const std::string& dir) {
+  const auto bytes = platform::readFile(platform::joinPath(dir, kGameOptionsFile), kFileCap);
+  if (!bytes) return {};
+  return parseGameOptions(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+bool writeGameOptions(const GameOptions& options, const std::string& dir, std::string* error) {
+  const std::string text = formatGameOptions(options);
+  return platform::writeFileAtomically(platform::joinPath(dir, kGameOptionsFile), text.data(),
+                                       text.size(), error);
+}
+
+}  // namespace shell

@@ -1,0 +1,26 @@
+#pragma once
+// The game's own options beside the settings file: Options.ini, one "key=value" line each. The
+// reader is lenient (unknown keys, bad values and odd spacing leave the defaults); the 274-byte
+// settings file keeps its layout and never holds these.
+#include <string>
+#include <string_view>
+
+namespace shell {
+
+inline constexpr const char* kGameOptionsFile = "Options.ini";
+
+struct GameOptions {
+  bool winnableDealsOnly = false;  // Options > Winnable deals only
+  bool operator==(const GameOptions&) const = default;
+};
+
+GameOptions parseGameOptions(std::string_view text);
+std::string formatGameOptions(const GameOptions& options);
+
+// The options of the file in `dir`; the defaults when it is missing or unreadable.
+GameOptions readGameOptions(const std::string& dir);
+// Writes the file in `dir` atomically; false with the reason in *error when it cannot.
+bool writeGameOptions(const GameOptions& options, const std::string& dir,
+                      std::string* error = nullptr);
+
+}  // namespace shell

@@ -1,0 +1,68 @@
+#include "shell/hint_search.h"
+
+#include <memory>
+
+#include "platform/message_box.h"
+#include "shell/table_widget.h"
+
+namespace shell {
+namespace {
+
+const solver::Limits kHintLimits{2'000'000, std::chrono::milliseconds(2000)};
+constexpr int kFrameMs = 1500;
+const char* const kHintCaption = "Hint";
+
+}  // namespace
+
+std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move) {
+  const game::TableLayout& layout = engine.table().layout;
+  auto frame = [&](game::Place p) {
+    const int cards = p.row < layout.bottomRow ? engine.runLength(p.column, p.row) : 1;
+    return layout.selectionFrame(p, std::max(cards, 1));  // an empty column is framed as a card
+  };
+  if (move.onePress) return {frame(move.source)};
+  return {frame(move.source), frame(move.target)};
+}
+
+HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table)
+    : engine_(engine), table_(table) {
+  frameTimer_.setSingleShot(true);
+  frameTimer_.setInterval(kFrameMs);
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { table_.setHintFrames({}); });
+}
+
+void HintSearch::request() {
+  if (engine_.menu().ruleSet != game::RuleSet::Klondike) return;
+  // The hint may name another move than the one begun: its frames stand alone.
+  engine_.cancelSelection();
+  tableChanged();
+  const game::MenuState& m = engine_.menu();
+  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level,
+                                                      m.scoreMode == game::ScoreMode::Vegas);
+  worker_.start([this, search](const std::atomic<bool>& cancel) -> SolverWorker::Answer {
+    search->run(kHintLimits, &cancel);
+    return [this, search] { answer(*search); };
+  });
+}
+
+void HintSearch::tableChanged() {
+  worker_.cancel();
+  frameTimer_.stop();
+  if (!table_.hintFrames().empty()) table_.setHintFrames({});
+}
+
+void HintSearch::answer(const solver::TableSearch& search) {
+  engine_.endQualification();
+  if (const auto move = search.nextMove()) {
+    table_.setHintFrames(hintFrames(engine_, *move));
+    frameTimer_.start();
+    return;
+  }
+  platform::showMessage(table_.window(),
+                        search.result().outcome == solver::Outcome::Lost
+                            ? "No winning line from here"
+                            : "No winning line found",
+                        kHintCaption);
+}
+
+}  // namespace shell

@@ -1,0 +1,38 @@
+#include "shell/game_options.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/platform/scratch_folder.h"
+
+using shell::GameOptions;
+using namespace std::literals;
+
+TEST(GameOptions, ReadsTheFlagLenientlyAndKeepsTheDefaultOtherwise) {
+  const struct {
+    std::string_view text;
+    bool winnable;
+  } cases[] = {
+      {"WinnableDealsOnly=1\r\n", true},
+      {"  winnabledealsonly =\tYes", true},
+      {"Other=1\nWinnableDealsOnly=true\nWinnableDealsOnly=0\n", false},  // the last one counts
+      {"WinnableDealsOnly=maybe", false},
+      {"WinnableDealsOnly", false},
+      {"=1\nWinnableDealsOnlyX=1", false},
+      {"WinnableDealsOnly=1\0junk"sv, true},
+      {"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text));
+    EXPECT_EQ(shell::parseGameOptions(c.text).winnableDealsOnly, c.winnable);
+  }
+}
+
+TEST(GameOptions, WrittenOptionsReadBackAndAMissingFileGivesTheDefaults) {
+  ScratchFolder dir;
+  EXPECT_EQ(shell::readGameOptions(dir.str()), GameOptions{});
+  for (bool winnable : {true, false}) {
+    ASSERT_TRUE(shell::writeGameOptions({winnable}, dir.str()));
+    EXPECT_EQ(shell::readGameOptions(dir.str()).winnableDealsOnly, winnable);
+  }
+  EXPECT_EQ(dir.read(shell::kGameOptionsFile), "WinnableDealsOnly=0\r\n");
+}
