@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "cards/card_set_decode.h"
-#include "tools/cardset/card_set_encode.h"
 #include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
 
 namespace {
 

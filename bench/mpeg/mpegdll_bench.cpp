@@ -1,7 +1,7 @@
 // How fast the decoder library turns a 10-second MP3 into a PCM file, compared with decoding
 // the same file with libmpg123 alone: the cost of the playback thread and the output.
-#include "tests/music/mp3_fixture.h"
 #include "music/mpeg_library.h"
+#include "tests/music/mp3_fixture.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <benchmark/benchmark.h>

@@ -10,11 +10,11 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <dirent.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -54,8 +54,9 @@ void sleepSeconds(double seconds) {
 }
 
 int usage() {
-  std::fprintf(stderr,
-               "usage: map_timer [--idle S] [--wakeups S] [--after-map COMMAND] -- PROGRAM [ARGS]\n");
+  std::fprintf(
+      stderr,
+      "usage: map_timer [--idle S] [--wakeups S] [--after-map COMMAND] -- PROGRAM [ARGS]\n");
   return 2;
 }
 

@@ -41,9 +41,7 @@ class OffscreenTable : public game::TableView {
     QPainter p(&picture);
     cards::paintTable(p, dirty, {engine.table(), true, art, colours, {}, &dragImage, {}});
   }
-  void invalidate(const game::Rect& r, bool) override {
-    pending += cards::toQRect(r);
-  }
+  void invalidate(const game::Rect& r, bool) override { pending += cards::toQRect(r); }
   void invalidateAll() override { pending += picture.rect(); }
   void repaintNow() override {
     paint(pending);

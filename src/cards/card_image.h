@@ -15,10 +15,10 @@ inline constexpr int kCardHeight = game::kCardHeight;
 inline constexpr int kSheetColumns = 8;
 inline constexpr int kSheetRows = 8;
 inline constexpr int kSheetCells = kSheetColumns * kSheetRows;
-inline constexpr int kSheetWidth = kCardWidth * kSheetColumns;    // 704
-inline constexpr int kSheetHeight = kCardHeight * kSheetRows;     // 1040
-inline constexpr std::size_t kCardRowBytes = kCardWidth * 3;      // 264
-inline constexpr std::size_t kSheetRowBytes = kSheetWidth * 3;    // 2112
+inline constexpr int kSheetWidth = kCardWidth * kSheetColumns;  // 704
+inline constexpr int kSheetHeight = kCardHeight * kSheetRows;   // 1040
+inline constexpr std::size_t kCardRowBytes = kCardWidth * 3;    // 264
+inline constexpr std::size_t kSheetRowBytes = kSheetWidth * 3;  // 2112
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -65,7 +65,8 @@ struct CardSheet {
   std::vector<std::uint8_t> rgb = std::vector<std::uint8_t>(kSheetRowBytes * kSheetHeight);
 
   static std::size_t cellOffset(int c) {
-    return std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes + std::size_t((c & 7) * kCardWidth) * 3;
+    return std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
+           std::size_t((c & 7) * kCardWidth) * 3;
   }
   RgbTarget cell(int c) { return {rgb.data() + cellOffset(c), kSheetRowBytes}; }
   Rgb at(int x, int y) const {

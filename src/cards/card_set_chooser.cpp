@@ -131,8 +131,7 @@ void CardSetChooser::createFolderModel() {
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setReadOnly(true);
   folderTree->setModel(folders_);
-  for (int column = 1; column < folders_->columnCount(); ++column)
-    folderTree->hideColumn(column);
+  for (int column = 1; column < folders_->columnCount(); ++column) folderTree->hideColumn(column);
   folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   folderTree->header()->setStretchLastSection(false);
   connect(folderTree, &QTreeView::clicked, this,
@@ -276,9 +275,9 @@ void CardSetChooser::revealListedFolder() {
 
 bool CardSetChooser::listFiles(const QString& selectName) {
   // Name filters of QDir match without regard to case unless told otherwise.
-  const QStringList names =
-      QDir(listedDir_).entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi")},
-                                 QDir::Files, QDir::Name | QDir::IgnoreCase);
+  const QStringList names = QDir(listedDir_)
+                                .entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi")},
+                                           QDir::Files, QDir::Name | QDir::IgnoreCase);
   const QSignalBlocker quiet(fileList);
   fileList->clear();
   fileList->addItems(names);

@@ -11,7 +11,8 @@ void RgbTarget::fillBlack() const {
 }
 
 void RgbTarget::copyFrom(const std::uint8_t* source, std::size_t sourceRowBytes) const {
-  for (int y = 0; y < kCardHeight; ++y, source += sourceRowBytes) std::memcpy(row(y), source, kCardRowBytes);
+  for (int y = 0; y < kCardHeight; ++y, source += sourceRowBytes)
+    std::memcpy(row(y), source, kCardRowBytes);
 }
 
 CardImage CardSheet::cellImage(int c) const {
@@ -77,13 +78,15 @@ struct PixelRule {
 PixelRule MakePixelRule(const std::array<Rgb, 256>& palette, unsigned planes, bool ham) {
   PixelRule rule;
   const HamRule hamRule = hamRuleFor(planes);
-  constexpr std::uint32_t kKeepAllBut[4] = {0, 0x00FFFF, 0xFFFF00, 0xFF00FF};  // -, blue, red, green
+  constexpr std::uint32_t kKeepAllBut[4] = {0, 0x00FFFF, 0xFFFF00,
+                                            0xFF00FF};  // -, blue, red, green
   constexpr unsigned kComponentShift[4] = {0, 16, 0, 8};
   for (unsigned value = 0; value < 256; ++value) {
     const unsigned control = ham ? value >> hamRule.controlShift & 3 : 0;
     rule.keep[value] = kKeepAllBut[control];
     rule.set[value] = control == 0 ? colourValue(palette[value])
-                                   : ((value & hamRule.dataMask) * hamRule.scale) << kComponentShift[control];
+                                   : ((value & hamRule.dataMask) * hamRule.scale)
+                                         << kComponentShift[control];
   }
   return rule;
 }
@@ -118,7 +121,8 @@ CardSetVariant detectVariant(ByteView file) {
 }
 
 std::uint64_t pcRecordOffset(int index, bool indexed) {
-  return kHeaderSize + std::uint64_t(index) * (indexed ? kPcIndexedRecordSize : kPcDirectRecordSize);
+  return kHeaderSize +
+         std::uint64_t(index) * (indexed ? kPcIndexedRecordSize : kPcDirectRecordSize);
 }
 
 unsigned planarPaletteSize(unsigned depth, bool ham) {
@@ -179,12 +183,14 @@ bool decodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool 
   if (!indexed) {
     for (int y = 0; y < kCardHeight; ++y) {
       std::uint8_t* out = target.row(y);
-      for (int x = 0; x < kCardWidth; ++x, data += 2, out += 3) write(out, FromColourWord(LittleEndian16(data)));
+      for (int x = 0; x < kCardWidth; ++x, data += 2, out += 3)
+        write(out, FromColourWord(LittleEndian16(data)));
     }
     return true;
   }
   std::array<Rgb, 256> palette;
-  for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = FromColourWord(LittleEndian16(data + 2 * i));
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    palette[i] = FromColourWord(LittleEndian16(data + 2 * i));
   data += 2 * palette.size();
   for (int y = 0; y < kCardHeight; ++y) {
     std::uint8_t* out = target.row(y);
@@ -232,7 +238,8 @@ CardSetInfo buildCardSheet(ByteView file, CardSheet& sheet) {
       // Too few images for the foundation markers: image 0 stands in for all four.
       const RgbTarget marker = sheet.cell(55);
       decodePlanarImage(marker, file, 0, h.paletteSize, h.planes, h.ham, h.stride);
-      for (int cell = 56; cell <= 58; ++cell) sheet.cell(cell).copyFrom(marker.pixels, marker.rowBytes);
+      for (int cell = 56; cell <= 58; ++cell)
+        sheet.cell(cell).copyFrom(marker.pixels, marker.rowBytes);
     }
   }
   return info;

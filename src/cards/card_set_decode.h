@@ -48,16 +48,16 @@ std::uint64_t pcRecordOffset(int index, bool indexed);
 
 // The planar header with the values derived from it.
 struct PlanarHeader {
-  std::uint32_t stride = 0;      // S: distance between image starts
-  std::uint32_t modeFlags = 0;   // display-mode flags
-  bool ham = false;              // modeFlags & kHamFlag
-  unsigned depth = 0;            // D as stored
-  unsigned planes = 0;           // P = D capped at 8
-  unsigned paletteSize = 1;      // E, capped at 256
-  unsigned imageCount = 0;       // N as stored
-  unsigned imagesUsed = 0;       // N capped at 59
-  Rgb tableColour;               // palette entry 0, file offsets 22..24
-  Rgb selectColour;              // palette entry 2, file offsets 28..30
+  std::uint32_t stride = 0;     // S: distance between image starts
+  std::uint32_t modeFlags = 0;  // display-mode flags
+  bool ham = false;             // modeFlags & kHamFlag
+  unsigned depth = 0;           // D as stored
+  unsigned planes = 0;          // P = D capped at 8
+  unsigned paletteSize = 1;     // E, capped at 256
+  unsigned imageCount = 0;      // N as stored
+  unsigned imagesUsed = 0;      // N capped at 59
+  Rgb tableColour;              // palette entry 0, file offsets 22..24
+  Rgb selectColour;             // palette entry 2, file offsets 28..30
 
   // Byte offset of image `index`.
   std::uint64_t imageOffset(unsigned index) const;

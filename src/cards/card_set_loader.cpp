@@ -48,7 +48,8 @@ LoadedCardSet loadCardSet(const QString& fileName) {
   result.format = info.format;
   result.amigaTableColour = info.amigaTableColour;
   result.amigaSelectColour = info.amigaSelectColour;
-  if (info.hasSheet) result.sheet = ToQImage(sheet.rgb.data(), kSheetWidth, kSheetHeight, kSheetRowBytes);
+  if (info.hasSheet)
+    result.sheet = ToQImage(sheet.rgb.data(), kSheetWidth, kSheetHeight, kSheetRowBytes);
   return result;
 }
 
@@ -60,8 +61,9 @@ QImage loadCardPreview(const QString& fileName) {
 }
 
 QString NoCardPicturesText(const QString& fileName) {
-  return QStringLiteral("The file %1 holds no card pictures: it is missing, cannot be read or is "
-                        "no card set.")
+  return QStringLiteral(
+             "The file %1 holds no card pictures: it is missing, cannot be read or is "
+             "no card set.")
       .arg(QDir::toNativeSeparators(fileName));
 }
 

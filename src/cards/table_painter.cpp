@@ -101,8 +101,11 @@ void paintHintFrames(QPainter& p, const TableScene& s) {
   p.setPen(QPen(toQColor(s.colours.selection), 2, Qt::SolidLine));
   p.setBrush(Qt::NoBrush);
   for (const game::Rect& f : s.hintFrames) {
-    const QPoint path[] = {
-        {f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}, {f.left, f.top}};
+    const QPoint path[] = {{f.left, f.top},
+                           {f.right, f.top},
+                           {f.right, f.bottom},
+                           {f.left, f.bottom},
+                           {f.left, f.top}};
     p.drawPolyline(path, 5);
   }
 }

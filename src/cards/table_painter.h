@@ -18,8 +18,8 @@ namespace cards {
 
 // The card pictures of the table window.
 struct CardArt {
-  QImage sheet;        // 704 x 1040 (8 x 8 cells of 88 x 130), RGB32; null while none was built
-  QImage emptyImage;   // 88 x 130: the card back (cell 2), whose outline frames an empty place
+  QImage sheet;          // 704 x 1040 (8 x 8 cells of 88 x 130), RGB32; null while none was built
+  QImage emptyImage;     // 88 x 130: the card back (cell 2), whose outline frames an empty place
   int cardSetState = 0;  // 0 nothing loaded yet, 2 loaded at start-up, 1 loaded from the menu
   char format = '0';     // '0' PC set, '1' planar set (which carries the Amiga colours)
   std::uint32_t amigaTableColour = 0;
@@ -40,8 +40,8 @@ struct TableScene {
   bool klondike = true;
   const CardArt& art;
   TableColours colours;
-  std::span<const QPoint> quatroTargets;  // (column, row) of the empty places to highlight
-  const QImage* dragImage = nullptr;      // drawn while table.dragImageVisible
+  std::span<const QPoint> quatroTargets;   // (column, row) of the empty places to highlight
+  const QImage* dragImage = nullptr;       // drawn while table.dragImageVisible
   std::span<const game::Rect> hintFrames;  // frames of a hinted move (paths as the selection's)
 };
 

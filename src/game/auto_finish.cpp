@@ -60,14 +60,15 @@ bool GameEngine::autoFinishOneCard() {
 
 void GameEngine::autoFinish() {
   if (!startAutoFinish()) return;
-  while (autoFinishStep()) {
-  }
+  while (autoFinishStep()) {}
 }
 
 void GameEngine::gameWon() {
   stopClock();
-  if (t_.qualifies == 1) view_.enterHighscore(std::to_string(t_.score), std::to_string(t_.seconds));
-  else view_.showEndGame();
+  if (t_.qualifies == 1)
+    view_.enterHighscore(std::to_string(t_.score), std::to_string(t_.seconds));
+  else
+    view_.showEndGame();
 }
 
 }  // namespace game

@@ -78,9 +78,12 @@ void GameEngine::dealKlondike(std::uint32_t seed) {
   int p = 0;
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {
-      if (r < c) t_.tableau[c][r] = static_cast<std::uint8_t>(deck[p++] + kFaceDown);
-      else if (r == c) t_.tableau[c][r] = deck[p++];
-      else t_.tableau[c][r] = kEmpty;
+      if (r < c)
+        t_.tableau[c][r] = static_cast<std::uint8_t>(deck[p++] + kFaceDown);
+      else if (r == c)
+        t_.tableau[c][r] = deck[p++];
+      else
+        t_.tableau[c][r] = kEmpty;
     }
   }
   std::copy(deck.begin() + p, deck.end(), t_.stock);

@@ -23,7 +23,8 @@ enum class ScoreMode : std::uint8_t { None = 0, Normal = 1, Vegas = 2 };  // = p
 enum class Level : std::uint8_t { Easy, Medium, Hard };
 enum class MouseButton { Left, Right, Other };
 
-// The menu check marks that the rules read; they are the live state, the window's menu mirrors them.
+// The menu check marks that the rules read; they are the live state, the window's menu mirrors
+// them.
 struct MenuState {
   ScoreMode scoreMode = ScoreMode::None;  // exactly one of Normal, Vegas, None is checked
   bool timed = true;
@@ -72,7 +73,7 @@ class GameEngine {
   void dealKlondike();
   void dealKlondike(std::uint32_t seed);  // the game of exactly this seed
   void dealQuatro();
-  void restart();          // Game > Restart
+  void restart();           // Game > Restart
   void switchToKlondike();  // Game > Klondike
   bool switchToQuatro();    // Game > Quatro; false (and Klondike kept) on a screen of class 1
   void chooseLevel(Level level);
@@ -140,8 +141,8 @@ class GameEngine {
   bool cardSetPresent_ = false;
   bool clockRunning_ = false;
   bool autoFinishing_ = false;
-  bool keyPressing_ = false;  // a key press is handled as a click, never as a drag
-  std::optional<std::uint32_t> lastSeed_;  // of the last deal
+  bool keyPressing_ = false;                 // a key press is handled as a click, never as a drag
+  std::optional<std::uint32_t> lastSeed_;    // of the last deal
   std::optional<std::uint32_t> chosenSeed_;  // the number the next deal is dealt from
   MoveHistory history_;
   std::optional<RuleState> autoFinishStart_;  // the table before the auto finish under way

@@ -8,7 +8,8 @@
 
 namespace game {
 
-// Card code: 0..51 face up (rank * 4 + suit, rank 0 Ace .. 12 King), value + 64 face down, 255 empty.
+// Card code: 0..51 face up (rank * 4 + suit, rank 0 Ace .. 12 King), value + 64 face down, 255
+// empty.
 constexpr std::uint8_t kEmpty = 255;
 constexpr std::uint8_t kFaceDown = 64;  // added to a card's value while it lies face down
 
@@ -61,7 +62,7 @@ struct GameTable {
   std::uint8_t pointerOutside = 0;
   std::int32_t outsideX = 0, outsideY = 0;
   std::uint8_t soundPlayed = 0;
-  std::int32_t dragHeight = 0;     // height of the drag image: (markedCount - 1) * rowStep + 130
+  std::int32_t dragHeight = 0;    // height of the drag image: (markedCount - 1) * rowStep + 130
   bool dragImageVisible = false;  // the drag image is drawn at (pointer - grab offset)
   std::int32_t dragImageX = 0, dragImageY = 0;  // where the drag image was last drawn
   // The dragged cards are out of the piles: rows markedRow.. of dragBackup (dragFromTableau 1) or

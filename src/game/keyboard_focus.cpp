@@ -98,8 +98,8 @@ Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move)
 Point focusPressPoint(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
   const Rect r = t.layout.placeRect(p.column, p.row);
-  const bool covered = ruleSet == RuleSet::Klondike && !onBottomRow(t, p) &&
-                       p.row < lastRow(t, p.column);
+  const bool covered =
+      ruleSet == RuleSet::Klondike && !onBottomRow(t, p) && p.row < lastRow(t, p.column);
   return {(r.left + r.right) / 2, covered ? r.top + t.layout.rowStep / 2 : (r.top + r.bottom) / 2};
 }
 

@@ -115,9 +115,12 @@ void GameEngine::foundationPress(int f) {
 
 void GameEngine::tableauPress(int column, int row) {
   row = findCardRow(column, row);
-  if (t_.selState == Selection::None) pickUp(column, row);
-  else if (t_.tableau[column][row] == t_.selCard) sameCardAgain();
-  else layDown(column, row);
+  if (t_.selState == Selection::None)
+    pickUp(column, row);
+  else if (t_.tableau[column][row] == t_.selCard)
+    sameCardAgain();
+  else
+    layDown(column, row);
 }
 
 void GameEngine::pickUp(int column, int row) {
@@ -163,8 +166,10 @@ int GameEngine::foundationFor(std::uint8_t card) const {
 // The second press on the picked card in click-select mode: send it home if it fits.
 void GameEngine::sendPickedCardToFoundation() {
   const int f = foundationFor(t_.selCard);
-  if (f < 0 || t_.selIsRun == 1) refuse();
-  else moveToFoundation(f);
+  if (f < 0 || t_.selIsRun == 1)
+    refuse();
+  else
+    moveToFoundation(f);
 }
 
 void GameEngine::sameCardAgain() {

@@ -27,10 +27,13 @@ int GameEngine::runLength(int column, int row) const {
   return end - row;
 }
 
-void GameEngine::invalidatePlace(int column, int row) { view_.invalidate(placeRect(column, row), true); }
+void GameEngine::invalidatePlace(int column, int row) {
+  view_.invalidate(placeRect(column, row), true);
+}
 
 void GameEngine::invalidateColumnFrom(int column, int row) {
-  // Down to the bottom of the last possible row, so that no card removed from the end stays visible.
+  // Down to the bottom of the last possible row, so that no card removed from the end stays
+  // visible.
   view_.invalidate(t_.layout.columnRect(column, row), true);
 }
 

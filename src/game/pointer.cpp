@@ -36,8 +36,10 @@ void GameEngine::drawMark() {
   t_.markedRow = t_.markRow;
   t_.markedCount = t_.selRunLength;
   if (dragMode()) {
-    if (t_.pointerY <= placeRect(t_.markCol, t_.markRow).top + kGrabbableHeight) t_.dragging = 1;
-    else playRefusal();  // pressed below the last card of the column
+    if (t_.pointerY <= placeRect(t_.markCol, t_.markRow).top + kGrabbableHeight)
+      t_.dragging = 1;
+    else
+      playRefusal();  // pressed below the last card of the column
     return;
   }
   t_.markVisible = true;
@@ -90,7 +92,8 @@ void GameEngine::restoreDragCards() {
   if (!t_.dragHoldsCards) return;
   if (t_.dragFromTableau == 1)
     std::copy(std::begin(t_.dragBackup), std::end(t_.dragBackup), t_.tableau[t_.markedCol]);
-  else ++t_.wasteTop;
+  else
+    ++t_.wasteTop;
   t_.dragHoldsCards = false;
 }
 
@@ -155,7 +158,8 @@ void GameEngine::releaseDrag(int x, int y) {
 
 void GameEngine::mouseDown(MouseButton button, int x, int y) {
   if (button == MouseButton::Other) return;
-  if (button == MouseButton::Right && dragMode()) return;  // the right button has no use while dragging
+  if (button == MouseButton::Right && dragMode())
+    return;  // the right button has no use while dragging
   // A left press while cards are still dragged means the release got lost: put them back first.
   if (t_.dragHoldsCards) cancelSelection();
   t_.pointerX = x;

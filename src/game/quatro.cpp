@@ -71,8 +71,8 @@ void GameEngine::quatroPress(int x, int y) {
     const bool empty = !isOccupied(t_.tableau[g][p.row]);
     if (empty) t_.pairMode = 0;
     const std::uint8_t card = t_.waste[0];
-    const bool allowed =
-        isNumberCard(card) || (isFaceCard(card) && empty && kindOf(g, p.row) == kindForFaceCard(card));
+    const bool allowed = isNumberCard(card) ||
+                         (isFaceCard(card) && empty && kindOf(g, p.row) == kindForFaceCard(card));
     if (allowed && isFaceCard(card)) invalidateQuatroTargets();
     if (!allowed && t_.pairMode == 0) {
       playRefusal();

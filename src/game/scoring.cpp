@@ -13,9 +13,9 @@ constexpr int kTimePenalty = 2;
 }  // namespace
 
 void GameEngine::addPoints(int normal, int vegas) {
-  const int points = menu_.scoreMode == ScoreMode::Normal ? normal
+  const int points = menu_.scoreMode == ScoreMode::Normal  ? normal
                      : menu_.scoreMode == ScoreMode::Vegas ? vegas
-                                                          : 0;
+                                                           : 0;
   if (points == 0) return;
   t_.score += points;
   showScore();

@@ -134,7 +134,7 @@ void GameTracker::dealt(const GameTable& t) {
 }
 
 std::optional<GameTracker::Ended> GameTracker::observe(const GameTable& t, const MenuState& menu,
-                                                      std::int64_t now) {
+                                                       std::int64_t now) {
   if (ended_ || t.dragHoldsCards) return std::nullopt;
   if (!played_ && pileSignature(t) != dealtPiles_) {
     played_ = true;

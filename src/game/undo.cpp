@@ -10,7 +10,8 @@ RuleState GameEngine::restingRuleState() const {
   if (!t_.dragHoldsCards) return s;
   if (t_.dragFromTableau == 1)
     std::copy(std::begin(t_.dragBackup), std::end(t_.dragBackup), s.tableau[t_.markedCol]);
-  else ++s.wasteTop;
+  else
+    ++s.wasteTop;
   return s;
 }
 
@@ -33,9 +34,7 @@ bool GameEngine::gameOver() const {
                      [](std::uint8_t top) { return top != kEmpty && rankOf(top) == 12; });
 }
 
-bool GameEngine::canUndo() const {
-  return (history_.canUndo() || autoFinishStart_) && !gameOver();
-}
+bool GameEngine::canUndo() const { return (history_.canUndo() || autoFinishStart_) && !gameOver(); }
 
 bool GameEngine::canRedo() const { return history_.canRedo() && !autoFinishStart_; }
 

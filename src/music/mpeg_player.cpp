@@ -42,8 +42,7 @@ void openStream(void* user, mpegdll_bool* nonseekable, void** context) {
 void closeStream(void* user, void* context) {
   try {
     if (owner(user).onCloseStream) owner(user).onCloseStream(context);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void restartStream(void* user, void* context, mpegdll_bool* ok) {

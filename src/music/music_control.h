@@ -20,7 +20,7 @@ std::string songDisplayName(const std::string& path);
 bool isMp3Song(const std::string& path);
 
 class MusicControl {
-public:
+ public:
   // Runs the playlist editor on a copy of the playlist. Returns true when it was closed with OK;
   // then `items` holds the edited list and `chosenSong` the song to start (-1: none).
   using EditorRun = std::function<bool(Playlist& items, int& chosenSong)>;
@@ -50,7 +50,7 @@ public:
   int currentSong() const { return currentSong_; }
   bool ignoreNextNotify() const { return ignoreNextNotify_; }
 
-private:
+ private:
   // Stops and closes the player that the music setting names; nothing while the music is off.
   void closePlayerInUse();
   // The same before another song is started.

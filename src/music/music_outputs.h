@@ -12,7 +12,7 @@ struct SequencerFailure {
 };
 
 class MidiOutput {
-public:
+ public:
   virtual ~MidiOutput() = default;
   // Opens the song, closing one still open. nullopt on success.
   virtual std::optional<SequencerFailure> open(const std::string& path) = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class Mp3Output {
-public:
+ public:
   virtual ~Mp3Output() = default;
   // Makes `path` the stream (closing one still open) and opens it; false when that fails,
   // including when the decoder library is not loaded.
@@ -38,10 +38,10 @@ public:
 enum class MessageIcon { None, Information };
 
 class MusicHost {
-public:
+ public:
   virtual ~MusicHost() = default;
-  virtual void setMusicOnChecked(bool checked) = 0;         // the "M&usic on" check mark
-  virtual void showSongName(const std::string& name) = 0;   // status bar panel 5
+  virtual void setMusicOnChecked(bool checked) = 0;        // the "M&usic on" check mark
+  virtual void showSongName(const std::string& name) = 0;  // status bar panel 5
   // A modal message with an OK button; an empty caption means the program's own title.
   virtual void showMessage(const std::string& text, const std::string& caption,
                            MessageIcon icon) = 0;

@@ -20,7 +20,7 @@ namespace {
 constexpr int kItemHeight = 13;
 
 class FixedHeightRows : public QStyledItemDelegate {
-public:
+ public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
@@ -28,7 +28,9 @@ public:
 };
 
 // Paths are kept as the bytes the file system uses; the list shows them decoded.
-QString shownPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString shownPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
 std::string storedPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
@@ -194,9 +196,7 @@ void PlaylistEditor::songDoubleClicked() {
 bool PlaylistEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched != songList_->viewport()) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
-    case QEvent::MouseButtonDblClick:
-      songDoubleClicked();
-      return true;
+    case QEvent::MouseButtonDblClick: songDoubleClicked(); return true;
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton) {
@@ -226,8 +226,7 @@ bool PlaylistEditor::eventFilter(QObject* watched, QEvent* event) {
       dropAt(mouse->position().toPoint());
       return true;
     }
-    default:
-      return QDialog::eventFilter(watched, event);
+    default: return QDialog::eventFilter(watched, event);
   }
 }
 

@@ -23,7 +23,7 @@ namespace music {
 class PlaylistEditor : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   // Asks for songs to add; an empty list means the player cancelled.
   using FileChooser = std::function<QStringList(QWidget* parent)>;
 
@@ -58,12 +58,12 @@ public:
   void cancel();   // Cancel
   void songDoubleClicked();
 
-protected:
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
-private:
+ private:
   QPushButton* makeButton(const QString& caption, int top);
   QStringList runOpenDialog(QWidget* parent);
   void readSelection();
@@ -84,7 +84,7 @@ private:
   FileChooser chooseFiles_;
 
   std::string startDir_;
-  EditedList list_;      // the entries as bytes, exactly as they will be handed back
+  EditedList list_;  // the entries as bytes, exactly as they will be handed back
   int chosenSong_ = -1;
   int dragFromIndex_ = -1;
   bool dragArmed_ = false;

@@ -320,8 +320,10 @@ std::string partlyReadMessage(const std::string& path) {
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string* error) {
   if (const auto old = readTextLines(path); old && !old->whole) {
-    if (error) *error = "The file is damaged or too large to be read whole; saving over it would "
-                        "lose what could not be read.";
+    if (error)
+      *error =
+          "The file is damaged or too large to be read whole; saving over it would "
+          "lose what could not be read.";
     return false;
   }
   const std::string text = joinLinesCrLf(lines);

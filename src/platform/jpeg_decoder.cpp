@@ -25,8 +25,7 @@ bool decodeInto(jpeg_decompress_struct* info, const unsigned char* data, std::si
   jpeg_read_header(info, TRUE);
   info->out_color_space = JCS_RGB;
   jpeg_start_decompress(info);
-  const unsigned long pixels =
-      static_cast<unsigned long>(info->output_width) * info->output_height;
+  const unsigned long pixels = static_cast<unsigned long>(info->output_width) * info->output_height;
   if (info->output_components != 3 || pixels == 0 || pixels > kMaxPixels) return false;
   *out = QImage(static_cast<int>(info->output_width), static_cast<int>(info->output_height),
                 QImage::Format_RGB888);

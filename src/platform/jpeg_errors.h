@@ -2,9 +2,9 @@
 // libjpeg's own error handler calls exit(). The JPEG decoder and the picture tool's encoder use
 // this one instead: a fatal error jumps back to the setjmp of the function that runs libjpeg.
 // Only plain C data may live in that function's frame, so that the jump skips no destructor.
+#include <jpeglib.h>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
-#include <jpeglib.h>
 
 namespace platform {
 

@@ -5,8 +5,6 @@
 
 namespace platform {
 
-void openLink(const QString& url) {
-  QDesktopServices::openUrl(QUrl(url));
-}
+void openLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 }  // namespace platform

@@ -7,7 +7,8 @@ namespace platform {
 namespace {
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+         p[3];
 }
 
 std::uint16_t bigEndian16(const std::uint8_t* p) {

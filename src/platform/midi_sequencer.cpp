@@ -56,7 +56,7 @@ bool hasMidiSynthesizer() {
 struct MidiSequencer::Music {
   std::vector<std::uint8_t> bytes;  // the file; the music stream may read it while playing
   Mix_Music* music = nullptr;
-  int playMs = -1;                  // from the start to the end of the play; -1 unknown
+  int playMs = -1;  // from the start to the end of the play; -1 unknown
 };
 
 MidiSequencer::MidiSequencer(QObject* parent) : QObject(parent) {
@@ -91,10 +91,11 @@ bool MidiSequencer::open(const std::string& path) {
 
   auto music = std::make_unique<Music>();
   if (const auto seconds = midiSongSeconds(bytes->data(), bytes->size()))
-    music->playMs = static_cast<int>(std::min(*seconds * 1000.0, double{INT_MAX - kRingOutMs})) +
-                    kRingOutMs;
+    music->playMs =
+        static_cast<int>(std::min(*seconds * 1000.0, double{INT_MAX - kRingOutMs})) + kRingOutMs;
   music->bytes = std::move(*bytes);
-  SDL_RWops* source = SDL_RWFromConstMem(music->bytes.data(), static_cast<int>(music->bytes.size()));
+  SDL_RWops* source =
+      SDL_RWFromConstMem(music->bytes.data(), static_cast<int>(music->bytes.size()));
   music->music = source ? Mix_LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
   if (!music->music) return fail(CannotLoad, Mix_GetError());
 
@@ -151,8 +152,8 @@ void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
   }
   if (play == 0) return;
   Mix_HaltMusic();
-  QMetaObject::invokeMethod(sequencer, [sequencer, play] { sequencer->finished(play); },
-                            Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      sequencer, [sequencer, play] { sequencer->finished(play); }, Qt::QueuedConnection);
 }
 
 void MidiSequencer::close() {
@@ -174,8 +175,8 @@ void MidiSequencer::musicFinishedHook() {
   const std::uint64_t play = std::exchange(activePlay, 0);
   // Posting is thread-safe; the lock keeps the sequencer alive until the event is queued, and
   // events queued for a sequencer that is destroyed later are discarded with it.
-  QMetaObject::invokeMethod(sequencer, [sequencer, play] { sequencer->finished(play); },
-                            Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      sequencer, [sequencer, play] { sequencer->finished(play); }, Qt::QueuedConnection);
 }
 
 }  // namespace platform

@@ -25,17 +25,17 @@ namespace platform {
 class MidiSequencer : public QObject {
   Q_OBJECT
 
-public:
+ public:
   // Error codes of open() and play(); errorText() describes the last one.
   enum Error : int {
     NoError = 0,
-    NoAudioDevice = 1,   // the audio output could not be opened
-    NoSynthesizer = 2,   // SDL2_mixer has no MIDI synthesizer (FluidSynth)
-    FileNotReadable = 3, // missing, not a plain file, unreadable or too large
-    NotMidiFile = 4,     // not a Standard MIDI File
-    CannotLoad = 5,      // the synthesizer refused the file
-    NotOpen = 6,         // play() without an open file
-    CannotPlay = 7,      // the music stream could not be started
+    NoAudioDevice = 1,    // the audio output could not be opened
+    NoSynthesizer = 2,    // SDL2_mixer has no MIDI synthesizer (FluidSynth)
+    FileNotReadable = 3,  // missing, not a plain file, unreadable or too large
+    NotMidiFile = 4,      // not a Standard MIDI File
+    CannotLoad = 5,       // the synthesizer refused the file
+    NotOpen = 6,          // play() without an open file
+    CannotPlay = 7,       // the music stream could not be started
   };
 
   explicit MidiSequencer(QObject* parent = nullptr);
@@ -54,17 +54,17 @@ public:
   int errorCode() const { return errorCode_; }
   const std::string& errorText() const { return errorText_; }
 
-signals:
+ signals:
   void completed();
 
-private:
+ private:
   struct Music;
 
   bool fail(Error code, const std::string& detail = {});
-  void finished(std::uint64_t play);           // on the owner's thread
+  void finished(std::uint64_t play);  // on the owner's thread
   // Halts the running play of `onlyOf` (of any sequencer when null) and posts its notice.
   static void haltPlay(MidiSequencer* onlyOf);
-  static void musicFinishedHook();             // on SDL's audio thread or the caller's thread
+  static void musicFinishedHook();  // on SDL's audio thread or the caller's thread
 
   std::unique_ptr<Music> music_;
   QTimer endTimer_;  // ends the running play at the song's last event

@@ -93,13 +93,15 @@ bool readTrack(TrackReader track, std::uint64_t& lastTick, std::vector<TempoChan
     if (status != 0xFF) continue;
     if (metaType == 0x2F) return true;  // end of track: whatever follows is no part of it
     if (metaType == 0x51 && length >= 3)
-      tempi.push_back({tick, (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | data[2]});
+      tempi.push_back(
+          {tick, (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | data[2]});
   }
   return true;
 }
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+         p[3];
 }
 
 }  // namespace

@@ -27,10 +27,9 @@ QRect frameOf(const QWidget* window) {
   const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
   if (frame != window->geometry() || owner == nullptr || !owner->isVisible()) return frame;
   const QRect ownerFrame = owner->frameGeometry(), ownerClient = owner->geometry();
-  return frame.adjusted(ownerFrame.left() - ownerClient.left(),
-                        ownerFrame.top() - ownerClient.top(),
-                        ownerFrame.right() - ownerClient.right(),
-                        ownerFrame.bottom() - ownerClient.bottom());
+  return frame.adjusted(
+      ownerFrame.left() - ownerClient.left(), ownerFrame.top() - ownerClient.top(),
+      ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
 }
 
 }  // namespace

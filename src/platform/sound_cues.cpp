@@ -15,14 +15,14 @@ namespace {
 constexpr std::size_t kCueFileLimit = 16 * 1024 * 1024;
 
 class SdlSoundCues final : public SoundCuePlayer {
-public:
+ public:
   void play(const std::string& path) override {
     if (!ensureAudioOpen()) return;
     Mix_Chunk* chunk = chunkFor(path);
     if (chunk != nullptr) Mix_PlayChannel(-1, chunk, 0);  // no free channel: the cue is skipped
   }
 
-private:
+ private:
   // Loaded chunks stay for the whole run (a chunk may still be playing at any time). A file that
   // fails to load is not remembered, so one that appears later is still found.
   Mix_Chunk* chunkFor(const std::string& path) {

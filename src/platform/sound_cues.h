@@ -7,7 +7,7 @@ namespace platform {
 // Something that plays a wave file and returns at once. Windows take a reference to this
 // interface so that tests can count the cues instead of playing them.
 class SoundCuePlayer {
-public:
+ public:
   virtual ~SoundCuePlayer() = default;
   // Starts playing the wave file at `path` and returns at once. A missing or unplayable file,
   // or a machine without audio, is silently ignored.

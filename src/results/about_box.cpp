@@ -7,11 +7,11 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "results/clickable_label.h"
 #include "platform/game_pictures.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/links.h"
 #include "platform/screen_metrics.h"
+#include "results/clickable_label.h"
 
 namespace results {
 

@@ -5,11 +5,11 @@
 #include <QScreen>
 #include <utility>
 
-#include "results/clickable_label.h"
 #include "platform/file_io.h"
 #include "platform/game_pictures.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/screen_metrics.h"
+#include "results/clickable_label.h"
 
 namespace results {
 
@@ -50,8 +50,8 @@ bool EndGameScreen::event(QEvent* event) {
 void EndGameScreen::showEvent(QShowEvent* event) {
   // Decoded when first needed: many runs never win a game.
   if (picture_->pixmap().isNull())
-    picture_->setPixmap(
-        QPixmap::fromImage(platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::EndGame))));
+    picture_->setPixmap(QPixmap::fromImage(
+        platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::EndGame))));
   activatedSinceShow_ = false;
   QDialog::showEvent(event);
 }
@@ -62,12 +62,8 @@ void EndGameScreen::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void EndGameScreen::playEndSound() {
-  cues_.play(platform::joinPath(startDir_, "mirt_2.wav"));
-}
+void EndGameScreen::playEndSound() { cues_.play(platform::joinPath(startDir_, "mirt_2.wav")); }
 
-void EndGameScreen::pictureClicked() {
-  accept();
-}
+void EndGameScreen::pictureClicked() { accept(); }
 
 }  // namespace results

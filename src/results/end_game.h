@@ -14,21 +14,21 @@ class ClickableLabel;
 class EndGameScreen : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   // `startDir` is the folder that holds "mirt_2.wav"; `cues` plays it.
- explicit EndGameScreen(std::string startDir,
-                        platform::SoundCuePlayer& cues = platform::soundCues(),
-                        QWidget* parent = nullptr);
+  explicit EndGameScreen(std::string startDir,
+                         platform::SoundCuePlayer& cues = platform::soundCues(),
+                         QWidget* parent = nullptr);
 
- // Centres the window on the screen and shows it until the player clicks it.
- void showModal();
+  // Centres the window on the screen and shows it until the player clicks it.
+  void showModal();
 
-protected:
+ protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
-private:
+ private:
   void playEndSound();
   void pictureClicked();
 

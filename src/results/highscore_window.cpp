@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "results/highscore_layout.h"
 #include "platform/game_pictures.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
+#include "results/highscore_layout.h"
 
 namespace results {
 
@@ -30,7 +30,7 @@ constexpr int kNameX = 88;
 constexpr int kNameWidth = 112;  // up to the "T:" column
 constexpr int kTimeX = 205;      // "T:"
 constexpr int kTimeRight = 239;
-constexpr int kScoreX = 255;     // "S:"
+constexpr int kScoreX = 255;  // "S:"
 constexpr int kScoreRight = 289;
 constexpr int kSmallestNumberPixels = 8;
 
@@ -223,7 +223,8 @@ bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void HighscoreWindow::paintEvent(QPaintEvent*) {
   if (background_.isNull())  // decoded when the list is first shown
-    background_ = platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
+    background_ =
+        platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
 }

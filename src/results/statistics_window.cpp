@@ -11,8 +11,8 @@ namespace results {
 
 namespace {
 
-const QStringList kHeaders = {"Played", "Won", "Win rate", "Streak", "Longest streak",
-                              "Best score", "Fastest win"};
+const QStringList kHeaders = {"Played",         "Won",        "Win rate",   "Streak",
+                              "Longest streak", "Best score", "Fastest win"};
 
 QString orDash(const std::optional<int>& v, QString (*format)(int)) {
   return v ? format(*v) : QStringLiteral("-");
@@ -51,9 +51,12 @@ StatisticsWindow::StatisticsWindow(StatisticsFile& file, QWidget* parent)
 void StatisticsWindow::fill() {
   for (int k = 0; k < game::kStatisticsKinds; ++k) {
     const game::GameRecord& r = file_.statistics()[k];
-    const QString cells[] = {number(r.played),          number(r.won),
-                             number(game::winRate(r)) + " %", number(r.streak),
-                             number(r.longestStreak),   orDash(r.bestScore, number),
+    const QString cells[] = {number(r.played),
+                             number(r.won),
+                             number(game::winRate(r)) + " %",
+                             number(r.streak),
+                             number(r.longestStreak),
+                             orDash(r.bestScore, number),
                              orDash(r.fastestWin, minutes)};
     for (int c = 0; c < int(std::size(cells)); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
@@ -69,8 +72,8 @@ void StatisticsWindow::showModal() {
 }
 
 void StatisticsWindow::askReset() {
-  const auto answer = QMessageBox::question(this, "Statistics",
-                                            "Forget the statistics of all games played?");
+  const auto answer =
+      QMessageBox::question(this, "Statistics", "Forget the statistics of all games played?");
   if (answer != QMessageBox::Yes) return;
   file_.reset();
   fill();

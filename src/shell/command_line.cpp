@@ -54,8 +54,10 @@ StartOptions parseStartOptions(int argc, const char* const argv[]) {
     } else if (arg == "--version") {
       options.version = true;
     } else if (arg == kPlayDirOption) {
-      if (i + 1 < argc && argv[i + 1][0] != '\0') options.playDir = argv[++i];
-      else options.error = "--play-dir needs a folder";
+      if (i + 1 < argc && argv[i + 1][0] != '\0')
+        options.playDir = argv[++i];
+      else
+        options.error = "--play-dir needs a folder";
     } else if (arg.starts_with(std::string(kPlayDirOption) + "=")) {
       options.playDir = arg.substr(sizeof kPlayDirOption);
       if (options.playDir.empty()) options.error = "--play-dir needs a folder";

@@ -19,9 +19,8 @@ std::string_view trimmed(std::string_view s) {
 }
 
 bool sameNoCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
+  return std::ranges::equal(
+      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 // "1", "0", "true", "false", "yes", "no" in any case; anything else leaves `flag` as it is.

@@ -11,7 +11,8 @@
 int main(int argc, char* argv[]) {
   if (const auto exitCode = shell::enterPlayFolder(argc, argv)) return *exitCode;
   // The game draws nothing with OpenGL, so Qt's X11 platform gets no OpenGL integration to load.
-  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
   QApplication app(argc, argv);
   // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");

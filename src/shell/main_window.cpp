@@ -495,9 +495,7 @@ void MainWindow::invalidateAll() {
   hint_->tableChanged();
 }
 
-void MainWindow::repaintNow() {
-  table_->repaintPending();
-}
+void MainWindow::repaintNow() { table_->repaintPending(); }
 
 void MainWindow::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
 

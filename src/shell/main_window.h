@@ -173,7 +173,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   SequencerOutput midiOutput_{midiSequencer_};
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
-  GameOptions options_;  // the game's own options file
+  GameOptions options_;               // the game's own options file
   std::unique_ptr<HintSearch> hint_;  // made with the table widget
   WinnableDeals winnableDeals_{engine_, *this};
 };

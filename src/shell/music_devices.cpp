@@ -41,7 +41,11 @@ bool Mp3PlayerOutput::play() {
 }
 
 // Stopping a song that has just ended, or closing when nothing is open, is no failure here.
-void Mp3PlayerOutput::stop() { succeeds([&] { player_.stop(); }); }
-void Mp3PlayerOutput::close() { succeeds([&] { player_.close(); }); }
+void Mp3PlayerOutput::stop() {
+  succeeds([&] { player_.stop(); });
+}
+void Mp3PlayerOutput::close() {
+  succeeds([&] { player_.close(); });
+}
 
 }  // namespace shell

@@ -12,8 +12,8 @@ namespace shell {
 
 namespace {
 
-constexpr const char* kGameFiles[] = {"mirt.ini",   "Highscore.ini", "Playlist.ini", "Vessant.tvp",
-                                      "mirt.hlp",   "mirt_1.wav",    "mirt_2.wav"};
+constexpr const char* kGameFiles[] = {"mirt.ini", "Highscore.ini", "Playlist.ini", "Vessant.tvp",
+                                      "mirt.hlp", "mirt_1.wav",    "mirt_2.wav"};
 
 // Copies `from` to a temporary file beside `to`, then links it under the final name, which fails
 // rather than replace a file that appeared meanwhile. True unless the copy could not be made.

@@ -9,24 +9,24 @@
 namespace shell {
 
 constexpr std::size_t kPreferencesSize = 274;
-constexpr std::uint32_t kDefaultTableColour = 0xD08622;      // first start (no settings file)
-constexpr std::uint32_t kDefaultTableColourBad = 0x804010;   // settings file of the wrong size
+constexpr std::uint32_t kDefaultTableColour = 0xD08622;     // first start (no settings file)
+constexpr std::uint32_t kDefaultTableColourBad = 0x804010;  // settings file of the wrong size
 constexpr std::uint32_t kDefaultSelectColour = 0x1020A0;
 
 // Colour values are 32 bits: red in the low byte, then green, blue, top byte 0.
 struct Preferences {
-  char cardSet[256] = {};       // zero-terminated card-set file name
-  char level = 'C';             // 'A' Easy, 'B' Medium, 'C' Hard
-  char music = '0';             // '0' off, '1' MIDI playing, '2' MP3 playing
+  char cardSet[256] = {};  // zero-terminated card-set file name
+  char level = 'C';        // 'A' Easy, 'B' Medium, 'C' Hard
+  char music = '0';        // '0' off, '1' MIDI playing, '2' MP3 playing
   std::uint32_t colB = kDefaultTableColour;
   std::uint32_t colL = kDefaultSelectColour;
-  char amiga = '0';             // '1' Amiga colour scheme on
-  std::uint8_t dragDrop = 1;    // byte 1 drag 'n drop, 0 click-select
-  char sound = '1';             // '1' sound cues on
-  std::uint8_t game = 1;        // byte 1 Klondike, 2 Quatro
-  std::uint8_t timed = 1;       // byte 1 Timed on
-  std::uint8_t scoreMode = 0;   // byte 0 None, 1 Normal, 2 Vegas
-  std::uint8_t spare[2] = {};   // unused, written back as read
+  char amiga = '0';            // '1' Amiga colour scheme on
+  std::uint8_t dragDrop = 1;   // byte 1 drag 'n drop, 0 click-select
+  char sound = '1';            // '1' sound cues on
+  std::uint8_t game = 1;       // byte 1 Klondike, 2 Quatro
+  std::uint8_t timed = 1;      // byte 1 Timed on
+  std::uint8_t scoreMode = 0;  // byte 0 None, 1 Normal, 2 Vegas
+  std::uint8_t spare[2] = {};  // unused, written back as read
 
   std::string cardSetName() const;  // up to the terminating zero (or all 256 bytes)
   // Stores `name` when it fits with its terminating zero; returns false (and changes nothing)
@@ -45,7 +45,7 @@ struct SettingsMessage {
 
 struct SettingsReadResult {
   Preferences pref;
-  bool loadAtStart = false;     // load the card set named in pref.cardSet during start-up
+  bool loadAtStart = false;  // load the card set named in pref.cardSet during start-up
   bool cardSetPresent = false;
   std::optional<SettingsMessage> message;
 };

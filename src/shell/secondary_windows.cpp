@@ -1,12 +1,12 @@
 #include "shell/secondary_windows.h"
 
-#include "results/about_box.h"
 #include "cards/card_set_chooser.h"
 #include "cards/card_set_loader.h"
+#include "music/playlist_editor.h"
+#include "results/about_box.h"
 #include "results/end_game.h"
 #include "results/help_viewer.h"
 #include "results/highscore_window.h"
-#include "music/playlist_editor.h"
 #include "results/statistics_window.h"
 #include "shell/main_window.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The secondary windows of the game, created once after the table window (in the order playlist
-// editor, About box, end-of-game screen, card-set chooser, highscore list, help viewer), shown and hidden on demand
-// and never re-created. They belong to the table window.
+// editor, About box, end-of-game screen, card-set chooser, highscore list, help viewer), shown and
+// hidden on demand and never re-created. They belong to the table window.
 namespace results {
 class AboutBox;
 class EndGameScreen;

@@ -71,8 +71,8 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
     for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
-  const cards::TableScene scene{engine_.table(), klondike, art_, colours_, highlighted,
-                                &dragImage_, hintFrames_};
+  const cards::TableScene scene{engine_.table(), klondike,    art_,       colours_,
+                                highlighted,     &dragImage_, hintFrames_};
   cards::paintTable(p, dirty, scene);
 }
 

@@ -72,10 +72,7 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t) {
 }
 
 TableSearch::TableSearch(const game::GameTable& t, Level level, bool vegas)
-    : table_(t),
-      position_(positionOf(t)),
-      level_(level),
-      refills_(refillsLeft(t, vegas)) {}
+    : table_(t), position_(positionOf(t)), level_(level), refills_(refillsLeft(t, vegas)) {}
 
 const Result& TableSearch::run(const Limits& limits, const std::atomic<bool>* cancel) {
   result_ = solve(position_, level_, refills_, limits, cancel);

@@ -198,10 +198,11 @@ class CardSetChooserTest : public QObject {
     for (const bool pickFirst : {false, true}) {
       CardSetChooser chooser(root_);
       QString path = "unchanged";
-      QCOMPARE(choose(chooser, path, [&] {
-                 if (pickFirst) clickFile(chooser, "pc.tvp");
-                 (pickFirst ? chooser.cancelButton : chooser.okButton)->click();
-               }),
+      QCOMPARE(choose(chooser, path,
+                      [&] {
+                        if (pickFirst) clickFile(chooser, "pc.tvp");
+                        (pickFirst ? chooser.cancelButton : chooser.okButton)->click();
+                      }),
                Outcome::Cancelled);
       QCOMPARE(chooser.result(), int(QDialog::Rejected));
       QCOMPARE(path, QString("unchanged"));
@@ -211,20 +212,22 @@ class CardSetChooserTest : public QObject {
   void okAndDoubleClickAcceptWithTheFullPath() {
     CardSetChooser chooser(root_);
     QString path;
-    QCOMPARE(choose(chooser, path, [&] {
-               clickFile(chooser, "pc.tvp");
-               chooser.okButton->click();
-             }),
+    QCOMPARE(choose(chooser, path,
+                    [&] {
+                      clickFile(chooser, "pc.tvp");
+                      chooser.okButton->click();
+                    }),
              Outcome::Chosen);
     QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
 
-    QCOMPARE(choose(chooser, path, [&] {
-               // A double click arrives as press, release, double click, release.
-               clickFile(chooser, "planar.TAVI");
-               QListWidgetItem* item = fileItem(chooser, "planar.TAVI");
-               QTest::mouseDClick(chooser.fileList->viewport(), Qt::LeftButton, {},
-                                  chooser.fileList->visualItemRect(item).center());
-             }),
+    QCOMPARE(choose(chooser, path,
+                    [&] {
+                      // A double click arrives as press, release, double click, release.
+                      clickFile(chooser, "planar.TAVI");
+                      QListWidgetItem* item = fileItem(chooser, "planar.TAVI");
+                      QTest::mouseDClick(chooser.fileList->viewport(), Qt::LeftButton, {},
+                                         chooser.fileList->visualItemRect(item).center());
+                    }),
              Outcome::Chosen);
     QCOMPARE(path, QDir::cleanPath(root_) + "/planar.TAVI");
   }
@@ -244,13 +247,14 @@ class CardSetChooserTest : public QObject {
       });
       closer.start(0);
       QString path;
-      QCOMPARE(choose(chooser, path, [&] {
-                 clickFile(chooser, name);
-                 chooser.okButton->click();
-                 QVERIFY(chooser.isVisible());
-                 clickFile(chooser, "pc.tvp");
-                 chooser.okButton->click();
-               }),
+      QCOMPARE(choose(chooser, path,
+                      [&] {
+                        clickFile(chooser, name);
+                        chooser.okButton->click();
+                        QVERIFY(chooser.isVisible());
+                        clickFile(chooser, "pc.tvp");
+                        chooser.okButton->click();
+                      }),
                Outcome::Chosen);
       QCOMPARE(path, QDir::cleanPath(root_) + "/pc.tvp");
       QCOMPARE(messages.size(), 1);
@@ -297,10 +301,11 @@ class CardSetChooserTest : public QObject {
     CardSetChooser chooser(root_);
     chooser.setListedDirectory(root_ + "/more");
     QString path;
-    QCOMPARE(choose(chooser, path, [&] {
-               clickFile(chooser, "other.tavi");
-               chooser.okButton->click();
-             }),
+    QCOMPARE(choose(chooser, path,
+                    [&] {
+                      clickFile(chooser, "other.tavi");
+                      chooser.okButton->click();
+                    }),
              Outcome::Chosen);
     const QImage preview = shownPreview(chooser);
     QVERIFY(!preview.isNull());

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cards/card_set_decode.h"
-#include "tools/cardset/card_set_encode.h"
 #include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
 
 namespace cards {
 namespace {
@@ -35,8 +35,10 @@ TEST(PcCardSet, ImagesFillCells2To58AndTheRestStaysBlack) {
     EXPECT_EQ(info.format, '0');
     for (int cell = 2; cell <= 58; ++cell) {
       // Gradients have more than 256 colours, so only the direct variant is exact here.
-      if (!indexed) EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)])) << "cell " << cell;
-      else EXPECT_FALSE(IsBlack(sheet.cellImage(cell)));
+      if (!indexed)
+        EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)])) << "cell " << cell;
+      else
+        EXPECT_FALSE(IsBlack(sheet.cellImage(cell)));
     }
     ExpectBlackCells(sheet, {0, 1, 59, 60, 61, 62, 63});
   }
@@ -82,8 +84,10 @@ TEST(PcCardSet, ShortFileLeavesMissingAndPartialImagesBlack) {
   std::vector<std::uint8_t> file = EncodePcSet(images, false);
   file.resize(pcRecordOffset(10, false) + kPcDirectRecordSize / 2);  // 10 images and a half
   const CardSheet sheet = DecodeSheet(file);
-  for (int cell = 2; cell < 12; ++cell) EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)]));
-  for (int cell = 12; cell <= 58; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
+  for (int cell = 2; cell < 12; ++cell)
+    EXPECT_EQ(sheet.cellImage(cell), Reduced(images[std::size_t(cell - 2)]));
+  for (int cell = 12; cell <= 58; ++cell)
+    EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
 }
 
 // --- planar header rules --------------------------------------------------------------------
@@ -93,8 +97,8 @@ TEST(PlanarHeader, PaletteSizeFollowsPlanesAndHam) {
     unsigned depth;
     bool ham;
     std::size_t entries;
-  } sizes[] = {{6, true, 16},   {8, true, 64},      {5, false, 32},  {8, false, 256}, {1, false, 2},
-               {0, false, 1},   {9, false, 256},    {255, false, 256}, {12, true, 256}, {1, true, 1}};
+  } sizes[] = {{6, true, 16}, {8, true, 64},   {5, false, 32},    {8, false, 256}, {1, false, 2},
+               {0, false, 1}, {9, false, 256}, {255, false, 256}, {12, true, 256}, {1, true, 1}};
   for (const auto& size : sizes)  // past 8 planes the palette is capped at 256 entries
     EXPECT_EQ(planarPaletteSize(size.depth, size.ham), size.entries)
         << size.depth << (size.ham ? " HAM" : "");
@@ -116,7 +120,8 @@ TEST(PlanarHeader, PaletteSizeFollowsPlanesAndHam) {
 
 TEST(PlanarHeader, SchemeColoursComeFromFixedOffsetsEvenWithOnePlane) {
   // One plane: the palette ends at offset 28, so bytes 28..30 are already picture data.
-  std::vector<std::uint8_t> file = HandMadePlanarFile(1, false, {{10, 20, 30}, {40, 50, 60}}, {SolidValues(0)});
+  std::vector<std::uint8_t> file =
+      HandMadePlanarFile(1, false, {{10, 20, 30}, {40, 50, 60}}, {SolidValues(0)});
   file[28] = 0x11, file[29] = 0x22, file[30] = 0x33;
   CardSetInfo info;
   DecodeSheet(file, &info);
@@ -144,7 +149,8 @@ Rgb SolidColourOf(const CardSheet& sheet, int cell) { return sheet.cellImage(cel
 // shows image 0 there; images past 59 are ignored.
 TEST(PlanarCardSet, ImageCountDecidesTheMarkersAndLaterImagesAreIgnored) {
   for (int count : {55, 57, 59, 70}) {
-    const CardSheet sheet = DecodeSheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
+    const CardSheet sheet =
+        DecodeSheet(HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(count)));
     for (int cell = 0; cell <= 58; ++cell) {
       const int image = cell >= 55 && count < 59 ? 0 : cell;
       EXPECT_EQ(SolidColourOf(sheet, cell).r, image + 1) << count << " images, cell " << cell;
@@ -197,7 +203,8 @@ TEST(PlanarCardSet, SixPlaneHamUsesBits4And5) {
 }
 
 TEST(PlanarCardSet, PreviewIsSheetCell3WithoutConsultingTheImageCount) {
-  const std::vector<std::uint8_t> planar = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(10));
+  const std::vector<std::uint8_t> planar =
+      HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(10));
   CardImage preview;
   ASSERT_TRUE(buildCardPreview(planar, preview));
   EXPECT_EQ(preview, DecodeSheet(planar).cellImage(3));
@@ -216,8 +223,9 @@ TEST(PlanarCardSet, PreviewIsSheetCell3WithoutConsultingTheImageCount) {
 // --- hostile files ----------------------------------------------------------------------------
 
 TEST(HostileCardSet, NoMagicBuildsNothing) {
-  for (std::vector<std::uint8_t> file : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'P', 'C', 'T', 'A', 'V'},
-                                         std::vector<std::uint8_t>{'T', 'A', 'V'}, std::vector<std::uint8_t>(4000, 0xFF)}) {
+  for (std::vector<std::uint8_t> file :
+       {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'P', 'C', 'T', 'A', 'V'},
+        std::vector<std::uint8_t>{'T', 'A', 'V'}, std::vector<std::uint8_t>(4000, 0xFF)}) {
     CardSetInfo info;
     const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_FALSE(info.hasSheet);
@@ -242,16 +250,19 @@ TEST(HostileCardSet, MagicAloneGivesABlackSheet) {
 }
 
 TEST(HostileCardSet, StrideAndImageCountPastTheDataGiveBlackPictures) {
-  std::vector<std::uint8_t> file = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(3), 0, 255);
+  std::vector<std::uint8_t> file =
+      HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(3), 0, 255);
   CardSheet sheet = DecodeSheet(file);
   for (int cell = 0; cell < 3; ++cell) EXPECT_EQ(SolidColourOf(sheet, cell).r, cell + 1);
-  for (int cell = 3; cell < 55; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
+  for (int cell = 3; cell < 55; ++cell)
+    EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
 
   for (std::uint32_t stride : {0xFFFFFFFFu, 0x80000000u, 11441u * 3u}) {
     PutBigEndian32(file, 8, stride);
     sheet = DecodeSheet(file);
     EXPECT_EQ(SolidColourOf(sheet, 0).r, 1);  // image 0 starts after the palette whatever S is
-    for (int cell = 1; cell < 55; ++cell) EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
+    for (int cell = 1; cell < 55; ++cell)
+      EXPECT_TRUE(IsBlack(sheet.cellImage(cell))) << "cell " << cell;
   }
   // A stride of 0 makes every image image 0.
   PutBigEndian32(file, 8, 0);
@@ -276,7 +287,8 @@ TEST(HostileCardSet, HamWithUnusualPlaneCountsStaysInsideTheData) {
 // Every header field at its extremes, on a short file: the decoder must stay inside the bytes
 // (the sanitizer build checks that) and every picture whose data is missing must be black.
 TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
-  const std::vector<std::uint8_t> base = HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(2));
+  const std::vector<std::uint8_t> base =
+      HandMadePlanarFile(8, false, CountingPalette(), DistinctImages(2));
   for (std::uint32_t stride : {0u, 1u, 11439u, 11440u, 0x7FFFFFFFu, 0xFFFFFFFFu})
     for (std::uint8_t depth : {0, 1, 2, 5, 6, 7, 8, 9, 255})
       for (std::uint32_t flags : {0u, 0x800u, 0xFFFFFFFFu})
@@ -289,9 +301,11 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
           const PlanarHeader h = readPlanarHeader(file);
           const CardSheet sheet = DecodeSheet(file);
           for (unsigned cell : {0u, 1u, 2u, 54u}) {
-            const bool inFile = h.imageOffset(cell) + h.imageDataSize() <= file.size() && !(h.ham && h.planes < 2);
+            const bool inFile =
+                h.imageOffset(cell) + h.imageDataSize() <= file.size() && !(h.ham && h.planes < 2);
             if (cell < h.imagesUsed && !inFile) {
-              ASSERT_TRUE(IsBlack(sheet.cellImage(int(cell)))) << stride << " " << int(depth) << " " << flags;
+              ASSERT_TRUE(IsBlack(sheet.cellImage(int(cell))))
+                  << stride << " " << int(depth) << " " << flags;
             }
           }
           ASSERT_TRUE(IsBlack(sheet.cellImage(59)));
@@ -302,12 +316,14 @@ TEST(HostileCardSet, HeaderFieldsAtTheirExtremes) {
 }
 
 TEST(HostileCardSet, EveryPrefixOfASetDecodesWithoutReadingPastIt) {
-  const std::vector<std::uint8_t> planar = HandMadePlanarFile(2, true, CountingPalette(), DistinctImages(4));
+  const std::vector<std::uint8_t> planar =
+      HandMadePlanarFile(2, true, CountingPalette(), DistinctImages(4));
   const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(2), true);
   for (const auto* whole : {&planar, &pc})
     for (std::size_t length = 0; length <= whole->size(); length += length < 64 ? 1 : 997) {
       // A copy of exactly `length` bytes, so that any read past it is caught.
-      const std::vector<std::uint8_t> prefix(whole->begin(), whole->begin() + std::ptrdiff_t(length));
+      const std::vector<std::uint8_t> prefix(whole->begin(),
+                                             whole->begin() + std::ptrdiff_t(length));
       CardSheet sheet;
       buildCardSheet(prefix, sheet);
       CardImage preview;

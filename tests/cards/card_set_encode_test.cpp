@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "cards/card_set_decode.h"
-#include "tools/cardset/card_set_encode.h"
 #include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
 #include "tools/cardset/palette_choice.h"
 
 namespace cards {
@@ -19,10 +19,9 @@ using testing::NoisePicture;
 using testing::PalettePicture;
 using testing::Reduced;
 
-
 struct Error {
-  int largest = 0;   // largest difference of one component
-  double mean = 0;   // mean difference per component
+  int largest = 0;  // largest difference of one component
+  double mean = 0;  // mean difference per component
 };
 
 Error Compare(const CardImage& a, const CardImage& b) {
@@ -47,7 +46,8 @@ CardImage CardLikePicture() {
       const double red = std::hypot(x - 30, y - 40) - 14, black = std::hypot(x - 58, y - 90) - 16;
       auto blend = [](Rgb a, Rgb b, double t) {
         t = std::clamp(t, 0.0, 1.0);
-        return Rgb{std::uint8_t(a.r + (b.r - a.r) * t), std::uint8_t(a.g + (b.g - a.g) * t), std::uint8_t(a.b + (b.b - a.b) * t)};
+        return Rgb{std::uint8_t(a.r + (b.r - a.r) * t), std::uint8_t(a.g + (b.g - a.g) * t),
+                   std::uint8_t(a.b + (b.b - a.b) * t)};
       };
       c = blend(c, {200, 16, 32}, 0.5 - red);
       c = blend(c, {20, 20, 28}, 0.5 - black);
@@ -61,21 +61,24 @@ TEST(PcRoundTrip, DirectColourIsExactAtFiveBitsPerComponent) {
   std::vector<CardImage> images;
   for (unsigned i = 0; i < 57; ++i) images.push_back(NoisePicture(i));
   const CardSheet sheet = DecodeSheet(EncodePcSet(images, false));
-  for (int i = 0; i < 57; ++i) ASSERT_EQ(sheet.cellImage(i + 2), Reduced(images[std::size_t(i)])) << "image " << i;
+  for (int i = 0; i < 57; ++i)
+    ASSERT_EQ(sheet.cellImage(i + 2), Reduced(images[std::size_t(i)])) << "image " << i;
 }
 
 TEST(PcRoundTrip, IndexedColourIsExactForPicturesOf256Colours) {
   std::vector<Rgb> colours;
   for (Rgb c : DistinctColours(4000, 7)) {
     const Rgb reduced{std::uint8_t(c.r & 0xF8), std::uint8_t(c.g & 0xF8), std::uint8_t(c.b & 0xF8)};
-    if (std::find(colours.begin(), colours.end(), reduced) == colours.end()) colours.push_back(reduced);
+    if (std::find(colours.begin(), colours.end(), reduced) == colours.end())
+      colours.push_back(reduced);
     if (colours.size() == 256) break;
   }
   ASSERT_EQ(colours.size(), 256u);
   std::vector<CardImage> images;
   for (unsigned i = 0; i < 57; ++i) images.push_back(PalettePicture(colours, i));
   const CardSheet sheet = DecodeSheet(EncodePcSet(images, true));
-  for (int i = 0; i < 57; ++i) ASSERT_EQ(sheet.cellImage(i + 2), images[std::size_t(i)]) << "image " << i;
+  for (int i = 0; i < 57; ++i)
+    ASSERT_EQ(sheet.cellImage(i + 2), images[std::size_t(i)]) << "image " << i;
 }
 
 TEST(PcRoundTrip, IndexedColourApproximatesPicturesOfManyColours) {
@@ -108,12 +111,14 @@ TEST(PlanarRoundTrip, PlainPlanesAreExactThroughThePalette) {
     if (depth >= 2) {
       EXPECT_EQ(info.amigaSelectColour, colourValue(select));
     }
-    for (int i = 0; i <= 58; ++i) ASSERT_EQ(sheet.cellImage(i), images[std::size_t(i)]) << "depth " << depth << " image " << i;
+    for (int i = 0; i <= 58; ++i)
+      ASSERT_EQ(sheet.cellImage(i), images[std::size_t(i)]) << "depth " << depth << " image " << i;
   }
 }
 
 TEST(PlanarRoundTrip, HamStaysCloseToThePicture) {
-  const std::vector<CardImage> images{GradientPicture(1), GradientPicture(20), CardLikePicture(), NoisePicture(5)};
+  const std::vector<CardImage> images{GradientPicture(1), GradientPicture(20), CardLikePicture(),
+                                      NoisePicture(5)};
   struct Bound {
     unsigned depth;
     double smoothMean, cardMean, noiseMean;
@@ -125,7 +130,9 @@ TEST(PlanarRoundTrip, HamStaysCloseToThePicture) {
     options.depth = bound.depth;
     options.ham = true;
     const CardSheet sheet = DecodeSheet(EncodePlanarSet(images, options));
-    for (int i : {0, 1}) EXPECT_LT(Compare(sheet.cellImage(i), images[std::size_t(i)]).mean, bound.smoothMean) << bound.depth;
+    for (int i : {0, 1})
+      EXPECT_LT(Compare(sheet.cellImage(i), images[std::size_t(i)]).mean, bound.smoothMean)
+          << bound.depth;
     EXPECT_LT(Compare(sheet.cellImage(2), images[2]).mean, bound.cardMean) << bound.depth;
     EXPECT_LT(Compare(sheet.cellImage(3), images[3]).mean, bound.noiseMean) << bound.depth;
   }
@@ -133,7 +140,8 @@ TEST(PlanarRoundTrip, HamStaysCloseToThePicture) {
 
 TEST(PlanarRoundTrip, WiderStrideIsSkipped) {
   const std::vector<Rgb> colours = DistinctColours(20, 3);
-  const std::vector<CardImage> images{PalettePicture(colours, 1), PalettePicture(colours, 2), PalettePicture(colours, 3)};
+  const std::vector<CardImage> images{PalettePicture(colours, 1), PalettePicture(colours, 2),
+                                      PalettePicture(colours, 3)};
   PlanarOptions options;
   options.depth = 5;
   options.stride = 7150 + 1001;
@@ -178,7 +186,8 @@ TEST(PaletteChoice, MedianCutSpreadsEntriesOverManyColours) {
   NearestColour nearest(palette);
   long total = 0;
   for (int y = 0; y < kCardHeight; ++y)
-    for (int x = 0; x < kCardWidth; ++x) total += SquaredDistance(noise.at(x, y), palette[nearest(noise.at(x, y))]);
+    for (int x = 0; x < kCardWidth; ++x)
+      total += SquaredDistance(noise.at(x, y), palette[nearest(noise.at(x, y))]);
   // Uniform noise in a cube of 256: 64 cells of side 64 leave an RMS error of about 32 per
   // component; a degenerate palette is far worse.
   EXPECT_LT(std::sqrt(double(total) / (kCardWidth * kCardHeight) / 3), 40.0);
@@ -191,7 +200,7 @@ TEST(HamEncoder, FollowsAOneComponentGradientWithModifySteps) {
   const std::vector<std::uint8_t> values = EncodeHamRow(row.data(), kCardWidth, palette, true);
   EXPECT_EQ(values[0], 0);  // the exact palette entry wins a tie
   for (int x = 1; x < kCardWidth; ++x) {
-    EXPECT_EQ(values[std::size_t(x)] >> 6, 1) << x;                          // a blue step
+    EXPECT_EQ(values[std::size_t(x)] >> 6, 1) << x;                                 // a blue step
     EXPECT_LE(std::abs((values[std::size_t(x)] & 63) * 4 - (70 + 2 * x)), 2) << x;  // nearest level
   }
 }

@@ -1,16 +1,16 @@
 // loadCardSet and loadCardPreview: files to Qt images, read limits and the wait cursor.
+#include <sys/stat.h>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include "cards/card_set_decode.h"
-#include "tools/cardset/card_set_encode.h"
 #include "cards/card_set_loader.h"
 #include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
 
 using namespace cards;
 
@@ -64,7 +64,8 @@ class CardSetLoaderTest : public QObject {
   }
 
   void unreadableOrForeignFilesGiveNoSheet() {
-    for (const QString& path : {dir_.filePath("missing.tvp"), write("text.tvp", {'h', 'e', 'l', 'l', 'o'})}) {
+    for (const QString& path :
+         {dir_.filePath("missing.tvp"), write("text.tvp", {'h', 'e', 'l', 'l', 'o'})}) {
       const LoadedCardSet set = loadCardSet(path);
       QVERIFY(set.sheet.isNull());
       QVERIFY(set.format != '0' && set.format != '1');

@@ -16,7 +16,9 @@ inline CardImage GradientPicture(int seed) {
   CardImage image;
   for (int y = 0; y < kCardHeight; ++y)
     for (int x = 0; x < kCardWidth; ++x)
-      image.set(x, y, {std::uint8_t(x * 2 + seed * 3), std::uint8_t(y + seed * 7), std::uint8_t(seed * 11 + (x ^ y))});
+      image.set(x, y,
+                {std::uint8_t(x * 2 + seed * 3), std::uint8_t(y + seed * 7),
+                 std::uint8_t(seed * 11 + (x ^ y))});
   return image;
 }
 
@@ -78,15 +80,17 @@ inline CardSheet DecodeSheet(ByteView file, CardSetInfo* info = nullptr) {
 }
 
 // Header words of the planar variant are big-endian.
-inline void PutBigEndian32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value) {
+inline void PutBigEndian32(std::vector<std::uint8_t>& file, std::size_t offset,
+                           std::uint32_t value) {
   for (std::size_t i = 0; i < 4; ++i) file[offset + i] = std::uint8_t(value >> (24 - 8 * i));
 }
 
 // A planar file written independently of the encoder: header, palette and, per image, the
 // pixel values spread over `depth` planes.
-inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, const std::vector<Rgb>& palette,
-                                                    const std::vector<std::vector<std::uint8_t>>& imageValues,
-                                                    std::uint32_t stride = 0, int storedCount = -1) {
+inline std::vector<std::uint8_t> HandMadePlanarFile(
+    unsigned depth, bool ham, const std::vector<Rgb>& palette,
+    const std::vector<std::vector<std::uint8_t>>& imageValues, std::uint32_t stride = 0,
+    int storedCount = -1) {
   const std::size_t paletteSize = planarPaletteSize(depth, ham);
   const std::size_t planes = std::min(depth, 8u);
   if (stride == 0) stride = std::uint32_t(11 * planes * kCardHeight);
@@ -107,7 +111,9 @@ inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, co
       for (int x = 0; x < kCardWidth; ++x) {
         const std::uint8_t value = imageValues[n][std::size_t(y * kCardWidth + x)];
         for (std::size_t p = 0; p < planes; ++p)
-          if (value >> p & 1) image[(std::size_t(y) * planes + p) * 11 + std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+          if (value >> p & 1)
+            image[(std::size_t(y) * planes + p) * 11 + std::size_t(x / 8)] |=
+                std::uint8_t(0x80 >> (x % 8));
       }
   }
   return file;
@@ -115,10 +121,12 @@ inline std::vector<std::uint8_t> HandMadePlanarFile(unsigned depth, bool ham, co
 
 // Pixel values of one image: every pixel `value`, or the values given for the start of each
 // row followed by `fill`.
-inline std::vector<std::uint8_t> RowValues(std::vector<std::uint8_t> rowStart, std::uint8_t fill = 0) {
+inline std::vector<std::uint8_t> RowValues(std::vector<std::uint8_t> rowStart,
+                                           std::uint8_t fill = 0) {
   std::vector<std::uint8_t> values(std::size_t(kCardWidth) * kCardHeight, fill);
   for (int y = 0; y < kCardHeight; ++y)
-    for (std::size_t x = 0; x < rowStart.size(); ++x) values[std::size_t(y * kCardWidth) + x] = rowStart[x];
+    for (std::size_t x = 0; x < rowStart.size(); ++x)
+      values[std::size_t(y * kCardWidth) + x] = rowStart[x];
   return values;
 }
 

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
   const int height = t.layout.originY + 12 * t.layout.rowStep + game::kCardHeight + 5;
   QImage picture(width, height, QImage::Format_RGB32);
   QPainter painter(&picture);
-  cards::paintTable(painter, QRegion(0, 0, width, height), {t, true, art, colours, {}, nullptr, {}});
+  cards::paintTable(painter, QRegion(0, 0, width, height),
+                    {t, true, art, colours, {}, nullptr, {}});
   painter.end();
   if (argc > 3) return picture.save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
   QLabel label;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/cardset/card_set_encode.h"
-#include "tests/cards/card_test_pictures.h"
 #include "platform/file_io.h"
+#include "tests/cards/card_test_pictures.h"
+#include "tools/cardset/card_set_encode.h"
 
 namespace {
 
@@ -14,7 +14,8 @@ using cards::testing::GradientPictures;
 
 // A seed that cannot be written ends the program with an error, so that the build stops
 // instead of fuzzing without it.
-void Write(const std::string& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+void Write(const std::string& dir, const std::string& name,
+           const std::vector<std::uint8_t>& bytes) {
   const std::string path = platform::joinPath(dir, name);
   std::string error;
   if (!platform::writeFileAtomically(path, bytes.data(), bytes.size(), &error)) {

@@ -13,9 +13,9 @@ using game::GameTable;
 
 namespace {
 
-constexpr QRgb kOutline = 0xFF000000;    // outline of the synthetic card back
-constexpr QRgb kBackInside = 0xFF400000;  // inside of the synthetic card back
-constexpr std::uint32_t kTable = 0x00A05020;     // red 0x20, green 0x50, blue 0xA0
+constexpr QRgb kOutline = 0xFF000000;         // outline of the synthetic card back
+constexpr QRgb kBackInside = 0xFF400000;      // inside of the synthetic card back
+constexpr std::uint32_t kTable = 0x00A05020;  // red 0x20, green 0x50, blue 0xA0
 constexpr std::uint32_t kSelect = 0x001020A0;
 
 // Cell c is filled with the colour (c, 100, 200); cell 2, the back, has a one-pixel outline.
@@ -80,15 +80,15 @@ class PainterTest : public QObject {
     const QImage img = paint(t, art, plainColours(), true);
     const QRgb fill = rgbOf(kTable + 0x101010);
     for (const QPoint place : {QPoint(5 + 90 * 3, 5), QPoint(5, 395), QPoint(95, 395)}) {
-      QCOMPARE(img.pixel(place + QPoint(40, 60)), fill);       // inside
-      QCOMPARE(img.pixel(place + QPoint(1, 2)), fill);         // edges of the two fill rectangles
+      QCOMPARE(img.pixel(place + QPoint(40, 60)), fill);  // inside
+      QCOMPARE(img.pixel(place + QPoint(1, 2)), fill);    // edges of the two fill rectangles
       QCOMPARE(img.pixel(place + QPoint(2, 1)), fill);
       QCOMPARE(img.pixel(place + QPoint(1, 1)), kBackInside);  // one back pixel inside each corner
       QCOMPARE(img.pixel(place + QPoint(86, 128)), kBackInside);
-      QCOMPARE(img.pixel(place + QPoint(0, 60)), kOutline);    // the back's outline
+      QCOMPARE(img.pixel(place + QPoint(0, 60)), kOutline);  // the back's outline
       QCOMPARE(img.pixel(place + QPoint(87, 60)), kOutline);
       QCOMPARE(img.pixel(place + QPoint(40, 129)), kOutline);
-      QCOMPARE(img.pixel(place), rgbOf(kTable));               // corner in the table colour
+      QCOMPARE(img.pixel(place), rgbOf(kTable));  // corner in the table colour
       QCOMPARE(img.pixel(place + QPoint(87, 129)), rgbOf(kTable));
     }
     // Below row 0 of an empty column and in the gap column there is only the table.
@@ -116,7 +116,7 @@ class PainterTest : public QObject {
     t.tableau[1][1] = 7;       // face up, fanned 15 px below
     t.tableau[2][0] = 200;     // not a card: nothing drawn
     const QImage img = paint(t, art, plainColours(), true);
-    QCOMPARE(img.pixel(5 + 40, 395 + 60), kBackInside);         // stock: the back
+    QCOMPARE(img.pixel(5 + 40, 395 + 60), kBackInside);          // stock: the back
     QCOMPARE(img.pixel(95 + 40, 395 + 60), cellColour(3 + 20));  // only the top waste card
     QCOMPARE(img.pixel(95 + 40, 5 + 8), kBackInside);            // strip of the face-down card
     QCOMPARE(img.pixel(95 + 40, 5 + 15 + 60), cellColour(3 + 7));
@@ -128,8 +128,8 @@ class PainterTest : public QObject {
     cards::roundCardCorners(art, 0x00112233, kTable);
     for (int c = 0; c < 64; ++c) {
       const int x = (c & 7) * 88, y = (c >> 3) * 130;
-      for (const QPoint corner : {QPoint(x, y), QPoint(x + 87, y), QPoint(x, y + 129),
-                                  QPoint(x + 87, y + 129)})
+      for (const QPoint corner :
+           {QPoint(x, y), QPoint(x + 87, y), QPoint(x, y + 129), QPoint(x + 87, y + 129)})
         QCOMPARE(art.sheet.pixel(corner), rgbOf(0x00112233));
       QCOMPARE(art.sheet.pixel(x + 1, y + 1), c == 2 ? kBackInside : cellColour(c));
     }
@@ -146,9 +146,9 @@ class PainterTest : public QObject {
     struct Case {
       std::uint32_t table, emptyPlace, highlight;
     };
-    for (const Case& c : {Case{0x000040F5, 0x001050FF, 0x002060FF},  // orange #F54000
-                          Case{0x00F0E8FF, 0x00FFF8FF, 0x00FFFFFF},
-                          Case{0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF}}) {
+    for (const Case& c :
+         {Case{0x000040F5, 0x001050FF, 0x002060FF},  // orange #F54000
+          Case{0x00F0E8FF, 0x00FFF8FF, 0x00FFFFFF}, Case{0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF}}) {
       const QImage klondike = paint(emptyKlondike(), art, plainColours(c.table), true);
       QCOMPARE(klondike.pixel(5 + 40, 5 + 60), rgbOf(c.emptyPlace));
       GameTable t = emptyKlondike();
@@ -180,8 +180,8 @@ class PainterTest : public QObject {
     const CardArt art = syntheticArt();
     GameTable t = emptyKlondike();
     t.layout = game::tableLayout(game::RuleSet::Quatro, 3);
-    t.waste[0] = 49;          // a King is the current card
-    t.tableau[0][0] = 50;     // the top-left corner (2, 0) is taken
+    t.waste[0] = 49;       // a King is the current card
+    t.tableau[0][0] = 50;  // the top-left corner (2, 0) is taken
     const QPoint targets[] = {{2, 3}, {5, 3}, {5, 0}};
     const QImage img = paint(t, art, plainColours(), false, targets);
     const QRgb light = rgbOf(kTable + 0x202020);
@@ -209,10 +209,10 @@ class PainterTest : public QObject {
         for (int xx = r.left(); xx <= r.right(); ++xx) n += img.pixel(xx, yy) == rgbOf(kSelect);
       return n;
     };
-    QVERIFY(countSelect(QRect(x - 2, y - 2, 92, 2)) > 30);          // top edge, dotted
-    QVERIFY(countSelect(QRect(x - 2, bottom - 1, 92, 2)) > 30);     // bottom edge
-    QVERIFY(countSelect(QRect(x - 2, y, 2, bottom - y)) > 50);      // left edge
-    QVERIFY(countSelect(QRect(x + 88, y, 2, bottom - y)) > 50);     // right edge
+    QVERIFY(countSelect(QRect(x - 2, y - 2, 92, 2)) > 30);       // top edge, dotted
+    QVERIFY(countSelect(QRect(x - 2, bottom - 1, 92, 2)) > 30);  // bottom edge
+    QVERIFY(countSelect(QRect(x - 2, y, 2, bottom - y)) > 50);   // left edge
+    QVERIFY(countSelect(QRect(x + 88, y, 2, bottom - y)) > 50);  // right edge
     QCOMPARE(countSelect(QRect(x - 6, y - 6, 100, bottom - y + 12)),
              countSelect(QRect(x - 2, y - 2, 92, bottom - y + 3)));  // nothing outside the strips
     QCOMPARE(countSelect(QRect(x + 2, y + 2, 84, bottom - y - 5)), 0);

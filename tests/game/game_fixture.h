@@ -16,7 +16,9 @@ namespace game::testing {
 
 // Ranks 0 (Ace) .. 12 (King); suits 0 and 3 one colour, 1 and 2 the other.
 enum Rank { Ace, Two, Three, Four, Five, Six, Seven, Eight, Nine, Ten, Jack, Queen, King };
-constexpr std::uint8_t card(int rank, int suit) { return static_cast<std::uint8_t>(rank * 4 + suit); }
+constexpr std::uint8_t card(int rank, int suit) {
+  return static_cast<std::uint8_t>(rank * 4 + suit);
+}
 constexpr std::uint8_t down(std::uint8_t value) { return static_cast<std::uint8_t>(value + 64); }
 
 struct Point {
@@ -139,8 +141,10 @@ inline std::array<int, 52> cardCensus(const GameEngine& engine) {
   auto add = [&count](std::uint8_t code) {
     if (code == kEmpty) return;
     const int value = code > 63 ? code - 64 : code;
-    if (value >= 0 && value < 52) ++count[value];
-    else ++count[0], ++count[0];  // a code that is no card at all breaks the census
+    if (value >= 0 && value < 52)
+      ++count[value];
+    else
+      ++count[0], ++count[0];  // a code that is no card at all breaks the census
   };
   if (engine.menu().ruleSet == RuleSet::Quatro) {
     for (int g = 0; g < 4; ++g)
@@ -159,7 +163,8 @@ inline std::array<int, 52> cardCensus(const GameEngine& engine) {
   if (t.dragHoldsCards) {
     if (t.dragFromTableau == 1)
       for (int r = t.markedRow; r < kRows; ++r) add(t.dragBackup[r]);
-    else add(t.waste[t.wasteTop + 1]);
+    else
+      add(t.waste[t.wasteTop + 1]);
   }
   return count;
 }

@@ -1,8 +1,8 @@
 // Whole Klondike games played through the pointer handlers by a simple greedy player that only
 // knows where cards lie, not the rules: it tries the moves a player would try first and lets the
 // engine accept or refuse them. Every card stays present once, and won games end properly.
-#include "tests/game/game_fixture.h"
 #include "game/move_history.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {
@@ -78,7 +78,8 @@ class GreedyPlayer {
     for (int f = 0; f < 4; ++f) {
       if (t.wasteTop >= 0 && tryMove(pilePoint(1), pilePoint(3 + f))) return true;
       for (int c = 0; c < kColumns; ++c)
-        if (isOccupied(t.tableau[c][0]) && tryMove(cardPoint(c, lastRow(c)), pilePoint(3 + f))) return true;
+        if (isOccupied(t.tableau[c][0]) && tryMove(cardPoint(c, lastRow(c)), pilePoint(3 + f)))
+          return true;
     }
     // The face-up part of a column, when that uncovers a card or moves a King off a pile.
     for (int c = 0; c < kColumns; ++c) {
@@ -87,7 +88,8 @@ class GreedyPlayer {
       while (first > 0 && !isFaceDown(t.tableau[c][first - 1])) --first;
       if (first == 0) continue;  // nothing to uncover
       for (int target = 0; target < kColumns; ++target)
-        if (target != c && tryMove(cardPoint(c, first), cardPoint(target, lastRow(target)))) return true;
+        if (target != c && tryMove(cardPoint(c, first), cardPoint(target, lastRow(target))))
+          return true;
     }
     // The waste top onto a column.
     if (t.wasteTop >= 0)

@@ -26,18 +26,18 @@ TEST_F(KeyboardFocusTest, KlondikeStepsSkipFaceDownCardsAndTheGap) {
     FocusMove move;
     Place to;
   } cases[] = {
-      {{0, 3}, FocusMove::Up, {0, 2}},              // up within the face-up cards
-      {{0, 2}, FocusMove::Up, {0, 2}},              // not onto a face-down card
+      {{0, 3}, FocusMove::Up, {0, 2}},  // up within the face-up cards
+      {{0, 2}, FocusMove::Up, {0, 2}},  // not onto a face-down card
       {{0, 2}, FocusMove::Down, {0, 3}},
-      {{0, 3}, FocusMove::Down, {0, bottom}},       // from the last card to the stock
-      {{0, bottom}, FocusMove::Up, {0, 3}},         // back onto the deepest card
-      {{0, 2}, FocusMove::Right, {1, 0}},           // an empty column
-      {{1, 0}, FocusMove::Right, {2, 0}},           // a column of one face-down card
+      {{0, 3}, FocusMove::Down, {0, bottom}},             // from the last card to the stock
+      {{0, bottom}, FocusMove::Up, {0, 3}},               // back onto the deepest card
+      {{0, 2}, FocusMove::Right, {1, 0}},                 // an empty column
+      {{1, 0}, FocusMove::Right, {2, 0}},                 // a column of one face-down card
       {{2, 0}, FocusMove::Down, {kWasteColumn, bottom}},  // the gap belongs to the waste
       {{kWasteColumn, bottom}, FocusMove::Right, {kFirstFoundationColumn, bottom}},
       {{6, bottom}, FocusMove::Right, {6, bottom}},  // the edges stay
       {{0, bottom}, FocusMove::Left, {0, bottom}},
-      {{0, 1}, FocusMove::Left, {0, 3}},            // a face-down place is made valid first
+      {{0, 1}, FocusMove::Left, {0, 3}},  // a face-down place is made valid first
   };
   for (const auto& c : cases)
     EXPECT_EQ(step(c.from, c.move), c.to) << c.from.column << "," << c.from.row;

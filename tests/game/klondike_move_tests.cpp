@@ -16,7 +16,8 @@ TEST_F(StockTest, TurnsThreeAtMediumAndOneAtEasy) {
   ASSERT_EQ(t.wasteTop, 2);
   EXPECT_EQ(t.waste[0], card(Six, 0));
   EXPECT_EQ(t.waste[2], card(Four, 0));
-  EXPECT_FALSE(view.invalidated(bottomPlace(0).x, bottomPlace(0).y));  // the stock still shows a back
+  EXPECT_FALSE(
+      view.invalidated(bottomPlace(0).x, bottomPlace(0).y));  // the stock still shows a back
   EXPECT_TRUE(view.invalidated(bottomPlace(1).x, bottomPlace(1).y));
 
   // Two cards left: both are turned and the count ends below zero.
@@ -62,8 +63,8 @@ class RefillTest : public GameTest, public ::testing::WithParamInterface<RefillC
 TEST_P(RefillTest, KeepsTheOrderAndCosts) {
   const RefillCase c = GetParam();
   emptyKlondike(c.level, c.mode);
-  setStock({card(Two, 0), card(Three, 0), card(Four, 0), card(Five, 0), card(Six, 0), card(Seven, 0),
-            card(Eight, 0)});
+  setStock({card(Two, 0), card(Three, 0), card(Four, 0), card(Five, 0), card(Six, 0),
+            card(Seven, 0), card(Eight, 0)});
   std::vector<std::uint8_t> firstPass, secondPass;
   while (t.stockCount >= 1) pressBottom(0);
   firstPass.assign(t.waste, t.waste + t.wasteTop + 1);
@@ -322,10 +323,12 @@ struct LayDownPoints {
 };
 
 class LayDownScoring : public GameTest,
-                       public ::testing::WithParamInterface<std::tuple<LayDownPoints, ScoreMode>> {};
+                       public ::testing::WithParamInterface<std::tuple<LayDownPoints, ScoreMode>> {
+};
 
-// Column 0 holds the moving card (King of suit 1 onto an empty column, else Queen of suit 1 onto the
-// King of suit 0 in column 4), above it a face-down card or nothing; a run adds a Jack of suit 0.
+// Column 0 holds the moving card (King of suit 1 onto an empty column, else Queen of suit 1 onto
+// the King of suit 0 in column 4), above it a face-down card or nothing; a run adds a Jack of suit
+// 0.
 TEST_P(LayDownScoring, PointsOfTableauMoves) {
   const auto [c, mode] = GetParam();
   emptyKlondike(Level::Hard, mode);
@@ -353,15 +356,16 @@ TEST_P(LayDownScoring, PointsOfTableauMoves) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, LayDownScoring,
-    ::testing::Combine(::testing::Values(LayDownPoints{"single turning onto a card", 10, true, false, false},
-                                         LayDownPoints{"single King turning onto empty", 5, true, false, true},
-                                         LayDownPoints{"run turning onto a card", 10, true, true, false},
-                                         LayDownPoints{"run turning onto empty", 10, true, true, true},
-                                         LayDownPoints{"single from row 0 onto a card", 5, false, false, false},
-                                         LayDownPoints{"run from row 0 onto a card", 5, false, true, false},
-                                         LayDownPoints{"King from row 0 to empty", 0, false, false, true},
-                                         LayDownPoints{"King run from row 0 to empty", 0, false, true, true}),
-                       ::testing::Values(ScoreMode::Normal, ScoreMode::Vegas, ScoreMode::None)));
+    ::testing::Combine(
+        ::testing::Values(LayDownPoints{"single turning onto a card", 10, true, false, false},
+                          LayDownPoints{"single King turning onto empty", 5, true, false, true},
+                          LayDownPoints{"run turning onto a card", 10, true, true, false},
+                          LayDownPoints{"run turning onto empty", 10, true, true, true},
+                          LayDownPoints{"single from row 0 onto a card", 5, false, false, false},
+                          LayDownPoints{"run from row 0 onto a card", 5, false, true, false},
+                          LayDownPoints{"King from row 0 to empty", 0, false, false, true},
+                          LayDownPoints{"King run from row 0 to empty", 0, false, true, true}),
+        ::testing::Values(ScoreMode::Normal, ScoreMode::Vegas, ScoreMode::None)));
 
 TEST_F(LayDownTest, WasteCardPointsOnlyInNormal) {
   for (ScoreMode mode : {ScoreMode::Normal, ScoreMode::Vegas, ScoreMode::None}) {
@@ -393,7 +397,8 @@ TEST_F(LayDownTest, CardWithFaceUpCardAboveScoresNothing) {
 TEST_F(LayDownTest, TheLongestRunMovesCompletely) {
   emptyKlondike(Level::Hard);
   for (int r = 0; r < 6; ++r) t.tableau[0][r] = down(card(r, 2));
-  for (int rank = King; rank >= Ace; --rank) t.tableau[0][6 + King - rank] = card(rank, rank % 2 ? 0 : 1);
+  for (int rank = King; rank >= Ace; --rank)
+    t.tableau[0][6 + King - rank] = card(rank, rank % 2 ? 0 : 1);
   ASSERT_EQ(engine.runLength(0, 0), kRows);
   const auto before = column(0);
   pressTableau(0, 6);

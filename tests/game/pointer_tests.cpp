@@ -122,14 +122,15 @@ TEST_F(DragTest, ReleaseOutsideTheWindowSoundsOnceAndRestores) {
   EXPECT_EQ(view.refusals, 1);
   EXPECT_EQ(column(2), before);
   EXPECT_FALSE(t.dragImageVisible);
-  EXPECT_TRUE(view.covers({imageX, lastInside.y - t.grabDY, imageX + 88, lastInside.y - t.grabDY + t.dragHeight}));
+  EXPECT_TRUE(view.covers(
+      {imageX, lastInside.y - t.grabDY, imageX + 88, lastInside.y - t.grabDY + t.dragHeight}));
   EXPECT_EQ(t.selState, Selection::None);
 }
 
 TEST_F(DragTest, ComingBackErasesTheImageLeftAtTheBorder) {
   setColumn(0, {card(Six, 3)});
   const Point from = at(0, 0, 10);
-  leftDown(from);  // grab offset (20, 10)
+  leftDown(from);                       // grab offset (20, 10)
   engine.mouseMove(true, true, 10, 5);  // the image reaches past the window's corner
   engine.mouseMove(true, false, -30, -30);
   view.clearRecords();

@@ -55,7 +55,7 @@ TEST_F(QuatroTest, FaceCardsOnlyOnTheirPlaces) {
   click(4, 3);
   EXPECT_EQ(grid(4, 3), card(Queen, 0));
   EXPECT_EQ(t.waste[0], card(Three, 2));  // the next undealt card
-  click(2, 0);  // a number card may go into a corner
+  click(2, 0);                            // a number card may go into a corner
   EXPECT_EQ(grid(2, 0), card(Three, 2));
   EXPECT_EQ(t.waste[0], card(King, 1));
   click(5, 1);
@@ -79,7 +79,8 @@ TEST_F(QuatroTest, PressesOutsideTheGridAreRefused) {
 }
 
 TEST_F(QuatroTest, TargetsOfTheCurrentFaceCard) {
-  setGrid({{{card(Two, 0), E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, card(King, 2)}}}, card(King, 0));
+  setGrid({{{card(Two, 0), E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, card(King, 2)}}},
+          card(King, 0));
   int columns[4], rows[4];
   ASSERT_EQ(engine.quatroTargets(columns, rows), 2);
   EXPECT_EQ((std::array{columns[0], rows[0], columns[1], rows[1]}), (std::array{2, 3, 5, 0}));
@@ -94,9 +95,11 @@ TEST_F(QuatroTest, TargetsOfTheCurrentFaceCard) {
 }
 
 TEST_F(QuatroTest, PairsOnlyOnceTheGridIsFull) {
-  const std::uint8_t two = card(Two, 0), eight = card(Eight, 1), ten = card(Ten, 2), five = card(Five, 1),
-                     five2 = card(Five, 3), three = card(Three, 0), four = card(Four, 2);
-  setGrid({{{two, eight, ten, five}, {five2, three, four, card(Six, 0)},
+  const std::uint8_t two = card(Two, 0), eight = card(Eight, 1), ten = card(Ten, 2),
+                     five = card(Five, 1), five2 = card(Five, 3), three = card(Three, 0),
+                     four = card(Four, 2);
+  setGrid({{{two, eight, ten, five},
+            {five2, three, four, card(Six, 0)},
             {card(Seven, 1), card(Nine, 3), card(Ace, 0), card(Ace, 1)},
             {card(Ace, 2), card(Ace, 3), card(Six, 3), E}}},
           card(Seven, 2), {card(Nine, 0)});

@@ -1,5 +1,6 @@
-// Thousands of random presses, drags, menu commands, undos and redos over many deals: after every step each of
-// the 52 cards is present exactly once, and a press answered by the refusal sound changed no pile.
+// Thousands of random presses, drags, menu commands, undos and redos over many deals: after every
+// step each of the 52 cards is present exactly once, and a press answered by the refusal sound
+// changed no pile.
 #include <cstdio>
 #include <random>
 #include <vector>
@@ -27,10 +28,14 @@ class RandomPlay {
     for (int step = 0; step < steps && !::testing::Test::HasFailure(); ++step) {
       view_.invalidations.clear();
       const int action = pick(100);
-      if (action < 35) pressOnce(randomPoint(), randomPoint());
-      else if (action < 90) guidedMove();
-      else if (action < 93) rightPress();
-      else menuCommand();
+      if (action < 35)
+        pressOnce(randomPoint(), randomPoint());
+      else if (action < 90)
+        guidedMove();
+      else if (action < 93)
+        rightPress();
+      else
+        menuCommand();
       check("after step");
       ++steps_;
     }
@@ -79,7 +84,8 @@ class RandomPlay {
         removed_.fill(false);
       }
       for (int v = 0; v < 52; ++v) {
-        ASSERT_FALSE(removed_[v] && count[v] == 1) << "card " << v << " came back at step " << steps_;
+        ASSERT_FALSE(removed_[v] && count[v] == 1)
+            << "card " << v << " came back at step " << steps_;
         removed_[v] = count[v] == 0;
       }
     }
@@ -135,7 +141,9 @@ class RandomPlay {
   }
 
   Point pilePoint(int column) const { return game::testing::pilePoint(engine_, column); }
-  Point cardPoint(int column, int row) const { return game::testing::cardPoint(engine_, column, row); }
+  Point cardPoint(int column, int row) const {
+    return game::testing::cardPoint(engine_, column, row);
+  }
 
   Point targetFor(std::uint8_t moving) {
     for (int f = 0; f < 4; ++f) {
@@ -177,7 +185,8 @@ class RandomPlay {
     EXPECT_FALSE(t.dragHoldsCards);
     if (engine_.menu().ruleSet == RuleSet::Klondike)
       stats_.cardsHome += foundationCards() > foundationBefore;
-    else stats_.quatroRemovals += t.gridCount < gridBefore;
+    else
+      stats_.quatroRemovals += t.gridCount < gridBefore;
     if (view_.refusals != refusals) {
       ++stats_.refusedPresses;
       EXPECT_EQ(piles(engine_), before) << "a refused press changed the piles at step " << steps_;
@@ -202,8 +211,10 @@ class RandomPlay {
     switch (pick(20) == 0 ? pick(2) : 2 + pick(12)) {
       case 0: engine_.restart(); break;
       case 1:
-        if (pick(2)) engine_.switchToQuatro();
-        else engine_.switchToKlondike();
+        if (pick(2))
+          engine_.switchToQuatro();
+        else
+          engine_.switchToKlondike();
         break;
       case 2: engine_.chooseLevel(static_cast<Level>(pick(3))); break;
       case 3: engine_.chooseNormal(); break;
@@ -221,8 +232,10 @@ class RandomPlay {
         const Point p = randomPoint();
         engine_.mouseDown(MouseButton::Left, p.x, p.y);
         check("after unreleased press");
-        if (pick(2)) engine_.autoFinish();
-        else engine_.toggleDragDrop();
+        if (pick(2))
+          engine_.autoFinish();
+        else
+          engine_.toggleDragDrop();
         break;
       }
     }
@@ -243,8 +256,9 @@ TEST(RandomPlayTest, NoCardIsEverLostOrDuplicated) {
   EXPECT_GT(total.refusedPresses, 1000);
   EXPECT_GT(total.cardsHome, 200);
   EXPECT_GT(total.quatroRemovals, 50);
-  std::printf("drags %d, refused presses %d, cards to foundations %d, Quatro removals %d, wins %d\n",
-              total.drags, total.refusedPresses, total.cardsHome, total.quatroRemovals, total.wins);
+  std::printf(
+      "drags %d, refused presses %d, cards to foundations %d, Quatro removals %d, wins %d\n",
+      total.drags, total.refusedPresses, total.cardsHome, total.quatroRemovals, total.wins);
 }
 
 }  // namespace

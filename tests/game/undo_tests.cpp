@@ -1,8 +1,8 @@
 // Undo and redo: each move family is one step that undo takes back to the exact rule state and
 // redo replays; what is no move leaves no step; the clock, the highscore list, won games and new
 // deals; the double click that sends a card home; deals by number.
-#include "tests/game/game_fixture.h"
 #include "game/move_history.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {
@@ -100,7 +100,8 @@ TEST_F(UndoTest, UndoKeepsTheClockPenaltyDropsAPickUpAndLeavesTheHighscoreList) 
 
 TEST_F(UndoTest, AutoFinishIsOneStepUntilItWins) {
   emptyKlondike();
-  for (int s = 0; s < 4; ++s) setColumn(s, {card(King, s), card(Queen, s)}), t.foundation[s] = card(Jack, s);
+  for (int s = 0; s < 4; ++s)
+    setColumn(s, {card(King, s), card(Queen, s)}), t.foundation[s] = card(Jack, s);
   const RuleState before = ruleStateOf(t);
   ASSERT_TRUE(engine.startAutoFinish());
   engine.autoFinishStep();

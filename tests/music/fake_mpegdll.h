@@ -12,9 +12,9 @@ struct FakeMpegState {
   mpegdll_bool initResult;  // what "init" returns
   char failCall[32];        // the entry point after which "LastError" reports failCode
   int32_t failCode;
-  int32_t playResult;       // what "Play" returns
-  int32_t length;           // "GetLength"
-  int32_t position;         // "GetCurrentPos"
+  int32_t playResult;        // what "Play" returns
+  int32_t length;            // "GetLength"
+  int32_t position;          // "GetCurrentPos"
   mpegdll_bool resetResult;  // "ResetPlayerMode"
 
   // What the library was given.

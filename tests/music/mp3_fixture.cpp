@@ -18,7 +18,8 @@ Bytes readFile(const std::string& path) {
 
 void writeFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 namespace {
@@ -45,8 +46,14 @@ void writeToneWav(const std::string& path, double seconds, int rate) {
   put(wav, dataBytes, 4);
   for (uint32_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / rate;
-    put(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * 440 * t))), 2);
-    put(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * 660 * t))), 2);
+    put(wav,
+        static_cast<uint16_t>(
+            static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * 440 * t))),
+        2);
+    put(wav,
+        static_cast<uint16_t>(
+            static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * 660 * t))),
+        2);
   }
   writeFile(path, wav);
 }

@@ -22,7 +22,9 @@ struct Decoded {
   Bytes pcm;  // 16-bit native-endian interleaved samples
   long rate = 0;
   int channels = 0;
-  int64_t frames() const { return channels ? static_cast<int64_t>(pcm.size()) / (2 * channels) : 0; }
+  int64_t frames() const {
+    return channels ? static_cast<int64_t>(pcm.size()) / (2 * channels) : 0;
+  }
 };
 // The whole file decoded by libmpg123 directly, with its default (gapless) settings.
 Decoded decodeMp3(const std::string& mp3);

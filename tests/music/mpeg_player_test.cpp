@@ -1,8 +1,8 @@
 // Mp3Player against a stand-in decoder library whose answers the test sets.
+#include "music/mpeg_player.h"
+#include "music/mpeg_library.h"
 #include "tests/music/fake_mpegdll.h"
 #include "tests/music/mp3_fixture.h"
-#include "music/mpeg_library.h"
-#include "music/mpeg_player.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <QtTest>
@@ -15,10 +15,10 @@
 using music::ChannelMode;
 using music::Mp3Player;
 using music::Mp3PlayerError;
-using music::OutputDevice;
-using music::PlayPriority;
 using music::mpegLibraryFileName;
 using music::mpegLibraryPath;
+using music::OutputDevice;
+using music::PlayPriority;
 
 class MpegPlayerTest : public QObject {
   Q_OBJECT
@@ -59,7 +59,9 @@ class MpegPlayerTest : public QObject {
     fake_ = reinterpret_cast<fake_mpegdll_state_fn>(dlsym(fakeLibrary_, "fake_mpegdll_state"))();
     QVERIFY(fake_);
   }
-  void init() { reinterpret_cast<fake_mpegdll_reset_fn>(dlsym(fakeLibrary_, "fake_mpegdll_reset"))(); }
+  void init() {
+    reinterpret_cast<fake_mpegdll_reset_fn>(dlsym(fakeLibrary_, "fake_mpegdll_reset"))();
+  }
 
   void libraryPathGetsASeparatorOnlyWhenNeeded() {
     QCOMPARE(mpegLibraryPath(""), mpegLibraryFileName());
@@ -224,7 +226,7 @@ class MpegPlayerTest : public QObject {
     player.play();
     QCOMPARE(positions.size(), 1);  // once at the start
     QCOMPARE(positions.first(), qMakePair(1000, 120000));
-    fake_->position = 500000;       // past the length: reported as 0
+    fake_->position = 500000;  // past the length: reported as 0
     QTRY_VERIFY(positions.size() >= 3);
     QCOMPARE(positions.last().first, 0);
     QCOMPARE(ends, 0);

@@ -1,6 +1,6 @@
 // The decoder library, loaded the way the game loads it, against an MP3 made from a known tone.
-#include "tests/music/mp3_fixture.h"
 #include "music/mpeg_library.h"
+#include "tests/music/mp3_fixture.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>

@@ -14,9 +14,10 @@ namespace {
 using namespace fakes;
 
 class MusicControlTest : public ::testing::Test {
-protected:
+ protected:
   MusicControlTest()
-      : control(midi, mp3, host, [this](const std::string& path) { return !missing.count(path); }) {}
+      : control(midi, mp3, host, [this](const std::string& path) { return !missing.count(path); }) {
+  }
 
   void useSongs(Playlist songs) { control.setPlaylist(std::move(songs)); }
   // The music setting, the menu check mark and the song panel, as in "1 checked 'Waltz'".
@@ -156,7 +157,8 @@ TEST_F(MusicControlTest, MissingFileStopsTheMusicAndKeepsTheSong) {
   log.clear();
   control.nextSong();
   EXPECT_EQ(log, (Log{"midi stop", "midi close"}));
-  EXPECT_EQ(host.messages, (std::vector<Message>{{"Cound not find music file!!!", "Error", MessageIcon::None}}));
+  EXPECT_EQ(host.messages,
+            (std::vector<Message>{{"Cound not find music file!!!", "Error", MessageIcon::None}}));
   EXPECT_EQ(shown(), "0 unchecked ''");
   EXPECT_EQ(control.currentSong(), 1);
 

@@ -1,11 +1,11 @@
 // The music control driving the real sequencer: notices of stopped songs and of songs that end
 // by themselves, as they arrive through the event loop.
+#include "music/music_control.h"
 #include "platform/audio_device.h"
 #include "platform/midi_sequencer.h"
-#include "tests/platform/midi_test_songs.h"
-#include "music/music_control.h"
-#include "tests/music/music_fakes.h"
 #include "shell/music_devices.h"
+#include "tests/music/music_fakes.h"
+#include "tests/platform/midi_test_songs.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,7 +34,7 @@ struct ControlOnSequencer {
 class MusicPlaybackTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void nextSongIgnoresTheStoppedSongsNoticeAndTheNextEndAdvances() {
     if (!platform::ensureAudioOpen()) QSKIP("no audio device (run with SDL_AUDIODRIVER=dummy)");
     QTemporaryDir dir;

@@ -88,7 +88,7 @@ void drag(PlaylistEditor& editor, QPoint from, QPoint to) {
 class PlaylistEditorTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void windowLayout() {
     PlaylistEditor editor;
     QCOMPARE(editor.windowTitle(), QString("Music Playlist"));
@@ -99,7 +99,7 @@ private slots:
     const struct {
       const char* caption;
       int top;
-    } buttons[] = {{"Add", 8},      {"Insert", 40},  {"Delete", 72}, {"Clear", 104},
+    } buttons[] = {{"Add", 8},       {"Insert", 40}, {"Delete", 72}, {"Clear", 104},
                    {"&Cancel", 208}, {"&OK", 240},   {"Save", 136}};
     QWidget* previous = editor.songList();
     for (const auto& expected : buttons) {
@@ -131,9 +131,7 @@ private slots:
     }));
     QCOMPARE(chosen, 2);
 
-    QVERIFY(runWith(editor, songs, chosen, [&] {
-      doubleClick(editor, rowCentre(editor, 1));
-    }));
+    QVERIFY(runWith(editor, songs, chosen, [&] { doubleClick(editor, rowCentre(editor, 1)); }));
     QCOMPARE(chosen, 1);
 
     QVERIFY(runWith(editor, songs, chosen, [&] {
@@ -179,7 +177,8 @@ private slots:
 
     editor.songList()->setCurrentRow(2);
     button(editor, "Insert")->click();
-    QCOMPARE(editor.playlist(), (Playlist{"A", "B", "/m/F3.mid", "/m/F2.mp3", "/m/F1.mid", "X", "Y"}));
+    QCOMPARE(editor.playlist(),
+             (Playlist{"A", "B", "/m/F3.mid", "/m/F2.mp3", "/m/F1.mid", "X", "Y"}));
     QCOMPARE(editor.songList()->currentRow(), 5);
     QCOMPARE(editor.songList()->item(5)->text(), QString("X"));
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <unistd.h>
+#include <filesystem>
 
 namespace music {
 namespace {
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 class PlaylistFileTest : public ::testing::Test {
-protected:
+ protected:
   ScratchFolder dir;
 };
 
@@ -40,8 +40,8 @@ TEST_F(PlaylistFileTest, LineRulesOfLoading) {
     std::string bytes;
     Playlist expected;
   } cases[] = {
-      {"a.mid\r\nb.mid", {"a.mid", "b.mid"}},                // last line without terminator
-      {"a.mid\r\n\r\nb.mid\r\n", {"a.mid", "", "b.mid"}},   // blank line: empty entry
+      {"a.mid\r\nb.mid", {"a.mid", "b.mid"}},              // last line without terminator
+      {"a.mid\r\n\r\nb.mid\r\n", {"a.mid", "", "b.mid"}},  // blank line: empty entry
       {"a.mid\rb.mid\nc.mid\r\n", {"a.mid", "b.mid", "c.mid"}},
       {"a.mid\r\nb.m\0id\r\nc.mid\r\n"s, {"a.mid", "b.m", "c.mid"}},  // NUL ends its line
       {"\r\n", {""}},

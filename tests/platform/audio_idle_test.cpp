@@ -16,7 +16,7 @@ const std::string kFanfare = std::string(KLONDIKE_PLAY_DIR) + "/mirt_2.wav";  //
 class AudioIdleTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void initTestCase() { platform::setAudioIdleCloseMs(50); }
 
   void anIdleDeviceClosesAndTheNextCueOpensIt() {

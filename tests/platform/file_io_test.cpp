@@ -196,10 +196,9 @@ TEST(RemoveStaleTemporaries, RemovesWhatKilledSavesLeft) {
   ASSERT_EQ(dir.entryCount(), 2u);
 
   const std::string ended = std::to_string(saver), running = std::to_string(::getpid());
-  const Lines kept = {"Playlist.ini.tmp" + running + ".7.0",
-                      "Playlist.ini.tmp" + ended, "Playlist.ini.tmp" + ended + ".7",
-                      "Playlist.ini.tmp" + ended + ".7.0.1", "Playlist.ini.tmp" + ended + ".x.0",
-                      ".tmp" + ended + ".7.0"};
+  const Lines kept = {"Playlist.ini.tmp" + running + ".7.0", "Playlist.ini.tmp" + ended,
+                      "Playlist.ini.tmp" + ended + ".7",     "Playlist.ini.tmp" + ended + ".7.0.1",
+                      "Playlist.ini.tmp" + ended + ".x.0",   ".tmp" + ended + ".7.0"};
   for (const std::string& name : kept) dir.put(name, "x");
   dir.put("mirt.ini.tmp" + ended + ".7.0", "x");
   fs::create_directory(dir.file("mirt.ini.tmp" + ended + ".8.0"));

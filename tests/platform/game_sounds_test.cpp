@@ -34,7 +34,8 @@ std::optional<Wave> readWave(const std::string& path) {
   Wave wave;
   bool haveFormat = false, haveData = false;
   for (std::size_t at = 12; at + 8 <= bytes.size();) {
-    const std::string id(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at) + 4);
+    const std::string id(bytes.begin() + static_cast<long>(at),
+                         bytes.begin() + static_cast<long>(at) + 4);
     const std::uint32_t size = little(bytes, at + 4, 4);
     if (at + 8 + size > bytes.size()) return std::nullopt;
     if (id == "fmt " && size >= 16) {

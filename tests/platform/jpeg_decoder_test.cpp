@@ -40,7 +40,8 @@ TEST(JpegDecoder, EveryEmbeddedPictureDecodesAtTheSizeItsWindowShows) {
 }
 
 TEST(JpegDecoder, HighscoreBarsCarryTheColoursOfTheirNameBoxes) {
-  const QImage image = platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
+  const QImage image =
+      platform::decodeJpeg(platform::pictures::jpeg(platform::pictures::Id::HighscoreBackground));
   ASSERT_FALSE(image.isNull());
   // Sampled inside the bars, right of the name box, on the row's text line.
   EXPECT_TRUE(near(image.pixelColor(250, 66 + 7), QColor(125, 169, 196), 24));
@@ -61,8 +62,8 @@ TEST(JpegDecoder, MissingTruncatedOrGarbageDataGivesANullImage) {
   ASSERT_GT(whole.size(), 1000u);
   std::vector<std::vector<unsigned char>> broken;
   // Cut inside the header, inside the picture data, and only the end marker missing.
-  for (std::size_t size : {std::size_t{2}, std::size_t{20}, std::size_t{300}, whole.size() / 2,
-                           whole.size() - 2})
+  for (std::size_t size :
+       {std::size_t{2}, std::size_t{20}, std::size_t{300}, whole.size() / 2, whole.size() - 2})
     broken.emplace_back(whole.begin(), whole.begin() + static_cast<long>(size));
   std::mt19937 random(7);
   std::vector<unsigned char> garbage(4096);

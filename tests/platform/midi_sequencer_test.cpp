@@ -1,6 +1,6 @@
 // The SDL2_mixer sequencer with real MIDI files under SDL's dummy audio driver.
-#include "platform/audio_device.h"
 #include "platform/midi_sequencer.h"
+#include "platform/audio_device.h"
 #include "tests/platform/midi_test_songs.h"
 
 #include <QTemporaryDir>
@@ -21,10 +21,13 @@ namespace {
 // is the sending one.
 struct Notices {
   explicit Notices(MidiSequencer& sequencer) {
-    QObject::connect(&sequencer, &MidiSequencer::completed, &receiver, [this] {
-      ++count;
-      allOnMainThread &= QThread::currentThread() == QCoreApplication::instance()->thread();
-    }, Qt::DirectConnection);
+    QObject::connect(
+        &sequencer, &MidiSequencer::completed, &receiver,
+        [this] {
+          ++count;
+          allOnMainThread &= QThread::currentThread() == QCoreApplication::instance()->thread();
+        },
+        Qt::DirectConnection);
   }
   int count = 0;
   bool allOnMainThread = true;
@@ -48,7 +51,7 @@ class MidiSequencerTest : public QObject {
     if (!platform::ensureAudioOpen()) QSKIP("no audio device (run with SDL_AUDIODRIVER=dummy)");
   }
 
-private slots:
+ private slots:
   void badFilesGiveOpenErrors() {
     requireAudio();
     MidiSequencer sequencer;

@@ -14,8 +14,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A file of the given tracks (their event bytes), format 1 unless there is only one track.
 Bytes midiFile(std::initializer_list<Bytes> tracks, std::uint16_t division = 480) {
-  Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, static_cast<std::uint8_t>(tracks.size() > 1), 0,
-                static_cast<std::uint8_t>(tracks.size()), static_cast<std::uint8_t>(division >> 8),
+  Bytes file = {'M',
+                'T',
+                'h',
+                'd',
+                0,
+                0,
+                0,
+                6,
+                0,
+                static_cast<std::uint8_t>(tracks.size() > 1),
+                0,
+                static_cast<std::uint8_t>(tracks.size()),
+                static_cast<std::uint8_t>(division >> 8),
                 static_cast<std::uint8_t>(division)};
   for (const Bytes& events : tracks) {
     const auto n = static_cast<std::uint32_t>(events.size());
@@ -35,9 +46,9 @@ std::optional<double> seconds(const Bytes& file) {
 const Bytes kOneSecondNote = {0x00, 0x90, 60, 100, 0x87, 0x40, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0};
 
 TEST(MidiSongLength, FollowsTheTempoMapToTheLastEvent) {
-  const Bytes tempoChangeAtHalfTime = {0x00, 0xFF, 0x51, 3, 0x07, 0xA1, 0x20,  // 0.5 s a quarter
-                                      0x83, 0x60, 0xFF, 0x51, 3, 0x0F, 0x42, 0x40,  // then 1 s
-                                      0x00, 0xFF, 0x2F, 0};
+  const Bytes tempoChangeAtHalfTime = {0x00, 0xFF, 0x51, 3,    0x07, 0xA1, 0x20,  // 0.5 s a quarter
+                                       0x83, 0x60, 0xFF, 0x51, 3,    0x0F, 0x42, 0x40,  // then 1 s
+                                       0x00, 0xFF, 0x2F, 0};
   const struct {
     const char* file;
     Bytes bytes;
@@ -48,8 +59,8 @@ TEST(MidiSongLength, FollowsTheTempoMapToTheLastEvent) {
       {"running status", midiFile({{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 62, 0}}),
        1.0},
       {"one-byte messages, system exclusive and text",
-       midiFile({{0x00, 0xC0, 5, 0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xFF, 0x03, 2, 'h', 'i', 0x00,
-                  0xD0, 9, 0x87, 0x40, 0xE0, 0, 64}}),
+       midiFile({{0x00, 0xC0, 5,   0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xFF, 0x03,
+                  2,    'h',  'i', 0x00, 0xD0, 9, 0x87, 0x40, 0xE0, 0,    64}}),
        1.0},
       {"nothing after the end of track counts",
        midiFile({{0x87, 0x40, 0xFF, 0x2F, 0, 0x87, 0x40, 0x90, 1, 2, 0x3C}}), 1.0},

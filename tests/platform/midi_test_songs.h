@@ -23,8 +23,9 @@ inline void writeShortSong(const std::string& path, int notes) {
                            song.ticksPerQuarter, static_cast<std::uint8_t>(60 + i % 12), 90});
   song.parts = {piano};
   const auto bytes = midi_maker::writeStandardMidiFile(song);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 // Runs the event loop for `ms` milliseconds.

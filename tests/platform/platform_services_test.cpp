@@ -14,17 +14,17 @@
 class LinkCatcher : public QObject {
   Q_OBJECT
 
-public:
+ public:
   QList<QUrl> opened;
 
-public slots:
+ public slots:
   void open(const QUrl& url) { opened.append(url); }
 };
 
 class PlatformServicesTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void messageShowsExactlyTheTextCaptionIconAndOneOkButton() {
     const QString text = "The game requires 32000 colors or higher for optimal performance !!!";
     bool seen = false;
@@ -75,8 +75,8 @@ private slots:
     platform::openLink("https://example.org/klondike");
     QDesktopServices::unsetUrlHandler("mailto");
     QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(catcher.opened,
-             QList<QUrl>({QUrl("mailto:dealer@example.org"), QUrl("https://example.org/klondike")}));
+    QCOMPARE(catcher.opened, QList<QUrl>({QUrl("mailto:dealer@example.org"),
+                                          QUrl("https://example.org/klondike")}));
   }
 };
 

@@ -8,15 +8,15 @@
 #include <sys/stat.h>
 
 #include "platform/audio_device.h"
-#include "tests/platform/scratch_folder.h"
 #include "platform/sound_cues.h"
+#include "tests/platform/scratch_folder.h"
 
 namespace {
 
 const std::string kFanfare = std::string(KLONDIKE_PLAY_DIR) + "/mirt_2.wav";
 
 class SoundCues : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_TRUE(platform::ensureAudioOpen()) << "the dummy driver should always open";
     Mix_HaltChannel(-1);

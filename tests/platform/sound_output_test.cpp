@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/audio_device.h"
-#include "tests/platform/scratch_folder.h"
 #include "platform/sound_cues.h"
+#include "tests/platform/scratch_folder.h"
 
 namespace {
 

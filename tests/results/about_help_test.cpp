@@ -53,8 +53,8 @@ bool closedBy(AboutBox& about, const std::function<void()>& steps) {
 }
 
 struct DocumentLinks {
-  QSet<QString> anchors;   // names that links can jump to
-  QStringList hrefs;       // targets of the links
+  QSet<QString> anchors;  // names that links can jump to
+  QStringList hrefs;      // targets of the links
 };
 
 DocumentLinks linksOf(const QTextDocument& document) {
@@ -281,9 +281,9 @@ class AboutHelpTest : public QObject {
     HelpViewer help(withHelp_.path());
     help.showContents();
     const DocumentLinks links = linksOf(*help.browser()->document());
-    for (const char* section : {"contents", "klondike-rules", "levels", "moving", "autofinish",
-                                "scoring", "clock", "highscores", "quatro", "menus", "cardsets",
-                                "colours", "music"})
+    for (const char* section :
+         {"contents", "klondike-rules", "levels", "moving", "autofinish", "scoring", "clock",
+          "highscores", "quatro", "menus", "cardsets", "colours", "music"})
       QVERIFY2(links.anchors.contains(section), section);
     QVERIFY(links.hrefs.size() > 20);
     for (const QString& href : links.hrefs) {
@@ -298,12 +298,14 @@ class AboutHelpTest : public QObject {
     HelpViewer help(withHelp_.path());
     help.showContents();
     const QString text = help.browser()->toPlainText().simplified();
-    QVERIFY(text.contains("The fanfare at the end of a game plays whether or not Sound on is "
-                          "checked."));
+    QVERIFY(
+        text.contains("The fanfare at the end of a game plays whether or not Sound on is "
+                      "checked."));
     QVERIFY(text.contains("The fanfare at the end of a game plays either way."));
     QVERIFY(!text.contains("switches the two short sounds"));
-    QVERIFY(text.contains("At Hard, the last card of a column that has more face-up cards above "
-                          "it may still go to a foundation, but not to another column."));
+    QVERIFY(
+        text.contains("At Hard, the last card of a column that has more face-up cards above "
+                      "it may still go to a foundation, but not to another column."));
     QVERIFY(!text.contains("from the middle of a face-up run may still go"));
     QVERIFY(text.contains("A new Klondike deal and the winning move stop the clock"));
   }
@@ -344,13 +346,18 @@ class AboutHelpTest : public QObject {
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(4 * 1024 * 1024 + 1));
     huge.close();
     const QString outside = QUrl::fromLocalFile(elsewhere.filePath("outside.png")).toString();
-    const QStringList refused{"pipe", "/dev/zero", "file:///dev/zero", outside,
+    const QStringList refused{"pipe",
+                              "/dev/zero",
+                              "file:///dev/zero",
+                              outside,
                               "../" + QFileInfo(elsewhere.path()).fileName() + "/outside.png",
-                              "http://example.org/picture.png", "huge.png"};
+                              "http://example.org/picture.png",
+                              "huge.png"};
 
     // The pipe comes first: a viewer that waits on it never reaches /dev/zero to fill the memory.
-    QString page = "<html><head><link rel=\"stylesheet\" href=\"pipe\"></head><body>"
-                   "<p>Pictures follow.</p><img src=\"inside.png\">";
+    QString page =
+        "<html><head><link rel=\"stylesheet\" href=\"pipe\"></head><body>"
+        "<p>Pictures follow.</p><img src=\"inside.png\">";
     for (const QString& name : refused) page += "<img src=\"" + name + "\">";
     page += "<p>End of the page.</p></body></html>";
     QFile help(dir.filePath("mirt.hlp"));

@@ -13,7 +13,7 @@ using results::EndGameScreen;
 namespace {
 
 class CountingCues : public platform::SoundCuePlayer {
-public:
+ public:
   void play(const std::string& path) override { played.push_back(path); }
   std::vector<std::string> played;
 };
@@ -37,7 +37,7 @@ class EndGameTest : public QObject {
 
   QLabel* picture(EndGameScreen& window) { return window.findChild<QLabel*>("endGamePicture"); }
 
-private slots:
+ private slots:
   void isABorderlessPictureOf300By200CentredOnTheScreen() {
     CountingCues cues;
     EndGameScreen window("/games/klondike", cues);

@@ -151,7 +151,10 @@ TEST_F(HighscoreFileTest, LongOrDamagedFileIsNeverSavedShorter) {
   EXPECT_EQ(notice, "");
 
   rows = numbered(30);
-  rows[14] = std::string("98\0" "6", 4);
+  rows[14] = std::string(
+      "98\0"
+      "6",
+      4);
   const std::string damaged = platform::joinLinesCrLf(rows);
   put(damaged);
   HighscoreList list = loadHighscores(dir.str(), &notice);

@@ -1,6 +1,6 @@
 // The real game process, playing music from its start, must still end on SIGTERM.
-#include "tests/music/mp3_fixture.h"
 #include "shell/preferences.h"
+#include "tests/music/mp3_fixture.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,8 @@ TEST(GameProcess, EndsOnSigtermWhileItsMusicPlays) {
     SCOPED_TRACE(song);
     const ScratchFolder dir;
     // A card set of its own, so that start-up shows no message about a missing one.
-    std::filesystem::copy_file(std::string(KLONDIKE_PLAY_DIR) + "/Vessant.tvp", dir.file("Vessant.tvp"));
+    std::filesystem::copy_file(std::string(KLONDIKE_PLAY_DIR) + "/Vessant.tvp",
+                               dir.file("Vessant.tvp"));
     shell::Preferences pref;
     pref.music = '1';
     dir.file("Vessant.tvp").copy(pref.cardSet, sizeof pref.cardSet - 1);

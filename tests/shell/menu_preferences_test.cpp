@@ -27,8 +27,20 @@ TEST(MenuPreferences, StoredChoicesGiveTheirMenuStateAndBack) {
     game::MenuState menu;
   } choices[] = {
       {0, 1, 'C', 1, '1', 1, {ScoreMode::None, true, Level::Hard, true, true, RuleSet::Klondike}},
-      {1, 0, 'A', 0, '0', 2, {ScoreMode::Normal, false, Level::Easy, false, false, RuleSet::Quatro}},
-      {2, 1, 'B', 0, '1', 1, {ScoreMode::Vegas, true, Level::Medium, false, true, RuleSet::Klondike}},
+      {1,
+       0,
+       'A',
+       0,
+       '0',
+       2,
+       {ScoreMode::Normal, false, Level::Easy, false, false, RuleSet::Quatro}},
+      {2,
+       1,
+       'B',
+       0,
+       '1',
+       1,
+       {ScoreMode::Vegas, true, Level::Medium, false, true, RuleSet::Klondike}},
   };
   for (const auto& c : choices) {
     SCOPED_TRACE(c.level);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "tests/platform/scratch_folder.h"
 #include "shell/command_line.h"
+#include "tests/platform/scratch_folder.h"
 
 using namespace shell;
 
@@ -58,7 +58,7 @@ TEST(PlayFolderTest, FillingCopiesOnlyWhatThePlayerLacks) {
   EXPECT_EQ(home.read("Vessant.tvp"), "default deck");
   EXPECT_EQ(home.read("mirt_1.wav"), "player's sound");
   EXPECT_EQ(home.read("PLAYLIST.INI"), "player's list");
-  EXPECT_EQ(home.entryCount(), 3u);  // no second playlist, no temporary left
+  EXPECT_EQ(home.entryCount(), 3u);                       // no second playlist, no temporary left
   EXPECT_TRUE(fillPlayFolder(play, data.str()).empty());  // created, parents too
   const auto copied = platform::readFile(play + "/Playlist.ini");
   ASSERT_TRUE(copied);

@@ -2,11 +2,11 @@
 // clicks, a game by dragging (with refused drops that restore the table), the win screens, the
 // auto finish, the clock and score modes, the colour dialog and the card-set command
 // with the refusal of files without card pictures.
+#include <sys/stat.h>
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QStatusBar>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "results/end_game.h"
 #include "results/help_viewer.h"
@@ -372,8 +372,8 @@ class WindowPlayTest : public QObject {
       item->trigger();
     QStringList shown;
     for (const ModalSeen& seen : g.closer.seen) shown << seen.className;
-    QCOMPARE(shown, QStringList({"results::AboutBox", "results::HighscoreWindow", "music::PlaylistEditor",
-                                 "cards::CardSetChooser"}));
+    QCOMPARE(shown, QStringList({"results::AboutBox", "results::HighscoreWindow",
+                                 "music::PlaylistEditor", "cards::CardSetChooser"}));
     QCOMPARE(g.main->cardArt().cardSetState, 2);  // the chooser was cancelled
     m.helpItem->trigger();
     QVERIFY(g.windows.help->isVisible());

@@ -25,7 +25,8 @@ class WindowStartupTest : public QObject {
   void firstStartShowsTheMessageAndDealsKlondike() {
     StartedWindow w;
     MainWindow& main = w.start();
-    QCOMPARE(shownMessages(w.closer), QStringList{"System error(2): Error opening ZEROZUZA.INI file !!"});
+    QCOMPARE(shownMessages(w.closer),
+             QStringList{"System error(2): Error opening ZEROZUZA.INI file !!"});
 
     QCOMPARE(main.pref().colB, 0xD08622u);
     QCOMPARE(main.cardArt().cardSetState, 2);
@@ -86,10 +87,10 @@ class WindowStartupTest : public QObject {
     QVERIFY(!m.enterResultItem->isVisible());
     QCOMPARE(captions(m.fileMenu->actions()),
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
-    QCOMPARE(captions(m.gameMenu->actions()),
-             QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart",
-                          "Deal nu&mber...", "-", "&Highscore list", "-", "&Klondike", "&Quatro",
-                          "-", "S&tatistics", "-", "Hi&nt"}));
+    QCOMPARE(
+        captions(m.gameMenu->actions()),
+        QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart", "Deal nu&mber...", "-",
+                     "&Highscore list", "-", "&Klondike", "&Quatro", "-", "S&tatistics", "Hi&nt"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
                           "&Winnable deals only"}));
@@ -107,7 +108,8 @@ class WindowStartupTest : public QObject {
     StartedWindow w;
     w.dir.writeFile("mirt.ini", QByteArray(273, '\0'));
     MainWindow& main = w.start();
-    QCOMPARE(shownMessages(w.closer), QStringList{"System error(1): Error opening ZEROZUZA.INI file !!"});
+    QCOMPARE(shownMessages(w.closer),
+             QStringList{"System error(1): Error opening ZEROZUZA.INI file !!"});
     QCOMPARE(main.pref().colB, 0x804010u);
     QVERIFY(!main.cardArt().sheet.isNull());  // "vessant.tvp" found whatever its case
     QCOMPARE(main.table().colours().table, 0x804010u);
@@ -172,7 +174,8 @@ class WindowStartupTest : public QObject {
     dir.reset();  // the start directory is gone: nothing can be written there
     ModalCloser closer;
     main.menu().saveSettingsItem->trigger();
-    QCOMPARE(shownMessages(closer), QStringList{"System error: Error writing ZEROZUZA.INI file !!"});
+    QCOMPARE(shownMessages(closer),
+             QStringList{"System error: Error writing ZEROZUZA.INI file !!"});
   }
 
   void smallScreenPlaysKlondikeInstead() {
@@ -204,8 +207,8 @@ class WindowStartupTest : public QObject {
     StartedWindow w;
     w.dir.writeSettings(savedPref());
     MainWindow& main = w.start(screenOf(800, 600, true));
-    QCOMPARE(shownMessages(w.closer),
-             QStringList{"System Message: The game requires 32000 colors or higher for optimal performance !!!"});
+    QCOMPARE(shownMessages(w.closer), QStringList{"System Message: The game requires 32000 colors "
+                                                  "or higher for optimal performance !!!"});
     QCOMPARE(main.engine().table().layout.originX, 85);
     QCOMPARE(main.engine().table().layout.rowStep, 14);
     main.showAtStart();
@@ -235,7 +238,8 @@ class WindowStartupTest : public QObject {
     QCOMPARE(pixelValue(img, 95 + 40, 395 + 60), table + 0x101010);
     QCOMPARE(pixelValue(img, 95, 395 + 60), sheetValue(main, 2, {0, 60}));
     for (int k = 0; k < 4; ++k)
-      QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50), sheetValue(main, 55 + k, {30, 50}));
+      QCOMPARE(pixelValue(img, 5 + 90 * (k + 3) + 30, 395 + 50),
+               sheetValue(main, 55 + k, {30, 50}));
     // Column 1: the face-down card's strip, then the face-up card; rounded corners.
     const game::GameTable& t = main.engine().table();
     QCOMPARE(pixelValue(img, 95 + 40, 5 + 7), sheetValue(main, 2, {40, 7}));

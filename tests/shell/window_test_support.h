@@ -45,7 +45,8 @@ class ModalCloser : public QObject {
       if (!w || w == last_) return;
       last_ = w;
       const auto* box = qobject_cast<QMessageBox*>(w);
-      seen.push_back({w->metaObject()->className(), w->windowTitle(), box ? box->text() : QString()});
+      seen.push_back(
+          {w->metaObject()->className(), w->windowTitle(), box ? box->text() : QString()});
       handle(w);
       last_ = nullptr;
     });
@@ -74,7 +75,8 @@ class StartDir {
   }
   void writeSettings(const shell::Preferences& pref) const {
     const auto bytes = shell::toBytes(pref);
-    writeFile("mirt.ini", QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
+    writeFile("mirt.ini",
+              QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
   }
 
  private:
@@ -121,7 +123,8 @@ inline std::uint32_t pixelValue(const QImage& img, int x, int y) {
 
 // A pixel of one cell of the loaded card sheet.
 inline std::uint32_t sheetValue(const shell::MainWindow& main, int cell, QPoint inCard) {
-  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(), (cell >> 3) * 130 + inCard.y());
+  return pixelValue(main.cardArt().sheet, (cell & 7) * 88 + inCard.x(),
+                    (cell >> 3) * 130 + inCard.y());
 }
 
 // The table widget's picture.

@@ -2,8 +2,8 @@
 // win hints that move, and a cancelled search stops.
 #include <thread>
 
-#include "tests/game/game_fixture.h"
 #include "solver/table_position.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {

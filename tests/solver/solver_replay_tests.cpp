@@ -2,8 +2,8 @@
 // move as a player would, until the engine declares the win.
 #include <string>
 
-#include "tests/game/game_fixture.h"
 #include "solver/table_position.h"
+#include "tests/game/game_fixture.h"
 
 namespace game::testing {
 namespace {
@@ -20,7 +20,7 @@ class SolverReplayTest : public GameTest, public ::testing::WithParamInterface<R
  protected:
   Point pointOf(Place place) const {
     return place.row == t.layout.bottomRow ? pilePoint(engine, place.column)
-                                    : cardPoint(engine, place.column, place.row);
+                                           : cardPoint(engine, place.column, place.row);
   }
   // Presses the line; stops at the first refused press.
   void replay(const std::vector<solver::Move>& moves) {
@@ -46,9 +46,8 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
     engine.seedSource = [seed] { return seed; };
     engine.dealKlondike();
     view.clearRecords();
-    const solver::Result result =
-        solver::solve(solver::positionOf(t), c.level,
-                      solver::refillsLeft(t, c.mode == ScoreMode::Vegas), limits);
+    const solver::Result result = solver::solve(
+        solver::positionOf(t), c.level, solver::refillsLeft(t, c.mode == ScoreMode::Vegas), limits);
     ASSERT_NE(result.outcome, solver::Outcome::Invalid);
     if (result.outcome != solver::Outcome::Won) continue;
     ++won;
@@ -59,12 +58,13 @@ TEST_P(SolverReplayTest, WinningLinesWinInTheEngine) {
   EXPECT_GE(won, c.minWon);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SolverReplayTest,
-                         ::testing::Values(ReplayCase{Level::Easy, ScoreMode::Normal, 1, 300, 150},
-                                           ReplayCase{Level::Medium, ScoreMode::None, 1001, 300, 150},
-                                           ReplayCase{Level::Hard, ScoreMode::Normal, 2001, 300, 150},
-                                           ReplayCase{Level::Medium, ScoreMode::Vegas, 3001, 100, 15},
-                                           ReplayCase{Level::Hard, ScoreMode::Vegas, 4001, 100, 15}));
+INSTANTIATE_TEST_SUITE_P(
+    Levels, SolverReplayTest,
+    ::testing::Values(ReplayCase{Level::Easy, ScoreMode::Normal, 1, 300, 150},
+                      ReplayCase{Level::Medium, ScoreMode::None, 1001, 300, 150},
+                      ReplayCase{Level::Hard, ScoreMode::Normal, 2001, 300, 150},
+                      ReplayCase{Level::Medium, ScoreMode::Vegas, 3001, 100, 15},
+                      ReplayCase{Level::Hard, ScoreMode::Vegas, 4001, 100, 15}));
 
 }  // namespace
 }  // namespace game::testing

@@ -28,7 +28,8 @@ CardImage Reduced(const CardImage& image) {
 void WriteIndexedRecord(std::vector<std::uint8_t>& out, std::size_t data, const CardImage& image) {
   const CardImage reduced = Reduced(image);
   const std::vector<Rgb> palette = ChoosePalette(CountColours({&reduced, 1}), 256);
-  for (std::size_t i = 0; i < palette.size(); ++i) PutLittleEndian16(out, data + 2 * i, ToColourWord(palette[i]));
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    PutLittleEndian16(out, data + 2 * i, ToColourWord(palette[i]));
   NearestColour nearest(palette);
   std::size_t at = data + 512;
   for (int y = 0; y < kCardHeight; ++y)
@@ -48,7 +49,8 @@ std::vector<std::uint8_t> PixelValues(const CardImage& image, std::span<const Rg
   for (int y = 0; y < kCardHeight; ++y) {
     if (options.ham) {
       const auto* row = reinterpret_cast<const Rgb*>(image.rgb.data() + y * kCardRowBytes);
-      const std::vector<std::uint8_t> rowValues = EncodeHamRow(row, kCardWidth, palette, options.depth == 8);
+      const std::vector<std::uint8_t> rowValues =
+          EncodeHamRow(row, kCardWidth, palette, options.depth == 8);
       values.insert(values.end(), rowValues.begin(), rowValues.end());
     } else {
       for (int x = 0; x < kCardWidth; ++x) values.push_back(nearest(image.at(x, y)));
@@ -59,14 +61,15 @@ std::vector<std::uint8_t> PixelValues(const CardImage& image, std::span<const Rg
 
 // Spreads pixel values over bitplanes: per row, plane 0 first, 11 bytes per plane row, the
 // leftmost pixel in the most significant bit.
-void WritePlanes(std::vector<std::uint8_t>& out, std::size_t at, const std::vector<std::uint8_t>& values,
-                 unsigned planes) {
+void WritePlanes(std::vector<std::uint8_t>& out, std::size_t at,
+                 const std::vector<std::uint8_t>& values, unsigned planes) {
   for (int y = 0; y < kCardHeight; ++y)
     for (unsigned p = 0; p < planes; ++p)
       for (std::size_t k = 0; k < kPlaneRowBytes; ++k) {
         std::uint8_t byte = 0;
         for (int bit = 0; bit < 8; ++bit)
-          if (values[std::size_t(y) * kCardWidth + 8 * k + std::size_t(bit)] >> p & 1) byte |= std::uint8_t(0x80 >> bit);
+          if (values[std::size_t(y) * kCardWidth + 8 * k + std::size_t(bit)] >> p & 1)
+            byte |= std::uint8_t(0x80 >> bit);
         out[at++] = byte;
       }
 }
@@ -75,10 +78,13 @@ void WritePlanes(std::vector<std::uint8_t>& out, std::size_t at, const std::vect
 
 static_assert(sizeof(Rgb) == 3, "a picture row is read as an array of Rgb");
 
-std::uint16_t ToColourWord(Rgb c) { return std::uint16_t((c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3)); }
+std::uint16_t ToColourWord(Rgb c) {
+  return std::uint16_t((c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3));
+}
 
 std::vector<std::uint8_t> EncodePcSet(std::span<const CardImage> images, bool indexed) {
-  if (images.size() > std::size_t(kPcImageCount)) throw std::invalid_argument("a PC set holds at most 57 images");
+  if (images.size() > std::size_t(kPcImageCount))
+    throw std::invalid_argument("a PC set holds at most 57 images");
   std::vector<std::uint8_t> out(pcRecordOffset(int(images.size()), indexed));
   std::memcpy(out.data(), "PCTAVI", 6);
   out[20] = indexed ? 8 : 16;
@@ -91,12 +97,14 @@ std::vector<std::uint8_t> EncodePcSet(std::span<const CardImage> images, bool in
     }
     for (int y = 0; y < kCardHeight; ++y)
       for (int x = 0; x < kCardWidth; ++x)
-        PutLittleEndian16(out, data + 2 * (std::size_t(y) * kCardWidth + std::size_t(x)), ToColourWord(images[i].at(x, y)));
+        PutLittleEndian16(out, data + 2 * (std::size_t(y) * kCardWidth + std::size_t(x)),
+                          ToColourWord(images[i].at(x, y)));
   }
   return out;
 }
 
-std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<const Rgb> palette, bool eightPlanes) {
+std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<const Rgb> palette,
+                                       bool eightPlanes) {
   const HamRule rule = hamRuleFor(eightPlanes ? 8 : 6);
   const unsigned paletteEntries = std::min<std::size_t>(palette.size(), rule.dataMask + 1);
   std::vector<std::uint8_t> values(static_cast<std::size_t>(width));
@@ -111,23 +119,28 @@ std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<cons
       if (error < bestError) bestError = error, bestValue = value, bestColour = colour;
     };
     for (unsigned i = 1; i < paletteEntries; ++i) consider(i, palette[i]);
-    const std::uint8_t blue = HamLevel(rule, want.b), red = HamLevel(rule, want.r), green = HamLevel(rule, want.g);
-    consider(1u << rule.controlShift | blue, {running.r, running.g, std::uint8_t(blue * rule.scale)});
+    const std::uint8_t blue = HamLevel(rule, want.b), red = HamLevel(rule, want.r),
+                       green = HamLevel(rule, want.g);
+    consider(1u << rule.controlShift | blue,
+             {running.r, running.g, std::uint8_t(blue * rule.scale)});
     consider(2u << rule.controlShift | red, {std::uint8_t(red * rule.scale), running.g, running.b});
-    consider(3u << rule.controlShift | green, {running.r, std::uint8_t(green * rule.scale), running.b});
+    consider(3u << rule.controlShift | green,
+             {running.r, std::uint8_t(green * rule.scale), running.b});
     values[std::size_t(x)] = std::uint8_t(bestValue);
     running = bestColour;
   }
   return values;
 }
 
-std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images, const PlanarOptions& options) {
+std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images,
+                                          const PlanarOptions& options) {
   if (options.depth < 1 || options.depth > 8) throw std::invalid_argument("planes must be 1..8");
   if (options.ham && options.depth != 6 && options.depth != 8)
     throw std::invalid_argument("HAM needs 6 or 8 planes");
   if (images.size() > 255) throw std::invalid_argument("a planar set holds at most 255 images");
   const std::uint32_t tight = std::uint32_t(kPlaneRowBytes * options.depth * kCardHeight);
-  if (options.stride != 0 && options.stride < tight) throw std::invalid_argument("stride too small for the pictures");
+  if (options.stride != 0 && options.stride < tight)
+    throw std::invalid_argument("stride too small for the pictures");
   const std::uint32_t stride = options.stride != 0 ? options.stride : tight;
   const unsigned paletteSize = planarPaletteSize(options.depth, options.ham);
 
@@ -148,7 +161,8 @@ std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images, con
   }
   NearestColour nearest(palette);
   for (std::size_t i = 0; i < images.size(); ++i)
-    WritePlanes(out, paletteEnd + i * stride, PixelValues(images[i], palette, options, nearest), options.depth);
+    WritePlanes(out, paletteEnd + i * stride, PixelValues(images[i], palette, options, nearest),
+                options.depth);
   return out;
 }
 

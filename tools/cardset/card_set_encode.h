@@ -31,7 +31,8 @@ struct PlanarOptions {
 // the three colours of `options` (as far as the palette holds them); the others are chosen for
 // the pictures. With HAM, every pixel takes the palette entry or the red, green or blue step
 // nearest to it given the colour to its left.
-std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images, const PlanarOptions& options);
+std::vector<std::uint8_t> EncodePlanarSet(std::span<const CardImage> images,
+                                          const PlanarOptions& options);
 
 // The pixel values of one HAM row for the given palette (eight-plane or six-plane rule).
 std::vector<std::uint8_t> EncodeHamRow(const Rgb* row, int width, std::span<const Rgb> palette,

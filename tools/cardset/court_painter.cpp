@@ -194,7 +194,8 @@ void DrawHeadwear(QPainter& p, int rank, const Attire& attire) {
     Fill(p, tiara, kGold);
     p.setPen(QPen(kInk, 0.5));
     p.setBrush(Qt::white);
-    for (QPointF pearl : {QPointF(40.5, 18.6), QPointF(44, 16.8), QPointF(47.5, 18.6)}) p.drawEllipse(pearl, 1.3, 1.3);
+    for (QPointF pearl : {QPointF(40.5, 18.6), QPointF(44, 16.8), QPointF(47.5, 18.6)})
+      p.drawEllipse(pearl, 1.3, 1.3);
     p.setBrush(QColor(200, 20, 40));
     p.drawEllipse(QPointF(44, 24.5), 1.4, 1.6);
   } else {
@@ -397,7 +398,8 @@ void PaintCourtPortrait(QPainter& painter, int rank, int suit) {
       painter.rotate(180);
       painter.translate(-centre);
     }
-    painter.setClipRect(QRectF(kFrame.left(), kFrame.top(), kFrame.width(), centre.y() - kFrame.top()));
+    painter.setClipRect(
+        QRectF(kFrame.left(), kFrame.top(), kFrame.width(), centre.y() - kFrame.top()));
     DrawHalf(painter, rank, suit, attire);
     painter.restore();
   }

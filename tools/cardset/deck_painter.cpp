@@ -22,7 +22,8 @@ QImage BlankCard(QColor face, QColor outline) {
   for (int x = 0; x < kWidth; ++x) image.setPixel(x, 0, line), image.setPixel(x, kHeight - 1, line);
   for (int y = 0; y < kHeight; ++y) image.setPixel(0, y, line), image.setPixel(kWidth - 1, y, line);
   // One pixel just inside each corner rounds the outline once the table takes the corner pixel.
-  for (auto [x, y] : std::array<std::pair<int, int>, 4>{{{1, 1}, {kWidth - 2, 1}, {1, kHeight - 2}, {kWidth - 2, kHeight - 2}}})
+  for (auto [x, y] : std::array<std::pair<int, int>, 4>{
+           {{1, 1}, {kWidth - 2, 1}, {1, kHeight - 2}, {kWidth - 2, kHeight - 2}}})
     image.setPixel(x, y, line);
   return image;
 }
@@ -61,20 +62,32 @@ std::vector<QPointF> PipLayout(int count) {
     case 3: return {{mid, top}, {mid, middle}, {mid, bottom}};
     case 4: return {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
     case 5: return {{left, top}, {right, top}, {mid, middle}, {left, bottom}, {right, bottom}};
-    case 6: return {{left, top}, {right, top}, {left, middle}, {right, middle}, {left, bottom}, {right, bottom}};
+    case 6:
+      return {{left, top},     {right, top},   {left, middle},
+              {right, middle}, {left, bottom}, {right, bottom}};
     case 7:
-      return {{left, top}, {right, top}, {mid, (top + middle) / 2}, {left, middle}, {right, middle},
-              {left, bottom}, {right, bottom}};
+      return {{left, top},    {right, top},    {mid, (top + middle) / 2},
+              {left, middle}, {right, middle}, {left, bottom},
+              {right, bottom}};
     case 8:
-      return {{left, top}, {right, top}, {mid, (top + middle) / 2}, {left, middle}, {right, middle},
-              {mid, (middle + bottom) / 2}, {left, bottom}, {right, bottom}};
+      return {{left, top},    {right, top},    {mid, (top + middle) / 2},
+              {left, middle}, {right, middle}, {mid, (middle + bottom) / 2},
+              {left, bottom}, {right, bottom}};
     case 9:
-      return {{left, top}, {right, top}, {left, upperQuarter}, {right, upperQuarter}, {mid, middle},
-              {left, lowerQuarter}, {right, lowerQuarter}, {left, bottom}, {right, bottom}};
+      return {{left, top},           {right, top},   {left, upperQuarter},
+              {right, upperQuarter}, {mid, middle},  {left, lowerQuarter},
+              {right, lowerQuarter}, {left, bottom}, {right, bottom}};
     default:
-      return {{left, top}, {right, top}, {mid, (top + upperQuarter) / 2}, {left, upperQuarter},
-              {right, upperQuarter}, {left, lowerQuarter}, {right, lowerQuarter},
-              {mid, (lowerQuarter + bottom) / 2}, {left, bottom}, {right, bottom}};
+      return {{left, top},
+              {right, top},
+              {mid, (top + upperQuarter) / 2},
+              {left, upperQuarter},
+              {right, upperQuarter},
+              {left, lowerQuarter},
+              {right, lowerQuarter},
+              {mid, (lowerQuarter + bottom) / 2},
+              {left, bottom},
+              {right, bottom}};
   }
 }
 
@@ -132,7 +145,8 @@ QImage PaintBack(const DeckScheme& scheme) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(150, 180, 240));
   for (int y = 5; y < kHeight; y += 8)
-    for (int x = (y / 8 % 2) * 4 + 4; x < kWidth; x += 8) painter.drawEllipse(QPointF(x, y), 0.9, 0.9);
+    for (int x = (y / 8 % 2) * 4 + 4; x < kWidth; x += 8)
+      painter.drawEllipse(QPointF(x, y), 0.9, 0.9);
   painter.restore();
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::white, 1.0));
@@ -146,7 +160,8 @@ QImage PaintBack(const DeckScheme& scheme) {
   painter.setPen(QPen(Qt::white, 0.8));
   painter.setBrush(Qt::NoBrush);
   painter.drawEllipse(kCentre, 19.5, 26.5);
-  const std::array<QPointF, 4> spots{QPointF(0, -14), QPointF(11, 0), QPointF(0, 14), QPointF(-11, 0)};
+  const std::array<QPointF, 4> spots{QPointF(0, -14), QPointF(11, 0), QPointF(0, 14),
+                                     QPointF(-11, 0)};
   const std::array<int, 4> suits{Spades, Hearts, Clubs, Diamonds};
   for (int i = 0; i < 4; ++i)
     DrawSuit(painter, suits[std::size_t(i)], kCentre + spots[std::size_t(i)], 11,
@@ -163,7 +178,9 @@ QImage PaintFoundationMarker(int suit, const DeckScheme& scheme) {
   QPen dashed(QColor(150, 162, 150), 1.0, Qt::DashLine);
   painter.setPen(dashed);
   painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
-  const QColor faint = suit < 0 ? QColor(168, 178, 168) : IsRed(suit) ? QColor(238, 178, 182) : QColor(178, 184, 192);
+  const QColor faint = suit < 0      ? QColor(168, 178, 168)
+                       : IsRed(suit) ? QColor(238, 178, 182)
+                                     : QColor(178, 184, 192);
   QFont font("DejaVu Serif");
   font.setBold(true);
   font.setPixelSize(suit < 0 ? 44 : 20);

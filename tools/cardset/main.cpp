@@ -26,9 +26,9 @@
 #include <vector>
 
 #include "cards/card_set_decode.h"
-#include "tools/cardset/card_set_encode.h"
-#include "tools/cardset/app_icon.h"
 #include "cards/card_set_loader.h"
+#include "tools/cardset/app_icon.h"
+#include "tools/cardset/card_set_encode.h"
 #include "tools/cardset/deck_painter.h"
 
 namespace {
@@ -39,13 +39,14 @@ namespace {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: cardset info FILE\n"
-               "       cardset sheet FILE OUT.png\n"
-               "       cardset preview FILE OUT.png\n"
-               "       cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] "
-               "[--from DIR]\n"
-               "       cardset icon SIZE OUT.png\n");
+  std::fprintf(
+      stderr,
+      "usage: cardset info FILE\n"
+      "       cardset sheet FILE OUT.png\n"
+      "       cardset preview FILE OUT.png\n"
+      "       cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] "
+      "[--from DIR]\n"
+      "       cardset icon SIZE OUT.png\n");
   return 2;
 }
 
@@ -64,26 +65,32 @@ std::string Hex(cards::Rgb c) {
 
 QByteArray ReadWhole(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
+  if (!file.open(QIODevice::ReadOnly))
+    Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
   return file.readAll();
 }
 
 int Info(const QString& fileName) {
   const QByteArray data = ReadWhole(fileName);
-  const cards::ByteView bytes(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
+  const cards::ByteView bytes(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                              std::size_t(data.size()));
   const cards::CardSetVariant variant = cards::detectVariant(bytes);
-  std::printf("file: %s (%lld bytes)\n", Local(fileName).c_str(), static_cast<long long>(data.size()));
+  std::printf("file: %s (%lld bytes)\n", Local(fileName).c_str(),
+              static_cast<long long>(data.size()));
   switch (variant) {
-    case cards::CardSetVariant::None:
-      FailNotACardSet(fileName);
+    case cards::CardSetVariant::None: FailNotACardSet(fileName);
     case cards::CardSetVariant::PcDirect:
     case cards::CardSetVariant::PcIndexed: {
       const bool indexed = variant == cards::CardSetVariant::PcIndexed;
       std::printf("variant: PC (\"PCTAVI\", little-endian)\n");
-      std::printf("pixel format: byte 20 = %u: %s\n", unsigned(std::uint8_t(data.size() > 20 ? data[20] : 0)),
-                  indexed ? "8-bit indexed, a 256-entry palette per image" : "direct 16-bit colour");
-      std::printf("images: 57 (byte 21 = %u is not used)\n", unsigned(std::uint8_t(data.size() > 21 ? data[21] : 0)));
-      std::printf("record size: %zu bytes\n", indexed ? cards::kPcIndexedRecordSize : cards::kPcDirectRecordSize);
+      std::printf(
+          "pixel format: byte 20 = %u: %s\n",
+          unsigned(std::uint8_t(data.size() > 20 ? data[20] : 0)),
+          indexed ? "8-bit indexed, a 256-entry palette per image" : "direct 16-bit colour");
+      std::printf("images: 57 (byte 21 = %u is not used)\n",
+                  unsigned(std::uint8_t(data.size() > 21 ? data[21] : 0)));
+      std::printf("record size: %zu bytes\n",
+                  indexed ? cards::kPcIndexedRecordSize : cards::kPcDirectRecordSize);
       break;
     }
     case cards::CardSetVariant::Planar: {
@@ -102,11 +109,14 @@ int Info(const QString& fileName) {
   }
   const std::uint64_t promised = cards::promisedSize(bytes);
   if (promised <= std::uint64_t(data.size()))
-    std::printf("data: complete (the header promises %llu bytes)\n", static_cast<unsigned long long>(promised));
+    std::printf("data: complete (the header promises %llu bytes)\n",
+                static_cast<unsigned long long>(promised));
   else
-    std::printf("data: INCOMPLETE: the header promises %llu bytes, %llu missing (missing pictures show black)\n",
-                static_cast<unsigned long long>(promised),
-                static_cast<unsigned long long>(promised - std::uint64_t(data.size())));
+    std::printf(
+        "data: INCOMPLETE: the header promises %llu bytes, %llu missing (missing pictures show "
+        "black)\n",
+        static_cast<unsigned long long>(promised),
+        static_cast<unsigned long long>(promised - std::uint64_t(data.size())));
   if (std::uint64_t(data.size()) > cards::kSheetReadLimit)
     std::printf("note: the game reads only the first %zu bytes\n", cards::kSheetReadLimit);
   return 0;
@@ -114,7 +124,8 @@ int Info(const QString& fileName) {
 
 void RequireReadable(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
+  if (!file.open(QIODevice::ReadOnly))
+    Fail(Local(fileName) + ": cannot open: " + Local(file.errorString()));
 }
 
 void SavePng(const QImage& image, const QString& out) {
@@ -144,7 +155,9 @@ cards::CardImage ToCardImage(const QImage& picture) {
   return image;
 }
 
-cards::Rgb ToRgb(QColor c) { return {std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())}; }
+cards::Rgb ToRgb(QColor c) {
+  return {std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
+}
 
 // Replaces built-in pictures by those of `dir` named by sheet cell.
 void TakePictures(std::vector<QImage>& cells, const QString& dir) {
@@ -152,7 +165,8 @@ void TakePictures(std::vector<QImage>& cells, const QString& dir) {
   if (!folder.exists()) Fail(Local(dir) + ": no such folder");
   int taken = 0;
   for (int cell = 0; cell < int(cells.size()); ++cell) {
-    for (const QString& name : {QString::asprintf("%02d.png", cell), QString::asprintf("%d.png", cell)}) {
+    for (const QString& name :
+         {QString::asprintf("%02d.png", cell), QString::asprintf("%d.png", cell)}) {
       if (!folder.exists(name)) continue;
       const QString path = folder.filePath(name);
       QImage picture(path);
@@ -185,8 +199,10 @@ MakeOptions ParseMake(const QStringList& args) {
     };
     if (a == "--variant") {
       options.variant = value();
-      if (options.variant != "pc-direct" && options.variant != "pc-indexed" && options.variant != "planar")
-        Fail("unknown variant \"" + Local(options.variant) + "\" (pc-direct, pc-indexed or planar)");
+      if (options.variant != "pc-direct" && options.variant != "pc-indexed" &&
+          options.variant != "planar")
+        Fail("unknown variant \"" + Local(options.variant) +
+             "\" (pc-direct, pc-indexed or planar)");
     } else if (a == "--planes") {
       bool ok = false;
       const unsigned n = value().toUInt(&ok);
@@ -201,7 +217,8 @@ MakeOptions ParseMake(const QStringList& args) {
     }
   }
   const bool planar = options.variant == "planar";
-  if (!planar && (options.planes || options.ham)) Fail("--planes and --ham apply to planar sets only");
+  if (!planar && (options.planes || options.ham))
+    Fail("--planes and --ham apply to planar sets only");
   if (options.ham && options.planes.value_or(8) != 6 && options.planes.value_or(8) != 8)
     Fail("HAM needs 6 or 8 planes");
   return options;
@@ -230,7 +247,8 @@ int Make(const QStringList& args) {
   }
   QSaveFile file(options.out);
   if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()) ||
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+          qint64(bytes.size()) ||
       !file.commit())
     Fail(Local(options.out) + ": cannot write: " + Local(file.errorString()));
   return 0;

@@ -14,8 +14,8 @@ std::uint8_t Component(Rgb c, int axis) { return axis == 0 ? c.r : axis == 1 ? c
 // A box of the median cut: a range of `colours`.
 struct Box {
   std::size_t begin, end;
-  int axis = 0;        // component with the widest range
-  int range = 0;       // that range
+  int axis = 0;   // component with the widest range
+  int range = 0;  // that range
   std::uint64_t weight = 0;
 };
 
@@ -38,11 +38,13 @@ Rgb Mean(const std::vector<ColourCount>& colours, std::size_t begin, std::size_t
   std::array<std::uint64_t, 3> sum{};
   std::uint64_t weight = 0;
   for (std::size_t i = begin; i < end; ++i) {
-    for (int axis = 0; axis < 3; ++axis) sum[axis] += Component(colours[i].colour, axis) * colours[i].count;
+    for (int axis = 0; axis < 3; ++axis)
+      sum[axis] += Component(colours[i].colour, axis) * colours[i].count;
     weight += colours[i].count;
   }
   if (weight == 0) return colours[begin].colour;
-  return {std::uint8_t((sum[0] + weight / 2) / weight), std::uint8_t((sum[1] + weight / 2) / weight),
+  return {std::uint8_t((sum[0] + weight / 2) / weight),
+          std::uint8_t((sum[1] + weight / 2) / weight),
           std::uint8_t((sum[2] + weight / 2) / weight)};
 }
 
@@ -56,7 +58,8 @@ std::vector<Rgb> MedianCut(std::vector<ColourCount>& colours, std::size_t count)
     });
     if (widest->range == 0) break;
     const Box box = *widest;
-    std::sort(colours.begin() + std::ptrdiff_t(box.begin), colours.begin() + std::ptrdiff_t(box.end),
+    std::sort(colours.begin() + std::ptrdiff_t(box.begin),
+              colours.begin() + std::ptrdiff_t(box.end),
               [axis = box.axis](const ColourCount& a, const ColourCount& b) {
                 return Component(a.colour, axis) < Component(b.colour, axis);
               });
@@ -76,7 +79,8 @@ std::vector<Rgb> MedianCut(std::vector<ColourCount>& colours, std::size_t count)
 }
 
 // Lloyd rounds: every free entry moves to the weighted mean of the colours nearest to it.
-void Refine(const std::vector<ColourCount>& colours, std::vector<Rgb>& palette, std::size_t firstFree) {
+void Refine(const std::vector<ColourCount>& colours, std::vector<Rgb>& palette,
+            std::size_t firstFree) {
   for (int round = 0; round < 4; ++round) {
     std::vector<std::array<std::uint64_t, 4>> sums(palette.size());
     for (const ColourCount& c : colours) {
@@ -94,7 +98,8 @@ void Refine(const std::vector<ColourCount>& colours, std::vector<Rgb>& palette, 
     for (std::size_t i = firstFree; i < palette.size(); ++i) {
       const std::uint64_t w = sums[i][3];
       if (w != 0)
-        palette[i] = {std::uint8_t((sums[i][0] + w / 2) / w), std::uint8_t((sums[i][1] + w / 2) / w),
+        palette[i] = {std::uint8_t((sums[i][0] + w / 2) / w),
+                      std::uint8_t((sums[i][1] + w / 2) / w),
                       std::uint8_t((sums[i][2] + w / 2) / w)};
     }
   }
@@ -122,7 +127,8 @@ std::vector<ColourCount> CountColours(std::span<const CardImage> images) {
 
 std::vector<Rgb> ChoosePalette(std::vector<ColourCount> colours, std::size_t size,
                                std::span<const Rgb> fixed) {
-  std::vector<Rgb> palette(fixed.begin(), fixed.begin() + std::ptrdiff_t(std::min(size, fixed.size())));
+  std::vector<Rgb> palette(fixed.begin(),
+                           fixed.begin() + std::ptrdiff_t(std::min(size, fixed.size())));
   const std::size_t firstFree = palette.size();
   std::erase_if(colours, [&](const ColourCount& c) {
     return std::find(palette.begin(), palette.end(), c.colour) != palette.end();

@@ -73,11 +73,15 @@ QPainterPath Club() {
 
 QPainterPath SuitPath(int suit) {
   // The shapes are built 100 units wide, where joining outlines keeps curves smooth.
-  const QPainterPath shape = suit == Clubs ? Club() : suit == Diamonds ? Diamond() : suit == Hearts ? Heart() : Spade();
+  const QPainterPath shape = suit == Clubs      ? Club()
+                             : suit == Diamonds ? Diamond()
+                             : suit == Hearts   ? Heart()
+                                                : Spade();
   return QTransform::fromScale(0.01, 0.01).map(shape);
 }
 
-void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour, bool upsideDown) {
+void DrawSuit(QPainter& painter, int suit, QPointF centre, double size, QColor colour,
+              bool upsideDown) {
   painter.save();
   painter.translate(centre);
   if (upsideDown) painter.rotate(180);

@@ -1,6 +1,6 @@
 // midi_maker <folder>: writes the game's own tunes and a "Playlist.ini" that lists them.
-#include "platform/file_io.h"
 #include "music/playlist_file.h"
+#include "platform/file_io.h"
 #include "tools/midi_maker/tunes.h"
 
 #include <cstdio>

@@ -64,7 +64,8 @@ Bytes conductorTrack(const Song& song, std::uint32_t endTick) {
   Event title{0, 0, {}};
   putMetaText(title.data, 0x03, song.title);
   events.push_back(title);
-  const std::uint32_t microsecondsPerQuarter = 60000000u / std::max<std::uint32_t>(1, song.beatsPerMinute);
+  const std::uint32_t microsecondsPerQuarter =
+      60000000u / std::max<std::uint32_t>(1, song.beatsPerMinute);
   Event tempo{0, 0, {0xFF, 0x51, 0x03}};
   putBigEndian(tempo.data, microsecondsPerQuarter, 3);
   events.push_back(tempo);
@@ -86,9 +87,10 @@ Bytes partTrack(const Part& part, std::uint32_t endTick) {
   for (const Note& note : part.notes) {
     const std::uint8_t key = note.key & 0x7F;
     const std::uint8_t velocity = std::clamp<std::uint8_t>(note.velocity, 1, 127);
-    events.push_back(Event{note.start, 2, {static_cast<std::uint8_t>(0x90 | channel), key, velocity}});
-    events.push_back(Event{note.start + note.length, 0,
-                           {static_cast<std::uint8_t>(0x80 | channel), key, 64}});
+    events.push_back(
+        Event{note.start, 2, {static_cast<std::uint8_t>(0x90 | channel), key, velocity}});
+    events.push_back(
+        Event{note.start + note.length, 0, {static_cast<std::uint8_t>(0x80 | channel), key, 64}});
   }
   return trackChunk(std::move(events), endTick);
 }

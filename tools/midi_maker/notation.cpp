@@ -24,8 +24,10 @@ int pitchClassOfLetter(char letter) {
 int readPitchClass(const std::string& token, std::size_t& pos) {
   if (pos >= token.size()) throw std::invalid_argument("missing note in '" + token + "'");
   int pitch = pitchClassOfLetter(token[pos++]);
-  if (pos < token.size() && token[pos] == '#') ++pitch, ++pos;
-  else if (pos < token.size() && token[pos] == 'b') --pitch, ++pos;
+  if (pos < token.size() && token[pos] == '#')
+    ++pitch, ++pos;
+  else if (pos < token.size() && token[pos] == 'b')
+    --pitch, ++pos;
   return pitch;
 }
 
@@ -50,7 +52,8 @@ std::uint32_t appendMelody(Part& part, std::uint32_t start, const std::string& m
         throw std::invalid_argument("bad octave in '" + token + "'");
       const int key = 12 * (token[pos] - '0' + 1) + pitch;
       // A short gap before the next note keeps repeated notes distinct.
-      part.notes.push_back(Note{now, length - length / 8, static_cast<std::uint8_t>(key), velocity});
+      part.notes.push_back(
+          Note{now, length - length / 8, static_cast<std::uint8_t>(key), velocity});
     }
     now += length;
   }

@@ -13,8 +13,8 @@
 namespace midi_maker {
 
 struct Chord {
-  int root = 0;             // pitch class, 0 = C
-  std::vector<int> tones;   // semitones above the root, the root (0) first
+  int root = 0;            // pitch class, 0 = C
+  std::vector<int> tones;  // semitones above the root, the root (0) first
 };
 
 // Appends the melody's notes to `part`, starting at tick `start`; returns the tick after it.

@@ -13,15 +13,24 @@ constexpr std::uint32_t kQuarter = kTicksPerQuarter;
 
 // General MIDI programs (0-based) and percussion keys.
 enum Program : std::uint8_t {
-  kPiano = 0, kNylonGuitar = 24, kViolin = 40, kPizzicato = 45, kSlowStrings = 49,
-  kTrumpet = 56, kTuba = 58, kFrenchHorn = 60, kClarinet = 71, kFlute = 73,
+  kPiano = 0,
+  kNylonGuitar = 24,
+  kViolin = 40,
+  kPizzicato = 45,
+  kSlowStrings = 49,
+  kTrumpet = 56,
+  kTuba = 58,
+  kFrenchHorn = 60,
+  kClarinet = 71,
+  kFlute = 73,
 };
 enum Drum : std::uint8_t { kBassDrum = 36, kSnare = 38, kCrash = 49 };
 
 void addChord(Part& part, const Chord& chord, int lowestKey, std::uint32_t start,
               std::uint32_t length, std::uint8_t velocity) {
   for (int interval : chord.tones)
-    part.notes.push_back(Note{start, length, keyAtOrAbove(chord.root + interval, lowestKey), velocity});
+    part.notes.push_back(
+        Note{start, length, keyAtOrAbove(chord.root + interval, lowestKey), velocity});
 }
 
 void addNote(Part& part, std::uint8_t key, std::uint32_t start, std::uint32_t length,

@@ -94,8 +94,10 @@ void drawDealer(QPainter& painter) {
   // Waistcoat and bow tie.
   painter.setBrush(QColor(120, 30, 40));
   painter.setPen(Qt::NoPen);
-  painter.drawPolygon(QPolygonF({QPointF(14, 104), QPointF(40, 96), QPointF(50, 120), QPointF(14, 120)}));
-  painter.drawPolygon(QPolygonF({QPointF(86, 104), QPointF(60, 96), QPointF(50, 120), QPointF(86, 120)}));
+  painter.drawPolygon(
+      QPolygonF({QPointF(14, 104), QPointF(40, 96), QPointF(50, 120), QPointF(14, 120)}));
+  painter.drawPolygon(
+      QPolygonF({QPointF(86, 104), QPointF(60, 96), QPointF(50, 120), QPointF(86, 120)}));
   painter.setBrush(QColor(20, 20, 30));
   painter.drawPolygon(QPolygonF({QPointF(40, 89), QPointF(50, 94), QPointF(40, 99)}));
   painter.drawPolygon(QPolygonF({QPointF(60, 89), QPointF(50, 94), QPointF(60, 99)}));
@@ -109,7 +111,8 @@ void drawGambler(QPainter& painter) {
   // Curly red hair, a round hat with a band and a card tucked into it.
   painter.setPen(Qt::NoPen);
   painter.setBrush(look.hair);
-  for (double x = 27; x <= 73; x += 9) painter.drawEllipse(QPointF(x, 44 + (x == 27 || x > 70 ? 10 : 0)), 7, 7);
+  for (double x = 27; x <= 73; x += 9)
+    painter.drawEllipse(QPointF(x, 44 + (x == 27 || x > 70 ? 10 : 0)), 7, 7);
   painter.setPen(QPen(QColor(40, 30, 30), 1));
   painter.setBrush(QColor(70, 55, 45));
   painter.drawEllipse(QRectF(12, 34, 76, 14));  // brim
@@ -131,8 +134,10 @@ QImage drawPortrait(Character who) {
   QImage image(100, 120, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  if (who == Character::Dealer) drawDealer(painter);
-  else drawGambler(painter);
+  if (who == Character::Dealer)
+    drawDealer(painter);
+  else
+    drawGambler(painter);
   painter.setPen(QPen(QColor(30, 30, 40), 2));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRectF(1, 1, 98, 118));

@@ -43,7 +43,8 @@ void drawSuit(QPainter& painter, QPointF centre, double size, Suit suit, const Q
   painter.restore();
 }
 
-void drawCard(QPainter& painter, const QRectF& card, double degrees, const QString& rank, Suit suit) {
+void drawCard(QPainter& painter, const QRectF& card, double degrees, const QString& rank,
+              Suit suit) {
   painter.save();
   painter.translate(card.center());
   painter.rotate(degrees);
@@ -66,7 +67,8 @@ void drawCard(QPainter& painter, const QRectF& card, double degrees, const QStri
   painter.restore();
 }
 
-void drawFirework(QPainter& painter, QPointF centre, double radius, const QColor& colour, int rays) {
+void drawFirework(QPainter& painter, QPointF centre, double radius, const QColor& colour,
+                  int rays) {
   painter.save();
   constexpr double kPi = 3.14159265358979323846;
   for (int ray = 0; ray < rays; ++ray) {

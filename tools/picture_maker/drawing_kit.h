@@ -16,7 +16,8 @@ void drawShadowedText(QPainter& painter, const QRectF& box, int alignment, const
 
 // A playing card face with its rank and suit in the top-left corner and a large pip in the
 // middle, turned by `degrees` about its centre.
-void drawCard(QPainter& painter, const QRectF& card, double degrees, const QString& rank, Suit suit);
+void drawCard(QPainter& painter, const QRectF& card, double degrees, const QString& rank,
+              Suit suit);
 
 // A suit sign centred on `centre`, `size` pixels high, in the suit's colour or the given one.
 void drawSuit(QPainter& painter, QPointF centre, double size, Suit suit,

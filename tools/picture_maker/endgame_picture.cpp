@@ -17,8 +17,8 @@ QImage drawEndGame() {
   const QRectF card(0, 0, 44, 62);
   const Suit suits[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
   for (int i = 0; i < 4; ++i)
-    drawCard(painter, card.translated(30 + i * 24, 112 + (i == 1 || i == 2 ? -4 : 0)),
-             -24 + i * 16, "A", suits[i]);
+    drawCard(painter, card.translated(30 + i * 24, 112 + (i == 1 || i == 2 ? -4 : 0)), -24 + i * 16,
+             "A", suits[i]);
 
   painter.setFont(pictureFont("DejaVu Serif", 31, true, true));
   drawShadowedText(painter, QRectF(0, 48, 300, 50), Qt::AlignCenter, "Well played!",

@@ -1,9 +1,9 @@
 #include <QLinearGradient>
 #include <array>
 
+#include "results/highscore_layout.h"
 #include "tools/picture_maker/drawing_kit.h"
 #include "tools/picture_maker/pictures.h"
-#include "results/highscore_layout.h"
 
 namespace {
 

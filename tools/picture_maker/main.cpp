@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
 
   // In the order of platform::pictures::Id: the generated table is indexed by it.
   const std::vector<Picture> all = {
-      {platform::pictures::Id::HighscoreBackground, "highscore.jpg", "highscore", drawHighscoreBackground},
+      {platform::pictures::Id::HighscoreBackground, "highscore.jpg", "highscore",
+       drawHighscoreBackground},
       {platform::pictures::Id::EndGame, "endgame.jpg", "endGame", drawEndGame},
       {platform::pictures::Id::AboutLogo, "about_logo.jpg", "aboutLogo", drawAboutLogo},
       {platform::pictures::Id::FirstPortrait, "portrait_1.jpg", "firstPortrait",
@@ -73,8 +74,9 @@ int main(int argc, char** argv) {
     source += asArray(picture.arrayName, jpeg);
     table += "    " + std::string(picture.arrayName) + ",\n";
   }
-  source += table + "};\n\nconst std::size_t tableSize = std::size(table);\n\n"
-                    "}  // namespace platform::pictures::generated\n";
+  source += table +
+            "};\n\nconst std::size_t tableSize = std::size(table);\n\n"
+            "}  // namespace platform::pictures::generated\n";
   if (!platform::writeFileAtomically(argv[2], source.data(), source.size())) {
     std::fprintf(stderr, "picture_maker: cannot write %s\n", argv[2]);
     return 1;

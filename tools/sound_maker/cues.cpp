@@ -21,9 +21,7 @@ void normalize(std::vector<double>& samples, double peak) {
 }
 
 // Frequency of a MIDI note number (69 = A 440 Hz).
-double noteFrequency(int note) {
-  return 440.0 * std::pow(2.0, (note - 69) / 12.0);
-}
+double noteFrequency(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
 
 // Adds one note: six harmonics falling off like a brass tone, a slight vibrato, a quick attack,
 // a decay to a sustained level and a short release so that no note ends in a click.
@@ -37,9 +35,12 @@ void addNote(std::vector<double>& out, double start, double length, int note, do
   for (std::size_t i = 0; i < count; ++i) {
     const double t = static_cast<double>(i) / kCueSampleRate;
     double envelope;
-    if (t < kAttack) envelope = t / kAttack;
-    else if (t < kAttack + kDecay) envelope = 1.0 - (1.0 - kSustain) * (t - kAttack) / kDecay;
-    else envelope = kSustain;
+    if (t < kAttack)
+      envelope = t / kAttack;
+    else if (t < kAttack + kDecay)
+      envelope = 1.0 - (1.0 - kSustain) * (t - kAttack) / kDecay;
+    else
+      envelope = kSustain;
     if (t > length) envelope *= std::max(0.0, 1.0 - (t - length) / kRelease);
     phase += 2 * kPi * frequency * (1.0 + 0.003 * std::sin(2 * kPi * 5.5 * t)) / kCueSampleRate;
     double tone = 0;

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "tools/sound_maker/cues.h"
 #include "platform/file_io.h"
+#include "tools/sound_maker/cues.h"
 #include "tools/sound_maker/wav_writer.h"
 
 int main(int argc, char** argv) {

@@ -31,7 +31,8 @@ bool writeWave(const std::string& path, const std::vector<double>& samples, int 
   file += "data";
   putLittleEndian(file, dataBytes, 4);
   for (double sample : samples) {
-    const auto value = static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0, 1.0) * 32767));
+    const auto value =
+        static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0, 1.0) * 32767));
     putLittleEndian(file, static_cast<std::uint16_t>(value), 2);
   }
   return platform::writeFileAtomically(path, file.data(), file.size());

@@ -154,15 +154,10 @@ ReadStatus Mp3Input::read(unsigned char* buffer, size_t capacity, size_t& bytes)
   const int result = mpg123_read(handle_, buffer, capacity, &bytes);
   if (bytes > 0) atStart_ = false;
   switch (result) {
-    case MPG123_OK:
-      return ReadStatus::Data;
-    case MPG123_NEW_FORMAT:
-      updateInfo();
-      return ReadStatus::NewFormat;
-    case MPG123_DONE:
-      return bytes > 0 ? ReadStatus::Data : ReadStatus::End;
-    default:
-      return bytes > 0 ? ReadStatus::Data : ReadStatus::Error;
+    case MPG123_OK: return ReadStatus::Data;
+    case MPG123_NEW_FORMAT: updateInfo(); return ReadStatus::NewFormat;
+    case MPG123_DONE: return bytes > 0 ? ReadStatus::Data : ReadStatus::End;
+    default: return bytes > 0 ? ReadStatus::Data : ReadStatus::Error;
   }
 }
 

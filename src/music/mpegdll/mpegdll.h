@@ -27,11 +27,11 @@ typedef uint8_t mpegdll_bool;
 
 enum {
   MPEGDLL_ERR_NONE = 0,
-  MPEGDLL_ERR_DECODER = 1,       /* internal decoder error */
-  MPEGDLL_ERR_MODE = 2,          /* call not allowed in the current state, or bad argument */
-  MPEGDLL_ERR_INPUT = 3,         /* input stream missing, unreadable or not MPEG audio */
-  MPEGDLL_ERR_NOT_SEEKABLE = 4,  /* seek or restart asked of a stream that cannot seek */
-  MPEGDLL_ERR_OUTPUT = 5         /* the audio device or the output file cannot be opened/written */
+  MPEGDLL_ERR_DECODER = 1,      /* internal decoder error */
+  MPEGDLL_ERR_MODE = 2,         /* call not allowed in the current state, or bad argument */
+  MPEGDLL_ERR_INPUT = 3,        /* input stream missing, unreadable or not MPEG audio */
+  MPEGDLL_ERR_NOT_SEEKABLE = 4, /* seek or restart asked of a stream that cannot seek */
+  MPEGDLL_ERR_OUTPUT = 5        /* the audio device or the output file cannot be opened/written */
 };
 
 enum { MPEGDLL_DEVICE_AUDIO = 0, MPEGDLL_DEVICE_PCM_FILE = 2 };
@@ -41,11 +41,11 @@ enum { MPEGDLL_STEREO = 0, MPEGDLL_JOINT_STEREO = 1, MPEGDLL_DUAL_CHANNEL = 2, M
 
 /* "GetPlayerMode". */
 enum {
-  MPEGDLL_MODE_CLOSED = 0,   /* no stream open */
-  MPEGDLL_MODE_STOPPED = 1,  /* open, not playing */
+  MPEGDLL_MODE_CLOSED = 0,  /* no stream open */
+  MPEGDLL_MODE_STOPPED = 1, /* open, not playing */
   MPEGDLL_MODE_PLAYING = 2,
   MPEGDLL_MODE_PAUSED = 3,
-  MPEGDLL_MODE_ENDED = 4     /* playback reached its end position; the end flag is set */
+  MPEGDLL_MODE_ENDED = 4 /* playback reached its end position; the end flag is set */
 };
 
 /* Stream callbacks (from-stream flag 1). The first argument is the user pointer given to "Open".
@@ -96,26 +96,26 @@ typedef void (*mpegdll_deinit_fn)(void);                               /* "deini
 typedef void (*mpegdll_open_fn)(const char* name, int32_t from_stream, /* "Open" */
                                 mpegdll_open_cb, mpegdll_close_cb, mpegdll_restart_cb,
                                 mpegdll_read_cb, mpegdll_seek_cb, mpegdll_size_cb, void* user);
-typedef void (*mpegdll_pause_fn)(mpegdll_bool resume);                 /* "Pause" */
-typedef void (*mpegdll_restart_fn)(void);                              /* "Restart" */
-typedef void (*mpegdll_stop_fn)(void);                                 /* "Stop" */
-typedef void (*mpegdll_set_priority_fn)(int32_t priority);             /* "SetPriority" */
-typedef void (*mpegdll_set_output_device_fn)(int32_t device,           /* "SetOutputDevice" */
+typedef void (*mpegdll_pause_fn)(mpegdll_bool resume);       /* "Pause" */
+typedef void (*mpegdll_restart_fn)(void);                    /* "Restart" */
+typedef void (*mpegdll_stop_fn)(void);                       /* "Stop" */
+typedef void (*mpegdll_set_priority_fn)(int32_t priority);   /* "SetPriority" */
+typedef void (*mpegdll_set_output_device_fn)(int32_t device, /* "SetOutputDevice" */
                                              const char* out_file);
-typedef int32_t (*mpegdll_play_fn)(int32_t start_ms, int32_t end_ms,   /* "Play" */
+typedef int32_t (*mpegdll_play_fn)(int32_t start_ms, int32_t end_ms, /* "Play" */
                                    uint8_t* end_flag);
-typedef void (*mpegdll_close_fn)(void);                                /* "Close" */
-typedef int32_t (*mpegdll_get_frequency_fn)(void);                     /* "GetFrequency" (Hz) */
-typedef int32_t (*mpegdll_get_bitrate_fn)(void);                       /* "GetBitrate" (kbit/s) */
-typedef uint8_t (*mpegdll_get_stereo_mode_fn)(void);                   /* "GetStereoMode" */
-typedef int32_t (*mpegdll_get_layer_fn)(void);                         /* "GetLayer" (1..3) */
-typedef int32_t (*mpegdll_get_player_mode_fn)(void);                   /* "GetPlayerMode" */
-typedef int32_t (*mpegdll_get_current_pos_fn)(void);                   /* "GetCurrentPos" (ms) */
-typedef int32_t (*mpegdll_get_length_fn)(void);                        /* "GetLength" (ms) */
-typedef mpegdll_bool (*mpegdll_reset_player_mode_fn)(void);            /* "ResetPlayerMode" */
-typedef void (*mpegdll_seek_fn)(int32_t position_ms);                  /* "Seek" */
-typedef void (*mpegdll_set_snd_device_fn)(int32_t device);             /* "SetSndDevice" */
-typedef int32_t (*mpegdll_last_error_fn)(void);                        /* "LastError" */
+typedef void (*mpegdll_close_fn)(void);                     /* "Close" */
+typedef int32_t (*mpegdll_get_frequency_fn)(void);          /* "GetFrequency" (Hz) */
+typedef int32_t (*mpegdll_get_bitrate_fn)(void);            /* "GetBitrate" (kbit/s) */
+typedef uint8_t (*mpegdll_get_stereo_mode_fn)(void);        /* "GetStereoMode" */
+typedef int32_t (*mpegdll_get_layer_fn)(void);              /* "GetLayer" (1..3) */
+typedef int32_t (*mpegdll_get_player_mode_fn)(void);        /* "GetPlayerMode" */
+typedef int32_t (*mpegdll_get_current_pos_fn)(void);        /* "GetCurrentPos" (ms) */
+typedef int32_t (*mpegdll_get_length_fn)(void);             /* "GetLength" (ms) */
+typedef mpegdll_bool (*mpegdll_reset_player_mode_fn)(void); /* "ResetPlayerMode" */
+typedef void (*mpegdll_seek_fn)(int32_t position_ms);       /* "Seek" */
+typedef void (*mpegdll_set_snd_device_fn)(int32_t device);  /* "SetSndDevice" */
+typedef int32_t (*mpegdll_last_error_fn)(void);             /* "LastError" */
 
 #ifdef __cplusplus
 }

@@ -23,9 +23,7 @@ void raiseFlag(uint8_t* flag, uint8_t value) {
 
 Player::~Player() { close(); }
 
-int64_t Player::toFrames(int32_t ms) const {
-  return static_cast<int64_t>(ms) * info_.rate / 1000;
-}
+int64_t Player::toFrames(int32_t ms) const { return static_cast<int64_t>(ms) * info_.rate / 1000; }
 
 int32_t Player::toMs(int64_t frames) const {
   if (info_.rate <= 0) return 0;
@@ -116,8 +114,8 @@ int Player::openOutputAndStart() {
     writtenEnd_ = start;
     outputFailed_ = false;
   }
-  auto output = device_ == MPEGDLL_DEVICE_PCM_FILE ? makeFileOutput(outFile_)
-                                                   : makeAudioOutput(soundDevice_);
+  auto output =
+      device_ == MPEGDLL_DEVICE_PCM_FILE ? makeFileOutput(outFile_) : makeAudioOutput(soundDevice_);
   if (int err = output->open(info_.rate, info_.channels)) return err;
   raiseFlag(endFlag_, 0);
   std::lock_guard lock(mutex_);
@@ -245,7 +243,7 @@ void Player::run() {
   threadId_ = currentThreadId();
   applyPriority(threadId_, priority_);
   std::vector<unsigned char> buffer(kChunkBytes);
-  bool inputDone = false;       // decoding reached the end position, the stream's end or a fault
+  bool inputDone = false;        // decoding reached the end position, the stream's end or a fault
   bool reformatPending = false;  // the stream changed its format; reopen once the rest is heard
   bool finished = false;
   bool failed = false;  // the output refused samples or could not be completed
@@ -300,11 +298,8 @@ void Player::run() {
       case ReadStatus::Error:  // a damaged stream ends where decoding stops
         inputDone = true;
         continue;
-      case ReadStatus::NewFormat:
-        reformatPending = true;
-        continue;
-      case ReadStatus::Data:
-        break;
+      case ReadStatus::NewFormat: reformatPending = true; continue;
+      case ReadStatus::Data: break;
     }
     std::lock_guard lock(mutex_);  // the position must see the output and the counter agree
     if (bytes > 0 && !output_->write(buffer.data(), bytes)) {

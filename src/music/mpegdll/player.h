@@ -59,14 +59,14 @@ class Player {
   std::condition_variable wake_;
   std::thread thread_;
 
-  Mp3Input input_;                  // used by the playback thread while it runs
+  Mp3Input input_;  // used by the playback thread while it runs
   std::unique_ptr<PcmOutput> output_;
-  StreamInfo info_;                 // guarded by mutex_
+  StreamInfo info_;                     // guarded by mutex_
   int32_t mode_ = MPEGDLL_MODE_CLOSED;  // guarded by mutex_
-  bool stopRequested_ = false;      // guarded by mutex_
-  bool paused_ = false;             // guarded by mutex_
-  int64_t seekRequest_ = -1;        // guarded by mutex_
-  bool outputFailed_ = false;       // guarded by mutex_; the last playback's output failed
+  bool stopRequested_ = false;          // guarded by mutex_
+  bool paused_ = false;                 // guarded by mutex_
+  int64_t seekRequest_ = -1;            // guarded by mutex_
+  bool outputFailed_ = false;           // guarded by mutex_; the last playback's output failed
   std::atomic<int64_t> writtenEnd_{0};  // stream frame after the last one handed to the output
 
   bool hasPlayed_ = false;

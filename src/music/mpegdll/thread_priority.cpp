@@ -9,10 +9,14 @@ namespace mpegdll {
 
 bool isValidPriority(int32_t priority) {
   switch (priority) {
-    case -15: case -2: case -1: case 0: case 1: case 2: case 15:
-      return true;
-    default:
-      return false;
+    case -15:
+    case -2:
+    case -1:
+    case 0:
+    case 1:
+    case 2:
+    case 15: return true;
+    default: return false;
   }
 }
 
