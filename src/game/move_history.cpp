@@ -4,37 +4,34 @@
 
 namespace game {
 
+namespace {
+
+// RuleState and GameTable name the rule fields alike, so one copy serves both directions.
+template <typename From, typename To>
+void copyRuleFields(const From& from, To& to) {
+  std::copy(&from.tableau[0][0], &from.tableau[0][0] + kColumns * kRows, &to.tableau[0][0]);
+  std::copy(std::begin(from.stock), std::end(from.stock), to.stock);
+  to.stockCount = from.stockCount;
+  std::copy(std::begin(from.waste), std::end(from.waste), to.waste);
+  to.wasteTop = from.wasteTop;
+  std::copy(std::begin(from.foundation), std::end(from.foundation), to.foundation);
+  to.turnCount = from.turnCount;
+  to.gridCount = from.gridCount;
+  to.pairMode = from.pairMode;
+  to.quatroOver = from.quatroOver;
+  to.score = from.score;
+  to.vegasRedeals = from.vegasRedeals;
+}
+
+}  // namespace
+
 RuleState ruleStateOf(const GameTable& t) {
   RuleState s{};
-  std::copy(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows, &s.tableau[0][0]);
-  std::copy(std::begin(t.stock), std::end(t.stock), s.stock);
-  s.stockCount = t.stockCount;
-  std::copy(std::begin(t.waste), std::end(t.waste), s.waste);
-  s.wasteTop = t.wasteTop;
-  std::copy(std::begin(t.foundation), std::end(t.foundation), s.foundation);
-  s.turnCount = t.turnCount;
-  s.gridCount = t.gridCount;
-  s.pairMode = t.pairMode;
-  s.quatroOver = t.quatroOver;
-  s.score = t.score;
-  s.vegasRedeals = t.vegasRedeals;
+  copyRuleFields(t, s);
   return s;
 }
 
-void restoreRuleState(const RuleState& s, GameTable& t) {
-  std::copy(&s.tableau[0][0], &s.tableau[0][0] + kColumns * kRows, &t.tableau[0][0]);
-  std::copy(std::begin(s.stock), std::end(s.stock), t.stock);
-  t.stockCount = s.stockCount;
-  std::copy(std::begin(s.waste), std::end(s.waste), t.waste);
-  t.wasteTop = s.wasteTop;
-  std::copy(std::begin(s.foundation), std::end(s.foundation), t.foundation);
-  t.turnCount = s.turnCount;
-  t.gridCount = s.gridCount;
-  t.pairMode = s.pairMode;
-  t.quatroOver = s.quatroOver;
-  t.score = s.score;
-  t.vegasRedeals = s.vegasRedeals;
-}
+void restoreRuleState(const RuleState& s, GameTable& t) { copyRuleFields(s, t); }
 
 void MoveHistory::record(const RuleState& before, const RuleState& after) {
   if (before == after) return;

@@ -16,8 +16,7 @@ struct Game : StartedWindow {
   Game() {
     dir.writeSettings(savedPref());
     start();
-    main->showAtStart();
-    if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
+    showAndWait();
   }
   shell::TableWidget& table() { return main->table(); }
   const game::GameTable& t() { return main->engine().table(); }

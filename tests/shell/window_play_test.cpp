@@ -63,8 +63,7 @@ struct Game : StartedWindow {
     dir.writeSettings(pref);
     start();
     windows = shell::createSecondaryWindows(*main, sounds);
-    main->showAtStart();
-    if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
+    showAndWait();
   }
   QWidget* table() { return &main->table(); }
   game::GameTable& t() { return main->engine().tableForSetup(); }

@@ -16,8 +16,7 @@ struct Game : StartedWindow {
   Game() {
     dir.writeSettings(savedPref());
     start();
-    main->showAtStart();
-    if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
+    showAndWait();
   }
   game::GameTable& t() { return main->engine().tableForSetup(); }
   // Every card home but those that `lay` puts on the emptied table.

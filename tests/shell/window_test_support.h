@@ -100,6 +100,11 @@ struct StartedWindow {
     main = std::make_unique<shell::MainWindow>(screen, sounds);
     return *main;
   }
+  // Shows the started window as the game does and waits until it is on the screen.
+  void showAndWait() {
+    main->showAtStart();
+    if (!QTest::qWaitForWindowExposed(main.get())) qFatal("window not exposed");
+  }
 };
 
 // The modal windows shown so far, each as "title: text" (the text of a message box).
