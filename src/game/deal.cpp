@@ -30,9 +30,14 @@ void GameEngine::clearSelectionState() {
   view_.movesChanged();
 }
 
+std::uint32_t GameEngine::freshTimeSeed() const {
+  std::uint32_t seed = seedSource();
+  if (lastSeed_ && seed == *lastSeed_) ++seed;  // wraps from the largest to 0
+  return seed;
+}
+
 std::uint32_t GameEngine::nextSeed() {
-  std::uint32_t seed = chosenSeed_ ? *chosenSeed_ : seedSource();
-  if (!chosenSeed_ && lastSeed_ && seed == *lastSeed_) ++seed;  // wraps from the largest to 0
+  const std::uint32_t seed = chosenSeed_ ? *chosenSeed_ : freshTimeSeed();
   chosenSeed_.reset();
   lastSeed_ = seed;
   return seed;

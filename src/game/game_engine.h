@@ -42,8 +42,6 @@ class GameEngine {
   const MenuState& menu() const { return menu_; }
   bool cardSetPresent() const { return cardSetPresent_; }
   bool clockRunning() const { return clockRunning_; }
-  // The seed of the last deal; nothing before the first.
-  std::optional<std::uint32_t> lastSeed() const { return lastSeed_; }
   // For tests that set up positions no deal produces; the game itself never calls it.
   GameTable& tableForSetup() { return t_; }
   // Seed of the shuffle; the game uses the calendar time in whole seconds, tests a fixed value.
@@ -71,7 +69,6 @@ class GameEngine {
   // screen of class 1: then Klondike is dealt instead.
   bool startUp();
   void dealKlondike();
-  void dealKlondike(std::uint32_t seed);  // the game of exactly this seed
   void dealQuatro();
   void restart();           // Game > Restart
   void switchToKlondike();  // Game > Klondike
@@ -80,6 +77,8 @@ class GameEngine {
   // The number the current deal was dealt from; playDeal deals the game of a number again.
   std::uint32_t dealNumber() const { return lastSeed_.value_or(0); }
   void playDeal(std::uint32_t number);
+  // The seed a new deal would take from `seedSource`: never the last deal's seed.
+  std::uint32_t freshTimeSeed() const;
 
   // --- undo and redo within a deal (one step per completed move, a whole auto finish is one) ---
   bool canUndo() const;  // never once the game is won
@@ -168,6 +167,7 @@ class GameEngine {
   void gameWon();
   void clearSelectionState();
   std::uint32_t nextSeed();
+  void dealKlondike(std::uint32_t seed);
 
   // history: the rule part as it lies when the cards of a drag are back in their piles
   RuleState restingRuleState() const;

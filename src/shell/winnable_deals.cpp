@@ -27,15 +27,9 @@ WinnableDeals::WinnableDeals(game::GameEngine& engine, QMainWindow& window)
   });
 }
 
-void WinnableDeals::dealNew() {
-  std::uint32_t seed = engine_.seedSource();
-  if (seed == engine_.lastSeed()) ++seed;  // a new deal in the same second is a new game
-  search(seed);
-}
+void WinnableDeals::dealNew() { search(engine_.freshTimeSeed()); }
 
-void WinnableDeals::replaceDeal() {
-  if (const auto seed = engine_.lastSeed()) search(*seed);
-}
+void WinnableDeals::replaceDeal() { search(engine_.dealNumber()); }
 
 void WinnableDeals::cancel() {
   worker_.cancel();
@@ -64,7 +58,7 @@ void WinnableDeals::answer(std::uint32_t firstSeed, game::Level level, std::uint
     search(firstSeed);
     return;
   }
-  engine_.dealKlondike(seed);
+  engine_.playDeal(seed);
   if (dealt) dealt();
   if (!winnable)
     platform::showMessage(&window_,
