@@ -4,6 +4,8 @@
 // at once instead of being refused when it is opened.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -11,5 +13,18 @@ namespace platform {
 // a non-zero division) followed by the announced number of "MTrk" chunks, each lying within the
 // data. Chunks of other types between them are skipped.
 bool isStandardMidiFile(const std::uint8_t* data, std::size_t size);
+
+// The parts of a Standard MIDI File that a reader of its events needs: the header's division and
+// the bodies of its "MTrk" chunks, in file order, each lying within the data.
+struct MidiTracks {
+  std::uint16_t division = 0;
+  struct Body {
+    const std::uint8_t* data;
+    std::size_t size;
+  };
+  std::vector<Body> tracks;
+};
+// Nothing when isStandardMidiFile is false.
+std::optional<MidiTracks> midiTracks(const std::uint8_t* data, std::size_t size);
 
 }  // namespace platform

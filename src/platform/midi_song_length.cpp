@@ -3,7 +3,6 @@
 #include "platform/midi_file_check.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace platform {
@@ -99,30 +98,18 @@ bool readTrack(TrackReader track, std::uint64_t& lastTick, std::vector<TempoChan
   return true;
 }
 
-std::uint32_t bigEndian32(const std::uint8_t* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-         p[3];
-}
-
 }  // namespace
 
 std::optional<double> midiSongSeconds(const std::uint8_t* data, std::size_t size) {
-  if (!isStandardMidiFile(data, size)) return std::nullopt;  // so every chunk lies within `size`
-  const std::uint16_t division = static_cast<std::uint16_t>((data[12] << 8) | data[13]);
-  const unsigned tracks = (data[10] << 8) | data[11];
+  const std::optional<MidiTracks> file = midiTracks(data, size);
+  if (!file) return std::nullopt;
+  const std::uint16_t division = file->division;
 
   std::uint64_t lastTick = 0;
   std::vector<TempoChange> tempi;
-  std::size_t pos = 8 + bigEndian32(data + 4);
-  for (unsigned found = 0; found < tracks;) {
-    const std::uint32_t length = bigEndian32(data + pos + 4);
-    const std::uint8_t* body = data + pos + 8;
-    if (std::memcmp(data + pos, "MTrk", 4) == 0) {
-      if (!readTrack(TrackReader(body, body + length), lastTick, tempi)) return std::nullopt;
-      ++found;
-    }
-    pos += 8 + std::size_t{length};
-  }
+  for (const MidiTracks::Body& body : file->tracks)
+    if (!readTrack(TrackReader(body.data, body.data + body.size), lastTick, tempi))
+      return std::nullopt;
 
   if (division & 0x8000) {  // SMPTE time: frames per second and ticks per frame, no tempo
     const int framesPerSecond = -static_cast<std::int8_t>(division >> 8);
