@@ -37,7 +37,7 @@ class OffscreenTable : public game::TableView {
                 QImage::Format_RGB32),
         dragImage(cards::deviceLength(88, zoom), cards::deviceLength(600, zoom),
                   QImage::Format_RGB32) {
-    if (zoom != 1) scaled.prepare(art, zoom);
+    if (zoom != 1) scaled.prepare(art, colours.emptyPlace, zoom);
   }
 
   qreal zoom;

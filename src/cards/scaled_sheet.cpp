@@ -14,15 +14,22 @@ QImage scaledCell(const QImage& cell, QSize size) {
 
 }  // namespace
 
-void ScaledSheet::prepare(const CardArt& art, qreal factor) {
+void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
   if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ &&
-      art.emptyImage.cacheKey() == emptyKey_)
+      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_)
     return;
   factor_ = factor;
   sheetKey_ = art.sheet.cacheKey();
   emptyKey_ = art.emptyImage.cacheKey();
+  emptyPlaceColour_ = emptyPlaceColour;
   cell_ = QSize(deviceLength(kCardWidth, factor), deviceLength(kCardHeight, factor));
-  empty_ = art.emptyImage.isNull() ? QImage() : scaledCell(art.emptyImage, cell_);
+  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_RGB32);
+  emptyPlace.fill(Qt::black);
+  {
+    QPainter p(&emptyPlace);
+    paintEmptyPlace(p, QPoint(), art.emptyImage, toQColor(emptyPlaceColour));
+  }
+  empty_ = scaledCell(emptyPlace, cell_);
   if (art.sheet.isNull()) {
     sheet_ = QImage();
     return;
@@ -47,15 +54,16 @@ void ScaledSheet::drawCell(QPainter& p, QPoint at, int code) const {
   drawDevicePixels(p, at, sheet_, source);
 }
 
-void ScaledSheet::drawEmptyImage(QPainter& p, QPoint at) const {
+void ScaledSheet::drawEmptyPlace(QPainter& p, QPoint at) const {
   drawDevicePixels(p, at, empty_, empty_.rect());
 }
 
 void ScaledSheet::drawDevicePixels(QPainter& p, QPoint at, const QImage& image,
                                    const QRect& source) {
-  const QPointF device = p.deviceTransform().map(QPointF(at));
-  // A world transform that undoes the device's own pixel ratio leaves one device pixel per unit.
+  // A world transform that undoes the device's pixel ratio leaves one device pixel per unit; the
+  // painter still adds the offset of a widget inside its window after it.
   const qreal ratio = p.device()->devicePixelRatio();
+  const QPointF device = p.worldTransform().map(QPointF(at)) * ratio;
   p.save();
   p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
   p.drawImage(QPoint(qRound(device.x()), qRound(device.y())), image, source);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <cstdint>
 
 class QPainter;
 
@@ -16,14 +17,15 @@ inline int deviceLength(int length, qreal factor) { return qRound(length * facto
 
 class ScaledSheet {
  public:
-  // Rebuilds the pictures when `factor` or the pictures of `art` changed since the last call.
-  void prepare(const CardArt& art, qreal factor);
+  // Rebuilds the pictures when `factor`, the pictures of `art` or the inside colour of an empty
+  // place changed since the last call.
+  void prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor);
   qreal factor() const { return factor_; }
 
-  // Draws sheet cell `code`, or the empty place's card back outline, with its top-left corner at
-  // the table point `at` of the painter's transform.
+  // Draws sheet cell `code`, or an empty place (drawn whole before it is scaled, so that its
+  // inside meets its outline), with its top-left corner at the table point `at`.
   void drawCell(QPainter& p, QPoint at, int code) const;
-  void drawEmptyImage(QPainter& p, QPoint at) const;
+  void drawEmptyPlace(QPainter& p, QPoint at) const;
 
   // Copies `source` (device pixels of `image`) unscaled to the device pixel nearest to the table
   // point `at`.
@@ -34,6 +36,7 @@ class ScaledSheet {
   QSize cell_;
   qreal factor_ = 0;
   qint64 sheetKey_ = 0, emptyKey_ = 0;
+  std::uint32_t emptyPlaceColour_ = 0;
 };
 
 }  // namespace cards

@@ -23,14 +23,10 @@ QRect placeRect(const game::GameTable& t, int column, int row) {
 // Draws sheet cell `code` at a place (code 1: an empty place).
 void drawCell(QPainter& p, const TableScene& s, const QRect& place, int code) {
   if (code == game::kCellEmptyPlace && !s.colours.amigaEmptyPlace) {
-    // The card back's outline with its inside filled in a shade lighter than the table.
     if (s.scaled)
-      s.scaled->drawEmptyImage(p, place.topLeft());
+      s.scaled->drawEmptyPlace(p, place.topLeft());
     else
-      p.drawImage(place.topLeft(), s.art.emptyImage);
-    const QColor fill = toQColor(s.colours.emptyPlace);
-    p.fillRect(place.left() + 1, place.top() + 2, 86, 126, fill);
-    p.fillRect(place.left() + 2, place.top() + 1, 84, 128, fill);
+      paintEmptyPlace(p, place.topLeft(), s.art.emptyImage, toQColor(s.colours.emptyPlace));
     return;
   }
   if (s.scaled)
@@ -151,6 +147,12 @@ void paintArea(QPainter& p, const QRect& area, const TableScene& s) {
 }
 
 }  // namespace
+
+void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill) {
+  p.drawImage(at, outline);
+  p.fillRect(at.x() + 1, at.y() + 2, 86, 126, fill);
+  p.fillRect(at.x() + 2, at.y() + 1, 84, 128, fill);
+}
 
 void CardArt::takeSheet(const QImage& loaded) {
   sheet = loaded.isNull() ? QImage() : loaded.convertToFormat(QImage::Format_RGB32);

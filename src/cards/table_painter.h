@@ -35,6 +35,9 @@ struct CardArt {
 // `tableColour`, so that the cards look rounded on the table.
 void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tableColour);
 
+// An empty place: the card back's outline `outline` with its inside filled in `fill`.
+void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill);
+
 // Everything one paint of the table reads.
 struct TableScene {
   const game::GameTable& table;

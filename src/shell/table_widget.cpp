@@ -125,7 +125,7 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const qreal f = deviceFactor();
-  if (f != 1) scaledArt_.prepare(art_, f);
+  if (f != 1) scaledArt_.prepare(art_, colours_.emptyPlace, f);
   const cards::TableScene scene{
       engine_.table(), klondike,    art_,        colours_,
       highlighted,     &dragImage_, hintFrames_, f != 1 ? &scaledArt_ : nullptr};
