@@ -54,7 +54,7 @@ class OffscreenTable : public game::TableView {
   }
   void paint(const QRegion& dirty) {
     QPainter p(&picture);
-    p.scale(zoom, zoom);
+    if (zoom != 1) p.scale(zoom, zoom);
     cards::paintTable(p, dirty, scene(&dragImage));
   }
   void invalidate(const game::Rect& r, bool) override { pending += cards::toQRect(r); }
@@ -70,7 +70,7 @@ class OffscreenTable : public game::TableView {
   void enterHighscore(const std::string&, const std::string&) override {}
   void grabDragImage(const game::Rect& r) override {
     QPainter p(&dragImage);
-    p.scale(zoom, zoom);
+    if (zoom != 1) p.scale(zoom, zoom);
     p.translate(-r.left, -r.top);
     cards::paintTable(p, QRegion(cards::toQRect(r)), scene(nullptr));
   }

@@ -109,7 +109,7 @@ void TableWidget::grabDragImage(const QRect& source) {
     dragImage_.fill(Qt::black);
   }
   QPainter p(&dragImage_);
-  p.scale(f, f);
+  if (f != 1) p.scale(f, f);
   p.translate(-source.topLeft());
   paintTable(p, QRegion(source));
 }

@@ -15,7 +15,8 @@ QAction* zoomItem(shell::MainWindow& main, int index) {
 
 // A shown window on a screen that holds the table at 200%, in click-select mode.
 struct ZoomWindow : StartedWindow {
-  QSize base;  // the table at 100%
+  QSize base;       // the table at 100%
+  QSize window100;  // the fixed window at 100%
 
   ZoomWindow() {
     dir.writeSettings(savedPref());
@@ -23,12 +24,13 @@ struct ZoomWindow : StartedWindow {
     showAndWait();
     main->menu().dragDropItem->trigger();
     base = main->table().size();
+    window100 = main->size();
   }
-  // Chooses a zoom and waits until the table has the size that the window was given.
+  // Chooses a zoom, gives the window `windowSize` when valid, and lets the table take its size.
   void zoom(int index, QSize windowSize = {}) {
     zoomItem(*main, index)->trigger();
     if (windowSize.isValid()) main->resize(windowSize);
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
   }
   // The widget pixel that shows table point `p` at the table's scale, the table centred.
   QPoint widgetPoint(QPoint p) const {
@@ -75,7 +77,8 @@ class WindowZoomTest : public QObject {
     } zooms[] = {{1, {}, 1.5}, {2, {}, 2}, {3, {1200, 700}, 0}};
     for (const auto& z : zooms) {
       w.zoom(z.item, z.window);
-      if (z.scale > 0) QCOMPARE(w.main->table().scale(), z.scale);
+      if (z.scale > 0) QTRY_COMPARE(w.main->table().scale(), z.scale);
+      if (z.window.isValid()) QTRY_COMPARE(w.main->size(), z.window);
       for (std::size_t i = 0; i < std::size(points); ++i)
         QVERIFY2(marks(points[i]) == at100[qsizetype(i)], qPrintable(QString::number(i)));
     }
@@ -90,6 +93,7 @@ class WindowZoomTest : public QObject {
     const QImage expected =
         tablePicture(*w.main).scaled(w.base * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     w.zoom(2);
+    QTRY_COMPARE(w.main->table().scale(), 2.0);
     const QImage zoomed = tableInWindow(*w.main).convertToFormat(expected.format());
     QCOMPARE(zoomed.size(), expected.size());
     qint64 difference = 0;
@@ -118,8 +122,12 @@ class WindowZoomTest : public QObject {
     w.start(screenOf(2560, 1600));
     QVERIFY(zoomItem(*w.main, 2)->isChecked());
     w.showAndWait();
-    QCOMPARE(w.main->table().size(), w.base * 2);
+    QTRY_COMPARE(w.main->table().size(), w.base * 2);
     QCOMPARE(w.main->table().scale(), 2.0);
+    w.zoom(0);  // back to the fixed window of 100%
+    QTRY_COMPARE(w.main->size(), w.window100);
+    QCOMPARE(w.main->table().scale(), 1.0);
+    QCOMPARE(w.main->maximumSize(), w.window100);
   }
 };
 
