@@ -114,6 +114,18 @@ void BM_DragStep(benchmark::State& state) {
 }
 BENCHMARK(BM_DragStep)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
 
+// The card pictures scaled for a zoom (argument in percent): what a change of zoom, screen or
+// card set costs once.
+void BM_ScaledSheetBuild(benchmark::State& state) {
+  const cards::CardArt art = loadArt();
+  for (auto _ : state) {
+    cards::ScaledSheet scaled;
+    scaled.prepare(art, 0x808080, state.range(0) / 100.0);
+    benchmark::DoNotOptimize(scaled);
+  }
+}
+BENCHMARK(BM_ScaledSheetBuild)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
+
 // The table window created in a start directory with settings and the default card set, shown,
 // until its first paint of the table has happened.
 void BM_StartupToFirstPaintedTable(benchmark::State& state) {
