@@ -27,22 +27,38 @@ cards::CardArt loadArt() {
   return art;
 }
 
-// A table window without a window: paints what the rules invalidate into an offscreen picture.
+// A table window without a window: paints what the rules invalidate into an offscreen picture,
+// through the scale of `zoom` as the zoomed table window does.
 class OffscreenTable : public game::TableView {
  public:
-  QImage picture{646, 540, QImage::Format_RGB32};
-  QImage dragImage{88, 600, QImage::Format_RGB32};
+  explicit OffscreenTable(qreal tableZoom = 1)
+      : zoom(tableZoom),
+        picture(cards::deviceLength(646, zoom), cards::deviceLength(540, zoom),
+                QImage::Format_RGB32),
+        dragImage(cards::deviceLength(88, zoom), cards::deviceLength(600, zoom),
+                  QImage::Format_RGB32) {
+    if (zoom != 1) scaled.prepare(art, colours.emptyPlace, zoom);
+  }
+
+  qreal zoom;
+  QImage picture;
+  QImage dragImage;
   cards::CardArt art = loadArt();
+  cards::ScaledSheet scaled;
   cards::TableColours colours = cards::resolveColours(kTable, 0x1020A0, false, false, 0, 0);
   game::GameEngine engine{*this};
   QRegion pending;
 
+  cards::TableScene scene(const QImage* drag) const {
+    return {engine.table(), true, art, colours, {}, drag, {}, zoom != 1 ? &scaled : nullptr};
+  }
   void paint(const QRegion& dirty) {
     QPainter p(&picture);
-    cards::paintTable(p, dirty, {engine.table(), true, art, colours, {}, &dragImage, {}});
+    if (zoom != 1) p.scale(zoom, zoom);
+    cards::paintTable(p, dirty, scene(&dragImage));
   }
   void invalidate(const game::Rect& r, bool) override { pending += cards::toQRect(r); }
-  void invalidateAll() override { pending += picture.rect(); }
+  void invalidateAll() override { pending += QRect(0, 0, 646, 540); }
   void repaintNow() override {
     paint(pending);
     pending = QRegion();
@@ -54,9 +70,9 @@ class OffscreenTable : public game::TableView {
   void enterHighscore(const std::string&, const std::string&) override {}
   void grabDragImage(const game::Rect& r) override {
     QPainter p(&dragImage);
+    if (zoom != 1) p.scale(zoom, zoom);
     p.translate(-r.left, -r.top);
-    cards::paintTable(p, QRegion(cards::toQRect(r)),
-                      {engine.table(), true, art, colours, {}, nullptr, {}});
+    cards::paintTable(p, QRegion(cards::toQRect(r)), scene(nullptr));
   }
 };
 
@@ -65,7 +81,7 @@ void BM_PaintFullKlondikeTable(benchmark::State& state) {
   table.engine.seedSource = [] { return 12345u; };
   table.engine.setScreenClass(3);
   table.engine.dealKlondike();
-  const QRegion all(table.picture.rect());
+  const QRegion all(0, 0, 646, 540);
   for (auto _ : state) {
     table.paint(all);
     benchmark::DoNotOptimize(table.picture.constBits());
@@ -74,9 +90,10 @@ void BM_PaintFullKlondikeTable(benchmark::State& state) {
 BENCHMARK(BM_PaintFullKlondikeTable)->Unit(benchmark::kMicrosecond);
 
 // One pointer move while the face-up card of column 6 is dragged: the uncovered strips are
-// repainted from the model and the dragged image is drawn at its new place.
+// repainted from the model and the dragged image is drawn at its new place. The argument is the
+// zoom in percent.
 void BM_DragStep(benchmark::State& state) {
-  OffscreenTable table;
+  OffscreenTable table(state.range(0) / 100.0);
   table.engine.seedSource = [] { return 12345u; };
   table.engine.setScreenClass(3);
   table.engine.dealKlondike();
@@ -95,7 +112,19 @@ void BM_DragStep(benchmark::State& state) {
     table.engine.mouseMove(true, true, x - dx, y + dy);
   }
 }
-BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStep)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// The card pictures scaled for a zoom (argument in percent): what a change of zoom, screen or
+// card set costs once.
+void BM_ScaledSheetBuild(benchmark::State& state) {
+  const cards::CardArt art = loadArt();
+  for (auto _ : state) {
+    cards::ScaledSheet scaled;
+    scaled.prepare(art, 0x808080, state.range(0) / 100.0);
+    benchmark::DoNotOptimize(scaled);
+  }
+}
+BENCHMARK(BM_ScaledSheetBuild)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // The table window created in a start directory with settings and the default card set, shown,
 // until its first paint of the table has happened.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 
+#include "cards/scaled_sheet.h"
 #include "cards/table_colours.h"
 #include "game/game_table.h"
 #include "game/table_view.h"
@@ -34,6 +35,9 @@ struct CardArt {
 // `tableColour`, so that the cards look rounded on the table.
 void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tableColour);
 
+// An empty place: the card back's outline `outline` with its inside filled in `fill`.
+void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill);
+
 // Everything one paint of the table reads.
 struct TableScene {
   const game::GameTable& table;
@@ -43,6 +47,8 @@ struct TableScene {
   std::span<const QPoint> quatroTargets;   // (column, row) of the empty places to highlight
   const QImage* dragImage = nullptr;       // drawn while table.dragImageVisible
   std::span<const game::Rect> hintFrames;  // frames of a hinted move (paths as the selection's)
+  // On a zoomed table: the cards at the painter's scale, and a drag image in device pixels.
+  const ScaledSheet* scaled = nullptr;
 };
 
 // A rectangle of the rules (right and bottom exclusive) as a QRect.
@@ -51,7 +57,8 @@ inline QRect toQRect(const game::Rect& r) {
 }
 
 // Paints the part `dirty` of the table: background, cards, highlights, frame, drag image.
-// Places that do not touch `dirty` are skipped.
+// Places that do not touch `dirty` are skipped. `dirty` and the scene are in table pixels; the
+// painter's transform maps them to the device.
 void paintTable(QPainter& p, const QRegion& dirty, const TableScene& scene);
 
 }  // namespace cards

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -10,6 +11,9 @@ namespace {
 
 constexpr std::size_t kFileCap = 64 * 1024;  // far beyond the few lines of the file
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
+const char* const kZoom = "Zoom";
+// The stored value of each Zoom, in the enum's order.
+const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
 
 std::string_view trimmed(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -31,6 +35,12 @@ void readFlag(std::string_view value, bool& flag) {
     if (sameNoCase(value, off)) flag = false;
 }
 
+// One of kZoomValues in any case; anything else leaves `zoom` as it is.
+void readZoom(std::string_view value, Zoom& zoom) {
+  for (std::size_t i = 0; i < std::size(kZoomValues); ++i)
+    if (sameNoCase(value, kZoomValues[i])) zoom = Zoom(i);
+}
+
 }  // namespace
 
 GameOptions parseGameOptions(std::string_view text) {
@@ -41,13 +51,18 @@ GameOptions parseGameOptions(std::string_view text) {
     const std::string_view key = trimmed(std::string_view(line).substr(0, equals));
     const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
     if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
+    if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
   }
   return options;
 }
 
 std::string formatGameOptions(const GameOptions& options) {
-  return platform::joinLinesCrLf(
-      {std::string(kWinnableDealsOnly) + "=" + (options.winnableDealsOnly ? "1" : "0")});
+  std::vector<std::string> lines = {std::string(kWinnableDealsOnly) + "=" +
+                                    (options.winnableDealsOnly ? "1" : "0")};
+  // The zoom is written once it was changed, so that the file of a game at 100% stays as it was.
+  if (options.zoom != Zoom::Percent100)
+    lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
+  return platform::joinLinesCrLf(lines);
 }
 
 GameOptions readGameOptions(const std::string& dir) {

@@ -2,6 +2,7 @@
 // The game's own options beside the settings file: Options.ini, one "key=value" line each. The
 // reader is lenient (unknown keys, bad values and odd spacing leave the defaults); the 274-byte
 // settings file keeps its layout and never holds these.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,12 @@ namespace shell {
 
 inline constexpr const char* kGameOptionsFile = "Options.ini";
 
+// Options > Zoom: the table at a fixed scale, or fitted into the window.
+enum class Zoom : std::uint8_t { Percent100, Percent150, Percent200, FitWindow };
+
 struct GameOptions {
   bool winnableDealsOnly = false;  // Options > Winnable deals only
+  Zoom zoom = Zoom::Percent100;
   bool operator==(const GameOptions&) const = default;
 };
 

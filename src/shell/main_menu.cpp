@@ -1,5 +1,6 @@
 #include "shell/main_menu.h"
 
+#include <QActionGroup>
 #include <QMenuBar>
 
 namespace shell {
@@ -61,6 +62,13 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
   m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
+  m.zoomMenu = m.optionsMenu->addMenu("&Zoom");
+  m.zoom100Item = checkItem(m.zoomMenu, "100%", true);
+  m.zoom150Item = checkItem(m.zoomMenu, "150%");
+  m.zoom200Item = checkItem(m.zoomMenu, "200%");
+  m.zoomFitItem = checkItem(m.zoomMenu, "&Fit window");
+  auto* zoomGroup = new QActionGroup(m.zoomMenu);
+  for (QAction* a : m.zoomMenu->actions()) zoomGroup->addAction(a);
 
   m.musicMenu = bar->addMenu("&Music  ");
   m.playlistItem = m.musicMenu->addAction("Music &playlist");

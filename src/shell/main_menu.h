@@ -39,6 +39,11 @@ struct MainMenu {
   QAction* amigaColoursItem = nullptr;
   QAction* dragDropItem = nullptr;
   QAction* winnableDealsItem = nullptr;
+  QMenu* zoomMenu = nullptr;  // its items, in the order of shell::Zoom, exclude each other
+  QAction* zoom100Item = nullptr;
+  QAction* zoom150Item = nullptr;
+  QAction* zoom200Item = nullptr;
+  QAction* zoomFitItem = nullptr;
   QMenu* musicMenu = nullptr;
   QAction* playlistItem = nullptr;
   QAction* musicOnItem = nullptr;

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <chrono>
+#include <cmath>
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
@@ -34,6 +35,12 @@ constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Widget pixels per table pixel at each Zoom; 0 fits the table into the window.
+qreal zoomFactor(Zoom zoom) {
+  constexpr qreal kFactors[] = {1, 1.5, 2, 0};
+  return kFactors[std::size_t(zoom)];
+}
 
 std::int64_t steadySeconds() {
   using namespace std::chrono;
@@ -131,6 +138,12 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       (this->*handler)();
       syncMenu();  // a check item toggles itself when chosen; the rules' state decides
     });
+  const std::pair<QAction*, Zoom> zooms[] = {{menu_.zoom100Item, Zoom::Percent100},
+                                             {menu_.zoom150Item, Zoom::Percent150},
+                                             {menu_.zoom200Item, Zoom::Percent200},
+                                             {menu_.zoomFitItem, Zoom::FitWindow}};
+  for (const auto& [action, zoom] : zooms)
+    connect(action, &QAction::triggered, this, [this, zoom = zoom] { chooseZoom(zoom); });
 
   runStartUp(screen);
 }
@@ -198,6 +211,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "System Message");
 
   options_ = readGameOptions(startDir_);
+  table_->setZoom(zoomFactor(options_.zoom), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -213,15 +227,42 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 }
 
 void MainWindow::showAtStart() {
-  if (screenClass_ == 3) {
-    setFixedSize(kWindowWidth, windowHeight_);
+  if (screenClass_ == 3 && options_.zoom != Zoom::FitWindow) {
+    sizeWindowForZoom();
     const QRect area = workArea_;
-    move(area.center() - QPoint(kWindowWidth / 2, windowHeight_ / 2));
+    move(area.center() - QPoint(width() / 2, height() / 2));
     show();
   } else {
+    // A fitted table fills the screen from the start.
+    if (screenClass_ == 3) sizeWindowForZoom();
     setGeometry(workArea_);  // also where no window manager maximizes
     showMaximized();
   }
+}
+
+QSize MainWindow::tableBaseSize() const {
+  const QSize window = screenClass_ == 3 ? QSize(kWindowWidth, windowHeight_) : workArea_.size();
+  return window - QSize(0, menuBar()->sizeHint().height() + kStatusBarHeight);
+}
+
+QSize MainWindow::windowSizeFor(qreal zoom) const {
+  const QSize base = tableBaseSize();
+  const int chrome =
+      menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : kStatusBarHeight);
+  const QSize frame = frameGeometry().size() - size();
+  return QSize(int(std::ceil(base.width() * zoom)), int(std::ceil(base.height() * zoom)) + chrome)
+      .boundedTo(workArea_.size() - frame);
+}
+
+void MainWindow::sizeWindowForZoom() {
+  if (screenClass_ != 3) return;  // the window fills the screen at every zoom
+  if (options_.zoom == Zoom::Percent100) {
+    setFixedSize(kWindowWidth, windowHeight_);
+    return;
+  }
+  setMinimumSize(kWindowWidth / 2, windowHeight_ / 2);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (options_.zoom != Zoom::FitWindow) resize(windowSizeFor(zoomFactor(options_.zoom)));
 }
 
 bool MainWindow::loadCardSet(const QString& fileName, int state) {
@@ -280,6 +321,8 @@ void MainWindow::syncMenu() {
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
+  const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
+  zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
     a->setEnabled(klondike);
@@ -453,6 +496,20 @@ void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 // Takes effect from the next deal; kept at once in the game's own options file.
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
+  saveOptions();
+}
+
+// The window keeps its place; at 100% the table is the fixed window of today again.
+void MainWindow::chooseZoom(Zoom zoom) {
+  options_.zoom = zoom;
+  table_->setZoom(zoomFactor(zoom), tableBaseSize());
+  sizeWindowForZoom();
+  if (isVisible()) platform::keepInsideWorkArea(this);
+  saveOptions();
+  syncMenu();
+}
+
+void MainWindow::saveOptions() {
   std::string error;
   if (!writeGameOptions(options_, startDir_, &error))
     platform::showMessage(this, qs(platform::joinPath(startDir_, kGameOptionsFile) + ": " + error),
@@ -491,7 +548,7 @@ void MainWindow::invalidate(const game::Rect& r, bool) {
 }
 
 void MainWindow::invalidateAll() {
-  table_->invalidateRect(table_->rect());
+  table_->invalidateAll();
   hint_->tableChanged();
 }
 

@@ -98,6 +98,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void toggleAmigaColours();
   void toggleDragDrop();
   void toggleWinnableDeals();
+  void chooseZoom(Zoom zoom);
   void editPlaylist();
   void toggleMusic();
   void toggleSound();
@@ -133,6 +134,12 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void setMusicSetting(char value) override { pref_.music = value; }
 
   void runStartUp(const ScreenInfo& screen);
+  // The table's size at 100%, and the window's size that shows it at `zoom` (within the work area).
+  QSize tableBaseSize() const;
+  QSize windowSizeFor(qreal zoom) const;
+  // Resizes the window for the zoom in force; at 100% it is the fixed window of the screen class.
+  void sizeWindowForZoom();
+  void saveOptions();
   void initMpegPlayer();
   void buildStatusBar();
   // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures

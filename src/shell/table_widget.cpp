@@ -3,7 +3,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "game/game_engine.h"
 
@@ -37,9 +39,52 @@ void TableWidget::setColours(const cards::TableColours& colours, bool repaintAll
   if (repaintAll) update();
 }
 
+void TableWidget::setZoom(qreal zoom, QSize tableSize) {
+  zoom_ = zoom;
+  tableSize_ = tableSize;
+  updateScale();
+}
+
+void TableWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  updateScale();
+}
+
+void TableWidget::updateScale() {
+  QTransform t;
+  if (zoom_ != 1 && !tableSize_.isEmpty()) {
+    const qreal fit =
+        std::min(qreal(width()) / tableSize_.width(), qreal(height()) / tableSize_.height());
+    const qreal s = zoom_ > 0 ? std::min(zoom_, fit) : fit;
+    t = QTransform(s, 0, 0, s, int((width() - tableSize_.width() * s) / 2),
+                   int((height() - tableSize_.height() * s) / 2));
+  }
+  if (t == toWidget_) return;
+  toWidget_ = t;
+  pending_ = QRegion();
+  update();
+}
+
+QPoint TableWidget::toTable(QPointF widgetPos) const {
+  // The table pixel under the centre of the widget pixel; at 100% this rounds as Qt's toPoint.
+  const qreal s = scale();
+  return {int(std::floor((widgetPos.x() + 0.5 - toWidget_.dx()) / s)),
+          int(std::floor((widgetPos.y() + 0.5 - toWidget_.dy()) / s))};
+}
+
+QRect TableWidget::toWidget(const QRect& tableRect) const {
+  return toWidget_.isIdentity() ? tableRect : toWidget_.mapRect(QRectF(tableRect)).toAlignedRect();
+}
+
 void TableWidget::invalidateRect(const QRect& r) {
-  pending_ += r;
-  update(r);
+  const QRect area = toWidget(r);
+  pending_ += area;
+  update(area);
+}
+
+void TableWidget::invalidateAll() {
+  pending_ += rect();
+  update();
 }
 
 void TableWidget::repaintPending() {
@@ -51,12 +96,20 @@ void TableWidget::repaintPending() {
 
 void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
   for (const auto* list : {&hintFrames_, &frames})
-    for (const game::Rect& f : *list) update(cards::toQRect(game::selectionFrameArea(f)));
+    for (const game::Rect& f : *list) update(toWidget(cards::toQRect(game::selectionFrameArea(f))));
   hintFrames_ = std::move(frames);
 }
 
 void TableWidget::grabDragImage(const QRect& source) {
+  const qreal f = deviceFactor();
+  const QSize size(cards::deviceLength(game::kCardWidth, f),
+                   cards::deviceLength(kDragImageHeight, f));
+  if (dragImage_.size() != size) {
+    dragImage_ = QImage(size, QImage::Format_RGB32);
+    dragImage_.fill(Qt::black);
+  }
   QPainter p(&dragImage_);
+  if (f != 1) p.scale(f, f);
   p.translate(-source.topLeft());
   paintTable(p, QRegion(source));
 }
@@ -71,18 +124,31 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
     for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
-  const cards::TableScene scene{engine_.table(), klondike,    art_,       colours_,
-                                highlighted,     &dragImage_, hintFrames_};
+  const qreal f = deviceFactor();
+  if (f != 1) scaledArt_.prepare(art_, colours_.emptyPlace, f);
+  const cards::TableScene scene{
+      engine_.table(), klondike,    art_,        colours_,
+      highlighted,     &dragImage_, hintFrames_, f != 1 ? &scaledArt_ : nullptr};
   cards::paintTable(p, dirty, scene);
 }
 
 void TableWidget::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
   QPainter p(this);
-  paintTable(p, event->region());
+  QRegion dirty = event->region();
+  if (!toWidget_.isIdentity()) {
+    // The table pixels behind the widget pixels asked for, rounded outward; around a fitted
+    // table they lie outside it and are painted in the table colour.
+    const QTransform toTable = toWidget_.inverted();
+    dirty = QRegion();
+    for (const QRect& r : event->region()) dirty += toTable.mapRect(QRectF(r)).toAlignedRect();
+    p.setTransform(toWidget_);
+  }
+  paintTable(p, dirty);
   if (!focusVisible_) return;
   const QRect frame = focusRect();
-  if (frame != focusDrawn_) update(focusDrawn_.united(frame));  // the cards under it moved
+  if (frame != focusDrawn_)
+    update(toWidget(focusDrawn_.united(frame)));  // the cards under it moved
   focusDrawn_ = frame;
   p.setPen(QPen(kFocusColour, 2, Qt::DashLine));
   p.setBrush(Qt::NoBrush);
@@ -95,9 +161,9 @@ QRect TableWidget::focusRect() const {
 
 void TableWidget::showFocus(bool visible) {
   if (visible == focusVisible_ && !visible) return;
-  update(focusDrawn_);
+  update(toWidget(focusDrawn_));
   focusVisible_ = visible;
-  if (visible) update(focusRect());
+  if (visible) update(toWidget(focusRect()));
 }
 
 void TableWidget::keyPressEvent(QKeyEvent* event) {
@@ -135,26 +201,27 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
   showFocus(false);
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = toTable(event->position());
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
   if (afterInput) afterInput();
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
   // While a button is held Qt keeps sending the moves here, also from outside the table.
-  const QPoint pos = event->position().toPoint();
-  engine_.mouseMove(event->buttons() & Qt::LeftButton, rect().contains(pos), pos.x(), pos.y());
+  const QPoint pos = toTable(event->position());
+  const bool inside = rect().contains(event->position().toPoint());
+  engine_.mouseMove(event->buttons() & Qt::LeftButton, inside, pos.x(), pos.y());
 }
 
 void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = toTable(event->position());
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
   if (afterInput) afterInput();
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.
 void TableWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = toTable(event->position());
   if (!engine_.doubleClick(buttonOf(event->button()), pos.x(), pos.y())) mousePressEvent(event);
 }
 

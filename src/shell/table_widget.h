@@ -1,8 +1,10 @@
 #pragma once
 // The table: the central widget of the table window. It paints the game from the model and hands
-// the pointer events to the rules.
+// the pointer events to the rules. A zoomed table is painted through a scale and a centring
+// offset; the rules and the hit-testing keep their table pixels.
 #include <QImage>
 #include <QRegion>
+#include <QTransform>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -27,8 +29,19 @@ class TableWidget : public QWidget {
   void setColours(const cards::TableColours& colours, bool repaintAll = true);
   const cards::TableColours& colours() const { return colours_; }
 
-  // Marks a rectangle for repainting; repaintPending() paints everything marked, now.
+  // The zoom: `zoom` widget pixels per table pixel, or 0 to fit the table into the widget. A
+  // widget too small for the zoom shows the table fitted; the table stays centred, the rest of the
+  // widget in the table colour. `tableSize` is the table's size at 100%.
+  void setZoom(qreal zoom, QSize tableSize);
+  qreal scale() const { return toWidget_.m11(); }
+  // A widget position as the table point under it, and a table rectangle as the widget pixels
+  // that show it (rounded outward).
+  QPoint toTable(QPointF widgetPos) const;
+  QRect toWidget(const QRect& tableRect) const;
+
+  // Marks a rectangle of the table for repainting; repaintPending() paints everything marked, now.
   void invalidateRect(const QRect& r);
+  void invalidateAll();
   void repaintPending();
 
   // The frames of a hinted move, drawn until replaced (by none to take them away).
@@ -54,17 +67,24 @@ class TableWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   game::GameEngine& engine_;
   const cards::CardArt& art_;
   cards::TableColours colours_;
-  QImage dragImage_;  // 88 x 600: the dragged card or run
-  QRegion pending_;
+  QImage dragImage_;  // 88 x 600 table pixels in device pixels: the dragged card or run
+  QRegion pending_;   // in widget pixels
+  qreal zoom_ = 1;
+  QSize tableSize_;
+  QTransform toWidget_;  // table pixels to widget pixels
+  mutable cards::ScaledSheet scaledArt_;
   game::Place focus_{game::kStockColumn, game::kRows * 2};  // the stock, or Quatro's current card
   bool focusVisible_ = false;
   QRect focusDrawn_;  // where the focus frame was last painted
 
+  void updateScale();
+  qreal deviceFactor() const { return scale() * devicePixelRatio(); }
   void showFocus(bool visible);
   QRect focusRect() const;
   std::vector<game::Rect> hintFrames_;

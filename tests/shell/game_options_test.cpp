@@ -36,3 +36,15 @@ TEST(GameOptions, WrittenOptionsReadBackAndAMissingFileGivesTheDefaults) {
   }
   EXPECT_EQ(dir.read(shell::kGameOptionsFile), "WinnableDealsOnly=0\r\n");
 }
+
+TEST(GameOptions, EveryZoomReadsBackAndAnUnknownOneLeavesTheDefault) {
+  using shell::Zoom;
+  for (Zoom zoom : {Zoom::Percent150, Zoom::Percent200, Zoom::FitWindow, Zoom::Percent100}) {
+    GameOptions options;
+    options.zoom = zoom;
+    EXPECT_EQ(shell::parseGameOptions(shell::formatGameOptions(options)), options);
+  }
+  EXPECT_EQ(shell::parseGameOptions(" zoom = fit ").zoom, Zoom::FitWindow);
+  for (std::string_view bad : {"Zoom=175", "Zoom=", "Zoom=1500", "Zoom=Fitting"})
+    EXPECT_EQ(shell::parseGameOptions(bad).zoom, Zoom::Percent100) << bad;
+}

@@ -1,0 +1,73 @@
+#include "cards/scaled_sheet.h"
+
+#include <QPainter>
+
+#include "cards/card_image.h"
+#include "cards/table_painter.h"
+
+namespace cards {
+namespace {
+
+QImage scaledCell(const QImage& cell, QSize size) {
+  return cell.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace
+
+void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
+  if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ &&
+      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_)
+    return;
+  factor_ = factor;
+  sheetKey_ = art.sheet.cacheKey();
+  emptyKey_ = art.emptyImage.cacheKey();
+  emptyPlaceColour_ = emptyPlaceColour;
+  cell_ = QSize(deviceLength(kCardWidth, factor), deviceLength(kCardHeight, factor));
+  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_RGB32);
+  emptyPlace.fill(Qt::black);
+  {
+    QPainter p(&emptyPlace);
+    paintEmptyPlace(p, QPoint(), art.emptyImage, toQColor(emptyPlaceColour));
+  }
+  empty_ = scaledCell(emptyPlace, cell_);
+  if (art.sheet.isNull()) {
+    sheet_ = QImage();
+    return;
+  }
+  // Cell by cell, so that no cell's edge takes colour from its neighbour.
+  sheet_ = QImage(cell_.width() * kSheetColumns, cell_.height() * kSheetRows, QImage::Format_RGB32);
+  sheet_.fill(Qt::black);
+  QPainter p(&sheet_);
+  for (int c = 0; c < kSheetCells; ++c) {
+    const QRect source((c % kSheetColumns) * kCardWidth, (c / kSheetColumns) * kCardHeight,
+                       kCardWidth, kCardHeight);
+    if (!art.sheet.rect().contains(source)) continue;
+    p.drawImage((c % kSheetColumns) * cell_.width(), (c / kSheetColumns) * cell_.height(),
+                scaledCell(art.sheet.copy(source), cell_));
+  }
+}
+
+void ScaledSheet::drawCell(QPainter& p, QPoint at, int code) const {
+  const QRect source(
+      QPoint((code % kSheetColumns) * cell_.width(), (code / kSheetColumns) * cell_.height()),
+      cell_);
+  drawDevicePixels(p, at, sheet_, source);
+}
+
+void ScaledSheet::drawEmptyPlace(QPainter& p, QPoint at) const {
+  drawDevicePixels(p, at, empty_, empty_.rect());
+}
+
+void ScaledSheet::drawDevicePixels(QPainter& p, QPoint at, const QImage& image,
+                                   const QRect& source) {
+  // A world transform that undoes the device's pixel ratio leaves one device pixel per unit; the
+  // painter still adds the offset of a widget inside its window after it.
+  const qreal ratio = p.device()->devicePixelRatio();
+  const QPointF device = p.worldTransform().map(QPointF(at)) * ratio;
+  p.save();
+  p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  p.drawImage(QPoint(qRound(device.x()), qRound(device.y())), image, source);
+  p.restore();
+}
+
+}  // namespace cards
