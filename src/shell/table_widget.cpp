@@ -22,11 +22,7 @@ game::MouseButton buttonOf(Qt::MouseButton b) {
 }  // namespace
 
 TableWidget::TableWidget(game::GameEngine& engine, const cards::CardArt& art, QWidget* parent)
-    : QWidget(parent),
-      engine_(engine),
-      art_(art),
-      dragImage_(game::kCardWidth, kDragImageHeight, QImage::Format_RGB32) {
-  dragImage_.fill(Qt::black);
+    : QWidget(parent), engine_(engine), art_(art) {
   // The paint handler covers every pixel it is asked for, background included.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
@@ -56,6 +52,10 @@ void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
 }
 
 void TableWidget::grabDragImage(const QRect& source) {
+  if (dragImage_.isNull()) {  // made on the first drag: most games never drag
+    dragImage_ = QImage(game::kCardWidth, kDragImageHeight, QImage::Format_RGB32);
+    dragImage_.fill(Qt::black);
+  }
   QPainter p(&dragImage_);
   p.translate(-source.topLeft());
   paintTable(p, QRegion(source));

@@ -59,7 +59,7 @@ class TableWidget : public QWidget {
   game::GameEngine& engine_;
   const cards::CardArt& art_;
   cards::TableColours colours_;
-  QImage dragImage_;  // 88 x 600: the dragged card or run
+  QImage dragImage_;  // 88 x 600: the dragged card or run; null before the first drag
   QRegion pending_;
   game::Place focus_{game::kStockColumn, game::kRows * 2};  // the stock, or Quatro's current card
   bool focusVisible_ = false;
