@@ -120,10 +120,7 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   connect(fileList, &QListWidget::itemDoubleClicked, this, &CardSetChooser::fileDoubleClicked);
   connect(okButton, &QPushButton::clicked, this, &CardSetChooser::confirmChoice);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-  fillDriveList();
-  showListedFolder();
-  listFiles({});
+  // The volumes, the folder tree and the files are listed when the window is shown.
 }
 
 void CardSetChooser::createFolderModel() {

@@ -1,19 +1,10 @@
 #include "music/mpeg_library.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "platform/own_library.h"
 
 namespace music {
 
-QString mpegLibraryFileName() {
-#if defined(Q_OS_WIN)
-  return QStringLiteral("mpegdll.dll");
-#elif defined(Q_OS_MACOS)
-  return QStringLiteral("libmpegdll.dylib");
-#else
-  return QStringLiteral("libmpegdll.so");
-#endif
-}
+QString mpegLibraryFileName() { return platform::ownLibraryFileName(QStringLiteral("mpegdll")); }
 
 QString mpegLibraryPath(const std::string& pathToDll) {
   QString path = QString::fromStdString(pathToDll);
@@ -27,44 +18,30 @@ QString mpegLibraryPath(const std::string& pathToDll) {
 }
 
 bool loadMpegLibrary(QLibrary& library, const std::string& pathToDll) {
+  if (pathToDll.empty()) return platform::loadOwnLibrary(library, mpegLibraryFileName());
   library.setFileName(mpegLibraryPath(pathToDll));
-  if (library.load()) return true;
-  if (!pathToDll.empty() || QCoreApplication::instance() == nullptr) return false;
-  // The platform's search does not look beside the program on every system; a build keeps the
-  // library there, an installation in its own folder under the library folder.
-  for (const char* besideProgram : {".", KLONDIKE_LIBRARY_FROM_PROGRAM}) {
-    library.setFileName(QCoreApplication::applicationDirPath() + u'/' +
-                        QLatin1StringView(besideProgram) + u'/' + mpegLibraryFileName());
-    if (library.load()) return true;
-  }
-  return false;
+  return library.load();
 }
-
-namespace {
-template <typename Fn>
-bool resolve(QLibrary& library, const char* name, Fn& entry) {
-  entry = reinterpret_cast<Fn>(library.resolve(name));
-  return entry != nullptr;
-}
-}  // namespace
 
 bool resolveMpegEntryPoints(QLibrary& library, MpegEntryPoints& e) {
-  return resolve(library, "init", e.init) && resolve(library, "deinit", e.deinit) &&
-         resolve(library, "Open", e.open) && resolve(library, "Pause", e.pause) &&
-         resolve(library, "Restart", e.restart) && resolve(library, "Stop", e.stop) &&
-         resolve(library, "SetPriority", e.setPriority) &&
-         resolve(library, "SetOutputDevice", e.setOutputDevice) &&
-         resolve(library, "Play", e.play) && resolve(library, "Close", e.close) &&
-         resolve(library, "GetFrequency", e.getFrequency) &&
-         resolve(library, "GetBitrate", e.getBitrate) &&
-         resolve(library, "GetStereoMode", e.getStereoMode) &&
-         resolve(library, "GetLayer", e.getLayer) &&
-         resolve(library, "GetPlayerMode", e.getPlayerMode) &&
-         resolve(library, "GetCurrentPos", e.getCurrentPos) &&
-         resolve(library, "GetLength", e.getLength) &&
-         resolve(library, "ResetPlayerMode", e.resetPlayerMode) &&
-         resolve(library, "Seek", e.seek) && resolve(library, "SetSndDevice", e.setSndDevice) &&
-         resolve(library, "LastError", e.lastError);
+  using platform::resolveEntry;
+  return resolveEntry(library, "init", e.init) && resolveEntry(library, "deinit", e.deinit) &&
+         resolveEntry(library, "Open", e.open) && resolveEntry(library, "Pause", e.pause) &&
+         resolveEntry(library, "Restart", e.restart) && resolveEntry(library, "Stop", e.stop) &&
+         resolveEntry(library, "SetPriority", e.setPriority) &&
+         resolveEntry(library, "SetOutputDevice", e.setOutputDevice) &&
+         resolveEntry(library, "Play", e.play) && resolveEntry(library, "Close", e.close) &&
+         resolveEntry(library, "GetFrequency", e.getFrequency) &&
+         resolveEntry(library, "GetBitrate", e.getBitrate) &&
+         resolveEntry(library, "GetStereoMode", e.getStereoMode) &&
+         resolveEntry(library, "GetLayer", e.getLayer) &&
+         resolveEntry(library, "GetPlayerMode", e.getPlayerMode) &&
+         resolveEntry(library, "GetCurrentPos", e.getCurrentPos) &&
+         resolveEntry(library, "GetLength", e.getLength) &&
+         resolveEntry(library, "ResetPlayerMode", e.resetPlayerMode) &&
+         resolveEntry(library, "Seek", e.seek) &&
+         resolveEntry(library, "SetSndDevice", e.setSndDevice) &&
+         resolveEntry(library, "LastError", e.lastError);
 }
 
 }  // namespace music

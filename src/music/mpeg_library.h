@@ -42,8 +42,8 @@ QString mpegLibraryFileName();
 // folder is empty or already ends in one (or in ':', a drive).
 QString mpegLibraryPath(const std::string& pathToDll);
 
-// Loads the library named by mpegLibraryPath(). With an empty folder the platform's library
-// search is tried first, then the folder of the running program. False when not loaded.
+// Loads the library named by mpegLibraryPath(). With an empty folder it is found like every
+// library of the game's own (platform/own_library.h). False when not loaded.
 bool loadMpegLibrary(QLibrary& library, const std::string& pathToDll);
 
 // Looks up all 21 entry points; false (and `entries` partly filled) when one is missing.

@@ -1,7 +1,6 @@
 #include "platform/audio_device.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "platform/audio_library.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -19,20 +18,10 @@ enum class Device { Closed, Open, Failed };
 Device device = Device::Closed;
 int holds = 0;
 
+// A missing or broken audio library is a machine without audio.
 bool openAudio() {
-  // Starting audio starts SDL's event subsystem, which would otherwise catch SIGINT and SIGTERM
-  // and turn them into quit events that nothing here reads: Ctrl+C, kill and a logout must still
-  // end the game.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  // 1024 frames keep the delay between a click and its sound around 23 ms.
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  // Enough channels that overlapping cues never wait for each other.
-  Mix_AllocateChannels(16);
-  return true;
+  const AudioEntryPoints* audio = audioLibrary();
+  return audio != nullptr && audio->open() != 0;
 }
 
 void closeIfIdle();
@@ -51,13 +40,12 @@ QTimer* idleTimer() {
 
 void closeIfIdle() {
   if (device != Device::Open || holds > 0) return;
-  if (Mix_Playing(-1) > 0) {  // a long cue: look again later
+  if (audioLibrary()->cuesPlaying() > 0) {  // a long cue: look again later
     noteAudioUsed();
     return;
   }
   // Loaded cues stay valid: they are kept in the device's format, which a reopening restores.
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  audioLibrary()->close();
   device = Device::Closed;
 }
 

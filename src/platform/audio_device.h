@@ -3,9 +3,10 @@
 
 namespace platform {
 
-// Initialises SDL's audio subsystem and opens the mixer device (44.1 kHz, 16-bit stereo) when it
-// is not open. Returns false when no audio device can be opened: callers then stay silent, and
-// later calls only report that failure. Call it from the user-interface thread.
+// Opens the mixer device (44.1 kHz, 16-bit stereo) when it is not open, loading the audio
+// library on the first call. Returns false when no audio device can be opened or the library is
+// missing: callers then stay silent, and later calls only report that failure. Call it from the
+// user-interface thread.
 bool ensureAudioOpen();
 
 // An open device keeps an audio thread waking the process dozens of times a second even when

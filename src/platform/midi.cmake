@@ -1,4 +1,4 @@
-# The MIDI sequencer over SDL2_mixer music (FluidSynth); notices are delivered through Qt's event loop.
+# The MIDI sequencer over the audio library's music stream (FluidSynth); notices are delivered through Qt's event loop.
 add_library(platform_midi STATIC
   ${CMAKE_CURRENT_LIST_DIR}/midi_sequencer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/midi_file_check.cpp

@@ -1,15 +1,13 @@
-// The sequencer over SDL2_mixer's music stream. SDL2_mixer calls its music-finished hook on the
-// caller's thread when the music is halted and on its audio thread when a song ends by itself;
-// the hook only posts the notice to the sequencer's own thread.
+// The sequencer over the audio library's music stream. The library calls the finished hook on the
+// caller's thread when the song is halted and on its audio thread when a song ends by itself; the
+// hook only posts the notice to the sequencer's own thread.
 #include "platform/midi_sequencer.h"
 
 #include "platform/audio_device.h"
+#include "platform/audio_library.h"
 #include "platform/file_io.h"
 #include "platform/midi_file_check.h"
 #include "platform/midi_song_length.h"
-
-#include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <climits>
@@ -46,17 +44,12 @@ const char* errorDescription(int code) {
   return "Unknown error.";
 }
 
-bool hasMidiSynthesizer() {
-  Mix_Init(MIX_INIT_MID);  // the MIDI decoders register themselves here
-  return Mix_HasMusicDecoder("FLUIDSYNTH") || Mix_HasMusicDecoder("NATIVEMIDI");
-}
-
 }  // namespace
 
 struct MidiSequencer::Music {
   std::vector<std::uint8_t> bytes;  // the file; the music stream may read it while playing
-  Mix_Music* music = nullptr;
-  int playMs = -1;  // from the start to the end of the play; -1 unknown
+  void* song = nullptr;             // the audio library's
+  int playMs = -1;                  // from the start to the end of the play; -1 unknown
 };
 
 MidiSequencer::MidiSequencer(QObject* parent) : QObject(parent) {
@@ -83,7 +76,8 @@ bool MidiSequencer::open(const std::string& path) {
   errorCode_ = NoError;
   errorText_.clear();
   if (!ensureAudioOpen()) return fail(NoAudioDevice);
-  if (!hasMidiSynthesizer()) return fail(NoSynthesizer);
+  const AudioEntryPoints* audio = audioLibrary();  // loaded: the device is open
+  if (audio->hasMidi() == 0) return fail(NoSynthesizer);
 
   auto bytes = readFile(path, kMaxMidiFileSize + 1);  // plain files only, never a pipe
   if (!bytes || bytes->size() > kMaxMidiFileSize) return fail(FileNotReadable);
@@ -94,12 +88,9 @@ bool MidiSequencer::open(const std::string& path) {
     music->playMs =
         static_cast<int>(std::min(*seconds * 1000.0, double{INT_MAX - kRingOutMs})) + kRingOutMs;
   music->bytes = std::move(*bytes);
-  SDL_RWops* source =
-      SDL_RWFromConstMem(music->bytes.data(), static_cast<int>(music->bytes.size()));
-  music->music = source ? Mix_LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
-  if (!music->music) return fail(CannotLoad, Mix_GetError());
+  music->song = audio->loadMidi(music->bytes.data(), static_cast<int>(music->bytes.size()));
+  if (!music->song) return fail(CannotLoad, audio->lastError());
 
-  Mix_HookMusicFinished(&MidiSequencer::musicFinishedHook);
   music_ = std::move(music);
   holdAudio();  // the loaded song belongs to this device: it must not close under it
   return true;
@@ -118,13 +109,14 @@ int MidiSequencer::play() {
     activePlay = ++lastPlay_;
   }
   unfinishedPlays_.insert(lastPlay_);
-  if (Mix_PlayMusic(music_->music, 0) != 0) {
+  const AudioEntryPoints* audio = audioLibrary();
+  if (audio->playSong(music_->song, &MidiSequencer::musicFinishedHook) != 0) {
     {
       std::lock_guard lock(activeMutex);
       if (activePlay == lastPlay_) activePlay = 0;
     }
     unfinishedPlays_.erase(lastPlay_);
-    fail(CannotPlay, Mix_GetError());
+    fail(CannotPlay, audio->lastError());
     return errorCode_;
   }
   if (music_->playMs >= 0) endTimer_.start(music_->playMs);
@@ -142,7 +134,7 @@ void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
   MidiSequencer* sequencer = nullptr;
   std::uint64_t play = 0;
   {
-    // Taking the play number first means the hook, which Mix_HaltMusic calls, finds nothing to
+    // Taking the play number first means the hook, which halting the song calls, finds nothing to
     // post, and a song that ended by itself meanwhile was already posted by the audio thread.
     std::lock_guard lock(activeMutex);
     if (activeSequencer && (!onlyOf || activeSequencer == onlyOf)) {
@@ -151,7 +143,7 @@ void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
     }
   }
   if (play == 0) return;
-  Mix_HaltMusic();
+  audioLibrary()->haltSong();
   QMetaObject::invokeMethod(
       sequencer, [sequencer, play] { sequencer->finished(play); }, Qt::QueuedConnection);
 }
@@ -159,7 +151,7 @@ void MidiSequencer::haltPlay(MidiSequencer* onlyOf) {
 void MidiSequencer::close() {
   stop();
   if (!music_) return;
-  Mix_FreeMusic(music_->music);
+  audioLibrary()->freeSong(music_->song);
   music_.reset();
   releaseAudio();
 }

@@ -1,11 +1,12 @@
-# The audio device and the wave sound cues (SDL2 + SDL2_mixer; Qt's timer closes an idle device);
-# shared with the MIDI sequencer.
+# The audio device and the wave sound cues over the audio library (Qt's timer closes an idle
+# device); shared with the MIDI sequencer. Building them builds the library too.
 add_library(platform_audio STATIC
   ${CMAKE_CURRENT_LIST_DIR}/audio_device.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/audio_library.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_cues.cpp)
 target_include_directories(platform_audio PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(platform_audio PUBLIC PkgConfig::SDL2 PkgConfig::SDL2_MIXER
-  PRIVATE platform_files Qt6::Core)
+target_link_libraries(platform_audio PUBLIC Qt6::Core PRIVATE platform_files platform_own_library)
+add_dependencies(platform_audio klondike-audio)
 
 # The Qt side of the platform layer: messages, screen metrics, JPEG decoding, links.
 add_library(platform STATIC

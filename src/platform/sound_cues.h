@@ -14,7 +14,7 @@ class SoundCuePlayer {
   virtual void play(const std::string& path) = 0;
 };
 
-// The process-wide player over SDL2_mixer: the first cue opens the audio device
+// The process-wide player over the audio library's mixer: the first cue opens the audio device
 // (ensureAudioOpen), each file is loaded once and kept, and every cue takes a free mixer channel,
 // so a cue never cuts off another one.
 SoundCuePlayer& soundCues();

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -19,6 +18,7 @@
 #include "platform/screen_metrics.h"
 #include "platform/sound_cues.h"
 #include "shell/menu_preferences.h"
+#include "shell/status_panels.h"
 #include "shell/table_widget.h"
 
 namespace shell {
@@ -163,18 +163,8 @@ void MainWindow::initMpegPlayer() {
 }
 
 void MainWindow::buildStatusBar() {
-  auto* panels = new QWidget;
-  auto* layout = new QHBoxLayout(panels);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    auto* label = new QLabel(kPanelTexts[i]);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMinimumWidth(kPanelWidths[i]);
-    if (i + 1 < panels_.size()) label->setFixedWidth(kPanelWidths[i]);
-    layout->addWidget(label, i + 1 < panels_.size() ? 0 : 1);
-    panels_[i] = label;
-  }
+  auto* panels = new StatusPanels(kPanelWidths, kPanelTexts);
+  for (std::size_t i = 0; i < panels_.size(); ++i) panels_[i] = panels->panel(i);
   statusBar()->setSizeGripEnabled(false);
   statusBar()->setFixedHeight(kStatusBarHeight);
   statusBar()->addWidget(panels, 1);

@@ -24,11 +24,7 @@ game::MouseButton buttonOf(Qt::MouseButton b) {
 }  // namespace
 
 TableWidget::TableWidget(game::GameEngine& engine, const cards::CardArt& art, QWidget* parent)
-    : QWidget(parent),
-      engine_(engine),
-      art_(art),
-      dragImage_(game::kCardWidth, kDragImageHeight, QImage::Format_RGB32) {
-  dragImage_.fill(Qt::black);
+    : QWidget(parent), engine_(engine), art_(art) {
   // The paint handler covers every pixel it is asked for, background included.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);

@@ -169,6 +169,7 @@ class CardSetChooserTest : public QObject {
     QVERIFY(QDir(root_).mkdir("folder.tvp"));
 
     CardSetChooser chooser(root_);
+    chooser.show();  // the files are listed when the window is shown
     QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
     QCOMPARE(listedNames(chooser),
              QStringList({"a.tvp", "B.TAVI", "d.TvP", "notes.tvp", "pc.tvp", "planar.TAVI"}));

@@ -51,5 +51,8 @@ for file in Vessant.tvp mirt_2.wav mirt.hlp Playlist.ini; do
   [ -f "$play/$file" ] || fail "$file was not copied into $play"
 done
 cmp -s "$data/mirt_2.wav" "$play/mirt_1.wav" || fail "the player's mirt_1.wav was replaced"
+for library in mpegdll klondike-audio; do  # loaded on the first song or sound
+  compgen -G "$scratch/prefix/lib*/$name/lib$library.so" >/dev/null || fail "lib$library.so not installed"
+done
 [ -z "$(ls -A "$scratch/elsewhere")" ] || fail "files written into the start folder"
 echo "installed game: card at $x,$y ($pixel), play folder $play filled"

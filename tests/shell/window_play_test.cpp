@@ -49,8 +49,11 @@ void cancelDialog(QWidget* w) { static_cast<QDialog*>(w)->reject(); }
 class PaintCounter : public QObject {
  public:
   int paints = 0;
+  QRegion painted;
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) ++paints;
+    if (e->type() != QEvent::Paint) return false;
+    ++paints;
+    painted += static_cast<QPaintEvent*>(e)->region();
     return false;
   }
 };
@@ -298,6 +301,21 @@ class WindowPlayTest : public QObject {
     m.easyItem->trigger();
     QVERIFY(m.easyItem->isChecked() && !m.hardItem->isChecked());
     QCOMPARE(g.main->pref().level, 'A');
+  }
+
+  void clockTickRepaintsOnlyTheTimePanel() {
+    Game g;
+    QStatusBar* bar = g.main->statusBar();
+    QLabel& time = g.main->statusPanel(3);
+    PaintCounter barPaints, timePaints;
+    bar->installEventFilter(&barPaints);
+    time.installEventFilter(&timePaints);
+    g.main->engine().clockTick();
+    QTRY_VERIFY(timePaints.paints > 0);
+    QTest::qWait(100);  // time for a layout pass of the status bar, which would repaint all of it
+    QCOMPARE(time.text(), QString("1"));
+    const QRect panel(time.mapTo(bar, QPoint(0, 0)), time.size());
+    QVERIFY((barPaints.painted - panel).isEmpty());
   }
 
   void quatroAndBackFromTheMenu() {

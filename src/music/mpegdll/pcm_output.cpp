@@ -1,8 +1,7 @@
 #include "music/mpegdll/pcm_output.h"
 
 #include "music/mpegdll/mpegdll.h"
-
-#include <SDL.h>
+#include "music/mpegdll/sdl_audio.h"
 
 #include <bit>
 #include <cstdio>
@@ -17,17 +16,18 @@ class AudioOutput final : public PcmOutput {
   ~AudioOutput() override { shutDown(); }
 
   int open(long rate, int channels) override {
+    if (sdl_ == nullptr) return MPEGDLL_ERR_OUTPUT;  // no SDL2 to play through
     // SDL counts initialisations, so the game's own use of SDL audio is not disturbed.
     if (!subsystemStarted_) {
       // SDL would otherwise take SIGINT and SIGTERM from the host program (audio starts SDL's
       // event subsystem, which turns them into quit events that the host may never read).
-      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-      if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return MPEGDLL_ERR_OUTPUT;
+      sdl_->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+      if (sdl_->initSubSystem(SDL_INIT_AUDIO) != 0) return MPEGDLL_ERR_OUTPUT;
       subsystemStarted_ = true;
     }
     const char* name = nullptr;
     if (soundDevice_ > 0) {
-      name = SDL_GetAudioDeviceName(soundDevice_ - 1, 0);
+      name = sdl_->getAudioDeviceName(soundDevice_ - 1, 0);
       if (!name) return MPEGDLL_ERR_OUTPUT;
     }
     SDL_AudioSpec wanted{};
@@ -36,11 +36,11 @@ class AudioOutput final : public PcmOutput {
     wanted.channels = static_cast<Uint8>(channels);
     wanted.samples = 2048;
     SDL_AudioSpec obtained{};
-    device_ = SDL_OpenAudioDevice(name, 0, &wanted, &obtained, 0);
+    device_ = sdl_->openAudioDevice(name, 0, &wanted, &obtained, 0);
     if (device_ == 0) return MPEGDLL_ERR_OUTPUT;
     frameBytes_ = 2 * channels;
     bufferFrames_ = obtained.samples;
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->pauseAudioDevice(device_, 0);
     return MPEGDLL_ERR_NONE;
   }
 
@@ -50,28 +50,29 @@ class AudioOutput final : public PcmOutput {
   }
 
   bool write(const unsigned char* data, size_t bytes) override {
-    return SDL_QueueAudio(device_, data, static_cast<Uint32>(bytes)) == 0;
+    return sdl_->queueAudio(device_, data, static_cast<Uint32>(bytes)) == 0;
   }
 
   int64_t pendingFrames() const override {
-    return device_ ? SDL_GetQueuedAudioSize(device_) / frameBytes_ : 0;
+    return device_ ? sdl_->getQueuedAudioSize(device_) / frameBytes_ : 0;
   }
   int64_t latencyFrames() const override { return bufferFrames_; }
-  void setPaused(bool paused) override { SDL_PauseAudioDevice(device_, paused ? 1 : 0); }
-  void discard() override { SDL_ClearQueuedAudio(device_); }
+  void setPaused(bool paused) override { sdl_->pauseAudioDevice(device_, paused ? 1 : 0); }
+  void discard() override { sdl_->clearQueuedAudio(device_); }
   int finish() override { return MPEGDLL_ERR_NONE; }  // nothing is held back from the device
 
  private:
   void closeDevice() {
-    if (device_) SDL_CloseAudioDevice(device_);
+    if (device_) sdl_->closeAudioDevice(device_);
     device_ = 0;
   }
   void shutDown() {
     closeDevice();
-    if (subsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (subsystemStarted_) sdl_->quitSubSystem(SDL_INIT_AUDIO);
     subsystemStarted_ = false;
   }
 
+  const SdlAudio* sdl_ = sdlAudio();
   int32_t soundDevice_;
   bool subsystemStarted_ = false;
   SDL_AudioDeviceID device_ = 0;

@@ -24,7 +24,8 @@ class PcmOutput {
   virtual int finish() = 0;
 };
 
-// SDL2 audio; soundDevice 0 (or less) is the system's default, n > 0 the n-th playback device.
+// SDL2 audio (SDL2 is loaded here on first use); soundDevice 0 (or less) is the system's default, n
+// > 0 the n-th playback device.
 std::unique_ptr<PcmOutput> makeAudioOutput(int32_t soundDevice);
 // 16-bit little-endian interleaved samples, written as fast as they are decoded.
 std::unique_ptr<PcmOutput> makeFileOutput(const std::string& path);
