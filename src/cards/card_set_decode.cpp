@@ -50,10 +50,10 @@ bool Holds(ByteView file, std::uint64_t offset, std::uint64_t size) {
 // 5-bit components times 8: red in bits 10..14, green 5..9, blue 0..4; bit 15 ignored. Shifts
 // instead of a table let a row loop run on vector registers, and the two 16-bit halves of the
 // result (0xffRR, 0xGGBB) take fewer of them than three components placed one by one.
-constexpr std::uint32_t ArgbFromColourWord(std::uint32_t word) {
-  const std::uint32_t red = word >> 7 & 0x00F8;
-  const std::uint32_t greenBlue = (word << 6 & 0xF800) | (word << 3 & 0x00F8);
-  return 0xFF000000u | red << 16 | greenBlue;
+constexpr std::uint32_t ArgbFromColourWord(std::uint16_t word) {
+  const auto alphaRed = std::uint16_t(0xFF00 | (word >> 7 & 0x00F8));
+  const auto greenBlue = std::uint16_t((word << 6 & 0xF800) | (word << 3 & 0x00F8));
+  return std::uint32_t(alphaRed) << 16 | greenBlue;
 }
 
 constexpr std::uint32_t kBlack = opaqueArgb({});
