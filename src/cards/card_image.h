@@ -1,6 +1,8 @@
 #pragma once
-// Plain 24-bit pictures of the card-set decoder: one 88 x 130 card picture and the 704 x 1040
-// card sheet of 8 x 8 cells. Pixels are stored top row first, left to right, as red, green, blue.
+// Pictures of the card-set decoder: one 88 x 130 card picture and the 704 x 1040 card sheet of
+// 8 x 8 cells, as plain 24-bit pixels (red, green, blue bytes) that the decoder owns, and the
+// targets in the table's 32-bit pixel format in memory that the caller owns. Pixels are stored
+// top row first, left to right.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +44,6 @@ struct RgbTarget {
     p[1] = c.g;
     p[2] = c.b;
   }
-  void fillBlack() const;
   // Copies an 88 x 130 picture whose rows lie `sourceRowBytes` apart.
   void copyFrom(const std::uint8_t* source, std::size_t sourceRowBytes) const;
 };
@@ -74,6 +75,32 @@ struct CardSheet {
     return {p[0], p[1], p[2]};
   }
   CardImage cellImage(int c) const;
+};
+
+// An opaque colour in the table's pixel format: the word 0xffRRGGBB (QImage::Format_RGB32).
+constexpr std::uint32_t opaqueArgb(Rgb c) {
+  return 0xFF000000u | std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b;
+}
+
+// Where one 88 x 130 picture is written in the table's pixel format, rows `rowPixels` words apart.
+struct Rgb32Target {
+  std::uint32_t* pixels;
+  std::size_t rowPixels;
+
+  std::uint32_t* row(int y) const { return pixels + std::size_t(y) * rowPixels; }
+};
+
+// The card sheet in the table's pixel format, in 704 x 1040 words that the caller owns (the sheet
+// image), rows `rowPixels` words apart.
+struct Rgb32Sheet {
+  std::uint32_t* pixels;
+  std::size_t rowPixels;
+
+  Rgb32Target cell(int c) const {
+    return {pixels + std::size_t((c >> 3) * kCardHeight) * rowPixels +
+                std::size_t((c & 7) * kCardWidth),
+            rowPixels};
+  }
 };
 
 }  // namespace cards

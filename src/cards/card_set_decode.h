@@ -1,5 +1,6 @@
 #pragma once
-// Decoding of card-set files (*.tvp, *.tavi) into plain 24-bit pictures, without any toolkit.
+// Decoding of card-set files (*.tvp, *.tavi) into pictures, without any toolkit: straight into
+// the table's 32-bit pixel format for the game, or into plain 24-bit pictures.
 //
 // Two variants, told apart by the magic alone:
 //  - PC ("PCTAVI", little-endian): 57 images of 16-bit colour, direct or through a 256-entry
@@ -100,12 +101,15 @@ struct CardSetInfo {
   std::uint32_t amigaSelectColour = 0;
 };
 
-// Builds the 704 x 1040 sheet from the bytes of a card-set file. Cells that the file does not
-// fill are black; without a known magic the sheet is black and `hasSheet` false.
+// Builds the 704 x 1040 sheet from the bytes of a card-set file, writing every pixel once. Cells
+// that the file does not fill are black; without a known magic the sheet is black and `hasSheet`
+// false.
 CardSetInfo buildCardSheet(ByteView file, CardSheet& sheet);
+CardSetInfo buildCardSheet(ByteView file, const Rgb32Sheet& sheet);
 
 // The chooser's preview: the picture of sheet cell 3, the face of card value 0 (PC image 1,
 // planar image 3; the planar image count is not consulted). False (and black) without a magic.
 bool buildCardPreview(ByteView file, CardImage& preview);
+bool buildCardPreview(ByteView file, const Rgb32Target& preview);
 
 }  // namespace cards

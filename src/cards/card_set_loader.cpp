@@ -17,9 +17,12 @@ std::vector<std::uint8_t> ReadPrefix(const QString& fileName, std::size_t limit)
   return platform::readFile(fileName.toStdString(), limit).value_or(std::vector<std::uint8_t>{});
 }
 
-QImage ToQImage(const std::uint8_t* rgb, int width, int height, std::size_t rowBytes) {
-  return QImage(rgb, width, height, qsizetype(rowBytes), QImage::Format_RGB888)
-      .convertToFormat(QImage::Format_RGB32);
+// A picture of the given size in the table's pixel format, and the decoder's view of its pixels.
+QImage Rgb32Image(int width, int height) { return QImage(width, height, QImage::Format_RGB32); }
+
+Rgb32Target PixelsOf(QImage& image) {
+  return {reinterpret_cast<std::uint32_t*>(image.bits()),
+          std::size_t(image.bytesPerLine()) / sizeof(std::uint32_t)};
 }
 
 class WaitCursor {
@@ -42,22 +45,25 @@ class WaitCursor {
 LoadedCardSet loadCardSet(const QString& fileName) {
   const WaitCursor waitCursor;
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
-  CardSheet sheet;
-  const CardSetInfo info = buildCardSheet(bytes, sheet);
   LoadedCardSet result;
+  if (detectVariant(bytes) == CardSetVariant::None) return result;
+  // The decoder writes every pixel of the sheet image once, in the format the painter draws.
+  QImage sheet = Rgb32Image(kSheetWidth, kSheetHeight);
+  if (sheet.isNull()) return result;
+  const Rgb32Target pixels = PixelsOf(sheet);
+  const CardSetInfo info = buildCardSheet(bytes, Rgb32Sheet{pixels.pixels, pixels.rowPixels});
   result.format = info.format;
   result.amigaTableColour = info.amigaTableColour;
   result.amigaSelectColour = info.amigaSelectColour;
-  if (info.hasSheet)
-    result.sheet = ToQImage(sheet.rgb.data(), kSheetWidth, kSheetHeight, kSheetRowBytes);
+  result.sheet = std::move(sheet);
   return result;
 }
 
 QImage loadCardPreview(const QString& fileName) {
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kPreviewReadLimit);
-  CardImage preview;
-  if (!buildCardPreview(bytes, preview)) return {};
-  return ToQImage(preview.rgb.data(), kCardWidth, kCardHeight, kCardRowBytes);
+  QImage preview = Rgb32Image(kCardWidth, kCardHeight);
+  if (preview.isNull() || !buildCardPreview(bytes, PixelsOf(preview))) return {};
+  return preview;
 }
 
 QString NoCardPicturesText(const QString& fileName) {

@@ -9,12 +9,14 @@ namespace cards {
 namespace {
 
 using testing::AllZero;
+using testing::DecodeRgb32Sheet;
 using testing::DecodeSheet;
 using testing::GradientPictures;
 using testing::HandMadePlanarFile;
 using testing::IsBlack;
 using testing::PutBigEndian32;
 using testing::Reduced;
+using testing::Rgb32Mismatch;
 using testing::RowValues;
 using testing::SolidValues;
 
@@ -218,6 +220,44 @@ TEST(PlanarCardSet, PreviewIsSheetCell3WithoutConsultingTheImageCount) {
   const std::vector<std::uint8_t> pc = EncodePcSet(GradientPictures(57), false);
   ASSERT_TRUE(buildCardPreview(ByteView(pc).first(kPreviewReadLimit), preview));
   EXPECT_EQ(preview, DecodeSheet(pc).cellImage(3));
+}
+
+// --- the table's pixel format ---------------------------------------------------------------
+
+// The game builds the sheet straight in 32-bit pixels: the same pictures as the plain sheet in
+// every variant, every pixel written (the memory held other pixels before), short files included.
+TEST(Rgb32Sheet, ShowsThePicturesOfEveryVariantAndPrefix) {
+  const std::vector<CardImage> images = GradientPictures(12);
+  std::vector<std::vector<std::uint8_t>> files{EncodePcSet(images, false),
+                                               EncodePcSet(images, true)};
+  for (const auto& [depth, ham] : {std::pair{5u, false}, {6u, true}, {8u, true}}) {
+    PlanarOptions options;
+    options.depth = depth;
+    options.ham = ham;
+    files.push_back(EncodePlanarSet(images, options));
+  }
+  files.push_back(std::vector<std::uint8_t>(100, 7));
+  for (const auto& whole : files)
+    for (const std::size_t length : {std::size_t(0), std::size_t(21), std::size_t(200),
+                                     whole.size() / 3, whole.size() - 1, whole.size()}) {
+      const std::vector<std::uint8_t> file(
+          whole.begin(), whole.begin() + std::ptrdiff_t(std::min(length, whole.size())));
+      CardSetInfo info, rgb32Info;
+      const CardSheet sheet = DecodeSheet(file, &info);
+      EXPECT_EQ(Rgb32Mismatch(DecodeRgb32Sheet(file, &rgb32Info), sheet), "")
+          << "file of " << whole.size() << " bytes cut to " << length;
+      EXPECT_EQ(rgb32Info.format, info.format);
+      EXPECT_EQ(rgb32Info.amigaTableColour, info.amigaTableColour);
+
+      std::vector<std::uint32_t> preview(std::size_t(kCardWidth) * kCardHeight, 0x12345678);
+      CardImage rgbPreview;
+      EXPECT_EQ(buildCardPreview(file, Rgb32Target{preview.data(), kCardWidth}),
+                buildCardPreview(file, rgbPreview));
+      for (int y = 0; y < kCardHeight; ++y)
+        for (int x = 0; x < kCardWidth; ++x)
+          ASSERT_EQ(preview[std::size_t(y * kCardWidth + x)], opaqueArgb(rgbPreview.at(x, y)))
+              << "preview pixel " << x << "," << y << ", file cut to " << length;
+    }
 }
 
 // --- hostile files ----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "cards/card_image.h"
@@ -77,6 +78,24 @@ inline CardSheet DecodeSheet(ByteView file, CardSetInfo* info = nullptr) {
   const CardSetInfo result = buildCardSheet(file, sheet);
   if (info) *info = result;
   return sheet;
+}
+
+// Whether `pixels`, a sheet in the table's pixel format, shows the pictures of `sheet`: every
+// pixel the same colour and opaque. Names the first pixel that differs.
+inline std::string Rgb32Mismatch(const std::vector<std::uint32_t>& pixels, const CardSheet& sheet) {
+  for (int y = 0; y < kSheetHeight; ++y)
+    for (int x = 0; x < kSheetWidth; ++x)
+      if (pixels[std::size_t(y) * kSheetWidth + std::size_t(x)] != opaqueArgb(sheet.at(x, y)))
+        return "pixel " + std::to_string(x) + "," + std::to_string(y);
+  return {};
+}
+
+// The sheet in the table's pixel format, built over memory that held other pixels before.
+inline std::vector<std::uint32_t> DecodeRgb32Sheet(ByteView file, CardSetInfo* info = nullptr) {
+  std::vector<std::uint32_t> pixels(std::size_t(kSheetWidth) * kSheetHeight, 0x12345678);
+  const CardSetInfo result = buildCardSheet(file, Rgb32Sheet{pixels.data(), kSheetWidth});
+  if (info) *info = result;
+  return pixels;
 }
 
 // Header words of the planar variant are big-endian.

@@ -15,11 +15,12 @@
 namespace cards {
 namespace {
 
-CardSheet DecodeShipped(const std::string& name) {
+std::vector<std::uint8_t> ReadShipped(const std::string& name) {
   std::ifstream in(std::string(SHIPPED_DECK_DIR) + "/" + name, std::ios::binary);
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  return testing::DecodeSheet(bytes);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
+
+CardSheet DecodeShipped(const std::string& name) { return testing::DecodeSheet(ReadShipped(name)); }
 
 CardImage Face(const CardSheet& sheet, int value) { return sheet.cellImage(3 + value); }
 
@@ -74,6 +75,11 @@ TEST_P(ShippedDeck, TwelveCourtFiguresDifferPairwise) {
       EXPECT_GE(DifferingPixels(Face(sheet, a), Face(sheet, b), 0, kCardHeight),
                 kCardWidth * kCardHeight / 20)
           << a << " and " << b;
+}
+
+// The game draws from the sheet in its 32-bit pixel format.
+TEST_P(ShippedDeck, Rgb32SheetShowsTheSamePictures) {
+  EXPECT_EQ(testing::Rgb32Mismatch(testing::DecodeRgb32Sheet(ReadShipped(GetParam())), sheet), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, ShippedDeck,
