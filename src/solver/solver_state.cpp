@@ -21,13 +21,18 @@ bool fitsOn(std::uint8_t card, std::uint8_t target) {
 }
 bool fitsHome(const State& s, std::uint8_t card) { return s.home[suitOf(card)] == rankOf(card); }
 
-// A card is safe at home when every card that could still be laid on it is home already.
+// A card is safe at home when the cards that could still be laid on it (the other colour's,
+// one rank lower) can go home as soon as they are free: their own suits are home up to two
+// ranks below the card, and the only card that could lie on them (this colour's other suit, two
+// ranks below) can go home too. Sending the card home then never costs a winning line.
 bool safeHome(const State& s, std::uint8_t card) {
   const int rank = rankOf(card);
   if (rank <= 1) return true;
-  const int other = colourOf(suitOf(card)) == 0 ? 1 : 0;  // suits 1, 2 or 0, 3
-  return other == 1 ? s.home[1] >= rank && s.home[2] >= rank
-                    : s.home[0] >= rank && s.home[3] >= rank;
+  const int suit = suitOf(card);
+  const int twin = 3 - suit;  // the other suit of this colour (0 and 3, 1 and 2)
+  const int lower =
+      colourOf(suit) == 0 ? std::min(s.home[1], s.home[2]) : std::min(s.home[0], s.home[3]);
+  return lower >= rank || (lower >= rank - 1 && s.home[twin] >= rank - 2);
 }
 
 // The foundation pile a card goes to: the one of its suit, else the first empty one.
@@ -167,17 +172,6 @@ struct Hasher {
   Key finish() const { return {mix(a), mix(b)}; }
 };
 
-// Bytes [from, to) packed into words, 8 to a word.
-void addBytes(Hasher& h, const std::uint8_t* from, const std::uint8_t* to) {
-  while (from < to) {
-    std::uint64_t word = 0;
-    const std::size_t n = std::min<std::size_t>(8, static_cast<std::size_t>(to - from));
-    std::memcpy(&word, from, n);
-    h.add(word);
-    from += n;
-  }
-}
-
 }  // namespace
 
 bool toState(const Position& position, State& s, std::vector<Move>& moves) {
@@ -303,34 +297,60 @@ bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
 }
 
-Key keyOf(const State& s, const Rules& rules) {
-  Key columns[kColumnCount];
+KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
+  std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
+  for (int i = 0; i < root.talonLength; ++i)
+    talonSlot_[root.talon[i]] = static_cast<std::uint8_t>(i);
+}
+
+namespace {
+
+// A column in 25 bits: its face-down count, the length of its face-up part, the head of that part
+// and, per card below the head, which of the two suits of its colour it has. The face-down cards
+// themselves never change, so the count names them.
+std::uint64_t columnCode(const State& s, int c) {
+  const int down = s.down[c], up = s.length[c] - down;
+  if (up == 0) return 0;
+  std::uint64_t code = static_cast<std::uint64_t>(down) | static_cast<std::uint64_t>(up) << 3 |
+                       static_cast<std::uint64_t>(s.cards[c][down]) << 7;
+  for (int r = down + 1; r < s.length[c]; ++r)
+    code |= static_cast<std::uint64_t>(suitOf(s.cards[c][r]) >> 1) << (13 + r - down - 1);
+  return code;
+}
+
+}  // namespace
+
+Key KeyMaker::operator()(const State& s) const {
+  // Columns without face-down cards can be swapped without changing the game: their codes fill
+  // the slots the other columns leave free, in ascending order.
+  std::uint64_t codes[kColumnCount], free[kColumnCount];
+  int freeCount = 0;
   for (int c = 0; c < kColumnCount; ++c) {
-    Hasher h;
-    h.add(static_cast<std::uint64_t>(s.down[c]) << 8 | s.length[c]);
-    addBytes(h, s.cards[c], s.cards[c] + s.length[c]);
-    columns[c] = h.finish();
+    codes[c] = columnCode(s, c);
+    if (s.down[c] == 0) free[freeCount++] = codes[c];
   }
-  std::sort(columns, columns + kColumnCount,
-            [](const Key& x, const Key& y) { return x.a < y.a || (x.a == y.a && x.b < y.b); });
-  Hasher h;
+  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven codes
+    for (int j = i; j > 0 && free[j - 1] > free[j]; --j) std::swap(free[j - 1], free[j]);
+  for (int c = 0, next = 0; c < kColumnCount; ++c)
+    if (s.down[c] == 0) codes[c] = free[next++];
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.
-  const bool refills = rules.refillLimit >= 0;
-  const bool position = refills || (s.position % rules.turn != 0 && s.position != s.talonLength);
+  const bool refills = rules_.refillLimit >= 0;
+  const bool position = refills || (s.position % rules_.turn != 0 && s.position != s.talonLength);
+  std::uint64_t talon = 0;  // the cards left of the searched position's talon
+  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
   std::uint64_t counters = 0;
   std::memcpy(&counters, s.home, 4);
-  counters |= static_cast<std::uint64_t>(s.talonLength) << 32 |
-              static_cast<std::uint64_t>(position ? s.position : 0) << 40 |
-              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 48;
+  counters |= static_cast<std::uint64_t>(position ? s.position : 0) << 32 |
+              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 40 | codes[6] << 48;
+  Hasher h;
+  h.add(codes[0] | codes[1] << 25 | codes[6] >> 16 << 50);
+  h.add(codes[2] | codes[3] << 25);
+  h.add(codes[4] | codes[5] << 25);
   h.add(counters);
-  addBytes(h, s.talon, s.talon + s.talonLength);
+  h.add(talon);
   Key key = h.finish();
-  for (const Key& column : columns) {
-    key.a = mix(key.a ^ column.a) + 0x9e3779b97f4a7c15ull;
-    key.b = mix(key.b + column.b) ^ 0x632be59bd9b4e019ull;
-  }
   key.a |= 1;  // 0 marks a free slot of the visited table
   return key;
 }
