@@ -57,15 +57,53 @@ bool lastIsFaceUp(const State& s, int column) {
   return s.length[column] > 0 && s.down[column] < s.length[column];
 }
 
-void addWasteMoves(const State& s, int index, int presses, int refills,
-                   std::vector<Candidate>& out) {
+std::uint64_t bit(std::uint8_t card) { return std::uint64_t{1} << card; }
+
+// The cards of the other colour one rank lower: the cards that can be laid on `card`.
+std::uint64_t takersOf(std::uint8_t card) {
+  const int rank = rankOf(card);
+  if (rank < 2) return 0;  // an Ace is never laid on a Two
+  std::uint64_t takers = 0;
+  for (int suit = 0; suit < 4; ++suit)
+    if (colourOf(suit) != colourOf(suitOf(card)))
+      takers |= bit(static_cast<std::uint8_t>((rank - 1) * 4 + suit));
+  return takers;
+}
+
+constexpr std::uint64_t kKings = 0xfull << 48;
+
+// The cards that could still be laid on a column: every talon card and the heads of the face-up
+// parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
+// have nowhere better to go.
+std::uint64_t layableCards(const State& s, const Rules& rules) {
+  std::uint64_t cards = 0;
+  for (int i = 0; i < s.talonLength; ++i) cards |= bit(s.talon[i]);
+  for (int c = 0; c < kColumnCount; ++c) {
+    const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
+    for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
+      if (r > 0 || !isKing(s.cards[c][r])) cards |= bit(s.cards[c][r]);
+  }
+  return cards;
+}
+
+// A move that only lays a card somewhere without freeing anything is worth making only when a
+// card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
+// layable: the result of layableCards.
+void addWasteMoves(const State& s, const Rules& rules, std::uint64_t layable, int index,
+                   int presses, int refills, std::vector<Candidate>& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  if (fitsHome(s, card)) add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  // With one card turned and no refill limit every talon card stays within reach: a waste card
+  // goes home only when the next card of its suit could follow, and to a column only when a card
+  // could follow it there.
+  const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
+  if (fitsHome(s, card) && (!reachable || isKing(card) || (layable & bit(card + 4)) != 0))
+    add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  if (reachable && (takersOf(card) & layable) == 0) return;
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
     if (s.length[t] == 0) {
@@ -80,18 +118,19 @@ void addWasteMoves(const State& s, int index, int presses, int refills,
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
 // refill and a whole pass (a second refill would only repeat it).
-void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& out) {
+void addTalonMoves(const State& s, const Rules& rules, std::uint64_t layable,
+                   std::vector<Candidate>& out) {
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
   bool seen[kMaxTalon + 1] = {};
-  if (q >= 1) addWasteMoves(s, q - 1, 0, refills, out);
+  if (q >= 1) addWasteMoves(s, rules, layable, q - 1, 0, refills, out);
   seen[q] = true;
   for (;;) {
     if (q < n) {
       q = std::min(q + rules.turn, n);
       ++presses;
-      if (!seen[q]) addWasteMoves(s, q - 1, presses, refills, out);
+      if (!seen[q]) addWasteMoves(s, rules, layable, q - 1, presses, refills, out);
       if (!refilled) seen[q] = true;
     } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
       q = 0;
@@ -104,14 +143,32 @@ void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& o
   }
 }
 
-bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                    std::vector<Candidate>& out) {
+// Sending the last card of a column home helps when it turns a card up, when the next card of its
+// suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
+// frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
+// wait.
+bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
+  const int last = s.length[c] - 1;
+  const std::uint8_t card = s.cards[c][last];
+  if (last == s.down[c] && last > 0) return true;
+  if (isKing(card) || (ready & bit(card + 4)) != 0) return true;
+  if (last == 0) return kingWaits;
+  const std::uint8_t freed = s.cards[c][last - 1];
+  return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
+}
+
+bool addColumnMoves(const State& s, const Rules& rules, std::uint64_t layable,
+                    std::uint8_t lastLaid, std::vector<Candidate>& out) {
   bool skipped = false;
+  const bool kingWaits = (layable & kKings) != 0;
+  std::uint64_t lastCards = 0;
+  for (int c = 0; c < kColumnCount; ++c)
+    if (lastIsFaceUp(s, c)) lastCards |= bit(s.cards[c][s.length[c] - 1]);
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard))
+    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | lastCards, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -121,6 +178,12 @@ bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
       // Laying the cards just laid somewhere else: the same as laying them there at once.
       if (head == lastLaid) continue;
       const int count = s.length[c] - r;
+      // Emptying a column helps only a King that can move into it; splitting a face-up part only
+      // the card it frees, which then goes home or takes a card other than the head moved.
+      if (r == 0 && !kingWaits && !isKing(head)) continue;
+      if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
+          (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
+        continue;
       // In a quick first search a face-up part is split only to send the card above home.
       if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
         skipped = true;
@@ -225,8 +288,9 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
-  const bool skipped = addColumnMoves(s, rules, lastLaid, out);
-  addTalonMoves(s, rules, out);
+  const std::uint64_t layable = layableCards(s, rules);
+  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
+  addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
     const Candidate move = out[i];

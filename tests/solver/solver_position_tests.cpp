@@ -45,6 +45,14 @@ std::vector<OutcomeCase> outcomeCases() {
   reachable.columns[1] = buried.columns[1];
   reachable.stock = {card(Ace, 0)};
   cases.push_back({"AceInStock", reachable, Outcome::Won});
+  // Hearts from the Jack and the black Kings still out: the Queen of hearts covers the Jack and
+  // must go onto the King of spades, which only the waste can lay in an empty column.
+  Position kingFromWaste = homeExcept(1, Ten);
+  kingFromWaste.foundation[0] = card(Queen, 0);
+  kingFromWaste.foundation[3] = card(Queen, 3);
+  kingFromWaste.columns[0] = {1, {card(Jack, 1), card(Queen, 1)}};
+  kingFromWaste.stock = {card(King, 3), card(King, 1), card(King, 0)};
+  cases.push_back({"KingFromWasteTakesTheCardAboveAHiddenOne", kingFromWaste, Outcome::Won});
   Position twice = homeExcept(0, Queen);
   twice.columns[0] = {0, {card(King, 0)}};
   twice.waste = {card(King, 0)};
