@@ -75,22 +75,36 @@ constexpr std::uint64_t kKings = 0xfull << 48;
 // The cards that could still be laid on a column: every talon card and the heads of the face-up
 // parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
 // have nowhere better to go.
-std::uint64_t layableCards(const State& s, const Rules& rules) {
-  std::uint64_t cards = 0;
-  for (int i = 0; i < s.talonLength; ++i) cards |= bit(s.talon[i]);
+struct Layable {
+  std::uint64_t talon = 0, heads = 0;
+  std::uint64_t all() const { return talon | heads; }
+  // The talon cards from which a line of talon cards, each laid on the one before, can end in a
+  // head of a column: laying any other talon card on a column only covers that column.
+  std::uint64_t worthLaying() const {
+    std::uint64_t worth = 0;
+    for (std::uint8_t card = 8; card < 52; ++card)  // by ascending rank: takers come first
+      if ((talon & bit(card)) != 0 && (takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    return worth;
+  }
+};
+
+Layable layableCards(const State& s, const Rules& rules) {
+  Layable cards;
+  for (int i = 0; i < s.talonLength; ++i) cards.talon |= bit(s.talon[i]);
   for (int c = 0; c < kColumnCount; ++c) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
     for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
-      if (r > 0 || !isKing(s.cards[c][r])) cards |= bit(s.cards[c][r]);
+      if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
   }
   return cards;
 }
 
 // A move that only lays a card somewhere without freeing anything is worth making only when a
 // card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
-// layable: the result of layableCards.
-void addWasteMoves(const State& s, const Rules& rules, std::uint64_t layable, int index,
-                   int presses, int refills, std::vector<Candidate>& out) {
+// worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
+void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
+                   std::uint64_t worthLaying, int index, int presses, int refills,
+                   std::vector<Candidate>& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
@@ -98,12 +112,12 @@ void addWasteMoves(const State& s, const Rules& rules, std::uint64_t layable, in
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
   // With one card turned and no refill limit every talon card stays within reach: a waste card
-  // goes home only when the next card of its suit could follow, and to a column only when a card
-  // could follow it there.
+  // goes home only when the next card of its suit could follow, and to a column only when a
+  // column's head could follow it there.
   const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
-  if (fitsHome(s, card) && (!reachable || isKing(card) || (layable & bit(card + 4)) != 0))
+  if (fitsHome(s, card) && (!reachable || isKing(card) || (layable.all() & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
-  if (reachable && (takersOf(card) & layable) == 0) return;
+  if (reachable && (worthLaying & bit(card)) == 0) return;
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
     if (s.length[t] == 0) {
@@ -118,19 +132,20 @@ void addWasteMoves(const State& s, const Rules& rules, std::uint64_t layable, in
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
 // refill and a whole pass (a second refill would only repeat it).
-void addTalonMoves(const State& s, const Rules& rules, std::uint64_t layable,
+void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
+  const std::uint64_t worth = layable.worthLaying();
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
   bool seen[kMaxTalon + 1] = {};
-  if (q >= 1) addWasteMoves(s, rules, layable, q - 1, 0, refills, out);
+  if (q >= 1) addWasteMoves(s, rules, layable, worth, q - 1, 0, refills, out);
   seen[q] = true;
   for (;;) {
     if (q < n) {
       q = std::min(q + rules.turn, n);
       ++presses;
-      if (!seen[q]) addWasteMoves(s, rules, layable, q - 1, presses, refills, out);
+      if (!seen[q]) addWasteMoves(s, rules, layable, worth, q - 1, presses, refills, out);
       if (!refilled) seen[q] = true;
     } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
       q = 0;
@@ -288,8 +303,8 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
-  const std::uint64_t layable = layableCards(s, rules);
-  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
+  const Layable layable = layableCards(s, rules);
+  const bool skipped = addColumnMoves(s, rules, layable.all(), lastLaid, out);
   addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
