@@ -77,6 +77,7 @@ constexpr std::uint64_t kKings = 0xfull << 48;
 // have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
+  std::uint64_t ends = 0;  // the face-up last cards of the columns, free to go home
   std::uint64_t all() const { return talon | heads; }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
@@ -95,6 +96,7 @@ Layable layableCards(const State& s, const Rules& rules) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
     for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
       if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
+    if (lastIsFaceUp(s, c)) cards.ends |= bit(s.cards[c][s.length[c] - 1]);
   }
   return cards;
 }
@@ -115,7 +117,8 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   // goes home only when the next card of its suit could follow, and to a column only when a
   // column's head could follow it there.
   const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
-  if (fitsHome(s, card) && (!reachable || isKing(card) || (layable.all() & bit(card + 4)) != 0))
+  if (fitsHome(s, card) &&
+      (!reachable || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if (reachable && (worthLaying & bit(card)) == 0) return;
   bool emptyTried = false;
@@ -172,18 +175,16 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
   return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
 }
 
-bool addColumnMoves(const State& s, const Rules& rules, std::uint64_t layable,
-                    std::uint8_t lastLaid, std::vector<Candidate>& out) {
+bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
+                    std::vector<Candidate>& out) {
   bool skipped = false;
+  const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
-  std::uint64_t lastCards = 0;
-  for (int c = 0; c < kColumnCount; ++c)
-    if (lastIsFaceUp(s, c)) lastCards |= bit(s.cards[c][s.length[c] - 1]);
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | lastCards, kingWaits))
+    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -304,7 +305,7 @@ bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
   const Layable layable = layableCards(s, rules);
-  const bool skipped = addColumnMoves(s, rules, layable.all(), lastLaid, out);
+  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
   addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
