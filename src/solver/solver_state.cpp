@@ -63,11 +63,7 @@ std::uint64_t bit(std::uint8_t card) { return std::uint64_t{1} << card; }
 std::uint64_t takersOf(std::uint8_t card) {
   const int rank = rankOf(card);
   if (rank < 2) return 0;  // an Ace is never laid on a Two
-  std::uint64_t takers = 0;
-  for (int suit = 0; suit < 4; ++suit)
-    if (colourOf(suit) != colourOf(suitOf(card)))
-      takers |= bit(static_cast<std::uint8_t>((rank - 1) * 4 + suit));
-  return takers;
+  return (colourOf(suitOf(card)) == 0 ? 0x6ull : 0x9ull) << (rank - 1) * 4;  // suits 1, 2 or 0, 3
 }
 
 constexpr std::uint64_t kKings = 0xfull << 48;
@@ -137,7 +133,8 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 // refill and a whole pass (a second refill would only repeat it).
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
-  const std::uint64_t worth = layable.worthLaying();
+  const std::uint64_t worth =
+      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
