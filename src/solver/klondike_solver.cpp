@@ -92,7 +92,8 @@ struct Search {
   Result run(const State& root, std::vector<Move> line) {
     Result result;
     VisitedSet visited;
-    visited.insert(detail::keyOf(root, rules));
+    const detail::KeyMaker keyOf(root, rules);
+    visited.insert(keyOf(root));
     std::vector<Frame> stack(1);
     stack[0].state = root;
     stack[0].pathLength = line.size();
@@ -119,7 +120,7 @@ struct Search {
         result.states = visited.size();
         return result;
       }
-      if (!visited.insert(detail::keyOf(child, rules))) continue;
+      if (!visited.insert(keyOf(child))) continue;
       if (depth == stack.size()) stack.emplace_back();
       Frame& next = stack[depth++];
       next.state = child;

@@ -21,13 +21,18 @@ bool fitsOn(std::uint8_t card, std::uint8_t target) {
 }
 bool fitsHome(const State& s, std::uint8_t card) { return s.home[suitOf(card)] == rankOf(card); }
 
-// A card is safe at home when every card that could still be laid on it is home already.
+// A card is safe at home when the cards that could still be laid on it (the other colour's,
+// one rank lower) can go home as soon as they are free: their own suits are home up to two
+// ranks below the card, and the only card that could lie on them (this colour's other suit, two
+// ranks below) can go home too. Sending the card home then never costs a winning line.
 bool safeHome(const State& s, std::uint8_t card) {
   const int rank = rankOf(card);
   if (rank <= 1) return true;
-  const int other = colourOf(suitOf(card)) == 0 ? 1 : 0;  // suits 1, 2 or 0, 3
-  return other == 1 ? s.home[1] >= rank && s.home[2] >= rank
-                    : s.home[0] >= rank && s.home[3] >= rank;
+  const int suit = suitOf(card);
+  const int twin = 3 - suit;  // the other suit of this colour (0 and 3, 1 and 2)
+  const int lower =
+      colourOf(suit) == 0 ? std::min(s.home[1], s.home[2]) : std::min(s.home[0], s.home[3]);
+  return lower >= rank || (lower >= rank - 1 && s.home[twin] >= rank - 2);
 }
 
 // The foundation pile a card goes to: the one of its suit, else the first empty one.
@@ -52,7 +57,51 @@ bool lastIsFaceUp(const State& s, int column) {
   return s.length[column] > 0 && s.down[column] < s.length[column];
 }
 
-void addWasteMoves(const State& s, int index, int presses, int refills,
+std::uint64_t bit(std::uint8_t card) { return std::uint64_t{1} << card; }
+
+// The cards of the other colour one rank lower: the cards that can be laid on `card`.
+std::uint64_t takersOf(std::uint8_t card) {
+  const int rank = rankOf(card);
+  if (rank < 2) return 0;  // an Ace is never laid on a Two
+  return (colourOf(suitOf(card)) == 0 ? 0x6ull : 0x9ull) << (rank - 1) * 4;  // suits 1, 2 or 0, 3
+}
+
+constexpr std::uint64_t kKings = 0xfull << 48;
+
+// The cards that could still be laid on a column: every talon card and the heads of the face-up
+// parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
+// have nowhere better to go.
+struct Layable {
+  std::uint64_t talon = 0, heads = 0;
+  std::uint64_t ends = 0;  // the face-up last cards of the columns, free to go home
+  std::uint64_t all() const { return talon | heads; }
+  // The talon cards from which a line of talon cards, each laid on the one before, can end in a
+  // head of a column: laying any other talon card on a column only covers that column.
+  std::uint64_t worthLaying() const {
+    std::uint64_t worth = 0;
+    for (std::uint8_t card = 8; card < 52; ++card)  // by ascending rank: takers come first
+      if ((talon & bit(card)) != 0 && (takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    return worth;
+  }
+};
+
+Layable layableCards(const State& s, const Rules& rules) {
+  Layable cards;
+  for (int i = 0; i < s.talonLength; ++i) cards.talon |= bit(s.talon[i]);
+  for (int c = 0; c < kColumnCount; ++c) {
+    const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
+    for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
+      if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
+    if (lastIsFaceUp(s, c)) cards.ends |= bit(s.cards[c][s.length[c] - 1]);
+  }
+  return cards;
+}
+
+// A move that only lays a card somewhere without freeing anything is worth making only when a
+// card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
+// worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
+void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
+                   std::uint64_t worthLaying, int index, int presses, int refills,
                    std::vector<Candidate>& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
@@ -60,7 +109,14 @@ void addWasteMoves(const State& s, int index, int presses, int refills,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  if (fitsHome(s, card)) add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  // With one card turned and no refill limit every talon card stays within reach: a waste card
+  // goes home only when the next card of its suit could follow, and to a column only when a
+  // column's head could follow it there.
+  const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
+  if (fitsHome(s, card) &&
+      (!reachable || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
+    add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  if (reachable && (worthLaying & bit(card)) == 0) return;
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
     if (s.length[t] == 0) {
@@ -75,18 +131,21 @@ void addWasteMoves(const State& s, int index, int presses, int refills,
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
 // refill and a whole pass (a second refill would only repeat it).
-void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& out) {
+void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
+                   std::vector<Candidate>& out) {
+  const std::uint64_t worth =
+      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
   bool seen[kMaxTalon + 1] = {};
-  if (q >= 1) addWasteMoves(s, q - 1, 0, refills, out);
+  if (q >= 1) addWasteMoves(s, rules, layable, worth, q - 1, 0, refills, out);
   seen[q] = true;
   for (;;) {
     if (q < n) {
       q = std::min(q + rules.turn, n);
       ++presses;
-      if (!seen[q]) addWasteMoves(s, q - 1, presses, refills, out);
+      if (!seen[q]) addWasteMoves(s, rules, layable, worth, q - 1, presses, refills, out);
       if (!refilled) seen[q] = true;
     } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
       q = 0;
@@ -99,14 +158,30 @@ void addTalonMoves(const State& s, const Rules& rules, std::vector<Candidate>& o
   }
 }
 
-bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+// Sending the last card of a column home helps when it turns a card up, when the next card of its
+// suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
+// frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
+// wait.
+bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
+  const int last = s.length[c] - 1;
+  const std::uint8_t card = s.cards[c][last];
+  if (last == s.down[c] && last > 0) return true;
+  if (isKing(card) || (ready & bit(card + 4)) != 0) return true;
+  if (last == 0) return kingWaits;
+  const std::uint8_t freed = s.cards[c][last - 1];
+  return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
+}
+
+bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     std::vector<Candidate>& out) {
   bool skipped = false;
+  const std::uint64_t layable = free.all();
+  const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard))
+    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -116,6 +191,12 @@ bool addColumnMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
       // Laying the cards just laid somewhere else: the same as laying them there at once.
       if (head == lastLaid) continue;
       const int count = s.length[c] - r;
+      // Emptying a column helps only a King that can move into it; splitting a face-up part only
+      // the card it frees, which then goes home or takes a card other than the head moved.
+      if (r == 0 && !kingWaits && !isKing(head)) continue;
+      if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
+          (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
+        continue;
       // In a quick first search a face-up part is split only to send the card above home.
       if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
         skipped = true;
@@ -166,17 +247,6 @@ struct Hasher {
   }
   Key finish() const { return {mix(a), mix(b)}; }
 };
-
-// Bytes [from, to) packed into words, 8 to a word.
-void addBytes(Hasher& h, const std::uint8_t* from, const std::uint8_t* to) {
-  while (from < to) {
-    std::uint64_t word = 0;
-    const std::size_t n = std::min<std::size_t>(8, static_cast<std::size_t>(to - from));
-    std::memcpy(&word, from, n);
-    h.add(word);
-    from += n;
-  }
-}
 
 }  // namespace
 
@@ -231,8 +301,9 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
-  const bool skipped = addColumnMoves(s, rules, lastLaid, out);
-  addTalonMoves(s, rules, out);
+  const Layable layable = layableCards(s, rules);
+  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
+  addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
     const Candidate move = out[i];
@@ -303,34 +374,60 @@ bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
 }
 
-Key keyOf(const State& s, const Rules& rules) {
-  Key columns[kColumnCount];
+KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
+  std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
+  for (int i = 0; i < root.talonLength; ++i)
+    talonSlot_[root.talon[i]] = static_cast<std::uint8_t>(i);
+}
+
+namespace {
+
+// A column in 25 bits: its face-down count, the length of its face-up part, the head of that part
+// and, per card below the head, which of the two suits of its colour it has. The face-down cards
+// themselves never change, so the count names them.
+std::uint64_t columnCode(const State& s, int c) {
+  const int down = s.down[c], up = s.length[c] - down;
+  if (up == 0) return 0;
+  std::uint64_t code = static_cast<std::uint64_t>(down) | static_cast<std::uint64_t>(up) << 3 |
+                       static_cast<std::uint64_t>(s.cards[c][down]) << 7;
+  for (int r = down + 1; r < s.length[c]; ++r)
+    code |= static_cast<std::uint64_t>(suitOf(s.cards[c][r]) >> 1) << (13 + r - down - 1);
+  return code;
+}
+
+}  // namespace
+
+Key KeyMaker::operator()(const State& s) const {
+  // Columns without face-down cards can be swapped without changing the game: their codes fill
+  // the slots the other columns leave free, in ascending order.
+  std::uint64_t codes[kColumnCount], free[kColumnCount];
+  int freeCount = 0;
   for (int c = 0; c < kColumnCount; ++c) {
-    Hasher h;
-    h.add(static_cast<std::uint64_t>(s.down[c]) << 8 | s.length[c]);
-    addBytes(h, s.cards[c], s.cards[c] + s.length[c]);
-    columns[c] = h.finish();
+    codes[c] = columnCode(s, c);
+    if (s.down[c] == 0) free[freeCount++] = codes[c];
   }
-  std::sort(columns, columns + kColumnCount,
-            [](const Key& x, const Key& y) { return x.a < y.a || (x.a == y.a && x.b < y.b); });
-  Hasher h;
+  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven codes
+    for (int j = i; j > 0 && free[j - 1] > free[j]; --j) std::swap(free[j - 1], free[j]);
+  for (int c = 0, next = 0; c < kColumnCount; ++c)
+    if (s.down[c] == 0) codes[c] = free[next++];
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.
-  const bool refills = rules.refillLimit >= 0;
-  const bool position = refills || (s.position % rules.turn != 0 && s.position != s.talonLength);
+  const bool refills = rules_.refillLimit >= 0;
+  const bool position = refills || (s.position % rules_.turn != 0 && s.position != s.talonLength);
+  std::uint64_t talon = 0;  // the cards left of the searched position's talon
+  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
   std::uint64_t counters = 0;
   std::memcpy(&counters, s.home, 4);
-  counters |= static_cast<std::uint64_t>(s.talonLength) << 32 |
-              static_cast<std::uint64_t>(position ? s.position : 0) << 40 |
-              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 48;
+  counters |= static_cast<std::uint64_t>(position ? s.position : 0) << 32 |
+              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 40 | codes[6] << 48;
+  Hasher h;
+  h.add(codes[0] | codes[1] << 25 | codes[6] >> 16 << 50);
+  h.add(codes[2] | codes[3] << 25);
+  h.add(codes[4] | codes[5] << 25);
   h.add(counters);
-  addBytes(h, s.talon, s.talon + s.talonLength);
+  h.add(talon);
   Key key = h.finish();
-  for (const Key& column : columns) {
-    key.a = mix(key.a ^ column.a) + 0x9e3779b97f4a7c15ull;
-    key.b = mix(key.b + column.b) ^ 0x632be59bd9b4e019ull;
-  }
   key.a |= 1;  // 0 marks a free slot of the visited table
   return key;
 }

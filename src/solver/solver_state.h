@@ -1,7 +1,7 @@
 #pragma once
 // The solver's compact position and its moves: one fixed-size record copied per move, the moves
 // of a position in the order the search tries them, and a 128-bit key of the position that does
-// not depend on the order of the columns.
+// not depend on the order of the columns without face-down cards.
 #include <cstdint>
 #include <vector>
 
@@ -65,6 +65,16 @@ void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
 // Sends every card home that no other card could still need as a place to go.
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
-Key keyOf(const State& s, const Rules& rules);
+// The key of a position: equal for positions that differ only in the order of columns without
+// face-down cards, or in stock positions that reach the same cards.
+class KeyMaker {
+ public:
+  KeyMaker(const State& root, const Rules& rules);
+  Key operator()(const State& s) const;
+
+ private:
+  const Rules& rules_;
+  std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
+};
 
 }  // namespace solver::detail

@@ -45,6 +45,27 @@ std::vector<OutcomeCase> outcomeCases() {
   reachable.columns[1] = buried.columns[1];
   reachable.stock = {card(Ace, 0)};
   cases.push_back({"AceInStock", reachable, Outcome::Won});
+  // Hearts from the Jack and the black Kings still out: the Queen of hearts covers the Jack and
+  // must go onto the King of spades, which only the waste can lay in an empty column.
+  Position kingFromWaste = homeExcept(1, Ten);
+  kingFromWaste.foundation[0] = card(Queen, 0);
+  kingFromWaste.foundation[3] = card(Queen, 3);
+  kingFromWaste.columns[0] = {1, {card(Jack, 1), card(Queen, 1)}};
+  kingFromWaste.stock = {card(King, 3), card(King, 1), card(King, 0)};
+  cases.push_back({"KingFromWasteTakesTheCardAboveAHiddenOne", kingFromWaste, Outcome::Won});
+  // Every Jack lies under a King, which needs an empty column: a Queen must first leave its own
+  // column for a King.
+  Position queenMakesRoom;
+  for (int suit = 0; suit < 4; ++suit) queenMakesRoom.foundation[suit] = card(Ten, suit);
+  queenMakesRoom.columns[0] = {0, {card(Queen, 1)}};
+  queenMakesRoom.columns[1] = {1, {card(Jack, 1), card(King, 0)}};
+  queenMakesRoom.columns[2] = {1, {card(Jack, 0), card(King, 1)}};
+  queenMakesRoom.columns[3] = {1, {card(Jack, 2), card(King, 2)}};
+  queenMakesRoom.columns[4] = {1, {card(Jack, 3), card(King, 3)}};
+  queenMakesRoom.columns[5] = {0, {card(Queen, 2)}};
+  queenMakesRoom.columns[6] = {0, {card(Queen, 0)}};
+  queenMakesRoom.stock = {card(Queen, 3)};
+  cases.push_back({"QueenLeavesItsColumnForAKing", queenMakesRoom, Outcome::Won});
   Position twice = homeExcept(0, Queen);
   twice.columns[0] = {0, {card(King, 0)}};
   twice.waste = {card(King, 0)};
