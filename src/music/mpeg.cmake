@@ -1,25 +1,4 @@
-# The MP3 decoder library (loaded at run time by the player component) and the component.
-find_package(Threads REQUIRED)
-add_library(mpegdll SHARED
-  mpegdll/exports.cpp
-  mpegdll/mp3_input.cpp
-  mpegdll/pcm_output.cpp
-  mpegdll/player.cpp
-  mpegdll/thread_priority.cpp)
-set_target_properties(mpegdll PROPERTIES
-  C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
-if(WIN32)
-  set_target_properties(mpegdll PROPERTIES PREFIX "")  # mpegdll.dll, also with MinGW
-elseif(NOT APPLE)
-  # Template instances of the standard library would otherwise be exported as well.
-  target_link_options(mpegdll PRIVATE
-    -Wl,--version-script=${CMAKE_CURRENT_SOURCE_DIR}/mpegdll/exports.map)
-  set_target_properties(mpegdll PROPERTIES
-    LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/mpegdll/exports.map)
-endif()
-target_include_directories(mpegdll PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(mpegdll PRIVATE PkgConfig::MPG123 PkgConfig::SDL2 Threads::Threads)
-
+# The player component, which loads the MP3 decoder library (mpegdll.cmake) at run time.
 add_library(mpeg_player STATIC mpeg_player.cpp mpeg_library.cpp)
 set_target_properties(mpeg_player PROPERTIES AUTOMOC ON)
 target_include_directories(mpeg_player PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -27,8 +6,6 @@ target_link_libraries(mpeg_player PUBLIC Qt6::Core)
 # The game loads the library at run time; building the component builds the library too.
 add_dependencies(mpeg_player mpegdll)
 
-# An installed game finds the library in its own folder under the library folder.
-install(TARGETS mpegdll LIBRARY DESTINATION ${KLONDIKE_LIBRARY_INSTALL_DIR})
 file(RELATIVE_PATH klondike_library_from_program
   /${CMAKE_INSTALL_BINDIR} /${KLONDIKE_LIBRARY_INSTALL_DIR})
 target_compile_definitions(mpeg_player PRIVATE
