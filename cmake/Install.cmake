@@ -12,6 +12,9 @@ set(KLONDIKE_NAME tavis-klondike)
 set(KLONDIKE_APP_ID org.example.klondike)
 set(KLONDIKE_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/${KLONDIKE_NAME})
 set(KLONDIKE_LIBRARY_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/${KLONDIKE_NAME})
+if(KLONDIKE_TOOLKIT_FREE_ONLY)
+  return()  # no game to install
+endif()
 
 # The game needs no test, benchmark or tool of its own to start: `scripts/run.sh` builds this.
 add_custom_target(game-with-assets)

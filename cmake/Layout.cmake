@@ -1,12 +1,26 @@
 # How the folders assemble their targets.
 
+# Whether the fragment or folder `path` is built: everything, or with KLONDIKE_TOOLKIT_FREE_ONLY
+# only the parts that cmake/ToolkitFree.cmake lists.
+function(klondike_part_wanted path result)
+  cmake_path(RELATIVE_PATH path BASE_DIRECTORY ${CMAKE_SOURCE_DIR})
+  if(NOT KLONDIKE_TOOLKIT_FREE_ONLY OR path IN_LIST KLONDIKE_TOOLKIT_FREE_PARTS)
+    set(${result} ON PARENT_SCOPE)
+  else()
+    set(${result} OFF PARENT_SCOPE)
+  endif()
+endfunction()
+
 # A folder's targets are defined in the *.cmake fragments beside its CMakeLists.txt, one fragment
 # per library or program, included in name order.
 macro(klondike_include_fragments)
   file(GLOB klondike_fragments CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
   list(SORT klondike_fragments)
   foreach(klondike_fragment ${klondike_fragments})
-    include(${klondike_fragment})
+    klondike_part_wanted(${klondike_fragment} klondike_wanted)
+    if(klondike_wanted)
+      include(${klondike_fragment})
+    endif()
   endforeach()
 endmacro()
 
@@ -14,7 +28,8 @@ endmacro()
 function(klondike_add_subfolders)
   file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   foreach(dir ${dirs})
-    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+    klondike_part_wanted(${dir} wanted)
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt AND wanted)
       add_subdirectory(${dir})
     endif()
   endforeach()

@@ -15,6 +15,8 @@ packages=(
   desktop-file-utils appstream
   libxcb1-dev dbus-daemon
 )
+# Named packages, when given, are installed instead of the list above.
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -14,8 +14,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include <fstream>
 #include <system_error>
 #else
 #include <fcntl.h>
@@ -36,6 +34,40 @@ namespace {
 
 unsigned long currentProcessId();
 bool processRuns(unsigned long id);
+
+// An entry of a folder: its name in UTF-8 and whether it is a regular file.
+struct FolderEntry {
+  std::string name;
+  bool regularFile = false;
+};
+// The entries of `dir` (the current folder when empty) but "." and ".."; none when it cannot be
+// read.
+std::vector<FolderEntry> folderEntries(const std::string& dir);
+void removeFile(const std::string& path);
+
+// Reads a file that holds `size` bytes (more if it grows meanwhile), at most `maxBytes`, into one
+// buffer through `readSome(into, want)`, which returns the count read, 0 at the end or -1.
+template <typename ReadSome>
+std::optional<std::vector<std::uint8_t>> readAll(std::uint64_t size, std::size_t maxBytes,
+                                                 ReadSome readSome) {
+  std::vector<std::uint8_t> bytes(
+      static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)));
+  std::size_t filled = 0;
+  while (filled < maxBytes) {
+    std::uint8_t chunk[65536];
+    const bool full = filled == bytes.size();
+    std::uint8_t* into = full ? chunk : bytes.data() + filled;
+    const std::size_t want =
+        full ? std::min(sizeof chunk, maxBytes - filled) : bytes.size() - filled;
+    const long long got = readSome(into, want);
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    if (full) bytes.insert(bytes.end(), chunk, chunk + got);
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
 
 // A name beside `path` that no other writer (another thread or program) uses at the same time:
 // "<path>.tmp<process id>.<salt>.<counter>". The process id tells a later start whether the
@@ -69,16 +101,9 @@ std::optional<unsigned long> temporaryWriter(std::string_view name) {
 }  // namespace
 
 void removeStaleTemporaries(const std::string& dir) {
-  namespace fs = std::filesystem;
-  std::error_code code;
-  const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
-  for (fs::directory_iterator it(folder, code), end; !code && it != end; it.increment(code)) {
-    const auto writer = temporaryWriter(it->path().filename().string());
-    std::error_code ignored;
-    if (writer && !processRuns(*writer) &&
-        it->symlink_status(ignored).type() == fs::file_type::regular) {
-      fs::remove(it->path(), ignored);
-    }
+  for (const FolderEntry& entry : folderEntries(dir)) {
+    const auto writer = temporaryWriter(entry.name);
+    if (writer && entry.regularFile && !processRuns(*writer)) removeFile(joinPath(dir, entry.name));
   }
 }
 
@@ -97,41 +122,99 @@ bool processRuns(unsigned long id) {
   return runs;
 }
 
+std::wstring widen(const std::string& text) {
+  const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+// The classic calls take at most MAX_PATH characters with the terminator, and a folder must leave
+// room for an 8.3 name in it.
+constexpr std::size_t kClassicPathLimit = MAX_PATH - 12;
+
+// Longer paths are made full ("." and ".." resolved, backslashes) and marked "\\?\", which
+// lifts the limit of the wide calls.
+std::wstring longPathForm(const std::wstring& path) {
+  if (path.starts_with(LR"(\\?\)")) return path;
+  std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  if (full.size() < kClassicPathLimit) return path;
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
+std::wstring wideSystemPath(const std::string& path) { return longPathForm(widen(path)); }
+
+std::string narrow(const std::wstring& wide) {
+  const int length = static_cast<int>(std::min<std::size_t>(wide.size(), INT_MAX));
+  std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length,
+                                                                nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), static_cast<int>(text.size()),
+                      nullptr, nullptr);
+  return text;
+}
+
+std::vector<FolderEntry> folderEntries(const std::string& dir) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAW found;
+  const HANDLE search =
+      FindFirstFileExW(wideSystemPath(joinPath(dir.empty() ? "." : dir, "*")).c_str(),
+                       FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  do {
+    const std::wstring name = found.cFileName;
+    const DWORD notRegular =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    if (name != L"." && name != L"..")
+      entries.push_back({narrow(name), (found.dwFileAttributes & notRegular) == 0});
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return entries;
+}
+
+void removeFile(const std::string& path) { DeleteFileW(wideSystemPath(path).c_str()); }
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
   // Regular files only: a device or a pipe in place of a player's file must not hang the game.
-  std::error_code code;
-  if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), code)) return std::nullopt;
-  const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(path), code);
-  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-  if (!file) return std::nullopt;
-  // One buffer of the file's size; a file that grows meanwhile gets the rest appended.
-  std::vector<std::uint8_t> bytes(
-      static_cast<std::size_t>(std::min<std::uintmax_t>(code ? 0 : size, maxBytes)));
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
-  char chunk[65536];
-  while (bytes.size() < maxBytes && file) {
-    const std::size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
-    file.read(chunk, static_cast<std::streamsize>(want));
-    bytes.insert(bytes.end(), chunk, chunk + file.gcount());
+  const HANDLE file = CreateFileW(wideSystemPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size{};
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size)) {
+    bytes = readAll(static_cast<std::uint64_t>(size.QuadPart), maxBytes,
+                    [file](std::uint8_t* into, std::size_t want) -> long long {
+                      DWORD got = 0;
+                      const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(want, 1u << 30));
+                      return ReadFile(file, into, ask, &got, nullptr) ? got : -1;
+                    });
   }
-  if (file.bad()) return std::nullopt;
+  CloseHandle(file);
   return bytes;
 }
 
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
                          std::string* error) {
+  const std::wstring target = wideSystemPath(path);
   // Replacing a read-only file would bypass its attribute: it stays as it is.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
       (attributes & FILE_ATTRIBUTE_READONLY)) {
     if (error) *error = std::system_category().message(ERROR_ACCESS_DENIED);
     return false;
   }
-  const std::string temporary = temporaryNameFor(path);
-  const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  const std::wstring temporary = wideSystemPath(temporaryNameFor(path));
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   bool ok = file != INVALID_HANDLE_VALUE;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
@@ -144,13 +227,13 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
   ok = ok && FlushFileBuffers(file) != 0;
   DWORD reason = ok ? 0 : GetLastError();
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (ok && !MoveFileExA(temporary.c_str(), path.c_str(),
+  if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ok = false;
     reason = GetLastError();
   }
   if (!ok) {
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(temporary.c_str());
     if (error) *error = std::system_category().message(static_cast<int>(reason));
   }
   return ok;
@@ -166,6 +249,21 @@ bool processRuns(unsigned long id) {
   return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
+std::vector<FolderEntry> folderEntries(const std::string& dir) {
+  namespace fs = std::filesystem;
+  std::vector<FolderEntry> entries;
+  std::error_code code;
+  for (fs::directory_iterator it(dir.empty() ? "." : dir, code), end; !code && it != end;
+       it.increment(code)) {
+    std::error_code ignored;
+    entries.push_back({it->path().filename().string(),
+                       it->symlink_status(ignored).type() == fs::file_type::regular});
+  }
+  return entries;
+}
+
+void removeFile(const std::string& path) { ::unlink(path.c_str()); }
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::size_t maxBytes) {
@@ -178,29 +276,14 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
     ::close(fd);
     return std::nullopt;
   }
-  // One buffer of the file's size; a file that grows meanwhile gets the rest appended.
-  std::vector<std::uint8_t> bytes(
-      static_cast<std::size_t>(std::min<std::uint64_t>(info.st_size, maxBytes)));
-  std::size_t filled = 0;
-  bool failed = false;
-  while (filled < maxBytes) {
-    std::uint8_t chunk[65536];
-    const bool full = filled == bytes.size();
-    std::uint8_t* into = full ? chunk : bytes.data() + filled;
-    const std::size_t want =
-        full ? std::min(sizeof chunk, maxBytes - filled) : bytes.size() - filled;
-    const ssize_t got = ::read(fd, into, want);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      failed = got < 0;
-      break;
-    }
-    if (full) bytes.insert(bytes.end(), chunk, chunk + got);
-    filled += static_cast<std::size_t>(got);
-  }
+  const auto bytes = readAll(static_cast<std::uint64_t>(info.st_size), maxBytes,
+                             [fd](std::uint8_t* into, std::size_t want) -> long long {
+                               for (;;) {
+                                 const ssize_t got = ::read(fd, into, want);
+                                 if (got >= 0 || errno != EINTR) return got;
+                               }
+                             });
   ::close(fd);
-  if (failed) return std::nullopt;
-  bytes.resize(filled);
   return bytes;
 }
 
@@ -355,16 +438,20 @@ bool equalNoCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::optional<std::string> findFileNoCase(const std::string& dir, const std::string& name) {
-  if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-  namespace fs = std::filesystem;
-  std::error_code code;
-  const fs::path folder = dir.empty() ? fs::path(".") : fs::path(dir);
-  if (fs::exists(folder / name, code)) return joinPath(dir, name);
-  for (fs::directory_iterator it(folder, code), end; !code && it != end; it.increment(code)) {
-    const std::string entry = it->path().filename().string();
-    if (equalNoCase(entry, name)) return joinPath(dir, entry);
+  // A name only: no separator may lead out of the folder, nor on Windows a drive or a stream.
+#ifdef _WIN32
+  const char* const notInName = "/\\:";
+#else
+  const char* const notInName = "/";
+#endif
+  if (name.empty() || name.find_first_of(notInName) != std::string::npos) return std::nullopt;
+  // The name as it is on disk, an exact match preferred where letter case tells files apart.
+  std::optional<std::string> found;
+  for (const FolderEntry& entry : folderEntries(dir)) {
+    if (entry.name == name) return joinPath(dir, entry.name);
+    if (!found && equalNoCase(entry.name, name)) found = joinPath(dir, entry.name);
   }
-  return std::nullopt;
+  return found;
 }
 
 }  // namespace platform

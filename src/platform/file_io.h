@@ -1,5 +1,6 @@
 #pragma once
-// Toolkit-free file helpers shared by every reader and writer of the player's files.
+// Toolkit-free file helpers shared by every reader and writer of the player's files. Paths are
+// UTF-8 on every system; on Windows they may be longer than the classic 260 characters.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -61,7 +62,8 @@ bool writeTextLines(const std::string& path, const std::vector<std::string>& lin
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
 // The path of the entry of `dir` whose name equals `name` without regard to case (an exact match
-// is preferred); nullopt when there is none.
+// is preferred), spelled as on disk; nullopt when there is none or `name` is not a name alone (it
+// holds a "/", or on Windows a backslash or ":").
 std::optional<std::string> findFileNoCase(const std::string& dir, const std::string& name);
 
 }  // namespace platform

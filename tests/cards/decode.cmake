@@ -1,33 +1,7 @@
-# Decoder and encoder tests: once as a normal program, once with the decoder and encoder
-# compiled into the test under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Decoder and encoder tests as a normal program (decode_sanitized.cmake runs them once more under
+# the sanitizers).
 set(CARDS_CODEC_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/card_set_decode_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_set_encode_test.cpp)
 
 klondike_gtest(cards_decode_test SOURCES ${CARDS_CODEC_TESTS} LIBS cards_encode)
-
-# Absolute paths of a library's sources and its public include folders.
-function(cards_library_parts target sources_var includes_var)
-  get_target_property(dir ${target} SOURCE_DIR)
-  get_target_property(sources ${target} SOURCES)
-  set(absolute)
-  foreach(source ${sources})
-    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${dir})
-    list(APPEND absolute ${source})
-  endforeach()
-  get_target_property(includes ${target} INTERFACE_INCLUDE_DIRECTORIES)
-  set(${sources_var} ${absolute} PARENT_SCOPE)
-  set(${includes_var} ${includes} PARENT_SCOPE)
-endfunction()
-
-cards_library_parts(cards_decode decode_sources decode_includes)
-cards_library_parts(cards_encode encode_sources encode_includes)
-set(CARDS_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-klondike_gtest(cards_decode_sanitized_test SOURCES ${CARDS_CODEC_TESTS} ${decode_sources} ${encode_sources})
-target_include_directories(cards_decode_sanitized_test PRIVATE ${decode_includes} ${encode_includes})
-target_compile_options(cards_decode_sanitized_test PRIVATE ${CARDS_SANITIZE})
-target_link_options(cards_decode_sanitized_test PRIVATE ${CARDS_SANITIZE})
-
-klondike_qttest(cards_loader_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/card_set_loader_test.cpp
-  LIBS cards_qt cards_encode)

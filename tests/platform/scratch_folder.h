@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -13,10 +14,16 @@
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "klondike_test.XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
-    path_ = pattern;
+    // A random name, created only if no other test holds it.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate =
+          std::filesystem::temp_directory_path() /
+          ("klondike_test." + std::to_string(random()) + std::to_string(random()));
+      std::error_code code;
+      if (std::filesystem::create_directory(candidate, code)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a scratch folder");
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -30,7 +37,8 @@ class ScratchFolder {
 
   const std::filesystem::path& path() const { return path_; }
   std::string str() const { return path_.string(); }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  // Joined with "/" as the game joins its paths, also on Windows.
+  std::string file(const std::string& name) const { return str() + "/" + name; }
 
   void put(const std::string& name, const std::string& bytes) const {
     std::ofstream(file(name), std::ios::binary) << bytes;
