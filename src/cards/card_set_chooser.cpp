@@ -99,12 +99,10 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   previewPicture->setGeometry(2, 2, 88, 130);
   previewPicture->setScaledContents(true);
 
-  cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                 QStringLiteral("&Cancel"), this);
+  cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
   cancelButton->setGeometry(352, 240, 75, 25);
   cancelButton->setAutoDefault(false);
-  okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                             QStringLiteral("&OK"), this);
+  okButton = new QPushButton(QStringLiteral("&OK"), this);
   okButton->setGeometry(352, 272, 75, 25);
   okButton->setDefault(true);
 
@@ -180,7 +178,13 @@ void CardSetChooser::showEvent(QShowEvent* event) {
   platform::keepInsideWorkArea(this);
   // Files and volumes may have come or gone since the last use; folder and selection stay.
   listedDir_ = existingFolder(listedDir_);
-  if (folders_ == nullptr) createFolderModel();
+  if (folders_ == nullptr) {
+    // Made at the first showing, as the folder model is: the style renders each icon at every
+    // size it has, and many runs never open this window.
+    cancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    createFolderModel();
+  }
   fillDriveList();
   showListedFolder();
   const QString selected = selectedFile();

@@ -44,14 +44,12 @@ QPixmap picture(platform::pictures::Id id) {
 QLabel* textLabel(QWidget* parent, const QString& text, int x, int y) {
   auto* label = new QLabel(text, parent);
   label->move(x, y);
-  label->adjustSize();
   return label;
 }
 
 ClickableLabel* nameLabel(QWidget* parent, const QString& name, int x) {
   auto* label = new ClickableLabel(name, parent);
   label->move(x, 24);
-  label->adjustSize();
   label->setCursor(Qt::PointingHandCursor);
   return label;
 }
@@ -109,7 +107,6 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
            firstAuthorEmail, secondAuthorName, secondAuthorStreet, secondAuthorTown,
            secondAuthorCountry, secondAuthorEmail}) {
     line->setContentsMargins(1, 0, 0, 0);
-    line->adjustSize();
   }
   firstPortrait = portrait(panel, 193, 3);
   secondPortrait = portrait(panel, 369, 3);
@@ -128,10 +125,8 @@ AboutBox::AboutBox(LinkOpener openLink, QWidget* parent)
   QFont bold = font();
   bold.setBold(true);
   versionLabel->setFont(bold);
-  versionLabel->adjustSize();
 
-  okButton =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Ok"), this);
+  okButton = new QPushButton(QStringLiteral("Ok"), this);
   okButton->setGeometry(220, 147, 75, 25);
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -149,7 +144,6 @@ ClickableLabel* AboutBox::linkLabel(const QString& text, int x, int y, bool bold
   label->setPalette(colours);
   label->setCursor(Qt::PointingHandCursor);
   label->move(x, y);
-  label->adjustSize();
   connect(label, &ClickableLabel::clicked, this, [this, url] { openLink_(url); });
   return label;
 }
@@ -168,8 +162,13 @@ void AboutBox::showModal() {
 }
 
 void AboutBox::showEvent(QShowEvent* event) {
-  // The pictures are decoded when the box is first shown: many runs never open it.
+  // The pictures and the button's icon are made and the text lines measured when the box is first
+  // shown: many runs never open it, and measuring the bold lines would load another font file.
   if (logo->pixmap().isNull()) {
+    okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    for (QLabel* label : panel->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) label->adjustSize();
+    versionLabel->adjustSize();
     logo->setPixmap(picture(platform::pictures::Id::AboutLogo));
     firstPortrait->setPixmap(picture(platform::pictures::Id::FirstPortrait));
     secondPortrait->setPixmap(picture(platform::pictures::Id::SecondPortrait));

@@ -94,6 +94,10 @@ HighscoreWindow::HighscoreWindow(results::HighscoreList& list, std::string start
       startDir_(std::move(startDir)) {
   setWindowTitle("Highscore list");
   setFixedSize(kWidth, kHeight);
+}
+
+void HighscoreWindow::createRows() {
+  if (rows_[0].name != nullptr) return;
   for (int row = 0; row < results::kHighscoreRows; ++row) createRow(row);
   rows_[0].name->installEventFilter(this);
   rows_[0].name->setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -188,6 +192,7 @@ void HighscoreWindow::enterHighscore(const std::string& scoreText, const std::st
 }
 
 void HighscoreWindow::fillRows() {
+  createRows();
   for (int row = 0; row < results::kHighscoreRows; ++row) {
     rows_[row].name->setText(fromFileText(list_.name(row)));
     showNumber(rows_[row].score, fromFileText(list_.score(row)));
@@ -211,6 +216,11 @@ void HighscoreWindow::pictureClicked() { reject(); }  // hides; also ends a moda
 bool HighscoreWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) fillRows();
   return QDialog::event(event);
+}
+
+void HighscoreWindow::setVisible(bool visible) {
+  if (visible) createRows();  // every way of showing comes here; the rows are shown along
+  QDialog::setVisible(visible);
 }
 
 bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {

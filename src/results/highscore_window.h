@@ -34,6 +34,8 @@ class HighscoreWindow : public QDialog {
   // The row (0..9) of the latest placed result, 10 when it did not make the list, 0 at start.
   int entryRow() const { return entryRow_; }
 
+  void setVisible(bool visible) override;
+
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +51,9 @@ class HighscoreWindow : public QDialog {
     QLineEdit* nameEdit = nullptr;
   };
 
+  // The rows are made when the window is first shown: their fonts are measured as they are made,
+  // which would load three more font files at start, and many runs never show the list.
+  void createRows();
   void createRow(int row);
   void centreOnDesktop();
   void fillRows();     // writes the 30 strings into the labels

@@ -26,8 +26,19 @@ QString minutes(int seconds) {
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(StatisticsFile& file, QWidget* parent)
-    : QDialog(parent), file_(file), table_(new QTableWidget(game::kStatisticsKinds, 7, this)) {
+    : QDialog(parent), file_(file) {
   setWindowTitle("Statistics");
+  resize(760, 400);
+}
+
+QTableWidget& StatisticsWindow::table() {
+  createContents();
+  return *table_;
+}
+
+void StatisticsWindow::createContents() {
+  if (table_ != nullptr) return;
+  table_ = new QTableWidget(game::kStatisticsKinds, 7, this);
   table_->setHorizontalHeaderLabels(kHeaders);
   QStringList kinds;
   for (int k = 0; k < game::kStatisticsKinds; ++k)
@@ -45,10 +56,10 @@ StatisticsWindow::StatisticsWindow(StatisticsFile& file, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
   layout->addWidget(buttons);
-  resize(760, 400);
 }
 
 void StatisticsWindow::fill() {
+  createContents();
   for (int k = 0; k < game::kStatisticsKinds; ++k) {
     const game::GameRecord& r = file_.statistics()[k];
     const QString cells[] = {number(r.played),

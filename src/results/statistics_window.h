@@ -18,9 +18,12 @@ class StatisticsWindow : public QDialog {
 
   void showModal();  // fills the table from the file's statistics and shows it modally
   void askReset();   // the Reset button: after a Yes the statistics start afresh
-  QTableWidget& table() { return *table_; }
+  QTableWidget& table();
 
  private:
+  // The table and its buttons are made when first needed: the table measures its headers in a
+  // bold face as it is made, which would load another font file at start.
+  void createContents();
   void fill();
 
   StatisticsFile& file_;

@@ -139,9 +139,11 @@ class CardSetChooserTest : public QObject {
     QCOMPARE(chooser.okButton->geometry(), QRect(352, 272, 75, 25));
     QCOMPARE(chooser.okButton->text(), QString("&OK"));
     QVERIFY(chooser.okButton->isDefault());
+    QVERIFY(chooser.okButton->icon().isNull());  // fetched on the first showing
 
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    QVERIFY(!chooser.okButton->icon().isNull() && !chooser.cancelButton->icon().isNull());
     QVERIFY(chooser.fileList->count() > 0);
     QCOMPARE(chooser.fileList->visualItemRect(chooser.fileList->item(0)).height(), 13);
     const QPersistentModelIndex more =

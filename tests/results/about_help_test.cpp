@@ -80,7 +80,8 @@ class AboutHelpTest : public QObject {
 
   void aboutBoxLayout() {
     AboutBox about([](const QString&) {});
-    about.show();  // the pictures are decoded on the first showing
+    QVERIFY(about.okButton->icon().isNull());
+    about.show();  // the pictures and the icon are made and the lines measured on the first showing
     QCOMPARE(about.windowTitle(), QString("About Klondike Zelora"));
     QCOMPARE(about.size(), QSize(498, 172));
     QCOMPARE(about.minimumSize(), about.maximumSize());
@@ -134,6 +135,7 @@ class AboutHelpTest : public QObject {
     QCOMPARE(about.okButton->geometry(), QRect(220, 147, 75, 25));
     QCOMPARE(about.okButton->text(), QString("Ok"));
     QVERIFY(about.okButton->isDefault());
+    QVERIFY(!about.okButton->icon().isNull());
   }
 
   void portraitsShowOnTheNameAndHideOnThemselves() {

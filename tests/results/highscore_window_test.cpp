@@ -196,6 +196,7 @@ class HighscoreWindowTest : public QObject {
     list.score(1) = "-2147483648";
     list.time(1) = "99999999999999999999";
     HighscoreWindow w(list, startDir());
+    QVERIFY(w.findChildren<QLabel*>().isEmpty());  // the rows are made on the first showing
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));  // activation fills the labels
     const auto fixedLabelBefore = [&](const QRect& rect) -> QLabel* {
