@@ -14,7 +14,7 @@ install(TARGETS klondike-audio LIBRARY DESTINATION ${KLONDIKE_LIBRARY_INSTALL_DI
 # Finding the game's own libraries beside the program or in its folder under the library folder.
 add_library(platform_own_library STATIC ${CMAKE_CURRENT_LIST_DIR}/own_library.cpp)
 target_include_directories(platform_own_library PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(platform_own_library PUBLIC Qt6::Core)
+target_link_libraries(platform_own_library PUBLIC Qt6::Core PRIVATE platform_files)
 file(RELATIVE_PATH klondike_library_from_program
   /${CMAKE_INSTALL_BINDIR} /${KLONDIKE_LIBRARY_INSTALL_DIR})
 target_compile_definitions(platform_own_library PRIVATE

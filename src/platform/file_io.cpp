@@ -1,5 +1,6 @@
-// Toolkit-free file helpers: path joining, whole-file reading, atomic replacement and the
-// clean-up after it, line splitting and case-insensitive lookup of a file in a folder.
+// Toolkit-free file helpers: path joining, the program's folder, whole-file reading, atomic
+// replacement and the clean-up after it, line splitting and case-insensitive lookup of a file in
+// a folder.
 #include "platform/file_io.h"
 
 #include <algorithm>
@@ -239,6 +240,19 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
   return ok;
 }
 
+std::string programFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) break;
+    path.resize(path.size() * 2);  // cut short: a longer path
+  }
+  path.resize(path.find(L'\0'));
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::string() : narrow(path.substr(0, separator));
+}
+
 #else
 
 namespace {
@@ -351,6 +365,16 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     if (error) *error = systemReason(reason);
   }
   return ok;
+}
+
+std::string programFolder() {
+#if defined(__linux__)
+  std::error_code code;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", code);
+  return code ? std::string() : program.parent_path().string();
+#else
+  return {};
+#endif
 }
 
 #endif  // _WIN32

@@ -13,6 +13,9 @@ namespace platform {
 // `dir` + "/" + `name`; no separator is added when `dir` already ends in "/" (the root).
 std::string joinPath(const std::string& dir, const std::string& name);
 
+// The folder of the running program, "" where the system does not tell it.
+std::string programFolder();
+
 // Reads at most `maxBytes` bytes of a regular file into one buffer of the file's size; nullopt
 // when it cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,

@@ -1,23 +1,8 @@
 #include "platform/own_library.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include "platform/file_io.h"
 
 namespace platform {
-
-namespace {
-
-// The running program's folder, also before (or without) a Qt application.
-QString programFolder() {
-  if (QCoreApplication::instance() != nullptr) return QCoreApplication::applicationDirPath();
-#if defined(Q_OS_LINUX)
-  return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
-#else
-  return {};
-#endif
-}
-
-}  // namespace
 
 QString ownLibraryFileName(const QString& name) {
 #if defined(Q_OS_WIN)
@@ -32,7 +17,7 @@ QString ownLibraryFileName(const QString& name) {
 bool loadOwnLibrary(QLibrary& library, const QString& fileName) {
   library.setFileName(fileName);
   if (library.load()) return true;
-  const QString folder = programFolder();
+  const QString folder = QString::fromStdString(programFolder());
   if (folder.isEmpty()) return false;
   // The platform's search does not look beside the program on every system; a build keeps the
   // libraries there, an installation in the game's own folder under the library folder.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/file_io.h"
 #include "shell/play_folder.h"
 
 namespace fs = std::filesystem;
@@ -33,9 +34,9 @@ void printUsage(std::FILE* out, const char* program) {
 // The installed default files, found from the program's own folder: the data folder of an
 // installation, or the play folder of a build tree.
 std::string defaultDataFolder() {
+  const fs::path programDir = platform::programFolder();
+  if (programDir.empty()) return {};
   std::error_code code;
-  const fs::path programDir = fs::read_symlink("/proc/self/exe", code).parent_path();
-  if (code) return {};
   for (const char* relative : {KLONDIKE_DATA_FROM_PROGRAM, "../play"}) {
     const fs::path candidate = (programDir / relative).lexically_normal();
     if (fs::is_directory(candidate, code)) return candidate.string();

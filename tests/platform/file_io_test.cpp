@@ -78,6 +78,16 @@ TEST(JoinPath, NoDoubleSeparator) {
   EXPECT_EQ(platform::joinPath("/home/p/", "mirt.ini"), "/home/p/mirt.ini");
 }
 
+TEST(ProgramFolder, HoldsThisTest) {
+#ifdef _WIN32
+  const char* const program = "platform_files_test.exe";
+#else
+  const char* const program = "platform_files_test";
+#endif
+  EXPECT_EQ(platform::findFileNoCase(platform::programFolder(), program),
+            platform::joinPath(platform::programFolder(), program));
+}
+
 TEST(ReadFile, LimitMissingAndFolder) {
   ScratchFolder dir;
   dir.put("f", "abcdef");
