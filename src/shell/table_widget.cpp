@@ -72,6 +72,8 @@ QRect TableWidget::toWidget(const QRect& tableRect) const {
   return toWidget_.isIdentity() ? tableRect : toWidget_.mapRect(QRectF(tableRect)).toAlignedRect();
 }
 
+void TableWidget::updateTable(const QRect& tableRect) { update(toWidget(tableRect)); }
+
 void TableWidget::invalidateRect(const QRect& r) {
   const QRect area = toWidget(r);
   pending_ += area;
@@ -92,7 +94,7 @@ void TableWidget::repaintPending() {
 
 void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
   for (const auto* list : {&hintFrames_, &frames})
-    for (const game::Rect& f : *list) update(toWidget(cards::toQRect(game::selectionFrameArea(f))));
+    for (const game::Rect& f : *list) updateTable(cards::toQRect(game::selectionFrameArea(f)));
   hintFrames_ = std::move(frames);
 }
 
@@ -143,8 +145,7 @@ void TableWidget::paintEvent(QPaintEvent* event) {
   paintTable(p, dirty);
   if (!focusVisible_) return;
   const QRect frame = focusRect();
-  if (frame != focusDrawn_)
-    update(toWidget(focusDrawn_.united(frame)));  // the cards under it moved
+  if (frame != focusDrawn_) updateTable(focusDrawn_.united(frame));  // the cards under it moved
   focusDrawn_ = frame;
   p.setPen(QPen(kFocusColour, 2, Qt::DashLine));
   p.setBrush(Qt::NoBrush);
@@ -157,9 +158,9 @@ QRect TableWidget::focusRect() const {
 
 void TableWidget::showFocus(bool visible) {
   if (visible == focusVisible_ && !visible) return;
-  update(toWidget(focusDrawn_));
+  updateTable(focusDrawn_);
   focusVisible_ = visible;
-  if (visible) update(toWidget(focusRect()));
+  if (visible) updateTable(focusRect());
 }
 
 void TableWidget::keyPressEvent(QKeyEvent* event) {

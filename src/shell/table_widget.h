@@ -85,6 +85,8 @@ class TableWidget : public QWidget {
   QRect focusDrawn_;  // where the focus frame was last painted
 
   void updateScale();
+  // Asks Qt to repaint the widget pixels that show a table rectangle (outside repaintPending()).
+  void updateTable(const QRect& tableRect);
   qreal deviceFactor() const { return scale() * devicePixelRatio(); }
   void showFocus(bool visible);
   QRect focusRect() const;
