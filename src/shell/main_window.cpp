@@ -14,6 +14,7 @@
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
+#include "platform/maximize_guard.h"
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/sound_cues.h"
@@ -72,6 +73,7 @@ int screenClassOf(const QRect& workArea) {
 MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent)
     : QMainWindow(parent), sounds_(sounds) {
   setWindowTitle("TAVI's Klondike ");
+  platform::allowMaximize(this);
   QFont font = this->font();
   font.setPixelSize(11);
   setFont(font);
@@ -201,7 +203,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "System Message");
 
   options_ = readGameOptions(startDir_);
-  table_->setZoom(zoomFactor(options_.zoom), tableBaseSize());
+  table_->setZoom(tableZoom(), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -244,8 +246,14 @@ QSize MainWindow::windowSizeFor(qreal zoom) const {
       .boundedTo(workArea_.size() - frame);
 }
 
+qreal MainWindow::tableZoom() const {
+  // On the small screens the window is always maximized, its table laid out for the screen.
+  return screenClass_ == 3 && isMaximized() ? 0 : zoomFactor(options_.zoom);
+}
+
 void MainWindow::sizeWindowForZoom() {
-  if (screenClass_ != 3) return;  // the window fills the screen at every zoom
+  // Below the large screen the window fills the screen at every zoom.
+  if (screenClass_ != 3 || isMaximized()) return;
   if (options_.zoom == Zoom::Percent100) {
     setFixedSize(kWindowWidth, windowHeight_);
     return;
@@ -377,6 +385,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  table_->setZoom(tableZoom(), tableBaseSize());
+  if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized)
+    sizeWindowForZoom();
+}
+
 // --- Game ---
 
 void MainWindow::autoFinish() {
@@ -489,12 +505,13 @@ void MainWindow::toggleWinnableDeals() {
   saveOptions();
 }
 
-// The window keeps its place; at 100% the table is the fixed window of today again.
+// The window keeps its place; at 100% the table is the fixed window of today again. A maximized
+// window keeps its fitted table: the zoom shows when it is back to normal.
 void MainWindow::chooseZoom(Zoom zoom) {
   options_.zoom = zoom;
-  table_->setZoom(zoomFactor(zoom), tableBaseSize());
+  table_->setZoom(tableZoom(), tableBaseSize());
   sizeWindowForZoom();
-  if (isVisible()) platform::keepInsideWorkArea(this);
+  if (isVisible() && !isMaximized()) platform::keepInsideWorkArea(this);
   saveOptions();
   syncMenu();
 }
