@@ -2,29 +2,114 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QTimer>
+#include <QLayout>
 #include <QWidget>
 #include <QWindow>
 
 namespace platform {
 namespace {
 
-const char* const kWatched = "maximizeGuardWatched";
-const char* const kMaximizable = "maximizeGuardMaximizable";
-const char* const kFixedSize = "maximizeGuardFixedSize";  // put aside while maximized
-const char* const kRefused = "maximizeGuardRefused";      // to be returned to normal
+// Properties of a guarded window.
+const char* const kWatched = "maximizeGuardWatched";          // on the QWindow
+const char* const kMaximizable = "maximizeGuardMaximizable";  // set by allowMaximize()
+const char* const kMinimum = "maximizeGuardMinimum";          // size limits put aside while
+const char* const kMaximum = "maximizeGuardMaximum";          // maximized, with the layout's
+const char* const kConstraint = "maximizeGuardConstraint";    // constraint that sets them
+const char* const kNormalSize = "maximizeGuardNormalSize";    // the size before the request
+const char* const kRefusing = "maximizeGuardRefusing";        // to be returned to normal
+const char* const kMaximized = "maximizeGuardMaximized";      // as the window system has it
 
-bool fillsScreen(Qt::WindowStates states) {
-  return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
+constexpr Qt::WindowStates kFillsScreen = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+QWidget* widgetOf(const QWindow* handle) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->windowHandle() == handle) return w;
+  return nullptr;
 }
 
 // The size limits must be gone before the compositor's answer to the request is applied, so the
-// window's own signal, sent when the request leaves, is the moment to drop them.
-void letGoOfFixedSize(QWidget* window) {
-  if (window->minimumSize() != window->maximumSize()) return;
-  window->setProperty(kFixedSize, window->maximumSize());
+// window's own signal, sent as the request leaves, is the moment to drop them.
+void letGoOfSizeLimits(QWidget* window) {
+  if (window->property(kNormalSize).isValid()) return;  // already on its way
+  window->setProperty(kNormalSize, window->size());
+  const QSize unlimited(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (window->maximumSize() == unlimited) return;
+  window->setProperty(kMinimum, window->minimumSize());
+  window->setProperty(kMaximum, window->maximumSize());
+  if (QLayout* layout = window->layout()) {
+    window->setProperty(kConstraint, int(layout->sizeConstraint()));
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+  }
   window->setMinimumSize(0, 0);
-  window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  window->setMaximumSize(unlimited);
+}
+
+// Back to normal, a window has its size limits again, and its size from before the request.
+void restoreSize(QWidget* window) {
+  const QVariant minimum = window->property(kMinimum), maximum = window->property(kMaximum);
+  if (maximum.isValid()) {
+    window->setMinimumSize(minimum.toSize());
+    window->setMaximumSize(maximum.toSize());
+    if (QLayout* layout = window->layout())
+      layout->setSizeConstraint(QLayout::SizeConstraint(window->property(kConstraint).toInt()));
+  }
+  if (const QVariant normal = window->property(kNormalSize); normal.isValid())
+    window->resize(normal.toSize());
+  for (const char* name : {kMinimum, kMaximum, kConstraint, kNormalSize})
+    window->setProperty(name, QVariant());
+  // The layout requests held meanwhile (see holdsLayout).
+  QCoreApplication::postEvent(window, new QEvent(QEvent::LayoutRequest));
+}
+
+// While a refused window is on its way to the maximized state and back, its layout is not
+// activated: a message box, for one, fixes its size again whenever it lays itself out.
+bool holdsLayout(const QWidget* window) {
+  return !window->property(kMaximizable).toBool() && window->property(kNormalSize).isValid();
+}
+
+// Once a refused window has taken the maximized size, it shows itself at that size and then asks
+// to be normal: weston takes a request to leave the maximized state for nothing until the window
+// has committed a picture of the size it was given.
+void returnToNormalOnceResized(QWidget* window) {
+  if (!window->property(kRefusing).toBool() ||
+      window->size() == window->property(kNormalSize).toSize())
+    return;
+  window->setProperty(kRefusing, QVariant());
+  QMetaObject::invokeMethod(
+      window,
+      [window] {
+        if (!(window->windowState() & kFillsScreen)) return;
+        window->repaint();
+        window->setWindowState(window->windowState() & ~kFillsScreen);
+      },
+      Qt::QueuedConnection);
+}
+
+// A state the window system has carried out (on the window's QWindow, before its widget learns
+// it). Only once the window has left the maximized state may its size change again without
+// contradicting the compositor; a state that was carried out before the request came is no sign.
+void settle(QWidget* window, Qt::WindowStates states) {
+  if (states & kFillsScreen) {
+    window->setProperty(kMaximized, true);
+    if (window->property(kMaximizable).toBool()) return;
+    window->setProperty(kRefusing, true);
+    returnToNormalOnceResized(window);
+    return;
+  }
+  if (!window->property(kMaximized).toBool()) return;
+  window->setProperty(kMaximized, QVariant());
+  window->setProperty(kRefusing, QVariant());
+  restoreSize(window);
+}
+
+// A refused window hidden on its way (closed while maximized, or never maximized by a compositor
+// that turned the request down) is shown normal next time.
+void forgetRequest(QWidget* window) {
+  if (window->property(kMaximizable).toBool() || !window->property(kNormalSize).isValid()) return;
+  window->setWindowState(window->windowState() & ~kFillsScreen);
+  window->setProperty(kMaximized, QVariant());
+  window->setProperty(kRefusing, QVariant());
+  restoreSize(window);
 }
 
 class MaximizeGuard : public QObject {
@@ -33,19 +118,28 @@ class MaximizeGuard : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::Show && type != QEvent::WindowStateChange && type != QEvent::Paint)
-      return false;
-    auto* window = qobject_cast<QWidget*>(watched);
-    if (window == nullptr || !window->isWindow()) return false;
-    if (type == QEvent::Show) {
-      watch(window);
-    } else if (type == QEvent::Paint) {
-      if (window->property(kRefused).toBool()) returnToNormalAfterPainting(window);
-    } else if (event->spontaneous()) {
-      // A state the window system has carried out (the game's own changes are not spontaneous):
-      // only now may the window's size change again without contradicting the compositor.
-      settle(window);
+    switch (event->type()) {
+      case QEvent::Show:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+          watch(window);
+        break;
+      case QEvent::Hide:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+          forgetRequest(window);
+        break;
+      case QEvent::WindowStateChange:
+        if (auto* handle = qobject_cast<QWindow*>(watched); handle && event->spontaneous())
+          if (QWidget* window = widgetOf(handle)) settle(window, handle->windowStates());
+        break;
+      case QEvent::LayoutRequest:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+          return holdsLayout(window);
+        break;
+      case QEvent::Resize:
+        if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+          returnToNormalOnceResized(window);
+        break;
+      default: break;
     }
     return false;
   }
@@ -56,30 +150,7 @@ class MaximizeGuard : public QObject {
     if (handle == nullptr || handle->property(kWatched).toBool()) return;
     handle->setProperty(kWatched, true);
     connect(handle, &QWindow::windowStateChanged, window, [window](Qt::WindowState state) {
-      if (fillsScreen(state)) letGoOfFixedSize(window);
-    });
-  }
-
-  static void settle(QWidget* window) {
-    if (fillsScreen(window->windowState())) {
-      window->setProperty(kRefused, !window->property(kMaximizable).toBool());
-      return;
-    }
-    window->setProperty(kRefused, QVariant());
-    const QVariant fixed = window->property(kFixedSize);
-    if (!fixed.isValid()) return;
-    window->setProperty(kFixedSize, QVariant());
-    window->setFixedSize(fixed.toSize());
-  }
-
-  // weston takes a request to leave the maximized state for nothing until the window has shown
-  // itself maximized, so the request follows the picture of that size (sent as this paint ends).
-  static void returnToNormalAfterPainting(QWidget* window) {
-    window->setProperty(kRefused, QVariant());
-    QTimer::singleShot(0, window, [window] {
-      if (fillsScreen(window->windowState()))
-        window->setWindowState(window->windowState() &
-                               ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+      if (state & kFillsScreen) letGoOfSizeLimits(window);
     });
   }
 };

@@ -241,7 +241,7 @@ QSize MainWindow::windowSizeFor(qreal zoom) const {
   const QSize base = tableBaseSize();
   const int chrome =
       menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : kStatusBarHeight);
-  const QSize frame = frameGeometry().size() - size();
+  const QSize frame = platform::frameSize(this);
   return QSize(int(std::ceil(base.width() * zoom)), int(std::ceil(base.height() * zoom)) + chrome)
       .boundedTo(workArea_.size() - frame);
 }
@@ -510,8 +510,18 @@ void MainWindow::toggleWinnableDeals() {
 void MainWindow::chooseZoom(Zoom zoom) {
   options_.zoom = zoom;
   table_->setZoom(tableZoom(), tableBaseSize());
+  const QSize before = size();
   sizeWindowForZoom();
-  if (isVisible() && !isMaximized()) platform::keepInsideWorkArea(this);
+  if (isVisible() && !isMaximized()) {
+    if (!platform::windowsPlacedByCompositor()) {
+      platform::keepInsideWorkArea(this);
+    } else if (size().width() > before.width() || size().height() > before.height()) {
+      // The compositor keeps a grown window's corner where it was, edges off the screen or not;
+      // shown anew, the window is placed anew, inside the screen.
+      hide();
+      show();
+    }
+  }
   saveOptions();
   syncMenu();
 }
