@@ -44,17 +44,21 @@ void letGoOfSizeLimits(QWidget* window) {
   window->setMaximumSize(unlimited);
 }
 
-// Back to normal, a window has its size limits again, and its size from before the request.
+// Back to normal, a refused window has its size limits again, and its size from before the
+// request. A window that allows maximizing sets them itself: a resize here would clear its
+// widget's maximized state before the widget hears of the change.
 void restoreSize(QWidget* window) {
   const QVariant minimum = window->property(kMinimum), maximum = window->property(kMaximum);
-  if (maximum.isValid()) {
-    window->setMinimumSize(minimum.toSize());
-    window->setMaximumSize(maximum.toSize());
-    if (QLayout* layout = window->layout())
-      layout->setSizeConstraint(QLayout::SizeConstraint(window->property(kConstraint).toInt()));
+  if (!window->property(kMaximizable).toBool()) {
+    if (maximum.isValid()) {
+      window->setMinimumSize(minimum.toSize());
+      window->setMaximumSize(maximum.toSize());
+      if (QLayout* layout = window->layout())
+        layout->setSizeConstraint(QLayout::SizeConstraint(window->property(kConstraint).toInt()));
+    }
+    if (const QVariant normal = window->property(kNormalSize); normal.isValid())
+      window->resize(normal.toSize());
   }
-  if (const QVariant normal = window->property(kNormalSize); normal.isValid())
-    window->resize(normal.toSize());
   for (const char* name : {kMinimum, kMaximum, kConstraint, kNormalSize})
     window->setProperty(name, QVariant());
   // The layout requests held meanwhile (see holdsLayout).

@@ -11,7 +11,8 @@ namespace platform {
 // allowMaximize(), and gets its fixed size back when it is normal again.
 void guardMaximizeRequests();
 
-// Marks `window` as one that lays itself out at any size, so that it stays maximized when asked.
+// Marks `window` as one that lays itself out at any size, so that it stays maximized when asked;
+// it sets its own size limits again when it is back to normal (on its WindowStateChange event).
 void allowMaximize(QWidget* window);
 
 }  // namespace platform

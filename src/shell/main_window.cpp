@@ -389,8 +389,10 @@ void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::WindowStateChange) return;
   table_->setZoom(tableZoom(), tableBaseSize());
+  // Back from maximized: the window system gives the window its former size right after this
+  // event; the zoom, perhaps chosen meanwhile, sizes it after that.
   if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized)
-    sizeWindowForZoom();
+    QMetaObject::invokeMethod(this, &MainWindow::sizeWindowForZoom, Qt::QueuedConnection);
 }
 
 // --- Game ---
