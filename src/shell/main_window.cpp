@@ -251,6 +251,20 @@ qreal MainWindow::tableZoom() const {
   return screenClass_ == 3 && isMaximized() ? 0 : zoomFactor(options_.zoom);
 }
 
+void MainWindow::resizeForZoom() {
+  const QSize before = size();
+  sizeWindowForZoom();
+  if (!isVisible() || isMaximized()) return;
+  if (!platform::windowsPlacedByCompositor()) {
+    platform::keepInsideWorkArea(this);
+  } else if (width() > before.width() || height() > before.height()) {
+    // The compositor keeps a grown window's corner where it was, edges off the screen or not;
+    // shown anew, the window is placed anew, inside the screen.
+    hide();
+    show();
+  }
+}
+
 void MainWindow::sizeWindowForZoom() {
   // Below the large screen the window fills the screen at every zoom.
   if (screenClass_ != 3 || isMaximized()) return;
@@ -392,7 +406,7 @@ void MainWindow::changeEvent(QEvent* event) {
   // Back from maximized: the window system gives the window its former size right after this
   // event; the zoom, perhaps chosen meanwhile, sizes it after that.
   if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized)
-    QMetaObject::invokeMethod(this, &MainWindow::sizeWindowForZoom, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::resizeForZoom, Qt::QueuedConnection);
 }
 
 // --- Game ---
@@ -512,18 +526,7 @@ void MainWindow::toggleWinnableDeals() {
 void MainWindow::chooseZoom(Zoom zoom) {
   options_.zoom = zoom;
   table_->setZoom(tableZoom(), tableBaseSize());
-  const QSize before = size();
-  sizeWindowForZoom();
-  if (isVisible() && !isMaximized()) {
-    if (!platform::windowsPlacedByCompositor()) {
-      platform::keepInsideWorkArea(this);
-    } else if (size().width() > before.width() || size().height() > before.height()) {
-      // The compositor keeps a grown window's corner where it was, edges off the screen or not;
-      // shown anew, the window is placed anew, inside the screen.
-      hide();
-      show();
-    }
-  }
+  resizeForZoom();
   saveOptions();
   syncMenu();
 }

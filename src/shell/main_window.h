@@ -144,6 +144,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // Resizes the window for the zoom in force; at 100% it is the fixed window of the screen class.
   // A maximized window keeps the size it was given.
   void sizeWindowForZoom();
+  // The same for a shown window, which then stays inside the screen.
+  void resizeForZoom();
   void saveOptions();
   void initMpegPlayer();
   void buildStatusBar();
