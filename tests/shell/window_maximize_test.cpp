@@ -8,6 +8,7 @@
 
 #include "platform/maximize_guard.h"
 #include "platform/message_box.h"
+#include "results/help_viewer.h"
 #include "shell/app_identity.h"
 #include "shell/secondary_windows.h"
 #include "tests/shell/window_test_support.h"
@@ -106,6 +107,15 @@ class WindowMaximizeTest : public QObject {
     QCOMPARE(w.closer.seen.size(), std::size_t(8));
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("; ")));
     QVERIFY(!main.isMaximized() && main.isVisible());
+    // The help viewer, a window of its own, may stay maximized.
+    m.helpItem->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(w.windows.help));
+    requestState(w.windows.help, Qt::WindowMaximized);
+    QTRY_VERIFY(w.windows.help->isMaximized());
+    QTest::qWait(100);
+    QVERIFY(w.windows.help->isMaximized());
+    requestState(w.windows.help, Qt::WindowNoState);
+    QTRY_VERIFY(!w.windows.help->isMaximized());
   }
 };
 
