@@ -274,7 +274,10 @@ void MainWindow::sizeWindowForZoom() {
   }
   setMinimumSize(kWindowWidth / 2, windowHeight_ / 2);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  if (options_.zoom != Zoom::FitWindow) resize(windowSizeFor(zoomFactor(options_.zoom)));
+  if (options_.zoom != Zoom::FitWindow)
+    resize(windowSizeFor(zoomFactor(options_.zoom)));
+  else  // as the window system gave it (back from maximized, the size it chose), within the screen
+    resize(size().boundedTo(workArea_.size() - platform::frameSize(this)));
 }
 
 bool MainWindow::loadCardSet(const QString& fileName, int state) {
