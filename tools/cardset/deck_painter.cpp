@@ -169,29 +169,21 @@ QImage PaintBack(const DeckScheme& scheme) {
   return image;
 }
 
-// The marker of an empty foundation: a pale card with a dashed inner border, a faint "A" and
-// a faint suit (none for the plain marker, suit < 0).
-QImage PaintFoundationMarker(int suit, const DeckScheme& scheme) {
+// The marker of an empty foundation: a pale card with a dashed inner border and a faint "A".
+// It carries no suit, since any Ace may start any foundation.
+QImage PaintFoundationMarker(const DeckScheme& scheme) {
   QImage image = BlankCard(QColor(226, 232, 222), scheme.outline);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   QPen dashed(QColor(150, 162, 150), 1.0, Qt::DashLine);
   painter.setPen(dashed);
   painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
-  const QColor faint = suit < 0      ? QColor(168, 178, 168)
-                       : IsRed(suit) ? QColor(238, 178, 182)
-                                     : QColor(178, 184, 192);
   QFont font("DejaVu Serif");
   font.setBold(true);
-  font.setPixelSize(suit < 0 ? 44 : 20);
+  font.setPixelSize(44);
   painter.setFont(font);
-  painter.setPen(faint);
-  if (suit < 0) {
-    painter.drawText(QRectF(0, 0, kWidth, kHeight), Qt::AlignCenter, "A");
-  } else {
-    painter.drawText(QRectF(0, 12, kWidth, 24), Qt::AlignHCenter | Qt::AlignTop, "A");
-    DrawSuit(painter, suit, kCentre + QPointF(0, 8), 40, faint);
-  }
+  painter.setPen(QColor(168, 178, 168));
+  painter.drawText(QRectF(0, 0, kWidth, kHeight), Qt::AlignCenter, "A");
   return image;
 }
 
@@ -210,11 +202,12 @@ QImage PaintEmptyPlace(const DeckScheme& scheme) {
 
 std::vector<QImage> PaintDeck(const DeckScheme& scheme) {
   std::vector<QImage> cells;
-  cells.push_back(PaintFoundationMarker(-1, scheme));
+  const QImage foundation = PaintFoundationMarker(scheme);
+  cells.push_back(foundation);
   cells.push_back(PaintEmptyPlace(scheme));
   cells.push_back(PaintBack(scheme));
   for (int value = 0; value < 52; ++value) cells.push_back(PaintFace(value, scheme));
-  for (int suit = 0; suit < 4; ++suit) cells.push_back(PaintFoundationMarker(suit, scheme));
+  cells.insert(cells.end(), 4, foundation);
   return cells;
 }
 
