@@ -15,21 +15,27 @@ QImage scaledCell(const QImage& cell, QSize size) {
 }  // namespace
 
 void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
-  if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ &&
+  if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ && art.vectors == vectors_ &&
       art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_)
     return;
   factor_ = factor;
   sheetKey_ = art.sheet.cacheKey();
+  vectors_ = art.vectors;
   emptyKey_ = art.emptyImage.cacheKey();
   emptyPlaceColour_ = emptyPlaceColour;
   cell_ = QSize(deviceLength(kCardWidth, factor), deviceLength(kCardHeight, factor));
-  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_RGB32);
-  emptyPlace.fill(Qt::black);
+  // Transparent around the outline's round corners, where an SVG deck's back has them.
+  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+  emptyPlace.fill(Qt::transparent);
   {
     QPainter p(&emptyPlace);
     paintEmptyPlace(p, QPoint(), art.emptyImage, toQColor(emptyPlaceColour));
   }
   empty_ = scaledCell(emptyPlace, cell_);
+  if (art.vectors) {  // drawn at the device size itself, so that every edge stays sharp
+    sheet_ = art.vectors->sheet(cell_);
+    return;
+  }
   if (art.sheet.isNull()) {
     sheet_ = QImage();
     return;

@@ -1,16 +1,19 @@
 #pragma once
 // The card pictures of a zoomed table, scaled smoothly to device pixels once per scale and card
-// sheet, so that painting a zoomed card is a plain copy as it is at 100%.
+// sheet (an SVG deck draws them at the device size), so that painting a zoomed card is a plain
+// copy as it is at 100%.
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
+#include <memory>
 
 class QPainter;
 
 namespace cards {
 
 struct CardArt;
+class SvgDeck;
 
 // A length of the table in device pixels at `factor` device pixels per table pixel.
 inline int deviceLength(int length, qreal factor) { return qRound(length * factor); }
@@ -36,6 +39,7 @@ class ScaledSheet {
   QSize cell_;
   qreal factor_ = 0;
   qint64 sheetKey_ = 0, emptyKey_ = 0;
+  std::shared_ptr<const SvgDeck> vectors_;
   std::uint32_t emptyPlaceColour_ = 0;
 };
 

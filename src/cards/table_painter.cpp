@@ -155,7 +155,10 @@ void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor
 }
 
 void CardArt::takeSheet(const QImage& loaded) {
-  sheet = loaded.isNull() ? QImage() : loaded.convertToFormat(QImage::Format_RGB32);
+  sheet = loaded.isNull() ? QImage()
+                          : loaded.convertToFormat(loaded.hasAlphaChannel()
+                                                       ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
   if (!sheet.isNull()) emptyImage = sheet.copy(sheetCell(game::kCellCardBack));
 }
 

@@ -6,9 +6,11 @@
 #include <QRect>
 #include <QRegion>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "cards/scaled_sheet.h"
+#include "cards/svg_deck.h"
 #include "cards/table_colours.h"
 #include "game/game_table.h"
 #include "game/table_view.h"
@@ -25,8 +27,10 @@ struct CardArt {
   char format = '0';     // '0' PC set, '1' planar set (which carries the Amiga colours)
   std::uint32_t amigaTableColour = 0;
   std::uint32_t amigaSelectColour = 0;
+  std::shared_ptr<const SvgDeck> vectors;  // an SVG deck: the cards are drawn anew per size
 
-  // Takes a freshly loaded sheet (any format, or null) and copies its card back into emptyImage.
+  // Takes a freshly loaded sheet (any format, or null; a sheet with transparency keeps it, so
+  // that the table shows through round corners) and copies its card back into emptyImage.
   void takeSheet(const QImage& loaded);
   bool drawsCards() const { return cardSetState > 0 && !sheet.isNull(); }
 };

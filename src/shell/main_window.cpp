@@ -284,6 +284,7 @@ bool MainWindow::loadCardSet(const QString& fileName, int state) {
   const cards::LoadedCardSet set = cards::loadCardSet(cardSetPath(fileName, startDir_));
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
+  art_.vectors = set.vectors;
   art_.format = set.format;
   if (set.format == '1') {
     art_.amigaTableColour = set.amigaTableColour;

@@ -2,6 +2,7 @@
 // Our own deck "Vessant", drawn with QPainter: every picture a card-set file can hold.
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <vector>
 
 namespace cardset {
@@ -19,5 +20,12 @@ struct DeckScheme {
 // back, 3 + value the face of card value (rank * 4 + suit), 55..58 the markers of the empty
 // foundations, the same picture as cell 0.
 std::vector<QImage> PaintDeck(const DeckScheme& scheme = {});
+
+inline constexpr int kBackCell = 2;
+inline constexpr int kFirstFaceCell = 3;
+
+// Paints the card back (cell 2) or the face of cell 3..54 in the card's own 88 x 130 units, on
+// any device and at any scale the painter has: the pictures above, a larger raster or vectors.
+void PaintCard(QPainter& painter, int cell, const DeckScheme& scheme = {});
 
 }  // namespace cardset
