@@ -1,7 +1,6 @@
 # SVG card decks: the checks of a deck's bytes (toolkit-free, with zlib for *.svgz) and the
 # library `klondike-svgdeck` (Qt SVG behind a small C interface), which the game loads when it
 # first meets an SVG deck, so that a game without one never maps Qt SVG.
-find_package(ZLIB REQUIRED)
 add_library(cards_svg_text STATIC ${CMAKE_CURRENT_LIST_DIR}/svg_deck_text.cpp)
 target_include_directories(cards_svg_text PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cards_svg_text PRIVATE ZLIB::ZLIB)
