@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "cards/card_image.h"
+#include "cards/svg_deck.h"
 #include "cards/table_painter.h"
 
 namespace cards {
@@ -16,8 +17,10 @@ QImage scaledCell(const QImage& cell, QSize size) {
 
 void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
   if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ && art.vectors == vectors_ &&
-      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_)
+      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_) {
+    if (waitsForDrawnCards()) takeDrawnSheet();
     return;
+  }
   factor_ = factor;
   sheetKey_ = art.sheet.cacheKey();
   vectors_ = art.vectors;
@@ -32,10 +35,8 @@ void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qr
     paintEmptyPlace(p, QPoint(), art.emptyImage, toQColor(emptyPlaceColour));
   }
   empty_ = scaledCell(emptyPlace, cell_);
-  if (art.vectors) {  // drawn at the device size itself, so that every edge stays sharp
-    sheet_ = art.vectors->sheet(cell_);
-    return;
-  }
+  drawn_ = false;
+  if (art.vectors && takeDrawnSheet()) return;
   if (art.sheet.isNull()) {
     sheet_ = QImage();
     return;
@@ -51,6 +52,14 @@ void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qr
     p.drawImage((c % kSheetColumns) * cell_.width(), (c / kSheetColumns) * cell_.height(),
                 scaledCell(art.sheet.copy(source), cell_));
   }
+}
+
+// The deck's cards drawn at the device size itself, so that every edge stays sharp.
+bool ScaledSheet::takeDrawnSheet() {
+  QImage drawn = vectors_->drawnSheet(cell_);
+  drawn_ = !drawn.isNull();
+  if (drawn_) sheet_ = std::move(drawn);
+  return drawn_;
 }
 
 void ScaledSheet::drawCell(QPainter& p, QPoint at, int code) const {

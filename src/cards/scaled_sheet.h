@@ -21,9 +21,13 @@ inline int deviceLength(int length, qreal factor) { return qRound(length * facto
 class ScaledSheet {
  public:
   // Rebuilds the pictures when `factor`, the pictures of `art` or the inside colour of an empty
-  // place changed since the last call.
+  // place changed since the last call. An SVG deck's cards come drawn at the device size once
+  // the deck has them (SvgDeck::drawSheetLater); until then its 100% pictures are scaled.
   void prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor);
   qreal factor() const { return factor_; }
+  // True while an SVG deck's cards for this size are not drawn yet.
+  bool waitsForDrawnCards() const { return vectors_ != nullptr && !drawn_; }
+  QSize cellSize() const { return cell_; }
 
   // Draws sheet cell `code`, or an empty place (drawn whole before it is scaled, so that its
   // inside meets its outline), with its top-left corner at the table point `at`.
@@ -40,6 +44,9 @@ class ScaledSheet {
   qreal factor_ = 0;
   qint64 sheetKey_ = 0, emptyKey_ = 0;
   std::shared_ptr<const SvgDeck> vectors_;
+  bool drawn_ = false;  // sheet_ holds the deck's cards drawn at the device size
+
+  bool takeDrawnSheet();
   std::uint32_t emptyPlaceColour_ = 0;
 };
 

@@ -4,6 +4,8 @@
 #include <QLibrary>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPromise>
+#include <QThreadPool>
 
 #include "cards/card_image.h"
 #include "cards/svg_deck/klondike_svgdeck.h"
@@ -62,6 +64,7 @@ std::shared_ptr<const SvgDeck> SvgDeck::open(const QString& fileName) {
 SvgDeck::~SvgDeck() { svgDeckLibrary()->close(handle_); }
 
 QImage SvgDeck::cell(int code, QSize size) const {
+  const std::lock_guard lock(mutex_);
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull() || code < game::kCellCardBack || code > game::kCellCardBack + 52 ||
       !svgDeckLibrary()->render(handle_, code - game::kCellCardBack, image.bits(), size.width(),
@@ -70,7 +73,26 @@ QImage SvgDeck::cell(int code, QSize size) const {
   return image;
 }
 
+QImage SvgDeck::drawnSheet(QSize cell) const {
+  const std::unique_lock lock(mutex_, std::try_to_lock);
+  if (!lock) return {};
+  const auto kept = sheets_.find(std::make_pair(cell.width(), cell.height()));
+  return kept == sheets_.end() ? QImage() : kept->second;
+}
+
+QFuture<void> SvgDeck::drawSheetLater(QSize cell) const {
+  const auto promise = std::make_shared<QPromise<void>>();
+  QFuture<void> future = promise->future();
+  promise->start();
+  QThreadPool::globalInstance()->start([deck = shared_from_this(), cell, promise] {
+    deck->sheet(cell);
+    promise->finish();
+  });
+  return future;
+}
+
 QImage SvgDeck::sheet(QSize cell) const {
+  const std::lock_guard lock(mutex_);
   const auto key = std::make_pair(cell.width(), cell.height());
   if (const auto kept = sheets_.find(key); kept != sheets_.end()) return kept->second;
   QImage sheet(cell.width() * kSheetColumns, cell.height() * kSheetRows,

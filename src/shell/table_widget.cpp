@@ -123,11 +123,26 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const qreal f = deviceFactor();
-  if (f != 1) scaledArt_.prepare(art_, colours_.emptyPlace, f);
+  if (f != 1) {
+    scaledArt_.prepare(art_, colours_.emptyPlace, f);
+    drawCardsLater();
+  }
   const cards::TableScene scene{
       engine_.table(), klondike,    art_,        colours_,
       highlighted,     &dragImage_, hintFrames_, f != 1 ? &scaledArt_ : nullptr};
   cards::paintTable(p, dirty, scene);
+}
+
+// An SVG deck draws its cards for a new size on a worker thread, so that a zoom never waits for
+// it; the table shows them scaled meanwhile and repaints once they are drawn.
+void TableWidget::drawCardsLater() const {
+  if (!scaledArt_.waitsForDrawnCards() ||
+      (cardsRequested_ == scaledArt_.cellSize() && cardsRequestedFrom_.lock() == art_.vectors))
+    return;
+  cardsRequested_ = scaledArt_.cellSize();
+  cardsRequestedFrom_ = art_.vectors;
+  auto* self = const_cast<TableWidget*>(this);
+  art_.vectors->drawSheetLater(cardsRequested_).then(self, [self] { self->update(); });
 }
 
 void TableWidget::paintEvent(QPaintEvent* event) {

@@ -80,6 +80,10 @@ class TableWidget : public QWidget {
   QSize tableSize_;
   QTransform toWidget_;  // table pixels to widget pixels
   mutable cards::ScaledSheet scaledArt_;
+  // The SVG deck and the size of its cards asked for last.
+  mutable QSize cardsRequested_;
+  mutable std::weak_ptr<const cards::SvgDeck> cardsRequestedFrom_;
+  void drawCardsLater() const;
   game::Place focus_{game::kStockColumn, game::kRows * 2};  // the stock, or Quatro's current card
   bool focusVisible_ = false;
   QRect focusDrawn_;  // where the focus frame was last painted
