@@ -66,7 +66,7 @@ SvgDeck::~SvgDeck() { svgDeckLibrary()->close(handle_); }
 QImage SvgDeck::cell(int code, QSize size) const {
   const std::lock_guard lock(mutex_);
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull() || code < game::kCellCardBack || code > game::kCellCardBack + 52 ||
+  if (image.isNull() || code < game::kCellCardBack || code >= game::kCellCardBack + kSvgDeckCards ||
       !svgDeckLibrary()->render(handle_, code - game::kCellCardBack, image.bits(), size.width(),
                                 size.height(), int(image.bytesPerLine())))
     return {};
@@ -104,7 +104,7 @@ QImage SvgDeck::sheet(QSize cell) const {
         QPoint((code % kSheetColumns) * cell.width(), (code / kSheetColumns) * cell.height()),
         cell);
   };
-  for (int code = game::kCellCardBack; code <= game::kCellCardBack + 52; ++code) {
+  for (int code = game::kCellCardBack; code < game::kCellCardBack + kSvgDeckCards; ++code) {
     const QRect target = cellRect(code);
     svgDeckLibrary()->render(handle_, code - game::kCellCardBack,
                              sheet.bits() + target.top() * sheet.bytesPerLine() + target.left() * 4,

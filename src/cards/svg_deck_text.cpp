@@ -94,6 +94,14 @@ bool declaresExternalEntity(std::string_view text) {
 
 }  // namespace
 
+std::string svgCardId(int card) {
+  if (card == 0) return "back";
+  static const char* const kRanks[] = {"1", "2", "3",  "4",    "5",     "6",   "7",
+                                       "8", "9", "10", "jack", "queen", "king"};
+  static const char* const kSuits[] = {"club", "diamond", "heart", "spade"};
+  return std::string(kRanks[(card - 1) >> 2]) + '_' + kSuits[(card - 1) & 3];
+}
+
 std::optional<std::string> svgDeckText(ByteView file) {
   if (file.size() > kSvgDeckFileLimit) return std::nullopt;
   std::optional<std::string> text =

@@ -17,6 +17,11 @@ inline constexpr std::size_t kSvgDeckTextLimit = 64u << 20;
 // characters as Qt's XML reader allows an entity, and together they must stay small.
 inline constexpr std::size_t kSvgDeckEntityReferenceLimit = 10'000;
 
+// The element id of a card in the desktop card themes' naming: card 0 "back", card 1 + rank * 4
+// + suit (ranks ace to king, suits clubs, diamonds, hearts, spades) "1_club" .. "king_spade".
+inline constexpr int kSvgDeckCards = 53;
+std::string svgCardId(int card);
+
 // The document text of an SVG deck file, plain or gzip-compressed (*.svgz), or nothing when the
 // file or its text is too large, the compressed data is broken, or the document refers to
 // anything outside itself: an href or url() that is neither a "#" fragment nor "data:", a CSS

@@ -2,7 +2,7 @@
 add_library(cardset_painter STATIC deck_painter.cpp court_painter.cpp index_glyphs.cpp
   suit_shapes.cpp svg_deck_writer.cpp clipping_recorder.cpp)
 target_include_directories(cardset_painter PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(cardset_painter PUBLIC Qt6::Gui PRIVATE Qt6::Svg)
+target_link_libraries(cardset_painter PUBLIC Qt6::Gui PRIVATE Qt6::Svg cards_svg_text)
 
 # The card-set tool: inspects sets and draws our own deck "Vessant".
 add_executable(cardset main.cpp app_icon.cpp)

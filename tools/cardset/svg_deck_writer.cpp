@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QSvgGenerator>
 
+#include "cards/svg_deck_text.h"
 #include "tools/cardset/clipping_recorder.h"
 
 namespace cardset {
@@ -38,12 +39,7 @@ QByteArray CardElements(int cell, const DeckScheme& scheme, const QByteArray& id
 }  // namespace
 
 QByteArray SvgCardId(int cell) {
-  if (cell == kBackCell) return "back";
-  static const char* const kRanks[] = {"1", "2", "3",  "4",    "5",     "6",   "7",
-                                       "8", "9", "10", "jack", "queen", "king"};
-  static const char* const kSuits[] = {"club", "diamond", "heart", "spade"};
-  const int value = cell - kFirstFaceCell;
-  return QByteArray(kRanks[value >> 2]) + '_' + kSuits[value & 3];
+  return QByteArray::fromStdString(cards::svgCardId(cell - kBackCell));
 }
 
 QByteArray WriteSvgDeck(const DeckScheme& scheme) {

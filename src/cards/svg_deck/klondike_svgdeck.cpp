@@ -17,22 +17,16 @@
 
 namespace {
 
-// Element ids of the back and the 52 faces, in the order of the card numbers.
-std::array<QString, 53> cardIds() {
-  static const char* const kRanks[] = {"1", "2", "3",  "4",    "5",     "6",   "7",
-                                       "8", "9", "10", "jack", "queen", "king"};
-  static const char* const kSuits[] = {"club", "diamond", "heart", "spade"};
-  std::array<QString, 53> ids;
-  ids[0] = QStringLiteral("back");
-  for (int value = 0; value < 52; ++value)
-    ids[std::size_t(value + 1)] =
-        QString::fromLatin1(kRanks[value >> 2]) + '_' + QString::fromLatin1(kSuits[value & 3]);
+std::array<QString, cards::kSvgDeckCards> cardIds() {
+  std::array<QString, cards::kSvgDeckCards> ids;
+  for (int card = 0; card < cards::kSvgDeckCards; ++card)
+    ids[std::size_t(card)] = QString::fromStdString(cards::svgCardId(card));
   return ids;
 }
 
 struct Deck {
   QSvgRenderer renderer;
-  std::array<QString, 53> ids = cardIds();
+  std::array<QString, cards::kSvgDeckCards> ids = cardIds();
 };
 
 }  // namespace
@@ -51,7 +45,8 @@ KLONDIKE_SVGDECK_EXPORT void* klondike_svgdeck_open(const unsigned char* bytes, 
 
 KLONDIKE_SVGDECK_EXPORT int klondike_svgdeck_render(void* deck, int card, unsigned char* pixels,
                                                     int width, int height, int bytesPerLine) {
-  if (deck == nullptr || card < 0 || card > 52 || width <= 0 || height <= 0) return 0;
+  if (deck == nullptr || card < 0 || card >= cards::kSvgDeckCards || width <= 0 || height <= 0)
+    return 0;
   QImage image(pixels, width, height, bytesPerLine, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
