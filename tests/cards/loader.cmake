@@ -4,4 +4,4 @@ klondike_qttest(cards_loader_test
   LIBS cards_qt cards_encode)
 klondike_qttest(svg_deck_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/svg_deck_test.cpp
-  LIBS cards_qt cardset_painter ZLIB::ZLIB)
+  LIBS cards_qt table_painter cardset_painter ZLIB::ZLIB)

@@ -9,6 +9,7 @@
 
 #include "cards/card_set_loader.h"
 #include "cards/svg_deck.h"
+#include "cards/table_painter.h"
 #include "tools/cardset/deck_painter.h"
 #include "tools/cardset/svg_deck_writer.h"
 
@@ -116,6 +117,34 @@ class SvgDeckTest : public QObject {
       QCOMPARE(qAlpha(sheet.pixel(3 * 88 * factor + 44, 65)), 255);
     }
     QVERIFY(!loadCardPreview(dir_.filePath("Vessant.svgz")).isNull());
+  }
+
+  // A zoomed table shows the 100% cards scaled until the deck has drawn them at the device size,
+  // then those.
+  void zoomedTableTakesTheCardsDrawnAtItsSize() {
+    CardArt art;
+    const LoadedCardSet set = loadCardSet(write("zoom.svg", deck_));
+    art.takeSheet(set.sheet);
+    art.vectors = set.vectors;
+    art.cardSetState = 2;
+    ScaledSheet scaled;
+    scaled.prepare(art, 0x808080, 2);
+    QVERIFY(scaled.waitsForDrawnCards());
+    QCOMPARE(scaled.cellSize(), QSize(176, 260));
+    const auto cardAt = [&] {
+      QImage table(176, 260, QImage::Format_ARGB32_Premultiplied);
+      table.fill(Qt::transparent);
+      QPainter p(&table);
+      scaled.drawCell(p, QPoint(), 3);
+      return table;
+    };
+    const QImage soft = cardAt();
+    art.vectors->drawSheetLater(scaled.cellSize()).waitForFinished();
+    scaled.prepare(art, 0x808080, 2);
+    QVERIFY(!scaled.waitsForDrawnCards());
+    const QImage drawn = cardAt();
+    QCOMPARE(drawn, art.vectors->cell(3, QSize(176, 260)));
+    QVERIFY(drawn != soft);
   }
 
   void brokenLargeOrHostileFilesGiveNoCardPictures_data() {
