@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kFileCap = 64 * 1024;  // far beyond the few lines of the file
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
 const char* const kZoom = "Zoom";
+const char* const kAnimations = "Animations";
+const char* const kAutodrop = "Autodrop";
 // The stored value of each Zoom, in the enum's order.
 const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
 
@@ -52,6 +54,8 @@ GameOptions parseGameOptions(std::string_view text) {
     const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
     if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
     if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
+    if (sameNoCase(key, kAnimations)) readFlag(value, options.animations);
+    if (sameNoCase(key, kAutodrop)) readFlag(value, options.autodrop);
   }
   return options;
 }
@@ -62,6 +66,9 @@ std::string formatGameOptions(const GameOptions& options) {
   // The zoom is written once it was changed, so that the file of a game at 100% stays as it was.
   if (options.zoom != Zoom::Percent100)
     lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
+  // Likewise the animations and autodrop, once they differ from their defaults.
+  if (!options.animations) lines.push_back(std::string(kAnimations) + "=0");
+  if (options.autodrop) lines.push_back(std::string(kAutodrop) + "=1");
   return platform::joinLinesCrLf(lines);
 }
 
