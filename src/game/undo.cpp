@@ -1,7 +1,9 @@
 // Undo and redo of completed moves within a deal, and the double click that sends a card home.
 #include <algorithm>
+#include <array>
 
 #include "game/game_engine.h"
+#include "game/safe_home.h"
 
 namespace game {
 
@@ -16,8 +18,39 @@ RuleState GameEngine::restingRuleState() const {
 }
 
 void GameEngine::recordMove(const RuleState& before) {
+  if (autodrop_ && !(restingRuleState() == before)) dropSafeCards();
   history_.record(before, restingRuleState());
   view_.movesChanged();
+}
+
+void GameEngine::dropSafeCards() {
+  if (menu_.ruleSet != RuleSet::Klondike || autoFinishing_ || t_.dragHoldsCards ||
+      t_.selState != Selection::None)
+    return;
+  for (bool sent = true; sent && !gameOver();) {
+    sent = false;
+    std::array<std::uint8_t, 4> home{};
+    for (const std::uint8_t top : t_.foundation)
+      if (top != kEmpty) home[std::size_t(suitOf(top))] = std::uint8_t(rankOf(top) + 1);
+    // The waste's top card (column 1 of the bottom row), then the last card of each column.
+    for (int column = -1; column < kColumns && !sent; ++column) {
+      const int row = column < 0 ? 0 : runLength(column, 0) - 1;
+      const std::uint8_t card = column < 0 ? (t_.wasteTop >= 0 ? t_.waste[t_.wasteTop] : kEmpty)
+                                : row >= 0 ? t_.tableau[column][row]
+                                           : kEmpty;
+      if (!isOccupied(card) || isFaceDown(card) || !safeHome(home, card)) continue;
+      const int f = foundationFor(card);
+      if (f < 0) continue;
+      t_.selCol = column < 0 ? kWasteColumn : column;
+      t_.selRow = row;
+      t_.selCard = card;
+      t_.selIsRun = 0;
+      t_.selPending = false;
+      t_.selState = Selection::SeekingFoundation;
+      moveToFoundation(f);
+      sent = true;
+    }
+  }
 }
 
 void GameEngine::endAutoFinish() {
