@@ -132,6 +132,10 @@ void paintArea(QPainter& p, const QRect& area, const TableScene& s) {
       paintKlondikeCards(p, area, s);
     else
       paintQuatroCards(p, area, s);
+    for (const FloatingCard& card : s.floating) {
+      const QRect place(card.at, QSize(game::kCardWidth, game::kCardHeight));
+      if (area.intersects(place)) drawCell(p, s, place, card.code);
+    }
   }
   if (!s.klondike) paintQuatroHighlights(p, s);
   if (s.table.markVisible) {

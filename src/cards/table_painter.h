@@ -42,6 +42,12 @@ void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tab
 // An empty place: the card back's outline `outline` with its inside filled in `fill`.
 void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill);
 
+// A card drawn above the table at a point of its own (a card gliding to its place).
+struct FloatingCard {
+  int code;   // its sheet cell
+  QPoint at;  // its top-left corner in table pixels
+};
+
 // Everything one paint of the table reads.
 struct TableScene {
   const game::GameTable& table;
@@ -53,6 +59,7 @@ struct TableScene {
   std::span<const game::Rect> hintFrames;  // frames of a hinted move (paths as the selection's)
   // On a zoomed table: the cards at the painter's scale, and a drag image in device pixels.
   const ScaledSheet* scaled = nullptr;
+  std::span<const FloatingCard> floating = {};  // over the cards, in this order
 };
 
 // A rectangle of the rules (right and bottom exclusive) as a QRect.

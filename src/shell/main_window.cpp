@@ -93,7 +93,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   connect(&gameClock_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
   // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
   connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
-    if (engine_.autoFinishStep()) autoFinishTimer_.start();
+    if (autoFinishStep()) autoFinishTimer_.start();
     noteInput();
   });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
@@ -126,6 +126,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
       {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
+      {menu_.animationsItem, &MainWindow::toggleAnimations},
+      {menu_.autodropItem, &MainWindow::toggleAutodrop},
       {menu_.playlistItem, &MainWindow::editPlaylist},
       {menu_.musicOnItem, &MainWindow::toggleMusic},
       {menu_.soundOnItem, &MainWindow::toggleSound},
@@ -204,6 +206,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   options_ = readGameOptions(startDir_);
   table_->setZoom(tableZoom(), tableBaseSize());
+  table_->animations = options_.animations;
+  engine_.setAutodrop(options_.autodrop);
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -337,6 +341,8 @@ void MainWindow::syncMenu() {
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
+  menu_.animationsItem->setChecked(options_.animations);
+  menu_.autodropItem->setChecked(options_.autodrop);
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
@@ -417,8 +423,17 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::autoFinish() {
   // One card now, the others on the timer: the window stays responsive. A new deal ends it.
-  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
+  if (engine_.startAutoFinish() && autoFinishStep()) autoFinishTimer_.start();
   noteInput();
+}
+
+// One card of the auto finish, gliding home; the next waits for its glide.
+bool MainWindow::autoFinishStep() {
+  const game::GameTable before = engine_.table();
+  const bool more = engine_.autoFinishStep();
+  table_->glideFrom(before);
+  autoFinishTimer_.setInterval(table_->gliding() ? CardGlide::kDurationMs : kAutoFinishPauseMs);
+  return more;
 }
 
 void MainWindow::restart() {
@@ -429,8 +444,17 @@ void MainWindow::restart() {
   noteNewDeal();
 }
 
-void MainWindow::undo() { engine_.undo(); }
-void MainWindow::redo() { engine_.redo(); }
+void MainWindow::undo() {
+  const game::GameTable before = engine_.table();
+  engine_.undo();
+  table_->glideFrom(before);
+}
+
+void MainWindow::redo() {
+  const game::GameTable before = engine_.table();
+  engine_.redo();
+  table_->glideFrom(before);
+}
 
 void MainWindow::chooseDealNumber() {
   QInputDialog dialog(this);
@@ -520,6 +544,19 @@ void MainWindow::toggleAmigaColours() {
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
 // Takes effect from the next deal; kept at once in the game's own options file.
+void MainWindow::toggleAnimations() {
+  options_.animations = !options_.animations;
+  table_->animations = options_.animations;
+  if (!options_.animations) table_->finishGlide();
+  saveOptions();
+}
+
+void MainWindow::toggleAutodrop() {
+  options_.autodrop = !options_.autodrop;
+  engine_.setAutodrop(options_.autodrop);
+  saveOptions();
+}
+
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
   saveOptions();

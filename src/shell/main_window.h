@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void undo();
   void redo();
   void autoFinish();
+  bool autoFinishStep();
   void restart();
   void chooseDealNumber();
   void showHighscoreList();
@@ -98,6 +99,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void toggleAmigaColours();
   void toggleDragDrop();
   void toggleWinnableDeals();
+  void toggleAnimations();
+  void toggleAutodrop();
   void chooseZoom(Zoom zoom);
   void editPlaylist();
   void toggleMusic();

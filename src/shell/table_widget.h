@@ -4,6 +4,7 @@
 // offset; the rules and the hit-testing keep their table pixels.
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QTransform>
 #include <QWidget>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "cards/table_painter.h"
 #include "game/keyboard_focus.h"
+#include "shell/card_glide.h"
 
 namespace game {
 class GameEngine;
@@ -54,6 +56,15 @@ class TableWidget : public QWidget {
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
 
+  // Lets the cards that moved from `before` to the rules' table now glide there (with animations
+  // on, in Klondike); a glide under way ends first, unless the table is as `before`. Any press or
+  // key ends a glide at once.
+  void glideFrom(const game::GameTable& before);
+  void finishGlide();
+  bool gliding() const { return glide_.active(); }
+  const CardGlide& glide() const { return glide_; }
+  bool animations = true;  // Options > Animations
+
   // Called after every press, release and key that may have moved a card.
   std::function<void()> afterInput;
   // The keyboard's focus frame: shown by the keys, hidden by the mouse.
@@ -95,6 +106,8 @@ class TableWidget : public QWidget {
   void showFocus(bool visible);
   QRect focusRect() const;
   std::vector<game::Rect> hintFrames_;
+  CardGlide glide_;
+  QTimer glideFrames_;
 };
 
 }  // namespace shell
