@@ -6,8 +6,8 @@
 namespace shell {
 namespace {
 
-// Where a card lies face up and in sight on a Klondike table: a tableau place, the waste's top
-// or a foundation's top.
+// Where a card lies face up on a Klondike table in a place of its own: a tableau place, the
+// waste's top, or a foundation (which holds its suit up to its top card).
 std::optional<game::Place> placeInSight(const game::GameTable& t, std::uint8_t value) {
   for (int column = 0; column < game::kColumns; ++column)
     for (int row = 0; row < game::kRows; ++row)
@@ -15,8 +15,12 @@ std::optional<game::Place> placeInSight(const game::GameTable& t, std::uint8_t v
   const int bottom = t.layout.bottomRow;
   if (t.wasteTop >= 0 && t.waste[t.wasteTop] == value)
     return game::Place{game::kWasteColumn, bottom};
-  for (int k = 0; k < 4; ++k)
-    if (t.foundation[k] == value) return game::Place{game::kFirstFoundationColumn + k, bottom};
+  for (int k = 0; k < 4; ++k) {
+    const std::uint8_t top = t.foundation[k];
+    if (top != game::kEmpty && game::suitOf(top) == game::suitOf(value) &&
+        game::rankOf(value) <= game::rankOf(top))
+      return game::Place{game::kFirstFoundationColumn + k, bottom};
+  }
   return std::nullopt;
 }
 

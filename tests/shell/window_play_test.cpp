@@ -254,6 +254,24 @@ class WindowPlayTest : public QObject {
     }
   }
 
+  // With Options > Autodrop a turn of the stock sends the Ace of a column home, gliding.
+  void autodropFromTheMenuSendsSafeCardsHome() {
+    Game g;
+    g.main->menu().autodropItem->trigger();
+    QVERIFY(g.main->menu().autodropItem->isChecked());
+    stackNearWin(g.t());
+    std::memset(g.t().foundation, game::kEmpty, sizeof g.t().foundation);
+    g.t().tableau[3][0] = 1;  // the Ace of suit 1
+    g.t().wasteTop = -1;
+    g.t().stock[0] = 20;
+    g.t().stockCount = 1;
+    g.refresh();
+    g.click(bottomCentre(0));
+    QCOMPARE(int(g.t().foundation[0]), 1);
+    QCOMPARE(int(g.t().tableau[3][0]), int(game::kEmpty));
+    QVERIFY(g.main->table().gliding());
+  }
+
   void undoRedoDoubleClickAndDealNumberFromTheGameMenu() {
     Game g;
     const shell::MainMenu& m = g.main->menu();
