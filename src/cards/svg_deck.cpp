@@ -42,6 +42,24 @@ const SvgDeckLibrary* svgDeckLibrary() {
 
 constexpr std::size_t kKeptSheets = 4;
 
+// An empty foundation, which an SVG deck has no picture for: a plain outline with an "A".
+void paintFoundationOutline(QImage& image, const QRect& cell) {
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const qreal unit = cell.height() / qreal(kCardHeight);
+  const QRectF outline = QRectF(cell).adjusted(unit, unit, -unit, -unit);
+  p.setPen(QPen(QColor(255, 255, 255, 150), 1.5 * unit));
+  p.setBrush(QColor(255, 255, 255, 36));
+  p.drawRoundedRect(outline, 6 * unit, 6 * unit);
+  QFont font(QStringLiteral("DejaVu Serif"));
+  font.setBold(true);
+  font.setPixelSize(qMax(1, qRound(44 * unit)));
+  p.setFont(font);
+  p.setPen(QColor(255, 255, 255, 150));
+  p.drawText(QRectF(cell), Qt::AlignCenter, QStringLiteral("A"));
+}
+
 }  // namespace
 
 bool isSvgDeckName(const QString& fileName) {
@@ -115,23 +133,6 @@ QImage SvgDeck::sheet(QSize cell) const {
   if (sheets_.size() >= kKeptSheets) sheets_.erase(sheets_.begin());
   sheets_.emplace(key, sheet);
   return sheet;
-}
-
-void paintFoundationOutline(QImage& image, const QRect& cell) {
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  const qreal unit = cell.height() / qreal(kCardHeight);
-  const QRectF outline = QRectF(cell).adjusted(unit, unit, -unit, -unit);
-  p.setPen(QPen(QColor(255, 255, 255, 150), 1.5 * unit));
-  p.setBrush(QColor(255, 255, 255, 36));
-  p.drawRoundedRect(outline, 6 * unit, 6 * unit);
-  QFont font(QStringLiteral("DejaVu Serif"));
-  font.setBold(true);
-  font.setPixelSize(qMax(1, qRound(44 * unit)));
-  p.setFont(font);
-  p.setPen(QColor(255, 255, 255, 150));
-  p.drawText(QRectF(cell), Qt::AlignCenter, QStringLiteral("A"));
 }
 
 }  // namespace cards

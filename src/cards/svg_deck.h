@@ -44,7 +44,4 @@ class SvgDeck : public std::enable_shared_from_this<SvgDeck> {
 // True for the file names of SVG decks: *.svg and *.svgz, any case.
 bool isSvgDeckName(const QString& fileName);
 
-// An empty foundation of a deck that has no picture for it: a plain outline with an "A".
-void paintFoundationOutline(QImage& image, const QRect& cell);
-
 }  // namespace cards
