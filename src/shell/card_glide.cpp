@@ -34,6 +34,7 @@ QPoint cornerOf(const game::GameTable& t, game::Place p) {
 bool CardGlide::start(const game::GameTable& before, const game::GameTable& after) {
   cards_.clear();
   shown_ = after;
+  target_ = game::ruleStateOf(after);
   struct Arrival {
     game::Place to;
     Gliding card;

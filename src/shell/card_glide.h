@@ -7,6 +7,7 @@
 
 #include "cards/table_painter.h"
 #include "game/game_table.h"
+#include "game/move_history.h"
 
 namespace shell {
 
@@ -22,6 +23,9 @@ class CardGlide {
   // True once the glide has run its time.
   bool finished() const { return clock_.elapsed() >= kDurationMs; }
 
+  // True while the rules' table `now` is still the one the glide leads to (a new deal, say, ends
+  // what the glide shows).
+  bool leadsTo(const game::GameTable& now) const { return game::ruleStateOf(now) == target_; }
   // The table to paint meanwhile: the rules' table, with the gliding cards not yet arrived.
   const game::GameTable& shownTable() const { return shown_; }
   // The gliding cards where they are now, in the order to draw them.
@@ -34,6 +38,7 @@ class CardGlide {
   };
   std::vector<Gliding> cards_;
   game::GameTable shown_;
+  game::RuleState target_{};
   QElapsedTimer clock_;
 };
 

@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "game/game_engine.h"
-#include "game/move_history.h"
 
 namespace shell {
 namespace {
@@ -151,7 +150,7 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
     scaledArt_.prepare(art_, colours_.emptyPlace, f);
     drawCardsLater();
   }
-  const bool gliding = glide_.active() && klondike;
+  const bool gliding = glide_.active() && klondike && glide_.leadsTo(engine_.table());
   const std::vector<cards::FloatingCard> floating =
       gliding ? glide_.cardsNow() : std::vector<cards::FloatingCard>();
   const cards::TableScene scene{gliding ? glide_.shownTable() : engine_.table(),
