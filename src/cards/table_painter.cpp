@@ -44,23 +44,23 @@ void paintKlondikeCards(QPainter& p, const QRect& area, const TableScene& s) {
   // Row by row, so that every card of a column lies over the one above it.
   for (int row = 0; row < game::kRows; ++row) {
     for (int column = 0; column < game::kColumns; ++column) {
-      const std::uint8_t v = t.tableau[column][row];
-      if (!game::isOccupied(v)) {
+      const game::Card v = t.card(column, row);
+      if (!v.occupied()) {
         if (row == 0) draw(game::kCellEmptyPlace, column, row);
-      } else if (!game::isFaceDown(v)) {
+      } else if (!v.faceDown()) {
         draw(game::faceCell(v), column, row);
-      } else if (game::isCardBack(v)) {
+      } else if (v.back()) {
         draw(game::kCellCardBack, column, row);
       }
     }
   }
   const int bottom = t.layout.bottomRow;
   draw(t.stockCount >= 1 ? game::kCellCardBack : game::kCellEmptyPlace, game::kStockColumn, bottom);
-  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell(t.waste[t.wasteTop]),
+  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell({t.waste[t.wasteTop]}),
        game::kWasteColumn, bottom);
   for (int k = 0; k < 4; ++k) {
     const std::uint8_t top = t.foundation[k];
-    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell(top),
+    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell({top}),
          game::kFirstFoundationColumn + k, bottom);
   }
 }
@@ -70,7 +70,7 @@ void paintQuatroCards(QPainter& p, const QRect& area, const TableScene& s) {
   auto draw = [&](std::uint8_t v, game::Place at) {
     const QRect place = placeRect(t, at.column, at.row);
     if (area.intersects(place))
-      drawCell(p, s, place, v == game::kEmpty ? game::kCellEmptyPlace : game::faceCell(v));
+      drawCell(p, s, place, v == game::kEmpty ? game::kCellEmptyPlace : game::faceCell({v}));
   };
   draw(t.waste[0], game::kQuatroCurrentCard);
   for (int row = 0; row < game::kQuatroGridSize; ++row)

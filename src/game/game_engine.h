@@ -14,13 +14,13 @@
 #include <optional>
 
 #include "game/game_table.h"
+#include "game/level.h"
 #include "game/move_history.h"
 #include "game/table_view.h"
 
 namespace game {
 
 enum class ScoreMode : std::uint8_t { None = 0, Normal = 1, Vegas = 2 };  // = pref.scoreMode
-enum class Level : std::uint8_t { Easy, Medium, Hard };
 enum class MouseButton { Left, Right, Other };
 
 // The menu check marks that the rules read; they are the live state, the window's menu mirrors
@@ -54,10 +54,6 @@ class GameEngine {
   Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
   bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
   Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
-  // The lowest occupied row at or above `row` of a tableau column (row 0 when the column is empty).
-  int findCardRow(int column, int row) const;
-  // Occupied rows from `row` down to the first empty one.
-  int runLength(int column, int row) const;
 
   // --- settings, deals, rule sets, levels ---
   // Takes the stored menu choices (set the screen class first). False when they ask for Quatro on

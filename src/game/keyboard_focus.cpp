@@ -12,17 +12,11 @@ constexpr int kFoundation = kFirstFoundationColumn;
 constexpr std::array<int, 6> kBottomColumns = {kStockColumn,    kWasteColumn,    kFoundation,
                                                kFoundation + 1, kFoundation + 2, kFoundation + 3};
 
-int lastRow(const GameTable& t, int column) {
-  int row = kRows - 1;
-  while (row > 0 && !isOccupied(t.tableau[column][row])) --row;
-  return row;
-}
-
 // The first face-up card of a column; its last card while none lies face up.
 int firstRow(const GameTable& t, int column) {
-  const int last = lastRow(t, column);
+  const int last = t.lastRow(column);
   for (int row = 0; row <= last; ++row)
-    if (isOccupied(t.tableau[column][row]) && !isFaceDown(t.tableau[column][row])) return row;
+    if (t.card(column, row).occupied() && !t.card(column, row).faceDown()) return row;
   return last;
 }
 
@@ -42,19 +36,19 @@ Place klondikeStep(const GameTable& t, Place p, FocusMove move) {
       case FocusMove::Left: return {kBottomColumns[std::max(i - 1, 0)], bottom};
       case FocusMove::Right:
         return {kBottomColumns[std::min(i + 1, int(kBottomColumns.size()) - 1)], bottom};
-      case FocusMove::Up: return {p.column, lastRow(t, p.column)};
+      case FocusMove::Up: return {p.column, t.lastRow(p.column)};
       case FocusMove::Down: return p;
     }
   }
   switch (move) {
-    case FocusMove::Left: return {std::max(p.column - 1, 0), lastRow(t, std::max(p.column - 1, 0))};
+    case FocusMove::Left: return {std::max(p.column - 1, 0), t.lastRow(std::max(p.column - 1, 0))};
     case FocusMove::Right: {
       const int column = std::min(p.column + 1, kColumns - 1);
-      return {column, lastRow(t, column)};
+      return {column, t.lastRow(column)};
     }
     case FocusMove::Up: return {p.column, std::max(p.row - 1, firstRow(t, p.column))};
     case FocusMove::Down:
-      if (p.row < lastRow(t, p.column)) return {p.column, p.row + 1};
+      if (p.row < t.lastRow(p.column)) return {p.column, p.row + 1};
       return {bottomColumn(p.column), bottom};
   }
   return p;
@@ -86,7 +80,7 @@ Place validFocus(const GameTable& t, RuleSet ruleSet, Place p) {
   }
   if (p.column < 0 || p.column >= kColumns) return {kStockColumn, t.layout.bottomRow};
   if (onBottomRow(t, p)) return {bottomColumn(p.column), t.layout.bottomRow};
-  const int first = firstRow(t, p.column), last = lastRow(t, p.column);
+  const int first = firstRow(t, p.column), last = t.lastRow(p.column);
   return {p.column, p.row >= first && p.row <= last ? p.row : last};
 }
 
@@ -99,14 +93,14 @@ Point focusPressPoint(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
   const Rect r = t.layout.placeRect(p.column, p.row);
   const bool covered =
-      ruleSet == RuleSet::Klondike && !onBottomRow(t, p) && p.row < lastRow(t, p.column);
+      ruleSet == RuleSet::Klondike && !onBottomRow(t, p) && p.row < t.lastRow(p.column);
   return {(r.left + r.right) / 2, covered ? r.top + t.layout.rowStep / 2 : (r.top + r.bottom) / 2};
 }
 
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
   const bool column = ruleSet == RuleSet::Klondike && !onBottomRow(t, p);
-  const int cards = column ? lastRow(t, p.column) - p.row + 1 : 1;
+  const int cards = column ? t.lastRow(p.column) - p.row + 1 : 1;
   const Rect r = t.layout.placeRect(p.column, p.row);
   return {r.left + kFrameInset, r.top + kFrameInset, r.right - kFrameInset,
           r.top + t.layout.runHeight(cards) - kFrameInset};

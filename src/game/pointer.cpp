@@ -19,7 +19,7 @@ bool GameEngine::dragMode() const {
 void GameEngine::playRefusal() {
   if (!menu_.soundOn) return;
   if (dragMode() && t_.soundPlayed == 1) return;  // once per press while dragging
-  view_.playRefusalSound();
+  view_.refused();
   t_.soundPlayed = 1;
 }
 
@@ -68,7 +68,7 @@ Rect GameEngine::dragImageRect() const {
 void GameEngine::beginDrag() {
   t_.dragHeight = t_.layout.runHeight(t_.markedCount);
   const Rect source = dragSourceRect();
-  view_.grabDragImage(source);  // while the cards still lie in the model
+  view_.dragStarted(source);  // while the cards still lie in the model
   if (t_.markedRow >= t_.layout.bottomRow) {
     t_.dragFromTableau = 0;
     --t_.wasteTop;

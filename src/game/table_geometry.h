@@ -5,13 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "game/rule_state.h"
+
 namespace game {
 
 constexpr int kCardWidth = 88;
 constexpr int kCardHeight = 130;
 constexpr int kColumnPitch = 90;  // a card and the 2-pixel gap right of it
-constexpr int kColumns = 7;
-constexpr int kRows = 19;
 
 enum class RuleSet : std::uint8_t { Klondike = 1, Quatro = 2 };  // = pref.game
 

@@ -17,7 +17,7 @@ const char* const kHintCaption = "Hint";
 std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move) {
   const game::TableLayout& layout = engine.table().layout;
   auto frame = [&](game::Place p) {
-    const int cards = p.row < layout.bottomRow ? engine.runLength(p.column, p.row) : 1;
+    const int cards = p.row < layout.bottomRow ? engine.table().runLength(p.column, p.row) : 1;
     return layout.selectionFrame(p, std::max(cards, 1));  // an empty column is framed as a card
   };
   if (move.onePress) return {frame(move.source)};

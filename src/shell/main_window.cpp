@@ -31,6 +31,9 @@ const char* const kCardSetCaption = "Card set";
 constexpr int kWindowWidth = 646;
 constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
+constexpr int kScorePanel = 1;
+constexpr int kSecondsPanel = 3;
+constexpr int kSongPanel = 5;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 
@@ -78,9 +81,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
   table_->setFocus();
-  table_->afterInput = [this] { noteInput(); };
   hint_ = std::make_unique<HintSearch>(engine_, *table_);
-  winnableDeals_.dealt = [this] { statistics_.dealt(engine_.table()); };
+  winnableDeals_.dealt = [this] { statistics_.dealt(); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   gameClock_.setInterval(1000);
@@ -92,7 +94,6 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
   connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
     if (engine_.autoFinishStep()) autoFinishTimer_.start();
-    noteInput();
   });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
@@ -209,7 +210,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
-  statistics_.dealt(engine_.table());
+  statistics_.dealt();
   if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
     winnableDeals_.replaceDeal();
   statusBar()->setVisible(klondike && screenClass_ != 1);
@@ -324,7 +325,7 @@ void MainWindow::setMusicOnChecked(bool checked) {
   menu_.musicOnItem->setChecked(checked);
 }
 
-void MainWindow::showSongName(const std::string& name) { panels_[5]->setText(qs(name)); }
+void MainWindow::showSongName(const std::string& name) { panels_[kSongPanel]->setText(qs(name)); }
 
 void MainWindow::showMessage(const std::string& text, const std::string& caption,
                              music::MessageIcon icon) {
@@ -365,13 +366,11 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::exitGame() {
-  noteInput();  // a win whose end-of-game screen is still open counts as won
   statistics_.leave(steadySeconds());
   QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  noteInput();
   statistics_.leave(steadySeconds());
   QMainWindow::closeEvent(event);
   QApplication::quit();
@@ -382,7 +381,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::autoFinish() {
   // One card now, the others on the timer: the window stays responsive. A new deal ends it.
   if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
-  noteInput();
 }
 
 void MainWindow::restart() {
@@ -440,13 +438,9 @@ void MainWindow::showStatistics() {
   if (companions_.showStatistics) companions_.showStatistics();
 }
 
-void MainWindow::noteInput() {
-  statistics_.observe(engine_.table(), engine_.menu(), steadySeconds());
-}
-
 void MainWindow::noteNewDeal() {
   statistics_.leave(steadySeconds());
-  statistics_.dealt(engine_.table());
+  statistics_.dealt();
 }
 
 void MainWindow::showHint() { hint_->request(); }
@@ -526,7 +520,7 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::enterCurrentResult() {
-  enterHighscore(panels_[1]->text().toStdString(), panels_[3]->text().toStdString());
+  enterHighscore(engine_.table().score, engine_.table().seconds);
 }
 
 // --- game::TableView ---
@@ -544,11 +538,10 @@ void MainWindow::invalidateAll() {
 
 void MainWindow::repaintNow() { table_->repaintPending(); }
 
-void MainWindow::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
+void MainWindow::refused() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
 
-void MainWindow::setStatusPanel(int panel, const std::string& text) {
-  if (panel >= 0 && panel < int(panels_.size())) panels_[panel]->setText(qs(text));
-}
+void MainWindow::scoreChanged(int score) { panels_[kScorePanel]->setNum(score); }
+void MainWindow::clockChanged(int seconds) { panels_[kSecondsPanel]->setNum(seconds); }
 
 void MainWindow::setClockRunning(bool running) {
   if (!running)
@@ -561,14 +554,27 @@ void MainWindow::showEndGame() {
   if (companions_.showEndGame) companions_.showEndGame();
 }
 
-void MainWindow::enterHighscore(const std::string& score, const std::string& seconds) {
+void MainWindow::moveMade() {
+  statistics_.moved(game::statisticsKind(engine_.menu()), steadySeconds());
+}
+
+// The statistics count the win before its screens show: a game left while they are open is won.
+void MainWindow::gameWon(const game::GameResult& result) {
+  statistics_.won(result.score, steadySeconds());
+  if (result.qualifies)
+    enterHighscore(result.score.value_or(0), result.seconds);
+  else
+    showEndGame();
+}
+
+void MainWindow::enterHighscore(int score, int seconds) {
   if (companions_.enterHighscore)
     companions_.enterHighscore(score, seconds, [this] { showEndGame(); });
   else
     showEndGame();
 }
 
-void MainWindow::grabDragImage(const game::Rect& source) {
+void MainWindow::dragStarted(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
 }
 

@@ -107,17 +107,19 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void showHelp();
   void showAbout();
   void enterCurrentResult();
+  void showEndGame();
 
   // game::TableView
   void invalidate(const game::Rect& r, bool erase) override;
   void invalidateAll() override;
   void repaintNow() override;
-  void playRefusalSound() override;
-  void setStatusPanel(int panel, const std::string& text) override;
+  void refused() override;
+  void scoreChanged(int score) override;
+  void clockChanged(int seconds) override;
   void setClockRunning(bool running) override;
-  void showEndGame() override;
-  void enterHighscore(const std::string& score, const std::string& seconds) override;
-  void grabDragImage(const game::Rect& source) override;
+  void moveMade() override;
+  void gameWon(const game::GameResult& result) override;
+  void dragStarted(const game::Rect& source) override;
   void movesChanged() override;
 
  protected:
@@ -153,8 +155,10 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
   void syncMenu();
   bool chooseColour(std::uint32_t& colour);
-  // The statistics follow the game: after every press, and when a new deal or exit leaves it.
-  void noteInput();
+  // Ranks a qualifying result into the highscore list; below the ten best the end-of-game screen
+  // shows instead.
+  void enterHighscore(int score, int seconds);
+  // A new deal or exit leaves the game on the table: the statistics count it lost if played.
   void noteNewDeal();
 
   platform::SoundCuePlayer& sounds_;

@@ -193,14 +193,12 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
   showFocus(false);
   const QPoint pos = toTable(event->position());
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -213,7 +211,6 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event) {
 void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = toTable(event->position());
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
-  if (afterInput) afterInput();
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.

@@ -6,7 +6,6 @@
 #include <QRegion>
 #include <QTransform>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "cards/table_painter.h"
@@ -54,8 +53,6 @@ class TableWidget : public QWidget {
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
 
-  // Called after every press, release and key that may have moved a card.
-  std::function<void()> afterInput;
   // The keyboard's focus frame: shown by the keys, hidden by the mouse.
   bool focusVisible() const { return focusVisible_; }
   game::Place focusPlace() const { return focus_; }
