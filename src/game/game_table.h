@@ -9,12 +9,6 @@
 
 namespace game {
 
-// Sheet cells of the card sheet (88 x 130 images, 8 to a row).
-constexpr int kCellEmptyPlace = 1;
-constexpr int kCellCardBack = 2;
-inline int faceCell(Card card) { return 3 + card.code; }
-inline int foundationMarkerCell(int k) { return 55 + k; }
-
 // What the player has picked up (both rule sets).
 enum class Selection : std::uint8_t { None, PickedUp, SeekingFoundation };
 

@@ -7,11 +7,6 @@
 
 namespace game {
 
-namespace {
-// A press more than this far below the top of the picked card lies below the card: no drag.
-constexpr int kGrabbableHeight = 127;
-}  // namespace
-
 bool GameEngine::dragMode() const {
   return menu_.dragDrop && !keyPressing_ && menu_.ruleSet == RuleSet::Klondike;
 }

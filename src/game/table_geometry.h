@@ -12,6 +12,8 @@ namespace game {
 constexpr int kCardWidth = 88;
 constexpr int kCardHeight = 130;
 constexpr int kColumnPitch = 90;  // a card and the 2-pixel gap right of it
+// A press more than this far below the top of a card lies below it: it starts no drag.
+constexpr int kGrabbableHeight = kCardHeight - 3;
 
 enum class RuleSet : std::uint8_t { Klondike = 1, Quatro = 2 };  // = pref.game
 

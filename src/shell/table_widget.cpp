@@ -12,7 +12,6 @@
 namespace shell {
 namespace {
 
-constexpr int kDragImageHeight = 600;
 const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
@@ -100,10 +99,10 @@ void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
 
 void TableWidget::grabDragImage(const QRect& source) {
   const qreal f = deviceFactor();
-  const QSize size(cards::deviceLength(game::kCardWidth, f),
-                   cards::deviceLength(kDragImageHeight, f));
-  if (dragImage_.size() != size) {
-    dragImage_ = QImage(size, QImage::Format_RGB32);
+  // Kept for later drags: made anew only for a larger run or zoom.
+  const QSize size(cards::deviceLength(source.width(), f), cards::deviceLength(source.height(), f));
+  if (!dragImage_.rect().contains(QRect(QPoint(), size))) {
+    dragImage_ = QImage(size.expandedTo(dragImage_.size()), QImage::Format_RGB32);
     dragImage_.fill(Qt::black);
   }
   QPainter p(&dragImage_);

@@ -70,8 +70,8 @@ class TableWidget : public QWidget {
   game::GameEngine& engine_;
   const cards::CardArt& art_;
   cards::TableColours colours_;
-  QImage dragImage_;  // 88 x 600 table pixels in device pixels: the dragged card or run; made on
-                      // the first drag, since most games never drag
+  QImage dragImage_;  // the dragged card or run in device pixels; made on the first drag, since
+                      // most games never drag
   QRegion pending_;   // in widget pixels
   qreal zoom_ = 1;
   QSize tableSize_;

@@ -8,11 +8,9 @@
 
 namespace solver {
 
-namespace {
-constexpr int kStockColumn = 0;
-constexpr int kWasteColumn = 1;
-constexpr int kFirstFoundationColumn = 3;
-}  // namespace
+using game::kFirstFoundationColumn;
+using game::kStockColumn;
+using game::kWasteColumn;
 
 Position positionOf(const game::GameTable& t) {
   Position p;
