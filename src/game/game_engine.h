@@ -126,7 +126,7 @@ class GameEngine {
 
   // --- keyboard play ---
   // A press of the focused place: picks up and lays down as a click does, also in drag 'n drop.
-  void keyPress(int x, int y);
+  void keyPress(Place place);
   void dropPickUp();  // Escape: the pick-up (or the card chosen for a pair) is dropped
 
  private:
@@ -148,7 +148,10 @@ class GameEngine {
   void invalidatePlace(int column, int row);
   void invalidateColumnFrom(int column, int row);
 
+  // A left press of a place, or of none inside Klondike's table area.
+  void leftPress(std::optional<Place> place);
   // Klondike press branches
+  void klondikePress(Place p);
   void stockPress();
   void wastePress();
   void foundationPress(int f);
@@ -174,6 +177,7 @@ class GameEngine {
   void returnTo(const RuleState& state);
 
   // Quatro
+  void quatroPress(Place p);
   void placeQuatroCard(int column, int row);
   void pairPress(int column, int row);
   void invalidateQuatroTargets();

@@ -89,14 +89,6 @@ Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move)
   return ruleSet == RuleSet::Quatro ? quatroStep(p, move) : klondikeStep(t, p, move);
 }
 
-Point focusPressPoint(const GameTable& t, RuleSet ruleSet, Place p) {
-  p = validFocus(t, ruleSet, p);
-  const Rect r = t.layout.placeRect(p.column, p.row);
-  const bool covered =
-      ruleSet == RuleSet::Klondike && !onBottomRow(t, p) && p.row < t.lastRow(p.column);
-  return {(r.left + r.right) / 2, covered ? r.top + t.layout.rowStep / 2 : (r.top + r.bottom) / 2};
-}
-
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
   const bool column = ruleSet == RuleSet::Klondike && !onBottomRow(t, p);

@@ -20,11 +20,13 @@ void GameEngine::refuse() {
 }
 
 void GameEngine::klondikePress(int x, int y) {
-  if (!insideKlondikeArea(x, y)) {
+  if (insideKlondikeArea(x, y))
+    klondikePress(hitPlace(x, y));
+  else
     refuse();
-    return;
-  }
-  const Place p = hitPlace(x, y);
+}
+
+void GameEngine::klondikePress(Place p) {
   if (p.column >= kColumns) {  // only the pixel line at the right end of the area
     refuse();
     return;

@@ -172,18 +172,23 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
     }
     return;
   }
+  const bool onTable = menu_.ruleSet == RuleSet::Quatro || insideKlondikeArea(x, y);
+  leftPress(onTable ? std::optional<Place>(hitPlace(x, y)) : std::nullopt);
+}
+
+void GameEngine::leftPress(std::optional<Place> place) {
   t_.soundPlayed = 0;
   const RuleState before = restingRuleState();
   if (!cardSetPresent_) {
     playRefusal();
   } else if (menu_.ruleSet == RuleSet::Quatro) {
-    if (t_.quatroOver == 0) quatroPress(x, y);
-  } else if (!insideKlondikeArea(x, y)) {
+    if (t_.quatroOver == 0) quatroPress(*place);
+  } else if (!place) {
     playRefusal();
   } else {
     if (menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
     t_.dragging = 0;
-    klondikePress(x, y);
+    klondikePress(*place);
     if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
   }
   recordMove(before);

@@ -62,8 +62,9 @@ bool GameEngine::quatroWon() const {
   return true;
 }
 
-void GameEngine::quatroPress(int x, int y) {
-  const Place p = hitPlace(x, y);
+void GameEngine::quatroPress(int x, int y) { quatroPress(hitPlace(x, y)); }
+
+void GameEngine::quatroPress(Place p) {
   const int g = p.column - kFirstGridColumn;
   if (g < 0 || g >= kGridSize || p.row < 0 || p.row >= kGridSize) {
     playRefusal();

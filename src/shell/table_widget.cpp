@@ -184,8 +184,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       focus_ = game::validFocus(t, rules, focus_);
-      const game::Point at = game::focusPressPoint(t, rules, focus_);
-      engine_.keyPress(at.x, at.y);
+      engine_.keyPress(focus_);
       break;
     }
     case Qt::Key_Escape: engine_.dropPickUp(); break;
