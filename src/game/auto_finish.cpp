@@ -13,7 +13,7 @@ bool GameEngine::canAutoFinish() const {
 }
 
 bool GameEngine::startAutoFinish() {
-  if (menu_.ruleSet != RuleSet::Klondike) return false;
+  if (!rules().klondikeScoring) return false;
   if (t_.dragHoldsCards) cancelSelection();
   if (!canAutoFinish()) return false;
   autoFinishing_ = true;
@@ -28,7 +28,7 @@ bool GameEngine::autoFinishStep() {
 }
 
 bool GameEngine::autoFinishOneCard() {
-  if (!autoFinishing_ || menu_.ruleSet != RuleSet::Klondike || !canAutoFinish()) {
+  if (!autoFinishing_ || !rules().klondikeScoring || !canAutoFinish()) {
     autoFinishing_ = false;
     return false;
   }

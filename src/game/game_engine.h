@@ -40,6 +40,8 @@ class GameEngine {
 
   const GameTable& table() const { return t_; }
   const MenuState& menu() const { return menu_; }
+  // The registry's entry of the game in play.
+  const GameRules& rules() const { return rulesOf(menu_.ruleSet); }
   bool cardSetPresent() const { return cardSetPresent_; }
   bool clockRunning() const { return clockRunning_; }
   // For tests that set up positions no deal produces; the game itself never calls it.
@@ -66,9 +68,9 @@ class GameEngine {
   bool startUp();
   void dealKlondike();
   void dealQuatro();
-  void restart();           // Game > Restart
-  void switchToKlondike();  // Game > Klondike
-  bool switchToQuatro();    // Game > Quatro; false (and Klondike kept) on a screen of class 1
+  void restart();  // Game > Restart
+  // Game > Klondike, Game > Quatro: false (and the game kept) on a screen too small for it.
+  bool play(RuleSet game);
   void chooseLevel(Level level);
   // The number the current deal was dealt from; playDeal deals the game of a number again.
   std::uint32_t dealNumber() const { return lastSeed_.value_or(0); }
@@ -142,15 +144,19 @@ class GameEngine {
   MoveHistory history_;
   std::optional<RuleState> autoFinishStart_;  // the table before the auto finish under way
 
+  bool fits(RuleSet game) const;
   // layout
-  bool quatroFits() const;  // Quatro needs a screen larger than 640 x 480
   void applyLayout();
   void invalidatePlace(int column, int row);
   void invalidateColumnFrom(int column, int row);
 
-  // A left press of a place, or of none inside Klondike's table area.
+  // The place that a press at a client point presses (none: the game refuses the point).
+  std::optional<Place> placeUnder(int x, int y) const;
+  // A left press of a place by the pointer or the keyboard, and the game's own part of it.
   void leftPress(std::optional<Place> place);
+  void gamePress(std::optional<Place> place);
   // Klondike press branches
+  void klondikeLeftPress(std::optional<Place> place);
   void klondikePress(Place p);
   void stockPress();
   void wastePress();

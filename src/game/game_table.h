@@ -4,6 +4,7 @@
 // the rules in game_engine.* change it and the table painter reads it.
 #include <cstdint>
 
+#include "game/games.h"
 #include "game/rule_state.h"
 #include "game/table_geometry.h"
 

@@ -27,7 +27,9 @@ int bottomColumn(int column) {
   return column == kGapColumn ? kWasteColumn : std::clamp(column, 0, kColumns - 1);
 }
 
-Place klondikeStep(const GameTable& t, Place p, FocusMove move) {
+}  // namespace
+
+Place klondikeFocusStep(const GameTable& t, Place p, FocusMove move) {
   const int bottom = t.layout.bottomRow;
   if (onBottomRow(t, p)) {
     const auto at = std::find(kBottomColumns.begin(), kBottomColumns.end(), p.column);
@@ -54,7 +56,7 @@ Place klondikeStep(const GameTable& t, Place p, FocusMove move) {
   return p;
 }
 
-Place quatroStep(Place p, FocusMove move) {
+Place quatroFocusStep(const GameTable&, Place p, FocusMove move) {
   constexpr int firstColumn = kQuatroFirstGridColumn;
   constexpr int lastColumn = firstColumn + kQuatroGridSize - 1;
   if (p == kQuatroCurrentCard)
@@ -69,29 +71,31 @@ Place quatroStep(Place p, FocusMove move) {
   return p;
 }
 
-}  // namespace
+Place quatroValidFocus(const GameTable&, Place p) {
+  const bool inGrid = p.column >= kQuatroFirstGridColumn &&
+                      p.column < kQuatroFirstGridColumn + kQuatroGridSize && p.row >= 0 &&
+                      p.row < kQuatroGridSize;
+  return inGrid ? p : kQuatroCurrentCard;
+}
 
-Place validFocus(const GameTable& t, RuleSet ruleSet, Place p) {
-  if (ruleSet == RuleSet::Quatro) {
-    const bool inGrid = p.column >= kQuatroFirstGridColumn &&
-                        p.column < kQuatroFirstGridColumn + kQuatroGridSize && p.row >= 0 &&
-                        p.row < kQuatroGridSize;
-    return inGrid ? p : kQuatroCurrentCard;
-  }
+Place klondikeValidFocus(const GameTable& t, Place p) {
   if (p.column < 0 || p.column >= kColumns) return {kStockColumn, t.layout.bottomRow};
   if (onBottomRow(t, p)) return {bottomColumn(p.column), t.layout.bottomRow};
   const int first = firstRow(t, p.column), last = t.lastRow(p.column);
   return {p.column, p.row >= first && p.row <= last ? p.row : last};
 }
 
+Place validFocus(const GameTable& t, RuleSet ruleSet, Place p) {
+  return rulesOf(ruleSet).validFocus(t, p);
+}
+
 Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move) {
-  const Place p = validFocus(t, ruleSet, from);
-  return ruleSet == RuleSet::Quatro ? quatroStep(p, move) : klondikeStep(t, p, move);
+  return rulesOf(ruleSet).focusStep(t, validFocus(t, ruleSet, from), move);
 }
 
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
-  const bool column = ruleSet == RuleSet::Klondike && !onBottomRow(t, p);
+  const bool column = rulesOf(ruleSet).fannedColumns && !onBottomRow(t, p);
   const int cards = column ? t.lastRow(p.column) - p.row + 1 : 1;
   const Rect r = t.layout.placeRect(p.column, p.row);
   return {r.left + kFrameInset, r.top + kFrameInset, r.right - kFrameInset,

@@ -4,6 +4,7 @@
 // column (or its last card while none lies face up); Quatro: the current card and the grid.
 // Toolkit-free.
 #include "game/game_table.h"
+#include "game/games.h"
 
 namespace game {
 
@@ -15,5 +16,11 @@ Place validFocus(const GameTable& t, RuleSet ruleSet, Place p);
 Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move);
 // The focus frame: inside the card or run of a valid place, clear of the selection frame.
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p);
+
+// The games' own focus places and steps (see GameRules).
+Place klondikeValidFocus(const GameTable& t, Place p);
+Place klondikeFocusStep(const GameTable& t, Place valid, FocusMove move);
+Place quatroValidFocus(const GameTable& t, Place p);
+Place quatroFocusStep(const GameTable& t, Place valid, FocusMove move);
 
 }  // namespace game

@@ -12,13 +12,4 @@ void GameEngine::keyPress(Place place) {
   keyPressing_ = false;
 }
 
-void GameEngine::dropPickUp() {
-  if (menu_.ruleSet == RuleSet::Quatro) {
-    t_.selPending = false;
-    eraseMark();
-  } else {
-    cancelSelection();
-  }
-}
-
 }  // namespace game

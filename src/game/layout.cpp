@@ -11,7 +11,9 @@ void GameEngine::setScreenClass(int screenClass) {
   applyLayout();
 }
 
-bool GameEngine::quatroFits() const { return t_.screenClass >= 2; }
+bool GameEngine::fits(RuleSet game) const {
+  return t_.screenClass >= rulesOf(game).smallestScreenClass;
+}
 
 void GameEngine::applyLayout() { t_.layout = tableLayout(menu_.ruleSet, t_.screenClass); }
 

@@ -26,18 +26,13 @@ void GameEngine::endAutoFinish() {
   recordMove(before);
 }
 
-bool GameEngine::gameOver() const {
-  if (menu_.ruleSet == RuleSet::Quatro) return t_.quatroOver != 0;
-  return t_.allKingsHome();
-}
-
 bool GameEngine::canUndo() const { return (history_.canUndo() || autoFinishStart_) && !gameOver(); }
 
 bool GameEngine::canRedo() const { return history_.canRedo() && !autoFinishStart_; }
 
 void GameEngine::returnTo(const RuleState& state) {
   restoreRuleState(state, t_);
-  if (menu_.ruleSet == RuleSet::Klondike) t_.qualifies = 0;
+  t_.qualifies = 0;
   showScore();
   view_.invalidateAll();
   view_.movesChanged();

@@ -32,7 +32,7 @@ HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table)
 }
 
 void HintSearch::request() {
-  if (engine_.menu().ruleSet != game::RuleSet::Klondike) return;
+  if (!engine_.rules().klondikeScoring) return;
   // The hint may name another move than the one begun: its frames stand alone.
   engine_.cancelSelection();
   tableChanged();

@@ -186,7 +186,6 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   engine_.setScreenClass(screenClass_);
   if (!engine_.applyMenuState(menuStateOf(pref_)))
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
-  const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
 
   std::string highscoreNotice;
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
@@ -211,9 +210,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
   statistics_.dealt();
-  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
-    winnableDeals_.replaceDeal();
-  statusBar()->setVisible(klondike && screenClass_ != 1);
+  if (options_.winnableDealsOnly && engine_.rules().klondikeScoring) winnableDeals_.replaceDeal();
+  statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }
 
@@ -296,9 +294,8 @@ void MainWindow::applyColours(bool repaintTable) {
 
 void MainWindow::syncMenu() {
   const game::MenuState& m = engine_.menu();
-  const bool klondike = m.ruleSet == game::RuleSet::Klondike;
-  menu_.klondikeItem->setChecked(klondike);
-  menu_.quatroItem->setChecked(!klondike);
+  menu_.klondikeItem->setChecked(m.ruleSet == game::RuleSet::Klondike);
+  menu_.quatroItem->setChecked(m.ruleSet == game::RuleSet::Quatro);
   menu_.normalItem->setChecked(m.scoreMode == game::ScoreMode::Normal);
   menu_.vegasItem->setChecked(m.scoreMode == game::ScoreMode::Vegas);
   menu_.noneItem->setChecked(m.scoreMode == game::ScoreMode::None);
@@ -316,7 +313,7 @@ void MainWindow::syncMenu() {
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
-    a->setEnabled(klondike);
+    a->setEnabled(engine_.rules().klondikeScoring);
   storeMenuState(m, pref_);
 }
 
@@ -384,7 +381,7 @@ void MainWindow::autoFinish() {
 }
 
 void MainWindow::restart() {
-  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
+  if (options_.winnableDealsOnly && engine_.rules().klondikeScoring)
     winnableDeals_.dealNew();
   else
     engine_.restart();
@@ -418,7 +415,7 @@ void MainWindow::showHighscoreList() {
 }
 
 void MainWindow::playKlondike() {
-  engine_.switchToKlondike();
+  engine_.play(game::RuleSet::Klondike);
   noteNewDeal();
   statusBar()->show();
   if (options_.winnableDealsOnly) winnableDeals_.replaceDeal();
@@ -426,7 +423,7 @@ void MainWindow::playKlondike() {
 
 void MainWindow::playQuatro() {
   winnableDeals_.cancel();
-  if (!engine_.switchToQuatro()) {
+  if (!engine_.play(game::RuleSet::Quatro)) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }

@@ -7,7 +7,7 @@ namespace {
 class QuatroTest : public GameTest {
  protected:
   QuatroTest() {
-    engine.switchToQuatro();
+    engine.play(game::RuleSet::Quatro);
     view.clearRecords();
   }
   // Grid given by rows of four codes (screen columns 2..5); `current` is the card to place and

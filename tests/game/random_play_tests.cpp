@@ -213,9 +213,9 @@ class RandomPlay {
       case 0: engine_.restart(); break;
       case 1:
         if (pick(2))
-          engine_.switchToQuatro();
+          engine_.play(game::RuleSet::Quatro);
         else
-          engine_.switchToKlondike();
+          engine_.play(game::RuleSet::Klondike);
         break;
       case 2: engine_.chooseLevel(static_cast<Level>(pick(3))); break;
       case 3: engine_.chooseNormal(); break;

@@ -113,9 +113,9 @@ TEST_F(ScoringTest, QuatroLeavesTheClockAlone) {
   engine.dealKlondike();
   pressTable();
   ASSERT_TRUE(engine.clockRunning());
-  engine.switchToQuatro();
+  engine.play(game::RuleSet::Quatro);
   EXPECT_TRUE(engine.clockRunning());
-  engine.switchToKlondike();
+  engine.play(game::RuleSet::Klondike);
   EXPECT_FALSE(engine.clockRunning());
 }
 

@@ -54,7 +54,7 @@ TEST_F(UndoTest, EveryKlondikeMoveIsOneStep) {
 }
 
 TEST_F(UndoTest, QuatroPlacementAndRemovalAreOneStepEach) {
-  engine.switchToQuatro();
+  engine.play(game::RuleSet::Quatro);
   int columns[4], rows[4];
   const bool faceCard = engine.quatroTargets(columns, rows) > 0;
   const Point place = faceCard ? at(columns[0], rows[0], 40) : at(3, 1, 40);
