@@ -12,7 +12,6 @@ class SilentView : public TableView {
   void refused() override {}
   void scoreChanged(int) override {}
   void clockChanged(int) override {}
-  void setClockRunning(bool) override {}
   void gameWon(const GameResult&) override {}
   void dragStarted(const Rect&) override {}
 };

@@ -2,9 +2,6 @@
 
 #include <memory>
 
-#include "platform/message_box.h"
-#include "shell/table_widget.h"
-
 namespace shell {
 namespace {
 
@@ -24,11 +21,15 @@ std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver:
   return {frame(move.source), frame(move.target)};
 }
 
-HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table)
-    : engine_(engine), table_(table) {
+HintSearch::HintSearch(game::GameEngine& engine) : engine_(engine) {
   frameTimer_.setSingleShot(true);
   frameTimer_.setInterval(kFrameMs);
-  connect(&frameTimer_, &QTimer::timeout, this, [this] { table_.setHintFrames({}); });
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { show({}); });
+}
+
+void HintSearch::show(std::vector<game::Rect> frames) {
+  framesShown_ = !frames.empty();
+  if (showFrames) showFrames(std::move(frames));
 }
 
 void HintSearch::request() {
@@ -48,21 +49,20 @@ void HintSearch::request() {
 void HintSearch::tableChanged() {
   worker_.cancel();
   frameTimer_.stop();
-  if (!table_.hintFrames().empty()) table_.setHintFrames({});
+  if (framesShown_) show({});
 }
 
 void HintSearch::answer(const solver::TableSearch& search) {
   engine_.endQualification();
   if (const auto move = search.nextMove()) {
-    table_.setHintFrames(hintFrames(engine_, *move));
+    show(hintFrames(engine_, *move));
     frameTimer_.start();
     return;
   }
-  platform::showMessage(table_.window(),
-                        search.result().outcome == solver::Outcome::Lost
-                            ? "No winning line from here"
-                            : "No winning line found",
-                        kHintCaption);
+  if (tell)
+    tell(search.result().outcome == solver::Outcome::Lost ? "No winning line from here"
+                                                          : "No winning line found",
+         kHintCaption);
 }
 
 }  // namespace shell

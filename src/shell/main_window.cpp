@@ -9,7 +9,6 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <chrono>
 #include <cmath>
 
 #include "cards/card_set_loader.h"
@@ -29,13 +28,13 @@ const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
 constexpr int kWindowWidth = 646;
-constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
 constexpr int kScorePanel = 1;
 constexpr int kSecondsPanel = 3;
 constexpr int kSongPanel = 5;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
+const char* const kSearchingText = "Searching for a winnable deal...";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -43,11 +42,6 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 qreal zoomFactor(Zoom zoom) {
   constexpr qreal kFactors[] = {1, 1.5, 2, 0};
   return kFactors[std::size_t(zoom)];
-}
-
-std::int64_t steadySeconds() {
-  using namespace std::chrono;
-  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // The card-set file to open: the name as stored, or the directory entry of that name in another
@@ -81,20 +75,10 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
   table_->setFocus();
-  hint_ = std::make_unique<HintSearch>(engine_, *table_);
-  winnableDeals_.dealt = [this] { statistics_.dealt(); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
-  gameClock_.setInterval(1000);
-  autoFinishTimer_.setSingleShot(true);
-  autoFinishTimer_.setInterval(kAutoFinishPauseMs);
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
-  connect(&gameClock_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
-  // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
-  connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
-    if (engine_.autoFinishStep()) autoFinishTimer_.start();
-  });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
   mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
@@ -191,9 +175,9 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
-  statistics_ =
-      results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
-  if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
+  if (auto notice =
+          session_.loadStatistics(platform::joinPath(startDir_, results::kStatisticsFileName)))
+    showMessage(*notice, {}, music::MessageIcon::Information);
 
   if (screen.palette)
     platform::showMessage(nullptr,
@@ -201,6 +185,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "System Message");
 
   options_ = readGameOptions(startDir_);
+  session_.winnableDealsOnly = options_.winnableDealsOnly;
   table_->setZoom(zoomFactor(options_.zoom), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
@@ -208,9 +193,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   applyColours(true);
 
-  engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
-  statistics_.dealt();
-  if (options_.winnableDealsOnly && engine_.rules().klondikeScoring) winnableDeals_.replaceDeal();
+  session_.startUp();  // deals the stored game
   statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }
@@ -363,30 +346,20 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::exitGame() {
-  statistics_.leave(steadySeconds());
+  session_.leave();
   QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  statistics_.leave(steadySeconds());
+  session_.leave();
   QMainWindow::closeEvent(event);
   QApplication::quit();
 }
 
 // --- Game ---
 
-void MainWindow::autoFinish() {
-  // One card now, the others on the timer: the window stays responsive. A new deal ends it.
-  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
-}
-
-void MainWindow::restart() {
-  if (options_.winnableDealsOnly && engine_.rules().klondikeScoring)
-    winnableDeals_.dealNew();
-  else
-    engine_.restart();
-  noteNewDeal();
-}
+void MainWindow::autoFinish() { session_.autoFinish(); }
+void MainWindow::restart() { session_.restart(); }
 
 void MainWindow::undo() { engine_.undo(); }
 void MainWindow::redo() { engine_.redo(); }
@@ -405,9 +378,7 @@ void MainWindow::chooseDealNumber() {
                           "Deal number");
     return;
   }
-  winnableDeals_.cancel();
-  engine_.playDeal(number);
-  noteNewDeal();
+  session_.playDeal(number);
 }
 
 void MainWindow::showHighscoreList() {
@@ -415,19 +386,15 @@ void MainWindow::showHighscoreList() {
 }
 
 void MainWindow::playKlondike() {
-  engine_.play(game::RuleSet::Klondike);
-  noteNewDeal();
+  session_.play(game::RuleSet::Klondike);
   statusBar()->show();
-  if (options_.winnableDealsOnly) winnableDeals_.replaceDeal();
 }
 
 void MainWindow::playQuatro() {
-  winnableDeals_.cancel();
-  if (!engine_.play(game::RuleSet::Quatro)) {
+  if (!session_.play(game::RuleSet::Quatro)) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }
-  noteNewDeal();
   statusBar()->hide();
 }
 
@@ -435,12 +402,7 @@ void MainWindow::showStatistics() {
   if (companions_.showStatistics) companions_.showStatistics();
 }
 
-void MainWindow::noteNewDeal() {
-  statistics_.leave(steadySeconds());
-  statistics_.dealt();
-}
-
-void MainWindow::showHint() { hint_->request(); }
+void MainWindow::showHint() { session_.showHint(); }
 
 // --- Options ---
 
@@ -477,6 +439,7 @@ void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 // Takes effect from the next deal; kept at once in the game's own options file.
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
+  session_.winnableDealsOnly = options_.winnableDealsOnly;
   saveOptions();
 }
 
@@ -525,13 +488,9 @@ void MainWindow::enterCurrentResult() {
 void MainWindow::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
   table_->invalidateRect(cards::toQRect(r));
-  hint_->tableChanged();  // the rules change the table only through here
 }
 
-void MainWindow::invalidateAll() {
-  table_->invalidateAll();
-  hint_->tableChanged();
-}
+void MainWindow::invalidateAll() { table_->invalidateAll(); }
 
 void MainWindow::repaintNow() { table_->repaintPending(); }
 
@@ -540,24 +499,11 @@ void MainWindow::refused() { sounds_.play(platform::joinPath(startDir_, "mirt_1.
 void MainWindow::scoreChanged(int score) { panels_[kScorePanel]->setNum(score); }
 void MainWindow::clockChanged(int seconds) { panels_[kSecondsPanel]->setNum(seconds); }
 
-void MainWindow::setClockRunning(bool running) {
-  if (!running)
-    gameClock_.stop();
-  else if (!gameClock_.isActive())
-    gameClock_.start();
-}
-
 void MainWindow::showEndGame() {
   if (companions_.showEndGame) companions_.showEndGame();
 }
 
-void MainWindow::moveMade() {
-  statistics_.moved(game::statisticsKind(engine_.menu()), steadySeconds());
-}
-
-// The statistics count the win before its screens show: a game left while they are open is won.
 void MainWindow::gameWon(const game::GameResult& result) {
-  statistics_.won(result.score, steadySeconds());
   if (result.qualifies)
     enterHighscore(result.score.value_or(0), result.seconds);
   else
@@ -578,6 +524,26 @@ void MainWindow::dragStarted(const game::Rect& source) {
 void MainWindow::movesChanged() {
   menu_.undoItem->setEnabled(engine_.canUndo());
   menu_.redoItem->setEnabled(engine_.canRedo());
+}
+
+void MainWindow::showHintFrames(std::vector<game::Rect> frames) {
+  table_->setHintFrames(std::move(frames));
+}
+
+void MainWindow::tell(const QString& text, const QString& caption) {
+  platform::showMessage(this, text, caption);
+}
+
+void MainWindow::searchingForDeal(bool on) {
+  table_->setEnabled(!on);
+  if (on) return;
+  unsetCursor();
+  statusBar()->clearMessage();
+}
+
+void MainWindow::searchTakesLong() {
+  setCursor(Qt::BusyCursor);
+  statusBar()->showMessage(kSearchingText);
 }
 
 }  // namespace shell
