@@ -109,14 +109,16 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  // With one card turned and no refill limit every talon card stays within reach: a waste card
-  // goes home only when the next card of its suit could follow, and to a column only when a
-  // column's head could follow it there.
-  const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
+  // Shortcut: with one card turned and no refill limit every talon card stays within reach: a
+  // waste card goes home only when the next card of its suit could follow, and to a column only
+  // when a column's head could follow it there.
+  const bool reachable =
+      rules.pruning != Pruning::Proved && rules.turn == 1 && rules.refillLimit < 0;
   if (fitsHome(s, card) &&
       (!reachable || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if (reachable && (worthLaying & bit(card)) == 0) return;
+  // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
     if (s.length[t] == 0) {
@@ -130,11 +132,14 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 }
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
-// refill and a whole pass (a second refill would only repeat it).
+// refill and a whole pass. Proved: a second refill would only repeat the pass with a refill less,
+// and a stock position seen before in this pass offers the same waste card.
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
   const std::uint64_t worth =
-      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
+      rules.pruning != Pruning::Proved && rules.turn == 1 && rules.refillLimit < 0
+          ? layable.worthLaying()
+          : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
@@ -172,36 +177,38 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
   return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
 }
 
-bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
+void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     std::vector<Candidate>& out) {
-  bool skipped = false;
+  const bool shortcuts = rules.pruning != Pruning::Proved;
   const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
+    if (fitsHome(s, lastCard) &&
+        (!shortcuts || sendingHomeHelps(s, c, layable | free.ends, kingWaits)))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
     for (int r = firstUp; r <= last; ++r) {
       if (rules.wholeParts && r != firstUp) break;
       const std::uint8_t head = s.cards[c][r];
-      // Laying the cards just laid somewhere else: the same as laying them there at once.
+      // Proved: the cards just laid here, laid on at once to another column, could have gone
+      // there directly from where they came (the same cards move, from the same place, onto the
+      // same card), and that move was tried from the position before.
       if (head == lastLaid) continue;
       const int count = s.length[c] - r;
-      // Emptying a column helps only a King that can move into it; splitting a face-up part only
-      // the card it frees, which then goes home or takes a card other than the head moved.
-      if (r == 0 && !kingWaits && !isKing(head)) continue;
-      if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
+      // Shortcuts: emptying a column helps only a King that can move into it; splitting a face-up
+      // part only the card it frees, which then goes home or takes a card other than the head
+      // moved.
+      if (shortcuts && r == 0 && !kingWaits && !isKing(head)) continue;
+      if (shortcuts && r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
           (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
         continue;
-      // In a quick first search a face-up part is split only to send the card above home.
-      if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
-        skipped = true;
+      // Quick: a face-up part is split only to send the card above home.
+      if (r > firstUp && rules.pruning == Pruning::Quick && !fitsHome(s, s.cards[c][r - 1]))
         continue;
-      }
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
       const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
@@ -210,7 +217,8 @@ bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
         if (t == c) continue;
         bool fits = false;
         if (s.length[t] == 0) {
-          // A King from row 0 to another empty column changes nothing.
+          // Proved: a King from row 0 to another empty column changes nothing, and the empty
+          // columns are all alike.
           fits = isKing(head) && r > 0 && !emptyTried;
           emptyTried = true;
         } else {
@@ -224,7 +232,6 @@ bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       }
     }
   }
-  return skipped;
 }
 
 std::uint64_t mix(std::uint64_t x) {
@@ -274,6 +281,8 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
     if (length > kMaxRows || column.faceDown < 0 || column.faceDown > length) return false;
     for (int r = 0; r < length; ++r) {
       if (!take(column.cards[r])) return false;
+      // Face-up cards lie each on the one before, as the rules lay them (the key counts on it).
+      if (r > column.faceDown && !fitsOn(column.cards[r], column.cards[r - 1])) return false;
       s.cards[c][r] = column.cards[r];
     }
     s.length[c] = static_cast<std::uint8_t>(length);
@@ -298,11 +307,11 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
   const Layable layable = layableCards(s, rules);
-  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
+  addColumnMoves(s, rules, layable, lastLaid, out);
   addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
@@ -311,7 +320,6 @@ bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
     for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
     out[j] = move;
   }
-  return skipped;
 }
 
 void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {

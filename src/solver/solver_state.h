@@ -13,12 +13,18 @@ constexpr int kColumnCount = 7;
 constexpr int kMaxRows = 19;  // the table's rows: a move that would need more is refused
 constexpr int kMaxTalon = 52;
 
+// How far the search may leave moves out. Proved: only where a move cannot matter (each such rule
+// is argued where it is applied), so a search that finds no win proves the position lost.
+// Shortcuts: besides, moves that rarely help are left out until a card could use them; this finds
+// most wins sooner, but two shortcuts can wait for each other, so its "lost" proves nothing.
+// Quick: the shortcuts, and a face-up part is split only to send the card above it home.
+enum class Pruning : std::uint8_t { Proved, Shortcuts, Quick };
+
 struct Rules {
   int turn = 3;            // cards turned per stock press
   bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
-  bool splitOnlyForHome =
-      false;  // leave out most splits of face-up parts (a faster, partial search)
+  Pruning pruning = Pruning::Proved;
 };
 
 struct State {
@@ -56,9 +62,8 @@ struct Key {
 bool toState(const Position& position, State& state, std::vector<Move>& moves);
 
 // lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
-// are not moved on to another column, which they could have reached directly. True when moves
-// were left out under rules.splitOnlyForHome.
-bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+// are not moved on to another column, which they could have reached directly.
+void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out);
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
