@@ -135,18 +135,13 @@ struct Search {
   }
 };
 
-detail::Rules rulesFor(Level level, int refills) {
-  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
-          refills < 0 ? kUnlimitedRefills : refills, detail::Pruning::Proved};
-}
-
 }  // namespace
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
              const std::atomic<bool>* cancel) {
   const Clock clock(limits.cpuTime);
   Result result;
-  detail::Rules rules = rulesFor(level, refills);
+  detail::Rules rules = detail::rulesFor(level, refills);
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {

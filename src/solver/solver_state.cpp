@@ -257,6 +257,11 @@ struct Hasher {
 
 }  // namespace
 
+Rules rulesFor(Level level, int refills) {
+  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
+          refills < 0 ? kUnlimitedRefills : refills, Pruning::Proved};
+}
+
 bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   s = State{};
   bool used[52] = {};
@@ -322,7 +327,7 @@ void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
   }
 }
 
-void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
   Move move{m.kind, m.column, m.row, m.target, m.card};
   switch (m.kind) {
     case MoveKind::WasteToFoundation:
@@ -357,7 +362,31 @@ void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
     case MoveKind::Flip: break;  // never searched: stock presses belong to waste moves
   }
   moves.push_back(move);
+}
+
+void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+  applyMoveAlone(s, m, moves);
   playSafeMoves(s, moves);
+}
+
+int usefulness(const State& s, const Rules& rules, const Candidate& m) {
+  const int pressCost = std::min<int>(m.presses, 20);
+  switch (m.kind) {
+    case MoveKind::ColumnToFoundation:
+    case MoveKind::WasteToFoundation: return (safeHome(s, m.card) ? 100 : 40) * 32 - pressCost;
+    case MoveKind::ColumnToColumn: {
+      const int down = s.down[m.column];
+      if (m.row == down && down > 0) return (80 + down) * 32;
+      // Emptying a column pays only while a King can move into it.
+      if (m.row == 0)
+        return (layableCards(s, rules).all() & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
+      return fitsHome(s, s.cards[m.column][m.row - 1]) ? 35 * 32 : 0;
+    }
+    case MoveKind::WasteToColumn: return (isKing(m.card) ? 50 : 30) * 32 - pressCost;
+    case MoveKind::Stock:
+    case MoveKind::Flip: break;
+  }
+  return 0;
 }
 
 void playSafeMoves(State& s, std::vector<Move>& moves) {

@@ -41,6 +41,8 @@ struct State {
   std::int8_t pile[4];   // the foundation pile holding each suit, -1 while it has none
 };
 
+Rules rulesFor(Level level, int refills);
+
 // A move of the search: for a waste card, the stock presses that turn it up come first.
 struct Candidate {
   MoveKind kind;
@@ -67,6 +69,16 @@ void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out);
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+// The move alone, without the safe foundation moves.
+void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
+// How much a move helps a player who has no winning line to follow, 0 for not at all, in this
+// order: a card safe at home; a move that turns a face-down card (the more lie below it, the
+// sooner); a column emptied for a King that can move into it; a King from the waste; another card
+// home; a split that frees a card for home; another waste card onto a column. Among equals, the
+// fewer stock presses the better. Each such move sends a card home, turns one, empties a column
+// for good or takes a card from the talon for good, so a player following them never goes round
+// in a circle.
+int usefulness(const State& s, const Rules& rules, const Candidate& m);
 // Sends every card home that no other card could still need as a place to go.
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
