@@ -90,7 +90,7 @@ void DemoPlayer::step() {
     target_.reset();
     return press(target);
   }
-  const auto move = solver::isWonTable(engine_.table()) ? std::nullopt : nextMove();
+  const auto move = nextMove();
   if (!move) return stop();
   const solver::MovePlaces places = solver::placesOf(*move, engine_.table());
   if (!places.onePress) target_ = places.target;
@@ -98,9 +98,16 @@ void DemoPlayer::step() {
 }
 
 void DemoPlayer::press(game::Place place) {
+  // The winning press shows the end-of-game screen, modally: the player's click must reach it.
+  qApp->removeEventFilter(this);
+  stepTimer_.stop();
   const game::Point p = game::focusPressPoint(engine_.table(), game::RuleSet::Klondike, place);
   engine_.keyPress(p.x, p.y);
   afterPress_();
+  if (!running_) return;
+  if (solver::isWonTable(engine_.table())) return stop();
+  qApp->installEventFilter(this);
+  stepTimer_.start();
 }
 
 }  // namespace shell

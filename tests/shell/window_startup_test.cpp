@@ -90,7 +90,7 @@ class WindowStartupTest : public QObject {
     QCOMPARE(
         captions(m.gameMenu->actions()),
         QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart", "Deal nu&mber...", "-",
-                     "&Highscore list", "-", "&Klondike", "&Quatro", "-", "S&tatistics", "Hi&nt"}));
+                     "&Highscore list", "-", "&Klondike", "&Quatro", "-", "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
                           "&Winnable deals only", "&Zoom"}));
