@@ -4,6 +4,7 @@
 // and deals only games that the solver proves winnable.
 #include <cstring>
 
+#include "game/keyboard_focus.h"
 #include "shell/hint_search.h"
 #include "solver/table_position.h"
 #include "tests/shell/window_test_support.h"
@@ -126,6 +127,22 @@ class WindowSolverTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!g.main->demoRunning(), 20000);
     QCOMPARE(g.t().tableau[1][9], game::kEmpty);  // the King went to an empty column
     QCOMPARE(int(g.t().tableau[1][8]), 12);       // and turned the Four
+  }
+
+  void undoTellsOnceThatTheGameLeftTheHighscoreRace() {
+    Game g;
+    g.t().qualifies = 1;
+    const game::Place stock{game::kStockColumn, g.t().layout.bottomRow};
+    for (int press = 0; press < 2; ++press) {
+      const game::Point p = game::focusPressPoint(g.t(), game::RuleSet::Klondike, stock);
+      g.main->engine().keyPress(p.x, p.y);
+    }
+    g.main->menu().undoItem->trigger();
+    QCOMPARE(g.t().qualifies, 0);
+    QCOMPARE(g.main->statusNote(), QString(shell::kOutOfTheRaceNote));
+    g.main->showNote("");
+    g.main->menu().undoItem->trigger();
+    QCOMPARE(g.main->statusNote(), QString());
   }
 
   void demoStopsOnAKey() {
