@@ -154,12 +154,15 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.moves = std::move(line);
     return result;
   }
-  // First a search with shortcuts, which finds most wins sooner; its "lost" proves nothing, so
-  // then a search that leaves out only the moves that cannot matter decides.
-  rules.pruning = detail::Pruning::Quick;
-  Search quick{rules, limits, clock, cancel};
-  result = quick.run(root, line);
-  if (result.outcome != Outcome::Lost) return result;
+  // Where face-up parts can be split, first a search with shortcuts, which finds most wins
+  // sooner; its "lost" proves nothing, so then a search that leaves out only the moves that
+  // cannot matter decides. At Hard the shortcuts leave out too little to pay for a second search.
+  if (!rules.wholeParts) {
+    rules.pruning = detail::Pruning::Quick;
+    Search quick{rules, limits, clock, cancel};
+    result = quick.run(root, line);
+    if (result.outcome != Outcome::Lost) return result;
+  }
   rules.pruning = detail::Pruning::Proved;
   Search proof{rules, limits, clock, cancel, result.states};
   Result final = proof.run(root, line);

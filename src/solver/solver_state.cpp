@@ -199,10 +199,15 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       // same card), and that move was tried from the position before.
       if (head == lastLaid) continue;
       const int count = s.length[c] - r;
-      // Shortcuts: emptying a column helps only a King that can move into it; splitting a face-up
-      // part only the card it frees, which then goes home or takes a card other than the head
-      // moved.
-      if (shortcuts && r == 0 && !kingWaits && !isKing(head)) continue;
+      // Proved: a column emptied helps only a King that moves into it, and until then its cards
+      // can do from where they lie whatever they do in the other column: laid on, split, sent
+      // home (only their head's place differs, and nothing else is laid on the card they would
+      // cover). So a line that empties the column earlier can empty it instead just before the
+      // King comes, straight to where its cards are then, and then a King waits (it is a talon
+      // card or the head of a face-up part).
+      if (r == 0 && !kingWaits && !isKing(head)) continue;
+      // Shortcuts: splitting a face-up part helps only the card it frees, which then goes home or
+      // takes a card other than the head moved.
       if (shortcuts && r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
           (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
         continue;
