@@ -109,15 +109,19 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  // Shortcut: with one card turned and no refill limit every talon card stays within reach: a
-  // waste card goes home only when the next card of its suit could follow, and to a column only
-  // when a column's head could follow it there.
-  const bool reachable =
-      rules.pruning != Pruning::Proved && rules.turn == 1 && rules.refillLimit < 0;
+  // With one card turned and no refill limit every talon card stays within reach, wherever the
+  // others are. Proved: a talon card is laid on a column only when a line of talon cards, each
+  // laid on the one before, can end in a head of a column (worthLaying): a line that lays it
+  // earlier can lay it (and the talon cards on it) just before the first card from outside the
+  // talon follows, and until then it can do from the talon whatever it does there (go home, or
+  // move on to a column, from the talon directly). Shortcut: it goes home only when the next card
+  // of its suit could follow.
+  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
+  const bool homeWaits = everyCardReachable && rules.pruning != Pruning::Proved;
   if (fitsHome(s, card) &&
-      (!reachable || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
+      (!homeWaits || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
-  if (reachable && (worthLaying & bit(card)) == 0) return;
+  if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
@@ -137,9 +141,7 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
   const std::uint64_t worth =
-      rules.pruning != Pruning::Proved && rules.turn == 1 && rules.refillLimit < 0
-          ? layable.worthLaying()
-          : 0;  // else unused
+      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
@@ -166,7 +168,10 @@ void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
 // Sending the last card of a column home helps when it turns a card up, when the next card of its
 // suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
 // frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
-// wait.
+// wait (proved): until one of these becomes true the card covers nothing that a line uses (the
+// card it frees can move with it on top, and nothing is laid on it in a line that sent it home),
+// so a line that sends it home earlier can send it home instead just before the card it frees is
+// used or the next card of its suit goes home, and then this rule lets it go.
 bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
   const int last = s.length[c] - 1;
   const std::uint8_t card = s.cards[c][last];
@@ -186,8 +191,7 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) &&
-        (!shortcuts || sendingHomeHelps(s, c, layable | free.ends, kingWaits)))
+    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];

@@ -24,7 +24,7 @@ const Limits kDealLimits{20'000, std::chrono::hours(1)};
 const Limits kPositionLimits{200'000, std::chrono::hours(1)};
 constexpr std::size_t kReferenceTables = 60'000;
 constexpr int kLineShares[] = {50, 65, 80};  // percent of the winning line played first
-constexpr int kRandomMoves[] = {3, 12, 40};
+constexpr int kRandomMoves[] = {3, 12, 40, 150};
 
 // Plays the line's moves under the plain model; false at the first move it refuses.
 bool playLine(reference::Table& table, const std::vector<Move>& moves, std::size_t count) {
