@@ -154,9 +154,9 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.moves = std::move(line);
     return result;
   }
-  // Where face-up parts can be split, first a search with shortcuts, which finds most wins
-  // sooner; its "lost" proves nothing, so then a search that leaves out only the moves that
-  // cannot matter decides. At Hard the shortcuts leave out too little to pay for a second search.
+  // Where face-up parts can be split, first a quick search, which finds most wins sooner; its
+  // "lost" proves nothing, so then a search that leaves out only the moves that cannot matter
+  // decides.
   if (!rules.wholeParts) {
     rules.pruning = detail::Pruning::Quick;
     Search quick{rules, limits, clock, cancel};

@@ -110,16 +110,15 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
   // With one card turned and no refill limit every talon card stays within reach, wherever the
-  // others are. Proved: a talon card is laid on a column only when a line of talon cards, each
-  // laid on the one before, can end in a head of a column (worthLaying): a line that lays it
-  // earlier can lay it (and the talon cards on it) just before the first card from outside the
-  // talon follows, and until then it can do from the talon whatever it does there (go home, or
-  // move on to a column, from the talon directly). Shortcut: it goes home only when the next card
-  // of its suit could follow.
+  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
+  // play it instead just before the move that needs it, and until then it does from the talon
+  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). It
+  // goes home only when the next card of its suit could follow (it lies in the talon or face up),
+  // and onto a column only when a line of talon cards, each laid on the one before, can end in a
+  // head of a column (worthLaying).
   const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
-  const bool homeWaits = everyCardReachable && rules.pruning != Pruning::Proved;
-  if (fitsHome(s, card) &&
-      (!homeWaits || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
+  if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
+                            ((layable.all() | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
@@ -184,7 +183,6 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
 
 void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     std::vector<Candidate>& out) {
-  const bool shortcuts = rules.pruning != Pruning::Proved;
   const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
@@ -210,9 +208,11 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       // King comes, straight to where its cards are then, and then a King waits (it is a talon
       // card or the head of a face-up part).
       if (r == 0 && !kingWaits && !isKing(head)) continue;
-      // Shortcuts: splitting a face-up part helps only the card it frees, which then goes home or
-      // takes a card other than the head moved.
-      if (shortcuts && r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
+      // Proved: splitting a face-up part helps only the card it frees, which then goes home or
+      // takes a card other than the head moved: until then the cards moved can do from where they
+      // lie whatever they do in the other column, and the freed card can move with them on top;
+      // a line that splits earlier can split instead just before the freed card is used.
+      if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
           (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
         continue;
       // Quick: a face-up part is split only to send the card above home.

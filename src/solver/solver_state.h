@@ -13,12 +13,12 @@ constexpr int kColumnCount = 7;
 constexpr int kMaxRows = 19;  // the table's rows: a move that would need more is refused
 constexpr int kMaxTalon = 52;
 
-// How far the search may leave moves out. Proved: only where a move cannot matter (each such rule
-// is argued where it is applied), so a search that finds no win proves the position lost.
-// Shortcuts: besides, moves that rarely help are left out until a card could use them; this finds
-// most wins sooner, but two shortcuts can wait for each other, so its "lost" proves nothing.
-// Quick: the shortcuts, and a face-up part is split only to send the card above it home.
-enum class Pruning : std::uint8_t { Proved, Shortcuts, Quick };
+// How far the search may leave moves out. Proved: only where a move cannot matter, or can wait
+// until it helps (each such rule is argued where it is applied, and checked against an
+// exhaustive search in the tests), so a search that finds no win proves the position lost.
+// Quick: besides, a face-up part is split only to send the card above it home; this finds most
+// wins sooner, but its "lost" proves nothing.
+enum class Pruning : std::uint8_t { Proved, Quick };
 
 struct Rules {
   int turn = 3;            // cards turned per stock press
