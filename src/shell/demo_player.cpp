@@ -14,9 +14,8 @@ constexpr int kPressMs = 450;
 
 }  // namespace
 
-DemoPlayer::DemoPlayer(game::GameEngine& engine, HintSearch::Note note,
-                       std::function<void()> afterPress)
-    : engine_(engine), note_(std::move(note)), afterPress_(std::move(afterPress)) {
+DemoPlayer::DemoPlayer(game::GameEngine& engine, HintSearch::Note note)
+    : engine_(engine), note_(std::move(note)) {
   stepTimer_.setInterval(kPressMs);
   connect(&stepTimer_, &QTimer::timeout, this, [this] { step(); });
 }
@@ -25,7 +24,7 @@ DemoPlayer::~DemoPlayer() { stop(); }
 
 void DemoPlayer::start() {
   stop();
-  if (engine_.menu().ruleSet != game::RuleSet::Klondike) return;
+  if (!engine_.rules().klondikeScoring) return;
   engine_.cancelSelection();
   const bool leftTheRace = endQualification(engine_);
   note_(leftTheRace ? QString("%1. %2").arg(kDemoNote, kOutOfTheRaceNote) : kDemoNote);
@@ -101,9 +100,7 @@ void DemoPlayer::press(game::Place place) {
   // The winning press shows the end-of-game screen, modally: the player's click must reach it.
   qApp->removeEventFilter(this);
   stepTimer_.stop();
-  const game::Point p = game::focusPressPoint(engine_.table(), game::RuleSet::Klondike, place);
-  engine_.keyPress(p.x, p.y);
-  afterPress_();
+  engine_.keyPress(game::validFocus(engine_.table(), engine_.menu().ruleSet, place));
   if (!running_) return;
   if (solver::isWonTable(engine_.table())) return stop();
   qApp->installEventFilter(this);

@@ -21,8 +21,7 @@ inline constexpr const char* kDemoSuggestionsNote =
 
 class DemoPlayer : public QObject {
  public:
-  // afterPress: runs after each press, as after a player's.
-  DemoPlayer(game::GameEngine& engine, HintSearch::Note note, std::function<void()> afterPress);
+  DemoPlayer(game::GameEngine& engine, HintSearch::Note note);
   ~DemoPlayer() override;
 
   void start();  // Klondike only; ends the game's qualification for the highscore list
@@ -41,7 +40,6 @@ class DemoPlayer : public QObject {
 
   game::GameEngine& engine_;
   HintSearch::Note note_;
-  std::function<void()> afterPress_;
   SolverWorker worker_;
   QTimer stepTimer_;
   bool running_ = false;

@@ -3,6 +3,7 @@
 // framing the place to press first and the place to press second for a moment. Without a sure
 // line it frames the most useful move instead (solver/suggestion.h) and says so; on a game proved
 // lost it says that there is no winning line, and still frames a useful move if there is one.
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -12,8 +13,6 @@
 #include "solver/table_position.h"
 
 namespace shell {
-
-class TableWidget;
 
 // The frames of a move: the cards to pick up (a whole run from the place pressed) and the place
 // they go to; one frame for a move of one press.
@@ -33,21 +32,27 @@ bool endQualification(game::GameEngine& engine);
 class HintSearch : public QObject {
  public:
   using Note = std::function<void(const QString&)>;  // a passing note in the status bar
-  HintSearch(game::GameEngine& engine, TableWidget& table, Note note);
+  explicit HintSearch(game::GameEngine& engine);
+
+  // Shows the frames of a move (none: takes them away), a message box, a passing note.
+  std::function<void(std::vector<game::Rect>)> showFrames;
+  std::function<void(const QString& text, const QString& caption)> tell;
+  Note note;
 
   // Searches from the table as it is (Klondike only); a card picked up is put back first.
   void request();
-  // The table changed (a move, a deal, another rule set): the search or the frames shown are out
-  // of date.
+  // The table changed (a move, a deal, another game): the search or the frames shown are out of
+  // date.
   void tableChanged();
 
  private:
   void answer(const solver::TableSearch& search);
-  void showFrames(const solver::MovePlaces& move);
+  void showMove(const solver::MovePlaces& move);
+  void show(std::vector<game::Rect> frames);
+  void say(const char* text);
 
   game::GameEngine& engine_;
-  TableWidget& table_;
-  Note note_;
+  bool framesShown_ = false;
   SolverWorker worker_;
   QTimer frameTimer_;  // how long the frames stay
 };

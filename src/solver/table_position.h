@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/game_engine.h"
+#include "game/game_table.h"
 #include "solver/klondike_solver.h"
 
 namespace solver {
