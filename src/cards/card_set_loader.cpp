@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "cards/card_set_decode.h"
-#include "game/game_table.h"
 #include "platform/file_io.h"
 
 namespace cards {
@@ -51,7 +50,7 @@ LoadedCardSet loadCardSet(const QString& fileName) {
     result.vectors = SvgDeck::open(fileName);
     if (result.vectors == nullptr) return result;
     result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight));
-    result.format = '0';
+    result.format = CardSetFormat::Pc;
     return result;
   }
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
@@ -76,7 +75,7 @@ QImage loadCardPreview(const QString& fileName) {
     // Shown on a white ground, as the chooser's frame has no table colour.
     QImage preview = Rgb32Image(kCardWidth, kCardHeight);
     preview.fill(Qt::white);
-    QPainter(&preview).drawImage(0, 0, deck->cell(game::faceCell(0), preview.size()));
+    QPainter(&preview).drawImage(0, 0, deck->cell(faceCell(game::Card{0}), preview.size()));
     return preview;
   }
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kPreviewReadLimit);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "cards/card_set_decode.h"
 #include "cards/svg_deck.h"
 
 namespace cards {
@@ -13,9 +14,9 @@ namespace cards {
 struct LoadedCardSet {
   QImage sheet;  // 704 x 1040, Format_RGB32 (premultiplied ARGB for an SVG deck); null when none
   std::shared_ptr<const SvgDeck> vectors;  // an SVG deck, drawn anew at every size
-  char format = 0;                         // '0' PC set, '1' planar set, 0 neither
-  std::uint32_t amigaTableColour = 0;      // planar palette entry 0 as a colour value (red low)
-  std::uint32_t amigaSelectColour = 0;     // planar palette entry 2
+  CardSetFormat format = CardSetFormat::None;
+  std::uint32_t amigaTableColour = 0;   // planar palette entry 0 as a colour value (red low)
+  std::uint32_t amigaSelectColour = 0;  // planar palette entry 2
 };
 
 // Reads at most 1,400,000 bytes of the file and builds the sheet; cells the file does not fill

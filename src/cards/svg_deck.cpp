@@ -10,7 +10,6 @@
 #include "cards/card_image.h"
 #include "cards/svg_deck/klondike_svgdeck.h"
 #include "cards/svg_deck_text.h"
-#include "game/game_table.h"
 #include "platform/file_io.h"
 #include "platform/own_library.h"
 
@@ -84,8 +83,8 @@ SvgDeck::~SvgDeck() { svgDeckLibrary()->close(handle_); }
 QImage SvgDeck::cell(int code, QSize size) const {
   const std::lock_guard lock(mutex_);
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull() || code < game::kCellCardBack || code >= game::kCellCardBack + kSvgDeckCards ||
-      !svgDeckLibrary()->render(handle_, code - game::kCellCardBack, image.bits(), size.width(),
+  if (image.isNull() || code < kCellCardBack || code >= kCellCardBack + kSvgDeckCards ||
+      !svgDeckLibrary()->render(handle_, code - kCellCardBack, image.bits(), size.width(),
                                 size.height(), int(image.bytesPerLine())))
     return {};
   return image;
@@ -118,18 +117,17 @@ QImage SvgDeck::sheet(QSize cell) const {
   if (sheet.isNull()) return {};
   sheet.fill(Qt::transparent);
   const auto cellRect = [&](int code) {
-    return QRect(
-        QPoint((code % kSheetColumns) * cell.width(), (code / kSheetColumns) * cell.height()),
-        cell);
+    const CellPosition at = cellPosition(code);
+    return QRect(QPoint(at.column * cell.width(), at.row * cell.height()), cell);
   };
-  for (int code = game::kCellCardBack; code < game::kCellCardBack + kSvgDeckCards; ++code) {
+  for (int code = kCellCardBack; code < kCellCardBack + kSvgDeckCards; ++code) {
     const QRect target = cellRect(code);
-    svgDeckLibrary()->render(handle_, code - game::kCellCardBack,
+    svgDeckLibrary()->render(handle_, code - kCellCardBack,
                              sheet.bits() + target.top() * sheet.bytesPerLine() + target.left() * 4,
                              cell.width(), cell.height(), int(sheet.bytesPerLine()));
   }
   for (int k = 0; k < 4; ++k)
-    paintFoundationOutline(sheet, cellRect(game::foundationMarkerCell(k)));
+    paintFoundationOutline(sheet, cellRect(foundationMarkerCell(k)));
   if (sheets_.size() >= kKeptSheets) sheets_.erase(sheets_.begin());
   sheets_.emplace(key, sheet);
   return sheet;

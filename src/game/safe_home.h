@@ -5,21 +5,21 @@
 #include <cstdint>
 #include <span>
 
+#include "game/card.h"
+
 namespace game {
 
-// A card (rank * 4 + suit; suits 0 and 3 one colour, 1 and 2 the other) is safe at home, given
-// how many cards of each suit are home, when the cards that could still be laid on it (the other
-// colour's, one rank lower) can go home as soon as they are free: their own suits are home up to
-// two ranks below the card, and the only card that could lie on them (this colour's other suit,
-// two ranks below) can go home too. Sending it home then never costs a winning line.
-inline bool safeHome(std::span<const std::uint8_t, 4> home, std::uint8_t card) {
-  const int rank = card >> 2;
+// A card is safe at home, given how many cards of each suit are home, when the cards that could
+// still be laid on it (the other colour's, one rank lower) can go home as soon as they are free:
+// their own suits are home up to two ranks below the card, and the only card that could lie on
+// them (this colour's other suit, two ranks below) can go home too. Sending it home then never
+// costs a winning line.
+inline bool safeHome(std::span<const std::uint8_t, 4> home, Card card) {
+  const int rank = card.rank();
   if (rank <= 1) return true;
-  const int suit = card & 3;
-  const int twin = 3 - suit;  // the other suit of this colour
-  const bool firstColour = ((suit ^ (suit >> 1)) & 1) == 0;
-  const int lower = firstColour ? std::min(home[1], home[2]) : std::min(home[0], home[3]);
-  return lower >= rank || (lower >= rank - 1 && home[twin] >= rank - 2);
+  const int twin = 3 - card.suit();  // the other suit of this colour (0 and 3, 1 and 2)
+  const int lower = card.colour() == 0 ? std::min(home[1], home[2]) : std::min(home[0], home[3]);
+  return lower >= rank || (lower >= rank - 1 && home[std::size_t(twin)] >= rank - 2);
 }
 
 }  // namespace game

@@ -14,19 +14,15 @@ std::optional<std::string> StatisticsFile::load() {
   return std::nullopt;
 }
 
-void StatisticsFile::observe(const game::GameTable& t, const game::MenuState& menu,
-                             std::int64_t now) {
-  const auto won = tracker_.observe(t, menu, now);
+void StatisticsFile::won(std::optional<int> score, std::int64_t now) {
+  const auto won = tracker_.end(now);
   if (!won) return;
-  const bool scored =
-      menu.ruleSet == game::RuleSet::Klondike && menu.scoreMode != game::ScoreMode::None;
-  game::recordGame(stats_[won->kind], true, scored ? std::optional<int>(t.score) : std::nullopt,
-                   won->seconds);
+  game::recordGame(stats_[won->kind], true, score, won->seconds);
   save();
 }
 
 void StatisticsFile::leave(std::int64_t now) {
-  const auto lost = tracker_.leave(now);
+  const auto lost = tracker_.end(now);
   if (!lost) return;
   game::recordGame(stats_[lost->kind], false, std::nullopt, lost->seconds);
   save();

@@ -19,9 +19,11 @@ class StatisticsFile {
   std::optional<std::string> load();
   const game::Statistics& statistics() const { return stats_; }
 
-  // The game on the table (`now` in seconds of a steady clock).
-  void dealt(const game::GameTable& t) { tracker_.dealt(t); }
-  void observe(const game::GameTable& t, const game::MenuState& menu, std::int64_t now);
+  // The game on the table (`now` in seconds of a steady clock): dealt, its moves (of the kind
+  // of game in force), and its end.
+  void dealt() { tracker_.dealt(); }
+  void moved(int kind, std::int64_t now) { tracker_.moved(kind, now); }
+  void won(std::optional<int> score, std::int64_t now);
   void leave(std::int64_t now);  // a new deal or exit: a played game is lost
   void reset();                  // fresh statistics, saved
 

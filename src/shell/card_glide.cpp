@@ -16,9 +16,8 @@ std::optional<game::Place> placeInSight(const game::GameTable& t, std::uint8_t v
   if (t.wasteTop >= 0 && t.waste[t.wasteTop] == value)
     return game::Place{game::kWasteColumn, bottom};
   for (int k = 0; k < 4; ++k) {
-    const std::uint8_t top = t.foundation[k];
-    if (top != game::kEmpty && game::suitOf(top) == game::suitOf(value) &&
-        game::rankOf(value) <= game::rankOf(top))
+    const game::Card top{t.foundation[k]}, card{value};
+    if (top.occupied() && top.suit() == card.suit() && card.rank() <= top.rank())
       return game::Place{game::kFirstFoundationColumn + k, bottom};
   }
   return std::nullopt;
@@ -45,7 +44,8 @@ bool CardGlide::start(const game::GameTable& before, const game::GameTable& afte
     const std::optional<game::Place> to = placeInSight(after, value);
     if (from && to && !(*from == *to))
       arrivals.push_back(
-          {*to, {game::faceCell(value), cornerOf(before, *from), cornerOf(after, *to)}});
+          {*to,
+           {cards::faceCell(game::Card{value}), cornerOf(before, *from), cornerOf(after, *to)}});
   }
   // Cards arrive on top of their piles: until they do, each pile shows what it held before.
   const int bottom = after.layout.bottomRow;

@@ -12,7 +12,6 @@
 namespace shell {
 namespace {
 
-constexpr int kDragImageHeight = 600;
 const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
@@ -123,10 +122,10 @@ void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
 
 void TableWidget::grabDragImage(const QRect& source) {
   const qreal f = deviceFactor();
-  const QSize size(cards::deviceLength(game::kCardWidth, f),
-                   cards::deviceLength(kDragImageHeight, f));
-  if (dragImage_.size() != size) {
-    dragImage_ = QImage(size, QImage::Format_RGB32);
+  // Kept for later drags: made anew only for a larger run or zoom.
+  const QSize size(cards::deviceLength(source.width(), f), cards::deviceLength(source.height(), f));
+  if (!dragImage_.rect().contains(QRect(QPoint(), size))) {
+    dragImage_ = QImage(size.expandedTo(dragImage_.size()), QImage::Format_RGB32);
     dragImage_.fill(Qt::black);
   }
   QPainter p(&dragImage_);
@@ -233,9 +232,8 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       focus_ = game::validFocus(t, rules, focus_);
-      const game::Point at = game::focusPressPoint(t, rules, focus_);
       const game::GameTable before = t;
-      engine_.keyPress(at.x, at.y);
+      engine_.keyPress(focus_);
       glideFrom(before);
       break;
     }
@@ -243,7 +241,6 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
@@ -253,7 +250,6 @@ void TableWidget::mousePressEvent(QMouseEvent* event) {
   const game::GameTable before = engine_.table();
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
   glideFrom(before);  // a card laid down by a click, or sent home by autodrop
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -268,7 +264,6 @@ void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   const game::GameTable before = engine_.table();
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
   glideFrom(before);  // the cards autodrop sends home after a drop
-  if (afterInput) afterInput();
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.

@@ -106,7 +106,7 @@ class SvgDeckTest : public QObject {
     QVERIFY(deck != nullptr);
     const LoadedCardSet set = loadCardSet(dir_.filePath("Vessant.svgz"));
     QCOMPARE(set.sheet.size(), QSize(704, 1040));
-    QCOMPARE(set.format, '0');
+    QCOMPARE(set.format, CardSetFormat::Pc);
     QVERIFY(set.vectors != nullptr);
     // The corners are transparent, the card's middle is not; at twice the size too.
     for (const int factor : {1, 2}) {

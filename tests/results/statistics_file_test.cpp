@@ -17,11 +17,9 @@ TEST(StatisticsFile, DamagedFileStartsAfreshAndLostGameIsSaved) {
   EXPECT_TRUE(file.load());
   EXPECT_EQ(file.statistics(), game::Statistics{});
 
-  game::GameTable t{};
   const game::MenuState quatro{.ruleSet = game::RuleSet::Quatro};
-  file.dealt(t);
-  t.tableau[2][0] = 7;  // a card placed
-  file.observe(t, quatro, 100);
+  file.dealt();
+  file.moved(game::statisticsKind(quatro), 100);  // a card placed
   file.leave(130);
   results::StatisticsFile again(path);
   EXPECT_FALSE(again.load());
