@@ -35,7 +35,7 @@ void GameEngine::dropSafeCards() {
     // The waste's top card, then the last card of each column.
     for (int column = -1; column < kColumns && !sent; ++column) {
       const int row = column < 0 ? 0 : t_.lastRow(column);
-      const Card card{column >= 0         ? t_.tableau[column][row]
+      const Card card{column >= 0        ? t_.tableau[column][row]
                       : t_.wasteTop >= 0 ? t_.waste[t_.wasteTop]
                                          : kEmpty};
       if (!card.occupied() || card.faceDown() || !safeHome(home, card)) continue;
