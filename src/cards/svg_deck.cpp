@@ -126,8 +126,7 @@ QImage SvgDeck::sheet(QSize cell) const {
                              sheet.bits() + target.top() * sheet.bytesPerLine() + target.left() * 4,
                              cell.width(), cell.height(), int(sheet.bytesPerLine()));
   }
-  for (int k = 0; k < 4; ++k)
-    paintFoundationOutline(sheet, cellRect(foundationMarkerCell(k)));
+  for (int k = 0; k < 4; ++k) paintFoundationOutline(sheet, cellRect(foundationMarkerCell(k)));
   if (sheets_.size() >= kKeptSheets) sheets_.erase(sheets_.begin());
   sheets_.emplace(key, sheet);
   return sheet;
