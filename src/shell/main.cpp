@@ -2,14 +2,19 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+#include <string>
+
 #include "platform/file_io.h"
+#include "platform/message_box.h"
 #include "platform/sound_cues.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "shell/secondary_windows.h"
 
 int main(int argc, char* argv[]) {
-  if (const auto exitCode = shell::enterPlayFolder(argc, argv)) return *exitCode;
+  std::string playFolderNotice;
+  if (const auto exitCode = shell::enterPlayFolder(argc, argv, &playFolderNotice)) return *exitCode;
   // The game draws nothing with OpenGL, so Qt's X11 platform gets no OpenGL integration to load.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
     qputenv("QT_XCB_GL_INTEGRATION", "none");
@@ -20,6 +25,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");
+
+  if (!playFolderNotice.empty())
+    platform::showMessage(nullptr, QString::fromStdString(playFolderNotice), "Play folder");
   platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
   shell::MainWindow main(shell::queryScreen(), platform::soundCues());

@@ -194,13 +194,17 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   statistics_ =
       results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
   if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
+  statistics_.onSaveFailure(
+      [this](const std::string& text) { showMessage(text, {}, music::MessageIcon::Information); });
 
   if (screen.palette)
     platform::showMessage(nullptr,
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
-  options_ = readGameOptions(startDir_);
+  std::string optionsNotice;
+  options_ = readGameOptions(startDir_, &optionsNotice);
+  if (!optionsNotice.empty()) showMessage(optionsNotice, {}, music::MessageIcon::Information);
   table_->setZoom(zoomFactor(options_.zoom), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
