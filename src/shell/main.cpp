@@ -11,6 +11,7 @@
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "shell/secondary_windows.h"
+#include "shell/single_instance.h"
 
 int main(int argc, char* argv[]) {
   std::string playFolderNotice;
@@ -26,11 +27,23 @@ int main(int argc, char* argv[]) {
   // Only the name: a display name would be appended to every window's caption.
   QApplication::setApplicationName("TAVI's Klondike");
 
+  shell::SingleInstance instance(QDir::currentPath());
+  switch (instance.claim()) {
+    case shell::SingleInstance::Claim::Own: break;
+    case shell::SingleInstance::Claim::Raised:
+      std::fprintf(stderr, "%s: already running on this play folder; its window is in front\n",
+                   argv[0]);
+      return 0;
+    case shell::SingleInstance::Claim::NoAnswer:
+      platform::showMessage(nullptr, instance.noAnswerMessage(), "TAVI's Klondike");
+      return 1;
+  }
   if (!playFolderNotice.empty())
     platform::showMessage(nullptr, QString::fromStdString(playFolderNotice), "Play folder");
   platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
   shell::MainWindow main(shell::queryScreen(), platform::soundCues());
+  instance.setWindow(&main);
   shell::createSecondaryWindows(main, platform::soundCues());
   main.showAtStart();
   return app.exec();
