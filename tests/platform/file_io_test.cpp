@@ -1,4 +1,5 @@
 #include "platform/file_io.h"
+#include "tests/platform/file_size_limit.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -177,17 +178,13 @@ TEST(WriteFileAtomically, FailedWriteKeepsOldFile) {
   ScratchFolder dir;
   const std::string target = dir.file("scores");
   dir.put("scores", "old");
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const std::string big(5000, 'x');
   std::string error;
-  const bool written = platform::writeFileAtomically(target, big.data(), big.size(), &error);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
+  bool written = true;
+  {
+    const FileSizeLimit fullDisk(1000);
+    written = platform::writeFileAtomically(target, big.data(), big.size(), &error);
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(error, std::strerror(EFBIG));
   EXPECT_EQ(dir.read("scores"), "old");

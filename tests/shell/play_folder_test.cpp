@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <signal.h>
-#include <sys/resource.h>
-#endif
-
 #include <filesystem>
 
 #include "platform/file_io.h"
 #include "shell/command_line.h"
+#include "tests/platform/file_size_limit.h"
 #include "tests/platform/scratch_folder.h"
 
 using namespace shell;
@@ -84,15 +80,11 @@ TEST(PlayFolderTest, ACopyThatFailsLeavesNothingBehind) {
   ScratchFolder data, home;
   data.put("Vessant.tvp", std::string(5000, 'x'));
   data.put("mirt_1.wav", "sound");
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const FillOutcome outcome = fillPlayFolder(home.str(), data.str());
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
+  FillOutcome outcome;
+  {
+    const FileSizeLimit fullDisk(1000);
+    outcome = fillPlayFolder(home.str(), data.str());
+  }
   EXPECT_EQ(outcome.notCopied, std::vector<std::string>{"Vessant.tvp"});
   EXPECT_EQ(home.entryCount(), 1u);  // the sound alone
 #endif
