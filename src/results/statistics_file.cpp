@@ -49,7 +49,9 @@ void StatisticsFile::reset() {
 void StatisticsFile::save() {
   if (oldFile_ == OldFile::LeaveAlone) return;
   std::string error;
-  bool saved = oldFile_ != OldFile::MoveAside || platform::keepAside(path_, &error);
+  // A damaged file that has gone meanwhile needs no keeping.
+  bool saved = oldFile_ != OldFile::MoveAside || platform::keepAside(path_, &error) ||
+               !platform::pathExists(path_);
   if (saved) {
     oldFile_ = OldFile::Replace;
     const std::string text = platform::joinLinesCrLf(game::statisticsLines(stats_));
