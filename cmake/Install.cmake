@@ -81,7 +81,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's window-system plugins and the soundfont of the MIDI music are loaded at run time, so the
-# library scan cannot see them.
+# library scan cannot see them. Qt's Wayland plugin makes the game a native Wayland client (else
+# it runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, qt6-wayland")
 include(CPack)

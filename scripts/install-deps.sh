@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   xvfb xdotool imagemagick
+  weston qt6-wayland
   desktop-file-utils appstream
   libxcb1-dev dbus-daemon
   file lintian

@@ -11,6 +11,11 @@ namespace {
 
 // Windows' reference resolution, used when there is no screen to ask.
 constexpr int kDefaultPixelsPerInch = 96;
+// On Wayland the screen's available geometry includes the desktop's panels: room for one (GNOME's
+// top bar and weston's panel take 32 pixels, a KDE panel 44) is kept free. Qt draws the title bar
+// and borders there itself, and only once the window shows.
+constexpr int kWaylandPanelRoom = 48;
+constexpr QSize kWaylandFrame(3 + 3, 30 + 3);
 
 QRect movedInside(QRect frame, const QRect& area) {
   frame.moveRight(std::min(frame.right(), area.right()));
@@ -34,9 +39,20 @@ QRect frameOf(const QWidget* window) {
 
 }  // namespace
 
+bool windowsPlacedByCompositor() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QRect workArea() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->availableGeometry() : QRect();
+  if (screen == nullptr) return QRect();
+  const QRect area = screen->availableGeometry();
+  return windowsPlacedByCompositor() ? area.adjusted(0, 0, 0, -kWaylandPanelRoom) : area;
+}
+
+QSize frameSize(const QWidget* window) {
+  const QSize frame = window->frameGeometry().size() - window->size();
+  return frame.isEmpty() && windowsPlacedByCompositor() ? kWaylandFrame : frame;
 }
 
 int pixelsPerInch(const QWidget* window) {

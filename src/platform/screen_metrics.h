@@ -6,8 +6,16 @@ class QWidget;
 
 namespace platform {
 
-// The primary screen's work area (the desktop without task bars and docks), in pixels.
+// True where the window system places the windows and ignores the program's positions (Wayland).
+bool windowsPlacedByCompositor();
+
+// The primary screen's work area (the desktop without task bars and docks), in pixels. Where the
+// compositor places the windows, room for a panel is taken off: the screen does not tell it.
 QRect workArea();
+
+// What the title bar and borders add to the size of the top-level `window`; on Wayland, before the
+// window shows, the size of those that Qt will draw.
+QSize frameSize(const QWidget* window);
 
 // Logical pixels per inch of the screen that shows `window` (the primary screen when null).
 int pixelsPerInch(const QWidget* window = nullptr);

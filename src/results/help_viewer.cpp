@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/file_io.h"
+#include "platform/maximize_guard.h"
 
 namespace results {
 
@@ -71,6 +72,7 @@ HelpViewer::HelpViewer(const QString& startDir, QWidget* parent)
       browser_(new FolderBrowser(startDir, this)) {
   setWindowTitle(QStringLiteral("TAVI's Klondike Help"));
   setModal(false);
+  platform::allowMaximize(this);  // a window of its own, laid out at any size
   // A comfortable reading size, but never larger than the screen's free area.
   QSize wanted(640, 560);
   if (const QScreen* desk = screen())

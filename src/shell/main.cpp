@@ -6,8 +6,10 @@
 #include <string>
 
 #include "platform/file_io.h"
+#include "platform/maximize_guard.h"
 #include "platform/message_box.h"
 #include "platform/sound_cues.h"
+#include "shell/app_identity.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "shell/secondary_windows.h"
@@ -24,8 +26,8 @@ int main(int argc, char* argv[]) {
   // every second for the clock. The table's repaints are small enough to send through the socket.
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
-  // Only the name: a display name would be appended to every window's caption.
-  QApplication::setApplicationName("TAVI's Klondike");
+  shell::nameApplication();
+  platform::guardMaximizeRequests();
 
   shell::SingleInstance instance(QDir::currentPath());
   switch (instance.claim()) {

@@ -14,6 +14,7 @@
 
 #include "cards/card_set_loader.h"
 #include "platform/file_io.h"
+#include "platform/maximize_guard.h"
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/sound_cues.h"
@@ -72,6 +73,7 @@ int screenClassOf(const QRect& workArea) {
 MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent)
     : QMainWindow(parent), sounds_(sounds) {
   setWindowTitle("TAVI's Klondike ");
+  platform::allowMaximize(this);
   QFont font = this->font();
   font.setPixelSize(11);
   setFont(font);
@@ -205,7 +207,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   std::string optionsNotice;
   options_ = readGameOptions(startDir_, &optionsNotice);
   if (!optionsNotice.empty()) showMessage(optionsNotice, {}, music::MessageIcon::Information);
-  table_->setZoom(zoomFactor(options_.zoom), tableBaseSize());
+  table_->setZoom(tableZoom(), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -243,20 +245,43 @@ QSize MainWindow::windowSizeFor(qreal zoom) const {
   const QSize base = tableBaseSize();
   const int chrome =
       menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : kStatusBarHeight);
-  const QSize frame = frameGeometry().size() - size();
+  const QSize frame = platform::frameSize(this);
   return QSize(int(std::ceil(base.width() * zoom)), int(std::ceil(base.height() * zoom)) + chrome)
       .boundedTo(workArea_.size() - frame);
 }
 
+qreal MainWindow::tableZoom() const {
+  // On the small screens the window is always maximized, its table laid out for the screen.
+  return screenClass_ == 3 && isMaximized() ? 0 : zoomFactor(options_.zoom);
+}
+
+void MainWindow::resizeForZoom() {
+  const QSize before = size();
+  sizeWindowForZoom();
+  if (!isVisible() || isMaximized()) return;
+  if (!platform::windowsPlacedByCompositor()) {
+    platform::keepInsideWorkArea(this);
+  } else if (width() > before.width() || height() > before.height()) {
+    // The compositor keeps a grown window's corner where it was, edges off the screen or not;
+    // shown anew, the window is placed anew, inside the screen.
+    hide();
+    show();
+  }
+}
+
 void MainWindow::sizeWindowForZoom() {
-  if (screenClass_ != 3) return;  // the window fills the screen at every zoom
+  // Below the large screen the window fills the screen at every zoom.
+  if (screenClass_ != 3 || isMaximized()) return;
   if (options_.zoom == Zoom::Percent100) {
     setFixedSize(kWindowWidth, windowHeight_);
     return;
   }
   setMinimumSize(kWindowWidth / 2, windowHeight_ / 2);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  if (options_.zoom != Zoom::FitWindow) resize(windowSizeFor(zoomFactor(options_.zoom)));
+  if (options_.zoom != Zoom::FitWindow)
+    resize(windowSizeFor(zoomFactor(options_.zoom)));
+  else  // as the window system gave it (back from maximized, the size it chose), within the screen
+    resize(size().boundedTo(workArea_.size() - platform::frameSize(this)));
 }
 
 bool MainWindow::loadCardSet(const QString& fileName, int state) {
@@ -381,6 +406,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  table_->setZoom(tableZoom(), tableBaseSize());
+  // Back from maximized: the window system gives the window its former size right after this
+  // event; the zoom, perhaps chosen meanwhile, sizes it after that.
+  if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized)
+    QMetaObject::invokeMethod(this, &MainWindow::resizeForZoom, Qt::QueuedConnection);
+}
+
 // --- Game ---
 
 void MainWindow::autoFinish() {
@@ -493,12 +528,12 @@ void MainWindow::toggleWinnableDeals() {
   saveOptions();
 }
 
-// The window keeps its place; at 100% the table is the fixed window of today again.
+// The window keeps its place; at 100% the table is the fixed window of today again. A maximized
+// window keeps its fitted table: the zoom shows when it is back to normal.
 void MainWindow::chooseZoom(Zoom zoom) {
   options_.zoom = zoom;
-  table_->setZoom(zoomFactor(zoom), tableBaseSize());
-  sizeWindowForZoom();
-  if (isVisible()) platform::keepInsideWorkArea(this);
+  table_->setZoom(tableZoom(), tableBaseSize());
+  resizeForZoom();
   saveOptions();
   syncMenu();
 }

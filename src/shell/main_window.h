@@ -123,6 +123,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
  protected:
   // Closing the table window ends the program, also while a modeless window is open.
   void closeEvent(QCloseEvent* event) override;
+  // A maximized window shows the table fitted to it; back to normal, at the chosen zoom again.
+  void changeEvent(QEvent* event) override;
 
  private:
   // music::MusicHost
@@ -137,8 +139,13 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // The table's size at 100%, and the window's size that shows it at `zoom` (within the work area).
   QSize tableBaseSize() const;
   QSize windowSizeFor(qreal zoom) const;
+  // Widget pixels per table pixel as shown now (0: fitted to the window).
+  qreal tableZoom() const;
   // Resizes the window for the zoom in force; at 100% it is the fixed window of the screen class.
+  // A maximized window keeps the size it was given.
   void sizeWindowForZoom();
+  // The same for a shown window, which then stays inside the screen.
+  void resizeForZoom();
   void saveOptions();
   void initMpegPlayer();
   void buildStatusBar();

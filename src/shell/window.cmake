@@ -1,6 +1,7 @@
 # The table window MainWindow with its menus, start-up and table widget, and the game executable.
 add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app_identity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.cpp
@@ -12,6 +13,9 @@ add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_window.h
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.h)
 set_target_properties(shell_window PROPERTIES AUTOMOC ON)
+# The app id of the install rules (cmake/Install.cmake), which name the launcher after it.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/app_identity.cpp PROPERTIES
+  COMPILE_DEFINITIONS KLONDIKE_APP_ID="${KLONDIKE_APP_ID}")
 target_include_directories(shell_window PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(shell_window PUBLIC game solver table_painter cards_qt cards_chooser shell_prefs
   results_core results_statistics results_statistics_window results_highscore_window results_endgame
