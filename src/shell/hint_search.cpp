@@ -24,8 +24,14 @@ std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver:
   return {frame(move.source), frame(move.target)};
 }
 
-HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table)
-    : engine_(engine), table_(table) {
+bool endQualification(game::GameEngine& engine) {
+  const bool qualified = engine.table().qualifies == 1;
+  engine.endQualification();
+  return qualified;
+}
+
+HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table, Note note)
+    : engine_(engine), table_(table), note_(std::move(note)) {
   frameTimer_.setSingleShot(true);
   frameTimer_.setInterval(kFrameMs);
   connect(&frameTimer_, &QTimer::timeout, this, [this] { table_.setHintFrames({}); });
@@ -37,8 +43,10 @@ void HintSearch::request() {
   engine_.cancelSelection();
   tableChanged();
   const game::MenuState& m = engine_.menu();
-  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level,
-                                                      m.scoreMode == game::ScoreMode::Vegas);
+  const bool vegas = m.scoreMode == game::ScoreMode::Vegas;
+  if (solver::isWonTable(engine_.table())) return note_(kWonNote);
+  if (solver::hasNoMove(engine_.table(), m.level, vegas)) return note_(kNoMoveNote);
+  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level, vegas);
   worker_.start([this, search](const std::atomic<bool>& cancel) -> SolverWorker::Answer {
     search->run(kHintLimits, &cancel);
     return [this, search] { answer(*search); };
@@ -52,17 +60,22 @@ void HintSearch::tableChanged() {
 }
 
 void HintSearch::answer(const solver::TableSearch& search) {
-  engine_.endQualification();
-  if (const auto move = search.nextMove()) {
-    table_.setHintFrames(hintFrames(engine_, *move));
-    frameTimer_.start();
-    return;
+  if (endQualification(engine_)) note_(kOutOfTheRaceNote);
+  if (const auto move = search.nextMove()) return showFrames(*move);
+  const auto suggestion = search.suggestedMove();
+  if (search.result().outcome == solver::Outcome::Lost) {
+    platform::showMessage(table_.window(), "No winning line from here", kHintCaption);
+  } else if (suggestion) {
+    note_(kSuggestionNote);
+  } else {
+    platform::showMessage(table_.window(), "No winning line found", kHintCaption);
   }
-  platform::showMessage(table_.window(),
-                        search.result().outcome == solver::Outcome::Lost
-                            ? "No winning line from here"
-                            : "No winning line found",
-                        kHintCaption);
+  if (suggestion) showFrames(*suggestion);
+}
+
+void HintSearch::showFrames(const solver::MovePlaces& move) {
+  table_.setHintFrames(hintFrames(engine_, move));
+  frameTimer_.start();
 }
 
 }  // namespace shell

@@ -1,8 +1,10 @@
 #pragma once
 // Game > Hint: searches the table for a winning line on a worker thread and shows its next move by
-// framing the place to press first and the place to press second for a moment, or tells that
-// there is no winning line.
+// framing the place to press first and the place to press second for a moment. Without a sure
+// line it frames the most useful move instead (solver/suggestion.h) and says so; on a game proved
+// lost it says that there is no winning line, and still frames a useful move if there is one.
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "game/game_engine.h"
@@ -17,9 +19,21 @@ class TableWidget;
 // they go to; one frame for a move of one press.
 std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move);
 
+// The status bar notes of a hint and of the moves that take a game out of the highscore race.
+inline constexpr const char* kSuggestionNote = "Hint: a suggestion, not a sure winning line";
+inline constexpr const char* kWonNote = "The game is won";
+inline constexpr const char* kNoMoveNote = "No move left";
+inline constexpr const char* kOutOfTheRaceNote =
+    "This game no longer counts for the highscore list";
+
+// Ends the qualification of the game for the highscore list; true when the game qualified until
+// now (the player is then told once, with kOutOfTheRaceNote).
+bool endQualification(game::GameEngine& engine);
+
 class HintSearch : public QObject {
  public:
-  HintSearch(game::GameEngine& engine, TableWidget& table);
+  using Note = std::function<void(const QString&)>;  // a passing note in the status bar
+  HintSearch(game::GameEngine& engine, TableWidget& table, Note note);
 
   // Searches from the table as it is (Klondike only); a card picked up is put back first.
   void request();
@@ -29,9 +43,11 @@ class HintSearch : public QObject {
 
  private:
   void answer(const solver::TableSearch& search);
+  void showFrames(const solver::MovePlaces& move);
 
   game::GameEngine& engine_;
   TableWidget& table_;
+  Note note_;
   SolverWorker worker_;
   QTimer frameTimer_;  // how long the frames stay
 };

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include "shell/menu_preferences.h"
 #include "shell/status_panels.h"
 #include "shell/table_widget.h"
+#include "solver/table_position.h"
 
 namespace shell {
 namespace {
@@ -33,6 +35,7 @@ constexpr int kWindowWidth = 646;
 constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
+constexpr std::size_t kNowPlayingPanel = 4;  // passing notes cover it and the song name
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
@@ -81,7 +84,9 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   setCentralWidget(table_);
   table_->setFocus();
   table_->afterInput = [this] { noteInput(); };
-  hint_ = std::make_unique<HintSearch>(engine_, *table_);
+  const auto note = [this](const QString& text) { showNote(text); };
+  hint_ = std::make_unique<HintSearch>(engine_, *table_, note);
+  demo_ = std::make_unique<DemoPlayer>(engine_, note, [this] { noteInput(); });
   winnableDeals_.dealt = [this] { statistics_.dealt(engine_.table()); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
@@ -114,6 +119,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.quatroItem, &MainWindow::playQuatro},
       {menu_.statisticsItem, &MainWindow::showStatistics},
       {menu_.hintItem, &MainWindow::showHint},
+      {menu_.demoItem, &MainWindow::playDemo},
+      {menu_.copyPositionItem, &MainWindow::copyPosition},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -166,6 +173,7 @@ void MainWindow::initMpegPlayer() {
 
 void MainWindow::buildStatusBar() {
   auto* panels = new StatusPanels(kPanelWidths, kPanelTexts);
+  statusRow_ = panels;
   for (std::size_t i = 0; i < panels_.size(); ++i) panels_[i] = panels->panel(i);
   statusBar()->setSizeGripEnabled(false);
   statusBar()->setFixedHeight(kStatusBarHeight);
@@ -343,7 +351,8 @@ void MainWindow::syncMenu() {
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
-                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
+                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem,
+                     menu_.demoItem, menu_.copyPositionItem})
     a->setEnabled(klondike);
   storeMenuState(m, pref_);
 }
@@ -432,7 +441,11 @@ void MainWindow::restart() {
   noteNewDeal();
 }
 
-void MainWindow::undo() { engine_.undo(); }
+void MainWindow::undo() {
+  const bool qualified = engine_.table().qualifies == 1;
+  engine_.undo();
+  if (qualified && engine_.table().qualifies == 0) showNote(kOutOfTheRaceNote);
+}
 void MainWindow::redo() { engine_.redo(); }
 
 void MainWindow::chooseDealNumber() {
@@ -489,6 +502,18 @@ void MainWindow::noteNewDeal() {
 }
 
 void MainWindow::showHint() { hint_->request(); }
+
+void MainWindow::playDemo() { demo_->start(); }
+
+void MainWindow::copyPosition() {
+  const game::MenuState& m = engine_.menu();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(
+      solver::positionTextOf(engine_.table(), m.level, m.scoreMode == game::ScoreMode::Vegas)));
+}
+
+void MainWindow::showNote(const QString& text) { statusRow_->showNote(text, kNowPlayingPanel); }
+
+QString MainWindow::statusNote() const { return statusRow_->note(); }
 
 // --- Options ---
 

@@ -19,6 +19,7 @@
 #include "results/highscore_list.h"
 #include "results/statistics_file.h"
 #include "shell/companions.h"
+#include "shell/demo_player.h"
 #include "shell/game_options.h"
 #include "shell/hint_search.h"
 #include "shell/main_menu.h"
@@ -33,6 +34,7 @@ class SoundCuePlayer;
 namespace shell {
 
 class TableWidget;
+class StatusPanels;
 
 // What start-up asks the display: the work area, the pixel density and whether it has a palette.
 struct ScreenInfo {
@@ -67,6 +69,10 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   const MainMenu& menu() const { return menu_; }
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
+  // A passing note in the status bar, over "Now playing"; the note shown now, else empty.
+  void showNote(const QString& text);
+  QString statusNote() const;
+  bool demoRunning() const { return demo_ && demo_->running(); }
   const cards::CardArt& cardArt() const { return art_; }
   bool clockActive() const { return gameClock_.isActive(); }
   const GameOptions& options() const { return options_; }
@@ -86,6 +92,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void playQuatro();
   void showStatistics();
   void showHint();
+  void playDemo();
+  void copyPosition();
   void chooseNormal();
   void chooseVegas();
   void chooseNoScore();
@@ -189,6 +197,8 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
   GameOptions options_;               // the game's own options file
   std::unique_ptr<HintSearch> hint_;  // made with the table widget
+  std::unique_ptr<DemoPlayer> demo_;
+  StatusPanels* statusRow_ = nullptr;
   WinnableDeals winnableDeals_{engine_, *this};
 };
 

@@ -7,6 +7,7 @@ add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/secondary_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/music_devices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demo_player.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hint_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/solver_worker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/winnable_deals.cpp

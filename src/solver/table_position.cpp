@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "game/silent_view.h"
+#include "solver/position_text.h"
+#include "solver/suggestion.h"
 
 namespace solver {
 
@@ -71,6 +73,27 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t) {
   return {};
 }
 
+bool isWonTable(const game::GameTable& t) {
+  return std::all_of(std::begin(t.foundation), std::end(t.foundation), [](std::uint8_t top) {
+    return top != game::kEmpty && game::rankOf(top) == 12;
+  });
+}
+
+bool hasNoMove(const game::GameTable& t, Level level, bool vegas) {
+  const Position p = positionOf(t);
+  const int refills = refillsLeft(t, vegas);
+  return !canTurnStock(p, refills) && suggestMove(p, level, refills).empty();
+}
+
+std::vector<Move> suggestionFor(const game::GameTable& t, Level level, bool vegas) {
+  return suggestMove(positionOf(t), level, refillsLeft(t, vegas));
+}
+
+std::string positionTextOf(const game::GameTable& t, Level level, bool vegas) {
+  return positionText(
+      {positionOf(t), level, vegas || t.vegasRedeals >= 3 ? std::min(t.vegasRedeals, 3) : -1});
+}
+
 TableSearch::TableSearch(const game::GameTable& t, Level level, bool vegas)
     : table_(t), position_(positionOf(t)), level_(level), refills_(refillsLeft(t, vegas)) {}
 
@@ -82,6 +105,12 @@ const Result& TableSearch::run(const Limits& limits, const std::atomic<bool>* ca
 std::optional<MovePlaces> TableSearch::nextMove() const {
   if (result_.outcome != Outcome::Won || result_.moves.empty()) return std::nullopt;
   return placesOf(result_.moves.front(), table_);
+}
+
+std::optional<MovePlaces> TableSearch::suggestedMove() const {
+  const std::vector<Move> moves = suggestMove(position_, level_, refills_);
+  if (moves.empty()) return std::nullopt;
+  return placesOf(moves.front(), table_);
 }
 
 }  // namespace solver
