@@ -187,13 +187,17 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   if (auto notice =
           session_.loadStatistics(platform::joinPath(startDir_, results::kStatisticsFileName)))
     showMessage(*notice, {}, music::MessageIcon::Information);
+  statistics().onSaveFailure(
+      [this](const std::string& text) { showMessage(text, {}, music::MessageIcon::Information); });
 
   if (screen.palette)
     platform::showMessage(nullptr,
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
-  options_ = readGameOptions(startDir_);
+  std::string optionsNotice;
+  options_ = readGameOptions(startDir_, &optionsNotice);
+  if (!optionsNotice.empty()) showMessage(optionsNotice, {}, music::MessageIcon::Information);
   session_.winnableDealsOnly = options_.winnableDealsOnly;
   table_->setZoom(tableZoom(), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);

@@ -29,5 +29,13 @@ target_link_libraries(shell_window PUBLIC shell_session table_painter cards_qt c
   results_about_help music_core music_editor
   mpeg_player platform_midi platform platform_audio platform_files Qt6::Widgets)
 
+# One game per play folder: a lock file and a local socket to bring the running game to the front.
+add_library(shell_single_instance STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/single_instance.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/single_instance.h)
+set_target_properties(shell_single_instance PROPERTIES AUTOMOC ON)
+target_include_directories(shell_single_instance PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(shell_single_instance PUBLIC Qt6::Widgets Qt6::Network)
+
 add_executable(klondike ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(klondike PRIVATE shell_window shell_play_folder)
+target_link_libraries(klondike PRIVATE shell_window shell_play_folder shell_single_instance)

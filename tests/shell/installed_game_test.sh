@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed game: installs the build into a scratch prefix, starts the game under Xvfb from a
 # folder that holds none of its files, with a scratch home, and checks that it drew a card of its
-# default card set and filled the per-user play folder without touching the player's file there.
+# default card set and filled the per-user play folder without touching the player's file there;
+# the installed tools name themselves by their installed names.
 # usage: installed_game_test.sh BUILD_DIR GAME_NAME X Y
 #   X, Y: a pixel of the table window inside the card that the deal puts first in column one
 set -euo pipefail
@@ -31,7 +32,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 
 xvfb_pid=$!
 read -r display <"$fifo"
 export DISPLAY=:$display
-(cd "$scratch/elsewhere" && exec "$scratch/prefix/bin/$name") >"$scratch/game.log" 2>&1 &
+(cd "$scratch/elsewhere" && exec "$scratch/prefix/games/$name") >"$scratch/game.log" 2>&1 &
 game_pid=$!
 # The first start tells that the settings file is missing; the table shows once that is answered.
 timeout 60 xdotool search --sync --onlyvisible --name . >/dev/null ||
@@ -52,7 +53,13 @@ for file in Vessant.tvp mirt_2.wav mirt.hlp Playlist.ini; do
 done
 cmp -s "$data/mirt_2.wav" "$play/mirt_1.wav" || fail "the player's mirt_1.wav was replaced"
 for library in mpegdll klondike-audio; do  # loaded on the first song or sound
-  compgen -G "$scratch/prefix/lib*/$name/lib$library.so" >/dev/null || fail "lib$library.so not installed"
+  compgen -G "$scratch/prefix/lib*/games/$name/lib$library.so" >/dev/null ||
+    fail "lib$library.so not installed"
+done
+# The installed tools name themselves as installed.
+for tool in "$name-deal" "$name-cardset"; do
+  usage=$("$scratch/prefix/games/$tool" 2>&1 || true)
+  grep -q "^usage: $tool " <<<"$usage" || fail "$tool's usage names another program: $usage"
 done
 [ -z "$(ls -A "$scratch/elsewhere")" ] || fail "files written into the start folder"
 echo "installed game: card at $x,$y ($pixel), play folder $play filled"
