@@ -18,10 +18,12 @@ void StatisticsFile::observe(const game::GameTable& t, const game::MenuState& me
                              std::int64_t now) {
   const auto won = tracker_.observe(t, menu, now);
   if (!won) return;
-  const bool scored =
-      menu.ruleSet == game::RuleSet::Klondike && menu.scoreMode != game::ScoreMode::None;
+  const bool klondike = menu.ruleSet == game::RuleSet::Klondike;
+  const bool scored = klondike && menu.scoreMode != game::ScoreMode::None;
+  // A game on the clock is timed as the status bar showed it; others from their first move.
+  const bool clocked = klondike && menu.scoreMode == game::ScoreMode::Normal && menu.timed;
   game::recordGame(stats_[won->kind], true, scored ? std::optional<int>(t.score) : std::nullopt,
-                   won->seconds);
+                   clocked ? t.seconds : won->seconds);
   save();
 }
 

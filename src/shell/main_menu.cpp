@@ -33,7 +33,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.autoFinishItem = m.gameMenu->addAction("&Auto finish");
   m.gameMenu->addSeparator();
   m.restartItem = m.gameMenu->addAction("&Restart");
-  m.dealNumberItem = m.gameMenu->addAction("Deal nu&mber...");
+  m.replayDealItem = m.gameMenu->addAction("Re&play deal");
+  m.dealNumberItem = m.gameMenu->addAction(kDealNumberCaption);
   m.gameMenu->addSeparator();
   m.highscoreListItem = m.gameMenu->addAction("&Highscore list");
   m.gameMenu->addSeparator();

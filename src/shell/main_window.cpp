@@ -108,6 +108,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.redoItem, &MainWindow::redo},
       {menu_.autoFinishItem, &MainWindow::autoFinish},
       {menu_.restartItem, &MainWindow::restart},
+      {menu_.replayDealItem, &MainWindow::replayDeal},
       {menu_.dealNumberItem, &MainWindow::chooseDealNumber},
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
@@ -431,20 +432,46 @@ void MainWindow::restart() {
 void MainWindow::undo() { engine_.undo(); }
 void MainWindow::redo() { engine_.redo(); }
 
+namespace {
+
+// The Deal number dialog: OK with a number that is no deal number keeps the dialog open, with a
+// message, so that the number can be corrected.
+class DealNumberDialog : public QInputDialog {
+ public:
+  using QInputDialog::QInputDialog;
+  std::optional<std::uint32_t> number() const {
+    bool ok = false;
+    const uint value = textValue().trimmed().toUInt(&ok);
+    return ok ? std::optional<std::uint32_t>(value) : std::nullopt;
+  }
+  void done(int result) override {
+    if (result != Accepted || number()) {
+      QInputDialog::done(result);
+      return;
+    }
+    // After the button's click has returned, over the dialog that stays up.
+    QTimer::singleShot(0, this, [this] {
+      platform::showMessage(this, "A deal number is a whole number from 0 to 4294967295.",
+                            "Deal number");
+    });
+  }
+};
+
+}  // namespace
+
 void MainWindow::chooseDealNumber() {
-  QInputDialog dialog(this);
+  DealNumberDialog dialog(this);
   dialog.setWindowTitle("Deal number");
   dialog.setLabelText("This deal is number " + QString::number(engine_.dealNumber()) +
                       ".\nType a number (0 to 4294967295) to play its deal:");
   dialog.setTextValue(QString::number(engine_.dealNumber()));
   if (dialog.exec() != QDialog::Accepted) return;
-  bool ok = false;
-  const uint number = dialog.textValue().trimmed().toUInt(&ok);
-  if (!ok) {
-    platform::showMessage(this, "A deal number is a whole number from 0 to 4294967295.",
-                          "Deal number");
-    return;
-  }
+  playDeal(*dialog.number());
+}
+
+void MainWindow::replayDeal() { playDeal(engine_.dealNumber()); }
+
+void MainWindow::playDeal(std::uint32_t number) {
   winnableDeals_.cancel();
   engine_.playDeal(number);
   noteNewDeal();
@@ -607,9 +634,13 @@ void MainWindow::grabDragImage(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
 }
 
+// Also called by every deal: the Deal number item shows the number of the deal on the table.
 void MainWindow::movesChanged() {
   menu_.undoItem->setEnabled(engine_.canUndo());
   menu_.redoItem->setEnabled(engine_.canRedo());
+  const QString dealCaption =
+      QStringLiteral("%1\t%2").arg(kDealNumberCaption).arg(engine_.dealNumber());
+  if (menu_.dealNumberItem->text() != dealCaption) menu_.dealNumberItem->setText(dealCaption);
 }
 
 }  // namespace shell

@@ -80,6 +80,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void redo();
   void autoFinish();
   void restart();
+  void replayDeal();  // the deal on the table once more, from its start
   void chooseDealNumber();
   void showHighscoreList();
   void playKlondike();
@@ -163,6 +164,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // The statistics follow the game: after every press, and when a new deal or exit leaves it.
   void noteInput();
   void noteNewDeal();
+  void playDeal(std::uint32_t number);
 
   platform::SoundCuePlayer& sounds_;
   std::string startDir_;
