@@ -63,12 +63,12 @@ class OffscreenTable : public game::TableView {
     paint(pending);
     pending = QRegion();
   }
-  void playRefusalSound() override {}
-  void setStatusPanel(int, const std::string&) override {}
+  void refused() override {}
+  void scoreChanged(int) override {}
+  void clockChanged(int) override {}
   void setClockRunning(bool) override {}
-  void showEndGame() override {}
-  void enterHighscore(const std::string&, const std::string&) override {}
-  void grabDragImage(const game::Rect& r) override {
+  void gameWon(const game::GameResult&) override {}
+  void dragStarted(const game::Rect& r) override {
     QPainter p(&dragImage);
     if (zoom != 1) p.scale(zoom, zoom);
     p.translate(-r.left, -r.top);

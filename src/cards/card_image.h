@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/card.h"
 #include "game/table_geometry.h"
 
 namespace cards {
@@ -21,6 +22,19 @@ inline constexpr int kSheetWidth = kCardWidth * kSheetColumns;  // 704
 inline constexpr int kSheetHeight = kCardHeight * kSheetRows;   // 1040
 inline constexpr std::size_t kCardRowBytes = kCardWidth * 3;    // 264
 inline constexpr std::size_t kSheetRowBytes = kSheetWidth * 3;  // 2112
+
+// What the sheet's cells hold: an empty place, the card back, the face of every card and the
+// marker of each empty foundation.
+inline constexpr int kCellEmptyPlace = 1;
+inline constexpr int kCellCardBack = 2;
+constexpr int faceCell(game::Card card) { return 3 + card.code; }
+constexpr int foundationMarkerCell(int k) { return 55 + k; }
+
+// Where cell c lies among the sheet's 8 x 8: cells fill the rows left to right, top row first.
+struct CellPosition {
+  int column, row;
+};
+constexpr CellPosition cellPosition(int c) { return {c % kSheetColumns, c / kSheetColumns}; }
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -61,13 +75,14 @@ struct CardImage {
   friend bool operator==(const CardImage&, const CardImage&) = default;
 };
 
-// The card sheet: cell c lies at x = (c & 7) * 88, y = (c >> 3) * 130. Starts black.
+// The card sheet, its cells at cellPosition. Starts black.
 struct CardSheet {
   std::vector<std::uint8_t> rgb = std::vector<std::uint8_t>(kSheetRowBytes * kSheetHeight);
 
   static std::size_t cellOffset(int c) {
-    return std::size_t((c >> 3) * kCardHeight) * kSheetRowBytes +
-           std::size_t((c & 7) * kCardWidth) * 3;
+    const CellPosition at = cellPosition(c);
+    return std::size_t(at.row * kCardHeight) * kSheetRowBytes +
+           std::size_t(at.column * kCardWidth) * 3;
   }
   RgbTarget cell(int c) { return {rgb.data() + cellOffset(c), kSheetRowBytes}; }
   Rgb at(int x, int y) const {
@@ -97,8 +112,9 @@ struct Rgb32Sheet {
   std::size_t rowPixels;
 
   Rgb32Target cell(int c) const {
-    return {pixels + std::size_t((c >> 3) * kCardHeight) * rowPixels +
-                std::size_t((c & 7) * kCardWidth),
+    const CellPosition at = cellPosition(c);
+    return {pixels + std::size_t(at.row * kCardHeight) * rowPixels +
+                std::size_t(at.column * kCardWidth),
             rowPixels};
   }
 };

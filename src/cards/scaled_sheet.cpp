@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "cards/card_image.h"
 #include "cards/table_painter.h"
 
 namespace cards {
@@ -13,6 +12,11 @@ QImage scaledCell(const QImage& cell, QSize size) {
 }
 
 }  // namespace
+
+QRect sheetCellRect(int c, QSize cell) {
+  const CellPosition at = cellPosition(c);
+  return {QPoint(at.column * cell.width(), at.row * cell.height()), cell};
+}
 
 void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
   if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ &&
@@ -39,19 +43,14 @@ void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qr
   sheet_.fill(Qt::black);
   QPainter p(&sheet_);
   for (int c = 0; c < kSheetCells; ++c) {
-    const QRect source((c % kSheetColumns) * kCardWidth, (c / kSheetColumns) * kCardHeight,
-                       kCardWidth, kCardHeight);
+    const QRect source = sheetCellRect(c);
     if (!art.sheet.rect().contains(source)) continue;
-    p.drawImage((c % kSheetColumns) * cell_.width(), (c / kSheetColumns) * cell_.height(),
-                scaledCell(art.sheet.copy(source), cell_));
+    p.drawImage(sheetCellRect(c, cell_).topLeft(), scaledCell(art.sheet.copy(source), cell_));
   }
 }
 
 void ScaledSheet::drawCell(QPainter& p, QPoint at, int code) const {
-  const QRect source(
-      QPoint((code % kSheetColumns) * cell_.width(), (code / kSheetColumns) * cell_.height()),
-      cell_);
-  drawDevicePixels(p, at, sheet_, source);
+  drawDevicePixels(p, at, sheet_, sheetCellRect(code, cell_));
 }
 
 void ScaledSheet::drawEmptyPlace(QPainter& p, QPoint at) const {

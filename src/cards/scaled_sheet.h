@@ -6,6 +6,8 @@
 #include <QRect>
 #include <cstdint>
 
+#include "cards/card_image.h"
+
 class QPainter;
 
 namespace cards {
@@ -14,6 +16,9 @@ struct CardArt;
 
 // A length of the table in device pixels at `factor` device pixels per table pixel.
 inline int deviceLength(int length, qreal factor) { return qRound(length * factor); }
+
+// The rectangle of cell c in a card sheet whose cells are `cell` large (the card's size unscaled).
+QRect sheetCellRect(int c, QSize cell = {kCardWidth, kCardHeight});
 
 class ScaledSheet {
  public:

@@ -6,13 +6,6 @@
 namespace cards {
 namespace {
 
-constexpr int kCellsPerRow = 8;
-
-QRect sheetCell(int code) {
-  return {(code % kCellsPerRow) * game::kCardWidth, (code / kCellsPerRow) * game::kCardHeight,
-          game::kCardWidth, game::kCardHeight};
-}
-
 QRgb rgbOf(std::uint32_t colour) { return toQColor(colour).rgb(); }
 
 // The rectangle of place (column, row) in window pixels.
@@ -22,7 +15,7 @@ QRect placeRect(const game::GameTable& t, int column, int row) {
 
 // Draws sheet cell `code` at a place (code 1: an empty place).
 void drawCell(QPainter& p, const TableScene& s, const QRect& place, int code) {
-  if (code == game::kCellEmptyPlace && !s.colours.amigaEmptyPlace) {
+  if (code == kCellEmptyPlace && !s.colours.amigaEmptyPlace) {
     if (s.scaled)
       s.scaled->drawEmptyPlace(p, place.topLeft());
     else
@@ -32,7 +25,7 @@ void drawCell(QPainter& p, const TableScene& s, const QRect& place, int code) {
   if (s.scaled)
     s.scaled->drawCell(p, place.topLeft(), code);
   else
-    p.drawImage(place.topLeft(), s.art.sheet, sheetCell(code));
+    p.drawImage(place.topLeft(), s.art.sheet, sheetCellRect(code));
 }
 
 void paintKlondikeCards(QPainter& p, const QRect& area, const TableScene& s) {
@@ -44,23 +37,23 @@ void paintKlondikeCards(QPainter& p, const QRect& area, const TableScene& s) {
   // Row by row, so that every card of a column lies over the one above it.
   for (int row = 0; row < game::kRows; ++row) {
     for (int column = 0; column < game::kColumns; ++column) {
-      const std::uint8_t v = t.tableau[column][row];
-      if (!game::isOccupied(v)) {
-        if (row == 0) draw(game::kCellEmptyPlace, column, row);
-      } else if (!game::isFaceDown(v)) {
-        draw(game::faceCell(v), column, row);
-      } else if (game::isCardBack(v)) {
-        draw(game::kCellCardBack, column, row);
+      const game::Card v = t.card(column, row);
+      if (!v.occupied()) {
+        if (row == 0) draw(kCellEmptyPlace, column, row);
+      } else if (!v.faceDown()) {
+        draw(faceCell(v), column, row);
+      } else if (v.back()) {
+        draw(kCellCardBack, column, row);
       }
     }
   }
   const int bottom = t.layout.bottomRow;
-  draw(t.stockCount >= 1 ? game::kCellCardBack : game::kCellEmptyPlace, game::kStockColumn, bottom);
-  draw(t.wasteTop < 0 ? game::kCellEmptyPlace : game::faceCell(t.waste[t.wasteTop]),
-       game::kWasteColumn, bottom);
+  draw(t.stockCount >= 1 ? kCellCardBack : kCellEmptyPlace, game::kStockColumn, bottom);
+  draw(t.wasteTop < 0 ? kCellEmptyPlace : faceCell({t.waste[t.wasteTop]}), game::kWasteColumn,
+       bottom);
   for (int k = 0; k < 4; ++k) {
     const std::uint8_t top = t.foundation[k];
-    draw(top == game::kEmpty ? game::foundationMarkerCell(k) : game::faceCell(top),
+    draw(top == game::kEmpty ? foundationMarkerCell(k) : faceCell({top}),
          game::kFirstFoundationColumn + k, bottom);
   }
 }
@@ -70,7 +63,7 @@ void paintQuatroCards(QPainter& p, const QRect& area, const TableScene& s) {
   auto draw = [&](std::uint8_t v, game::Place at) {
     const QRect place = placeRect(t, at.column, at.row);
     if (area.intersects(place))
-      drawCell(p, s, place, v == game::kEmpty ? game::kCellEmptyPlace : game::faceCell(v));
+      drawCell(p, s, place, v == game::kEmpty ? kCellEmptyPlace : faceCell({v}));
   };
   draw(t.waste[0], game::kQuatroCurrentCard);
   for (int row = 0; row < game::kQuatroGridSize; ++row)
@@ -150,20 +143,21 @@ void paintArea(QPainter& p, const QRect& area, const TableScene& s) {
 
 void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill) {
   p.drawImage(at, outline);
-  p.fillRect(at.x() + 1, at.y() + 2, 86, 126, fill);
-  p.fillRect(at.x() + 2, at.y() + 1, 84, 128, fill);
+  // Inside the outline, whose corners are rounded by a pixel.
+  p.fillRect(at.x() + 1, at.y() + 2, game::kCardWidth - 2, game::kCardHeight - 4, fill);
+  p.fillRect(at.x() + 2, at.y() + 1, game::kCardWidth - 4, game::kCardHeight - 2, fill);
 }
 
 void CardArt::takeSheet(const QImage& loaded) {
   sheet = loaded.isNull() ? QImage() : loaded.convertToFormat(QImage::Format_RGB32);
-  if (!sheet.isNull()) emptyImage = sheet.copy(sheetCell(game::kCellCardBack));
+  if (!sheet.isNull()) emptyImage = sheet.copy(sheetCellRect(kCellCardBack));
 }
 
 void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tableColour) {
   if (!art.sheet.isNull()) {
     const QRgb k = rgbOf(sheetCorner);
-    for (int c = 0; c < kCellsPerRow * kCellsPerRow; ++c) {
-      const QRect cell = sheetCell(c);
+    for (int c = 0; c < kSheetCells; ++c) {
+      const QRect cell = sheetCellRect(c);
       if (!art.sheet.rect().contains(cell)) continue;
       art.sheet.setPixel(cell.left(), cell.top(), k);
       art.sheet.setPixel(cell.right(), cell.top(), k);

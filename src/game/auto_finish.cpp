@@ -1,6 +1,5 @@
 // The automatic finish of a Klondike game with nothing hidden, and the end of a won game.
 #include <algorithm>
-#include <string>
 
 #include "game/game_engine.h"
 
@@ -9,12 +8,12 @@ namespace game {
 bool GameEngine::canAutoFinish() const {
   if (t_.stockCount >= 1 || t_.wasteTop >= 0) return false;
   for (const auto& column : t_.tableau)
-    if (isFaceDown(column[0]) && isOccupied(column[0])) return false;
+    if (Card{column[0]}.faceDown()) return false;
   return true;
 }
 
 bool GameEngine::startAutoFinish() {
-  if (menu_.ruleSet != RuleSet::Klondike) return false;
+  if (!rules().klondikeScoring) return false;
   if (t_.dragHoldsCards) cancelSelection();
   if (!canAutoFinish()) return false;
   autoFinishing_ = true;
@@ -29,7 +28,7 @@ bool GameEngine::autoFinishStep() {
 }
 
 bool GameEngine::autoFinishOneCard() {
-  if (!autoFinishing_ || menu_.ruleSet != RuleSet::Klondike || !canAutoFinish()) {
+  if (!autoFinishing_ || !rules().klondikeScoring || !canAutoFinish()) {
     autoFinishing_ = false;
     return false;
   }
@@ -54,7 +53,9 @@ bool GameEngine::autoFinishOneCard() {
   moveToFoundation(f);  // the last card wins the game (a deal from the end-of-game screen ends it)
   view_.repaintNow();
   const auto* cells = &t_.tableau[0][0];
-  if (std::none_of(cells, cells + kColumns * kRows, isOccupied)) autoFinishing_ = false;
+  if (std::none_of(cells, cells + kColumns * kRows,
+                   [](std::uint8_t code) { return Card{code}.occupied(); }))
+    autoFinishing_ = false;
   return autoFinishing_;
 }
 
@@ -65,10 +66,9 @@ void GameEngine::autoFinish() {
 
 void GameEngine::gameWon() {
   stopClock();
-  if (t_.qualifies == 1)
-    view_.enterHighscore(std::to_string(t_.score), std::to_string(t_.seconds));
-  else
-    view_.showEndGame();
+  const bool scored = menu_.scoreMode != ScoreMode::None;
+  view_.gameWon(
+      {scored ? std::optional<int>(t_.score) : std::nullopt, t_.seconds, t_.qualifies == 1});
 }
 
 }  // namespace game

@@ -45,23 +45,20 @@ std::uint32_t GameEngine::nextSeed() {
 
 bool GameEngine::applyMenuState(const MenuState& menu) {
   menu_ = menu;
-  const bool fits = menu_.ruleSet != RuleSet::Quatro || quatroFits();
-  if (!fits) menu_.ruleSet = RuleSet::Klondike;
+  const bool fitting = fits(menu_.ruleSet);
+  if (!fitting) menu_.ruleSet = kDefaultGame;
   applyLayout();
-  return fits;
+  return fitting;
 }
 
 bool GameEngine::startUp() {
-  if (menu_.ruleSet == RuleSet::Quatro) {
-    if (!quatroFits()) {
-      switchToKlondike();
-      return false;
-    }
-    switchToQuatro();
-    return true;
+  if (!fits(menu_.ruleSet)) {
+    play(kDefaultGame);
+    return false;
   }
   applyLayout();
-  dealKlondike();
+  if (!rules().dragAndDrop) menu_.dragDrop = false;
+  restart();
   return true;
 }
 
@@ -116,34 +113,18 @@ void GameEngine::dealQuatro() {
   view_.invalidateAll();
 }
 
-void GameEngine::restart() {
-  if (menu_.ruleSet == RuleSet::Quatro) {
-    t_.quatroOver = 0;
-    dealQuatro();
-  } else {
-    dealKlondike();
-  }
-}
-
 void GameEngine::playDeal(std::uint32_t number) {
   chosenSeed_ = number;
   restart();
 }
 
-void GameEngine::switchToKlondike() {
-  menu_.ruleSet = RuleSet::Klondike;
+// A game's choice turns drag 'n drop on where the game has it.
+bool GameEngine::play(RuleSet game) {
+  if (!fits(game)) return false;
+  menu_.ruleSet = game;
   applyLayout();
-  menu_.dragDrop = true;
-  dealKlondike();
-}
-
-bool GameEngine::switchToQuatro() {
-  if (!quatroFits()) return false;
-  menu_.ruleSet = RuleSet::Quatro;
-  applyLayout();
-  menu_.dragDrop = false;
-  t_.quatroOver = 0;
-  dealQuatro();
+  menu_.dragDrop = rules().dragAndDrop;
+  restart();
   return true;
 }
 

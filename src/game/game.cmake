@@ -3,6 +3,7 @@ add_library(game STATIC
   ${CMAKE_CURRENT_LIST_DIR}/auto_finish.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/games.cpp
   ${CMAKE_CURRENT_LIST_DIR}/keyboard_focus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/keyboard_press.cpp
   ${CMAKE_CURRENT_LIST_DIR}/klondike_moves.cpp

@@ -14,13 +14,13 @@
 #include <optional>
 
 #include "game/game_table.h"
+#include "game/level.h"
 #include "game/move_history.h"
 #include "game/table_view.h"
 
 namespace game {
 
 enum class ScoreMode : std::uint8_t { None = 0, Normal = 1, Vegas = 2 };  // = pref.scoreMode
-enum class Level : std::uint8_t { Easy, Medium, Hard };
 enum class MouseButton { Left, Right, Other };
 
 // The menu check marks that the rules read; they are the live state, the window's menu mirrors
@@ -40,6 +40,8 @@ class GameEngine {
 
   const GameTable& table() const { return t_; }
   const MenuState& menu() const { return menu_; }
+  // The registry's entry of the game in play.
+  const GameRules& rules() const { return rulesOf(menu_.ruleSet); }
   bool cardSetPresent() const { return cardSetPresent_; }
   bool clockRunning() const { return clockRunning_; }
   // For tests that set up positions no deal produces; the game itself never calls it.
@@ -54,10 +56,6 @@ class GameEngine {
   Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
   bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
   Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
-  // The lowest occupied row at or above `row` of a tableau column (row 0 when the column is empty).
-  int findCardRow(int column, int row) const;
-  // Occupied rows from `row` down to the first empty one.
-  int runLength(int column, int row) const;
 
   // --- settings, deals, rule sets, levels ---
   // Takes the stored menu choices (set the screen class first). False when they ask for Quatro on
@@ -70,9 +68,9 @@ class GameEngine {
   bool startUp();
   void dealKlondike();
   void dealQuatro();
-  void restart();           // Game > Restart
-  void switchToKlondike();  // Game > Klondike
-  bool switchToQuatro();    // Game > Quatro; false (and Klondike kept) on a screen of class 1
+  void restart();  // Game > Restart
+  // Game > Klondike, Game > Quatro: false (and the game kept) on a screen too small for it.
+  bool play(RuleSet game);
   void chooseLevel(Level level);
   // The number the current deal was dealt from; playDeal deals the game of a number again.
   std::uint32_t dealNumber() const { return lastSeed_.value_or(0); }
@@ -130,7 +128,7 @@ class GameEngine {
 
   // --- keyboard play ---
   // A press of the focused place: picks up and lays down as a click does, also in drag 'n drop.
-  void keyPress(int x, int y);
+  void keyPress(Place place);
   void dropPickUp();  // Escape: the pick-up (or the card chosen for a pair) is dropped
 
  private:
@@ -146,13 +144,20 @@ class GameEngine {
   MoveHistory history_;
   std::optional<RuleState> autoFinishStart_;  // the table before the auto finish under way
 
+  bool fits(RuleSet game) const;
   // layout
-  bool quatroFits() const;  // Quatro needs a screen larger than 640 x 480
   void applyLayout();
   void invalidatePlace(int column, int row);
   void invalidateColumnFrom(int column, int row);
 
+  // The place that a press at a client point presses (none: the game refuses the point).
+  std::optional<Place> placeUnder(int x, int y) const;
+  // A left press of a place by the pointer or the keyboard, and the game's own part of it.
+  void leftPress(std::optional<Place> place);
+  void gamePress(std::optional<Place> place);
   // Klondike press branches
+  void klondikeLeftPress(std::optional<Place> place);
+  void klondikePress(Place p);
   void stockPress();
   void wastePress();
   void foundationPress(int f);
@@ -178,6 +183,7 @@ class GameEngine {
   void returnTo(const RuleState& state);
 
   // Quatro
+  void quatroPress(Place p);
   void placeQuatroCard(int column, int row);
   void pairPress(int column, int row);
   void invalidateQuatroTargets();

@@ -1,46 +1,19 @@
 #pragma once
-// The one game-state record of the table window: Klondike piles, the Quatro grid, selection and
-// drag state, layout and score counters. Plain data; the rules in game_engine.* change it and the
-// table painter reads it.
+// The one game-state record of the table window: the rule state (piles, the Quatro grid, score
+// counters) with the selection and drag state, the clock and the layout around it. Plain data;
+// the rules in game_engine.* change it and the table painter reads it.
 #include <cstdint>
 
+#include "game/games.h"
+#include "game/rule_state.h"
 #include "game/table_geometry.h"
 
 namespace game {
 
-// Card code: 0..51 face up (rank * 4 + suit, rank 0 Ace .. 12 King), value + 64 face down, 255
-// empty.
-constexpr std::uint8_t kEmpty = 255;
-constexpr std::uint8_t kFaceDown = 64;  // added to a card's value while it lies face down
-
-inline bool isFaceDown(std::uint8_t code) { return code >= kFaceDown; }
-// A face-down card (a code that is neither a card nor empty is no card back).
-inline bool isCardBack(std::uint8_t code) { return code >= kFaceDown && code < 2 * kFaceDown; }
-inline bool isOccupied(std::uint8_t code) { return code < kEmpty; }
-inline int rankOf(std::uint8_t value) { return value >> 2; }
-inline int suitOf(std::uint8_t value) { return value & 3; }
-// Quatro's rank number: Ace 1 .. Ten 10, Jack 11, Queen 12, King 13.
-inline int rankNumber(std::uint8_t value) { return (value + 4) >> 2; }
-
-// Sheet cells of the card sheet (88 x 130 images, 8 to a row).
-constexpr int kCellEmptyPlace = 1;
-constexpr int kCellCardBack = 2;
-inline int faceCell(std::uint8_t value) { return 3 + value; }
-inline int foundationMarkerCell(int k) { return 55 + k; }
-
 // What the player has picked up (both rule sets).
 enum class Selection : std::uint8_t { None, PickedUp, SeekingFoundation };
 
-struct GameTable {
-  // Klondike piles
-  std::uint8_t tableau[kColumns][kRows];  // column-major, row 0 is the top card of a column
-  std::uint8_t stock[52];
-  std::int8_t stockCount = 0;  // < 1 means empty; may become negative by turning
-  std::uint8_t waste[52];
-  std::int8_t wasteTop = -1;
-  std::uint8_t foundation[4];  // top card of each foundation, 255 when empty
-  std::int8_t turnCount = 0;
-
+struct GameTable : RuleState {
   // Selection (both rule sets)
   Selection selState = Selection::None;
   std::uint8_t selCard = 0;
@@ -69,13 +42,8 @@ struct GameTable {
   // waste[wasteTop + 1] (dragFromTableau 0). Every end of a drag puts them back first.
   bool dragHoldsCards = false;
 
-  // Quatro
-  std::uint8_t gridCount = 0;
-  std::uint8_t pairMode = 0;
-  std::uint8_t quatroOver = 0;
-
-  // Score counters
-  std::int32_t score = 0, seconds = 0, tenTicks = 0, vegasRedeals = 0, qualifies = 0;
+  // The clock and the highscore list (never undone)
+  std::int32_t seconds = 0, tenTicks = 0, qualifies = 0;
 
   // Layout
   TableLayout layout;

@@ -12,17 +12,11 @@ constexpr int kFoundation = kFirstFoundationColumn;
 constexpr std::array<int, 6> kBottomColumns = {kStockColumn,    kWasteColumn,    kFoundation,
                                                kFoundation + 1, kFoundation + 2, kFoundation + 3};
 
-int lastRow(const GameTable& t, int column) {
-  int row = kRows - 1;
-  while (row > 0 && !isOccupied(t.tableau[column][row])) --row;
-  return row;
-}
-
 // The first face-up card of a column; its last card while none lies face up.
 int firstRow(const GameTable& t, int column) {
-  const int last = lastRow(t, column);
+  const int last = t.lastRow(column);
   for (int row = 0; row <= last; ++row)
-    if (isOccupied(t.tableau[column][row]) && !isFaceDown(t.tableau[column][row])) return row;
+    if (t.card(column, row).occupied() && !t.card(column, row).faceDown()) return row;
   return last;
 }
 
@@ -33,7 +27,9 @@ int bottomColumn(int column) {
   return column == kGapColumn ? kWasteColumn : std::clamp(column, 0, kColumns - 1);
 }
 
-Place klondikeStep(const GameTable& t, Place p, FocusMove move) {
+}  // namespace
+
+Place klondikeFocusStep(const GameTable& t, Place p, FocusMove move) {
   const int bottom = t.layout.bottomRow;
   if (onBottomRow(t, p)) {
     const auto at = std::find(kBottomColumns.begin(), kBottomColumns.end(), p.column);
@@ -42,25 +38,25 @@ Place klondikeStep(const GameTable& t, Place p, FocusMove move) {
       case FocusMove::Left: return {kBottomColumns[std::max(i - 1, 0)], bottom};
       case FocusMove::Right:
         return {kBottomColumns[std::min(i + 1, int(kBottomColumns.size()) - 1)], bottom};
-      case FocusMove::Up: return {p.column, lastRow(t, p.column)};
+      case FocusMove::Up: return {p.column, t.lastRow(p.column)};
       case FocusMove::Down: return p;
     }
   }
   switch (move) {
-    case FocusMove::Left: return {std::max(p.column - 1, 0), lastRow(t, std::max(p.column - 1, 0))};
+    case FocusMove::Left: return {std::max(p.column - 1, 0), t.lastRow(std::max(p.column - 1, 0))};
     case FocusMove::Right: {
       const int column = std::min(p.column + 1, kColumns - 1);
-      return {column, lastRow(t, column)};
+      return {column, t.lastRow(column)};
     }
     case FocusMove::Up: return {p.column, std::max(p.row - 1, firstRow(t, p.column))};
     case FocusMove::Down:
-      if (p.row < lastRow(t, p.column)) return {p.column, p.row + 1};
+      if (p.row < t.lastRow(p.column)) return {p.column, p.row + 1};
       return {bottomColumn(p.column), bottom};
   }
   return p;
 }
 
-Place quatroStep(Place p, FocusMove move) {
+Place quatroFocusStep(const GameTable&, Place p, FocusMove move) {
   constexpr int firstColumn = kQuatroFirstGridColumn;
   constexpr int lastColumn = firstColumn + kQuatroGridSize - 1;
   if (p == kQuatroCurrentCard)
@@ -75,38 +71,32 @@ Place quatroStep(Place p, FocusMove move) {
   return p;
 }
 
-}  // namespace
+Place quatroValidFocus(const GameTable&, Place p) {
+  const bool inGrid = p.column >= kQuatroFirstGridColumn &&
+                      p.column < kQuatroFirstGridColumn + kQuatroGridSize && p.row >= 0 &&
+                      p.row < kQuatroGridSize;
+  return inGrid ? p : kQuatroCurrentCard;
+}
 
-Place validFocus(const GameTable& t, RuleSet ruleSet, Place p) {
-  if (ruleSet == RuleSet::Quatro) {
-    const bool inGrid = p.column >= kQuatroFirstGridColumn &&
-                        p.column < kQuatroFirstGridColumn + kQuatroGridSize && p.row >= 0 &&
-                        p.row < kQuatroGridSize;
-    return inGrid ? p : kQuatroCurrentCard;
-  }
+Place klondikeValidFocus(const GameTable& t, Place p) {
   if (p.column < 0 || p.column >= kColumns) return {kStockColumn, t.layout.bottomRow};
   if (onBottomRow(t, p)) return {bottomColumn(p.column), t.layout.bottomRow};
-  const int first = firstRow(t, p.column), last = lastRow(t, p.column);
+  const int first = firstRow(t, p.column), last = t.lastRow(p.column);
   return {p.column, p.row >= first && p.row <= last ? p.row : last};
 }
 
-Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move) {
-  const Place p = validFocus(t, ruleSet, from);
-  return ruleSet == RuleSet::Quatro ? quatroStep(p, move) : klondikeStep(t, p, move);
+Place validFocus(const GameTable& t, RuleSet ruleSet, Place p) {
+  return rulesOf(ruleSet).validFocus(t, p);
 }
 
-Point focusPressPoint(const GameTable& t, RuleSet ruleSet, Place p) {
-  p = validFocus(t, ruleSet, p);
-  const Rect r = t.layout.placeRect(p.column, p.row);
-  const bool covered =
-      ruleSet == RuleSet::Klondike && !onBottomRow(t, p) && p.row < lastRow(t, p.column);
-  return {(r.left + r.right) / 2, covered ? r.top + t.layout.rowStep / 2 : (r.top + r.bottom) / 2};
+Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move) {
+  return rulesOf(ruleSet).focusStep(t, validFocus(t, ruleSet, from), move);
 }
 
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p) {
   p = validFocus(t, ruleSet, p);
-  const bool column = ruleSet == RuleSet::Klondike && !onBottomRow(t, p);
-  const int cards = column ? lastRow(t, p.column) - p.row + 1 : 1;
+  const bool column = rulesOf(ruleSet).fannedColumns && !onBottomRow(t, p);
+  const int cards = column ? t.lastRow(p.column) - p.row + 1 : 1;
   const Rect r = t.layout.placeRect(p.column, p.row);
   return {r.left + kFrameInset, r.top + kFrameInset, r.right - kFrameInset,
           r.top + t.layout.runHeight(cards) - kFrameInset};

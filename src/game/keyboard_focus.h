@@ -4,22 +4,23 @@
 // column (or its last card while none lies face up); Quatro: the current card and the grid.
 // Toolkit-free.
 #include "game/game_table.h"
+#include "game/games.h"
 
 namespace game {
 
 enum class FocusMove { Left, Right, Up, Down };
 
-struct Point {
-  int x = 0, y = 0;
-};
-
 // The focusable place nearest to `p` on the table as it is now (the place itself when it is one).
 Place validFocus(const GameTable& t, RuleSet ruleSet, Place p);
 // The place one step from `from` (which is made valid first); a step off the table stays.
 Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move);
-// Where a press of the focused place goes: the middle of its visible part.
-Point focusPressPoint(const GameTable& t, RuleSet ruleSet, Place p);
 // The focus frame: inside the card or run of a valid place, clear of the selection frame.
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p);
+
+// The games' own focus places and steps (see GameRules).
+Place klondikeValidFocus(const GameTable& t, Place p);
+Place klondikeFocusStep(const GameTable& t, Place valid, FocusMove move);
+Place quatroValidFocus(const GameTable& t, Place p);
+Place quatroFocusStep(const GameTable& t, Place valid, FocusMove move);
 
 }  // namespace game

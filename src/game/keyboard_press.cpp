@@ -4,20 +4,12 @@
 
 namespace game {
 
-void GameEngine::keyPress(int x, int y) {
+void GameEngine::keyPress(Place place) {
   keyPressing_ = true;
-  mouseDown(MouseButton::Left, x, y);
-  mouseUp(MouseButton::Left, x, y);
+  if (t_.dragHoldsCards) cancelSelection();
+  leftPress(place);
+  t_.soundPlayed = 0;
   keyPressing_ = false;
-}
-
-void GameEngine::dropPickUp() {
-  if (menu_.ruleSet == RuleSet::Quatro) {
-    t_.selPending = false;
-    eraseMark();
-  } else {
-    cancelSelection();
-  }
 }
 
 }  // namespace game

@@ -6,11 +6,9 @@ namespace game {
 
 namespace {
 
-bool isAce(std::uint8_t card) { return card < 4; }
-bool isKing(std::uint8_t card) { return card >= 48 && card <= 51; }
 // A foundation takes an Ace when empty, else the next card of its suit.
-bool fitsFoundation(std::uint8_t top, std::uint8_t card) {
-  return isOccupied(top) ? top + 4 == card : isAce(card);
+bool fitsFoundation(Card top, Card card) {
+  return top.occupied() ? top.code + 4 == card.code : card.ace();
 }
 }  // namespace
 
@@ -22,11 +20,13 @@ void GameEngine::refuse() {
 }
 
 void GameEngine::klondikePress(int x, int y) {
-  if (!insideKlondikeArea(x, y)) {
+  if (insideKlondikeArea(x, y))
+    klondikePress(hitPlace(x, y));
+  else
     refuse();
-    return;
-  }
-  const Place p = hitPlace(x, y);
+}
+
+void GameEngine::klondikePress(Place p) {
   if (p.column >= kColumns) {  // only the pixel line at the right end of the area
     refuse();
     return;
@@ -114,7 +114,7 @@ void GameEngine::foundationPress(int f) {
 }
 
 void GameEngine::tableauPress(int column, int row) {
-  row = findCardRow(column, row);
+  row = t_.cardRowAtOrAbove(column, row);
   if (t_.selState == Selection::None)
     pickUp(column, row);
   else if (t_.tableau[column][row] == t_.selCard)
@@ -125,18 +125,18 @@ void GameEngine::tableauPress(int column, int row) {
 
 void GameEngine::pickUp(int column, int row) {
   const std::uint8_t card = t_.tableau[column][row];
-  if (!isOccupied(card)) {
+  if (!Card{card}.occupied()) {
     refuse();
     return;
   }
-  const bool last = row == kRows - 1 || !isOccupied(t_.tableau[column][row + 1]);
-  const bool firstFaceUp = row == 0 || isFaceDown(t_.tableau[column][row - 1]);
-  if (isFaceDown(card)) {
+  const bool last = t_.isLastCard(column, row);
+  const bool firstFaceUp = row == 0 || t_.card(column, row - 1).faceDown();
+  if (Card{card}.faceDown()) {
     if (!last) {
       refuse();
       return;
     }
-    t_.tableau[column][row] = static_cast<std::uint8_t>(card - kFaceDown);
+    t_.tableau[column][row] = Card{card}.turnedUp().code;
     invalidatePlace(column, row);
     return;
   }
@@ -151,7 +151,7 @@ void GameEngine::pickUp(int column, int row) {
   t_.selIsRun = last ? 0 : 1;
   t_.markCol = column;
   t_.markRow = row;
-  t_.selRunLength = last ? 1 : runLength(column, row);
+  t_.selRunLength = last ? 1 : t_.runLength(column, row);
   t_.selPending = !last || firstFaceUp;
   drawMark();
   t_.selState = Selection::PickedUp;
@@ -159,7 +159,7 @@ void GameEngine::pickUp(int column, int row) {
 
 int GameEngine::foundationFor(std::uint8_t card) const {
   for (int f = 0; f < 4; ++f)
-    if (fitsFoundation(t_.foundation[f], card)) return f;
+    if (fitsFoundation({t_.foundation[f]}, {card})) return f;
   return -1;
 }
 
@@ -185,7 +185,7 @@ void GameEngine::sameCardAgain() {
 
 void GameEngine::layDown(int column, int row) {
   eraseMark();
-  if (row < kRows - 1 && isOccupied(t_.tableau[column][row + 1])) {
+  if (!t_.isLastCard(column, row)) {
     refuse();  // cards go only onto the last card of a column
     return;
   }
@@ -194,24 +194,21 @@ void GameEngine::layDown(int column, int row) {
     return;
   }
   t_.selPending = false;
-  const std::uint8_t target = t_.tableau[column][row];
-  const bool ontoCard = isOccupied(target);
+  const Card target = t_.card(column, row);
+  const bool ontoCard = target.occupied();
   const std::uint8_t card = t_.selCard;
   if (ontoCard) {
-    const bool sameColour = (target & 3) + (card & 3) == 3;
-    const bool oneRankHigher = (target & 252) - (card & 252) == 4;  // never for a face-down target
-    const bool sameSuit = (target & 3) == (card & 3);
-    if (sameColour || !oneRankHigher || sameSuit || isAce(card)) {
+    if (!Card{card}.followsOn(target)) {  // never on a face-down target, whose rank is no card's
       refuse();
       return;
     }
-  } else if (!isKing(card)) {
+  } else if (!Card{card}.king()) {
     refuse();
     return;
   }
   const int firstTargetRow = ontoCard ? row + 1 : 0;
   const bool fromWaste = t_.selIsRun == 0 && t_.wasteTop >= 0 && card == t_.waste[t_.wasteTop];
-  const int count = fromWaste ? 1 : runLength(t_.selCol, t_.selRow);
+  const int count = fromWaste ? 1 : t_.runLength(t_.selCol, t_.selRow);
   if (firstTargetRow + count > kRows) {  // cannot happen with legal columns; keeps writes in bounds
     refuse();
     return;
@@ -243,10 +240,10 @@ void GameEngine::removeLaidCardsFromSource(bool ontoCard) {
     return;
   }
   std::uint8_t& above = t_.tableau[t_.selCol][t_.selRow - 1];
-  if (isFaceDown(above)) {
+  if (Card{above}.faceDown()) {
     const bool singleKingOntoEmpty = t_.selIsRun == 0 && !ontoCard;
     addPoints(singleKingOntoEmpty ? 5 : 10, 0);
-    above = static_cast<std::uint8_t>(above - kFaceDown);
+    above = Card{above}.turnedUp().code;
   }
   invalidatePlace(t_.selCol, t_.selRow - 1);
   invalidateColumnFrom(t_.selCol, t_.selRow);
@@ -255,7 +252,7 @@ void GameEngine::removeLaidCardsFromSource(bool ontoCard) {
 void GameEngine::moveToFoundation(int f) {
   if (f < 0 || f > 3 || t_.selState == Selection::None) return;
   const std::uint8_t card = t_.selCard;
-  if (!fitsFoundation(t_.foundation[f], card)) {
+  if (!fitsFoundation({t_.foundation[f]}, {card})) {
     refuse();
     return;
   }
@@ -266,7 +263,7 @@ void GameEngine::moveToFoundation(int f) {
   } else {
     if (t_.selRow > 0) {
       std::uint8_t& above = t_.tableau[t_.selCol][t_.selRow - 1];
-      if (isFaceDown(above)) above = static_cast<std::uint8_t>(above - kFaceDown);
+      if (Card{above}.faceDown()) above = Card{above}.turnedUp().code;
       invalidatePlace(t_.selCol, t_.selRow - 1);
       invalidateColumnFrom(t_.selCol, t_.selRow);
     } else {
@@ -276,9 +273,7 @@ void GameEngine::moveToFoundation(int f) {
   }
   t_.foundation[f] = card;
   invalidatePlace(f + kFirstFoundationColumn, t_.layout.bottomRow);
-  bool allKings = true;
-  for (std::uint8_t top : t_.foundation) allKings = allKings && isKing(top);
-  if (allKings) gameWon();
+  if (t_.allKingsHome()) gameWon();
   eraseMark();
   t_.selState = Selection::None;
 }

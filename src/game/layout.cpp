@@ -11,21 +11,11 @@ void GameEngine::setScreenClass(int screenClass) {
   applyLayout();
 }
 
-bool GameEngine::quatroFits() const { return t_.screenClass >= 2; }
+bool GameEngine::fits(RuleSet game) const {
+  return t_.screenClass >= rulesOf(game).smallestScreenClass;
+}
 
 void GameEngine::applyLayout() { t_.layout = tableLayout(menu_.ruleSet, t_.screenClass); }
-
-int GameEngine::findCardRow(int column, int row) const {
-  row = std::clamp(row, 0, kRows - 1);
-  while (row > 0 && !isOccupied(t_.tableau[column][row])) --row;
-  return row;
-}
-
-int GameEngine::runLength(int column, int row) const {
-  int end = row;
-  while (end < kRows && isOccupied(t_.tableau[column][end])) ++end;
-  return end - row;
-}
 
 void GameEngine::invalidatePlace(int column, int row) {
   view_.invalidate(placeRect(column, row), true);

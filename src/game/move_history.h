@@ -8,27 +8,16 @@
 
 namespace game {
 
-struct RuleState {
-  std::uint8_t tableau[kColumns][kRows];
-  std::uint8_t stock[52];
-  std::int8_t stockCount;
-  std::uint8_t waste[52];
-  std::int8_t wasteTop;
-  std::uint8_t foundation[4];
-  std::int8_t turnCount;
-  std::uint8_t gridCount, pairMode, quatroOver;
-  std::int32_t score, vegasRedeals;
-
-  bool operator==(const RuleState&) const = default;
-};
-
-RuleState ruleStateOf(const GameTable& t);
-void restoreRuleState(const RuleState& state, GameTable& t);
+inline RuleState ruleStateOf(const GameTable& t) { return t; }
+inline void restoreRuleState(const RuleState& state, GameTable& t) {
+  static_cast<RuleState&>(t) = state;
+}
 
 class MoveHistory {
  public:
-  // Keeps `before` as an undo step when the move changed the table; a new step ends the redos.
-  void record(const RuleState& before, const RuleState& after);
+  // Keeps `before` as an undo step when the move changed the table (and tells whether it did); a
+  // new step ends the redos.
+  bool record(const RuleState& before, const RuleState& after);
   bool canUndo() const { return !undo_.empty(); }
   bool canRedo() const { return !redo_.empty(); }
   // The state to go back (forward) to; `current` becomes the step the other way. Call only when

@@ -7,19 +7,12 @@
 
 namespace game {
 
-namespace {
-// A press more than this far below the top of the picked card lies below the card: no drag.
-constexpr int kGrabbableHeight = 127;
-}  // namespace
-
-bool GameEngine::dragMode() const {
-  return menu_.dragDrop && !keyPressing_ && menu_.ruleSet == RuleSet::Klondike;
-}
+bool GameEngine::dragMode() const { return menu_.dragDrop && !keyPressing_ && rules().dragAndDrop; }
 
 void GameEngine::playRefusal() {
   if (!menu_.soundOn) return;
   if (dragMode() && t_.soundPlayed == 1) return;  // once per press while dragging
-  view_.playRefusalSound();
+  view_.refused();
   t_.soundPlayed = 1;
 }
 
@@ -27,7 +20,7 @@ void GameEngine::playRefusal() {
 
 // The four strips that hold the frame around the marked card or run.
 void GameEngine::invalidateMarkStrips() {
-  const Rect frame = selectionFrame(t_, menu_.ruleSet == RuleSet::Klondike);
+  const Rect frame = selectionFrame(t_, rules().fannedColumns);
   for (const Rect& strip : selectionFrameStrips(frame)) view_.invalidate(strip, true);
 }
 
@@ -68,7 +61,7 @@ Rect GameEngine::dragImageRect() const {
 void GameEngine::beginDrag() {
   t_.dragHeight = t_.layout.runHeight(t_.markedCount);
   const Rect source = dragSourceRect();
-  view_.grabDragImage(source);  // while the cards still lie in the model
+  view_.dragStarted(source);  // while the cards still lie in the model
   if (t_.markedRow >= t_.layout.bottomRow) {
     t_.dragFromTableau = 0;
     --t_.wasteTop;
@@ -164,34 +157,35 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
   if (t_.dragHoldsCards) cancelSelection();
   t_.pointerX = x;
   t_.pointerY = y;
-  if (button == MouseButton::Right) {
-    if (!cardSetPresent_) {
-      playRefusal();
-    } else if (menu_.ruleSet == RuleSet::Quatro) {
-      t_.selPending = false;
-      eraseMark();
-    } else if (insideKlondikeArea(x, y)) {
-      cancelSelection();
-    } else {
-      playRefusal();
-    }
-    return;
+  const std::optional<Place> place = placeUnder(x, y);
+  if (button == MouseButton::Left) {
+    leftPress(place);
+  } else if (!cardSetPresent_ || !place) {
+    playRefusal();
+  } else {
+    dropPickUp();  // the right button drops what the left one picked up
   }
+}
+
+void GameEngine::leftPress(std::optional<Place> place) {
   t_.soundPlayed = 0;
   const RuleState before = restingRuleState();
-  if (!cardSetPresent_) {
+  if (!cardSetPresent_)
     playRefusal();
-  } else if (menu_.ruleSet == RuleSet::Quatro) {
-    if (t_.quatroOver == 0) quatroPress(x, y);
-  } else if (!insideKlondikeArea(x, y)) {
+  else
+    gamePress(place);
+  recordMove(before);
+}
+
+void GameEngine::klondikeLeftPress(std::optional<Place> place) {
+  if (!place) {
     playRefusal();
   } else {
     if (menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
     t_.dragging = 0;
-    klondikePress(x, y);
+    klondikePress(*place);
     if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
   }
-  recordMove(before);
 }
 
 void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
@@ -211,7 +205,7 @@ void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
 }
 
 void GameEngine::mouseUp(MouseButton button, int x, int y) {
-  if (button != MouseButton::Left || menu_.ruleSet != RuleSet::Klondike) return;
+  if (button != MouseButton::Left || !rules().dragAndDrop) return;
   if (t_.dragHoldsCards) {
     const RuleState before = restingRuleState();
     releaseDrag(x, y);
@@ -224,7 +218,7 @@ void GameEngine::mouseUp(MouseButton button, int x, int y) {
 }
 
 void GameEngine::toggleDragDrop() {
-  if (menu_.ruleSet != RuleSet::Klondike) return;
+  if (!rules().dragAndDrop) return;
   cancelSelection();  // a frame or a drag of one mode means nothing in the other
   menu_.dragDrop = !menu_.dragDrop;
 }

@@ -21,14 +21,14 @@ PlaceKind kindOf(int gridColumn, int row) {
   return PlaceKind::Inner;
 }
 
-bool isNumberCard(std::uint8_t card) { return card < 40; }
-bool isFaceCard(std::uint8_t card) { return card >= 40 && card <= 51; }
+bool isNumberCard(std::uint8_t card) { return Card{card}.rank() < kJackRank; }
+bool isFaceCard(std::uint8_t card) { return Card{card}.faceCard(); }
 
 // The place kind that a face card belongs to: Jacks, Queens, Kings.
 PlaceKind kindForFaceCard(std::uint8_t card) {
-  switch (rankOf(card)) {
-    case 10: return PlaceKind::LeftRightMiddle;
-    case 11: return PlaceKind::TopBottomMiddle;
+  switch (Card{card}.rank()) {
+    case kJackRank: return PlaceKind::LeftRightMiddle;
+    case kQueenRank: return PlaceKind::TopBottomMiddle;
     default: return PlaceKind::Corner;
   }
 }
@@ -40,7 +40,7 @@ int GameEngine::quatroTargets(int columns[4], int rows[4]) const {
   int count = 0;
   for (int g = 0; g < kGridSize; ++g)
     for (int r = 0; r < kGridSize; ++r)
-      if (kindOf(g, r) == kindForFaceCard(card) && !isOccupied(t_.tableau[g][r])) {
+      if (kindOf(g, r) == kindForFaceCard(card) && !Card{t_.tableau[g][r]}.occupied()) {
         const Place place = quatroGridPlace(g, r);
         columns[count] = place.column;
         rows[count] = place.row;
@@ -62,13 +62,14 @@ bool GameEngine::quatroWon() const {
   return true;
 }
 
-void GameEngine::quatroPress(int x, int y) {
-  const Place p = hitPlace(x, y);
+void GameEngine::quatroPress(int x, int y) { quatroPress(hitPlace(x, y)); }
+
+void GameEngine::quatroPress(Place p) {
   const int g = p.column - kFirstGridColumn;
   if (g < 0 || g >= kGridSize || p.row < 0 || p.row >= kGridSize) {
     playRefusal();
   } else {
-    const bool empty = !isOccupied(t_.tableau[g][p.row]);
+    const bool empty = !Card{t_.tableau[g][p.row]}.occupied();
     if (empty) t_.pairMode = 0;
     const std::uint8_t card = t_.waste[0];
     const bool allowed = isNumberCard(card) ||
@@ -86,7 +87,7 @@ void GameEngine::quatroPress(int x, int y) {
     if (t_.gridCount == kGridSize * kGridSize) t_.pairMode = 1;
   }
   if (quatroWon()) {
-    view_.showEndGame();
+    view_.gameWon({std::nullopt, t_.seconds, false});
     t_.quatroOver = 1;
   }
 }
@@ -120,7 +121,7 @@ void GameEngine::pairPress(int column, int row) {
     eraseMark();
     const std::uint8_t chosen = t_.tableau[t_.selCol - kFirstGridColumn][t_.selRow];
     const bool samePlace = column == t_.selCol && row == t_.selRow;
-    if (samePlace || rankNumber(chosen) + rankNumber(card) != kTen) {
+    if (samePlace || Card{chosen}.number() + Card{card}.number() != kTen) {
       playRefusal();
       return;
     }
@@ -131,7 +132,7 @@ void GameEngine::pairPress(int column, int row) {
   }
   t_.selCol = column;
   t_.selRow = row;
-  if (rankNumber(card) == kTen) {
+  if (Card{card}.number() == kTen) {
     emptyGridPlace(column, row);
     invalidateQuatroTargets();
     return;

@@ -1,13 +1,11 @@
-// Score modes, points of moves, the game clock with its time penalty and the two value panels.
-#include <string>
+// Score modes, points of moves, the game clock with its time penalty, and the score and clock
+// reported to the window.
 
 #include "game/game_engine.h"
 
 namespace game {
 
 namespace {
-constexpr int kScorePanel = 1;
-constexpr int kSecondsPanel = 3;
 constexpr int kTicksPerPenalty = 10;
 constexpr int kTimePenalty = 2;
 }  // namespace
@@ -21,8 +19,8 @@ void GameEngine::addPoints(int normal, int vegas) {
   showScore();
 }
 
-void GameEngine::showScore() { view_.setStatusPanel(kScorePanel, std::to_string(t_.score)); }
-void GameEngine::showSeconds() { view_.setStatusPanel(kSecondsPanel, std::to_string(t_.seconds)); }
+void GameEngine::showScore() { view_.scoreChanged(t_.score); }
+void GameEngine::showSeconds() { view_.clockChanged(t_.seconds); }
 
 // A won game's clock stays stopped: its time is the result.
 void GameEngine::startClock() {

@@ -9,12 +9,11 @@ class SilentView : public TableView {
   void invalidate(const Rect&, bool) override {}
   void invalidateAll() override {}
   void repaintNow() override {}
-  void playRefusalSound() override {}
-  void setStatusPanel(int, const std::string&) override {}
-  void setClockRunning(bool) override {}
-  void showEndGame() override {}
-  void enterHighscore(const std::string&, const std::string&) override {}
-  void grabDragImage(const Rect&) override {}
+  void refused() override {}
+  void scoreChanged(int) override {}
+  void clockChanged(int) override {}
+  void gameWon(const GameResult&) override {}
+  void dragStarted(const Rect&) override {}
 };
 
 }  // namespace game

@@ -104,49 +104,14 @@ std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines)
   return s;
 }
 
-std::uint64_t pileSignature(const GameTable& t) {
-  std::uint64_t h = 14695981039346656037ULL;  // FNV-1a
-  const auto mix = [&h](const void* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-      h ^= static_cast<const std::uint8_t*>(data)[i];
-      h *= 1099511628211ULL;
-    }
-  };
-  mix(t.tableau, sizeof t.tableau);
-  mix(t.stock, sizeof t.stock);
-  mix(&t.stockCount, sizeof t.stockCount);
-  mix(t.waste, sizeof t.waste);
-  mix(&t.wasteTop, sizeof t.wasteTop);
-  mix(t.foundation, sizeof t.foundation);
-  return h;
+void GameTracker::moved(int kind, std::int64_t now) {
+  if (played_ || ended_) return;
+  played_ = true;
+  kind_ = kind;
+  start_ = now;
 }
 
-bool tableShowsWin(const GameTable& t, RuleSet ruleSet) {
-  if (ruleSet == RuleSet::Quatro) return t.quatroOver != 0;
-  for (std::uint8_t top : t.foundation)
-    if (!isOccupied(top) || rankOf(top) != 12) return false;
-  return true;
-}
-
-void GameTracker::dealt(const GameTable& t) {
-  dealtPiles_ = pileSignature(t);
-  played_ = ended_ = false;
-}
-
-std::optional<GameTracker::Ended> GameTracker::observe(const GameTable& t, const MenuState& menu,
-                                                       std::int64_t now) {
-  if (ended_ || t.dragHoldsCards) return std::nullopt;
-  if (!played_ && pileSignature(t) != dealtPiles_) {
-    played_ = true;
-    kind_ = statisticsKind(menu);
-    start_ = now;
-  }
-  if (!played_ || !tableShowsWin(t, menu.ruleSet)) return std::nullopt;
-  ended_ = true;
-  return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};
-}
-
-std::optional<GameTracker::Ended> GameTracker::leave(std::int64_t now) {
+std::optional<GameTracker::Ended> GameTracker::end(std::int64_t now) {
   if (!played()) return std::nullopt;
   ended_ = true;
   return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};

@@ -39,32 +39,25 @@ std::vector<std::string> statisticsLines(const Statistics& s);
 // Reads them back; nullopt when any line is damaged or inconsistent. Kinds not named stay fresh.
 std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines);
 
-// Follows the game on the table: it counts as played from the first change of its piles (a
-// pick-up or a drag in progress changes none), and ends once by a win or by being left.
+// Follows the game on the table: it counts as played from its first move (a pick-up or a drag in
+// progress is none), and ends once by a win or by being left.
 class GameTracker {
  public:
   struct Ended {
     int kind;
     int seconds;
   };
-  void dealt(const GameTable& t);
-  // After every press: notes the first move (with the kind in force and its time) and returns
-  // the win when the table shows one.
-  std::optional<Ended> observe(const GameTable& t, const MenuState& menu, std::int64_t now);
-  // The game is left by a new deal or exit: returns it as lost when it was played and open.
-  std::optional<Ended> leave(std::int64_t now);
+  void dealt() { played_ = ended_ = false; }
+  // A move was made: the first one starts the game, of the kind in force, at `now`.
+  void moved(int kind, std::int64_t now);
+  // The game ends, won, or left by a new deal or exit: returns it, once, when it was played.
+  std::optional<Ended> end(std::int64_t now);
   bool played() const { return played_ && !ended_; }
 
  private:
-  std::uint64_t dealtPiles_ = 0;
   bool played_ = false, ended_ = false;
   int kind_ = 0;
   std::int64_t start_ = 0;
 };
-
-// A fingerprint of the piles: equal tables give equal values.
-std::uint64_t pileSignature(const GameTable& t);
-// Every foundation holds its King (Klondike), or the grid is won (Quatro).
-bool tableShowsWin(const GameTable& t, RuleSet ruleSet);
 
 }  // namespace game

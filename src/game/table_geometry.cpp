@@ -9,16 +9,17 @@ constexpr int kFrameStripReach = 2;  // from a frame line to either edge of its 
 constexpr int kQuatroRowStep = kCardHeight + 1;
 }  // namespace
 
-TableLayout tableLayout(RuleSet ruleSet, int screenClass) {
-  TableLayout klondike;
+TableLayout klondikeLayout(int screenClass) {
   switch (screenClass) {
-    case 1: klondike = {6, 2, 8, 35}; break;
-    case 2: klondike = {85, 5, 14, 27}; break;
-    default: klondike = {5, 5, 15, 26}; break;
+    case 1: return {6, 2, 8, 35};
+    case 2: return {85, 5, 14, 27};
+    default: return {5, 5, 15, 26};
   }
-  if (ruleSet == RuleSet::Quatro && screenClass >= 2)
-    return {screenClass == 2 ? 55 : 5, 5, kQuatroRowStep, klondike.bottomRow};
-  return klondike;
+}
+
+TableLayout quatroLayout(int screenClass) {
+  if (screenClass < 2) return klondikeLayout(screenClass);
+  return {screenClass == 2 ? 55 : 5, 5, kQuatroRowStep, klondikeLayout(screenClass).bottomRow};
 }
 
 Rect TableLayout::placeRect(int column, int row) const {

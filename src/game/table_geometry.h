@@ -5,15 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "game/rule_state.h"
+
 namespace game {
 
 constexpr int kCardWidth = 88;
 constexpr int kCardHeight = 130;
 constexpr int kColumnPitch = 90;  // a card and the 2-pixel gap right of it
-constexpr int kColumns = 7;
-constexpr int kRows = 19;
-
-enum class RuleSet : std::uint8_t { Klondike = 1, Quatro = 2 };  // = pref.game
+// A press more than this far below the top of a card lies below it: it starts no drag.
+constexpr int kGrabbableHeight = kCardHeight - 3;
 
 // Window rectangle in client pixels, right and bottom exclusive.
 struct Rect {
@@ -62,9 +62,10 @@ struct TableLayout {
   Rect selectionFrame(Place top, int cards) const;
 };
 
-// The layout of a rule set on a screen of class 1 (up to 640 x 480), 2 (up to 800 x 600) or 3.
-// Quatro, which needs a screen of class 2 or 3, keeps Klondike's bottomRow of that class.
-TableLayout tableLayout(RuleSet ruleSet, int screenClass);
+// The layouts on a screen of class 1 (up to 640 x 480), 2 (up to 800 x 600) or 3. Quatro, which
+// needs a screen of class 2 or 3, keeps Klondike's bottomRow of that class.
+TableLayout klondikeLayout(int screenClass);
+TableLayout quatroLayout(int screenClass);
 
 // The four strips that a repaint of the selection frame `frame` needs: its 2-pixel pen paints
 // one pixel either side of each line, and the strips reach one pixel further.

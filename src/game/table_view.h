@@ -1,13 +1,22 @@
 #pragma once
-// The one small interface through which the rules talk to the table window. The rules never draw:
-// they change the model, invalidate the rectangles of the changed places and the window's paint
-// handler redraws them from the model (including the selection frame, the Quatro highlights and
-// the drag image, whose positions the model keeps).
-#include <string>
+// The one small interface through which the rules tell the window what happened. The rules never
+// draw and never format: they change the model, invalidate the rectangles of the changed places
+// and report numbers and facts; the window decides what they look like (which panel, which text,
+// which sound, which screen) and its paint handler redraws from the model (including the
+// selection frame, the Quatro highlights and the drag image, whose positions the model keeps).
+#include <optional>
 
 #include "game/table_geometry.h"
 
 namespace game {
+
+// How a game was won.
+struct GameResult {
+  std::optional<int> score;  // none in a game without a score (Quatro, no score mode)
+  int seconds = 0;           // on the game clock
+  bool qualifies = false;    // the result may enter the highscore list
+  bool operator==(const GameResult&) const = default;
+};
 
 class TableView {
  public:
@@ -17,18 +26,18 @@ class TableView {
   virtual void invalidateAll() = 0;
   // Repaint everything invalidated so far, now (before returning).
   virtual void repaintNow() = 0;
-  // Play the refusal cue "mirt_1.wav"; the rules decide whether and how often.
-  virtual void playRefusalSound() = 0;
-  // Status bar panel text (panel 1 score, 3 seconds).
-  virtual void setStatusPanel(int panel, const std::string& text) = 0;
+  // A press was refused with the refusal cue; the rules decide whether and how often.
+  virtual void refused() = 0;
+  virtual void scoreChanged(int score) = 0;
+  virtual void clockChanged(int seconds) = 0;
   // Start or stop the 1000 ms game clock. Called only when the state changes.
-  virtual void setClockRunning(bool running) = 0;
-  // Show the end-of-game screen modally; returns when it has closed.
-  virtual void showEndGame() = 0;
-  // Rank a qualifying result into the highscore list (score and seconds as shown in the panels).
-  virtual void enterHighscore(const std::string& score, const std::string& seconds) = 0;
-  // Copy the window's picture inside `source` into the drag image at (0, 0).
-  virtual void grabDragImage(const Rect& source) = 0;
+  virtual void setClockRunning(bool) {}
+  // A move changed the rule state (it can be undone).
+  virtual void moveMade() {}
+  // The game was won; returns when the window has shown it.
+  virtual void gameWon(const GameResult& result) = 0;
+  // A drag begins: the cards inside `source` (still on the table) are its picture.
+  virtual void dragStarted(const Rect& source) = 0;
   // What can be undone or redone may have changed.
   virtual void movesChanged() {}
 };

@@ -1,6 +1,4 @@
 // Undo and redo of completed moves within a deal, and the double click that sends a card home.
-#include <algorithm>
-
 #include "game/game_engine.h"
 
 namespace game {
@@ -16,7 +14,7 @@ RuleState GameEngine::restingRuleState() const {
 }
 
 void GameEngine::recordMove(const RuleState& before) {
-  history_.record(before, restingRuleState());
+  if (history_.record(before, restingRuleState())) view_.moveMade();
   view_.movesChanged();
 }
 
@@ -28,19 +26,13 @@ void GameEngine::endAutoFinish() {
   recordMove(before);
 }
 
-bool GameEngine::gameOver() const {
-  if (menu_.ruleSet == RuleSet::Quatro) return t_.quatroOver != 0;
-  return std::all_of(std::begin(t_.foundation), std::end(t_.foundation),
-                     [](std::uint8_t top) { return top != kEmpty && rankOf(top) == 12; });
-}
-
 bool GameEngine::canUndo() const { return (history_.canUndo() || autoFinishStart_) && !gameOver(); }
 
 bool GameEngine::canRedo() const { return history_.canRedo() && !autoFinishStart_; }
 
 void GameEngine::returnTo(const RuleState& state) {
   restoreRuleState(state, t_);
-  if (menu_.ruleSet == RuleSet::Klondike) t_.qualifies = 0;
+  t_.qualifies = 0;
   showScore();
   view_.invalidateAll();
   view_.movesChanged();
@@ -68,10 +60,10 @@ bool GameEngine::doubleClick(MouseButton button, int x, int y) {
   int row = 0;
   std::uint8_t card = kEmpty;
   if (p.row < t_.layout.bottomRow) {
-    row = findCardRow(p.column, p.row);
+    row = t_.cardRowAtOrAbove(p.column, p.row);
     card = t_.tableau[p.column][row];
-    const bool last = row == kRows - 1 || !isOccupied(t_.tableau[p.column][row + 1]);
-    if (!last || !isOccupied(card) || isFaceDown(card)) return false;
+    if (!t_.isLastCard(p.column, row) || !Card{card}.occupied() || Card{card}.faceDown())
+      return false;
   } else if (p.column == kWasteColumn && t_.wasteTop >= 0) {
     card = t_.waste[t_.wasteTop];
   } else {

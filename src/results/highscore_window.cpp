@@ -173,9 +173,9 @@ void HighscoreWindow::showModalList() {
   exec();
 }
 
-void HighscoreWindow::enterHighscore(const std::string& scoreText, const std::string& secondsText,
+void HighscoreWindow::enterHighscore(int score, int seconds,
                                      const std::function<void()>& showEndGame) {
-  entryRow_ = results::placeResult(list_, scoreText, secondsText);
+  entryRow_ = results::placeResult(list_, std::to_string(score), std::to_string(seconds));
   if (entryRow_ == results::kNotPlaced) {
     if (showEndGame) showEndGame();
     return;

@@ -25,11 +25,10 @@ class HighscoreWindow : public QDialog {
   // being modal (a name is being entered), brings it to the front instead.
   void showModalList();
 
-  // Ranks a won game's result (the score and seconds texts of the status bar). Below the ten best
-  // it calls `showEndGame` and changes nothing; otherwise it places the result, shows the window
-  // without making it modal and gives the name box of the new place the focus.
-  void enterHighscore(const std::string& scoreText, const std::string& secondsText,
-                      const std::function<void()>& showEndGame);
+  // Ranks a won game's result (its score and seconds on the clock). Below the ten best it calls
+  // `showEndGame` and changes nothing; otherwise it places the result, shows the window without
+  // making it modal and gives the name box of the new place the focus.
+  void enterHighscore(int score, int seconds, const std::function<void()>& showEndGame);
 
   // The row (0..9) of the latest placed result, 10 when it did not make the list, 0 at start.
   int entryRow() const { return entryRow_; }

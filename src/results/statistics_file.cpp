@@ -14,21 +14,16 @@ std::optional<std::string> StatisticsFile::load() {
   return std::nullopt;
 }
 
-void StatisticsFile::observe(const game::GameTable& t, const game::MenuState& menu,
-                             std::int64_t now) {
-  const auto won = tracker_.observe(t, menu, now);
+void StatisticsFile::won(std::optional<int> score, std::optional<int> clockSeconds,
+                         std::int64_t now) {
+  const auto won = tracker_.end(now);
   if (!won) return;
-  const bool klondike = menu.ruleSet == game::RuleSet::Klondike;
-  const bool scored = klondike && menu.scoreMode != game::ScoreMode::None;
-  // A game on the clock is timed as the status bar showed it; others from their first move.
-  const bool clocked = klondike && menu.scoreMode == game::ScoreMode::Normal && menu.timed;
-  game::recordGame(stats_[won->kind], true, scored ? std::optional<int>(t.score) : std::nullopt,
-                   clocked ? t.seconds : won->seconds);
+  game::recordGame(stats_[won->kind], true, score, clockSeconds.value_or(won->seconds));
   save();
 }
 
 void StatisticsFile::leave(std::int64_t now) {
-  const auto lost = tracker_.leave(now);
+  const auto lost = tracker_.end(now);
   if (!lost) return;
   game::recordGame(stats_[lost->kind], false, std::nullopt, lost->seconds);
   save();

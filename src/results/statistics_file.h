@@ -19,9 +19,13 @@ class StatisticsFile {
   std::optional<std::string> load();
   const game::Statistics& statistics() const { return stats_; }
 
-  // The game on the table (`now` in seconds of a steady clock).
-  void dealt(const game::GameTable& t) { tracker_.dealt(t); }
-  void observe(const game::GameTable& t, const game::MenuState& menu, std::int64_t now);
+  // The game on the table (`now` in seconds of a steady clock): dealt, its moves (of the kind
+  // of game in force), and its end.
+  void dealt() { tracker_.dealt(); }
+  void moved(int kind, std::int64_t now) { tracker_.moved(kind, now); }
+  // A won game: its score (none without one) and, for a game on the clock, the clock's time, which
+  // its record keeps as the status bar showed it; other games are timed from their first move.
+  void won(std::optional<int> score, std::optional<int> clockSeconds, std::int64_t now);
   void leave(std::int64_t now);  // a new deal or exit: a played game is lost
   void reset();                  // fresh statistics, saved
 

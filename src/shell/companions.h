@@ -14,10 +14,8 @@ struct Companions {
   std::function<void()> showEndGame;        // modal; returns when closed
   std::function<void()> showHighscoreList;  // Game > Highscore list (modal)
   std::function<void()> showStatistics;     // Game > Statistics (modal)
-  // Ranks a qualifying result (score and seconds texts); below the ten best it calls the given
-  // end-of-game screen instead.
-  std::function<void(const std::string& score, const std::string& seconds,
-                     const std::function<void()>& showEndGame)>
+  // Ranks a qualifying result; below the ten best it calls the given end-of-game screen instead.
+  std::function<void(int score, int seconds, const std::function<void()>& showEndGame)>
       enterHighscore;
   std::function<std::optional<QString>()> chooseCardSet;  // chooser; the file, or nothing
   std::function<void()> showAbout;

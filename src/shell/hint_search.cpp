@@ -2,9 +2,6 @@
 
 #include <memory>
 
-#include "platform/message_box.h"
-#include "shell/table_widget.h"
-
 namespace shell {
 namespace {
 
@@ -17,22 +14,26 @@ const char* const kHintCaption = "Hint";
 std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move) {
   const game::TableLayout& layout = engine.table().layout;
   auto frame = [&](game::Place p) {
-    const int cards = p.row < layout.bottomRow ? engine.runLength(p.column, p.row) : 1;
+    const int cards = p.row < layout.bottomRow ? engine.table().runLength(p.column, p.row) : 1;
     return layout.selectionFrame(p, std::max(cards, 1));  // an empty column is framed as a card
   };
   if (move.onePress) return {frame(move.source)};
   return {frame(move.source), frame(move.target)};
 }
 
-HintSearch::HintSearch(game::GameEngine& engine, TableWidget& table)
-    : engine_(engine), table_(table) {
+HintSearch::HintSearch(game::GameEngine& engine) : engine_(engine) {
   frameTimer_.setSingleShot(true);
   frameTimer_.setInterval(kFrameMs);
-  connect(&frameTimer_, &QTimer::timeout, this, [this] { table_.setHintFrames({}); });
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { show({}); });
+}
+
+void HintSearch::show(std::vector<game::Rect> frames) {
+  framesShown_ = !frames.empty();
+  if (showFrames) showFrames(std::move(frames));
 }
 
 void HintSearch::request() {
-  if (engine_.menu().ruleSet != game::RuleSet::Klondike) return;
+  if (!engine_.rules().klondikeScoring) return;
   // The hint may name another move than the one begun: its frames stand alone.
   engine_.cancelSelection();
   tableChanged();
@@ -48,21 +49,20 @@ void HintSearch::request() {
 void HintSearch::tableChanged() {
   worker_.cancel();
   frameTimer_.stop();
-  if (!table_.hintFrames().empty()) table_.setHintFrames({});
+  if (framesShown_) show({});
 }
 
 void HintSearch::answer(const solver::TableSearch& search) {
   engine_.endQualification();
   if (const auto move = search.nextMove()) {
-    table_.setHintFrames(hintFrames(engine_, *move));
+    show(hintFrames(engine_, *move));
     frameTimer_.start();
     return;
   }
-  platform::showMessage(table_.window(),
-                        search.result().outcome == solver::Outcome::Lost
-                            ? "No winning line from here"
-                            : "No winning line found",
-                        kHintCaption);
+  if (tell)
+    tell(search.result().outcome == solver::Outcome::Lost ? "No winning line from here"
+                                                          : "No winning line found",
+         kHintCaption);
 }
 
 }  // namespace shell

@@ -2,7 +2,9 @@
 // Game > Hint: searches the table for a winning line on a worker thread and shows its next move by
 // framing the place to press first and the place to press second for a moment, or tells that
 // there is no winning line.
+#include <QString>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "game/game_engine.h"
@@ -11,15 +13,17 @@
 
 namespace shell {
 
-class TableWidget;
-
 // The frames of a move: the cards to pick up (a whole run from the place pressed) and the place
 // they go to; one frame for a move of one press.
 std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move);
 
 class HintSearch : public QObject {
  public:
-  HintSearch(game::GameEngine& engine, TableWidget& table);
+  explicit HintSearch(game::GameEngine& engine);
+
+  // Shows the frames of a move (none: takes them away), and tells that there is none.
+  std::function<void(std::vector<game::Rect>)> showFrames;
+  std::function<void(const QString& text, const QString& caption)> tell;
 
   // Searches from the table as it is (Klondike only); a card picked up is put back first.
   void request();
@@ -29,9 +33,10 @@ class HintSearch : public QObject {
 
  private:
   void answer(const solver::TableSearch& search);
+  void show(std::vector<game::Rect> frames);
 
   game::GameEngine& engine_;
-  TableWidget& table_;
+  bool framesShown_ = false;
   SolverWorker worker_;
   QTimer frameTimer_;  // how long the frames stay
 };

@@ -9,7 +9,6 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <chrono>
 #include <cmath>
 
 #include "cards/card_set_loader.h"
@@ -30,10 +29,13 @@ const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
 constexpr int kWindowWidth = 646;
-constexpr int kAutoFinishPauseMs = 15;  // between two cards, so that the player sees them go up
 constexpr int kStatusBarHeight = 19;
+constexpr int kScorePanel = 1;
+constexpr int kSecondsPanel = 3;
+constexpr int kSongPanel = 5;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
+const char* const kSearchingText = "Searching for a winnable deal...";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -41,11 +43,6 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 qreal zoomFactor(Zoom zoom) {
   constexpr qreal kFactors[] = {1, 1.5, 2, 0};
   return kFactors[std::size_t(zoom)];
-}
-
-std::int64_t steadySeconds() {
-  using namespace std::chrono;
-  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // The card-set file to open: the name as stored, or the directory entry of that name in another
@@ -80,22 +77,10 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
   table_->setFocus();
-  table_->afterInput = [this] { noteInput(); };
-  hint_ = std::make_unique<HintSearch>(engine_, *table_);
-  winnableDeals_.dealt = [this] { statistics_.dealt(engine_.table()); };
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
-  gameClock_.setInterval(1000);
-  autoFinishTimer_.setSingleShot(true);
-  autoFinishTimer_.setInterval(kAutoFinishPauseMs);
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
-  connect(&gameClock_, &QTimer::timeout, this, [this] { engine_.clockTick(); });
-  // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
-  connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
-    if (engine_.autoFinishStep()) autoFinishTimer_.start();
-    noteInput();
-  });
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
   mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
@@ -188,15 +173,14 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   engine_.setScreenClass(screenClass_);
   if (!engine_.applyMenuState(menuStateOf(pref_)))
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
-  const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
 
   std::string highscoreNotice;
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
   if (!highscoreNotice.empty()) showMessage(highscoreNotice, {}, music::MessageIcon::Information);
   music_.loadPlaylistAtStartup(startDir_);
-  statistics_ =
-      results::StatisticsFile(platform::joinPath(startDir_, results::kStatisticsFileName));
-  if (auto notice = statistics_.load()) showMessage(*notice, {}, music::MessageIcon::Information);
+  if (auto notice =
+          session_.loadStatistics(platform::joinPath(startDir_, results::kStatisticsFileName)))
+    showMessage(*notice, {}, music::MessageIcon::Information);
 
   if (screen.palette)
     platform::showMessage(nullptr,
@@ -204,6 +188,7 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "System Message");
 
   options_ = readGameOptions(startDir_);
+  session_.winnableDealsOnly = options_.winnableDealsOnly;
   table_->setZoom(tableZoom(), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
@@ -211,11 +196,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   applyColours(true);
 
-  engine_.startUp();  // deals the stored rule set; Quatro is played by clicks only
-  statistics_.dealt(engine_.table());
-  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
-    winnableDeals_.replaceDeal();
-  statusBar()->setVisible(klondike && screenClass_ != 1);
+  session_.startUp();  // deals the stored game
+  statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }
 
@@ -321,9 +303,8 @@ void MainWindow::applyColours(bool repaintTable) {
 
 void MainWindow::syncMenu() {
   const game::MenuState& m = engine_.menu();
-  const bool klondike = m.ruleSet == game::RuleSet::Klondike;
-  menu_.klondikeItem->setChecked(klondike);
-  menu_.quatroItem->setChecked(!klondike);
+  menu_.klondikeItem->setChecked(m.ruleSet == game::RuleSet::Klondike);
+  menu_.quatroItem->setChecked(m.ruleSet == game::RuleSet::Quatro);
   menu_.normalItem->setChecked(m.scoreMode == game::ScoreMode::Normal);
   menu_.vegasItem->setChecked(m.scoreMode == game::ScoreMode::Vegas);
   menu_.noneItem->setChecked(m.scoreMode == game::ScoreMode::None);
@@ -341,7 +322,7 @@ void MainWindow::syncMenu() {
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
-    a->setEnabled(klondike);
+    a->setEnabled(engine_.rules().klondikeScoring);
   storeMenuState(m, pref_);
 }
 
@@ -350,7 +331,7 @@ void MainWindow::setMusicOnChecked(bool checked) {
   menu_.musicOnItem->setChecked(checked);
 }
 
-void MainWindow::showSongName(const std::string& name) { panels_[5]->setText(qs(name)); }
+void MainWindow::showSongName(const std::string& name) { panels_[kSongPanel]->setText(qs(name)); }
 
 void MainWindow::showMessage(const std::string& text, const std::string& caption,
                              music::MessageIcon icon) {
@@ -391,14 +372,12 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::exitGame() {
-  noteInput();  // a win whose end-of-game screen is still open counts as won
-  statistics_.leave(steadySeconds());
+  session_.leave();
   QApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  noteInput();
-  statistics_.leave(steadySeconds());
+  session_.leave();
   QMainWindow::closeEvent(event);
   QApplication::quit();
 }
@@ -415,19 +394,8 @@ void MainWindow::changeEvent(QEvent* event) {
 
 // --- Game ---
 
-void MainWindow::autoFinish() {
-  // One card now, the others on the timer: the window stays responsive. A new deal ends it.
-  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
-  noteInput();
-}
-
-void MainWindow::restart() {
-  if (options_.winnableDealsOnly && engine_.menu().ruleSet == game::RuleSet::Klondike)
-    winnableDeals_.dealNew();
-  else
-    engine_.restart();
-  noteNewDeal();
-}
+void MainWindow::autoFinish() { session_.autoFinish(); }
+void MainWindow::restart() { session_.restart(); }
 
 void MainWindow::undo() { engine_.undo(); }
 void MainWindow::redo() { engine_.redo(); }
@@ -466,35 +434,25 @@ void MainWindow::chooseDealNumber() {
                       ".\nType a number (0 to 4294967295) to play its deal:");
   dialog.setTextValue(QString::number(engine_.dealNumber()));
   if (dialog.exec() != QDialog::Accepted) return;
-  playDeal(*dialog.number());
+  session_.playDeal(*dialog.number());
 }
 
-void MainWindow::replayDeal() { playDeal(engine_.dealNumber()); }
-
-void MainWindow::playDeal(std::uint32_t number) {
-  winnableDeals_.cancel();
-  engine_.playDeal(number);
-  noteNewDeal();
-}
+void MainWindow::replayDeal() { session_.playDeal(engine_.dealNumber()); }
 
 void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
 }
 
 void MainWindow::playKlondike() {
-  engine_.switchToKlondike();
-  noteNewDeal();
+  session_.play(game::RuleSet::Klondike);
   statusBar()->show();
-  if (options_.winnableDealsOnly) winnableDeals_.replaceDeal();
 }
 
 void MainWindow::playQuatro() {
-  winnableDeals_.cancel();
-  if (!engine_.switchToQuatro()) {
+  if (!session_.play(game::RuleSet::Quatro)) {
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
     return;
   }
-  noteNewDeal();
   statusBar()->hide();
 }
 
@@ -502,16 +460,7 @@ void MainWindow::showStatistics() {
   if (companions_.showStatistics) companions_.showStatistics();
 }
 
-void MainWindow::noteInput() {
-  statistics_.observe(engine_.table(), engine_.menu(), steadySeconds());
-}
-
-void MainWindow::noteNewDeal() {
-  statistics_.leave(steadySeconds());
-  statistics_.dealt(engine_.table());
-}
-
-void MainWindow::showHint() { hint_->request(); }
+void MainWindow::showHint() { session_.showHint(); }
 
 // --- Options ---
 
@@ -548,6 +497,7 @@ void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 // Takes effect from the next deal; kept at once in the game's own options file.
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
+  session_.winnableDealsOnly = options_.winnableDealsOnly;
   saveOptions();
 }
 
@@ -588,7 +538,7 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::enterCurrentResult() {
-  enterHighscore(panels_[1]->text().toStdString(), panels_[3]->text().toStdString());
+  enterHighscore(engine_.table().score, engine_.table().seconds);
 }
 
 // --- game::TableView ---
@@ -596,41 +546,36 @@ void MainWindow::enterCurrentResult() {
 void MainWindow::invalidate(const game::Rect& r, bool) {
   // Every repaint paints the table colour first, so erasing is implied.
   table_->invalidateRect(cards::toQRect(r));
-  hint_->tableChanged();  // the rules change the table only through here
 }
 
-void MainWindow::invalidateAll() {
-  table_->invalidateAll();
-  hint_->tableChanged();
-}
+void MainWindow::invalidateAll() { table_->invalidateAll(); }
 
 void MainWindow::repaintNow() { table_->repaintPending(); }
 
-void MainWindow::playRefusalSound() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
+void MainWindow::refused() { sounds_.play(platform::joinPath(startDir_, "mirt_1.wav")); }
 
-void MainWindow::setStatusPanel(int panel, const std::string& text) {
-  if (panel >= 0 && panel < int(panels_.size())) panels_[panel]->setText(qs(text));
-}
-
-void MainWindow::setClockRunning(bool running) {
-  if (!running)
-    gameClock_.stop();
-  else if (!gameClock_.isActive())
-    gameClock_.start();
-}
+void MainWindow::scoreChanged(int score) { panels_[kScorePanel]->setNum(score); }
+void MainWindow::clockChanged(int seconds) { panels_[kSecondsPanel]->setNum(seconds); }
 
 void MainWindow::showEndGame() {
   if (companions_.showEndGame) companions_.showEndGame();
 }
 
-void MainWindow::enterHighscore(const std::string& score, const std::string& seconds) {
+void MainWindow::gameWon(const game::GameResult& result) {
+  if (result.qualifies)
+    enterHighscore(result.score.value_or(0), result.seconds);
+  else
+    showEndGame();
+}
+
+void MainWindow::enterHighscore(int score, int seconds) {
   if (companions_.enterHighscore)
     companions_.enterHighscore(score, seconds, [this] { showEndGame(); });
   else
     showEndGame();
 }
 
-void MainWindow::grabDragImage(const game::Rect& source) {
+void MainWindow::dragStarted(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
 }
 
@@ -641,6 +586,26 @@ void MainWindow::movesChanged() {
   const QString dealCaption =
       QStringLiteral("%1\t%2").arg(kDealNumberCaption).arg(engine_.dealNumber());
   if (menu_.dealNumberItem->text() != dealCaption) menu_.dealNumberItem->setText(dealCaption);
+}
+
+void MainWindow::showHintFrames(std::vector<game::Rect> frames) {
+  table_->setHintFrames(std::move(frames));
+}
+
+void MainWindow::tell(const QString& text, const QString& caption) {
+  platform::showMessage(this, text, caption);
+}
+
+void MainWindow::searchingForDeal(bool on) {
+  table_->setEnabled(!on);
+  if (on) return;
+  unsetCursor();
+  statusBar()->clearMessage();
+}
+
+void MainWindow::searchTakesLong() {
+  setCursor(Qt::BusyCursor);
+  statusBar()->showMessage(kSearchingText);
 }
 
 }  // namespace shell

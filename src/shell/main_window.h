@@ -1,30 +1,25 @@
 #pragma once
-// MainWindow, the table window: owns the game, the preferences, the card pictures, the highscore
-// list and the game clock; builds the menu, runs the start-up checks and carries out the menu
+// MainWindow, the table window: shows the game session, owns the preferences, the card pictures
+// and the highscore list; builds the menu, runs the start-up checks and carries out the menu
 // commands.
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
-#include <QTimer>
 #include <array>
 #include <memory>
 #include <string>
 
 #include "cards/table_painter.h"
-#include "game/game_engine.h"
-#include "game/table_view.h"
 #include "music/mpeg_player.h"
 #include "music/music_control.h"
 #include "platform/midi_sequencer.h"
 #include "results/highscore_list.h"
-#include "results/statistics_file.h"
 #include "shell/companions.h"
 #include "shell/game_options.h"
-#include "shell/hint_search.h"
+#include "shell/game_session.h"
 #include "shell/main_menu.h"
 #include "shell/music_devices.h"
 #include "shell/preferences.h"
-#include "shell/winnable_deals.h"
 
 namespace platform {
 class SoundCuePlayer;
@@ -45,7 +40,7 @@ ScreenInfo queryScreen();
 // 1: work area up to 640 x 480; 2: up to 800 x 600; 3: larger.
 int screenClassOf(const QRect& workArea);
 
-class MainWindow : public QMainWindow, public game::TableView, private music::MusicHost {
+class MainWindow : public QMainWindow, public SessionView, private music::MusicHost {
   Q_OBJECT
 
  public:
@@ -59,18 +54,18 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // Shows the window as the screen class wants it: maximized, or centred at its fixed size.
   void showAtStart();
 
-  game::GameEngine& engine() { return engine_; }
+  game::GameEngine& engine() { return session_.engine(); }
   Preferences& pref() { return pref_; }
   const std::string& startDir() const { return startDir_; }
   results::HighscoreList& highscoreList() { return highscoreList_; }
-  results::StatisticsFile& statistics() { return statistics_; }
+  results::StatisticsFile& statistics() { return session_.statistics(); }
   const MainMenu& menu() const { return menu_; }
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
   const cards::CardArt& cardArt() const { return art_; }
-  bool clockActive() const { return gameClock_.isActive(); }
+  bool clockActive() const { return session_.clockActive(); }
   const GameOptions& options() const { return options_; }
-  bool searchingDeal() const { return winnableDeals_.searching(); }
+  bool searchingDeal() const { return session_.searchingDeal(); }
 
   // Menu handlers.
   void openCardSet();
@@ -108,18 +103,22 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   void showHelp();
   void showAbout();
   void enterCurrentResult();
+  void showEndGame();
 
-  // game::TableView
+  // SessionView
   void invalidate(const game::Rect& r, bool erase) override;
   void invalidateAll() override;
   void repaintNow() override;
-  void playRefusalSound() override;
-  void setStatusPanel(int panel, const std::string& text) override;
-  void setClockRunning(bool running) override;
-  void showEndGame() override;
-  void enterHighscore(const std::string& score, const std::string& seconds) override;
-  void grabDragImage(const game::Rect& source) override;
+  void refused() override;
+  void scoreChanged(int score) override;
+  void clockChanged(int seconds) override;
+  void gameWon(const game::GameResult& result) override;
+  void dragStarted(const game::Rect& source) override;
   void movesChanged() override;
+  void showHintFrames(std::vector<game::Rect> frames) override;
+  void tell(const QString& text, const QString& caption) override;
+  void searchingForDeal(bool on) override;
+  void searchTakesLong() override;
 
  protected:
   // Closing the table window ends the program, also while a modeless window is open.
@@ -161,18 +160,17 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
   void syncMenu();
   bool chooseColour(std::uint32_t& colour);
-  // The statistics follow the game: after every press, and when a new deal or exit leaves it.
-  void noteInput();
-  void noteNewDeal();
-  void playDeal(std::uint32_t number);
+  // Ranks a qualifying result into the highscore list; below the ten best the end-of-game screen
+  // shows instead.
+  void enterHighscore(int score, int seconds);
 
   platform::SoundCuePlayer& sounds_;
   std::string startDir_;
   Preferences pref_;
-  game::GameEngine engine_{*this};
+  GameSession session_{*this};
+  game::GameEngine& engine_ = session_.engine();
   cards::CardArt art_;
   results::HighscoreList highscoreList_;
-  results::StatisticsFile statistics_;
   int screenClass_ = 3;
   QRect workArea_;
   int windowHeight_ = 0;
@@ -180,8 +178,6 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   TableWidget* table_ = nullptr;
   std::array<QLabel*, 6> panels_{};
   MainMenu menu_;
-  QTimer gameClock_;        // the game clock
-  QTimer autoFinishTimer_;  // paces the cards of an auto finish
   Companions companions_;
   // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
   platform::MidiSequencer midiSequencer_;
@@ -189,9 +185,7 @@ class MainWindow : public QMainWindow, public game::TableView, private music::Mu
   SequencerOutput midiOutput_{midiSequencer_};
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
-  GameOptions options_;               // the game's own options file
-  std::unique_ptr<HintSearch> hint_;  // made with the table widget
-  WinnableDeals winnableDeals_{engine_, *this};
+  GameOptions options_;  // the game's own options file
 };
 
 }  // namespace shell

@@ -14,7 +14,7 @@ game::MenuState menuStateOf(const Preferences& pref) {
   menu.level = static_cast<game::Level>(pref.level - kFirstLevelLetter);
   menu.dragDrop = pref.dragDrop == 1;
   menu.soundOn = pref.sound == '1';
-  menu.ruleSet = pref.game == 1 ? game::RuleSet::Klondike : game::RuleSet::Quatro;
+  menu.ruleSet = game::gameOfStoredValue(pref.game);
   return menu;
 }
 

@@ -27,7 +27,7 @@ SecondaryWindows createSecondaryWindows(MainWindow& main, platform::SoundCuePlay
   c.showEndGame = [end = w.endGame] { end->showModal(); };
   c.showHighscoreList = [list = w.highscore] { list->showModalList(); };
   c.showStatistics = [statistics = w.statistics] { statistics->showModal(); };
-  c.enterHighscore = [list = w.highscore](const std::string& score, const std::string& seconds,
+  c.enterHighscore = [list = w.highscore](int score, int seconds,
                                           const std::function<void()>& showEndGame) {
     list->enterHighscore(score, seconds, showEndGame);
   };

@@ -12,7 +12,6 @@
 namespace shell {
 namespace {
 
-constexpr int kDragImageHeight = 600;
 const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
@@ -100,10 +99,10 @@ void TableWidget::setHintFrames(std::vector<game::Rect> frames) {
 
 void TableWidget::grabDragImage(const QRect& source) {
   const qreal f = deviceFactor();
-  const QSize size(cards::deviceLength(game::kCardWidth, f),
-                   cards::deviceLength(kDragImageHeight, f));
-  if (dragImage_.size() != size) {
-    dragImage_ = QImage(size, QImage::Format_RGB32);
+  // Kept for later drags: made anew only for a larger run or zoom.
+  const QSize size(cards::deviceLength(source.width(), f), cards::deviceLength(source.height(), f));
+  if (!dragImage_.rect().contains(QRect(QPoint(), size))) {
+    dragImage_ = QImage(size.expandedTo(dragImage_.size()), QImage::Format_RGB32);
     dragImage_.fill(Qt::black);
   }
   QPainter p(&dragImage_);
@@ -185,22 +184,19 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       focus_ = game::validFocus(t, rules, focus_);
-      const game::Point at = game::focusPressPoint(t, rules, focus_);
-      engine_.keyPress(at.x, at.y);
+      engine_.keyPress(focus_);
       break;
     }
     case Qt::Key_Escape: engine_.dropPickUp(); break;
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
   showFocus(false);
   const QPoint pos = toTable(event->position());
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
-  if (afterInput) afterInput();
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -213,7 +209,6 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event) {
 void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = toTable(event->position());
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
-  if (afterInput) afterInput();
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.

@@ -6,7 +6,6 @@
 #include <QRegion>
 #include <QTransform>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "cards/table_painter.h"
@@ -54,8 +53,6 @@ class TableWidget : public QWidget {
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
 
-  // Called after every press, release and key that may have moved a card.
-  std::function<void()> afterInput;
   // The keyboard's focus frame: shown by the keys, hidden by the mouse.
   bool focusVisible() const { return focusVisible_; }
   game::Place focusPlace() const { return focus_; }
@@ -73,8 +70,8 @@ class TableWidget : public QWidget {
   game::GameEngine& engine_;
   const cards::CardArt& art_;
   cards::TableColours colours_;
-  QImage dragImage_;  // 88 x 600 table pixels in device pixels: the dragged card or run; made on
-                      // the first drag, since most games never drag
+  QImage dragImage_;  // the dragged card or run in device pixels; made on the first drag, since
+                      // most games never drag
   QRegion pending_;   // in widget pixels
   qreal zoom_ = 1;
   QSize tableSize_;

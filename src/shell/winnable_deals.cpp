@@ -1,8 +1,5 @@
 #include "shell/winnable_deals.h"
 
-#include <QStatusBar>
-
-#include "platform/message_box.h"
 #include "solver/table_position.h"
 
 namespace shell {
@@ -13,17 +10,14 @@ namespace {
 const solver::Limits kSeedLimits{500'000, std::chrono::milliseconds(200), true};
 constexpr int kMaxSeeds = 30;
 constexpr int kNoticeDelayMs = 300;
-const char* const kSearchingText = "Searching for a winnable deal...";
 
 }  // namespace
 
-WinnableDeals::WinnableDeals(game::GameEngine& engine, QMainWindow& window)
-    : engine_(engine), window_(window) {
+WinnableDeals::WinnableDeals(game::GameEngine& engine) : engine_(engine) {
   noticeTimer_.setSingleShot(true);
   noticeTimer_.setInterval(kNoticeDelayMs);
   connect(&noticeTimer_, &QTimer::timeout, this, [this] {
-    window_.setCursor(Qt::BusyCursor);
-    window_.statusBar()->showMessage(kSearchingText);
+    if (takesLong) takesLong();
   });
 }
 
@@ -60,23 +54,18 @@ void WinnableDeals::answer(std::uint32_t firstSeed, game::Level level, std::uint
   }
   engine_.playDeal(seed);
   if (dealt) dealt();
-  if (!winnable)
-    platform::showMessage(&window_,
-                          QStringLiteral("No deal proved winnable among %1 tries: this deal may "
-                                         "not be winnable.")
-                              .arg(kMaxSeeds),
-                          "Winnable deals only");
+  if (!winnable && tell)
+    tell(QStringLiteral("No deal proved winnable among %1 tries: this deal may not be winnable.")
+             .arg(kMaxSeeds),
+         "Winnable deals only");
 }
 
 void WinnableDeals::setSearching(bool on) {
-  if (QWidget* table = window_.centralWidget()) table->setEnabled(!on);
-  if (on) {
+  if (on)
     noticeTimer_.start();
-    return;
-  }
-  noticeTimer_.stop();
-  window_.unsetCursor();
-  window_.statusBar()->clearMessage();
+  else
+    noticeTimer_.stop();
+  if (searchChanged) searchChanged(on);
 }
 
 }  // namespace shell

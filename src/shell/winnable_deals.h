@@ -2,7 +2,7 @@
 // Options > Winnable deals only: tries the seeds from a first one in turn until the solver proves
 // a Klondike deal winnable at the current level, on a worker thread, and deals that seed. The
 // table refuses presses meanwhile; after a moment the window shows that it is searching.
-#include <QMainWindow>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -14,7 +14,7 @@ namespace shell {
 
 class WinnableDeals : public QObject {
  public:
-  WinnableDeals(game::GameEngine& engine, QMainWindow& window);
+  explicit WinnableDeals(game::GameEngine& engine);
 
   // Game > Restart: from the seed that the engine's next deal would take.
   void dealNew();
@@ -24,6 +24,10 @@ class WinnableDeals : public QObject {
   bool searching() const { return worker_.busy(); }
   // Called after the search has dealt its seed.
   std::function<void()> dealt;
+  // A search begins or ends; it has taken more than a moment; a message box to show.
+  std::function<void(bool on)> searchChanged;
+  std::function<void()> takesLong;
+  std::function<void(const QString& text, const QString& caption)> tell;
 
  private:
   void search(std::uint32_t firstSeed);
@@ -31,7 +35,6 @@ class WinnableDeals : public QObject {
   void setSearching(bool on);
 
   game::GameEngine& engine_;
-  QMainWindow& window_;
   SolverWorker worker_;
   QTimer noticeTimer_;  // shows the search once it takes more than a moment
 };

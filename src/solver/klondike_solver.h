@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/game_engine.h"
+#include "game/level.h"
 
 namespace solver {
 

@@ -8,17 +8,11 @@ namespace solver::detail {
 
 namespace {
 
-int rankOf(std::uint8_t card) { return card >> 2; }
-int suitOf(std::uint8_t card) { return card & 3; }
-// Suits 0 and 3 are one colour, 1 and 2 the other.
-int colourOf(int suit) { return (suit ^ (suit >> 1)) & 1; }
-bool isKing(std::uint8_t card) { return rankOf(card) == 12; }
-
-// The game's rule for laying a card on another: one rank lower, the other colour, never an Ace.
-bool fitsOn(std::uint8_t card, std::uint8_t target) {
-  return rankOf(target) == rankOf(card) + 1 && colourOf(suitOf(card)) != colourOf(suitOf(target)) &&
-         rankOf(card) > 0;
-}
+using game::Card;
+int rankOf(std::uint8_t card) { return Card{card}.rank(); }
+int suitOf(std::uint8_t card) { return Card{card}.suit(); }
+bool isKing(std::uint8_t card) { return Card{card}.king(); }
+bool fitsOn(std::uint8_t card, std::uint8_t target) { return Card{card}.followsOn({target}); }
 bool fitsHome(const State& s, std::uint8_t card) { return s.home[suitOf(card)] == rankOf(card); }
 
 // A card is safe at home when the cards that could still be laid on it (the other colour's,
@@ -31,7 +25,7 @@ bool safeHome(const State& s, std::uint8_t card) {
   const int suit = suitOf(card);
   const int twin = 3 - suit;  // the other suit of this colour (0 and 3, 1 and 2)
   const int lower =
-      colourOf(suit) == 0 ? std::min(s.home[1], s.home[2]) : std::min(s.home[0], s.home[3]);
+      Card{card}.colour() == 0 ? std::min(s.home[1], s.home[2]) : std::min(s.home[0], s.home[3]);
   return lower >= rank || (lower >= rank - 1 && s.home[twin] >= rank - 2);
 }
 
@@ -63,7 +57,7 @@ std::uint64_t bit(std::uint8_t card) { return std::uint64_t{1} << card; }
 std::uint64_t takersOf(std::uint8_t card) {
   const int rank = rankOf(card);
   if (rank < 2) return 0;  // an Ace is never laid on a Two
-  return (colourOf(suitOf(card)) == 0 ? 0x6ull : 0x9ull) << (rank - 1) * 4;  // suits 1, 2 or 0, 3
+  return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rank - 1) * 4;  // suits 1, 2 or 0, 3
 }
 
 constexpr std::uint64_t kKings = 0xfull << 48;

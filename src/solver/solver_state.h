@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/card.h"
 #include "solver/klondike_solver.h"
 
 namespace solver::detail {

@@ -3,32 +3,25 @@
 
 #include <algorithm>
 
+#include "game/game_engine.h"
 #include "game/silent_view.h"
 
 namespace solver {
 
-namespace {
-constexpr int kStockColumn = 0;
-constexpr int kWasteColumn = 1;
-constexpr int kFirstFoundationColumn = 3;
-
-int lastRow(const game::GameTable& t, int column) {
-  int row = 0;
-  while (row + 1 < game::kRows && game::isOccupied(t.tableau[column][row + 1])) ++row;
-  return row;
-}
-}  // namespace
+using game::kFirstFoundationColumn;
+using game::kStockColumn;
+using game::kWasteColumn;
 
 Position positionOf(const game::GameTable& t) {
   Position p;
   for (int c = 0; c < game::kColumns; ++c) {
     Position::Column& column = p.columns[c];
-    for (int r = 0; r < game::kRows && game::isOccupied(t.tableau[c][r]); ++r) {
+    for (int r = 0; r < game::kRows && t.card(c, r).occupied(); ++r) {
       const std::uint8_t code = t.tableau[c][r];
-      if (game::isFaceDown(code)) {
+      if (game::Card{code}.faceDown()) {
         // Face-down cards below a face-up one are no Klondike column: keep the code, which the
         // solver refuses as a card.
-        column.cards.push_back(column.faceDown == r ? static_cast<std::uint8_t>(code - 64) : code);
+        column.cards.push_back(column.faceDown == r ? game::Card{code}.turnedUp().code : code);
         if (column.faceDown == r) ++column.faceDown;
       } else {
         column.cards.push_back(code);
@@ -58,7 +51,7 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t) {
   const int bottom = t.layout.bottomRow;
   const game::Place waste{kWasteColumn, bottom};
   const game::Place foundation{kFirstFoundationColumn + move.target, bottom};
-  const game::Place column{move.target, lastRow(t, move.target)};
+  const game::Place column{move.target, t.lastRow(move.target)};
   const game::Place tableau{move.column, move.row};
   switch (move.kind) {
     case MoveKind::Stock: return {{kStockColumn, bottom}, {kStockColumn, bottom}, true};

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "game/game_engine.h"
+#include "game/game_table.h"
 #include "solver/klondike_solver.h"
 
 namespace solver {

@@ -119,7 +119,7 @@ TEST_F(DealTest, ANewDealInTheSameSecondTakesTheNextSeed) {
 }
 
 TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
-  ASSERT_TRUE(engine.switchToQuatro());
+  ASSERT_TRUE(engine.play(game::RuleSet::Quatro));
   const Deck deck = shuffleDeck(12345);
   EXPECT_EQ(t.waste[0], deck[51]);
   EXPECT_EQ(t.stockCount, 50);
@@ -139,8 +139,8 @@ TEST_F(DealTest, DealResetsScoreStateByMode) {
   t.tenTicks = 4;
   engine.dealKlondike();
   EXPECT_EQ(t.score, -52);
-  EXPECT_EQ(view.panels[1], "-52");
-  EXPECT_EQ(view.panels[3], "0");
+  EXPECT_EQ(view.score, -52);
+  EXPECT_EQ(view.seconds, 0);
   EXPECT_EQ(t.seconds, 0);
   EXPECT_EQ(t.vegasRedeals, 0);
   EXPECT_EQ(t.tenTicks, 0);
@@ -186,13 +186,13 @@ TEST_F(DealTest, DealDropsAPendingPickUp) {
 TEST_F(DealTest, RuleSetSwitchesSetLayoutAndDragMode) {
   setMenu(engine, &MenuState::dragDrop, false);
   engine.setScreenClass(2);
-  engine.switchToKlondike();
+  engine.play(game::RuleSet::Klondike);
   EXPECT_TRUE(engine.menu().dragDrop);
   EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
   EXPECT_EQ(t.layout, (TableLayout{85, 5, 14, 27}));
 
   t.quatroOver = 1;
-  EXPECT_TRUE(engine.switchToQuatro());
+  EXPECT_TRUE(engine.play(game::RuleSet::Quatro));
   EXPECT_FALSE(engine.menu().dragDrop);
   EXPECT_EQ(engine.menu().ruleSet, RuleSet::Quatro);
   EXPECT_EQ(t.quatroOver, 0);
@@ -201,7 +201,7 @@ TEST_F(DealTest, RuleSetSwitchesSetLayoutAndDragMode) {
 
   engine.setScreenClass(3);
   EXPECT_EQ(t.layout.originX, 5);
-  engine.switchToKlondike();
+  engine.play(game::RuleSet::Klondike);
   EXPECT_EQ(t.layout, (TableLayout{5, 5, 15, 26}));
 }
 
@@ -210,7 +210,7 @@ TEST_F(DealTest, QuatroIsRefusedOnTheSmallestScreen) {
   EXPECT_EQ(t.layout, (TableLayout{6, 2, 8, 35}));
   engine.dealKlondike();
   const GameTable before = t;
-  EXPECT_FALSE(engine.switchToQuatro());
+  EXPECT_FALSE(engine.play(game::RuleSet::Quatro));
   EXPECT_EQ(engine.menu().ruleSet, RuleSet::Klondike);
   EXPECT_TRUE(engine.menu().dragDrop);
   EXPECT_EQ(t.layout.rowStep, 8);
@@ -250,12 +250,12 @@ TEST_F(DealTest, StartUpDealsTheStoredRuleSet) {
 }
 
 TEST_F(DealTest, RestartKeepsTheRuleSetAndClearsAQuatroWin) {
-  engine.switchToQuatro();
+  engine.play(game::RuleSet::Quatro);
   t.quatroOver = 1;
   engine.restart();
   EXPECT_EQ(t.quatroOver, 0);
   EXPECT_EQ(t.stockCount, 50);
-  engine.switchToKlondike();
+  engine.play(game::RuleSet::Klondike);
   engine.restart();
   EXPECT_EQ(t.stockCount, 24);
 }
@@ -287,10 +287,10 @@ TEST_F(LayoutTest, HitTestingOfPlaces) {
   // Below the last card of a column the press hits that card; an empty column hits row 0.
   const Rect last = engine.placeRect(3, 3);
   const Place below = engine.hitPlace(last.left + 5, last.top + 5 + 4 * t.layout.rowStep);
-  EXPECT_EQ(engine.findCardRow(below.column, below.row), 3);
+  EXPECT_EQ(t.cardRowAtOrAbove(below.column, below.row), 3);
   emptyKlondike();
-  EXPECT_EQ(engine.findCardRow(4, 12), 0);
-  EXPECT_EQ(engine.findCardRow(4, 40), 0);
+  EXPECT_EQ(t.cardRowAtOrAbove(4, 12), 0);
+  EXPECT_EQ(t.cardRowAtOrAbove(4, 40), 0);
   EXPECT_EQ(engine.placeRect(6, 2), (Rect{5 + 540, 5 + 30, 5 + 540 + 88, 5 + 30 + 130}));
 }
 

@@ -159,7 +159,7 @@ inline std::array<int, 52> cardCensus(const GameEngine& engine) {
   for (int i = 0; i <= t.wasteTop; ++i) add(t.waste[i]);
   for (std::uint8_t top : t.foundation)
     if (top != kEmpty)
-      for (int rank = 0; rank <= rankOf(top); ++rank) add(card(rank, suitOf(top)));
+      for (int rank = 0; rank <= Card{top}.rank(); ++rank) add(card(rank, Card{top}.suit()));
   if (t.dragHoldsCards) {
     if (t.dragFromTableau == 1)
       for (int r = t.markedRow; r < kRows; ++r) add(t.dragBackup[r]);

@@ -55,8 +55,7 @@ TEST_F(KeyboardFocusTest, QuatroStepsBetweenTheCurrentCardAndTheGrid) {
 TEST_F(KeyboardFocusTest, PressPicksUpACoveredCardAsAClickEvenInDragMode) {
   setUpTable();
   setMenu(engine, &MenuState::dragDrop, true);
-  const auto covered = focusPressPoint(t, RuleSet::Klondike, {0, 2});
-  engine.keyPress(covered.x, covered.y);
+  engine.keyPress({0, 2});
   EXPECT_EQ(t.selState, Selection::PickedUp);
   EXPECT_EQ(t.selRow, 2);
   EXPECT_TRUE(t.markVisible);

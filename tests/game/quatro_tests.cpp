@@ -7,7 +7,7 @@ namespace {
 class QuatroTest : public GameTest {
  protected:
   QuatroTest() {
-    engine.switchToQuatro();
+    engine.play(game::RuleSet::Quatro);
     view.clearRecords();
   }
   // Grid given by rows of four codes (screen columns 2..5); `current` is the card to place and
@@ -173,16 +173,16 @@ TEST_F(QuatroTest, WinWithTheLastFaceCardThenPressesAreIgnored) {
             {card(King, 2), card(Queen, 2), card(Queen, 3), E}}},
           card(King, 3), {card(Two, 1), card(Six, 1)});
   click(3, 1);  // a King on an inner place: refused, no win yet
-  EXPECT_EQ(view.endGameCount, 0);
+  EXPECT_EQ(view.wins.size(), 0u);
   click(5, 3);
-  EXPECT_EQ(view.endGameCount, 1);
+  EXPECT_EQ(view.wins.size(), 1u);
   EXPECT_EQ(t.quatroOver, 1);
   const int refusals = view.refusals;
   click(3, 1);
   click(0, 0);
   EXPECT_EQ(view.refusals, refusals);
   EXPECT_EQ(grid(3, 1), E);
-  EXPECT_EQ(view.endGameCount, 1);
+  EXPECT_EQ(view.wins.size(), 1u);
   engine.restart();
   EXPECT_EQ(t.quatroOver, 0);
 }

@@ -39,7 +39,7 @@ class RandomPlay {
       check("after step");
       ++steps_;
     }
-    stats_.wins = view_.endGameCount + static_cast<int>(view_.highscores.size());
+    stats_.wins = static_cast<int>(view_.wins.size());
     return stats_;
   }
 
@@ -106,10 +106,10 @@ class RandomPlay {
       return {place.left + pick(90), place.top + pick(131)};
     }
     const int column = pick(7);
-    const int last = engine_.findCardRow(column, kRows - 1);
+    const int last = engine_.table().lastRow(column);
     int row = last;
     if (choice < 6) {  // any face-up card of the column
-      while (row > 0 && !isFaceDown(t.tableau[column][row - 1]) && pick(2)) --row;
+      while (row > 0 && !Card{t.tableau[column][row - 1]}.faceDown() && pick(2)) --row;
     }
     const Rect place = engine_.placeRect(column, row);
     return {place.left + pick(90), place.top + pick(row == last ? 131 : t.layout.rowStep)};
@@ -129,9 +129,9 @@ class RandomPlay {
     }
     const bool fromWaste = pick(3) == 0 && t.wasteTop >= 0;
     const int column = pick(7);
-    int row = engine_.findCardRow(column, kRows - 1);
+    int row = engine_.table().lastRow(column);
     if (pick(2))
-      while (row > 0 && !isFaceDown(t.tableau[column][row - 1])) --row;
+      while (row > 0 && !Card{t.tableau[column][row - 1]}.faceDown()) --row;
     const std::uint8_t moving = fromWaste ? t.waste[t.wasteTop] : t.tableau[column][row];
     const Point source = fromWaste ? pilePoint(1) : cardPoint(column, row);
     const Point target = targetFor(moving);
@@ -153,12 +153,13 @@ class RandomPlay {
     const int start = pick(7);
     for (int i = 0; i < 7; ++i) {
       const int column = (start + i) % 7;
-      const int last = engine_.findCardRow(column, kRows - 1);
+      const int last = engine_.table().lastRow(column);
       const std::uint8_t target = t.tableau[column][last];
-      const bool otherColour =
-          suitOf(target) != suitOf(moving) && suitOf(target) + suitOf(moving) != 3;
-      const bool fits = target == kEmpty ? rankOf(moving) == 12
-                                         : rankOf(target) == rankOf(moving) + 1 && otherColour;
+      const bool otherColour = Card{target}.suit() != Card{moving}.suit() &&
+                               Card{target}.suit() + Card{moving}.suit() != 3;
+      const bool fits = target == kEmpty
+                            ? Card{moving}.rank() == 12
+                            : Card{target}.rank() == Card{moving}.rank() + 1 && otherColour;
       if (fits) return cardPoint(column, last);
     }
     return pick(2) ? pilePoint(0) : randomPoint();
@@ -196,7 +197,7 @@ class RandomPlay {
 
   int foundationCards() const {
     int cards = 0;
-    for (std::uint8_t top : t.foundation) cards += top == kEmpty ? 0 : rankOf(top) + 1;
+    for (std::uint8_t top : t.foundation) cards += top == kEmpty ? 0 : Card{top}.rank() + 1;
     return cards;
   }
 
@@ -212,9 +213,9 @@ class RandomPlay {
       case 0: engine_.restart(); break;
       case 1:
         if (pick(2))
-          engine_.switchToQuatro();
+          engine_.play(game::RuleSet::Quatro);
         else
-          engine_.switchToKlondike();
+          engine_.play(game::RuleSet::Klondike);
         break;
       case 2: engine_.chooseLevel(static_cast<Level>(pick(3))); break;
       case 3: engine_.chooseNormal(); break;

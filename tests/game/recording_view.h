@@ -2,8 +2,7 @@
 // A TableView that records every call of the rules, so that tests can check what the window would
 // have been asked to do.
 #include <functional>
-#include <map>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "game/table_view.h"
@@ -21,25 +20,24 @@ class RecordingView : public TableView {
   int invalidateAllCount = 0;
   int repaintCount = 0;
   int refusals = 0;
-  std::map<int, std::string> panels;
+  std::optional<int> score, seconds;  // as last reported
   std::vector<bool> clockChanges;
-  int endGameCount = 0;
-  std::vector<std::pair<std::string, std::string>> highscores;
+  int moves = 0;
+  std::vector<GameResult> wins;
   std::vector<Rect> grabs;
-  // Called by grabDragImage, to look at the model at that moment.
+  // Called by dragStarted, to look at the model at that moment.
   std::function<void()> onGrab;
 
   void invalidate(const Rect& r, bool erase) override { invalidations.push_back({r, erase}); }
   void invalidateAll() override { ++invalidateAllCount; }
   void repaintNow() override { ++repaintCount; }
-  void playRefusalSound() override { ++refusals; }
-  void setStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
+  void refused() override { ++refusals; }
+  void scoreChanged(int s) override { score = s; }
+  void clockChanged(int s) override { seconds = s; }
   void setClockRunning(bool running) override { clockChanges.push_back(running); }
-  void showEndGame() override { ++endGameCount; }
-  void enterHighscore(const std::string& score, const std::string& seconds) override {
-    highscores.emplace_back(score, seconds);
-  }
-  void grabDragImage(const Rect& source) override {
+  void moveMade() override { ++moves; }
+  void gameWon(const GameResult& result) override { wins.push_back(result); }
+  void dragStarted(const Rect& source) override {
     grabs.push_back(source);
     if (onGrab) onGrab();
   }
@@ -59,9 +57,9 @@ class RecordingView : public TableView {
   }
   void clearRecords() {
     invalidations.clear();
-    invalidateAllCount = repaintCount = refusals = endGameCount = 0;
+    invalidateAllCount = repaintCount = refusals = moves = 0;
     clockChanges.clear();
-    highscores.clear();
+    wins.clear();
     grabs.clear();
   }
 };

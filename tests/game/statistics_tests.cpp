@@ -29,29 +29,33 @@ TEST(Statistics, LinesReadBackAndDamagedLinesAreRefused) {
     EXPECT_FALSE(parseStatistics({damaged})) << damaged;
 }
 
-class TrackerTest : public GameTest {
- protected:
+TEST(Statistics, AGameCountsFromItsFirstMoveAndEndsOnce) {
   GameTracker tracker;
-};
+  tracker.dealt();
+  EXPECT_FALSE(tracker.end(11));  // never played: no game to count
+  tracker.moved(4, 20);
+  tracker.moved(7, 30);  // only the first move starts the game
+  const auto won = tracker.end(65);
+  ASSERT_TRUE(won);
+  EXPECT_EQ(won->kind, 4);
+  EXPECT_EQ(won->seconds, 45);
+  EXPECT_FALSE(tracker.end(80));  // counted once
+  tracker.dealt();
+  tracker.moved(1, 100);
+  EXPECT_EQ(tracker.end(90)->seconds, 0);  // a clock that went back counts no time
+}
 
-TEST_F(TrackerTest, AGameCountsFromItsFirstMoveAndEndsOnce) {
+// The engine reports a move when a press changed the piles, never for a pick-up or a refusal.
+TEST_F(GameTest, OnlyPressesThatChangeThePilesAreMoves) {
   emptyKlondike();
   setStock({card(Two, 0), card(Three, 0)});
-  tracker.dealt(t);
-  t.selState = Selection::PickedUp;  // a pick-up is no move
-  EXPECT_FALSE(tracker.observe(t, engine.menu(), 10));
-  EXPECT_FALSE(tracker.leave(11));
-  t.selState = Selection::None;
-  const Point stock = bottomPlace(kStockColumn);
-  engine.klondikePress(stock.x, stock.y);
-  EXPECT_FALSE(tracker.observe(t, engine.menu(), 20));
-  for (int f = 0; f < 4; ++f) t.foundation[f] = card(King, f);
-  const auto won = tracker.observe(t, engine.menu(), 65);
-  ASSERT_TRUE(won);
-  EXPECT_EQ(won->kind, statisticsKind(engine.menu()));
-  EXPECT_EQ(won->seconds, 45);
-  EXPECT_FALSE(tracker.observe(t, engine.menu(), 70));  // counted once
-  EXPECT_FALSE(tracker.leave(80));                      // a won game is not lost on leaving
+  setColumn(0, {card(Five, 1)});
+  leftDown(at(0, 0));  // picks the card up
+  leftDown(at(0, 0));  // and puts it back: no home for it
+  leftDown(at(2, 0));  // an empty column: refused
+  EXPECT_EQ(view.moves, 0);
+  leftDown(bottomPlace(kStockColumn));
+  EXPECT_EQ(view.moves, 1);
 }
 
 }  // namespace

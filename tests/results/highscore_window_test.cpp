@@ -42,7 +42,7 @@ class HighscoreWindowTest : public QObject {
   void placedResultOpensWindowWithFocusedBox() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("200", "41", kNoEndGame);
+    w.enterHighscore(200, 41, kNoEndGame);
     QCOMPARE(w.entryRow(), 4);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QVERIFY(!w.isModal());
@@ -62,7 +62,7 @@ class HighscoreWindowTest : public QObject {
   void enterStoresTypedNameAndWritesFile() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("400", "300", kNoEndGame);
+    w.enterHighscore(400, 300, kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClicks(box(w, 1), "Alice in Wonderland");  // more than 15 characters
     QTest::keyClick(box(w, 1), Qt::Key_Return);
@@ -79,7 +79,7 @@ class HighscoreWindowTest : public QObject {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
     int endGameShown = 0;
-    w.enterHighscore("20", "101", [&] { ++endGameShown; });
+    w.enterHighscore(20, 101, [&] { ++endGameShown; });
     QCOMPARE(endGameShown, 1);
     QCOMPARE(w.entryRow(), 10);
     QVERIFY(!w.isVisible());
@@ -102,11 +102,11 @@ class HighscoreWindowTest : public QObject {
   void twoResultsBeforeEnterNameOnlyTheLater() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("300", "15", kNoEndGame);
+    w.enterHighscore(300, 15, kNoEndGame);
     QCOMPARE(w.entryRow(), 1);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClicks(box(w, 2), "Earlier");
-    w.enterHighscore("500", "99", kNoEndGame);
+    w.enterHighscore(500, 99, kNoEndGame);
     QCOMPARE(w.entryRow(), 0);
     QVERIFY(box(w, 1)->hasFocus());
     QVERIFY(box(w, 2)->isVisible());
@@ -124,7 +124,7 @@ class HighscoreWindowTest : public QObject {
   void menuWhileOpenBringsWindowToFront() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("400", "300", kNoEndGame);
+    w.enterHighscore(400, 300, kNoEndGame);
     QWidget other;
     other.show();
     other.activateWindow();
@@ -141,7 +141,7 @@ class HighscoreWindowTest : public QObject {
   void openBoxSurvivesClosingAndMenuReopening() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("260", "5", kNoEndGame);
+    w.enterHighscore(260, 5, kNoEndGame);
     QCOMPARE(w.entryRow(), 2);
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(10, 440));
     QVERIFY(!w.isVisible());
@@ -158,7 +158,7 @@ class HighscoreWindowTest : public QObject {
   void activationRefreshesLabels() {
     HighscoreList list = defaultHighscores();
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("400", "300", kNoEndGame);
+    w.enterHighscore(400, 300, kNoEndGame);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QWidget other;
     other.show();
@@ -228,7 +228,7 @@ class HighscoreWindowTest : public QObject {
     HighscoreList list = defaultHighscores();
     list.name(1) = "J\xF6rg";
     HighscoreWindow w(list, startDir());
-    w.enterHighscore("400", "300", kNoEndGame);
+    w.enterHighscore(400, 300, kNoEndGame);
     QCOMPARE(label(w, "nameLabel", 3), QString::fromUtf8("Jörg"));
     box(w, 1)->insert(QString::fromUtf8("Zoë Dvořák ☃"));  // as typed or pasted
     QTest::keyClick(box(w, 1), Qt::Key_Return);
@@ -242,7 +242,7 @@ class HighscoreWindowTest : public QObject {
     HighscoreList list = defaultHighscores();
     const std::string missing = startDir() + "/gone";
     HighscoreWindow w(list, missing);
-    w.enterHighscore("400", "300", kNoEndGame);
+    w.enterHighscore(400, 300, kNoEndGame);
     QTest::keyClicks(box(w, 1), "Zoe");
     QString shown;
     whenModal([&](QWidget* modal) {

@@ -6,3 +6,7 @@ foreach(name window_startup_test window_play_test window_keyboard_test window_so
   target_compile_definitions(${name} PRIVATE KLONDIKE_PLAY_DIR="${PLAY_DIR}")
   add_dependencies(${name} cardset_decks)
 endforeach()
+
+# The game session without a window.
+klondike_qttest(game_session_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/game_session_test.cpp
+  LIBS shell_session)

@@ -32,14 +32,15 @@ struct ZoomWindow : StartedWindow {
     if (windowSize.isValid()) main->resize(windowSize);
     QCoreApplication::processEvents();
   }
-  // The widget pixel that shows table point `p` at the table's scale, the table centred.
+  // A widget pixel among those that paint table point `p` where a click reaches `p`; none when
+  // painting and the pointer disagree.
   QPoint widgetPoint(QPoint p) const {
-    const QSize size = main->table().size();
-    const qreal s = main->table().scale();
-    const QPointF offset(int((size.width() - base.width() * s) / 2),
-                         int((size.height() - base.height() * s) / 2));
-    const QPointF centre = offset + (QPointF(p) + QPointF(0.5, 0.5)) * s;
-    return {int(std::floor(centre.x())), int(std::floor(centre.y()))};
+    const shell::TableWidget& table = main->table();
+    const QRect shown = table.toWidget(QRect(p, QSize(1, 1)));
+    for (int y = shown.top(); y <= shown.bottom(); ++y)
+      for (int x = shown.left(); x <= shown.right(); ++x)
+        if (table.toTable(QPointF(x, y)) == p) return {x, y};
+    return {-1, -1};
   }
 };
 
@@ -63,7 +64,9 @@ class WindowZoomTest : public QObject {
     auto marks = [&](QPoint at) {
       w.main->engine().playDeal(kDeal);
       w.main->engine().dropPickUp();
-      QTest::mouseClick(&w.main->table(), Qt::LeftButton, {}, w.widgetPoint(at));
+      const QPoint click = w.widgetPoint(at);
+      if (click.x() < 0) return QList<int>{-1};
+      QTest::mouseClick(&w.main->table(), Qt::LeftButton, {}, click);
       const game::GameTable& t = w.main->engine().table();
       if (!t.markVisible) return QList<int>{t.stockCount};  // the marked place is left as it was
       return QList<int>{t.markedCol, t.markedRow, t.markedCount, t.stockCount};

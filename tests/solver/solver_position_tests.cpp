@@ -112,16 +112,22 @@ TEST_F(SolverHintTest, OneMoveFromTheWinHintsThatMove) {
 
 TEST(SolverCancelTest, CancelledSearchReturnsUndecided) {
   const solver::Limits unlimited{UINT64_MAX, std::chrono::hours(1)};
-  const Position deal = solver::positionOf(solver::dealtTable(11));
+  // Deal 2 at Hard is not decided within three million positions, seconds of searching: only
+  // the cancel ends these searches.
+  const Position deal = solver::positionOf(solver::dealtTable(2));
   std::atomic<bool> cancel{true};
-  const solver::Result before = solver::solve(deal, Level::Medium, -1, unlimited, &cancel);
+  const solver::Result before = solver::solve(deal, Level::Hard, -1, unlimited, &cancel);
   EXPECT_EQ(before.outcome, Outcome::Undecided);
   EXPECT_LE(before.states, 1024u);
-  // Cancelled from another thread while it runs.
+  // Cancelled from another thread once it runs.
   cancel = false;
+  std::atomic<bool> started{false};
   solver::Result during;
-  std::thread worker([&] { during = solver::solve(deal, Level::Medium, -1, unlimited, &cancel); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::thread worker([&] {
+    started = true;
+    during = solver::solve(deal, Level::Hard, -1, unlimited, &cancel);
+  });
+  while (!started) std::this_thread::yield();
   cancel = true;
   worker.join();
   EXPECT_EQ(during.outcome, Outcome::Undecided);

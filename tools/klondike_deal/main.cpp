@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   if (ruleSet == "klondike") {
     engine.dealKlondike();
     for (int c = 0; c < game::kColumns; ++c)
-      printCodes("col" + std::to_string(c), t.tableau[c], engine.runLength(c, 0));
+      printCodes("col" + std::to_string(c), t.tableau[c], t.runLength(c, 0));
     printCodes("stock", t.stock, t.stockCount);
   } else {
     engine.dealQuatro();
