@@ -12,6 +12,7 @@ namespace {
 constexpr std::size_t kFileCap = 64 * 1024;  // far beyond the few lines of the file
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
 const char* const kZoom = "Zoom";
+const char* const kResumeGame = "ResumeGame";
 // The stored value of each Zoom, in the enum's order.
 const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
 
@@ -52,6 +53,7 @@ GameOptions parseGameOptions(std::string_view text) {
     const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
     if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
     if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
+    if (sameNoCase(key, kResumeGame)) readFlag(value, options.resumeGame);
   }
   return options;
 }
@@ -59,9 +61,11 @@ GameOptions parseGameOptions(std::string_view text) {
 std::string formatGameOptions(const GameOptions& options) {
   std::vector<std::string> lines = {std::string(kWinnableDealsOnly) + "=" +
                                     (options.winnableDealsOnly ? "1" : "0")};
-  // The zoom is written once it was changed, so that the file of a game at 100% stays as it was.
+  // The zoom and resuming are written once changed, so that the file of a game that keeps their
+  // defaults stays as it was.
   if (options.zoom != Zoom::Percent100)
     lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
+  if (!options.resumeGame) lines.push_back(std::string(kResumeGame) + "=0");
   return platform::joinLinesCrLf(lines);
 }
 

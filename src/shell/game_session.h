@@ -45,6 +45,11 @@ class GameSession : public QObject, private game::TableView {
   bool searchingDeal() const { return winnableDeals_.searching(); }
   // Options > Winnable deals only: Klondike's new deals are proved winnable first.
   bool winnableDealsOnly = false;
+  // The play folder that keeps the game in progress (game/saved_game.h); none keeps nothing.
+  std::string keepDir;
+  // Options > Resume unfinished game: the game in progress is kept after every move and on
+  // leaving, and goes on at the next start. Off, the kept game is forgotten.
+  void setResumeGames(bool on);
 
   // Deals the game of the engine's menu state at program start.
   void startUp();
@@ -53,7 +58,15 @@ class GameSession : public QObject, private game::TableView {
   bool play(game::RuleSet game);        // Game > Klondike, Game > Quatro
   void autoFinish();                    // one card now, the others paced by a timer
   void showHint();
-  // Exit: a played game that is still open is counted lost.
+  // At start, after startUp(): goes on with the kept game in place of the deal. Returns the
+  // message for a kept file that could not be read; *fits is false when the kept game is one the
+  // screen cannot show (the deal stays).
+  std::optional<std::string> resumeKeptGame(bool* fits);
+  void undo();
+  void redo();
+  // Writes the game in progress, unless it is over or not kept (the desktop session ends).
+  void keepGame();
+  // Exit: the game in progress is kept; where it is not, a played game still open is lost.
   void leave();
 
  private:
@@ -71,6 +84,8 @@ class GameSession : public QObject, private game::TableView {
   void movesChanged() override { view_.movesChanged(); }
 
   void dealtNew();  // the statistics leave the game before and follow the new one
+  bool keeping() const { return resumeGames_ && !keepDir.empty() && keptFileWritable_; }
+  void forgetGame();  // the game is over or left: no kept file
   bool winnableDeal() const { return winnableDealsOnly && engine_.rules().klondikeScoring; }
 
   SessionView& view_;
@@ -80,6 +95,8 @@ class GameSession : public QObject, private game::TableView {
   QTimer autoFinishTimer_;
   HintSearch hint_{engine_};
   WinnableDeals winnableDeals_{engine_};
+  bool resumeGames_ = true;
+  bool keptFileWritable_ = true;  // false while a file that could not be read stays in place
 };
 
 }  // namespace shell

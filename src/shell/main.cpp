@@ -4,6 +4,7 @@
 
 #include "platform/file_io.h"
 #include "platform/maximize_guard.h"
+#include "platform/quit_signals.h"
 #include "platform/sound_cues.h"
 #include "shell/app_identity.h"
 #include "shell/command_line.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   shell::nameApplication();
   platform::guardMaximizeRequests();
+  platform::quitOnTerminationSignals();
   platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
   shell::MainWindow main(shell::queryScreen(), platform::soundCues());

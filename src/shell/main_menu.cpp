@@ -63,6 +63,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
   m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
+  m.resumeGameItem = checkItem(m.optionsMenu, "&Resume unfinished game");
   m.zoomMenu = m.optionsMenu->addMenu("&Zoom");
   m.zoom100Item = checkItem(m.zoomMenu, "100%", true);
   m.zoom150Item = checkItem(m.zoomMenu, "150%");

@@ -40,6 +40,7 @@ struct MainMenu {
   QAction* amigaColoursItem = nullptr;
   QAction* dragDropItem = nullptr;
   QAction* winnableDealsItem = nullptr;
+  QAction* resumeGameItem = nullptr;
   QMenu* zoomMenu = nullptr;  // its items, in the order of shell::Zoom, exclude each other
   QAction* zoom100Item = nullptr;
   QAction* zoom150Item = nullptr;

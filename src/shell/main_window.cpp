@@ -28,6 +28,7 @@ const char* const kSmallScreenText = "This game can only work in 800 x 600 and h
 const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
+const char* const kResumeCaption = "Resume unfinished game";
 constexpr int kWindowWidth = 646;
 constexpr int kStatusBarHeight = 19;
 constexpr int kScorePanel = 1;
@@ -112,6 +113,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
       {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
+      {menu_.resumeGameItem, &MainWindow::toggleResumeGame},
       {menu_.playlistItem, &MainWindow::editPlaylist},
       {menu_.musicOnItem, &MainWindow::toggleMusic},
       {menu_.soundOnItem, &MainWindow::toggleSound},
@@ -132,6 +134,11 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
                                              {menu_.zoomFitItem, Zoom::FitWindow}};
   for (const auto& [action, zoom] : zooms)
     connect(action, &QAction::triggered, this, [this, zoom = zoom] { chooseZoom(zoom); });
+
+  // Every way out keeps the game in progress: the menu and the window's close (below), and a quit
+  // asked by a signal (main.cpp); the desktop session's end asks for it first.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { session_.leave(); });
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { session_.keepGame(); });
 
   runStartUp(screen);
 }
@@ -189,6 +196,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
 
   options_ = readGameOptions(startDir_);
   session_.winnableDealsOnly = options_.winnableDealsOnly;
+  session_.keepDir = startDir_;
+  session_.setResumeGames(options_.resumeGame);
   table_->setZoom(tableZoom(), tableBaseSize());
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
@@ -197,6 +206,10 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   session_.startUp();  // deals the stored game
+  bool keptGameFits = true;
+  if (const auto message = session_.resumeKeptGame(&keptGameFits))
+    platform::showMessage(nullptr, qs(*message), kResumeCaption);
+  if (!keptGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
   statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }
@@ -318,6 +331,7 @@ void MainWindow::syncMenu() {
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
+  menu_.resumeGameItem->setChecked(options_.resumeGame);
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
@@ -397,8 +411,8 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::autoFinish() { session_.autoFinish(); }
 void MainWindow::restart() { session_.restart(); }
 
-void MainWindow::undo() { engine_.undo(); }
-void MainWindow::redo() { engine_.redo(); }
+void MainWindow::undo() { session_.undo(); }
+void MainWindow::redo() { session_.redo(); }
 
 namespace {
 
@@ -498,6 +512,13 @@ void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
   session_.winnableDealsOnly = options_.winnableDealsOnly;
+  saveOptions();
+}
+
+// Kept at once in the game's own options file; off, the kept game is forgotten.
+void MainWindow::toggleResumeGame() {
+  options_.resumeGame = !options_.resumeGame;
+  session_.setResumeGames(options_.resumeGame);
   saveOptions();
 }
 

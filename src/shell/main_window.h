@@ -94,6 +94,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void toggleAmigaColours();
   void toggleDragDrop();
   void toggleWinnableDeals();
+  void toggleResumeGame();
   void chooseZoom(Zoom zoom);
   void editPlaylist();
   void toggleMusic();

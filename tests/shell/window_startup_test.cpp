@@ -95,7 +95,7 @@ class WindowStartupTest : public QObject {
                           "S&tatistics", "Hi&nt"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
-                          "&Winnable deals only", "&Zoom"}));
+                          "&Winnable deals only", "&Resume unfinished game", "&Zoom"}));
     QCOMPARE(captions(m.zoomMenu->actions()), QStringList({"100%", "150%", "200%", "&Fit window"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
