@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The game in progress survives a kill -9: started under Xvfb in a new play folder, the game makes
+# two moves and is killed without warning; the next start goes on with the same game (the table
+# and undo steps that SIGTERM then keeps again are those of the last move).
+# usage: kept_game_test.sh GAME
+set -euo pipefail
+game=$1
+scratch=$(mktemp -d)
+game_pid= xvfb_pid=
+finish() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$scratch"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*"; cat "$scratch/game.log"; exit 1; }
+
+export HOME=$scratch/home SDL_AUDIODRIVER=dummy
+play=$scratch/play kept=$scratch/play/Game.ini
+mkdir -p "$HOME"
+fifo=$scratch/display
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r display <"$fifo"
+export DISPLAY=:$display
+
+start_game() {
+  "$game" --play-dir "$play" >>"$scratch/game.log" 2>&1 &
+  game_pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^TAVI's Klondike" | head -1)
+  [ -n "$window" ] || fail "no table window"
+  sleep 1  # the deal is drawn after the window maps
+}
+undo_steps() { grep -c '^Undo=' "$kept" || true; }
+# Polls for at most 10 s until the kept game has $1 undo steps.
+wait_for_steps() {
+  for _ in $(seq 50); do
+    [ -f "$kept" ] && [ "$(undo_steps)" = "$1" ] && return 0
+    sleep 0.2
+  done
+  fail "the kept game has $(undo_steps) undo steps, not $1"
+}
+
+start_game
+# Two turns of the stock, the first place of the bottom row.
+stock_x=49 stock_y=$(( $(xdotool getwindowgeometry "$window" | awk -F'[x ]' '/Geometry/ {print $NF}') - 19 - 70 ))
+for steps in 1 2; do
+  xdotool mousemove --window "$window" "$stock_x" "$stock_y" click 1
+  wait_for_steps "$steps"
+done
+kept_table=$(grep '^Table=' "$kept")
+kill -9 "$game_pid"
+wait "$game_pid" 2>/dev/null || true
+
+start_game
+kill -TERM "$game_pid"  # kept again on the way out, as it was resumed
+wait "$game_pid" 2>/dev/null || true
+game_pid=
+[ "$(grep '^Table=' "$kept")" = "$kept_table" ] || fail "the resumed table is another"
+[ "$(undo_steps)" = 2 ] || fail "the resumed game has $(undo_steps) undo steps"
+echo "kept game: the table and both undo steps of the killed game came back"
