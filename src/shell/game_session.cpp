@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-#include "shell/saved_game_file.h"
-
 namespace shell {
 namespace {
 
@@ -84,6 +82,7 @@ void GameSession::setResumeGames(bool on) {
   if (!on) forgetGame();
   resumeGames_ = on;
   keepGame();
+  waitForKeptGame();
 }
 
 std::optional<std::string> GameSession::resumeKeptGame(bool* fits) {
@@ -113,16 +112,26 @@ void GameSession::keepGame() {
   if (!keeping() || engine_.gameOver()) return;
   game::SavedGame kept = engine_.savedGame();
   kept.tracked = statistics_.inProgress(steadySeconds());
-  storeSavedGame(kept, keepDir);
+  keptGameWriter().store(kept);
+}
+
+void GameSession::waitForKeptGame() {
+  if (keptGameWriter_) keptGameWriter_->waitUntilDone();
+}
+
+SavedGameWriter& GameSession::keptGameWriter() {
+  if (!keptGameWriter_) keptGameWriter_ = std::make_unique<SavedGameWriter>(keepDir);
+  return *keptGameWriter_;
 }
 
 void GameSession::forgetGame() {
-  if (keeping()) removeSavedGame(keepDir);
+  if (keeping()) keptGameWriter().remove();
 }
 
 void GameSession::leave() {
   if (keeping() && !engine_.gameOver()) {
     keepGame();  // the same game goes on at the next start: not lost
+    waitForKeptGame();
     return;
   }
   statistics_.leave(steadySeconds());

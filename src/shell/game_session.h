@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "game/game_engine.h"
 #include "results/statistics_file.h"
 #include "shell/hint_search.h"
+#include "shell/saved_game_file.h"
 #include "shell/winnable_deals.h"
 
 namespace shell {
@@ -66,6 +68,8 @@ class GameSession : public QObject, private game::TableView {
   void redo();
   // Writes the game in progress, unless it is over or not kept (the desktop session ends).
   void keepGame();
+  // The file is written off this thread: returns once it is as the last move left it.
+  void waitForKeptGame();
   // Exit: the game in progress is kept; where it is not, a played game still open is lost.
   void leave();
 
@@ -95,6 +99,8 @@ class GameSession : public QObject, private game::TableView {
   QTimer autoFinishTimer_;
   HintSearch hint_{engine_};
   WinnableDeals winnableDeals_{engine_};
+  SavedGameWriter& keptGameWriter();
+  std::unique_ptr<SavedGameWriter> keptGameWriter_;  // made on the first use of keepDir
   bool resumeGames_ = true;
   bool keptFileWritable_ = true;  // false while a file that could not be read stays in place
 };

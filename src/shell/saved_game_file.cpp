@@ -51,14 +51,64 @@ SavedGameLoad loadSavedGame(const std::string& dir) {
           .writable = aside.has_value()};
 }
 
-bool storeSavedGame(const game::SavedGame& game, const std::string& dir, std::string* error) {
-  const std::string text = game::formatSavedGame(game);
-  return platform::writeFileAtomically(savedGamePath(dir), text.data(), text.size(), error);
-}
-
 void removeSavedGame(const std::string& dir) {
   std::error_code code;
   fs::remove(savedGamePath(dir), code);
+}
+
+SavedGameWriter::SavedGameWriter(std::string dir)
+    : dir_(std::move(dir)), thread_([this] { run(); }) {}
+
+SavedGameWriter::~SavedGameWriter() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  thread_.join();
+}
+
+// The text is made here, so that the thread never sees the game change under it.
+void SavedGameWriter::store(const game::SavedGame& game) {
+  std::string text = game::formatSavedGame(game);
+  {
+    const std::lock_guard lock(mutex_);
+    request_ = std::optional(std::move(text));
+  }
+  wake_.notify_one();
+}
+
+void SavedGameWriter::remove() {
+  {
+    const std::lock_guard lock(mutex_);
+    request_ = std::optional<std::string>();
+  }
+  wake_.notify_one();
+}
+
+void SavedGameWriter::waitUntilDone() {
+  std::unique_lock lock(mutex_);
+  done_.wait(lock, [this] { return !request_ && !busy_; });
+}
+
+// A failed write keeps the file written before; the next request tries again.
+void SavedGameWriter::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return request_ || stopping_; });
+    if (!request_) return;  // stopping with nothing left to do
+    const std::optional<std::string> text = std::move(*request_);
+    request_.reset();
+    busy_ = true;
+    lock.unlock();
+    if (text)
+      platform::writeFileAtomically(savedGamePath(dir_), text->data(), text->size());
+    else
+      removeSavedGame(dir_);
+    lock.lock();
+    busy_ = false;
+    done_.notify_all();
+  }
 }
 
 }  // namespace shell

@@ -3,8 +3,11 @@
 // the atomic writer after every move and on every way out, removed once the game is over. A file
 // that cannot be read is kept aside under another name, never deleted or written over.
 // Toolkit-free.
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "game/saved_game.h"
 
@@ -19,9 +22,31 @@ struct SavedGameLoad {
 };
 
 SavedGameLoad loadSavedGame(const std::string& dir);
-// False with the reason in *error when the file cannot be written (the old one stays).
-bool storeSavedGame(const game::SavedGame& game, const std::string& dir,
-                    std::string* error = nullptr);
 void removeSavedGame(const std::string& dir);
+
+// Writes and removes the file of the game in progress off the caller's thread: a write waits for
+// the disk's flush (some 13 ms here, more on slow disks), which a move should not. The newest
+// request replaces one still waiting, so at most the request under way is lost to a crash.
+class SavedGameWriter {
+ public:
+  explicit SavedGameWriter(std::string dir);
+  ~SavedGameWriter();  // carries out the last request first
+  SavedGameWriter(const SavedGameWriter&) = delete;
+  SavedGameWriter& operator=(const SavedGameWriter&) = delete;
+
+  void store(const game::SavedGame& game);
+  void remove();
+  void waitUntilDone();
+
+ private:
+  void run();
+
+  const std::string dir_;
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  std::optional<std::optional<std::string>> request_;  // a text to write, or none to remove
+  bool busy_ = false, stopping_ = false;
+  std::thread thread_;
+};
 
 }  // namespace shell

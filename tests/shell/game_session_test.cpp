@@ -46,6 +46,12 @@ game::GameRecord normalHardRecord(shell::GameSession& session) {
       .statistics()[game::statisticsKind({.scoreMode = game::ScoreMode::Normal})];
 }
 
+// The kept game's file once the session has written it.
+std::string keptFile(shell::GameSession& session, const ScratchFolder& folder) {
+  session.waitForKeptGame();
+  return folder.read(game::kSavedGameFileName);
+}
+
 // A session started as the game starts in `folder`, which keeps its game: Klondike, Normal, Hard,
 // click-select, each session's deal another.
 struct KeptSession {
@@ -130,11 +136,11 @@ class GameSessionTest : public QObject {
     OneMoveLeft g;
     g.session.keepDir = g.folder.str();
     g.session.keepGame();
-    QVERIFY(g.folder.read(game::kSavedGameFileName) != "<missing>");
+    QVERIFY(keptFile(g.session, g.folder) != "<missing>");
     g.pressBottom(game::kWasteColumn);
     g.pressBottom(game::kFirstFoundationColumn + 3);
     QCOMPARE(g.view.wins.size(), std::size_t(1));
-    QCOMPARE(g.folder.read(game::kSavedGameFileName), "<missing>");
+    QCOMPARE(keptFile(g.session, g.folder), "<missing>");
   }
 
   void aGameLeftGoesOnAtTheNextStartAsTheSameGame() {
@@ -151,7 +157,7 @@ class GameSessionTest : public QObject {
       played = game::ruleStateOf(first.engine.table());
       QVERIFY(played != dealt);
       // Kept after every move: a crash now loses nothing.
-      QVERIFY(folder.read(game::kSavedGameFileName) != "<missing>");
+      QVERIFY(keptFile(first.session, folder) != "<missing>");
       first.session.leave();
       QCOMPARE(normalHardRecord(first.session).played, 0);  // not lost: it goes on
     }
@@ -166,7 +172,7 @@ class GameSessionTest : public QObject {
     again.session.redo();
     again.session.restart();  // the same game, played in two runs, lost once
     QCOMPARE(normalHardRecord(again.session).played, 1);
-    QCOMPARE(folder.read(game::kSavedGameFileName), "<missing>");
+    QCOMPARE(keptFile(again.session, folder), "<missing>");
   }
 
   void withResumingOffTheGameIsNotKept() {
@@ -177,7 +183,7 @@ class GameSessionTest : public QObject {
       pressBottom(first.engine, game::kStockColumn);
       played = game::ruleStateOf(first.engine.table());
       first.session.setResumeGames(false);
-      QCOMPARE(folder.read(game::kSavedGameFileName), "<missing>");
+      QCOMPARE(keptFile(first.session, folder), "<missing>");
       first.session.leave();
       QCOMPARE(normalHardRecord(first.session).played, 1);
     }
@@ -185,7 +191,7 @@ class GameSessionTest : public QObject {
     QVERIFY(game::ruleStateOf(again.engine.table()) != played);
     pressBottom(again.engine, game::kStockColumn);
     again.session.leave();
-    QCOMPARE(folder.read(game::kSavedGameFileName), "<missing>");
+    QCOMPARE(keptFile(again.session, folder), "<missing>");
   }
 
   void aKeptFileThatCannotBeReadIsKeptAsideAndANewGameDealt() {
@@ -204,7 +210,7 @@ class GameSessionTest : public QObject {
                qPrintable(message));
       QCOMPARE(folder.read("Game.ini.unread"), text);
       pressBottom(s.engine, game::kStockColumn);  // the new game is kept beside it
-      QVERIFY(game::parseSavedGame(folder.read(game::kSavedGameFileName)).game);
+      QVERIFY(game::parseSavedGame(keptFile(s.session, folder)).game);
       QCOMPARE(folder.read("Game.ini.unread"), text);
     }
   }
