@@ -350,13 +350,13 @@ CardSetInfo BuildCardSheet(ByteView file, Sheet& sheet) {
   const CardSetVariant variant = detectVariant(file);
   if (variant == CardSetVariant::PcDirect || variant == CardSetVariant::PcIndexed) {
     info.hasSheet = true;
-    info.format = '0';
+    info.format = CardSetFormat::Pc;
     for (int cell = 2; cell <= 58; ++cell)
       DecodePcImage(fill(cell), file, cell - 2, variant == CardSetVariant::PcIndexed);
   } else if (variant == CardSetVariant::Planar) {
     const PlanarHeader h = readPlanarHeader(file);
     info.hasSheet = true;
-    info.format = '1';
+    info.format = CardSetFormat::Planar;
     info.amigaTableColour = colourValue(h.tableColour);
     info.amigaSelectColour = colourValue(h.selectColour);
     // Cells 55..58 are the foundation markers: a set of fewer images has none of its own, and

@@ -92,11 +92,15 @@ bool decodePcImage(const RgbTarget& target, ByteView file, int imageIndex, bool 
 bool decodePlanarImage(const RgbTarget& target, ByteView file, int imageIndex, unsigned paletteSize,
                        unsigned planes, bool ham, std::uint32_t stride);
 
-// What a load yields besides the sheet. `format` is '0' (PC), '1' (planar) or 0 (neither magic:
-// no sheet). The two colours are palette entries 0 and 2 of a planar set as colour values.
+// The kind of card set a file holds: a PC set, a planar set (which carries the Amiga colours), or
+// neither (no magic of either: no sheet).
+enum class CardSetFormat : std::uint8_t { None, Pc, Planar };
+
+// What a load yields besides the sheet. The two colours are palette entries 0 and 2 of a planar
+// set as colour values.
 struct CardSetInfo {
   bool hasSheet = false;
-  char format = 0;
+  CardSetFormat format = CardSetFormat::None;
   std::uint32_t amigaTableColour = 0;
   std::uint32_t amigaSelectColour = 0;
 };

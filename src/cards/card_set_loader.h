@@ -5,11 +5,13 @@
 #include <QString>
 #include <cstdint>
 
+#include "cards/card_set_decode.h"
+
 namespace cards {
 
 struct LoadedCardSet {
-  QImage sheet;                         // 704 x 1040, Format_RGB32; null when nothing was built
-  char format = 0;                      // '0' PC set, '1' planar set, 0 neither
+  QImage sheet;  // 704 x 1040, Format_RGB32; null when nothing was built
+  CardSetFormat format = CardSetFormat::None;
   std::uint32_t amigaTableColour = 0;   // planar palette entry 0 as a colour value (red low)
   std::uint32_t amigaSelectColour = 0;  // planar palette entry 2
 };

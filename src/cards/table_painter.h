@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 
+#include "cards/card_set_decode.h"
 #include "cards/scaled_sheet.h"
 #include "cards/table_colours.h"
 #include "game/game_table.h"
@@ -22,7 +23,7 @@ struct CardArt {
   QImage sheet;          // 704 x 1040 (8 x 8 cells of 88 x 130), RGB32; null while none was built
   QImage emptyImage;     // 88 x 130: the card back (cell 2), whose outline frames an empty place
   int cardSetState = 0;  // 0 nothing loaded yet, 2 loaded at start-up, 1 loaded from the menu
-  char format = '0';     // '0' PC set, '1' planar set (which carries the Amiga colours)
+  CardSetFormat format = CardSetFormat::Pc;
   std::uint32_t amigaTableColour = 0;
   std::uint32_t amigaSelectColour = 0;
 

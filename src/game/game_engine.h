@@ -54,19 +54,19 @@ class GameEngine {
   std::function<std::uint32_t()> seedSource;
 
   // --- layout (screen class 1..3 from the desktop work area) ---
-  void setScreenClass(int screenClass);  // sets the layout of the current rule set
+  void setScreenClass(int screenClass);  // sets the layout of the game in play
   Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
   bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
   Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
 
-  // --- settings, deals, rule sets, levels ---
-  // Takes the stored menu choices (set the screen class first). False when they ask for Quatro on
-  // a screen of class 1: then Klondike is chosen instead and the window shows its message.
+  // --- settings, deals, games, levels ---
+  // Takes the stored menu choices (set the screen class first). False when they ask for a game
+  // the screen is too small for: then the default game is chosen and the window shows its message.
   bool applyMenuState(const MenuState& menu);
   // Presses are refused while no card set is (about to be) loaded.
   void setCardSetPresent(bool present) { cardSetPresent_ = present; }
-  // Deals the game of `menu().ruleSet` at program start. False when Quatro was asked for on a
-  // screen of class 1: then Klondike is dealt instead.
+  // Deals the game of `menu().ruleSet` at program start. False when the screen is too small for
+  // it: then the default game is dealt instead.
   bool startUp();
   void dealKlondike();
   void dealQuatro();

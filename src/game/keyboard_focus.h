@@ -1,8 +1,8 @@
 #pragma once
-// Keyboard play: the place that the arrow keys move the focus frame over, and where a press of it
-// goes. Klondike: stock, waste and foundations on the bottom row, the face-up cards of each
-// column (or its last card while none lies face up); Quatro: the current card and the grid.
-// Toolkit-free.
+// Keyboard play: the places that the arrow keys move the focus frame over; a key press presses
+// the focused place (GameEngine::keyPress). Klondike: stock, waste and foundations on the bottom
+// row, the face-up cards of each column (or its last card while none lies face up); Quatro: the
+// current card and the grid. Toolkit-free.
 #include "game/game_table.h"
 #include "game/games.h"
 

@@ -1,5 +1,5 @@
-// The table's layout in the engine: the screen class, the layout of the rule set, the rows of a
-// column and the invalidation of places.
+// The table's layout in the engine: the screen class, the layout of the game in play, whether a
+// game fits the screen, and the invalidation of places.
 #include <algorithm>
 
 #include "game/game_engine.h"

@@ -281,7 +281,7 @@ bool MainWindow::loadCardSet(const QString& fileName, int state) {
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
   art_.format = set.format;
-  if (set.format == '1') {
+  if (set.format == cards::CardSetFormat::Planar) {
     art_.amigaTableColour = set.amigaTableColour;
     art_.amigaSelectColour = set.amigaSelectColour;
   }
@@ -304,11 +304,11 @@ void MainWindow::loadStoredCardSet() {
   platform::showMessage(nullptr, text, kCardSetCaption);
 }
 
-bool MainWindow::amigaSchemeInForce() const { return pref_.amiga == '1' && art_.format == '1'; }
+bool MainWindow::amigaSchemeInForce() const { return pref_.amiga == '1' && planarSet(); }
 
 void MainWindow::applyColours(bool repaintTable) {
   const cards::TableColours colours =
-      cards::resolveColours(pref_.colB, pref_.colL, pref_.amiga == '1', art_.format == '1',
+      cards::resolveColours(pref_.colB, pref_.colL, pref_.amiga == '1', planarSet(),
                             art_.amigaTableColour, art_.amigaSelectColour);
   cards::roundCardCorners(art_, colours.table, pref_.colB);
   table_->setColours(colours, repaintTable);
@@ -503,7 +503,7 @@ void MainWindow::chooseSelectionColour() {
 
 void MainWindow::toggleAmigaColours() {
   pref_.amiga = pref_.amiga == '1' ? '0' : '1';
-  if (art_.format == '1') applyColours(true);
+  if (planarSet()) applyColours(true);
 }
 
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }

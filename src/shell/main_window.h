@@ -158,6 +158,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   // The table, selection and corner colours from pref and the loaded set.
   void applyColours(bool repaintTable);
   bool amigaSchemeInForce() const;
+  bool planarSet() const { return art_.format == cards::CardSetFormat::Planar; }
   // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
   void syncMenu();
   bool chooseColour(std::uint32_t& colour);

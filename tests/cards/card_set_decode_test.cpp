@@ -34,7 +34,7 @@ TEST(PcCardSet, ImagesFillCells2To58AndTheRestStaysBlack) {
     CardSetInfo info;
     const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_TRUE(info.hasSheet);
-    EXPECT_EQ(info.format, '0');
+    EXPECT_EQ(info.format, CardSetFormat::Pc);
     for (int cell = 2; cell <= 58; ++cell) {
       // Gradients have more than 256 colours, so only the direct variant is exact here.
       if (!indexed)
@@ -127,7 +127,7 @@ TEST(PlanarHeader, SchemeColoursComeFromFixedOffsetsEvenWithOnePlane) {
   file[28] = 0x11, file[29] = 0x22, file[30] = 0x33;
   CardSetInfo info;
   DecodeSheet(file, &info);
-  EXPECT_EQ(info.format, '1');
+  EXPECT_EQ(info.format, CardSetFormat::Planar);
   EXPECT_EQ(info.amigaTableColour, 10u + 20u * 256u + 30u * 65536u);
   EXPECT_EQ(info.amigaSelectColour, 0x332211u);
 }
@@ -269,8 +269,7 @@ TEST(HostileCardSet, NoMagicBuildsNothing) {
     CardSetInfo info;
     const CardSheet sheet = DecodeSheet(file, &info);
     EXPECT_FALSE(info.hasSheet);
-    EXPECT_NE(info.format, '1');
-    EXPECT_NE(info.format, '0');
+    EXPECT_EQ(info.format, CardSetFormat::None);
     EXPECT_TRUE(AllZero(sheet.rgb));
     CardImage preview;
     preview.rgb.fill(9);

@@ -106,7 +106,7 @@ TEST(PlanarRoundTrip, PlainPlanesAreExactThroughThePalette) {
     const std::vector<std::uint8_t> file = EncodePlanarSet(images, options);
     CardSetInfo info;
     const CardSheet sheet = DecodeSheet(file, &info);
-    EXPECT_EQ(info.format, '1');
+    EXPECT_EQ(info.format, CardSetFormat::Planar);
     EXPECT_EQ(info.amigaTableColour, colourValue(table));
     if (depth >= 2) {
       EXPECT_EQ(info.amigaSelectColour, colourValue(select));

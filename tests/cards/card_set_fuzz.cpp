@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static std::vector<std::uint32_t> pixels(std::size_t(cards::kSheetWidth) * cards::kSheetHeight);
   const cards::ByteView file(data, size);
   const cards::CardSetInfo info = cards::buildCardSheet(file, sheet);
-  if (info.hasSheet != (info.format == '0' || info.format == '1')) std::abort();
+  if (info.hasSheet != (info.format != cards::CardSetFormat::None)) std::abort();
   cards::buildCardSheet(file, cards::Rgb32Sheet{pixels.data(), cards::kSheetWidth});
   const cards::ByteView previewBytes = file.first(std::min(size, cards::kPreviewReadLimit));
   cards::CardImage preview;

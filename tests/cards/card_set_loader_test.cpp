@@ -41,7 +41,7 @@ class CardSetLoaderTest : public QObject {
   void pcSetBecomesAnRgb32Sheet() {
     const std::vector<CardImage> images = testing::GradientPictures(57);
     const LoadedCardSet set = loadCardSet(write("pc.tvp", EncodePcSet(images, false)));
-    QCOMPARE(set.format, '0');
+    QCOMPARE(set.format, cards::CardSetFormat::Pc);
     QCOMPARE(set.sheet.size(), QSize(704, 1040));
     QCOMPARE(set.sheet.format(), QImage::Format_RGB32);
     compareCell(set.sheet, 2, testing::Reduced(images[0]));
@@ -57,7 +57,7 @@ class CardSetLoaderTest : public QObject {
     options.selectColour = {255, 196, 0};
     const LoadedCardSet set =
         loadCardSet(write("planar.tavi", EncodePlanarSet(testing::GradientPictures(59), options)));
-    QCOMPARE(set.format, '1');
+    QCOMPARE(set.format, cards::CardSetFormat::Planar);
     QVERIFY(!set.sheet.isNull());
     QCOMPARE(set.amigaTableColour, 0x3C5C00u);
     QCOMPARE(set.amigaSelectColour, 0x00C4FFu);
@@ -68,7 +68,7 @@ class CardSetLoaderTest : public QObject {
          {dir_.filePath("missing.tvp"), write("text.tvp", {'h', 'e', 'l', 'l', 'o'})}) {
       const LoadedCardSet set = loadCardSet(path);
       QVERIFY(set.sheet.isNull());
-      QVERIFY(set.format != '0' && set.format != '1');
+      QCOMPARE(set.format, cards::CardSetFormat::None);
       QVERIFY(loadCardPreview(path).isNull());
     }
   }

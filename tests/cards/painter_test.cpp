@@ -36,7 +36,7 @@ CardArt syntheticArt() {
   CardArt art;
   art.takeSheet(sheet);
   art.cardSetState = 2;
-  art.format = '0';
+  art.format = cards::CardSetFormat::Pc;
   return art;
 }
 

@@ -425,7 +425,7 @@ class WindowPlayTest : public QObject {
     g.main->setCompanions(c);
 
     g.main->menu().openCardSetItem->trigger();
-    QCOMPARE(g.main->cardArt().format, '1');
+    QCOMPARE(g.main->cardArt().format, cards::CardSetFormat::Planar);
     QCOMPARE(g.main->cardArt().cardSetState, 1);
     QCOMPARE(QString::fromStdString(g.main->pref().cardSetName()), *chosen);
     QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // scheme off
@@ -455,7 +455,7 @@ class WindowPlayTest : public QObject {
     QVERIFY(QFile::copy(QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant.tvp"), deep + "/Deep.tvp"));
     chosen = deep + "/Deep.tvp";
     g.main->menu().openCardSetItem->trigger();
-    QCOMPARE(g.main->cardArt().format, '0');
+    QCOMPARE(g.main->cardArt().format, cards::CardSetFormat::Pc);
     QVERIFY(QString::fromStdString(g.main->pref().cardSetName()).endsWith("Vessant-Amiga.tavi"));
     QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // a PC set has no scheme
 
