@@ -6,6 +6,7 @@
 # usage: installed_game_test.sh BUILD_DIR GAME_NAME X Y
 #   X, Y: a pixel of the table window inside the card that the deal puts first in column one
 set -euo pipefail
+. "$(dirname "$0")/virtual_display.sh"
 build=$1 name=$2 x=$3 y=$4
 scratch=$(mktemp -d)
 game_pid= xvfb_pid=
@@ -26,12 +27,7 @@ mkdir -p "$HOME" "$play" "$scratch/elsewhere"
 # The player's own first sound: it must survive the first start.
 cp "$data/mirt_2.wav" "$play/mirt_1.wav"
 
-fifo=$scratch/display
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r display <"$fifo"
-export DISPLAY=:$display
+start_virtual_display "$scratch"
 (cd "$scratch/elsewhere" && exec "$scratch/prefix/bin/$name") >"$scratch/game.log" 2>&1 &
 game_pid=$!
 # The new play folder gets the first start's settings with the other default files: the table

@@ -4,6 +4,7 @@
 # and undo steps that SIGTERM then keeps again are those of the last move).
 # usage: kept_game_test.sh GAME
 set -euo pipefail
+. "$(dirname "$0")/virtual_display.sh"
 game=$1
 scratch=$(mktemp -d)
 game_pid= xvfb_pid=
@@ -19,12 +20,7 @@ fail() { echo "FAIL: $*"; cat "$scratch/game.log"; exit 1; }
 export HOME=$scratch/home SDL_AUDIODRIVER=dummy
 play=$scratch/play kept=$scratch/play/Game.ini
 mkdir -p "$HOME"
-fifo=$scratch/display
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r display <"$fifo"
-export DISPLAY=:$display
+start_virtual_display "$scratch"
 
 start_game() {
   "$game" --play-dir "$play" >>"$scratch/game.log" 2>&1 &
