@@ -178,8 +178,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
   engine_.setScreenClass(screenClass_);
-  if (!engine_.applyMenuState(menuStateOf(pref_)))
-    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
+  const bool storedGameFits = engine_.applyMenuState(menuStateOf(pref_));
+  if (!storedGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
 
   std::string highscoreNotice;
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
@@ -209,7 +209,9 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   bool keptGameFits = true;
   if (const auto message = session_.resumeKeptGame(&keptGameFits))
     platform::showMessage(nullptr, qs(*message), kResumeCaption);
-  if (!keptGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
+  // A kept Quatro game on the smallest screen gives Klondike, as the settings do (told once).
+  if (!keptGameFits && storedGameFits)
+    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
   statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }

@@ -47,6 +47,7 @@ for steps in 1 2; do
   wait_for_steps "$steps"
 done
 kept_table=$(grep '^Table=' "$kept")
+cp "$play/mirt.ini" "$scratch/settings"
 kill -9 "$game_pid"
 wait "$game_pid" 2>/dev/null || true
 
@@ -56,4 +57,5 @@ wait "$game_pid" 2>/dev/null || true
 game_pid=
 [ "$(grep '^Table=' "$kept")" = "$kept_table" ] || fail "the resumed table is another"
 [ "$(undo_steps)" = 2 ] || fail "the resumed game has $(undo_steps) undo steps"
+cmp -s "$play/mirt.ini" "$scratch/settings" || fail "the settings file was changed"
 echo "kept game: the table and both undo steps of the killed game came back"
