@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The game in progress survives a kill -9: started under Xvfb in a new play folder, the game makes
-# two moves and is killed without warning; the next start goes on with the same game (the table
-# and undo steps that SIGTERM then keeps again are those of the last move).
+# The game in progress survives a kill -9: started under Xvfb in a new play folder (with no message
+# on its first start), the game makes two moves and is killed without warning; the next start goes
+# on with the same game (the table and undo steps that SIGTERM then keeps again are those of the
+# last move), and the settings file stays as it was.
 # usage: kept_game_test.sh GAME
 set -euo pipefail
 . "$(dirname "$0")/virtual_display.sh"
@@ -40,6 +41,9 @@ wait_for_steps() {
 }
 
 start_game
+# A new folder named by --play-dir starts with the table alone, as the per-user folder does.
+windows=$(xdotool search --onlyvisible --name . getwindowname %@ | sort -u)
+[ "$windows" = "TAVI's Klondike " ] || fail "windows other than the table: $windows"
 # Two turns of the stock, the first place of the bottom row.
 stock_x=49 stock_y=$(( $(xdotool getwindowgeometry "$window" | awk -F'[x ]' '/Geometry/ {print $NF}') - 19 - 70 ))
 for steps in 1 2; do
