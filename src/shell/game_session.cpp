@@ -27,6 +27,7 @@ GameSession::GameSession(SessionView& view) : view_(view) {
     view_.showHintFrames(std::move(frames));
   };
   hint_.tell = [this](const QString& text, const QString& caption) { view_.tell(text, caption); };
+  hint_.note = [this](const QString& text) { view_.showNote(text); };
   winnableDeals_.dealt = [this] {
     statistics_.dealt();
     forgetGame();

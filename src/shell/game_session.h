@@ -26,8 +26,9 @@ class SessionView : public game::TableView {
  public:
   // Game > Hint: the frames of the next move; none takes them away.
   virtual void showHintFrames(std::vector<game::Rect> frames) = 0;
-  // A message box with an OK button.
+  // A message box with an OK button, and a passing note in the status bar.
   virtual void tell(const QString& text, const QString& caption) = 0;
+  virtual void showNote(const QString& text) = 0;
   // Winnable deals only: a search runs (the table refuses presses meanwhile), and it has taken
   // more than a moment.
   virtual void searchingForDeal(bool on) = 0;

@@ -21,6 +21,12 @@ std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver:
   return {frame(move.source), frame(move.target)};
 }
 
+bool endQualification(game::GameEngine& engine) {
+  const bool qualified = engine.table().qualifies == 1;
+  engine.endQualification();
+  return qualified;
+}
+
 HintSearch::HintSearch(game::GameEngine& engine) : engine_(engine) {
   frameTimer_.setSingleShot(true);
   frameTimer_.setInterval(kFrameMs);
@@ -32,14 +38,20 @@ void HintSearch::show(std::vector<game::Rect> frames) {
   if (showFrames) showFrames(std::move(frames));
 }
 
+void HintSearch::say(const char* text) {
+  if (note) note(text);
+}
+
 void HintSearch::request() {
   if (!engine_.rules().klondikeScoring) return;
   // The hint may name another move than the one begun: its frames stand alone.
   engine_.cancelSelection();
   tableChanged();
   const game::MenuState& m = engine_.menu();
-  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level,
-                                                      m.scoreMode == game::ScoreMode::Vegas);
+  const bool vegas = m.scoreMode == game::ScoreMode::Vegas;
+  if (solver::isWonTable(engine_.table())) return say(kWonNote);
+  if (solver::hasNoMove(engine_.table(), m.level, vegas)) return say(kNoMoveNote);
+  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level, vegas);
   worker_.start([this, search](const std::atomic<bool>& cancel) -> SolverWorker::Answer {
     search->run(kHintLimits, &cancel);
     return [this, search] { answer(*search); };
@@ -53,16 +65,22 @@ void HintSearch::tableChanged() {
 }
 
 void HintSearch::answer(const solver::TableSearch& search) {
-  engine_.endQualification();
-  if (const auto move = search.nextMove()) {
-    show(hintFrames(engine_, *move));
-    frameTimer_.start();
-    return;
+  if (endQualification(engine_)) say(kOutOfTheRaceNote);
+  if (const auto move = search.nextMove()) return showMove(*move);
+  const auto suggestion = search.suggestedMove();
+  if (search.result().outcome == solver::Outcome::Lost) {
+    if (tell) tell("No winning line from here", kHintCaption);
+  } else if (suggestion) {
+    say(kSuggestionNote);
+  } else if (tell) {
+    tell("No winning line found", kHintCaption);
   }
-  if (tell)
-    tell(search.result().outcome == solver::Outcome::Lost ? "No winning line from here"
-                                                          : "No winning line found",
-         kHintCaption);
+  if (suggestion) showMove(*suggestion);
+}
+
+void HintSearch::showMove(const solver::MovePlaces& move) {
+  show(hintFrames(engine_, move));
+  frameTimer_.start();
 }
 
 }  // namespace shell

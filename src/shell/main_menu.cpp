@@ -44,6 +44,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.statisticsItem = m.gameMenu->addAction("S&tatistics");
   m.hintItem = m.gameMenu->addAction("Hi&nt");
   m.hintItem->setShortcut(Qt::Key_H);
+  m.demoItem = m.gameMenu->addAction("&Demo");
+  m.copyPositionItem = m.gameMenu->addAction("&Copy position");
 
   m.optionsMenu = bar->addMenu("&Options  ");
   m.scoreMenu = m.optionsMenu->addMenu("&Score");

@@ -24,6 +24,8 @@ struct MainMenu {
   QAction* quatroItem = nullptr;
   QAction* statisticsItem = nullptr;
   QAction* hintItem = nullptr;
+  QAction* demoItem = nullptr;
+  QAction* copyPositionItem = nullptr;  // the position as text, for the command-line solver
   QMenu* optionsMenu = nullptr;
   QMenu* scoreMenu = nullptr;
   QAction* normalItem = nullptr;

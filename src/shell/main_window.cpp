@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include "shell/menu_preferences.h"
 #include "shell/status_panels.h"
 #include "shell/table_widget.h"
+#include "solver/table_position.h"
 
 namespace shell {
 namespace {
@@ -35,6 +37,7 @@ constexpr int kScorePanel = 1;
 constexpr int kSecondsPanel = 3;
 constexpr int kSongPanel = 5;
 constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
+constexpr std::size_t kNowPlayingPanel = 4;  // passing notes cover it and the song name
 const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
 const char* const kSearchingText = "Searching for a winnable deal...";
 
@@ -78,6 +81,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
   table_->setFocus();
+  demo_ = std::make_unique<DemoPlayer>(engine_, [this](const QString& text) { showNote(text); });
   menu_ = buildMainMenu(menuBar());
   buildStatusBar();
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
@@ -101,6 +105,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.quatroItem, &MainWindow::playQuatro},
       {menu_.statisticsItem, &MainWindow::showStatistics},
       {menu_.hintItem, &MainWindow::showHint},
+      {menu_.demoItem, &MainWindow::playDemo},
+      {menu_.copyPositionItem, &MainWindow::copyPosition},
       {menu_.normalItem, &MainWindow::chooseNormal},
       {menu_.vegasItem, &MainWindow::chooseVegas},
       {menu_.noneItem, &MainWindow::chooseNoScore},
@@ -159,6 +165,7 @@ void MainWindow::initMpegPlayer() {
 
 void MainWindow::buildStatusBar() {
   auto* panels = new StatusPanels(kPanelWidths, kPanelTexts);
+  statusRow_ = panels;
   for (std::size_t i = 0; i < panels_.size(); ++i) panels_[i] = panels->panel(i);
   statusBar()->setSizeGripEnabled(false);
   statusBar()->setFixedHeight(kStatusBarHeight);
@@ -337,7 +344,8 @@ void MainWindow::syncMenu() {
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
-                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem})
+                     menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem,
+                     menu_.demoItem, menu_.copyPositionItem})
     a->setEnabled(engine_.rules().klondikeScoring);
   storeMenuState(m, pref_);
 }
@@ -413,7 +421,11 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::autoFinish() { session_.autoFinish(); }
 void MainWindow::restart() { session_.restart(); }
 
-void MainWindow::undo() { session_.undo(); }
+void MainWindow::undo() {
+  const bool qualified = engine_.table().qualifies == 1;
+  session_.undo();
+  if (qualified && engine_.table().qualifies == 0) showNote(kOutOfTheRaceNote);
+}
 void MainWindow::redo() { session_.redo(); }
 
 namespace {
@@ -477,6 +489,18 @@ void MainWindow::showStatistics() {
 }
 
 void MainWindow::showHint() { session_.showHint(); }
+
+void MainWindow::playDemo() { demo_->start(); }
+
+void MainWindow::copyPosition() {
+  const game::MenuState& m = engine_.menu();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(
+      solver::positionTextOf(engine_.table(), m.level, m.scoreMode == game::ScoreMode::Vegas)));
+}
+
+void MainWindow::showNote(const QString& text) { statusRow_->showNote(text, kNowPlayingPanel); }
+
+QString MainWindow::statusNote() const { return statusRow_->note(); }
 
 // --- Options ---
 

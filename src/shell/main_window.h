@@ -15,6 +15,7 @@
 #include "platform/midi_sequencer.h"
 #include "results/highscore_list.h"
 #include "shell/companions.h"
+#include "shell/demo_player.h"
 #include "shell/game_options.h"
 #include "shell/game_session.h"
 #include "shell/main_menu.h"
@@ -28,6 +29,7 @@ class SoundCuePlayer;
 namespace shell {
 
 class TableWidget;
+class StatusPanels;
 
 // What start-up asks the display: the work area, the pixel density and whether it has a palette.
 struct ScreenInfo {
@@ -62,6 +64,10 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   const MainMenu& menu() const { return menu_; }
   TableWidget& table() { return *table_; }
   QLabel& statusPanel(int panel) { return *panels_.at(panel); }
+  // A passing note in the status bar, over "Now playing"; the note shown now, else empty.
+  void showNote(const QString& text) override;
+  QString statusNote() const;
+  bool demoRunning() const { return demo_ && demo_->running(); }
   const cards::CardArt& cardArt() const { return art_; }
   bool clockActive() const { return session_.clockActive(); }
   const GameOptions& options() const { return options_; }
@@ -82,6 +88,8 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void playQuatro();
   void showStatistics();
   void showHint();
+  void playDemo();
+  void copyPosition();
   void chooseNormal();
   void chooseVegas();
   void chooseNoScore();
@@ -188,6 +196,8 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
   GameOptions options_;  // the game's own options file
+  std::unique_ptr<DemoPlayer> demo_;
+  StatusPanels* statusRow_ = nullptr;
 };
 
 }  // namespace shell

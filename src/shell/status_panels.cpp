@@ -5,6 +5,10 @@
 
 namespace shell {
 
+namespace {
+constexpr int kNoteMs = 6000;
+}
+
 StatusPanels::StatusPanels(std::span<const int> widths, std::span<const char* const> texts)
     : widths_(widths.begin(), widths.end()) {
   for (std::size_t i = 0; i < widths_.size(); ++i) {
@@ -14,6 +18,27 @@ StatusPanels::StatusPanels(std::span<const int> widths, std::span<const char* co
     if (i + 1 < widths_.size()) label->setFixedWidth(widths_[i]);
     panels_.push_back(label);
   }
+  note_ = new QLabel(this);
+  note_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  note_->setAutoFillBackground(true);
+  note_->hide();
+  noteTimer_.setSingleShot(true);
+  noteTimer_.setInterval(kNoteMs);
+  connect(&noteTimer_, &QTimer::timeout, note_, &QWidget::hide);
+}
+
+void StatusPanels::showNote(const QString& text, std::size_t firstPanel) {
+  noteFrom_ = std::min(firstPanel, panels_.size() - 1);
+  note_->setText(text);
+  placeNote();
+  note_->raise();
+  note_->show();
+  noteTimer_.start();
+}
+
+void StatusPanels::placeNote() {
+  const QRect from = panels_[noteFrom_]->geometry();
+  note_->setGeometry(from.left(), 0, width() - from.left(), height());
 }
 
 // As a row layout would size it: the fixed panels' widths, the last panel's own width at least.
@@ -39,6 +64,7 @@ void StatusPanels::resizeEvent(QResizeEvent* event) {
     panels_[i]->setGeometry(x, 0, width, height());
     x += width;
   }
+  placeNote();
   QWidget::resizeEvent(event);
 }
 

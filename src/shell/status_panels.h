@@ -1,6 +1,7 @@
 #pragma once
 // The row of sunken text panels in the table window's status bar.
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 
 #include <span>
@@ -18,6 +19,9 @@ class StatusPanels : public QWidget {
   StatusPanels(std::span<const int> widths, std::span<const char* const> texts);
 
   QLabel* panel(std::size_t index) const { return panels_.at(index); }
+  // A passing note over the panels from `firstPanel` to the right end, for a few seconds.
+  void showNote(const QString& text, std::size_t firstPanel);
+  QString note() const { return note_->isVisible() ? note_->text() : QString(); }
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -27,6 +31,10 @@ class StatusPanels : public QWidget {
  private:
   std::vector<int> widths_;
   std::vector<QLabel*> panels_;
+  QLabel* note_;
+  std::size_t noteFrom_ = 0;
+  QTimer noteTimer_;
+  void placeNote();
 };
 
 }  // namespace shell

@@ -17,6 +17,7 @@ add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/secondary_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/music_devices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demo_player.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.h
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.h)
 set_target_properties(shell_window PROPERTIES AUTOMOC ON)

@@ -81,7 +81,6 @@ struct Search {
   const Clock& clock;
   const std::atomic<bool>* cancel;
   std::uint64_t statesBefore = 0;  // searched by an earlier search of the same position
-  bool skipped = false;            // moves were left out under rules.splitOnlyForHome
 
   bool outOfBudget(std::uint64_t states) const {
     return (cancel && cancel->load(std::memory_order_relaxed)) ||
@@ -97,7 +96,7 @@ struct Search {
     std::vector<Frame> stack(1);
     stack[0].state = root;
     stack[0].pathLength = line.size();
-    skipped = detail::generateMoves(root, rules, kNoCard, stack[0].moves);
+    detail::generateMoves(root, rules, kNoCard, stack[0].moves);
     std::size_t depth = 1;
     std::uint64_t steps = 0;
     while (depth > 0) {
@@ -128,7 +127,7 @@ struct Search {
       next.pathLength = line.size();
       const bool laid =
           move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
-      skipped |= detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
+      detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();
@@ -136,18 +135,13 @@ struct Search {
   }
 };
 
-detail::Rules rulesFor(Level level, int refills) {
-  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
-          refills < 0 ? kUnlimitedRefills : refills};
-}
-
 }  // namespace
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
              const std::atomic<bool>* cancel) {
   const Clock clock(limits.cpuTime);
   Result result;
-  detail::Rules rules = rulesFor(level, refills);
+  detail::Rules rules = detail::rulesFor(level, refills);
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {
@@ -160,15 +154,18 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.moves = std::move(line);
     return result;
   }
-  // First a search that splits face-up parts only to send a card home: it finds most wins
-  // sooner. Only when it fails having left moves out, the whole search decides.
-  rules.splitOnlyForHome = !rules.wholeParts;
-  Search quick{rules, limits, clock, cancel};
-  result = quick.run(root, line);
-  if (result.outcome != Outcome::Lost || !quick.skipped) return result;
-  rules.splitOnlyForHome = false;
-  Search whole{rules, limits, clock, cancel, result.states};
-  Result final = whole.run(root, line);
+  // Where face-up parts can be split, first a quick search, which finds most wins sooner; its
+  // "lost" proves nothing, so then a search that leaves out only the moves that cannot matter
+  // decides.
+  if (!rules.wholeParts) {
+    rules.pruning = detail::Pruning::Quick;
+    Search quick{rules, limits, clock, cancel};
+    result = quick.run(root, line);
+    if (result.outcome != Outcome::Lost) return result;
+  }
+  rules.pruning = detail::Pruning::Proved;
+  Search proof{rules, limits, clock, cancel, result.states};
+  Result final = proof.run(root, line);
   final.states += result.states;
   return final;
 }

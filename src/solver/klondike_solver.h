@@ -54,7 +54,8 @@ enum class Outcome : std::uint8_t {
   Lost,       // every position reachable was searched: the game cannot be won
   Undecided,  // the budget was spent or the search was cancelled
   Invalid,    // the position is not one of Klondike (a card twice, a bad code, a hidden card
-              // below a face-up one, a foundation pile of two suits)
+              // below a face-up one, face-up cards not each on the one before, a foundation
+              // pile of two suits)
 };
 
 struct Limits {

@@ -3,7 +3,9 @@
 add_library(solver STATIC
   ${CMAKE_CURRENT_LIST_DIR}/deal_runs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/klondike_solver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/position_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/solver_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/suggestion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_position.cpp)
 target_include_directories(solver PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(solver PUBLIC game)

@@ -103,14 +103,19 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  // With one card turned and no refill limit every talon card stays within reach: a waste card
-  // goes home only when the next card of its suit could follow, and to a column only when a
-  // column's head could follow it there.
-  const bool reachable = rules.turn == 1 && rules.refillLimit < 0;
-  if (fitsHome(s, card) &&
-      (!reachable || isKing(card) || ((layable.talon | layable.ends) & bit(card + 4)) != 0))
+  // With one card turned and no refill limit every talon card stays within reach, wherever the
+  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
+  // play it instead just before the move that needs it, and until then it does from the talon
+  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). It
+  // goes home only when the next card of its suit could follow (it lies in the talon or face up),
+  // and onto a column only when a line of talon cards, each laid on the one before, can end in a
+  // head of a column (worthLaying).
+  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
+  if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
+                            ((layable.all() | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
-  if (reachable && (worthLaying & bit(card)) == 0) return;
+  if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
+  // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
     if (s.length[t] == 0) {
@@ -124,7 +129,8 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 }
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
-// refill and a whole pass (a second refill would only repeat it).
+// refill and a whole pass. Proved: a second refill would only repeat the pass with a refill less,
+// and a stock position seen before in this pass offers the same waste card.
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
   const std::uint64_t worth =
@@ -155,7 +161,10 @@ void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
 // Sending the last card of a column home helps when it turns a card up, when the next card of its
 // suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
 // frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
-// wait.
+// wait (proved): until one of these becomes true the card covers nothing that a line uses (the
+// card it frees can move with it on top, and nothing is laid on it in a line that sent it home),
+// so a line that sends it home earlier can send it home instead just before the card it frees is
+// used or the next card of its suit goes home, and then this rule lets it go.
 bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
   const int last = s.length[c] - 1;
   const std::uint8_t card = s.cards[c][last];
@@ -166,9 +175,8 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
   return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
 }
 
-bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
+void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     std::vector<Candidate>& out) {
-  bool skipped = false;
   const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
@@ -182,20 +190,28 @@ bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     for (int r = firstUp; r <= last; ++r) {
       if (rules.wholeParts && r != firstUp) break;
       const std::uint8_t head = s.cards[c][r];
-      // Laying the cards just laid somewhere else: the same as laying them there at once.
+      // Proved: the cards just laid here, laid on at once to another column, could have gone
+      // there directly from where they came (the same cards move, from the same place, onto the
+      // same card), and that move was tried from the position before.
       if (head == lastLaid) continue;
       const int count = s.length[c] - r;
-      // Emptying a column helps only a King that can move into it; splitting a face-up part only
-      // the card it frees, which then goes home or takes a card other than the head moved.
+      // Proved: a column emptied helps only a King that moves into it, and until then its cards
+      // can do from where they lie whatever they do in the other column: laid on, split, sent
+      // home (only their head's place differs, and nothing else is laid on the card they would
+      // cover). So a line that empties the column earlier can empty it instead just before the
+      // King comes, straight to where its cards are then, and then a King waits (it is a talon
+      // card or the head of a face-up part).
       if (r == 0 && !kingWaits && !isKing(head)) continue;
+      // Proved: splitting a face-up part helps only the card it frees, which then goes home or
+      // takes a card other than the head moved: until then the cards moved can do from where they
+      // lie whatever they do in the other column, and the freed card can move with them on top;
+      // a line that splits earlier can split instead just before the freed card is used.
       if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
           (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
         continue;
-      // In a quick first search a face-up part is split only to send the card above home.
-      if (r > firstUp && rules.splitOnlyForHome && !fitsHome(s, s.cards[c][r - 1])) {
-        skipped = true;
+      // Quick: a face-up part is split only to send the card above home.
+      if (r > firstUp && rules.pruning == Pruning::Quick && !fitsHome(s, s.cards[c][r - 1]))
         continue;
-      }
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
       const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
@@ -204,7 +220,8 @@ bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
         if (t == c) continue;
         bool fits = false;
         if (s.length[t] == 0) {
-          // A King from row 0 to another empty column changes nothing.
+          // Proved: a King from row 0 to another empty column changes nothing, and the empty
+          // columns are all alike.
           fits = isKing(head) && r > 0 && !emptyTried;
           emptyTried = true;
         } else {
@@ -218,7 +235,6 @@ bool addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       }
     }
   }
-  return skipped;
 }
 
 std::uint64_t mix(std::uint64_t x) {
@@ -244,6 +260,11 @@ struct Hasher {
 
 }  // namespace
 
+Rules rulesFor(Level level, int refills) {
+  return {level == Level::Easy ? 1 : 3, level == Level::Hard,
+          refills < 0 ? kUnlimitedRefills : refills, Pruning::Proved};
+}
+
 bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   s = State{};
   bool used[52] = {};
@@ -268,6 +289,8 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
     if (length > kMaxRows || column.faceDown < 0 || column.faceDown > length) return false;
     for (int r = 0; r < length; ++r) {
       if (!take(column.cards[r])) return false;
+      // Face-up cards lie each on the one before, as the rules lay them (the key counts on it).
+      if (r > column.faceDown && !fitsOn(column.cards[r], column.cards[r - 1])) return false;
       s.cards[c][r] = column.cards[r];
     }
     s.length[c] = static_cast<std::uint8_t>(length);
@@ -292,11 +315,11 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
   out.clear();
   const Layable layable = layableCards(s, rules);
-  const bool skipped = addColumnMoves(s, rules, layable, lastLaid, out);
+  addColumnMoves(s, rules, layable, lastLaid, out);
   addTalonMoves(s, rules, layable, out);
   // Few moves, mostly in order already: a stable insertion sort.
   for (std::size_t i = 1; i < out.size(); ++i) {
@@ -305,10 +328,9 @@ bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
     for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
     out[j] = move;
   }
-  return skipped;
 }
 
-void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
   Move move{m.kind, m.column, m.row, m.target, m.card};
   switch (m.kind) {
     case MoveKind::WasteToFoundation:
@@ -343,7 +365,31 @@ void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
     case MoveKind::Flip: break;  // never searched: stock presses belong to waste moves
   }
   moves.push_back(move);
+}
+
+void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+  applyMoveAlone(s, m, moves);
   playSafeMoves(s, moves);
+}
+
+int usefulness(const State& s, const Rules& rules, const Candidate& m) {
+  const int pressCost = std::min<int>(m.presses, 20);
+  switch (m.kind) {
+    case MoveKind::ColumnToFoundation:
+    case MoveKind::WasteToFoundation: return (safeHome(s, m.card) ? 100 : 40) * 32 - pressCost;
+    case MoveKind::ColumnToColumn: {
+      const int down = s.down[m.column];
+      if (m.row == down && down > 0) return (80 + down) * 32;
+      // Emptying a column pays only while a King can move into it.
+      if (m.row == 0)
+        return (layableCards(s, rules).all() & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
+      return fitsHome(s, s.cards[m.column][m.row - 1]) ? 35 * 32 : 0;
+    }
+    case MoveKind::WasteToColumn: return (isKing(m.card) ? 50 : 30) * 32 - pressCost;
+    case MoveKind::Stock:
+    case MoveKind::Flip: break;
+  }
+  return 0;
 }
 
 void playSafeMoves(State& s, std::vector<Move>& moves) {

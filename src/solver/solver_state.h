@@ -14,12 +14,18 @@ constexpr int kColumnCount = 7;
 constexpr int kMaxRows = 19;  // the table's rows: a move that would need more is refused
 constexpr int kMaxTalon = 52;
 
+// How far the search may leave moves out. Proved: only where a move cannot matter, or can wait
+// until it helps (each such rule is argued where it is applied, and checked against an
+// exhaustive search in the tests), so a search that finds no win proves the position lost.
+// Quick: besides, a face-up part is split only to send the card above it home; this finds most
+// wins sooner, but its "lost" proves nothing.
+enum class Pruning : std::uint8_t { Proved, Quick };
+
 struct Rules {
   int turn = 3;            // cards turned per stock press
   bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
-  bool splitOnlyForHome =
-      false;  // leave out most splits of face-up parts (a faster, partial search)
+  Pruning pruning = Pruning::Proved;
 };
 
 struct State {
@@ -35,6 +41,8 @@ struct State {
   std::uint8_t home[4];  // cards on the foundation of each suit
   std::int8_t pile[4];   // the foundation pile holding each suit, -1 while it has none
 };
+
+Rules rulesFor(Level level, int refills);
 
 // A move of the search: for a waste card, the stock presses that turn it up come first.
 struct Candidate {
@@ -57,12 +65,21 @@ struct Key {
 bool toState(const Position& position, State& state, std::vector<Move>& moves);
 
 // lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
-// are not moved on to another column, which they could have reached directly. True when moves
-// were left out under rules.splitOnlyForHome.
-bool generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
+// are not moved on to another column, which they could have reached directly.
+void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out);
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+// The move alone, without the safe foundation moves.
+void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
+// How much a move helps a player who has no winning line to follow, 0 for not at all, in this
+// order: a card safe at home; a move that turns a face-down card (the more lie below it, the
+// sooner); a column emptied for a King that can move into it; a King from the waste; another card
+// home; a split that frees a card for home; another waste card onto a column. Among equals, the
+// fewer stock presses the better. Each such move sends a card home, turns one, empties a column
+// for good or takes a card from the talon for good, so a player following them never goes round
+// in a circle.
+int usefulness(const State& s, const Rules& rules, const Candidate& m);
 // Sends every card home that no other card could still need as a place to go.
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);

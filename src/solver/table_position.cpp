@@ -5,6 +5,8 @@
 
 #include "game/game_engine.h"
 #include "game/silent_view.h"
+#include "solver/position_text.h"
+#include "solver/suggestion.h"
 
 namespace solver {
 
@@ -64,6 +66,23 @@ MovePlaces placesOf(const Move& move, const game::GameTable& t) {
   return {};
 }
 
+bool isWonTable(const game::GameTable& t) { return t.allKingsHome(); }
+
+bool hasNoMove(const game::GameTable& t, Level level, bool vegas) {
+  const Position p = positionOf(t);
+  const int refills = refillsLeft(t, vegas);
+  return !canTurnStock(p, refills) && suggestMove(p, level, refills).empty();
+}
+
+std::vector<Move> suggestionFor(const game::GameTable& t, Level level, bool vegas) {
+  return suggestMove(positionOf(t), level, refillsLeft(t, vegas));
+}
+
+std::string positionTextOf(const game::GameTable& t, Level level, bool vegas) {
+  return positionText(
+      {positionOf(t), level, vegas || t.vegasRedeals >= 3 ? std::min(t.vegasRedeals, 3) : -1});
+}
+
 TableSearch::TableSearch(const game::GameTable& t, Level level, bool vegas)
     : table_(t), position_(positionOf(t)), level_(level), refills_(refillsLeft(t, vegas)) {}
 
@@ -75,6 +94,12 @@ const Result& TableSearch::run(const Limits& limits, const std::atomic<bool>* ca
 std::optional<MovePlaces> TableSearch::nextMove() const {
   if (result_.outcome != Outcome::Won || result_.moves.empty()) return std::nullopt;
   return placesOf(result_.moves.front(), table_);
+}
+
+std::optional<MovePlaces> TableSearch::suggestedMove() const {
+  const std::vector<Move> moves = suggestMove(position_, level_, refills_);
+  if (moves.empty()) return std::nullopt;
+  return placesOf(moves.front(), table_);
 }
 
 }  // namespace solver

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "game/game_table.h"
 #include "solver/klondike_solver.h"
@@ -26,6 +28,15 @@ struct MovePlaces {
 };
 MovePlaces placesOf(const Move& move, const game::GameTable& t);
 
+// Every card is home.
+bool isWonTable(const game::GameTable& t);
+// No card can move and the stock cannot turn.
+bool hasNoMove(const game::GameTable& t, Level level, bool vegas);
+// The most useful move from the table (solver/suggestion.h): its stock presses, then the move.
+std::vector<Move> suggestionFor(const game::GameTable& t, Level level, bool vegas);
+// The position as text (solver/position_text.h), with the level and the Vegas refills used.
+std::string positionTextOf(const game::GameTable& t, Level level, bool vegas);
+
 // A search from a copy of a table, e.g. for a hint: construct it on the window's thread, run it on
 // a worker thread, then ask for the first move of the winning line.
 class TableSearch {
@@ -35,6 +46,8 @@ class TableSearch {
   const Result& result() const { return result_; }
   // The places of the next move of the winning line; nothing unless the search won.
   std::optional<MovePlaces> nextMove() const;
+  // The places of the first press of the most useful move (solver/suggestion.h), if one helps.
+  std::optional<MovePlaces> suggestedMove() const;
 
  private:
   game::GameTable table_;

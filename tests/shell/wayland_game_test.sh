@@ -31,14 +31,14 @@ weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DIS
   --width=1280 --height=1024 >"$scratch/weston.log" 2>&1 &
 weston_pid=$!
 scene() { weston-debug scene-graph 2>/dev/null || true; }
-for _ in $(seq 100); do scene | grep -q "^Output" && break; sleep 0.1; done
+for _ in $(seq 300); do scene | grep -q "^Output" && break; sleep 0.1; done
 scene | grep -q "^Output" || fail "weston did not start: $(cat "$scratch/weston.log")"
 
 "$game" --play-dir "$scratch/play" >"$scratch/game.log" 2>&1 &
 game_pid=$!
 # The first start shows that the settings file is missing, in a window of the game.
 windows=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   windows=$(scene | grep -o "top-level window '.*' of [^,]*" || true)
   [ -n "$windows" ] && break
   sleep 0.1

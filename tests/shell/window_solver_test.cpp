@@ -1,8 +1,11 @@
 // The solver in the table window: Game > Hint frames the next move of a winning line or tells
-// that there is none, and Options > Winnable deals only is kept in the game's own options file
+// that there is none (and frames a useful move), Game > Demo plays until the win and stops on a
+// key, and Options > Winnable deals only is kept in the game's own options file
 // and deals only games that the solver proves winnable.
 #include <cstring>
 
+#include "game/keyboard_focus.h"
+#include "shell/hint_search.h"
 #include "solver/table_position.h"
 #include "tests/shell/window_test_support.h"
 
@@ -76,7 +79,79 @@ class WindowSolverTest : public QObject {
     });
     g.main->menu().hintItem->trigger();
     QTRY_VERIFY(shownMessages(g.closer).contains("Hint: No winning line from here"));
-    QVERIFY(g.main->table().hintFrames().empty());
+    // Still a useful move: the King to an empty column, which turns a card.
+    const game::TableLayout& layout = g.t().layout;
+    QTRY_VERIFY(!g.main->table().hintFrames().empty());
+    QCOMPARE(g.main->table().hintFrames().front(), layout.selectionFrame({1, 10}, 1));
+  }
+
+  void hintOnAWonTableSaysSoPlainly() {
+    Game g;
+    g.setUp([](game::GameTable&) {});
+    g.main->menu().hintItem->trigger();
+    QCOMPARE(g.main->statusNote(), QString(shell::kWonNote));
+    QVERIFY(shownMessages(g.closer).isEmpty());
+  }
+
+  void demoPlaysTheLineToTheWinAndEndsTheQualification() {
+    Game g;
+    g.setUp([](game::GameTable& t) {
+      t.foundation[3] = 43;  // the Jack: the Queen and the King of that suit are still out
+      t.tableau[2][0] = 51;
+      t.waste[0] = 47;
+      t.wasteTop = 0;
+      t.qualifies = 1;
+    });
+    g.main->menu().demoItem->trigger();
+    QVERIFY(g.main->demoRunning());
+    QVERIFY(g.main->statusNote().contains(shell::kOutOfTheRaceNote));
+    QTRY_VERIFY_WITH_TIMEOUT(solver::isWonTable(g.t()), 10000);
+    QCOMPARE(g.t().qualifies, 0);
+    QTRY_VERIFY(!g.main->demoRunning());
+  }
+
+  void demoOnALostTablePlaysSuggestionsUntilNoneIsLeft() {
+    Game g;
+    g.setUp([](game::GameTable& t) {
+      t.foundation[0] = game::kEmpty;
+      t.tableau[0][0] = 4;  // the Two of spades; the Ace lies on the waste below the Three
+      for (int row = 0; row < 9; ++row)  // the Queen to the Four, face down
+        t.tableau[1][row] = std::uint8_t(game::kFaceDown + 44 - 4 * row);
+      t.tableau[1][9] = 48;
+      t.waste[0] = 0;
+      t.waste[1] = 8;
+      t.wasteTop = 1;
+    });
+    g.main->menu().demoItem->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(g.main->statusNote(), QString(shell::kDemoSuggestionsNote), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!g.main->demoRunning(), 20000);
+    QCOMPARE(g.t().tableau[1][9], game::kEmpty);  // the King went to an empty column
+    QCOMPARE(int(g.t().tableau[1][8]), 12);       // and turned the Four
+  }
+
+  void undoTellsOnceThatTheGameLeftTheHighscoreRace() {
+    Game g;
+    g.t().qualifies = 1;
+    const game::Place stock{game::kStockColumn, g.t().layout.bottomRow};
+    for (int press = 0; press < 2; ++press) g.main->engine().keyPress(stock);
+    g.main->menu().undoItem->trigger();
+    QCOMPARE(g.t().qualifies, 0);
+    QCOMPARE(g.main->statusNote(), QString(shell::kOutOfTheRaceNote));
+    g.main->showNote("");
+    g.main->menu().undoItem->trigger();
+    QCOMPARE(g.main->statusNote(), QString());
+  }
+
+  void demoStopsOnAKey() {
+    Game g;
+    g.main->menu().demoItem->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(g.t().wasteTop >= 0 || g.main->engine().canUndo(), 10000);
+    QTest::keyClick(&g.main->table(), Qt::Key_Space);
+    QVERIFY(!g.main->demoRunning());
+    const QByteArray before(reinterpret_cast<const char*>(&g.t().tableau), sizeof g.t().tableau);
+    QTest::qWait(1500);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(&g.t().tableau), sizeof g.t().tableau),
+             before);
   }
 
   void winnableDealsAreKeptApartAndDealOnlyProvedWins() {

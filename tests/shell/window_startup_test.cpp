@@ -92,7 +92,7 @@ class WindowStartupTest : public QObject {
     QCOMPARE(captions(m.gameMenu->actions()),
              QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart", "Re&play deal",
                           dealNumber, "-", "&Highscore list", "-", "&Klondike", "&Quatro", "-",
-                          "S&tatistics", "Hi&nt"}));
+                          "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
                           "&Winnable deals only", "&Resume unfinished game", "&Zoom"}));

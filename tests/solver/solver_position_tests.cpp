@@ -1,6 +1,10 @@
 // Hand-built positions: a lost one is proved lost, a bad one refused, a position one move from the
-// win hints that move, and a cancelled search stops.
+// win hints that move, and a cancelled search stops. The position text: read, written, refused.
+#include <fstream>
+#include <sstream>
 #include <thread>
+
+#include "solver/position_text.h"
 
 #include "solver/table_position.h"
 #include "tests/game/game_fixture.h"
@@ -87,6 +91,64 @@ TEST(SolverOutcomeTest, HandBuiltPositions) {
                 c.expected)
           << c.name << " at level " << static_cast<int>(level);
   }
+}
+
+Position parsed(const std::string& text) {
+  const solver::PositionParse parse = solver::parsePosition(text);
+  EXPECT_TRUE(parse.file) << parse.error;
+  return parse.file ? parse.file->position : Position{};
+}
+
+// Two shortcuts once waited for each other here and called a won game lost: the Two of hearts in
+// the stock waited for the Three to be free, the Three under a Two for the Two to be home.
+TEST(SolverOutcomeTest, MutuallyWaitingMovesStillWin) {
+  std::ifstream file(KLONDIKE_SOLVER_POSITIONS "/two_waits.txt");
+  std::stringstream text;
+  text << file.rdbuf();
+  const solver::PositionParse parse = solver::parsePosition(text.str());
+  ASSERT_TRUE(parse.file) << parse.error;
+  EXPECT_EQ(parse.file->level, Level::Easy);
+  for (int refills : {solver::kUnlimitedRefills, 2})
+    EXPECT_EQ(solver::solve(parse.file->position, Level::Easy, refills, kLimits).outcome,
+              Outcome::Won);
+}
+
+TEST(PositionTextTest, WrittenTextReadsBackTheSame) {
+  solver::PositionFile file{solver::positionOf(solver::dealtTable(5)), Level::Medium, 1};
+  file.position.waste = {file.position.stock[0]};
+  file.position.stock.erase(file.position.stock.begin());
+  file.position.foundation[2] = solver::kNoCard;
+  const solver::PositionParse parse = solver::parsePosition(solver::positionText(file));
+  ASSERT_TRUE(parse.file) << parse.error;
+  EXPECT_EQ(solver::positionText(*parse.file), solver::positionText(file));
+  EXPECT_EQ(parse.file->refillsLeft(), 1);
+  EXPECT_EQ(parse.file->position.columns[6].faceDown, 6);
+}
+
+TEST(PositionTextTest, BadTextIsRefusedWithItsLine) {
+  const char* const bad[] = {
+      "col0 12 12",                   // a card twice
+      "found 4 255 255 255\ncol1 0",  // under a foundation top
+      "col0 12 70",                   // face down below face up
+      "stock 70",                     // face down in the stock
+      "col7 1",                       // no such column
+      "found 1 2 3",                  // three piles
+      "level expert",                 // no such level
+      "vegas 4",                      // more refills than counted
+      "waste 52",                     // no card
+      "stock 1\nstock 2",             // an item twice
+      "col0 -1",                      // not a number
+      "col0 1234",                    // too long
+  };
+  for (const char* text : bad) {
+    const solver::PositionParse parse = solver::parsePosition(text);
+    EXPECT_FALSE(parse.file) << text;
+    EXPECT_TRUE(parse.error.starts_with("line ")) << text;
+  }
+  // Comments, blank lines and left-out items are fine; so is a foundation top that hides cards.
+  const Position p = parsed("# nothing\n\n  found 255 255 255 8   # a Three\n");
+  EXPECT_EQ(p.foundation[3], 8);
+  EXPECT_TRUE(p.stock.empty());
 }
 
 class SolverHintTest : public GameTest {};

@@ -2,6 +2,10 @@
 # positions.
 klondike_gtest(solver_tests
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/reference_search.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_position_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/solver_pruning_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_replay_tests.cpp
   LIBS solver)
+target_compile_definitions(solver_tests PRIVATE
+  KLONDIKE_SOLVER_POSITIONS="${CMAKE_CURRENT_LIST_DIR}/positions")

@@ -1,18 +1,24 @@
-// klondike-solve: solves dealt Klondike games by seed and prints one line per deal and a summary.
+// klondike-solve: solves dealt Klondike games by seed and prints one line per deal and a summary,
+// or solves one position written as text (solver/position_text.h) and prints its winning line.
 //   klondike-solve [--level easy|medium|hard] [--vegas] [--budget-ms N] [--budget-states N]
 //                  [--cpu-time] SEED|FIRST-LAST...
+//   klondike-solve [--level ...] [--budget-ms N] [--budget-states N] [--cpu-time] --position FILE
+// FILE - reads standard input. The position's own level wins over --level.
 // --cpu-time counts the search's own CPU time against the budget (for measuring on a busy
 // machine).
 // A line per deal: "seed outcome moves states milliseconds"; then
 // "won W lost L undecided U median M ms p90 P ms p99 Q ms".
 #include <cstdint>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "solver/deal_runs.h"
+#include "solver/position_text.h"
 
 namespace {
 
@@ -43,10 +49,67 @@ bool addSeeds(const std::string& text, std::vector<std::pair<std::uint32_t, std:
   return count <= kMaxDeals;
 }
 
-int usage() {
+constexpr std::size_t kMaxPositionBytes = 64 * 1024;
+
+int usage(const std::string& reason = {}) {
   std::cerr << "usage: klondike-solve [--level easy|medium|hard] [--vegas] [--budget-ms N] "
-               "[--budget-states N] [--cpu-time] SEED|FIRST-LAST...   (seeds 0 .. 4294967295)\n";
+               "[--budget-states N] [--cpu-time] SEED|FIRST-LAST...|--position FILE|-   "
+               "(seeds 0 .. 4294967295)\n";
+  if (!reason.empty()) std::cerr << reason << '\n';
   return 2;
+}
+
+// The text of a position file (or of standard input for "-"), at most kMaxPositionBytes.
+std::optional<std::string> readPositionText(const std::string& name) {
+  std::ifstream file;
+  if (name != "-") {
+    file.open(name, std::ios::binary);
+    if (!file) return std::nullopt;
+  }
+  std::istream& in = name == "-" ? std::cin : file;
+  std::string text(kMaxPositionBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad() || in.gcount() > static_cast<std::streamsize>(kMaxPositionBytes))
+    return std::nullopt;
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  return text;
+}
+
+// One move as a line of the answer.
+std::string describeMove(const solver::Move& m) {
+  const std::string card = "card " + std::to_string(m.card);
+  const std::string from = "col" + std::to_string(m.column) + " row " + std::to_string(m.row);
+  switch (m.kind) {
+    case solver::MoveKind::Stock: return "stock";
+    case solver::MoveKind::Flip: return "turn " + from;
+    case solver::MoveKind::WasteToFoundation:
+      return "waste (" + card + ") to found " + std::to_string(m.target);
+    case solver::MoveKind::WasteToColumn:
+      return "waste (" + card + ") to col" + std::to_string(m.target);
+    case solver::MoveKind::ColumnToFoundation:
+      return from + " (" + card + ") to found " + std::to_string(m.target);
+    case solver::MoveKind::ColumnToColumn:
+      return from + " (" + card + ") to col" + std::to_string(m.target);
+  }
+  return {};
+}
+
+// Solves the position in the file: "outcome moves states ms", then the moves, one per line.
+int solvePosition(const std::string& name, solver::Level level, const solver::Limits& limits) {
+  const auto text = readPositionText(name);
+  if (!text) return usage("cannot read the position file '" + name + "'");
+  const solver::PositionParse parse = solver::parsePosition(*text);
+  if (!parse.file) return usage("bad position: " + parse.error);
+  const solver::PositionFile& file = *parse.file;
+  const auto start = std::chrono::steady_clock::now();
+  const solver::Result result =
+      solver::solve(file.position, file.level.value_or(level), file.refillsLeft(), limits);
+  const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+  if (result.outcome == solver::Outcome::Invalid) return usage("bad position: not one of Klondike");
+  std::cout << solver::outcomeName(result.outcome) << ' ' << result.moves.size() << ' '
+            << result.states << ' ' << spent.count() << '\n';
+  for (const solver::Move& move : result.moves) std::cout << describeMove(move) << '\n';
+  return 0;
 }
 
 }  // namespace
@@ -58,6 +121,7 @@ int main(int argc, char** argv) {
   limits.maxStates = UINT64_MAX;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
   std::uint64_t count = 0;
+  std::optional<std::string> positionFile;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--level" && i + 1 < argc) {
@@ -82,10 +146,14 @@ int main(int argc, char** argv) {
       const auto ms = parseNumber(argv[++i], 3'600'000);
       if (!ms || *ms == 0) return usage();
       limits.maxTime = std::chrono::milliseconds(*ms);
+    } else if (arg == "--position" && i + 1 < argc && !positionFile) {
+      positionFile = argv[++i];
     } else if (arg.empty() || arg[0] == '-' || !addSeeds(arg, ranges, count)) {
       return usage();
     }
   }
+  if (positionFile)
+    return ranges.empty() && !vegas ? solvePosition(*positionFile, level, limits) : usage();
   if (ranges.empty()) return usage();
   std::vector<solver::DealRun> runs;
   for (const auto& [first, last] : ranges) {
