@@ -3,8 +3,8 @@
 #   games/tavis-klondike, tavis-klondike-cardset, tavis-klondike-deal  the game and its tools
 #   lib/games/tavis-klondike/libmpegdll.so, libklondike-audio.so        the game's own libraries,
 #                                  opened from the program's folder: no ldconfig needed
-#   share/tavis-klondike/        default card sets, sounds, help, tunes and playlist, copied into
-#                                each player's play folder on the first start
+#   share/tavis-klondike/        default settings, card sets, sounds, help, tunes and playlist,
+#                                copied into each player's play folder on the first start
 #   share/applications, share/metainfo, share/icons/hicolor            the desktop's launcher
 #   share/man/man6, share/doc/tavis-klondike       the manual page, the copyright and changelog
 include(GNUInstallDirs)
@@ -20,7 +20,7 @@ endif()
 
 # The game needs no test, benchmark or tool of its own to start: `scripts/run.sh` builds this.
 add_custom_target(game-with-assets)
-add_dependencies(game-with-assets klondike mpegdll klondike-audio cardset_decks game_music game_sounds help_file)
+add_dependencies(game-with-assets klondike mpegdll klondike-audio cardset_decks game_music game_sounds game_settings help_file)
 
 # The programs carry no run path: the game loads its libraries from a path relative to its own
 # folder (src/platform/own_library.cpp). They are installed under their own names by

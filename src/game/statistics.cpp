@@ -123,4 +123,17 @@ std::optional<GameTracker::Ended> GameTracker::end(std::int64_t now) {
   return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};
 }
 
+std::optional<TrackedGame> GameTracker::inProgress(std::int64_t now) const {
+  if (!played()) return std::nullopt;
+  return TrackedGame{kind_, std::clamp<std::int64_t>(now - start_, 0, kLongestGame)};
+}
+
+void GameTracker::resume(const std::optional<TrackedGame>& game, std::int64_t now) {
+  dealt();
+  if (!game) return;
+  played_ = true;
+  kind_ = game->kind;
+  start_ = now - game->seconds;
+}
+
 }  // namespace game

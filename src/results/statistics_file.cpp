@@ -22,10 +22,11 @@ std::optional<std::string> StatisticsFile::load() {
          "saved, the damaged file is kept beside the new one, its name ending in \".damaged\".";
 }
 
-void StatisticsFile::won(std::optional<int> score, std::int64_t now) {
+void StatisticsFile::won(std::optional<int> score, std::optional<int> clockSeconds,
+                         std::int64_t now) {
   const auto won = tracker_.end(now);
   if (!won) return;
-  game::recordGame(stats_[won->kind], true, score, won->seconds);
+  game::recordGame(stats_[won->kind], true, score, clockSeconds.value_or(won->seconds));
   save();
 }
 

@@ -31,9 +31,18 @@ class StatisticsFile {
   // of game in force), and its end.
   void dealt() { tracker_.dealt(); }
   void moved(int kind, std::int64_t now) { tracker_.moved(kind, now); }
-  void won(std::optional<int> score, std::int64_t now);
+  // A won game: its score (none without one) and, for a game on the clock, the clock's time, which
+  // its record keeps as the status bar showed it; other games are timed from their first move.
+  void won(std::optional<int> score, std::optional<int> clockSeconds, std::int64_t now);
   void leave(std::int64_t now);  // a new deal or exit: a played game is lost
-  void reset();                  // fresh statistics, saved
+  // The game under way as a saved game keeps it, and the same game going on in a later run.
+  std::optional<game::TrackedGame> inProgress(std::int64_t now) const {
+    return tracker_.inProgress(now);
+  }
+  void resume(const std::optional<game::TrackedGame>& game, std::int64_t now) {
+    tracker_.resume(game, now);
+  }
+  void reset();  // fresh statistics, saved
 
  private:
   enum class OldFile { Replace, MoveAside, LeaveAlone };

@@ -11,6 +11,7 @@ namespace {
 
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
 const char* const kZoom = "Zoom";
+const char* const kResumeGame = "ResumeGame";
 // The stored value of each Zoom, in the enum's order.
 const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
 
@@ -49,6 +50,7 @@ GameOptions parseLines(const std::vector<std::string>& lines) {
     const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
     if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
     if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
+    if (sameNoCase(key, kResumeGame)) readFlag(value, options.resumeGame);
   }
   return options;
 }
@@ -56,9 +58,11 @@ GameOptions parseLines(const std::vector<std::string>& lines) {
 std::vector<std::string> formatLines(const GameOptions& options) {
   std::vector<std::string> lines = {std::string(kWinnableDealsOnly) + "=" +
                                     (options.winnableDealsOnly ? "1" : "0")};
-  // The zoom is written once it was changed, so that the file of a game at 100% stays as it was.
+  // The zoom and resuming are written once changed, so that the file of a game that keeps their
+  // defaults stays as it was.
   if (options.zoom != Zoom::Percent100)
     lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
+  if (!options.resumeGame) lines.push_back(std::string(kResumeGame) + "=0");
   return lines;
 }
 

@@ -16,6 +16,7 @@ enum class Zoom : std::uint8_t { Percent100, Percent150, Percent200, FitWindow }
 struct GameOptions {
   bool winnableDealsOnly = false;  // Options > Winnable deals only
   Zoom zoom = Zoom::Percent100;
+  bool resumeGame = true;  // Options > Resume unfinished game
   bool operator==(const GameOptions&) const = default;
 };
 

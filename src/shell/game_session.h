@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "game/game_engine.h"
 #include "results/statistics_file.h"
 #include "shell/hint_search.h"
+#include "shell/saved_game_file.h"
 #include "shell/winnable_deals.h"
 
 namespace shell {
@@ -46,6 +48,11 @@ class GameSession : public QObject, private game::TableView {
   bool searchingDeal() const { return winnableDeals_.searching(); }
   // Options > Winnable deals only: Klondike's new deals are proved winnable first.
   bool winnableDealsOnly = false;
+  // The play folder that keeps the game in progress (game/saved_game.h); none keeps nothing.
+  std::string keepDir;
+  // Options > Resume unfinished game: the game in progress is kept after every move and on
+  // leaving, and goes on at the next start. Off, the kept game is forgotten.
+  void setResumeGames(bool on);
 
   // Deals the game of the engine's menu state at program start.
   void startUp();
@@ -54,7 +61,17 @@ class GameSession : public QObject, private game::TableView {
   bool play(game::RuleSet game);        // Game > Klondike, Game > Quatro
   void autoFinish();                    // one card now, the others paced by a timer
   void showHint();
-  // Exit: a played game that is still open is counted lost.
+  // At start, after startUp(): goes on with the kept game in place of the deal. Returns the
+  // message for a kept file that could not be read; *fits is false when the kept game is one the
+  // screen cannot show (the deal stays).
+  std::optional<std::string> resumeKeptGame(bool* fits);
+  void undo();
+  void redo();
+  // Writes the game in progress, unless it is over or not kept (the desktop session ends).
+  void keepGame();
+  // The file is written off this thread: returns once it is as the last move left it.
+  void waitForKeptGame();
+  // Exit: the game in progress is kept; where it is not, a played game still open is lost.
   void leave();
 
  private:
@@ -72,6 +89,8 @@ class GameSession : public QObject, private game::TableView {
   void movesChanged() override { view_.movesChanged(); }
 
   void dealtNew();  // the statistics leave the game before and follow the new one
+  bool keeping() const { return resumeGames_ && !keepDir.empty() && keptFileWritable_; }
+  void forgetGame();  // the game is over or left: no kept file
   bool winnableDeal() const { return winnableDealsOnly && engine_.rules().klondikeScoring; }
 
   SessionView& view_;
@@ -81,6 +100,10 @@ class GameSession : public QObject, private game::TableView {
   QTimer autoFinishTimer_;
   HintSearch hint_{engine_};
   WinnableDeals winnableDeals_{engine_};
+  SavedGameWriter& keptGameWriter();
+  std::unique_ptr<SavedGameWriter> keptGameWriter_;  // made on the first use of keepDir
+  bool resumeGames_ = true;
+  bool keptFileWritable_ = true;  // false while a file that could not be read stays in place
 };
 
 }  // namespace shell

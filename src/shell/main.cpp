@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "platform/maximize_guard.h"
 #include "platform/message_box.h"
+#include "platform/quit_signals.h"
 #include "platform/sound_cues.h"
 #include "shell/app_identity.h"
 #include "shell/command_line.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
   }
   if (!playFolderNotice.empty())
     platform::showMessage(nullptr, QString::fromStdString(playFolderNotice), "Play folder");
+  platform::quitOnTerminationSignals();
   platform::removeStaleTemporaries(QDir::currentPath().toStdString());  // left by killed saves
 
   shell::MainWindow main(shell::queryScreen(), platform::soundCues());

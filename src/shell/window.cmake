@@ -1,11 +1,12 @@
-# The game session without widgets: the engine, the clock, the statistics and the searches.
+# The game session without widgets: the engine, the clock, the statistics, the searches and the
+# game kept in progress.
 add_library(shell_session STATIC
   ${CMAKE_CURRENT_LIST_DIR}/game_session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hint_search.cpp
   ${CMAKE_CURRENT_LIST_DIR}/solver_worker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/winnable_deals.cpp)
 target_include_directories(shell_session PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(shell_session PUBLIC game solver results_statistics Qt6::Core)
+target_link_libraries(shell_session PUBLIC game solver results_statistics shell_prefs Qt6::Core)
 
 # The table window MainWindow with its menus, start-up and table widget, and the game executable.
 add_library(shell_window STATIC
