@@ -88,9 +88,13 @@ void GameEngine::dealKlondike(std::uint32_t seed) {
         t_.tableau[c][r] = kEmpty;
     }
   }
+  // A deal is the same rule state however often it is dealt: nothing of the last game stays.
+  std::fill(std::begin(t_.stock), std::end(t_.stock), kEmpty);
   std::copy(deck.begin() + p, deck.end(), t_.stock);
   t_.stockCount = static_cast<std::int8_t>(52 - p);
+  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
   t_.wasteTop = -1;
+  t_.turnCount = 0;
   std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
   clearSelectionState();
   view_.invalidateAll();

@@ -11,6 +11,8 @@ add_library(game STATIC
   ${CMAKE_CURRENT_LIST_DIR}/move_history.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pointer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quatro.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resume.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/saved_game.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scoring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/statistics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_geometry.cpp

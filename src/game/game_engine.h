@@ -20,6 +20,8 @@
 
 namespace game {
 
+struct SavedGame;
+
 enum class ScoreMode : std::uint8_t { None = 0, Normal = 1, Vegas = 2 };  // = pref.scoreMode
 enum class MouseButton { Left, Right, Other };
 
@@ -88,6 +90,13 @@ class GameEngine {
   // An undo takes a Klondike game off the highscore list.
   void undo();
   void redo();
+
+  // --- the game in progress as its file keeps it (saved_game.h) ---
+  SavedGame savedGame() const;
+  // Goes on with a saved game: its choices, table, score, clock (stopped until the next press)
+  // and undo steps. False, and nothing changed, when the screen cannot show its game.
+  bool resume(const SavedGame& game);
+  bool gameOver() const;  // won (Quatro: over)
 
   // A hint was used: the game no longer enters the highscore list.
   void endQualification() { t_.qualifies = 0; }
@@ -184,7 +193,6 @@ class GameEngine {
   void dropSafeCards();
   void endAutoFinish();  // records a finish under way as one step
   bool autoFinishOneCard();
-  bool gameOver() const;
   void returnTo(const RuleState& state);
 
   // Quatro

@@ -25,6 +25,13 @@ class MoveHistory {
   RuleState undo(const RuleState& current);
   RuleState redo(const RuleState& current);
   void clear();
+  // The steps as a saved game keeps them (oldest first; the next redo last), and back.
+  const std::vector<RuleState>& undoSteps() const { return undo_; }
+  const std::vector<RuleState>& redoSteps() const { return redo_; }
+  void restore(std::vector<RuleState> undo, std::vector<RuleState> redo) {
+    undo_ = std::move(undo);
+    redo_ = std::move(redo);
+  }
   // The clock's penalty stays paid: it is taken from every kept score as well.
   void chargePenalty(int points);
 

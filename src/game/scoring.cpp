@@ -22,8 +22,9 @@ void GameEngine::addPoints(int normal, int vegas) {
 void GameEngine::showScore() { view_.scoreChanged(t_.score); }
 void GameEngine::showSeconds() { view_.clockChanged(t_.seconds); }
 
+// A won game's clock stays stopped: its time is the result.
 void GameEngine::startClock() {
-  if (clockRunning_) return;
+  if (clockRunning_ || gameOver()) return;
   clockRunning_ = true;
   view_.setClockRunning(true);
 }

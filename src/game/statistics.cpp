@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace game {
 
@@ -59,16 +60,20 @@ std::string statisticsKindName(int kind) {
          kModeNames[kind % kScoreModes];
 }
 
-int winRate(const GameRecord& r) { return r.played ? r.won * 100 / r.played : 0; }
+int winRate(const GameRecord& r) {
+  return r.played ? static_cast<int>(std::int64_t{r.won} * 100 / r.played) : 0;
+}
 
 void recordGame(GameRecord& r, bool won, std::optional<int> score, int seconds) {
-  ++r.played;
+  const auto count = [](int& n) { n += n < std::numeric_limits<int>::max(); };
+  count(r.played);
   if (!won) {
     r.streak = 0;
     return;
   }
-  ++r.won;
-  r.longestStreak = std::max(r.longestStreak, ++r.streak);
+  count(r.won);
+  count(r.streak);
+  r.longestStreak = std::max(r.longestStreak, r.streak);
   if (score && (!r.bestScore || *score > *r.bestScore)) r.bestScore = score;
   if (!r.fastestWin || seconds < *r.fastestWin) r.fastestWin = seconds;
 }
@@ -84,23 +89,24 @@ std::vector<std::string> statisticsLines(const Statistics& s) {
   return lines;
 }
 
-std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines) {
+Statistics parseStatistics(const std::vector<std::string>& lines, bool* damaged) {
   Statistics s{};
-  for (const std::string& line : lines) {
-    if (line.empty()) continue;
+  const auto read = [&s](const std::string& line) {
     const std::size_t eq = line.find('=');
     int kind = 0;
     while (kind < kStatisticsKinds && line.compare(0, eq, key(kind)) != 0) ++kind;
-    if (eq == std::string::npos || kind == kStatisticsKinds) return std::nullopt;
+    if (eq == std::string::npos || kind == kStatisticsKinds) return false;
     std::string_view text = std::string_view(line).substr(eq + 1);
     std::optional<int> f[kFields];
     for (int i = 0; i < kFields; ++i)
-      if (!readField(text, f[i], i >= 4)) return std::nullopt;
-    if (!text.empty()) return std::nullopt;
-    GameRecord& r = s[kind];
-    r = {*f[0], *f[1], *f[2], *f[3], f[4], f[5]};
-    if (!consistent(r)) return std::nullopt;
-  }
+      if (!readField(text, f[i], i >= 4)) return false;
+    const GameRecord r = {*f[0], *f[1], *f[2], *f[3], f[4], f[5]};
+    if (!text.empty() || !consistent(r)) return false;
+    s[kind] = r;
+    return true;
+  };
+  for (const std::string& line : lines)
+    if (!line.empty() && !read(line) && damaged) *damaged = true;
   return s;
 }
 
@@ -115,6 +121,19 @@ std::optional<GameTracker::Ended> GameTracker::end(std::int64_t now) {
   if (!played()) return std::nullopt;
   ended_ = true;
   return Ended{kind_, static_cast<int>(std::clamp<std::int64_t>(now - start_, 0, kLongestGame))};
+}
+
+std::optional<TrackedGame> GameTracker::inProgress(std::int64_t now) const {
+  if (!played()) return std::nullopt;
+  return TrackedGame{kind_, std::clamp<std::int64_t>(now - start_, 0, kLongestGame)};
+}
+
+void GameTracker::resume(const std::optional<TrackedGame>& game, std::int64_t now) {
+  dealt();
+  if (!game) return;
+  played_ = true;
+  kind_ = game->kind;
+  start_ = now - game->seconds;
 }
 
 }  // namespace game

@@ -30,14 +30,23 @@ std::string statisticsKindName(int kind);
 // Win rate in whole percent (0 before the first game).
 int winRate(const GameRecord& r);
 
-// Counts one ended game into its record; `score` is nullopt for a game without one.
+// Counts one ended game into its record; `score` is nullopt for a game without one. The counts
+// stop at the largest int rather than wrap round.
 void recordGame(GameRecord& r, bool won, std::optional<int> score, int seconds);
 
 // The lines of the statistics file: "<key>=played,won,streak,longest,best,fastest" ("-" for
 // nothing yet), one for every kind.
 std::vector<std::string> statisticsLines(const Statistics& s);
-// Reads them back; nullopt when any line is damaged or inconsistent. Kinds not named stay fresh.
-std::optional<Statistics> parseStatistics(const std::vector<std::string>& lines);
+// Reads them back. A damaged or inconsistent line is passed over and sets *damaged; its kind, as
+// every kind not named, stays fresh.
+Statistics parseStatistics(const std::vector<std::string>& lines, bool* damaged = nullptr);
+
+// A played game as a saved game keeps it: its kind and how long it has been played.
+struct TrackedGame {
+  int kind = 0;
+  std::int64_t seconds = 0;
+  bool operator==(const TrackedGame&) const = default;
+};
 
 // Follows the game on the table: it counts as played from its first move (a pick-up or a drag in
 // progress is none), and ends once by a win or by being left.
@@ -53,6 +62,10 @@ class GameTracker {
   // The game ends, won, or left by a new deal or exit: returns it, once, when it was played.
   std::optional<Ended> end(std::int64_t now);
   bool played() const { return played_ && !ended_; }
+  // The game under way once played (none before its first move or after its end), and the same
+  // game going on in a later run.
+  std::optional<TrackedGame> inProgress(std::int64_t now) const;
+  void resume(const std::optional<TrackedGame>& game, std::int64_t now);
 
  private:
   bool played_ = false, ended_ = false;

@@ -9,9 +9,8 @@ namespace music {
 std::optional<Playlist> loadPlaylist(const std::string& dir, std::string* notice) {
   const auto path = platform::findFileNoCase(dir, kPlaylistFileName);
   if (!path) return std::nullopt;
-  auto text = platform::readTextLines(*path);
+  auto text = platform::loadPlayerLines(*path, notice);
   if (!text) return std::nullopt;
-  if (!text->whole && notice) *notice = platform::partlyReadMessage(*path);
   return std::move(text->lines);
 }
 

@@ -80,8 +80,22 @@ std::string temporaryNameFor(const std::string& path) {
          std::to_string(counter.fetch_add(1));
 }
 
-// The process id in a name made by temporaryNameFor; nullopt for any other name.
+// The process id of "<name>.default-<pid>", the copies of default files of earlier versions.
+std::optional<unsigned long> defaultCopyWriter(std::string_view name) {
+  const std::size_t mark = name.rfind(".default-");
+  if (mark == std::string_view::npos || mark == 0) return std::nullopt;
+  const std::string_view digits = name.substr(mark + 9);
+  unsigned long id = 0;
+  const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+  if (failure != std::errc() || end != digits.data() + digits.size() || id == 0 || id > INT_MAX)
+    return std::nullopt;
+  return id;
+}
+
+// The process id in a name made by temporaryNameFor or an earlier version's default-file copy;
+// nullopt for any other name.
 std::optional<unsigned long> temporaryWriter(std::string_view name) {
+  if (const auto copier = defaultCopyWriter(name)) return copier;
   const std::size_t mark = name.rfind(".tmp");
   if (mark == std::string_view::npos || mark == 0) return std::nullopt;
   std::string_view rest = name.substr(mark + 4);
@@ -97,6 +111,12 @@ std::optional<unsigned long> temporaryWriter(std::string_view name) {
   }
   if (!rest.empty() || numbers[0] == 0 || numbers[0] > INT_MAX) return std::nullopt;
   return numbers[0];
+}
+
+// The names keepAside tries in turn.
+constexpr int kAsideNames = 1000;
+std::string asideName(const std::string& path, int n) {
+  return path + ".damaged" + (n > 1 ? "-" + std::to_string(n) : std::string());
 }
 
 }  // namespace
@@ -204,14 +224,36 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
   return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string* error) {
+bool pathExists(const std::string& path) {
+  if (GetFileAttributesW(wideSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD reason = GetLastError();
+  return reason != ERROR_FILE_NOT_FOUND && reason != ERROR_PATH_NOT_FOUND;
+}
+
+std::optional<std::string> keepAside(const std::string& path, std::string* error) {
+  DWORD reason = ERROR_ALREADY_EXISTS;
+  for (int n = 1; n <= kAsideNames && reason == ERROR_ALREADY_EXISTS; ++n) {
+    const std::string aside = asideName(path, n);
+    if (MoveFileExW(wideSystemPath(path).c_str(), wideSystemPath(aside).c_str(), 0)) return aside;
+    reason = GetLastError();
+    if (reason == ERROR_FILE_EXISTS) reason = ERROR_ALREADY_EXISTS;
+  }
+  if (error) *error = std::system_category().message(static_cast<int>(reason));
+  return std::nullopt;
+}
+
+namespace {
+
+bool writeViaTemporary(const std::string& path, const void* data, std::size_t size,
+                       std::string* error, bool replace) {
   const std::wstring target = wideSystemPath(path);
   // Replacing a read-only file would bypass its attribute: it stays as it is.
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-      (attributes & FILE_ATTRIBUTE_READONLY)) {
-    if (error) *error = std::system_category().message(ERROR_ACCESS_DENIED);
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (!replace || (!(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                              (attributes & FILE_ATTRIBUTE_READONLY)))) {
+    if (error)
+      *error = std::system_category().message(replace ? ERROR_ACCESS_DENIED : ERROR_FILE_EXISTS);
     return false;
   }
   const std::wstring temporary = wideSystemPath(temporaryNameFor(path));
@@ -229,7 +271,7 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
   DWORD reason = ok ? 0 : GetLastError();
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                         (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
     ok = false;
     reason = GetLastError();
   }
@@ -239,6 +281,8 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
   }
   return ok;
 }
+
+}  // namespace
 
 std::string programFolder() {
   std::wstring path(MAX_PATH, L'\0');
@@ -326,13 +370,37 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-}  // namespace
+// Where a save of `path` lands: the file at the end of the symbolic links it names, so that the
+// links stay and lead to the new file.
+std::string saveTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path target = path;
+  std::error_code code;
+  for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(target, code)); ++hop) {
+    const fs::path next = fs::read_symlink(target, code);
+    if (code) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
 
-bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
-                         std::string* error) {
+// Gives the written file `from` the name `to` unless something has that name; -1 with errno set
+// otherwise. A second name, then the first removed; folders that know no hard links (some network
+// and FAT mounts) get the file moved.
+int linkWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()), 0;
+  if (errno == EEXIST) return -1;
+  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+bool writeViaTemporary(const std::string& requested, const void* data, std::size_t size,
+                       std::string* error, bool replace) {
+  const std::string path = saveTarget(requested);
   struct stat old {};
-  const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  if (const int denied = replacing ? replaceDenied(path, old) : 0) {
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  const bool replacing = exists && S_ISREG(old.st_mode);
+  const int denied = !exists ? 0 : !replace ? EEXIST : replacing ? replaceDenied(path, old) : 0;
+  if (denied) {
     if (error) *error = systemReason(denied);
     return false;
   }
@@ -356,7 +424,8 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     ok = false;
     reason = errno;
   }
-  if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (ok && (replace ? std::rename(temporary.c_str(), path.c_str())
+                     : linkWithoutReplacing(temporary, path)) != 0) {
     ok = false;
     reason = errno;
   }
@@ -365,6 +434,24 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
     if (error) *error = systemReason(reason);
   }
   return ok;
+}
+
+}  // namespace
+
+bool pathExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
+std::optional<std::string> keepAside(const std::string& path, std::string* error) {
+  int reason = EEXIST;
+  for (int n = 1; n <= kAsideNames && reason == EEXIST; ++n) {
+    const std::string aside = asideName(path, n);
+    if (linkWithoutReplacing(path, aside) == 0) return aside;
+    reason = errno;
+  }
+  if (error) *error = systemReason(reason);
+  return std::nullopt;
 }
 
 std::string programFolder() {
@@ -378,6 +465,16 @@ std::string programFolder() {
 }
 
 #endif  // _WIN32
+
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
+                         std::string* error) {
+  return writeViaTemporary(path, data, size, error, true);
+}
+
+bool createFileAtomically(const std::string& path, const void* data, std::size_t size,
+                          std::string* error) {
+  return writeViaTemporary(path, data, size, error, false);
+}
 
 std::vector<std::string> splitLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -424,13 +521,23 @@ std::string partlyReadMessage(const std::string& path) {
          "could read and keeps the file as it is: it will not save over it.";
 }
 
+std::optional<TextLines> loadPlayerLines(const std::string& path, std::string* notice) {
+  auto text = readTextLines(path);
+  if (!text && pathExists(path) && notice)
+    *notice = "The file \"" + path +
+              "\" cannot be read. The game leaves it as it is: it will not save over it.";
+  if (text && !text->whole && notice) *notice = partlyReadMessage(path);
+  return text;
+}
+
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string* error) {
-  if (const auto old = readTextLines(path); old && !old->whole) {
+  const auto old = readTextLines(path);
+  if ((old && !old->whole) || (!old && pathExists(path))) {
     if (error)
       *error =
-          "The file is damaged or too large to be read whole; saving over it would "
-          "lose what could not be read.";
+          "The file cannot be read whole; saving over it would lose what could not be "
+          "read.";
     return false;
   }
   const std::string text = joinLinesCrLf(lines);

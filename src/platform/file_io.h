@@ -21,15 +21,31 @@ std::string programFolder();
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
                                                   std::size_t maxBytes = SIZE_MAX);
 
+// True when something exists at `path` (links followed), whether or not it can be read.
+bool pathExists(const std::string& path);
+
 // Writes `size` bytes to a temporary file beside `path`, flushes it and renames it over `path`,
 // so that a failed write never leaves a truncated file. An existing `path` keeps its permission
-// bits, and one without write permission is not replaced. On failure returns false, removes the
+// bits, and one without write permission is not replaced. A `path` that is a symbolic link stays
+// one: the file it leads to is replaced, in its own folder. On failure returns false, removes the
 // temporary file, keeps any old file and puts the system's reason into *error (if given).
 bool writeFileAtomically(const std::string& path, const void* data, std::size_t size,
                          std::string* error = nullptr);
 
-// Removes from `dir` the temporary files of writeFileAtomically whose writing process no longer
-// runs (a save killed half-way); the files they were to replace are intact.
+// As writeFileAtomically, but never replaces a file: `path` appears whole or not at all, and
+// false is returned when something exists there already.
+bool createFileAtomically(const std::string& path, const void* data, std::size_t size,
+                          std::string* error = nullptr);
+
+// Moves the file `path` to the first free name of "<path>.damaged", "<path>.damaged-2", ...,
+// so that a new file may take its place without losing what it held. Returns the name, or
+// nullopt with the system's reason in *error.
+std::optional<std::string> keepAside(const std::string& path, std::string* error = nullptr);
+
+// Removes from `dir` the temporary files of writeFileAtomically and createFileAtomically whose
+// writing process no longer runs (a save or a copy killed half-way), and the "<name>.default-<pid>"
+// copies that earlier versions of the game left the same way; the files they were to replace are
+// intact.
 void removeStaleTemporaries(const std::string& dir);
 
 // Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the text
@@ -55,9 +71,15 @@ std::optional<TextLines> readTextLines(const std::string& path, std::size_t cap 
 // The message that tells the player that `path` was read only in part and is kept as it is.
 std::string partlyReadMessage(const std::string& path);
 
+// The lines of a player's file at start-up: nullopt without a notice when there is no file;
+// nullopt with the notice that it is left alone when it exists but cannot be read; the lines,
+// with partlyReadMessage as the notice when they are not the whole file.
+std::optional<TextLines> loadPlayerLines(const std::string& path, std::string* notice);
+
 // Writes the lines, CR LF after each, over `path` by writeFileAtomically. An existing file that
-// readTextLines does not read whole is never replaced: the lines taken from it would lack the
-// rest. On failure returns false and puts the reason into *error (if given).
+// readTextLines does not read whole, or cannot read at all, is never replaced: the lines taken
+// from it would lack the rest. On failure returns false and puts the reason into *error (if
+// given).
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string* error = nullptr);
 

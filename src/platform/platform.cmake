@@ -13,6 +13,7 @@ add_library(platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_metrics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/maximize_guard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quit_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/links.cpp)
 target_include_directories(platform PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -56,10 +56,15 @@ void EndGameScreen::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-// The click on the picture is the one way to close the window; Escape does not dismiss it.
+// Besides the click on the picture, the keys that dismiss a message close the window.
 void EndGameScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) return;
-  QDialog::keyPressEvent(event);
+  switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: accept(); return;
+    default: QDialog::keyPressEvent(event);
+  }
 }
 
 void EndGameScreen::playEndSound() { cues_.play(platform::joinPath(startDir_, "mirt_2.wav")); }

@@ -1,7 +1,8 @@
 #pragma once
 // The end-of-game screen: a borderless 300 x 200 congratulation picture, shown modally after a
 // win that does not enter the highscore list. It plays the end-of-game sound each time it is
-// shown (whether or not sound is switched on) and closes on a click on the picture.
+// shown (whether or not sound is switched on) and closes on a click on the picture or on Escape,
+// Return or Space.
 #include <QDialog>
 #include <string>
 

@@ -49,9 +49,8 @@ int placeResult(HighscoreList& list, const std::string& scoreText, const std::st
 
 HighscoreList loadHighscores(const std::string& dir, std::string* notice) {
   const auto path = platform::findFileNoCase(dir, kHighscoreFileName);
-  auto text = path ? platform::readTextLines(*path) : std::nullopt;
+  auto text = path ? platform::loadPlayerLines(*path, notice) : std::nullopt;
   if (!text) return defaultHighscores();
-  if (!text->whole && notice) *notice = platform::partlyReadMessage(*path);
   HighscoreList list;
   list.lines = std::move(text->lines);
   if (list.lines.size() == 2 * kHighscoreRows) {

@@ -40,6 +40,10 @@ void StatisticsWindow::createContents() {
   if (table_ != nullptr) return;
   table_ = new QTableWidget(game::kStatisticsKinds, 7, this);
   table_->setHorizontalHeaderLabels(kHeaders);
+  table_->horizontalHeaderItem(int(kHeaders.size()) - 1)
+      ->setToolTip(
+          "On the game clock (Normal and Timed) as the status bar shows it; otherwise from "
+          "the first move to the win");
   QStringList kinds;
   for (int k = 0; k < game::kStatisticsKinds; ++k)
     kinds << QString::fromStdString(game::statisticsKindName(k));

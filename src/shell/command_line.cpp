@@ -67,7 +67,7 @@ StartOptions parseStartOptions(int argc, const char* const argv[]) {
   return options;
 }
 
-std::optional<int> enterPlayFolder(int argc, const char* const argv[]) {
+std::optional<int> enterPlayFolder(int argc, const char* const argv[], std::string* notice) {
   const StartOptions options = parseStartOptions(argc, argv);
   const char* program = argc > 0 ? argv[0] : KLONDIKE_FOLDER_NAME;
   if (!options.error.empty()) {
@@ -89,13 +89,25 @@ std::optional<int> enterPlayFolder(int argc, const char* const argv[]) {
       options.playDir, start, holdsGameFiles(start),
       userPlayFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), KLONDIKE_FOLDER_NAME));
   if (!choice.fill) return std::nullopt;
-  for (const std::string& name : fillPlayFolder(choice.folder, defaultDataFolder()))
-    std::fprintf(stderr, "%s: cannot copy %s into %s\n", program, name.c_str(),
-                 choice.folder.c_str());
-  fs::current_path(choice.folder, code);
-  if (code)
-    std::fprintf(stderr, "%s: cannot play in %s (%s); playing in %s\n", program,
-                 choice.folder.c_str(), code.message().c_str(), start.c_str());
+  FillOutcome filled = fillPlayFolder(choice.folder, defaultDataFolder());
+  std::string said;
+  if (filled.folderError.empty()) {
+    fs::current_path(choice.folder, code);
+    if (code) filled.folderError = code.message();
+  }
+  if (!filled.folderError.empty()) {
+    said = "The play folder \"" + choice.folder + "\" cannot be used: " + filled.folderError +
+           ". The game plays in \"" + start + "\" instead and keeps the player's files there.";
+  } else if (!filled.notCopied.empty()) {
+    said =
+        "These default files could not be copied into the play folder \"" + choice.folder + "\":";
+    for (std::size_t i = 0; i < filled.notCopied.size(); ++i)
+      said += (i ? ", " : " ") + filled.notCopied[i];
+    said += ".";
+  }
+  if (said.empty()) return std::nullopt;
+  std::fprintf(stderr, "%s: %s\n", program, said.c_str());
+  if (notice) *notice = said;
   return std::nullopt;
 }
 

@@ -18,7 +18,8 @@ StartOptions parseStartOptions(int argc, const char* const argv[]);
 
 // Answers --help and --version, chooses the play folder, creates and fills it when it is the
 // per-user or the named one, and makes it the current folder. Returns the exit code when the game
-// is not to start.
-std::optional<int> enterPlayFolder(int argc, const char* const argv[]);
+// is not to start. A play folder that cannot be used, or default files that could not be copied
+// into it, are said on the terminal and in *notice, for the player's message box.
+std::optional<int> enterPlayFolder(int argc, const char* const argv[], std::string* notice);
 
 }  // namespace shell

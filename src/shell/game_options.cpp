@@ -9,11 +9,11 @@
 namespace shell {
 namespace {
 
-constexpr std::size_t kFileCap = 64 * 1024;  // far beyond the few lines of the file
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
 const char* const kZoom = "Zoom";
 const char* const kAnimations = "Animations";
 const char* const kAutodrop = "Autodrop";
+const char* const kResumeGame = "ResumeGame";
 // The stored value of each Zoom, in the enum's order.
 const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
 
@@ -43,11 +43,9 @@ void readZoom(std::string_view value, Zoom& zoom) {
     if (sameNoCase(value, kZoomValues[i])) zoom = Zoom(i);
 }
 
-}  // namespace
-
-GameOptions parseGameOptions(std::string_view text) {
+GameOptions parseLines(const std::vector<std::string>& lines) {
   GameOptions options;
-  for (const std::string& line : platform::splitLines(text)) {
+  for (const std::string& line : lines) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
     const std::string_view key = trimmed(std::string_view(line).substr(0, equals));
@@ -56,33 +54,43 @@ GameOptions parseGameOptions(std::string_view text) {
     if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
     if (sameNoCase(key, kAnimations)) readFlag(value, options.animations);
     if (sameNoCase(key, kAutodrop)) readFlag(value, options.autodrop);
+    if (sameNoCase(key, kResumeGame)) readFlag(value, options.resumeGame);
   }
   return options;
 }
 
-std::string formatGameOptions(const GameOptions& options) {
+std::vector<std::string> formatLines(const GameOptions& options) {
   std::vector<std::string> lines = {std::string(kWinnableDealsOnly) + "=" +
                                     (options.winnableDealsOnly ? "1" : "0")};
-  // The zoom is written once it was changed, so that the file of a game at 100% stays as it was.
+  // The zoom and resuming are written once changed, so that the file of a game that keeps their
+  // defaults stays as it was.
   if (options.zoom != Zoom::Percent100)
     lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
+  if (!options.resumeGame) lines.push_back(std::string(kResumeGame) + "=0");
   // Likewise the animations and autodrop, once they differ from their defaults.
   if (!options.animations) lines.push_back(std::string(kAnimations) + "=0");
   if (options.autodrop) lines.push_back(std::string(kAutodrop) + "=1");
-  return platform::joinLinesCrLf(lines);
+  return lines;
 }
 
-GameOptions readGameOptions(const std::string& dir) {
-  const auto bytes = platform::readFile(platform::joinPath(dir, kGameOptionsFile), kFileCap);
-  if (!bytes) return {};
-  return parseGameOptions(
-      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}  // namespace
+
+GameOptions parseGameOptions(std::string_view text) {
+  return parseLines(platform::splitLines(text));
+}
+
+std::string formatGameOptions(const GameOptions& options) {
+  return platform::joinLinesCrLf(formatLines(options));
+}
+
+GameOptions readGameOptions(const std::string& dir, std::string* notice) {
+  const auto text = platform::loadPlayerLines(platform::joinPath(dir, kGameOptionsFile), notice);
+  return text ? parseLines(text->lines) : GameOptions{};
 }
 
 bool writeGameOptions(const GameOptions& options, const std::string& dir, std::string* error) {
-  const std::string text = formatGameOptions(options);
-  return platform::writeFileAtomically(platform::joinPath(dir, kGameOptionsFile), text.data(),
-                                       text.size(), error);
+  return platform::writeTextLines(platform::joinPath(dir, kGameOptionsFile), formatLines(options),
+                                  error);
 }
 
 }  // namespace shell

@@ -18,14 +18,17 @@ struct GameOptions {
   Zoom zoom = Zoom::Percent100;
   bool animations = true;  // Options > Animations: cards the player does not drag glide
   bool autodrop = false;   // Options > Autodrop: safe cards go home after each move
+  bool resumeGame = true;  // Options > Resume unfinished game
   bool operator==(const GameOptions&) const = default;
 };
 
 GameOptions parseGameOptions(std::string_view text);
 std::string formatGameOptions(const GameOptions& options);
 
-// The options of the file in `dir`; the defaults when it is missing or unreadable.
-GameOptions readGameOptions(const std::string& dir);
+// The options of the file in `dir`; the defaults when it is missing or cannot be read. A file
+// that cannot be read, or only in part, puts the message to show into *notice and is not saved
+// over (platform::loadPlayerLines).
+GameOptions readGameOptions(const std::string& dir, std::string* notice = nullptr);
 // Writes the file in `dir` atomically; false with the reason in *error when it cannot.
 bool writeGameOptions(const GameOptions& options, const std::string& dir,
                       std::string* error = nullptr);

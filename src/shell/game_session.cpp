@@ -29,7 +29,10 @@ GameSession::GameSession(SessionView& view) : view_(view) {
   };
   hint_.tell = [this](const QString& text, const QString& caption) { view_.tell(text, caption); };
   hint_.note = [this](const QString& text) { view_.showNote(text); };
-  winnableDeals_.dealt = [this] { statistics_.dealt(); };
+  winnableDeals_.dealt = [this] {
+    statistics_.dealt();
+    forgetGame();
+  };
   winnableDeals_.searchChanged = [this](bool on) { view_.searchingForDeal(on); };
   winnableDeals_.takesLong = [this] { view_.searchTakesLong(); };
   winnableDeals_.tell = [this](const QString& text, const QString& caption) {
@@ -84,11 +87,70 @@ bool GameSession::autoFinishStep() {
 
 void GameSession::showHint() { hint_.request(); }
 
-void GameSession::leave() { statistics_.leave(steadySeconds()); }
+void GameSession::setResumeGames(bool on) {
+  if (on == resumeGames_) return;
+  if (!on) forgetGame();
+  resumeGames_ = on;
+  keepGame();
+  waitForKeptGame();
+}
+
+std::optional<std::string> GameSession::resumeKeptGame(bool* fits) {
+  *fits = true;
+  if (!keeping()) return std::nullopt;
+  SavedGameLoad kept = loadSavedGame(keepDir);
+  keptFileWritable_ = kept.writable;
+  if (!kept.game) return kept.message;
+  winnableDeals_.cancel();
+  *fits = engine_.resume(*kept.game);
+  if (*fits) statistics_.resume(kept.game->tracked, steadySeconds());
+  return std::nullopt;
+}
+
+void GameSession::undo() {
+  engine_.undo();
+  keepGame();
+}
+
+void GameSession::redo() {
+  engine_.redo();
+  keepGame();
+}
+
+// A failed write keeps the game kept before; the next move tries again.
+void GameSession::keepGame() {
+  if (!keeping() || engine_.gameOver()) return;
+  game::SavedGame kept = engine_.savedGame();
+  kept.tracked = statistics_.inProgress(steadySeconds());
+  keptGameWriter().store(kept);
+}
+
+void GameSession::waitForKeptGame() {
+  if (keptGameWriter_) keptGameWriter_->waitUntilDone();
+}
+
+SavedGameWriter& GameSession::keptGameWriter() {
+  if (!keptGameWriter_) keptGameWriter_ = std::make_unique<SavedGameWriter>(keepDir);
+  return *keptGameWriter_;
+}
+
+void GameSession::forgetGame() {
+  if (keeping()) keptGameWriter().remove();
+}
+
+void GameSession::leave() {
+  if (keeping() && !engine_.gameOver()) {
+    keepGame();  // the same game goes on at the next start: not lost
+    waitForKeptGame();
+    return;
+  }
+  statistics_.leave(steadySeconds());
+}
 
 void GameSession::dealtNew() {
   statistics_.leave(steadySeconds());
   statistics_.dealt();
+  forgetGame();
 }
 
 void GameSession::invalidate(const game::Rect& r, bool erase) {
@@ -110,13 +172,19 @@ void GameSession::setClockRunning(bool running) {
 
 void GameSession::moveMade() {
   statistics_.moved(game::statisticsKind(engine_.menu()), steadySeconds());
+  keepGame();
 }
 
 // The statistics count the win before its screens show: a game left while they are open is won.
 // The winning move is reported after the win: it may be the game's first.
 void GameSession::gameWon(const game::GameResult& result) {
   moveMade();
-  statistics_.won(result.score, steadySeconds());
+  const game::MenuState& menu = engine_.menu();
+  const bool onTheClock =
+      engine_.rules().klondikeScoring && menu.scoreMode == game::ScoreMode::Normal && menu.timed;
+  statistics_.won(result.score, onTheClock ? std::optional(result.seconds) : std::nullopt,
+                  steadySeconds());
+  forgetGame();
   view_.gameWon(result);
 }
 

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "game/game_engine.h"
 #include "results/statistics_file.h"
 #include "shell/hint_search.h"
+#include "shell/saved_game_file.h"
 #include "shell/winnable_deals.h"
 
 namespace shell {
@@ -50,6 +52,11 @@ class GameSession : public QObject, private game::TableView {
   // After each card of an auto finish, with the table before it: the window lets the card glide
   // and gives the milliseconds to wait before the next card.
   std::function<int(const game::GameTable& before)> autoFinishCardMoved;
+  // The play folder that keeps the game in progress (game/saved_game.h); none keeps nothing.
+  std::string keepDir;
+  // Options > Resume unfinished game: the game in progress is kept after every move and on
+  // leaving, and goes on at the next start. Off, the kept game is forgotten.
+  void setResumeGames(bool on);
 
   // Deals the game of the engine's menu state at program start.
   void startUp();
@@ -58,7 +65,17 @@ class GameSession : public QObject, private game::TableView {
   bool play(game::RuleSet game);        // Game > Klondike, Game > Quatro
   void autoFinish();                    // one card now, the others paced by a timer
   void showHint();
-  // Exit: a played game that is still open is counted lost.
+  // At start, after startUp(): goes on with the kept game in place of the deal. Returns the
+  // message for a kept file that could not be read; *fits is false when the kept game is one the
+  // screen cannot show (the deal stays).
+  std::optional<std::string> resumeKeptGame(bool* fits);
+  void undo();
+  void redo();
+  // Writes the game in progress, unless it is over or not kept (the desktop session ends).
+  void keepGame();
+  // The file is written off this thread: returns once it is as the last move left it.
+  void waitForKeptGame();
+  // Exit: the game in progress is kept; where it is not, a played game still open is lost.
   void leave();
 
  private:
@@ -77,6 +94,8 @@ class GameSession : public QObject, private game::TableView {
 
   void dealtNew();  // the statistics leave the game before and follow the new one
   bool autoFinishStep();
+  bool keeping() const { return resumeGames_ && !keepDir.empty() && keptFileWritable_; }
+  void forgetGame();  // the game is over or left: no kept file
   bool winnableDeal() const { return winnableDealsOnly && engine_.rules().klondikeScoring; }
 
   SessionView& view_;
@@ -86,6 +105,10 @@ class GameSession : public QObject, private game::TableView {
   QTimer autoFinishTimer_;
   HintSearch hint_{engine_};
   WinnableDeals winnableDeals_{engine_};
+  SavedGameWriter& keptGameWriter();
+  std::unique_ptr<SavedGameWriter> keptGameWriter_;  // made on the first use of keepDir
+  bool resumeGames_ = true;
+  bool keptFileWritable_ = true;  // false while a file that could not be read stays in place
 };
 
 }  // namespace shell

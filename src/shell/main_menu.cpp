@@ -33,7 +33,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.autoFinishItem = m.gameMenu->addAction("&Auto finish");
   m.gameMenu->addSeparator();
   m.restartItem = m.gameMenu->addAction("&Restart");
-  m.dealNumberItem = m.gameMenu->addAction("Deal nu&mber...");
+  m.replayDealItem = m.gameMenu->addAction("Re&play deal");
+  m.dealNumberItem = m.gameMenu->addAction(kDealNumberCaption);
   m.gameMenu->addSeparator();
   m.highscoreListItem = m.gameMenu->addAction("&Highscore list");
   m.gameMenu->addSeparator();
@@ -64,6 +65,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.amigaColoursItem = checkItem(m.optionsMenu, "&Amiga colors");
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
   m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
+  m.resumeGameItem = checkItem(m.optionsMenu, "&Resume unfinished game");
   m.animationsItem = checkItem(m.optionsMenu, "&Animations");
   m.autodropItem = checkItem(m.optionsMenu, "A&utodrop");
   m.zoomMenu = m.optionsMenu->addMenu("&Zoom");

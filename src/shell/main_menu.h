@@ -17,7 +17,8 @@ struct MainMenu {
   QAction* redoItem = nullptr;
   QAction* autoFinishItem = nullptr;
   QAction* restartItem = nullptr;
-  QAction* dealNumberItem = nullptr;
+  QAction* replayDealItem = nullptr;
+  QAction* dealNumberItem = nullptr;  // shows the deal's number where menus show shortcuts
   QAction* highscoreListItem = nullptr;
   QAction* klondikeItem = nullptr;
   QAction* quatroItem = nullptr;
@@ -41,6 +42,7 @@ struct MainMenu {
   QAction* amigaColoursItem = nullptr;
   QAction* dragDropItem = nullptr;
   QAction* winnableDealsItem = nullptr;
+  QAction* resumeGameItem = nullptr;
   QAction* animationsItem = nullptr;
   QAction* autodropItem = nullptr;
   QMenu* zoomMenu = nullptr;  // its items, in the order of shell::Zoom, exclude each other
@@ -59,6 +61,8 @@ struct MainMenu {
   QAction* aboutItem = nullptr;
   QAction* enterResultItem = nullptr;  // hidden: enters the current result into the highscore list
 };
+
+inline constexpr const char* kDealNumberCaption = "Deal nu&mber...";
 
 // Builds the menu tree into `bar`; the handlers are connected by the window.
 MainMenu buildMainMenu(QMenuBar* bar);

@@ -30,6 +30,7 @@ const char* const kSmallScreenText = "This game can only work in 800 x 600 and h
 const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
+const char* const kResumeCaption = "Resume unfinished game";
 constexpr int kWindowWidth = 646;
 constexpr int kStatusBarHeight = 19;
 constexpr int kScorePanel = 1;
@@ -102,6 +103,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.redoItem, &MainWindow::redo},
       {menu_.autoFinishItem, &MainWindow::autoFinish},
       {menu_.restartItem, &MainWindow::restart},
+      {menu_.replayDealItem, &MainWindow::replayDeal},
       {menu_.dealNumberItem, &MainWindow::chooseDealNumber},
       {menu_.highscoreListItem, &MainWindow::showHighscoreList},
       {menu_.klondikeItem, &MainWindow::playKlondike},
@@ -122,6 +124,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.amigaColoursItem, &MainWindow::toggleAmigaColours},
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
       {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
+      {menu_.resumeGameItem, &MainWindow::toggleResumeGame},
       {menu_.animationsItem, &MainWindow::toggleAnimations},
       {menu_.autodropItem, &MainWindow::toggleAutodrop},
       {menu_.playlistItem, &MainWindow::editPlaylist},
@@ -144,6 +147,11 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
                                              {menu_.zoomFitItem, Zoom::FitWindow}};
   for (const auto& [action, zoom] : zooms)
     connect(action, &QAction::triggered, this, [this, zoom = zoom] { chooseZoom(zoom); });
+
+  // Every way out keeps the game in progress: the menu and the window's close (below), and a quit
+  // asked by a signal (main.cpp); the desktop session's end asks for it first.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { session_.leave(); });
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { session_.keepGame(); });
 
   runStartUp(screen);
 }
@@ -184,8 +192,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
   engine_.setScreenClass(screenClass_);
-  if (!engine_.applyMenuState(menuStateOf(pref_)))
-    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
+  const bool storedGameFits = engine_.applyMenuState(menuStateOf(pref_));
+  if (!storedGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
 
   std::string highscoreNotice;
   highscoreList_ = results::loadHighscores(startDir_, &highscoreNotice);
@@ -194,14 +202,20 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   if (auto notice =
           session_.loadStatistics(platform::joinPath(startDir_, results::kStatisticsFileName)))
     showMessage(*notice, {}, music::MessageIcon::Information);
+  statistics().onSaveFailure(
+      [this](const std::string& text) { showMessage(text, {}, music::MessageIcon::Information); });
 
   if (screen.palette)
     platform::showMessage(nullptr,
                           "The game requires 32000 colors or higher for optimal performance !!!",
                           "System Message");
 
-  options_ = readGameOptions(startDir_);
+  std::string optionsNotice;
+  options_ = readGameOptions(startDir_, &optionsNotice);
+  if (!optionsNotice.empty()) showMessage(optionsNotice, {}, music::MessageIcon::Information);
   session_.winnableDealsOnly = options_.winnableDealsOnly;
+  session_.keepDir = startDir_;
+  session_.setResumeGames(options_.resumeGame);
   table_->setZoom(tableZoom(), tableBaseSize());
   table_->animations = options_.animations;
   engine_.setAutodrop(options_.autodrop);
@@ -212,6 +226,12 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   applyColours(true);
 
   session_.startUp();  // deals the stored game
+  bool keptGameFits = true;
+  if (const auto message = session_.resumeKeptGame(&keptGameFits))
+    platform::showMessage(nullptr, qs(*message), kResumeCaption);
+  // A kept Quatro game on the smallest screen gives Klondike, as the settings do (told once).
+  if (!keptGameFits && storedGameFits)
+    platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
   statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
   syncMenu();
 }
@@ -334,6 +354,7 @@ void MainWindow::syncMenu() {
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
+  menu_.resumeGameItem->setChecked(options_.resumeGame);
   menu_.animationsItem->setChecked(options_.animations);
   menu_.autodropItem->setChecked(options_.autodrop);
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
@@ -419,33 +440,54 @@ void MainWindow::restart() { session_.restart(); }
 void MainWindow::undo() {
   const bool qualified = engine_.table().qualifies == 1;
   const game::GameTable before = engine_.table();
-  engine_.undo();
+  session_.undo();
   table_->glideFrom(before);
   if (qualified && engine_.table().qualifies == 0) showNote(kOutOfTheRaceNote);
 }
-
 void MainWindow::redo() {
   const game::GameTable before = engine_.table();
-  engine_.redo();
+  session_.redo();
   table_->glideFrom(before);
 }
 
+namespace {
+
+// The Deal number dialog: OK with a number that is no deal number keeps the dialog open, with a
+// message, so that the number can be corrected.
+class DealNumberDialog : public QInputDialog {
+ public:
+  using QInputDialog::QInputDialog;
+  std::optional<std::uint32_t> number() const {
+    bool ok = false;
+    const uint value = textValue().trimmed().toUInt(&ok);
+    return ok ? std::optional<std::uint32_t>(value) : std::nullopt;
+  }
+  void done(int result) override {
+    if (result != Accepted || number()) {
+      QInputDialog::done(result);
+      return;
+    }
+    // After the button's click has returned, over the dialog that stays up.
+    QTimer::singleShot(0, this, [this] {
+      platform::showMessage(this, "A deal number is a whole number from 0 to 4294967295.",
+                            "Deal number");
+    });
+  }
+};
+
+}  // namespace
+
 void MainWindow::chooseDealNumber() {
-  QInputDialog dialog(this);
+  DealNumberDialog dialog(this);
   dialog.setWindowTitle("Deal number");
   dialog.setLabelText("This deal is number " + QString::number(engine_.dealNumber()) +
                       ".\nType a number (0 to 4294967295) to play its deal:");
   dialog.setTextValue(QString::number(engine_.dealNumber()));
   if (dialog.exec() != QDialog::Accepted) return;
-  bool ok = false;
-  const uint number = dialog.textValue().trimmed().toUInt(&ok);
-  if (!ok) {
-    platform::showMessage(this, "A deal number is a whole number from 0 to 4294967295.",
-                          "Deal number");
-    return;
-  }
-  session_.playDeal(number);
+  session_.playDeal(*dialog.number());
 }
+
+void MainWindow::replayDeal() { session_.playDeal(engine_.dealNumber()); }
 
 void MainWindow::showHighscoreList() {
   if (companions_.showHighscoreList) companions_.showHighscoreList();
@@ -534,6 +576,13 @@ void MainWindow::toggleWinnableDeals() {
   saveOptions();
 }
 
+// Kept at once in the game's own options file; off, the kept game is forgotten.
+void MainWindow::toggleResumeGame() {
+  options_.resumeGame = !options_.resumeGame;
+  session_.setResumeGames(options_.resumeGame);
+  saveOptions();
+}
+
 // The window keeps its place; at 100% the table is the fixed window of today again. A maximized
 // window keeps its fitted table: the zoom shows when it is back to normal.
 void MainWindow::chooseZoom(Zoom zoom) {
@@ -612,9 +661,13 @@ void MainWindow::dragStarted(const game::Rect& source) {
   table_->grabDragImage(cards::toQRect(source));
 }
 
+// Also called by every deal: the Deal number item shows the number of the deal on the table.
 void MainWindow::movesChanged() {
   menu_.undoItem->setEnabled(engine_.canUndo());
   menu_.redoItem->setEnabled(engine_.canRedo());
+  const QString dealCaption =
+      QStringLiteral("%1\t%2").arg(kDealNumberCaption).arg(engine_.dealNumber());
+  if (menu_.dealNumberItem->text() != dealCaption) menu_.dealNumberItem->setText(dealCaption);
 }
 
 void MainWindow::showHintFrames(std::vector<game::Rect> frames) {

@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void redo();
   void autoFinish();
   void restart();
+  void replayDeal();  // the deal on the table once more, from its start
   void chooseDealNumber();
   void showHighscoreList();
   void playKlondike();
@@ -101,6 +102,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void toggleAmigaColours();
   void toggleDragDrop();
   void toggleWinnableDeals();
+  void toggleResumeGame();
   void toggleAnimations();
   void toggleAutodrop();
   void chooseZoom(Zoom zoom);

@@ -6,7 +6,7 @@ add_library(shell_play_folder STATIC
 target_include_directories(shell_play_folder PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(shell_play_folder PUBLIC platform_files)
 file(RELATIVE_PATH klondike_data_from_program
-  /${CMAKE_INSTALL_BINDIR} /${KLONDIKE_DATA_INSTALL_DIR})
+  /${KLONDIKE_PROGRAM_INSTALL_DIR} /${KLONDIKE_DATA_INSTALL_DIR})
 target_compile_definitions(shell_play_folder PRIVATE
   KLONDIKE_FOLDER_NAME="${KLONDIKE_NAME}" KLONDIKE_VERSION="${PROJECT_VERSION}"
   KLONDIKE_DATA_FROM_PROGRAM="${klondike_data_from_program}")

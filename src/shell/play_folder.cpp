@@ -1,7 +1,5 @@
 #include "shell/play_folder.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "platform/file_io.h"
@@ -15,21 +13,13 @@ namespace {
 constexpr const char* kGameFiles[] = {"mirt.ini", "Highscore.ini", "Playlist.ini", "Vessant.tvp",
                                       "mirt.hlp", "mirt_1.wav",    "mirt_2.wav"};
 
-// Copies `from` to a temporary file beside `to`, then links it under the final name, which fails
-// rather than replace a file that appeared meanwhile. True unless the copy could not be made.
+// Copies `from` to `to` whole or not at all, never replacing a file that appeared meanwhile
+// (the player's file stays). True unless the copy could not be made.
 bool copyWithoutReplacing(const fs::path& from, const fs::path& to) {
-  const fs::path temporary = to.string() + ".default-" + std::to_string(::getpid());
-  std::error_code code;
-  if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, code)) return false;
-  fs::create_hard_link(temporary, to, code);
-  // Folders that know no hard links (some network and FAT mounts) get the file renamed instead.
-  if (code && code != std::errc::file_exists && !fs::exists(to)) {
-    fs::rename(temporary, to, code);
-    return !code;
-  }
-  const bool done = !code || code == std::errc::file_exists;  // the player's file stays
-  fs::remove(temporary, code);
-  return done;
+  const auto bytes = platform::readFile(from.string());
+  if (!bytes) return false;
+  return platform::createFileAtomically(to.string(), bytes->data(), bytes->size()) ||
+         platform::pathExists(to.string());
 }
 
 }  // namespace
@@ -56,19 +46,21 @@ PlayFolderChoice choosePlayFolder(const std::string& explicitDir, const std::str
   return {userDir, true};
 }
 
-std::vector<std::string> fillPlayFolder(const std::string& dir, const std::string& dataDir) {
+FillOutcome fillPlayFolder(const std::string& dir, const std::string& dataDir) {
   std::error_code code;
   fs::create_directories(dir, code);
-  if (!fs::is_directory(dir, code)) return {dir};
-  std::vector<std::string> failed;
+  std::error_code folderCode;
+  if (!fs::is_directory(dir, folderCode))
+    return {code ? code.message() : std::make_error_code(std::errc::not_a_directory).message(), {}};
+  FillOutcome outcome;
   for (fs::directory_iterator it(dataDir, code), end; !code && it != end; it.increment(code)) {
     std::error_code typeCode;
     if (!it->is_regular_file(typeCode)) continue;
     const std::string name = it->path().filename().string();
     if (platform::findFileNoCase(dir, name)) continue;
-    if (!copyWithoutReplacing(it->path(), fs::path(dir) / name)) failed.push_back(name);
+    if (!copyWithoutReplacing(it->path(), fs::path(dir) / name)) outcome.notCopied.push_back(name);
   }
-  return failed;
+  return outcome;
 }
 
 }  // namespace shell

@@ -25,10 +25,14 @@ struct PlayFolderChoice {
 PlayFolderChoice choosePlayFolder(const std::string& explicitDir, const std::string& startDir,
                                   bool startHoldsGameFiles, const std::string& userDir);
 
+struct FillOutcome {
+  std::string folderError;             // why `dir` is no folder to play in; empty when it is one
+  std::vector<std::string> notCopied;  // the default files that could not be copied into it
+};
+
 // Creates `dir` when missing and copies into it every regular file of `dataDir` that it lacks
 // (names compared without regard to case). A file already in `dir` is never replaced, and a copy
-// appears whole or not at all. Returns the names it could not copy, or `dir` itself when it
-// cannot be created.
-std::vector<std::string> fillPlayFolder(const std::string& dir, const std::string& dataDir);
+// appears whole or not at all.
+FillOutcome fillPlayFolder(const std::string& dir, const std::string& dataDir);
 
 }  // namespace shell

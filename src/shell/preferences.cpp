@@ -89,6 +89,12 @@ bool Preferences::setCardSetName(const std::string& name) {
   return true;
 }
 
+Preferences firstStartPreferences() {
+  Preferences pref;
+  pref.setCardSetName("Vessant.tvp");
+  return pref;
+}
+
 std::array<std::uint8_t, kPreferencesSize> toBytes(const Preferences& pref) {
   std::array<std::uint8_t, kPreferencesSize> bytes{};
   std::memcpy(bytes.data(), pref.cardSet, sizeof pref.cardSet);

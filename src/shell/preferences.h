@@ -34,6 +34,10 @@ struct Preferences {
   bool setCardSetName(const std::string& name);
 };
 
+// The choices of a first start, with the default card set "Vessant.tvp": the settings file that a
+// new play folder is given.
+Preferences firstStartPreferences();
+
 std::array<std::uint8_t, kPreferencesSize> toBytes(const Preferences& pref);
 Preferences fromBytes(const std::array<std::uint8_t, kPreferencesSize>& bytes);
 

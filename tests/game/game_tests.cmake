@@ -7,6 +7,7 @@ klondike_gtest(game_tests
     ${CMAKE_CURRENT_LIST_DIR}/pointer_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scoring_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quatro_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/saved_game_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keyboard_focus_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/klondike_move_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/statistics_tests.cpp

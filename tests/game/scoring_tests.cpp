@@ -119,5 +119,22 @@ TEST_F(ScoringTest, QuatroLeavesTheClockAlone) {
   EXPECT_FALSE(engine.clockRunning());
 }
 
+TEST_F(ScoringTest, AWonGamesClockStaysStopped) {
+  emptyKlondike(Level::Hard, ScoreMode::Normal);
+  for (int suit = 0; suit < 4; ++suit)
+    for (int rank = King; rank >= Ace; --rank) t.tableau[suit][King - rank] = card(rank, suit);
+  pressTable();
+  ASSERT_TRUE(engine.clockRunning());
+  engine.autoFinish();
+  ASSERT_FALSE(engine.clockRunning());
+  const int score = t.score;
+  pressTable();  // a click on the won table
+  EXPECT_FALSE(engine.clockRunning());
+  engine.toggleTimed();
+  engine.toggleTimed();
+  EXPECT_FALSE(engine.clockRunning());
+  EXPECT_EQ(t.score, score);
+}
+
 }  // namespace
 }  // namespace game::testing

@@ -1,8 +1,10 @@
-// The statistics records, their file lines (a damaged line is refused, never half read) and the
-// tracker that counts a game from its first move.
+// The statistics records, their file lines (a damaged line is passed over, never half read) and
+// the tracker that counts a game from its first move.
 #include "game/statistics.h"
 
 #include "tests/game/game_fixture.h"
+
+#include <limits>
 
 namespace game::testing {
 namespace {
@@ -17,16 +19,42 @@ TEST(Statistics, RecordGameKeepsStreaksBestScoreAndFastestWin) {
   EXPECT_EQ(winRate(r), 75);
 }
 
-TEST(Statistics, LinesReadBackAndDamagedLinesAreRefused) {
+// Counts read from a file may be as large as an int goes: they stop there, stay consistent and
+// read back, and the win rate needs no more room than they do.
+TEST(Statistics, CountsStopAtTheirLargestValue) {
+  constexpr int kMost = std::numeric_limits<int>::max();
+  GameRecord r{kMost, kMost - 1, kMost - 1, kMost - 1, 10, 5};
+  recordGame(r, true, 20, 4);
+  recordGame(r, true, 30, 3);
+  EXPECT_EQ(r, (GameRecord{kMost, kMost, kMost, kMost, 30, 3}));
+  Statistics s{};
+  s[0] = r;
+  EXPECT_EQ(parseStatistics(statisticsLines(s)), s);
+  EXPECT_EQ(winRate(r), 100);
+  EXPECT_EQ(winRate({30'000'000, 29'000'000, 0, 0, {}, {}}), 96);
+}
+
+TEST(Statistics, LinesReadBackAndADamagedLineLosesOnlyItsOwnRecord) {
   Statistics s{};
   recordGame(s[statisticsKind({ScoreMode::Vegas, true, Level::Easy})], true, -12, 90);
   recordGame(s[kStatisticsKinds - 1], false, std::nullopt, 5);
-  EXPECT_EQ(parseStatistics(statisticsLines(s)), s);
+  bool damaged = false;
+  EXPECT_EQ(parseStatistics(statisticsLines(s), &damaged), s);
+  EXPECT_FALSE(damaged);
   EXPECT_EQ(parseStatistics({}), Statistics{});
-  for (const char* damaged : {"quatro=1,0,0,0,-", "quatro=1,0,0,0,-,-,7", "quatro=1,x,0,0,-,-",
-                              "quatro=1,2,0,0,-,-", "quatro=3,2,2,1,-,-", "solitaire=0,0,0,0,-,-",
-                              "quatro", "quatro=0,0,0,0,5,-", "quatro=99999999999,0,0,0,-,-"})
-    EXPECT_FALSE(parseStatistics({damaged})) << damaged;
+  Statistics withoutQuatro = s;
+  withoutQuatro[kStatisticsKinds - 1] = {};
+  for (const char* bad :
+       {"quatro=1,0,0,0,-", "quatro=1,0,0,0,-,-,7", "quatro=1,x,0,0,-,-", "quatro=1,2,0,0,-,-",
+        "quatro=3,2,2,1,-,-", "solitaire=0,0,0,0,-,-", "quatro", "quatro=0,0,0,0,5,-",
+        "quatro=99999999999,0,0,0,-,-", "quatro=7,2,0,1,-,9x5"}) {
+    std::vector<std::string> lines = statisticsLines(s);
+    lines.back() = bad;  // the Quatro line
+    lines.push_back(bad);
+    damaged = false;
+    EXPECT_EQ(parseStatistics(lines, &damaged), withoutQuatro) << bad;
+    EXPECT_TRUE(damaged) << bad;
+  }
 }
 
 TEST(Statistics, AGameCountsFromItsFirstMoveAndEndsOnce) {

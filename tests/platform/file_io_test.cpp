@@ -1,4 +1,5 @@
 #include "platform/file_io.h"
+#include "tests/platform/file_size_limit.h"
 #include "tests/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -177,17 +178,13 @@ TEST(WriteFileAtomically, FailedWriteKeepsOldFile) {
   ScratchFolder dir;
   const std::string target = dir.file("scores");
   dir.put("scores", "old");
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const std::string big(5000, 'x');
   std::string error;
-  const bool written = platform::writeFileAtomically(target, big.data(), big.size(), &error);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
+  bool written = true;
+  {
+    const FileSizeLimit fullDisk(1000);
+    written = platform::writeFileAtomically(target, big.data(), big.size(), &error);
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(error, std::strerror(EFBIG));
   EXPECT_EQ(dir.read("scores"), "old");
@@ -249,15 +246,68 @@ TEST(RemoveStaleTemporaries, RemovesWhatKilledSavesLeft) {
   const std::string ended = std::to_string(saver), running = std::to_string(::getpid());
   const Lines kept = {"Playlist.ini.tmp" + running + ".7.0", "Playlist.ini.tmp" + ended,
                       "Playlist.ini.tmp" + ended + ".7",     "Playlist.ini.tmp" + ended + ".7.0.1",
-                      "Playlist.ini.tmp" + ended + ".x.0",   ".tmp" + ended + ".7.0"};
+                      "Playlist.ini.tmp" + ended + ".x.0",   ".tmp" + ended + ".7.0",
+                      "mirt.hlp.default-" + running,         "mirt.hlp.default-" + ended + "x"};
   for (const std::string& name : kept) dir.put(name, "x");
   dir.put("mirt.ini.tmp" + ended + ".7.0", "x");
+  dir.put("Vessant.tvp.default-" + ended, "x");  // a default file's copy of an earlier version
   fs::create_directory(dir.file("mirt.ini.tmp" + ended + ".8.0"));
 
   platform::removeStaleTemporaries(dir.str());
   EXPECT_EQ(dir.entryCount(), kept.size() + 2);  // and "Highscore.ini" and the folder
   for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
   EXPECT_EQ(dir.read("Highscore.ini"), "old");
+#endif
+}
+
+// A player's file linked to another folder: the link stays and leads to the new file, which is
+// written beside the old one in that folder.
+TEST(WriteFileAtomically, ThroughASymbolicLinkReplacesTheFileItLeadsTo) {
+  SKIP_ON_WINDOWS("symbolic links need privileges on Windows");
+  ScratchFolder dir;
+  fs::create_directory(dir.file("kept"));
+  dir.put("kept/scores", "old");
+  fs::create_symlink("kept/scores", dir.file("scores"));
+  fs::create_symlink(dir.file("scores"), dir.file("again"));  // a link to the link, absolute
+  for (const char* name : {"scores", "again"}) {
+    ASSERT_TRUE(platform::writeFileAtomically(dir.file(name), name, std::strlen(name))) << name;
+    EXPECT_TRUE(fs::is_symlink(dir.file(name)));
+    EXPECT_EQ(dir.read("kept/scores"), name);
+  }
+  EXPECT_EQ(dir.entryCount(), 3u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("kept")), {}), 1);
+}
+
+// A second save never replaces what the first one made; the file a damaged one is moved to.
+TEST(CreateFileAtomically, NeverReplacesAndKeepAsideFindsAFreeName) {
+  ScratchFolder dir;
+  ASSERT_TRUE(platform::createFileAtomically(dir.file("f"), "one", 3));
+  std::string error;
+  EXPECT_FALSE(platform::createFileAtomically(dir.file("f"), "two", 3, &error));
+  EXPECT_EQ(error, reasonText(EEXIST, 80 /* ERROR_FILE_EXISTS */));
+  EXPECT_EQ(dir.read("f"), "one");
+  EXPECT_EQ(platform::keepAside(dir.file("f")), dir.file("f.damaged"));
+  dir.put("f", "two");
+  EXPECT_EQ(platform::keepAside(dir.file("f")), dir.file("f.damaged-2"));
+  EXPECT_EQ(dir.read("f.damaged") + dir.read("f.damaged-2"), "onetwo");
+  EXPECT_FALSE(platform::keepAside(dir.file("f"), &error));  // gone
+  EXPECT_EQ(dir.entryCount(), 2u);
+}
+
+// Something that exists but cannot be read (here a pipe; for an ordinary user also a file
+// without read permission) is reported and never saved over.
+TEST(LoadPlayerLines, WhatCannotBeReadIsReportedAndLeftAlone) {
+  SKIP_ON_WINDOWS("the unreadable file is a named pipe");
+#ifndef _WIN32
+  ScratchFolder dir;
+  std::string notice;
+  EXPECT_FALSE(platform::loadPlayerLines(dir.file("Playlist.ini"), &notice));
+  EXPECT_EQ(notice, "");  // none yet
+  ASSERT_EQ(::mkfifo(dir.file("Playlist.ini").c_str(), 0600), 0);
+  EXPECT_FALSE(platform::loadPlayerLines(dir.file("Playlist.ini"), &notice));
+  EXPECT_NE(notice.find("cannot be read"), std::string::npos) << notice;
+  EXPECT_FALSE(platform::writeTextLines(dir.file("Playlist.ini"), {"a"}));
+  EXPECT_TRUE(fs::is_fifo(dir.file("Playlist.ini")));
 #endif
 }
 

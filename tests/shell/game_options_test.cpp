@@ -61,3 +61,20 @@ TEST(GameOptions, EveryZoomReadsBackAndAnUnknownOneLeavesTheDefault) {
   for (std::string_view bad : {"Zoom=175", "Zoom=", "Zoom=1500", "Zoom=Fitting"})
     EXPECT_EQ(shell::parseGameOptions(bad).zoom, Zoom::Percent100) << bad;
 }
+
+// Options.ini is read whole up to the limit of every player's file; one that cannot be read
+// whole, or at all, is reported and not saved over.
+TEST(GameOptions, AFileReadOnlyInPartOrNotAtAllIsReportedAndKept) {
+  ScratchFolder dir;
+  const std::string big = std::string(70 * 1024, ';') + "\r\nWinnableDealsOnly=1\r\n";
+  dir.put(shell::kGameOptionsFile, big);
+  std::string notice;
+  EXPECT_TRUE(shell::readGameOptions(dir.str(), &notice).winnableDealsOnly);
+  EXPECT_EQ(notice, "");
+  const std::string cut = "Zoom=200\r\nWinnableDealsOnly=1\0"s + big;
+  dir.put(shell::kGameOptionsFile, cut);
+  EXPECT_EQ(shell::readGameOptions(dir.str(), &notice).zoom, shell::Zoom::Percent200);
+  EXPECT_NE(notice, "");
+  EXPECT_FALSE(shell::writeGameOptions({}, dir.str()));
+  EXPECT_EQ(dir.read(shell::kGameOptionsFile), cut);
+}

@@ -1,4 +1,6 @@
-// The real game process, playing music from its start, must still end on SIGTERM.
+// The real game process: playing music from its start, it must still end on SIGTERM; a second
+// start on its play folder ends and leaves it playing, and a game killed leaves no lock behind
+// that stops the next start.
 #include "shell/preferences.h"
 #include "tests/music/mp3_fixture.h"
 #include "tests/platform/scratch_folder.h"
@@ -7,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -80,6 +83,42 @@ TEST(GameProcess, EndsOnSigtermWhileItsMusicPlays) {
     EXPECT_TRUE(playing);
     EXPECT_TRUE(endedBySigterm);
   }
+}
+
+// The pid in the first line of the lock file that the game holds in its play folder; 0 before.
+pid_t lockHolder(const ScratchFolder& dir) {
+  const std::string lock = dir.read(".tavis-klondike.lock");
+  return lock == "<missing>" ? 0 : static_cast<pid_t>(std::atol(lock.c_str()));
+}
+
+TEST(GameProcess, OneGamePerPlayFolder) {
+  const ScratchFolder dir;
+  std::filesystem::copy_file(std::string(KLONDIKE_PLAY_DIR) + "/Vessant.tvp",
+                             dir.file("Vessant.tvp"));
+  const std::string heard = dir.file("heard.raw");
+  const pid_t first = startGame(dir, heard);
+  ASSERT_TRUE(waitFor([&] { return lockHolder(dir) == first; }, 30s));
+
+  const pid_t second = startGame(dir, heard);
+  int status = -1;
+  const bool secondEnded =
+      waitFor([&] { return ::waitpid(second, &status, WNOHANG) == second; }, 30s);
+  if (!secondEnded) {
+    ::kill(second, SIGKILL);
+    ::waitpid(second, &status, 0);
+  }
+  EXPECT_TRUE(secondEnded);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0);  // still playing
+  EXPECT_EQ(lockHolder(dir), first);
+
+  ::kill(first, SIGKILL);
+  ::waitpid(first, &status, 0);
+  const pid_t third = startGame(dir, heard);
+  EXPECT_TRUE(waitFor([&] { return lockHolder(dir) == third; }, 30s));
+  EXPECT_EQ(::waitpid(third, &status, WNOHANG), 0);
+  ::kill(third, SIGKILL);
+  ::waitpid(third, &status, 0);
 }
 
 }  // namespace

@@ -12,3 +12,7 @@ add_test(NAME launcher_files_valid COMMAND ${CMAKE_COMMAND} -E chdir ${KLONDIKE_
 ${APPSTREAMCLI} validate --no-net ${KLONDIKE_APP_ID}.metainfo.xml")
 # desktop-file-validate reports warnings but exits with success.
 set_tests_properties(launcher_files_valid PROPERTIES FAIL_REGULAR_EXPRESSION "[Ww]arning|[Ee]rror")
+
+# The game in progress after a kill -9: the next start goes on with it.
+add_test(NAME kept_game COMMAND ${CMAKE_CURRENT_LIST_DIR}/kept_game_test.sh $<TARGET_FILE:klondike>)
+set_tests_properties(kept_game PROPERTIES TIMEOUT 120 RUN_SERIAL ON)

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/file_io.h"
 #include "shell/command_line.h"
+#include "tests/platform/file_size_limit.h"
 #include "tests/platform/scratch_folder.h"
 
 using namespace shell;
@@ -57,22 +60,55 @@ TEST(PlayFolderTest, FillingCopiesOnlyWhatThePlayerLacks) {
   home.put("mirt_1.wav", "player's sound");
   home.put("PLAYLIST.INI", "player's list");
   const std::string play = home.file("new/play");
-  EXPECT_TRUE(fillPlayFolder(home.str(), data.str()).empty());
+  EXPECT_TRUE(fillPlayFolder(home.str(), data.str()).notCopied.empty());
   EXPECT_EQ(home.read("Vessant.tvp"), "default deck");
   EXPECT_EQ(home.read("mirt_1.wav"), "player's sound");
   EXPECT_EQ(home.read("PLAYLIST.INI"), "player's list");
-  EXPECT_EQ(home.entryCount(), 3u);                       // no second playlist, no temporary left
-  EXPECT_TRUE(fillPlayFolder(play, data.str()).empty());  // created, parents too
+  EXPECT_EQ(home.entryCount(), 3u);  // no second playlist, no temporary left
+  EXPECT_TRUE(fillPlayFolder(play, data.str()).notCopied.empty());  // created, parents too
   const auto copied = platform::readFile(play + "/Playlist.ini");
   ASSERT_TRUE(copied);
   EXPECT_EQ(std::string(copied->begin(), copied->end()), "default list");
 }
 
-TEST(PlayFolderTest, AFolderThatCannotBeMadeIsReported) {
+// A disk that fills up during the copy (the file size limit makes the write fail): the default
+// file is reported and nothing of it is left in the play folder.
+TEST(PlayFolderTest, ACopyThatFailsLeavesNothingBehind) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no file size limit to make a write fail";
+#else
+  ScratchFolder data, home;
+  data.put("Vessant.tvp", std::string(5000, 'x'));
+  data.put("mirt_1.wav", "sound");
+  FillOutcome outcome;
+  {
+    const FileSizeLimit fullDisk(1000);
+    outcome = fillPlayFolder(home.str(), data.str());
+  }
+  EXPECT_EQ(outcome.notCopied, std::vector<std::string>{"Vessant.tvp"});
+  EXPECT_EQ(home.entryCount(), 1u);  // the sound alone
+#endif
+}
+
+// A named play folder that is a file: said in the notice for the message box, and the game stays
+// in the folder it was started in.
+TEST(CommandLineTest, APlayFolderThatCannotBeUsedIsSaidClearly) {
   ScratchFolder home;
   home.put("file", "x");
-  EXPECT_EQ(fillPlayFolder(home.file("file/play"), home.str()),
-            std::vector<std::string>{home.file("file/play")});
+  const std::string named = home.file("file"), below = home.file("file/play");
+  EXPECT_EQ(fillPlayFolder(below, home.str()).notCopied, std::vector<std::string>{});
+  EXPECT_FALSE(fillPlayFolder(below, home.str()).folderError.empty());
+  const std::filesystem::path start = std::filesystem::current_path();
+  for (const std::string& folder : {named, below}) {
+    const char* args[] = {"game", "--play-dir", folder.c_str()};
+    std::string notice;
+    EXPECT_EQ(enterPlayFolder(3, args, &notice), std::nullopt);
+    EXPECT_EQ(std::filesystem::current_path(), start);
+    EXPECT_EQ(notice.rfind("The play folder \"" + folder + "\" cannot be used: ", 0), 0u) << notice;
+    EXPECT_NE(notice.find("The game plays in \"" + start.string() + "\" instead"),
+              std::string::npos)
+        << notice;
+  }
 }
 
 TEST(CommandLineTest, ReadsTheGameOptionsAndLeavesTheRest) {

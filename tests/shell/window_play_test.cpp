@@ -292,7 +292,8 @@ class WindowPlayTest : public QObject {
     m.redoItem->trigger();
     QCOMPARE(int(g.t().foundation[2]), 50);
 
-    // Deal number: typed in the dialog, the deal comes again; a bad number changes nothing.
+    // Deal number: typed in the dialog, the deal comes again; a bad number keeps the dialog open
+    // with a message until it is corrected.
     QString typed = "123";
     g.closer.handle = [&typed](QWidget* w) {
       if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
@@ -306,14 +307,32 @@ class WindowPlayTest : public QObject {
     QCOMPARE(g.main->engine().dealNumber(), 123u);
     QVERIFY(!m.undoItem->isEnabled() && !m.redoItem->isEnabled());
     const game::RuleState deal = game::ruleStateOf(g.t());
+    QCOMPARE(m.dealNumberItem->text(), QString("Deal nu&mber...\t123"));
     m.restartItem->trigger();
-    typed = "-1";
-    m.dealNumberItem->trigger();
-    QVERIFY(g.closer.seen.back().text.contains("whole number"));
     QVERIFY(g.main->engine().dealNumber() != 123u);
-    typed = " 123 ";
+    typed = "-1";
+    const std::size_t before = g.closer.seen.size();
+    g.closer.handle = [&typed](QWidget* w) {
+      if (auto* dialog = qobject_cast<QInputDialog*>(w)) {
+        dialog->setTextValue(typed);
+        dialog->accept();
+      } else {
+        typed = " 123 ";  // the message is read, the number corrected
+        w->close();
+      }
+    };
     m.dealNumberItem->trigger();
+    QCOMPARE(g.closer.seen.size(), before + 3);
+    QVERIFY(g.closer.seen[before + 1].text.contains("whole number"));
+    QCOMPARE(g.closer.seen[before + 2].className, g.closer.seen[before].className);
     QVERIFY(game::ruleStateOf(g.t()) == deal);
+
+    // Replay deal: the same cards again, the attempt left behind.
+    g.click(bottomCentre(0));  // the stock turns
+    QVERIFY(!(game::ruleStateOf(g.t()) == deal));
+    m.replayDealItem->trigger();
+    QVERIFY(game::ruleStateOf(g.t()) == deal);
+    QCOMPARE(g.main->engine().dealNumber(), 123u);
   }
 
   void clockAndScoreModes() {

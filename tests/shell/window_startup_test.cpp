@@ -87,13 +87,16 @@ class WindowStartupTest : public QObject {
     QVERIFY(!m.enterResultItem->isVisible());
     QCOMPARE(captions(m.fileMenu->actions()),
              QStringList({"&Open cardset", "&Save settings", "&Exit"}));
+    // The deal's number shows beside its dialog's item, where other items show their shortcut.
+    const QString dealNumber = "Deal nu&mber...\t" + QString::number(main.engine().dealNumber());
     QCOMPARE(captions(m.gameMenu->actions()),
-             QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart", "Deal nu&mber...",
-                          "-", "&Highscore list", "-", "&Klondike", "&Quatro", "-", "S&tatistics",
-                          "Hi&nt", "&Demo", "&Copy position"}));
+             QStringList({"&Undo", "R&edo", "-", "&Auto finish", "-", "&Restart", "Re&play deal",
+                          dealNumber, "-", "&Highscore list", "-", "&Klondike", "&Quatro", "-",
+                          "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
-                          "&Winnable deals only", "&Animations", "A&utodrop", "&Zoom"}));
+                          "&Winnable deals only", "&Resume unfinished game", "&Animations",
+                          "A&utodrop", "&Zoom"}));
     QCOMPARE(captions(m.zoomMenu->actions()), QStringList({"100%", "150%", "200%", "&Fit window"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));
@@ -165,6 +168,37 @@ class WindowStartupTest : public QObject {
     QCOMPARE(int(bytes[269]), 2);
     QCOMPARE(int(bytes[267]), 0);
     QCOMPARE(bytes[256], 'A');
+  }
+
+  void aKeptGameGoesOnAtStartAndOneThatCannotBeReadIsKeptAside() {
+    StartedWindow w;
+    w.dir.writeSettings(savedPref());
+    w.dir.writeFile("Game.ini", "Not a kept game");
+    MainWindow& first = w.start();
+    QCOMPARE(shownMessages(w.closer),
+             QStringList{"Resume unfinished game: The game in progress " + w.dir.path("Game.ini") +
+                         " cannot be read; it is kept as " + w.dir.path("Game.ini.unread") +
+                         ". A new game is dealt."});
+    QVERIFY(first.menu().resumeGameItem->isChecked());
+    game::GameEngine& engine = first.engine();
+    const game::Rect stock = engine.placeRect(game::kStockColumn, engine.table().layout.bottomRow);
+    engine.mouseDown(game::MouseButton::Left, stock.left + 30, stock.top + 60);
+    engine.mouseUp(game::MouseButton::Left, stock.left + 30, stock.top + 60);
+    const game::RuleState played = game::ruleStateOf(engine.table());
+    QTRY_VERIFY(QFile::exists(w.dir.path("Game.ini")));  // written off the window's thread
+
+    w.main.reset();
+    MainWindow& again = w.start();
+    QCOMPARE(w.closer.seen.size(), std::size_t(1));
+    QVERIFY(game::ruleStateOf(again.engine().table()) == played);
+    QVERIFY(again.menu().undoItem->isEnabled());
+    QCOMPARE(again.menu().dealNumberItem->text(),
+             "Deal nu&mber...\t" + QString::number(again.engine().dealNumber()));
+    // Off: the kept game is forgotten, and the choice kept in the options file.
+    again.menu().resumeGameItem->trigger();
+    QVERIFY(!again.menu().resumeGameItem->isChecked());
+    QVERIFY(!QFile::exists(w.dir.path("Game.ini")));
+    QCOMPARE(shell::readGameOptions(w.dir.path("").toStdString()).resumeGame, false);
   }
 
   void failedSaveShowsTheMessage() {

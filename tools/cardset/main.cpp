@@ -35,20 +35,26 @@
 
 namespace {
 
+// The name the program was started by: "cardset" in a build tree, installed under another.
+std::string Program() { return QCoreApplication::applicationName().toStdString(); }
+
 [[noreturn]] void Fail(const std::string& message) {
-  std::fprintf(stderr, "cardset: %s\n", message.c_str());
+  std::fprintf(stderr, "%s: %s\n", Program().c_str(), message.c_str());
   std::exit(1);
 }
 
 int Usage() {
+  const std::string program = Program();
+  const char* name = program.c_str();
   std::fprintf(
       stderr,
-      "usage: cardset info FILE\n"
-      "       cardset sheet FILE OUT.png\n"
-      "       cardset preview FILE OUT.png\n"
-      "       cardset make OUT [--variant pc-direct|pc-indexed|planar|svg] [--planes N] [--ham] "
+      "usage: %s info FILE\n"
+      "       %s sheet FILE OUT.png\n"
+      "       %s preview FILE OUT.png\n"
+      "       %s make OUT [--variant pc-direct|pc-indexed|planar|svg] [--planes N] [--ham] "
       "[--from DIR]\n"
-      "       cardset icon SIZE OUT.png\n");
+      "       %s icon SIZE OUT.png\n",
+      name, name, name, name, name);
   return 2;
 }
 

@@ -4,6 +4,7 @@
 //   klondike-deal quatro SEED     "current N" and "stock codes..."
 // and last "deal N", the deal number that Game > Deal number takes to play the deal.
 #include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -37,7 +38,9 @@ int main(int argc, char** argv) {
   const std::string ruleSet = argc == 3 ? argv[1] : "";
   const std::optional<std::uint32_t> seed = argc == 3 ? parseSeed(argv[2]) : std::nullopt;
   if ((ruleSet != "klondike" && ruleSet != "quatro") || !seed) {
-    std::cerr << "usage: klondike-deal klondike|quatro SEED   (SEED: 0 .. 4294967295)\n";
+    // The name it was started by: "klondike-deal" in a build tree, installed under another.
+    std::cerr << "usage: " << std::filesystem::path(argv[0]).filename().string()
+              << " klondike|quatro SEED   (SEED: 0 .. 4294967295)\n";
     return 2;
   }
   game::SilentView view;

@@ -1,0 +1,1 @@
+// The source of the target that precompiles Qt's headers for the others.
