@@ -20,7 +20,8 @@ endif()
 
 # The game needs no test, benchmark or tool of its own to start: `scripts/run.sh` builds this.
 add_custom_target(game-with-assets)
-add_dependencies(game-with-assets klondike mpegdll klondike-audio cardset_decks game_music game_sounds game_settings help_file)
+add_dependencies(game-with-assets klondike mpegdll klondike-audio klondike-svgdeck cardset_decks
+  game_music game_sounds game_settings help_file)
 
 # The programs carry no run path: the game loads its libraries from a path relative to its own
 # folder (src/platform/own_library.cpp). They are installed under their own names by

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont

@@ -1,12 +1,15 @@
 // Building the 704 x 1040 card sheet from complete card sets, and for comparison a memcpy of
 // as many bytes as each file holds; then the whole load of each shipped card set (file reading,
-// decoding, the sheet image).
+// decoding, the sheet image); then SVG decks drawn at the device sizes of the zooms.
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <cstring>
 
 #include "cards/card_set_decode.h"
 #include "cards/card_set_loader.h"
+#include "cards/svg_deck.h"
 #include "tests/cards/card_test_pictures.h"
 #include "tools/cardset/card_set_encode.h"
 
@@ -83,6 +86,62 @@ BENCHMARK_CAPTURE(BM_LoadShipped, Amiga, "Vessant-Amiga.tavi")->Unit(benchmark::
 BENCHMARK_CAPTURE(BM_LoadShipped, Amiga6, "Vessant-Amiga6.tavi")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_LoadShipped, Amiga32, "Vessant-Amiga32.tavi")->Unit(benchmark::kMicrosecond);
 
+// SVG decks: our own, and desktop decks where they are installed (none is required).
+const char* const kSvgDecks[][2] = {
+    {"Vessant", KLONDIKE_PLAY_DIR "/Vessant.svg"},
+    {"Oxygen", "/usr/share/carddecks/svg-oxygen/oxygen.svgz"},
+    {"Dondorf", "/usr/share/carddecks/svg-dondorf/dondorf.svgz"},
+};
+
+// Device pixels per table pixel: 100%, 150%, 200%, and 200% on a screen of pixel ratio 2.
+const double kDeviceFactors[] = {1, 1.5, 2, 4};
+
+QSize CellAt(double factor) { return {qRound(88 * factor), qRound(130 * factor)}; }
+
+// A change of card set: the deck read, parsed and drawn at the table's device size.
+void BM_SvgSetChange(benchmark::State& state, const char* path, double factor) {
+  for (auto _ : state) {
+    const std::shared_ptr<const cards::SvgDeck> deck = cards::SvgDeck::open(path);
+    if (deck == nullptr) return state.SkipWithError("no deck");
+    benchmark::DoNotOptimize(deck->sheet(CellAt(factor)).constBits());
+  }
+}
+
+// A change of zoom or pixel ratio: the parsed deck drawn at a new device size.
+void BM_SvgZoomChange(benchmark::State& state, const char* path, double factor) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::shared_ptr<const cards::SvgDeck> deck = cards::SvgDeck::open(path);
+    state.ResumeTiming();
+    if (deck == nullptr) return state.SkipWithError("no deck");
+    benchmark::DoNotOptimize(deck->sheet(CellAt(factor)).constBits());
+  }
+}
+
+void RegisterSvgDecks() {
+  for (const auto& [name, path] : kSvgDecks) {
+    if (!QFileInfo::exists(QString::fromLatin1(path))) continue;
+    for (const double factor : kDeviceFactors) {
+      const std::string size = "/" + std::to_string(int(factor * 100));
+      benchmark::RegisterBenchmark(("BM_SvgSetChange/" + std::string(name) + size).c_str(),
+                                   BM_SvgSetChange, path, factor)
+          ->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(("BM_SvgZoomChange/" + std::string(name) + size).c_str(),
+                                   BM_SvgZoomChange, path, factor)
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  // Drawing text needs fonts, never a display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  RegisterSvgDecks();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -19,9 +19,11 @@ namespace {
 
 constexpr std::uint32_t kTable = 0xD08622;
 
-cards::CardArt loadArt() {
+cards::CardArt loadArt(const char* deck = KLONDIKE_PLAY_DIR "/Vessant.tvp") {
   cards::CardArt art;
-  art.takeSheet(cards::loadCardSet(KLONDIKE_PLAY_DIR "/Vessant.tvp").sheet);
+  const cards::LoadedCardSet set = cards::loadCardSet(deck);
+  art.takeSheet(set.sheet);
+  art.vectors = set.vectors;
   art.cardSetState = 2;
   cards::roundCardCorners(art, kTable, kTable);
   return art;
@@ -31,19 +33,24 @@ cards::CardArt loadArt() {
 // through the scale of `zoom` as the zoomed table window does.
 class OffscreenTable : public game::TableView {
  public:
-  explicit OffscreenTable(qreal tableZoom = 1)
+  explicit OffscreenTable(qreal tableZoom = 1, const char* deck = KLONDIKE_PLAY_DIR "/Vessant.tvp")
       : zoom(tableZoom),
         picture(cards::deviceLength(646, zoom), cards::deviceLength(540, zoom),
                 QImage::Format_RGB32),
         dragImage(cards::deviceLength(88, zoom), cards::deviceLength(600, zoom),
-                  QImage::Format_RGB32) {
-    if (zoom != 1) scaled.prepare(art, colours.emptyPlace, zoom);
+                  QImage::Format_RGB32),
+        art(loadArt(deck)) {
+    if (zoom == 1) return;
+    scaled.prepare(art, colours.emptyPlace, zoom);
+    if (!scaled.waitsForDrawnCards()) return;  // an SVG deck: its cards drawn at the device size
+    art.vectors->drawSheetLater(scaled.cellSize()).waitForFinished();
+    scaled.prepare(art, colours.emptyPlace, zoom);
   }
 
   qreal zoom;
   QImage picture;
   QImage dragImage;
-  cards::CardArt art = loadArt();
+  cards::CardArt art;
   cards::ScaledSheet scaled;
   cards::TableColours colours = cards::resolveColours(kTable, 0x1020A0, false, false, 0, 0);
   game::GameEngine engine{*this};
@@ -90,10 +97,11 @@ void BM_PaintFullKlondikeTable(benchmark::State& state) {
 BENCHMARK(BM_PaintFullKlondikeTable)->Unit(benchmark::kMicrosecond);
 
 // One pointer move while the face-up card of column 6 is dragged: the uncovered strips are
-// repainted from the model and the dragged image is drawn at its new place. The argument is the
-// zoom in percent.
+// repainted from the model and the dragged image is drawn at its new place, with our card set
+// and with our SVG deck.
 void BM_DragStep(benchmark::State& state) {
-  OffscreenTable table(state.range(0) / 100.0);
+  OffscreenTable table(state.range(0) / 100.0, state.range(1) ? KLONDIKE_PLAY_DIR "/Vessant.svg"
+                                                              : KLONDIKE_PLAY_DIR "/Vessant.tvp");
   table.engine.seedSource = [] { return 12345u; };
   table.engine.setScreenClass(3);
   table.engine.dealKlondike();
@@ -112,7 +120,9 @@ void BM_DragStep(benchmark::State& state) {
     table.engine.mouseMove(true, true, x - dx, y + dy);
   }
 }
-BENCHMARK(BM_DragStep)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStep)
+    ->ArgsProduct({{100, 150, 200}, {0, 1}})  // the zoom in percent; 1 for the SVG deck
+    ->Unit(benchmark::kMicrosecond);
 
 // The card pictures scaled for a zoom (argument in percent): what a change of zoom, screen or
 // card set costs once.

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -53,6 +54,16 @@ QString existingFolder(const QString& dir) {
 bool isWithin(const QString& dir, const QString& folder) {
   if (dir == folder) return true;
   return dir.startsWith(folder.endsWith('/') ? folder : folder + '/');
+}
+
+// Where the desktop's card themes are installed, as far as they are: KDE's decks (one folder
+// per deck) and AisleRiot's, under every data folder of the desktop.
+QStringList cardThemeFolders() {
+  QStringList folders;
+  for (const QString& name : {QStringLiteral("carddecks"), QStringLiteral("aisleriot/cards")})
+    folders += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, name,
+                                         QStandardPaths::LocateDirectory);
+  return folders;
 }
 
 QString volumeRoot(const QString& dir) {
@@ -238,6 +249,11 @@ void CardSetChooser::fillDriveList() {
   const QSignalBlocker quiet(volumeList);
   volumeList->clear();
   for (const QString& root : roots) volumeList->addItem(QDir::toNativeSeparators(root), root);
+  // The desktop's card themes follow the volumes, so that their SVG decks are one choice away.
+  for (const QString& folder : cardThemeFolders()) {
+    const QString path = QDir::cleanPath(folder);
+    if (volumeList->findData(path) < 0) volumeList->addItem(QDir::toNativeSeparators(path), path);
+  }
 }
 
 void CardSetChooser::showListedFolder() {
@@ -248,6 +264,13 @@ void CardSetChooser::showListedFolder() {
     if (index < 0) {
       volumeList->addItem(QDir::toNativeSeparators(root), root);
       index = volumeList->count() - 1;
+    }
+    // A card-theme folder that holds the listed folder is the closer choice.
+    for (int i = 0; i < volumeList->count(); ++i) {
+      const QString place = volumeList->itemData(i).toString();
+      if (isWithin(listedDir_, place) &&
+          place.size() > volumeList->itemData(index).toString().size())
+        index = i;
     }
     volumeList->setCurrentIndex(index);
   }
@@ -277,7 +300,8 @@ void CardSetChooser::revealListedFolder() {
 bool CardSetChooser::listFiles(const QString& selectName) {
   // Name filters of QDir match without regard to case unless told otherwise.
   const QStringList names = QDir(listedDir_)
-                                .entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi")},
+                                .entryList({QStringLiteral("*.tvp"), QStringLiteral("*.tavi"),
+                                            QStringLiteral("*.svg"), QStringLiteral("*.svgz")},
                                            QDir::Files, QDir::Name | QDir::IgnoreCase);
   const QSignalBlocker quiet(fileList);
   fileList->clear();

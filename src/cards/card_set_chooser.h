@@ -1,6 +1,7 @@
 #pragma once
-// The card-set chooser "Open": a volume list, a folder tree and a list of the card-set files
-// (*.tvp, *.tavi, any case) of the listed folder, with a preview of the first card face of the
+// The card-set chooser "Open": a volume list (with the desktop's card-theme folders after the
+// volumes), a folder tree and a list of the card-set files (*.tvp, *.tavi, and the SVG decks
+// *.svg, *.svgz, any case) of the listed folder, with a preview of the first card face of the
 // file clicked last.
 //
 // The window is created once and reused: it keeps its folder, its selection and its preview

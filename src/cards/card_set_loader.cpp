@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <vector>
 
 #include "cards/card_set_decode.h"
@@ -44,6 +45,14 @@ class WaitCursor {
 
 LoadedCardSet loadCardSet(const QString& fileName) {
   const WaitCursor waitCursor;
+  if (isSvgDeckName(fileName)) {
+    LoadedCardSet result;
+    result.vectors = SvgDeck::open(fileName);
+    if (result.vectors == nullptr) return result;
+    result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight));
+    result.format = CardSetFormat::Pc;
+    return result;
+  }
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
   LoadedCardSet result;
   if (detectVariant(bytes) == CardSetVariant::None) return result;
@@ -60,6 +69,15 @@ LoadedCardSet loadCardSet(const QString& fileName) {
 }
 
 QImage loadCardPreview(const QString& fileName) {
+  if (isSvgDeckName(fileName)) {
+    const std::shared_ptr<const SvgDeck> deck = SvgDeck::open(fileName);
+    if (deck == nullptr) return {};
+    // Shown on a white ground, as the chooser's frame has no table colour.
+    QImage preview = Rgb32Image(kCardWidth, kCardHeight);
+    preview.fill(Qt::white);
+    QPainter(&preview).drawImage(0, 0, deck->cell(faceCell(game::Card{0}), preview.size()));
+    return preview;
+  }
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kPreviewReadLimit);
   QImage preview = Rgb32Image(kCardWidth, kCardHeight);
   if (preview.isNull() || !buildCardPreview(bytes, PixelsOf(preview))) return {};

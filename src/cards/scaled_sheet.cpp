@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "cards/svg_deck.h"
 #include "cards/table_painter.h"
 
 namespace cards {
@@ -19,21 +20,27 @@ QRect sheetCellRect(int c, QSize cell) {
 }
 
 void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qreal factor) {
-  if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ &&
-      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_)
+  if (factor == factor_ && art.sheet.cacheKey() == sheetKey_ && art.vectors == vectors_ &&
+      art.emptyImage.cacheKey() == emptyKey_ && emptyPlaceColour == emptyPlaceColour_) {
+    if (waitsForDrawnCards()) takeDrawnSheet();
     return;
+  }
   factor_ = factor;
   sheetKey_ = art.sheet.cacheKey();
+  vectors_ = art.vectors;
   emptyKey_ = art.emptyImage.cacheKey();
   emptyPlaceColour_ = emptyPlaceColour;
   cell_ = QSize(deviceLength(kCardWidth, factor), deviceLength(kCardHeight, factor));
-  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_RGB32);
-  emptyPlace.fill(Qt::black);
+  // Transparent around the outline's round corners, where an SVG deck's back has them.
+  QImage emptyPlace(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+  emptyPlace.fill(Qt::transparent);
   {
     QPainter p(&emptyPlace);
     paintEmptyPlace(p, QPoint(), art.emptyImage, toQColor(emptyPlaceColour));
   }
   empty_ = scaledCell(emptyPlace, cell_);
+  drawn_ = false;
+  if (art.vectors && takeDrawnSheet()) return;
   if (art.sheet.isNull()) {
     sheet_ = QImage();
     return;
@@ -47,6 +54,14 @@ void ScaledSheet::prepare(const CardArt& art, std::uint32_t emptyPlaceColour, qr
     if (!art.sheet.rect().contains(source)) continue;
     p.drawImage(sheetCellRect(c, cell_).topLeft(), scaledCell(art.sheet.copy(source), cell_));
   }
+}
+
+// The deck's cards drawn at the device size itself, so that every edge stays sharp.
+bool ScaledSheet::takeDrawnSheet() {
+  QImage drawn = vectors_->drawnSheet(cell_);
+  drawn_ = !drawn.isNull();
+  if (drawn_) sheet_ = std::move(drawn);
+  return drawn_;
 }
 
 void ScaledSheet::drawCell(QPainter& p, QPoint at, int code) const {

@@ -125,6 +125,10 @@ void paintArea(QPainter& p, const QRect& area, const TableScene& s) {
       paintKlondikeCards(p, area, s);
     else
       paintQuatroCards(p, area, s);
+    for (const FloatingCard& card : s.floating) {
+      const QRect place(card.at, QSize(game::kCardWidth, game::kCardHeight));
+      if (area.intersects(place)) drawCell(p, s, place, card.code);
+    }
   }
   if (!s.klondike) paintQuatroHighlights(p, s);
   if (s.table.markVisible) {
@@ -149,7 +153,10 @@ void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor
 }
 
 void CardArt::takeSheet(const QImage& loaded) {
-  sheet = loaded.isNull() ? QImage() : loaded.convertToFormat(QImage::Format_RGB32);
+  sheet = loaded.isNull() ? QImage()
+                          : loaded.convertToFormat(loaded.hasAlphaChannel()
+                                                       ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
   if (!sheet.isNull()) emptyImage = sheet.copy(sheetCellRect(kCellCardBack));
 }
 

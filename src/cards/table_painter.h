@@ -6,10 +6,12 @@
 #include <QRect>
 #include <QRegion>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "cards/card_set_decode.h"
 #include "cards/scaled_sheet.h"
+#include "cards/svg_deck.h"
 #include "cards/table_colours.h"
 #include "game/game_table.h"
 #include "game/table_view.h"
@@ -26,8 +28,10 @@ struct CardArt {
   CardSetFormat format = CardSetFormat::Pc;
   std::uint32_t amigaTableColour = 0;
   std::uint32_t amigaSelectColour = 0;
+  std::shared_ptr<const SvgDeck> vectors;  // an SVG deck: the cards are drawn anew per size
 
-  // Takes a freshly loaded sheet (any format, or null) and copies its card back into emptyImage.
+  // Takes a freshly loaded sheet (any format, or null; a sheet with transparency keeps it, so
+  // that the table shows through round corners) and copies its card back into emptyImage.
   void takeSheet(const QImage& loaded);
   bool drawsCards() const { return cardSetState > 0 && !sheet.isNull(); }
 };
@@ -38,6 +42,12 @@ void roundCardCorners(CardArt& art, std::uint32_t sheetCorner, std::uint32_t tab
 
 // An empty place: the card back's outline `outline` with its inside filled in `fill`.
 void paintEmptyPlace(QPainter& p, QPoint at, const QImage& outline, const QColor& fill);
+
+// A card drawn above the table at a point of its own (a card gliding to its place).
+struct FloatingCard {
+  int code;   // its sheet cell
+  QPoint at;  // its top-left corner in table pixels
+};
 
 // Everything one paint of the table reads.
 struct TableScene {
@@ -50,6 +60,7 @@ struct TableScene {
   std::span<const game::Rect> hintFrames;  // frames of a hinted move (paths as the selection's)
   // On a zoomed table: the cards at the painter's scale, and a drag image in device pixels.
   const ScaledSheet* scaled = nullptr;
+  std::span<const FloatingCard> floating = {};  // over the cards, in this order
 };
 
 // A rectangle of the rules (right and bottom exclusive) as a QRect.

@@ -65,6 +65,9 @@ class GameEngine {
   bool applyMenuState(const MenuState& menu);
   // Presses are refused while no card set is (about to be) loaded.
   void setCardSetPresent(bool present) { cardSetPresent_ = present; }
+  // Options > Autodrop: after each Klondike move, the cards that can safely go home go home, with
+  // the usual points, as part of the move's undo step.
+  void setAutodrop(bool on) { autodrop_ = on; }
   // Deals the game of `menu().ruleSet` at program start. False when the screen is too small for
   // it: then the default game is dealt instead.
   bool startUp();
@@ -147,6 +150,7 @@ class GameEngine {
   bool cardSetPresent_ = false;
   bool clockRunning_ = false;
   bool autoFinishing_ = false;
+  bool autodrop_ = false;
   bool keyPressing_ = false;                 // a key press is handled as a click, never as a drag
   std::optional<std::uint32_t> lastSeed_;    // of the last deal
   std::optional<std::uint32_t> chosenSeed_;  // the number the next deal is dealt from
@@ -186,6 +190,7 @@ class GameEngine {
   // history: the rule part as it lies when the cards of a drag are back in their piles
   RuleState restingRuleState() const;
   void recordMove(const RuleState& before);
+  void dropSafeCards();
   void endAutoFinish();  // records a finish under way as one step
   bool autoFinishOneCard();
   void returnTo(const RuleState& state);

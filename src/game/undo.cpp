@@ -1,5 +1,8 @@
 // Undo and redo of completed moves within a deal, and the double click that sends a card home.
+#include <array>
+
 #include "game/game_engine.h"
+#include "game/safe_home.h"
 
 namespace game {
 
@@ -14,8 +17,40 @@ RuleState GameEngine::restingRuleState() const {
 }
 
 void GameEngine::recordMove(const RuleState& before) {
+  if (autodrop_ && !(restingRuleState() == before)) dropSafeCards();
   if (history_.record(before, restingRuleState())) view_.moveMade();
   view_.movesChanged();
+}
+
+void GameEngine::dropSafeCards() {
+  if (!rules().klondikeScoring || autoFinishing_ || t_.dragHoldsCards ||
+      t_.selState != Selection::None)
+    return;
+  for (bool sent = true; sent && !gameOver();) {
+    sent = false;
+    std::array<std::uint8_t, 4> home{};
+    for (const std::uint8_t code : t_.foundation)
+      if (const Card top{code}; top.occupied())
+        home[std::size_t(top.suit())] = std::uint8_t(top.rank() + 1);
+    // The waste's top card, then the last card of each column.
+    for (int column = -1; column < kColumns && !sent; ++column) {
+      const int row = column < 0 ? 0 : t_.lastRow(column);
+      const Card card{column >= 0        ? t_.tableau[column][row]
+                      : t_.wasteTop >= 0 ? t_.waste[t_.wasteTop]
+                                         : kEmpty};
+      if (!card.occupied() || card.faceDown() || !safeHome(home, card)) continue;
+      const int f = foundationFor(card.code);
+      if (f < 0) continue;
+      t_.selCol = column < 0 ? kWasteColumn : column;
+      t_.selRow = row;
+      t_.selCard = card.code;
+      t_.selIsRun = 0;
+      t_.selPending = false;
+      t_.selState = Selection::SeekingFoundation;
+      moveToFoundation(f);
+      sent = true;
+    }
+  }
 }
 
 void GameEngine::endAutoFinish() {

@@ -100,7 +100,9 @@ void DemoPlayer::press(game::Place place) {
   // The winning press shows the end-of-game screen, modally: the player's click must reach it.
   qApp->removeEventFilter(this);
   stepTimer_.stop();
+  const game::GameTable before = engine_.table();
   engine_.keyPress(game::validFocus(engine_.table(), engine_.menu().ruleSet, place));
+  if (pressed) pressed(before);
   if (!running_) return;
   if (solver::isWonTable(engine_.table())) return stop();
   qApp->installEventFilter(this);

@@ -4,6 +4,7 @@
 // game). It follows the solver's winning line; without one it plays the most useful moves
 // (solver/suggestion.h) and stops when none is left. Any click or key stops it.
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -27,6 +28,8 @@ class DemoPlayer : public QObject {
   void start();  // Klondike only; ends the game's qualification for the highscore list
   void stop();
   bool running() const { return running_; }
+  // After each press, with the table before it (the window lets the moved cards glide).
+  std::function<void(const game::GameTable& before)> pressed;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,8 @@ namespace {
 
 const char* const kWinnableDealsOnly = "WinnableDealsOnly";
 const char* const kZoom = "Zoom";
+const char* const kAnimations = "Animations";
+const char* const kAutodrop = "Autodrop";
 const char* const kResumeGame = "ResumeGame";
 // The stored value of each Zoom, in the enum's order.
 const char* const kZoomValues[] = {"100", "150", "200", "Fit"};
@@ -50,6 +52,8 @@ GameOptions parseLines(const std::vector<std::string>& lines) {
     const std::string_view value = trimmed(std::string_view(line).substr(equals + 1));
     if (sameNoCase(key, kWinnableDealsOnly)) readFlag(value, options.winnableDealsOnly);
     if (sameNoCase(key, kZoom)) readZoom(value, options.zoom);
+    if (sameNoCase(key, kAnimations)) readFlag(value, options.animations);
+    if (sameNoCase(key, kAutodrop)) readFlag(value, options.autodrop);
     if (sameNoCase(key, kResumeGame)) readFlag(value, options.resumeGame);
   }
   return options;
@@ -63,6 +67,9 @@ std::vector<std::string> formatLines(const GameOptions& options) {
   if (options.zoom != Zoom::Percent100)
     lines.push_back(std::string(kZoom) + "=" + kZoomValues[std::size_t(options.zoom)]);
   if (!options.resumeGame) lines.push_back(std::string(kResumeGame) + "=0");
+  // Likewise the animations and autodrop, once they differ from their defaults.
+  if (!options.animations) lines.push_back(std::string(kAnimations) + "=0");
+  if (options.autodrop) lines.push_back(std::string(kAutodrop) + "=1");
   return lines;
 }
 

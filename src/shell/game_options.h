@@ -16,6 +16,8 @@ enum class Zoom : std::uint8_t { Percent100, Percent150, Percent200, FitWindow }
 struct GameOptions {
   bool winnableDealsOnly = false;  // Options > Winnable deals only
   Zoom zoom = Zoom::Percent100;
+  bool animations = true;  // Options > Animations: cards the player does not drag glide
+  bool autodrop = false;   // Options > Autodrop: safe cards go home after each move
   bool resumeGame = true;  // Options > Resume unfinished game
   bool operator==(const GameOptions&) const = default;
 };

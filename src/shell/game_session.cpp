@@ -1,5 +1,6 @@
 #include "shell/game_session.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace shell {
@@ -21,7 +22,7 @@ GameSession::GameSession(SessionView& view) : view_(view) {
   autoFinishTimer_.setInterval(kAutoFinishPauseMs);
   // Single shot, restarted after a card, so that a modal end-of-game screen stops the steps.
   connect(&autoFinishTimer_, &QTimer::timeout, this, [this] {
-    if (engine_.autoFinishStep()) autoFinishTimer_.start();
+    if (autoFinishStep()) autoFinishTimer_.start();
   });
   hint_.showFrames = [this](std::vector<game::Rect> frames) {
     view_.showHintFrames(std::move(frames));
@@ -73,7 +74,15 @@ bool GameSession::play(game::RuleSet game) {
 }
 
 void GameSession::autoFinish() {
-  if (engine_.startAutoFinish() && engine_.autoFinishStep()) autoFinishTimer_.start();
+  if (engine_.startAutoFinish() && autoFinishStep()) autoFinishTimer_.start();
+}
+
+bool GameSession::autoFinishStep() {
+  const game::GameTable before = engine_.table();
+  const bool more = engine_.autoFinishStep();
+  const int glide = autoFinishCardMoved ? autoFinishCardMoved(before) : 0;
+  autoFinishTimer_.setInterval(std::max(kAutoFinishPauseMs, glide));
+  return more;
 }
 
 void GameSession::showHint() { hint_.request(); }

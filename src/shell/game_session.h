@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,9 @@ class GameSession : public QObject, private game::TableView {
   bool searchingDeal() const { return winnableDeals_.searching(); }
   // Options > Winnable deals only: Klondike's new deals are proved winnable first.
   bool winnableDealsOnly = false;
+  // After each card of an auto finish, with the table before it: the window lets the card glide
+  // and gives the milliseconds to wait before the next card.
+  std::function<int(const game::GameTable& before)> autoFinishCardMoved;
   // The play folder that keeps the game in progress (game/saved_game.h); none keeps nothing.
   std::string keepDir;
   // Options > Resume unfinished game: the game in progress is kept after every move and on
@@ -89,6 +93,7 @@ class GameSession : public QObject, private game::TableView {
   void movesChanged() override { view_.movesChanged(); }
 
   void dealtNew();  // the statistics leave the game before and follow the new one
+  bool autoFinishStep();
   bool keeping() const { return resumeGames_ && !keepDir.empty() && keptFileWritable_; }
   void forgetGame();  // the game is over or left: no kept file
   bool winnableDeal() const { return winnableDealsOnly && engine_.rules().klondikeScoring; }

@@ -66,6 +66,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
   m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
   m.resumeGameItem = checkItem(m.optionsMenu, "&Resume unfinished game");
+  m.animationsItem = checkItem(m.optionsMenu, "&Animations");
+  m.autodropItem = checkItem(m.optionsMenu, "A&utodrop");
   m.zoomMenu = m.optionsMenu->addMenu("&Zoom");
   m.zoom100Item = checkItem(m.zoomMenu, "100%", true);
   m.zoom150Item = checkItem(m.zoomMenu, "150%");

@@ -43,6 +43,8 @@ struct MainMenu {
   QAction* dragDropItem = nullptr;
   QAction* winnableDealsItem = nullptr;
   QAction* resumeGameItem = nullptr;
+  QAction* animationsItem = nullptr;
+  QAction* autodropItem = nullptr;
   QMenu* zoomMenu = nullptr;  // its items, in the order of shell::Zoom, exclude each other
   QAction* zoom100Item = nullptr;
   QAction* zoom150Item = nullptr;

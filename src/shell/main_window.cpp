@@ -86,6 +86,11 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   buildStatusBar();
   // The colour dialog's preset custom colour; what the player changes there stays for the run.
   QColorDialog::setCustomColor(0, QColor(61, 107, 150));
+  session_.autoFinishCardMoved = [this](const game::GameTable& before) {
+    table_->glideFrom(before);
+    return table_->gliding() ? CardGlide::kDurationMs : 0;
+  };
+  demo_->pressed = [this](const game::GameTable& before) { table_->glideFrom(before); };
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
   mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
@@ -120,6 +125,8 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
       {menu_.dragDropItem, &MainWindow::toggleDragDrop},
       {menu_.winnableDealsItem, &MainWindow::toggleWinnableDeals},
       {menu_.resumeGameItem, &MainWindow::toggleResumeGame},
+      {menu_.animationsItem, &MainWindow::toggleAnimations},
+      {menu_.autodropItem, &MainWindow::toggleAutodrop},
       {menu_.playlistItem, &MainWindow::editPlaylist},
       {menu_.musicOnItem, &MainWindow::toggleMusic},
       {menu_.soundOnItem, &MainWindow::toggleSound},
@@ -210,6 +217,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   session_.keepDir = startDir_;
   session_.setResumeGames(options_.resumeGame);
   table_->setZoom(tableZoom(), tableBaseSize());
+  table_->animations = options_.animations;
+  engine_.setAutodrop(options_.autodrop);
   engine_.setCardSetPresent(settings.cardSetPresent);
   if (settings.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -293,6 +302,7 @@ bool MainWindow::loadCardSet(const QString& fileName, int state) {
   const cards::LoadedCardSet set = cards::loadCardSet(cardSetPath(fileName, startDir_));
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
+  art_.vectors = set.vectors;
   art_.format = set.format;
   if (set.format == cards::CardSetFormat::Planar) {
     art_.amigaTableColour = set.amigaTableColour;
@@ -345,6 +355,8 @@ void MainWindow::syncMenu() {
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
   menu_.resumeGameItem->setChecked(options_.resumeGame);
+  menu_.animationsItem->setChecked(options_.animations);
+  menu_.autodropItem->setChecked(options_.autodrop);
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
   zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
@@ -427,10 +439,16 @@ void MainWindow::restart() { session_.restart(); }
 
 void MainWindow::undo() {
   const bool qualified = engine_.table().qualifies == 1;
+  const game::GameTable before = engine_.table();
   session_.undo();
+  table_->glideFrom(before);
   if (qualified && engine_.table().qualifies == 0) showNote(kOutOfTheRaceNote);
 }
-void MainWindow::redo() { session_.redo(); }
+void MainWindow::redo() {
+  const game::GameTable before = engine_.table();
+  session_.redo();
+  table_->glideFrom(before);
+}
 
 namespace {
 
@@ -539,6 +557,19 @@ void MainWindow::toggleAmigaColours() {
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
 // Takes effect from the next deal; kept at once in the game's own options file.
+void MainWindow::toggleAnimations() {
+  options_.animations = !options_.animations;
+  table_->animations = options_.animations;
+  if (!options_.animations) table_->finishGlide();
+  saveOptions();
+}
+
+void MainWindow::toggleAutodrop() {
+  options_.autodrop = !options_.autodrop;
+  engine_.setAutodrop(options_.autodrop);
+  saveOptions();
+}
+
 void MainWindow::toggleWinnableDeals() {
   options_.winnableDealsOnly = !options_.winnableDealsOnly;
   session_.winnableDealsOnly = options_.winnableDealsOnly;

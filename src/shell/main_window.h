@@ -103,6 +103,8 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void toggleDragDrop();
   void toggleWinnableDeals();
   void toggleResumeGame();
+  void toggleAnimations();
+  void toggleAutodrop();
   void chooseZoom(Zoom zoom);
   void editPlaylist();
   void toggleMusic();

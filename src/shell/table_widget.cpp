@@ -27,6 +27,29 @@ TableWidget::TableWidget(game::GameEngine& engine, const cards::CardArt& art, QW
   // The paint handler covers every pixel it is asked for, background included.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  glideFrames_.setInterval(15);
+  connect(&glideFrames_, &QTimer::timeout, this, [this] {
+    if (glide_.finished()) finishGlide();
+    update();
+  });
+}
+
+void TableWidget::glideFrom(const game::GameTable& before) {
+  // A release after the press that moved a card changes nothing: the card glides on.
+  if (game::ruleStateOf(before) == game::ruleStateOf(engine_.table())) return;
+  finishGlide();
+  if (!animations || engine_.menu().ruleSet != game::RuleSet::Klondike ||
+      !glide_.start(before, engine_.table()))
+    return;
+  glideFrames_.start();
+  update();
+}
+
+void TableWidget::finishGlide() {
+  if (!glide_.active()) return;
+  glide_.stop();
+  glideFrames_.stop();
+  update();
 }
 
 void TableWidget::setColours(const cards::TableColours& colours, bool repaintAll) {
@@ -122,11 +145,35 @@ void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const qreal f = deviceFactor();
-  if (f != 1) scaledArt_.prepare(art_, colours_.emptyPlace, f);
-  const cards::TableScene scene{
-      engine_.table(), klondike,    art_,        colours_,
-      highlighted,     &dragImage_, hintFrames_, f != 1 ? &scaledArt_ : nullptr};
+  if (f != 1) {
+    scaledArt_.prepare(art_, colours_.emptyPlace, f);
+    drawCardsLater();
+  }
+  const bool gliding = glide_.active() && klondike && glide_.leadsTo(engine_.table());
+  const std::vector<cards::FloatingCard> floating =
+      gliding ? glide_.cardsNow() : std::vector<cards::FloatingCard>();
+  const cards::TableScene scene{gliding ? glide_.shownTable() : engine_.table(),
+                                klondike,
+                                art_,
+                                colours_,
+                                highlighted,
+                                &dragImage_,
+                                hintFrames_,
+                                f != 1 ? &scaledArt_ : nullptr,
+                                floating};
   cards::paintTable(p, dirty, scene);
+}
+
+// An SVG deck draws its cards for a new size on a worker thread, so that a zoom never waits for
+// it; the table shows them scaled meanwhile and repaints once they are drawn.
+void TableWidget::drawCardsLater() const {
+  if (!scaledArt_.waitsForDrawnCards() ||
+      (cardsRequested_ == scaledArt_.cellSize() && cardsRequestedFrom_.lock() == art_.vectors))
+    return;
+  cardsRequested_ = scaledArt_.cellSize();
+  cardsRequestedFrom_ = art_.vectors;
+  auto* self = const_cast<TableWidget*>(this);
+  art_.vectors->drawSheetLater(cardsRequested_).then(self, [self] { self->update(); });
 }
 
 void TableWidget::paintEvent(QPaintEvent* event) {
@@ -163,6 +210,7 @@ void TableWidget::showFocus(bool visible) {
 }
 
 void TableWidget::keyPressEvent(QKeyEvent* event) {
+  finishGlide();
   const game::RuleSet rules = engine_.menu().ruleSet;
   const game::GameTable& t = engine_.table();
   switch (event->key()) {
@@ -184,7 +232,9 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       focus_ = game::validFocus(t, rules, focus_);
+      const game::GameTable before = t;
       engine_.keyPress(focus_);
+      glideFrom(before);
       break;
     }
     case Qt::Key_Escape: engine_.dropPickUp(); break;
@@ -194,9 +244,12 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
+  finishGlide();
   showFocus(false);
   const QPoint pos = toTable(event->position());
+  const game::GameTable before = engine_.table();
   engine_.mouseDown(buttonOf(event->button()), pos.x(), pos.y());
+  glideFrom(before);  // a card laid down by a click, or sent home by autodrop
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -208,13 +261,20 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void TableWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = toTable(event->position());
+  const game::GameTable before = engine_.table();
   engine_.mouseUp(buttonOf(event->button()), pos.x(), pos.y());
+  glideFrom(before);  // the cards autodrop sends home after a drop
 }
 
 // Qt sends the second press of a double click here; unless it sends a card home it is a press.
 void TableWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  finishGlide();
   const QPoint pos = toTable(event->position());
-  if (!engine_.doubleClick(buttonOf(event->button()), pos.x(), pos.y())) mousePressEvent(event);
+  const game::GameTable before = engine_.table();
+  if (engine_.doubleClick(buttonOf(event->button()), pos.x(), pos.y()))
+    glideFrom(before);
+  else
+    mousePressEvent(event);
 }
 
 }  // namespace shell

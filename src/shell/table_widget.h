@@ -4,12 +4,14 @@
 // offset; the rules and the hit-testing keep their table pixels.
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QTransform>
 #include <QWidget>
 #include <vector>
 
 #include "cards/table_painter.h"
 #include "game/keyboard_focus.h"
+#include "shell/card_glide.h"
 
 namespace game {
 class GameEngine;
@@ -53,6 +55,14 @@ class TableWidget : public QWidget {
   // Paints the part `dirty` of the table with `p` (the paint handler and the drag image use it).
   void paintTable(QPainter& p, const QRegion& dirty) const;
 
+  // Lets the cards that moved from `before` to the rules' table now glide there (with animations
+  // on, in Klondike); a glide under way ends first, unless the table is as `before`. Any press or
+  // key ends a glide at once.
+  void glideFrom(const game::GameTable& before);
+  void finishGlide();
+  bool gliding() const { return glide_.active(); }
+  const CardGlide& glide() const { return glide_; }
+  bool animations = true;  // Options > Animations
   // The keyboard's focus frame: shown by the keys, hidden by the mouse.
   bool focusVisible() const { return focusVisible_; }
   game::Place focusPlace() const { return focus_; }
@@ -77,6 +87,10 @@ class TableWidget : public QWidget {
   QSize tableSize_;
   QTransform toWidget_;  // table pixels to widget pixels
   mutable cards::ScaledSheet scaledArt_;
+  // The SVG deck and the size of its cards asked for last.
+  mutable QSize cardsRequested_;
+  mutable std::weak_ptr<const cards::SvgDeck> cardsRequestedFrom_;
+  void drawCardsLater() const;
   game::Place focus_{game::kStockColumn, game::kRows * 2};  // the stock, or Quatro's current card
   bool focusVisible_ = false;
   QRect focusDrawn_;  // where the focus frame was last painted
@@ -88,6 +102,8 @@ class TableWidget : public QWidget {
   void showFocus(bool visible);
   QRect focusRect() const;
   std::vector<game::Rect> hintFrames_;
+  CardGlide glide_;
+  QTimer glideFrames_;
 };
 
 }  // namespace shell

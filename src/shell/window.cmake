@@ -15,6 +15,7 @@ add_library(shell_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_widget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/card_glide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/secondary_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/music_devices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/demo_player.cpp

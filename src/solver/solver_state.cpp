@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/safe_home.h"
+
 namespace solver::detail {
 
 namespace {
@@ -15,19 +17,7 @@ bool isKing(std::uint8_t card) { return Card{card}.king(); }
 bool fitsOn(std::uint8_t card, std::uint8_t target) { return Card{card}.followsOn({target}); }
 bool fitsHome(const State& s, std::uint8_t card) { return s.home[suitOf(card)] == rankOf(card); }
 
-// A card is safe at home when the cards that could still be laid on it (the other colour's,
-// one rank lower) can go home as soon as they are free: their own suits are home up to two
-// ranks below the card, and the only card that could lie on them (this colour's other suit, two
-// ranks below) can go home too. Sending the card home then never costs a winning line.
-bool safeHome(const State& s, std::uint8_t card) {
-  const int rank = rankOf(card);
-  if (rank <= 1) return true;
-  const int suit = suitOf(card);
-  const int twin = 3 - suit;  // the other suit of this colour (0 and 3, 1 and 2)
-  const int lower =
-      Card{card}.colour() == 0 ? std::min(s.home[1], s.home[2]) : std::min(s.home[0], s.home[3]);
-  return lower >= rank || (lower >= rank - 1 && s.home[twin] >= rank - 2);
-}
+bool safeHome(const State& s, std::uint8_t card) { return game::safeHome(s.home, Card{card}); }
 
 // The foundation pile a card goes to: the one of its suit, else the first empty one.
 std::int8_t pileFor(const State& s, std::uint8_t card) {

@@ -23,6 +23,7 @@
 
 #include "cards/card_set_chooser.h"
 #include "tools/cardset/card_set_encode.h"
+#include "tools/cardset/svg_deck_writer.h"
 
 using cards::CardSetChooser;
 
@@ -166,15 +167,16 @@ class CardSetChooserTest : public QObject {
   }
 
   void listsOnlyCardSetFilesWithoutRegardToCase() {
-    for (const char* name : {"a.tvp", "B.TAVI", "c.txt", "d.TvP", "e.tvpx", "ftvp"})
+    for (const char* name :
+         {"a.tvp", "B.TAVI", "c.txt", "d.TvP", "e.tvpx", "ftvp", "g.svg", "H.SVGZ", "i.svgx"})
       writeFile(root_ + "/" + name, {});
     QVERIFY(QDir(root_).mkdir("folder.tvp"));
 
     CardSetChooser chooser(root_);
     chooser.show();  // the files are listed when the window is shown
     QCOMPARE(chooser.listedDirectory(), QDir::cleanPath(root_));
-    QCOMPARE(listedNames(chooser),
-             QStringList({"a.tvp", "B.TAVI", "d.TvP", "notes.tvp", "pc.tvp", "planar.TAVI"}));
+    QCOMPARE(listedNames(chooser), QStringList({"a.tvp", "B.TAVI", "d.TvP", "g.svg", "H.SVGZ",
+                                                "notes.tvp", "pc.tvp", "planar.TAVI"}));
   }
 
   void previewShowsCardValueZeroOfEitherVariant() {
@@ -194,6 +196,17 @@ class CardSetChooserTest : public QObject {
 
     clickFile(chooser, "notes.tvp");
     QVERIFY(chooser.previewPicture->pixmap().isNull());
+
+    // Our SVG deck's ace of clubs: white with a black pip in the middle.
+    const QByteArray svg = cardset::WriteSvgDeck();
+    writeFile(root_ + "/deck.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()));
+    chooser.setListedDirectory(root_ + "/more");
+    chooser.setListedDirectory(root_);
+    clickFile(chooser, "deck.svg");
+    const QImage ace = shownPreview(chooser);
+    QCOMPARE(ace.size(), QSize(88, 130));
+    QCOMPARE(ace.pixelColor(20, 40), QColor(Qt::white));
+    QVERIFY(qGray(ace.pixel(44, 65)) < 64);
   }
 
   // OK with no file chosen, and Cancel with one chosen: both cancel and keep the path.
@@ -235,10 +248,15 @@ class CardSetChooserTest : public QObject {
     QCOMPARE(path, QDir::cleanPath(root_) + "/planar.TAVI");
   }
 
-  // A file without card pictures is refused by name and the chooser stays for another choice.
+  // A file without card pictures is refused by name and the chooser stays for another choice;
+  // so is an SVG file that lacks the deck's pictures.
   void fileWithoutCardPicturesIsRefused() {
     writeFile(root_ + "/empty.tvp", {});
-    for (const QString name : {"notes.tvp", "empty.tvp"}) {
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect id=\"back\" "
+        "width=\"88\" height=\"130\"/></svg>";
+    writeFile(root_ + "/broken.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()));
+    for (const QString name : {"notes.tvp", "empty.tvp", "broken.svg"}) {
       CardSetChooser chooser(root_);
       QStringList messages;
       QTimer closer;

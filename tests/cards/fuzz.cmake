@@ -1,18 +1,21 @@
-# A libFuzzer target for the card-set decoder. The project builds with g++, so the fuzzer is
+# A libFuzzer target for the card-set decoder and the checks of SVG decks' bytes. The project builds with g++, so the fuzzer is
 # compiled by clang++ directly from the decoder's sources; CTest runs it for a bounded number
 # of inputs, starting from small sets written by our encoder.
 find_program(CARDS_CLANGXX NAMES clang++-14 clang++)
 if(CARDS_CLANGXX)
   get_target_property(fuzz_decode_sources cards_decode SOURCES)
+  get_target_property(fuzz_svg_sources cards_svg_text SOURCES)
+  list(APPEND fuzz_decode_sources ${fuzz_svg_sources})
   get_target_property(fuzz_decode_includes cards_decode INTERFACE_INCLUDE_DIRECTORIES)
   set(fuzzer ${CMAKE_BINARY_DIR}/bin/cards_decode_fuzzer)
   set(fuzz_flags -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
   list(APPEND fuzz_decode_includes ${CMAKE_SOURCE_DIR})
   list(TRANSFORM fuzz_decode_includes PREPEND -I)
-  file(GLOB fuzz_decode_headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/cards/card_*.h)
+  file(GLOB fuzz_decode_headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/cards/card_*.h
+    ${CMAKE_SOURCE_DIR}/src/cards/svg_deck_text.h)
   add_custom_command(OUTPUT ${fuzzer}
     COMMAND ${CARDS_CLANGXX} ${fuzz_flags} ${fuzz_decode_includes}
-            ${CMAKE_CURRENT_LIST_DIR}/card_set_fuzz.cpp ${fuzz_decode_sources} -o ${fuzzer}
+            ${CMAKE_CURRENT_LIST_DIR}/card_set_fuzz.cpp ${fuzz_decode_sources} -lz -o ${fuzzer}
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/card_set_fuzz.cpp ${fuzz_decode_sources} ${fuzz_decode_headers}
     COMMENT "Building the card-set decoder fuzzer with clang++"
     VERBATIM)

@@ -77,6 +77,19 @@ TEST_P(ShippedDeck, TwelveCourtFiguresDifferPairwise) {
           << a << " and " << b;
 }
 
+// Any Ace may start any foundation, so the four empty foundations show one picture and no suit:
+// its pixels are greys and pale greens (a six-plane HAM edge strays by up to 38), never the
+// pinks of a faint red suit (a spread of 60).
+TEST_P(ShippedDeck, EmptyFoundationsCarryNoSuit) {
+  const CardImage first = sheet.cellImage(55);
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(sheet.cellImage(55 + k), first) << "foundation " << k;
+  for (int y = 0; y < kCardHeight; ++y)
+    for (int x = 0; x < kCardWidth; ++x) {
+      const Rgb c = first.at(x, y);
+      EXPECT_LE(std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}), 48) << x << ", " << y;
+    }
+}
+
 // The game draws from the sheet in its 32-bit pixel format.
 TEST_P(ShippedDeck, Rgb32SheetShowsTheSamePictures) {
   EXPECT_EQ(testing::Rgb32Mismatch(testing::DecodeRgb32Sheet(ReadShipped(GetParam())), sheet), "");

@@ -53,6 +53,31 @@ TEST_F(UndoTest, EveryKlondikeMoveIsOneStep) {
   expectOneStep([&] { dragTo(waste, home); });
 }
 
+// Autodrop after a move sends the safe cards home (the two of the waste, then the two of a
+// column) but keeps a three that a black two could still need, with the usual points, and undo
+// takes the move and the cards sent home back as one step. Without autodrop they stay.
+TEST_F(UndoTest, AutodropSendsOnlySafeCardsAsOneStepWithTheMove) {
+  for (const bool autodrop : {true, false}) {
+    engine.setAutodrop(autodrop);
+    emptyKlondike();
+    t.foundation[0] = card(Ace, 0);
+    t.foundation[1] = card(Ace, 1);
+    t.foundation[2] = card(Ace, 2);
+    setWaste({card(Two, 1)});
+    setColumn(0, {card(Two, 0)});
+    setColumn(1, {card(Three, 1)});
+    setColumn(2, {card(Nine, 1)});
+    setColumn(3, {card(Ten, 0)});
+    expectOneStep([&] { click(at(2, 0)), click(at(3, 0)); });
+    EXPECT_EQ(t.tableau[3][1], card(Nine, 1));
+    EXPECT_EQ(t.foundation[0], autodrop ? card(Two, 0) : card(Ace, 0));
+    EXPECT_EQ(t.foundation[1], autodrop ? card(Two, 1) : card(Ace, 1));
+    EXPECT_EQ(t.tableau[1][0], card(Three, 1));
+    EXPECT_EQ(t.wasteTop, autodrop ? -1 : 0);
+    EXPECT_EQ(t.score, autodrop ? 25 : 5);  // 5 for the move, 10 for each card sent home
+  }
+}
+
 TEST_F(UndoTest, QuatroPlacementAndRemovalAreOneStepEach) {
   engine.play(game::RuleSet::Quatro);
   int columns[4], rows[4];

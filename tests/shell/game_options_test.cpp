@@ -37,6 +37,19 @@ TEST(GameOptions, WrittenOptionsReadBackAndAMissingFileGivesTheDefaults) {
   EXPECT_EQ(dir.read(shell::kGameOptionsFile), "WinnableDealsOnly=0\r\n");
 }
 
+// Animations on and autodrop off by default; a file keeps either once it is changed.
+TEST(GameOptions, AnimationsAndAutodropReadBackAndStayOutOfAFileAtTheirDefaults) {
+  const shell::GameOptions defaults;
+  EXPECT_TRUE(defaults.animations);
+  EXPECT_FALSE(defaults.autodrop);
+  EXPECT_EQ(shell::formatGameOptions(defaults), "WinnableDealsOnly=0\r\n");
+  shell::GameOptions changed;
+  changed.animations = false;
+  changed.autodrop = true;
+  EXPECT_EQ(shell::parseGameOptions(shell::formatGameOptions(changed)), changed);
+  EXPECT_EQ(shell::parseGameOptions("animations = no\nAUTODROP=yes"), changed);
+}
+
 TEST(GameOptions, EveryZoomReadsBackAndAnUnknownOneLeavesTheDefault) {
   using shell::Zoom;
   for (Zoom zoom : {Zoom::Percent150, Zoom::Percent200, Zoom::FitWindow, Zoom::Percent100}) {

@@ -98,6 +98,7 @@ class WindowPlayTest : public QObject {
     Game g;
     g.main->menu().dragDropItem->trigger();  // click-select mode
     QVERIFY(!g.main->menu().dragDropItem->isChecked());
+    g.main->menu().animationsItem->trigger();  // the pictures of the end of each move
     stackNearWin(g.t());
     g.refresh();
 
@@ -218,6 +219,57 @@ class WindowPlayTest : public QObject {
     QTRY_COMPARE(int(t.foundation[3]), 51);
     QVERIFY(counter.paints >= 8);
     QTRY_VERIFY(g.endGameShown());
+  }
+
+  // A double click sends the King home in the rules at once; on the table it glides there over
+  // the Queen, a key ends the glide at once, and the table then shows what it shows without
+  // animations. Undo glides back and the glide ends by itself.
+  void cardsGlideAndAKeyEndsTheGlide() {
+    QImage withoutGlide;
+    for (const bool animations : {false, true}) {
+      Game g;
+      if (!animations) g.main->menu().animationsItem->trigger();
+      QCOMPARE(g.main->menu().animationsItem->isChecked(), animations);
+      stackNearWin(g.t());
+      g.refresh();
+      QTest::mouseDClick(g.table(), Qt::LeftButton, {}, placeCentre(2, 0));
+      QCOMPARE(int(g.t().foundation[2]), 50);
+      QCOMPARE(g.main->table().gliding(), animations);
+      if (!animations) {
+        withoutGlide = tablePicture(*g.main);
+        continue;
+      }
+      const shell::CardGlide& glide = g.main->table().glide();
+      QCOMPARE(int(glide.shownTable().foundation[2]), 46);
+      QCOMPARE(glide.cardsNow().size(), std::size_t(1));
+      QCOMPARE(glide.cardsNow()[0].code, 3 + 50);
+      QTest::keyClick(g.table(), Qt::Key_Shift);
+      QVERIFY(!g.main->table().gliding());
+      QCOMPARE(tablePicture(*g.main), withoutGlide);
+      QCOMPARE(g.sounds.played.size(), std::size_t(0));
+      g.main->menu().undoItem->trigger();
+      QCOMPARE(int(g.t().tableau[2][0]), 50);
+      QVERIFY(g.main->table().gliding());
+      QTRY_VERIFY(!g.main->table().gliding());
+    }
+  }
+
+  // With Options > Autodrop a turn of the stock sends the Ace of a column home, gliding.
+  void autodropFromTheMenuSendsSafeCardsHome() {
+    Game g;
+    g.main->menu().autodropItem->trigger();
+    QVERIFY(g.main->menu().autodropItem->isChecked());
+    stackNearWin(g.t());
+    std::memset(g.t().foundation, game::kEmpty, sizeof g.t().foundation);
+    g.t().tableau[3][0] = 1;  // the Ace of suit 1
+    g.t().wasteTop = -1;
+    g.t().stock[0] = 20;
+    g.t().stockCount = 1;
+    g.refresh();
+    g.click(bottomCentre(0));
+    QCOMPARE(int(g.t().foundation[0]), 1);
+    QCOMPARE(int(g.t().tableau[3][0]), int(game::kEmpty));
+    QVERIFY(g.main->table().gliding());
   }
 
   void undoRedoDoubleClickAndDealNumberFromTheGameMenu() {

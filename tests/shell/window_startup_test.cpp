@@ -95,7 +95,8 @@ class WindowStartupTest : public QObject {
                           "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
-                          "&Winnable deals only", "&Resume unfinished game", "&Zoom"}));
+                          "&Winnable deals only", "&Resume unfinished game", "&Animations",
+                          "A&utodrop", "&Zoom"}));
     QCOMPARE(captions(m.zoomMenu->actions()), QStringList({"100%", "150%", "200%", "&Fit window"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
              QStringList({"&Normal", "&Vegas", "N&one", "-", "&Timed"}));

@@ -1,10 +1,15 @@
-# The card-set tool: inspects sets and draws our own deck "Vessant".
-add_executable(cardset main.cpp deck_painter.cpp court_painter.cpp index_glyphs.cpp suit_shapes.cpp
-  app_icon.cpp)
-target_link_libraries(cardset PRIVATE cards_encode cards_qt Qt6::Gui)
+# Our own deck "Vessant" drawn with QPainter, and written as an SVG deck.
+add_library(cardset_painter STATIC deck_painter.cpp court_painter.cpp index_glyphs.cpp
+  suit_shapes.cpp svg_deck_writer.cpp clipping_recorder.cpp)
+target_include_directories(cardset_painter PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(cardset_painter PUBLIC Qt6::Gui PRIVATE Qt6::Svg cards_svg_text)
 
-# Our card sets, made into the play directory: the default PC set, two planar HAM sets and a
-# planar set of 32 colours without HAM.
+# The card-set tool: inspects sets and draws our own deck "Vessant".
+add_executable(cardset main.cpp app_icon.cpp)
+target_link_libraries(cardset PRIVATE cardset_painter cards_encode cards_qt Qt6::Gui)
+
+# Our card sets, made into the play directory: the default PC set, two planar HAM sets, a
+# planar set of 32 colours without HAM and the SVG deck.
 set(deck_files)
 function(cardset_deck name)
   add_custom_command(OUTPUT ${PLAY_DIR}/${name}
@@ -18,6 +23,7 @@ cardset_deck(Vessant.tvp --variant pc-direct)
 cardset_deck(Vessant-Amiga.tavi --variant planar --planes 8 --ham)
 cardset_deck(Vessant-Amiga6.tavi --variant planar --planes 6 --ham)
 cardset_deck(Vessant-Amiga32.tavi --variant planar --planes 5)
+cardset_deck(Vessant.svg --variant svg)
 add_custom_target(cardset_decks ALL DEPENDS ${deck_files})
 install(FILES ${deck_files} DESTINATION ${KLONDIKE_DATA_INSTALL_DIR})
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <array>
 
 #include "tools/cardset/court_painter.h"
@@ -15,17 +16,20 @@ constexpr int kWidth = 88;
 constexpr int kHeight = 130;
 const QPointF kCentre(kWidth / 2.0, kHeight / 2.0);
 
-QImage BlankCard(QColor face, QColor outline) {
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
-  image.fill(face);
-  const QRgb line = outline.rgb();
-  for (int x = 0; x < kWidth; ++x) image.setPixel(x, 0, line), image.setPixel(x, kHeight - 1, line);
-  for (int y = 0; y < kHeight; ++y) image.setPixel(0, y, line), image.setPixel(kWidth - 1, y, line);
-  // One pixel just inside each corner rounds the outline once the table takes the corner pixel.
+// A card of one colour with a one-pixel outline; one pixel just inside each corner rounds the
+// outline once the table takes the corner pixel. Whole pixels, so that the pictures are exact.
+void DrawBlankCard(QPainter& painter, QColor face, QColor outline) {
+  painter.fillRect(QRect(0, 0, kWidth, kHeight), face);
+  QPainterPath line;
+  line.setFillRule(Qt::WindingFill);
+  line.addRect(0, 0, kWidth, 1);
+  line.addRect(0, kHeight - 1, kWidth, 1);
+  line.addRect(0, 0, 1, kHeight);
+  line.addRect(kWidth - 1, 0, 1, kHeight);
   for (auto [x, y] : std::array<std::pair<int, int>, 4>{
            {{1, 1}, {kWidth - 2, 1}, {1, kHeight - 2}, {kWidth - 2, kHeight - 2}}})
-    image.setPixel(x, y, line);
-  return image;
+    line.addRect(x, y, 1, 1);
+  painter.fillPath(line, outline);
 }
 
 // The index: the rank figure and beside it the suit in the top-left corner, and the same
@@ -46,9 +50,11 @@ void DrawIndexSuits(QPainter& painter, int rank, int suit) {
            true);
 }
 
-void DrawIndexRanks(QImage& image, int rank, int suit) {
+void DrawIndexRanks(QPainter& painter, int rank, int suit) {
   for (bool upsideDown : {false, true})
-    DrawRankGlyph(image, rank, kIndexLeft, kIndexTop, SuitColour(suit), upsideDown);
+    painter.fillPath(
+        RankGlyphPath(rank, QPoint(kIndexLeft, kIndexTop), QSize(kWidth, kHeight), upsideDown),
+        SuitColour(suit));
 }
 
 // Pip centres of the number cards in a field from x 27..61, y 23..107; pips below the middle
@@ -106,12 +112,9 @@ void DrawAce(QPainter& painter, int suit) {
   DrawSuit(painter, suit, kCentre, 34, SuitColour(suit));
 }
 
-QImage PaintFace(int value, const DeckScheme& scheme) {
+void PaintFace(QPainter& painter, int value, const DeckScheme& scheme) {
   const int rank = value >> 2, suit = value & 3;
-  QImage image = BlankCard(Qt::white, scheme.outline);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
+  DrawBlankCard(painter, Qt::white, scheme.outline);
   if (rank == 0) {
     DrawAce(painter, suit);
   } else if (rank <= 9) {
@@ -121,17 +124,14 @@ QImage PaintFace(int value, const DeckScheme& scheme) {
     PaintCourtPortrait(painter, rank, suit);
   }
   DrawIndexSuits(painter, rank, suit);
-  painter.end();
-  DrawIndexRanks(image, rank, suit);
-  return image;
+  DrawIndexRanks(painter, rank, suit);
 }
 
 // A dark blue back: white margin, a lattice of small diamonds and a medallion with the four
 // suits.
-QImage PaintBack(const DeckScheme& scheme) {
-  QImage image = BlankCard(Qt::white, scheme.outline);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+void PaintBack(QPainter& painter, const DeckScheme& scheme) {
+  DrawBlankCard(painter, Qt::white, scheme.outline);
+  painter.save();
   const QRectF field(5, 5, kWidth - 10, kHeight - 10);
   const QColor deep(22, 46, 120), light(70, 110, 200), gold(222, 178, 74);
   painter.fillRect(field, deep);
@@ -166,55 +166,61 @@ QImage PaintBack(const DeckScheme& scheme) {
   for (int i = 0; i < 4; ++i)
     DrawSuit(painter, suits[std::size_t(i)], kCentre + spots[std::size_t(i)], 11,
              IsRed(suits[std::size_t(i)]) ? QColor(235, 80, 90) : QColor(245, 245, 250));
-  return image;
+  painter.restore();
 }
 
-// The marker of an empty foundation: a pale card with a dashed inner border, a faint "A" and
-// a faint suit (none for the plain marker, suit < 0).
-QImage PaintFoundationMarker(int suit, const DeckScheme& scheme) {
-  QImage image = BlankCard(QColor(226, 232, 222), scheme.outline);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+// The marker of an empty foundation: a pale card with a dashed inner border and a faint "A".
+// It carries no suit, since any Ace may start any foundation.
+void PaintFoundationMarker(QPainter& painter, const DeckScheme& scheme) {
+  DrawBlankCard(painter, QColor(226, 232, 222), scheme.outline);
   QPen dashed(QColor(150, 162, 150), 1.0, Qt::DashLine);
   painter.setPen(dashed);
   painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
-  const QColor faint = suit < 0      ? QColor(168, 178, 168)
-                       : IsRed(suit) ? QColor(238, 178, 182)
-                                     : QColor(178, 184, 192);
   QFont font("DejaVu Serif");
   font.setBold(true);
-  font.setPixelSize(suit < 0 ? 44 : 20);
+  font.setPixelSize(44);
   painter.setFont(font);
-  painter.setPen(faint);
-  if (suit < 0) {
-    painter.drawText(QRectF(0, 0, kWidth, kHeight), Qt::AlignCenter, "A");
-  } else {
-    painter.drawText(QRectF(0, 12, kWidth, 24), Qt::AlignHCenter | Qt::AlignTop, "A");
-    DrawSuit(painter, suit, kCentre + QPointF(0, 8), 40, faint);
-  }
-  return image;
+  painter.setPen(QColor(168, 178, 168));
+  painter.drawText(QRectF(0, 0, kWidth, kHeight), Qt::AlignCenter, "A");
 }
 
 // The empty place for the scheme's table: a card outline filled a shade lighter than the table.
-QImage PaintEmptyPlace(const DeckScheme& scheme) {
-  const QColor fill = scheme.table.lighter(135);
-  QImage image = BlankCard(fill, scheme.outline);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+void PaintEmptyPlace(QPainter& painter, const DeckScheme& scheme) {
+  DrawBlankCard(painter, scheme.table.lighter(135), scheme.outline);
   painter.setPen(QPen(scheme.table.lighter(175), 1.0, Qt::DashLine));
   painter.drawRoundedRect(QRectF(6.5, 6.5, kWidth - 13, kHeight - 13), 6, 6);
+}
+
+// One picture of the card-set file, painted at one pixel per unit.
+template <typename Paint>
+QImage Picture(Paint paint) {
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  paint(painter);
   return image;
 }
 
 }  // namespace
 
+void PaintCard(QPainter& painter, int cell, const DeckScheme& scheme) {
+  painter.save();
+  if (cell == kBackCell)
+    PaintBack(painter, scheme);
+  else
+    PaintFace(painter, cell - kFirstFaceCell, scheme);
+  painter.restore();
+}
+
 std::vector<QImage> PaintDeck(const DeckScheme& scheme) {
   std::vector<QImage> cells;
-  cells.push_back(PaintFoundationMarker(-1, scheme));
-  cells.push_back(PaintEmptyPlace(scheme));
-  cells.push_back(PaintBack(scheme));
-  for (int value = 0; value < 52; ++value) cells.push_back(PaintFace(value, scheme));
-  for (int suit = 0; suit < 4; ++suit) cells.push_back(PaintFoundationMarker(suit, scheme));
+  const QImage foundation = Picture([&](QPainter& p) { PaintFoundationMarker(p, scheme); });
+  cells.push_back(foundation);
+  cells.push_back(Picture([&](QPainter& p) { PaintEmptyPlace(p, scheme); }));
+  for (int cell = kBackCell; cell < kFirstFaceCell + 52; ++cell)
+    cells.push_back(Picture([&](QPainter& p) { PaintCard(p, cell, scheme); }));
+  cells.insert(cells.end(), 4, foundation);
   return cells;
 }
 

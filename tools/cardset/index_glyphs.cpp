@@ -26,18 +26,20 @@ const char* const kGlyphs[13][kRankGlyphHeight] = {
 
 int RankGlyphWidth(int rank) { return int(std::strlen(kGlyphs[rank][0])); }
 
-void DrawRankGlyph(QImage& card, int rank, int x, int y, QColor colour, bool upsideDown) {
-  const QRgb ink = colour.rgb();
+QPainterPath RankGlyphPath(int rank, QPoint at, QSize card, bool upsideDown) {
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
   const int width = RankGlyphWidth(rank);
   for (int row = 0; row < kRankGlyphHeight; ++row)
     for (int column = 0; column < width; ++column) {
       if (kGlyphs[rank][row][column] != '#') continue;
-      const int px = x + column, py = y + row;
+      const int px = at.x() + column, py = at.y() + row;
       if (upsideDown)
-        card.setPixel(card.width() - 1 - px, card.height() - 1 - py, ink);
+        path.addRect(card.width() - 1 - px, card.height() - 1 - py, 1, 1);
       else
-        card.setPixel(px, py, ink);
+        path.addRect(px, py, 1, 1);
     }
+  return path.simplified();
 }
 
 }  // namespace cardset

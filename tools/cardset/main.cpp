@@ -3,7 +3,7 @@
 //   cardset info FILE              variant, header values, scheme colours, completeness
 //   cardset sheet FILE OUT.png     the 704 x 1040 card sheet as the game decodes it
 //   cardset preview FILE OUT.png   the 88 x 130 preview of the card-set chooser
-//   cardset make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] [--from DIR]
+//   cardset make OUT [--variant pc-direct|pc-indexed|planar|svg] [--planes N] [--ham] [--from DIR]
 //   cardset icon SIZE OUT.png      the game's icon, SIZE pixels square
 //
 // `make` writes the built-in deck "Vessant" (default variant pc-direct; planar defaults to 8
@@ -11,7 +11,8 @@
 // built-in ones: "NN.png" or "N.png" (e.g. "03.png" or "3.png" for the ace of clubs, cell 3 +
 // rank * 4 + suit with suits clubs, diamonds, hearts, spades). Cells: 0 plain foundation
 // marker, 1 empty place, 2 card back, 3..54 faces, 55..58 foundation markers; PC sets store
-// cells 2..58, planar sets 0..58. Cells missing from DIR keep the built-in picture.
+// cells 2..58, planar sets 0..58. Cells missing from DIR keep the built-in picture. The svg
+// variant writes the built-in deck as vectors (the back and the 52 faces; no --from).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@
 #include "tools/cardset/app_icon.h"
 #include "tools/cardset/card_set_encode.h"
 #include "tools/cardset/deck_painter.h"
+#include "tools/cardset/svg_deck_writer.h"
 
 namespace {
 
@@ -44,14 +46,15 @@ std::string Program() { return QCoreApplication::applicationName().toStdString()
 int Usage() {
   const std::string program = Program();
   const char* name = program.c_str();
-  std::fprintf(stderr,
-               "usage: %s info FILE\n"
-               "       %s sheet FILE OUT.png\n"
-               "       %s preview FILE OUT.png\n"
-               "       %s make OUT [--variant pc-direct|pc-indexed|planar] [--planes N] [--ham] "
-               "[--from DIR]\n"
-               "       %s icon SIZE OUT.png\n",
-               name, name, name, name, name);
+  std::fprintf(
+      stderr,
+      "usage: %s info FILE\n"
+      "       %s sheet FILE OUT.png\n"
+      "       %s preview FILE OUT.png\n"
+      "       %s make OUT [--variant pc-direct|pc-indexed|planar|svg] [--planes N] [--ham] "
+      "[--from DIR]\n"
+      "       %s icon SIZE OUT.png\n",
+      name, name, name, name, name);
   return 2;
 }
 
@@ -205,9 +208,9 @@ MakeOptions ParseMake(const QStringList& args) {
     if (a == "--variant") {
       options.variant = value();
       if (options.variant != "pc-direct" && options.variant != "pc-indexed" &&
-          options.variant != "planar")
+          options.variant != "planar" && options.variant != "svg")
         Fail("unknown variant \"" + Local(options.variant) +
-             "\" (pc-direct, pc-indexed or planar)");
+             "\" (pc-direct, pc-indexed, planar or svg)");
     } else if (a == "--planes") {
       bool ok = false;
       const unsigned n = value().toUInt(&ok);
@@ -226,13 +229,26 @@ MakeOptions ParseMake(const QStringList& args) {
     Fail("--planes and --ham apply to planar sets only");
   if (options.ham && options.planes.value_or(8) != 6 && options.planes.value_or(8) != 8)
     Fail("HAM needs 6 or 8 planes");
+  if (options.variant == "svg" && !options.from.isEmpty())
+    Fail("--from applies to card-set files only");
   return options;
+}
+
+void WriteWhole(const QString& out, const char* bytes, qint64 size) {
+  QSaveFile file(out);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes, size) != size || !file.commit())
+    Fail(Local(out) + ": cannot write: " + Local(file.errorString()));
 }
 
 int Make(const QStringList& args) {
   if (args.isEmpty() || args[0].startsWith("--")) return Usage();
   const MakeOptions options = ParseMake(args);
   const cardset::DeckScheme scheme;
+  if (options.variant == "svg") {
+    const QByteArray svg = cardset::WriteSvgDeck(scheme);
+    WriteWhole(options.out, svg.constData(), svg.size());
+    return 0;
+  }
   std::vector<QImage> pictures = cardset::PaintDeck(scheme);
   if (!options.from.isEmpty()) TakePictures(pictures, options.from);
   std::vector<cards::CardImage> cells;
@@ -250,12 +266,7 @@ int Make(const QStringList& args) {
   } else {
     bytes = cards::EncodePcSet(std::span(cells).subspan(2), options.variant == "pc-indexed");
   }
-  QSaveFile file(options.out);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-          qint64(bytes.size()) ||
-      !file.commit())
-    Fail(Local(options.out) + ": cannot write: " + Local(file.errorString()));
+  WriteWhole(options.out, reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
   return 0;
 }
 
