@@ -6,18 +6,8 @@
 # usage: installed_game_test.sh BUILD_DIR GAME_NAME X Y
 #   X, Y: a pixel of the table window inside the card that the deal puts first in column one
 set -euo pipefail
-. "$(dirname "$0")/virtual_display.sh"
 build=$1 name=$2 x=$3 y=$4
-scratch=$(mktemp -d)
-game_pid= xvfb_pid=
-finish() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$scratch"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/test_kit.sh"
 
 "${CMAKE:-cmake}" --install "$build" --prefix "$scratch/prefix" >/dev/null
 export HOME=$scratch/home XDG_DATA_HOME=$scratch/data SDL_AUDIODRIVER=dummy
@@ -27,7 +17,7 @@ mkdir -p "$HOME" "$play" "$scratch/elsewhere"
 # The player's own first sound: it must survive the first start.
 cp "$data/mirt_2.wav" "$play/mirt_1.wav"
 
-start_virtual_display "$scratch"
+start_virtual_display
 (cd "$scratch/elsewhere" && exec "$scratch/prefix/games/$name") >"$scratch/game.log" 2>&1 &
 game_pid=$!
 # The new play folder gets the first start's settings with the other default files: the table

@@ -5,23 +5,13 @@
 # last move), and the settings file stays as it was.
 # usage: kept_game_test.sh GAME
 set -euo pipefail
-. "$(dirname "$0")/virtual_display.sh"
 game=$1
-scratch=$(mktemp -d)
-game_pid= xvfb_pid=
-finish() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$scratch"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*"; cat "$scratch/game.log"; exit 1; }
+. "$(dirname "$0")/test_kit.sh"
 
 export HOME=$scratch/home SDL_AUDIODRIVER=dummy
 play=$scratch/play kept=$scratch/play/Game.ini
 mkdir -p "$HOME"
-start_virtual_display "$scratch"
+start_virtual_display
 
 start_game() {
   "$game" --play-dir "$play" >>"$scratch/game.log" 2>&1 &

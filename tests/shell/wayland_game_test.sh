@@ -13,16 +13,7 @@ done
 compgen -G "$plugins/platforms/libqwayland*.so" >/dev/null ||
   { echo "SKIP: Qt's Wayland plugin is not installed (package qt6-wayland)"; exit 77; }
 
-scratch=$(mktemp -d)
-weston_pid= game_pid=
-finish() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$scratch"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/test_kit.sh"
 
 export XDG_RUNTIME_DIR=$scratch/runtime WAYLAND_DISPLAY=klondike-test QT_QPA_PLATFORM=wayland
 export SDL_AUDIODRIVER=dummy
