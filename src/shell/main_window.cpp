@@ -157,6 +157,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
 }
 
 MainWindow::~MainWindow() {
+  cardSetLoad_.cancel();
   music_.shutDown();
   mp3Player_.deinit();
 }
@@ -299,7 +300,10 @@ void MainWindow::sizeWindowForZoom() {
 }
 
 bool MainWindow::loadCardSet(const QString& fileName, int state) {
-  const cards::LoadedCardSet set = cards::loadCardSet(cardSetPath(fileName, startDir_));
+  return useCardSet(cards::loadCardSet(cardSetPath(fileName, startDir_)), state);
+}
+
+bool MainWindow::useCardSet(const cards::LoadedCardSet& set, int state) {
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
   art_.vectors = set.vectors;
@@ -396,13 +400,30 @@ void MainWindow::openCardSet() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
-  if (!loadCardSet(*file, 1)) {
-    platform::showMessage(this, cards::NoCardPicturesText(*file), kCardSetCaption);
+  const int choice = ++cardSetChoices_;
+  cardSetLoad_.cancel();
+  const QString path = cardSetPath(*file, startDir_);
+  if (!cards::isSvgDeckName(path)) {
+    useChosenCardSet(*file, cards::loadCardSet(path));
+    return;
+  }
+  // Parsing and drawing a large deck takes a while: the table plays on with the set in use.
+  const qreal factor = table_->deviceFactor();
+  cardSetLoad_ = cards::loadSvgDeckLater(path, QSize(cards::deviceLength(cards::kCardWidth, factor),
+                                                     cards::deviceLength(cards::kCardHeight, factor)));
+  cardSetLoad_.then(this, [this, choice, file = *file](const cards::LoadedCardSet& set) {
+    if (choice == cardSetChoices_) useChosenCardSet(file, set);
+  });
+}
+
+void MainWindow::useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set) {
+  if (!useCardSet(set, 1)) {
+    platform::showMessage(this, cards::NoCardPicturesText(fileName), kCardSetCaption);
     return;
   }
   engine_.setCardSetPresent(true);
   // A path too long for the settings record is loaded all the same, but not remembered.
-  pref_.setCardSetName(QFile::encodeName(*file).toStdString());
+  pref_.setCardSetName(QFile::encodeName(fileName).toStdString());
   applyColours(true);
 }
 

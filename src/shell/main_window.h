@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "cards/card_set_loader.h"
 #include "cards/table_painter.h"
 #include "music/mpeg_player.h"
 #include "music/music_control.h"
@@ -163,6 +164,9 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures
   // changes nothing and gives false: the set in use stays.
   bool loadCardSet(const QString& fileName, int state);
+  bool useCardSet(const cards::LoadedCardSet& set, int state);
+  // The set chosen from the menu, once loaded; a file without card pictures is refused by name.
+  void useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set);
   // The set named in the settings, else the default set beside the game, with a message.
   void loadStoredCardSet();
   // The table, selection and corner colours from pref and the loaded set.
@@ -182,6 +186,8 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   GameSession session_{*this};
   game::GameEngine& engine_ = session_.engine();
   cards::CardArt art_;
+  QFuture<cards::LoadedCardSet> cardSetLoad_;  // an SVG deck chosen and still loading
+  int cardSetChoices_ = 0;                     // the newest choice wins
   results::HighscoreList highscoreList_;
   int screenClass_ = 3;
   QRect workArea_;
