@@ -43,11 +43,11 @@ class WaitCursor {
   bool shown_;
 };
 
-LoadedCardSet loadSvgDeck(const QString& fileName) {
+LoadedCardSet loadSvgDeck(const QString& fileName, const std::function<bool()>& stopped = {}) {
   LoadedCardSet result;
   result.vectors = SvgDeck::open(fileName);
   if (result.vectors == nullptr) return result;
-  result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight));
+  result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight), stopped);
   result.format = CardSetFormat::Pc;
   return result;
 }
@@ -77,10 +77,11 @@ QFuture<LoadedCardSet> loadSvgDeckLater(const QString& fileName, QSize deviceCel
   QFuture<LoadedCardSet> future = promise->future();
   promise->start();
   QThreadPool::globalInstance()->start([fileName, deviceCell, promise] {
-    if (!promise->isCanceled()) {
-      LoadedCardSet set = loadSvgDeck(fileName);
+    const auto stopped = [&promise] { return promise->isCanceled(); };
+    if (!stopped()) {
+      LoadedCardSet set = loadSvgDeck(fileName, stopped);
       // Kept by the deck, where the table finds it at once.
-      if (set.vectors && !promise->isCanceled()) set.vectors->sheet(deviceCell);
+      if (set.vectors) set.vectors->sheet(deviceCell, stopped);
       promise->addResult(std::move(set));
     }
     promise->finish();

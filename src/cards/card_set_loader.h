@@ -29,7 +29,7 @@ LoadedCardSet loadCardSet(const QString& fileName);
 
 // Loads an SVG deck as loadCardSet does, on a worker thread, and draws its sheet at `deviceCell`
 // as well (the table's card in device pixels), so that a change of set never waits on the
-// calling thread. Cancelling the future stops the work at the next step.
+// calling thread. Cancelling the future stops the work before the next card.
 QFuture<LoadedCardSet> loadSvgDeckLater(const QString& fileName, QSize deviceCell);
 
 // Reads at most 200,000 bytes and gives the 88 x 130 picture of sheet cell 3 (the face of card
