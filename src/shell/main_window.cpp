@@ -409,8 +409,9 @@ void MainWindow::openCardSet() {
   }
   // Parsing and drawing a large deck takes a while: the table plays on with the set in use.
   const qreal factor = table_->deviceFactor();
-  cardSetLoad_ = cards::loadSvgDeckLater(path, QSize(cards::deviceLength(cards::kCardWidth, factor),
-                                                     cards::deviceLength(cards::kCardHeight, factor)));
+  cardSetLoad_ =
+      cards::loadSvgDeckLater(path, QSize(cards::deviceLength(cards::kCardWidth, factor),
+                                          cards::deviceLength(cards::kCardHeight, factor)));
   cardSetLoad_.then(this, [this, choice, file = *file](const cards::LoadedCardSet& set) {
     if (choice == cardSetChoices_) useChosenCardSet(file, set);
   });

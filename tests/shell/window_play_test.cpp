@@ -6,8 +6,8 @@
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QSemaphore>
-#include <QThreadPool>
 #include <QStatusBar>
+#include <QThreadPool>
 #include <cstring>
 
 #include "results/end_game.h"
