@@ -2,6 +2,7 @@
 // MainWindow, the table window: shows the game session, owns the preferences, the card pictures
 // and the highscore list; builds the menu, runs the start-up checks and carries out the menu
 // commands.
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
@@ -186,8 +187,9 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   GameSession session_{*this};
   game::GameEngine& engine_ = session_.engine();
   cards::CardArt art_;
-  QFuture<cards::LoadedCardSet> cardSetLoad_;  // an SVG deck chosen and still loading
-  int cardSetChoices_ = 0;                     // the newest choice wins
+  // An SVG deck chosen from the menu while it loads; its result arrives through the event loop.
+  QFutureWatcher<cards::LoadedCardSet> cardSetLoad_;
+  QString cardSetLoading_;
   results::HighscoreList highscoreList_;
   int screenClass_ = 3;
   QRect workArea_;
