@@ -93,6 +93,9 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   demo_->pressed = [this](const game::GameTable& before) { table_->glideFrom(before); };
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
+  connect(&cardSetLoad_, &QFutureWatcherBase::finished, this, [this] {
+    if (!cardSetLoad_.isCanceled()) useChosenCardSet(cardSetLoading_, cardSetLoad_.result());
+  });
   mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
 
   const std::pair<QAction*, void (MainWindow::*)()> handlers[] = {
@@ -400,8 +403,7 @@ void MainWindow::openCardSet() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
-  const int choice = ++cardSetChoices_;
-  cardSetLoad_.cancel();
+  cardSetLoad_.cancel();  // a newer choice supersedes a deck still loading
   const QString path = cardSetPath(*file, startDir_);
   if (!cards::isSvgDeckName(path)) {
     useChosenCardSet(*file, cards::loadCardSet(path));
@@ -409,12 +411,10 @@ void MainWindow::openCardSet() {
   }
   // Parsing and drawing a large deck takes a while: the table plays on with the set in use.
   const qreal factor = table_->deviceFactor();
-  cardSetLoad_ =
+  cardSetLoading_ = *file;
+  cardSetLoad_.setFuture(
       cards::loadSvgDeckLater(path, QSize(cards::deviceLength(cards::kCardWidth, factor),
-                                          cards::deviceLength(cards::kCardHeight, factor)));
-  cardSetLoad_.then(this, [this, choice, file = *file](const cards::LoadedCardSet& set) {
-    if (choice == cardSetChoices_) useChosenCardSet(file, set);
-  });
+                                          cards::deviceLength(cards::kCardHeight, factor))));
 }
 
 void MainWindow::useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set) {
