@@ -330,8 +330,8 @@ bool MainWindow::amigaSchemeInForce() const { return settings_.amigaColours && p
 
 void MainWindow::applyColours(bool repaintTable) {
   const cards::TableColours colours =
-      cards::resolveColours(settings_.tableColour, settings_.selectColour, settings_.amigaColours, planarSet(),
-                            art_.amigaTableColour, art_.amigaSelectColour);
+      cards::resolveColours(settings_.tableColour, settings_.selectColour, settings_.amigaColours,
+                            planarSet(), art_.amigaTableColour, art_.amigaSelectColour);
   cards::roundCardCorners(art_, colours.table, settings_.tableColour);
   table_->setColours(colours, repaintTable);
 }

@@ -14,8 +14,8 @@ namespace shell {
 enum class MusicSetting : std::uint8_t { Off, Midi, Mp3 };  // what plays: nothing, MIDI or MP3
 
 struct Settings {
-  std::string cardSetName;          // the card-set file loaded at start
-  game::MenuState menu;             // scoring, Timed, level, drag 'n drop, sound, the game
+  std::string cardSetName;  // the card-set file loaded at start
+  game::MenuState menu;     // scoring, Timed, level, drag 'n drop, sound, the game
   MusicSetting music = MusicSetting::Off;
   std::uint32_t tableColour = kDefaultTableColour;    // red in the low byte, then green, blue
   std::uint32_t selectColour = kDefaultSelectColour;  // the frame of a selected card

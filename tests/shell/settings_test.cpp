@@ -42,7 +42,8 @@ Image readThenSave(const std::optional<std::vector<std::uint8_t>>& file) {
   if (file) folder.put("mirt.ini", std::string(file->begin(), file->end()));
   const Settings settings = settingsOf(readSettings(folder.str()).pref);
   EXPECT_FALSE(saveSettings(recordOf(settings), folder.str()));
-  const auto saved = platform::readFile(folder.file("mirt.ini")).value_or(std::vector<std::uint8_t>{});
+  const auto saved =
+      platform::readFile(folder.file("mirt.ini")).value_or(std::vector<std::uint8_t>{});
   Image image{};
   EXPECT_EQ(saved.size(), kPreferencesSize);
   std::copy_n(saved.begin(), std::min(saved.size(), kPreferencesSize), image.begin());

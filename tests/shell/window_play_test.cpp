@@ -107,7 +107,8 @@ class WindowPlayTest : public QObject {
     QVERIFY(g.t().markVisible);
     QImage img = tablePicture(*g.main);
     int framePixels = 0;
-    for (int x = 3; x < 95; ++x) framePixels += pixelValue(img, x, 3) == g.main->settings().selectColour;
+    for (int x = 3; x < 95; ++x)
+      framePixels += pixelValue(img, x, 3) == g.main->settings().selectColour;
     QVERIFY(framePixels > 20);
     // The wrong foundation refuses with the sound and leaves the table as it was.
     g.click(bottomCentre(4));
@@ -122,7 +123,8 @@ class WindowPlayTest : public QObject {
     g.click(bottomCentre(3));
     QCOMPARE(int(g.t().foundation[0]), 48);
     img = tablePicture(*g.main);
-    QCOMPARE(pixelValue(img, 45, 65), g.main->settings().tableColour + 0x101010);  // column 0 is empty
+    QCOMPARE(pixelValue(img, 45, 65),
+             g.main->settings().tableColour + 0x101010);  // column 0 is empty
     QCOMPARE(pixelValue(img, 5 + 270 + 40, kBottomY + 60), sheetValue(*g.main, 3 + 48, {40, 60}));
 
     g.click(placeCentre(1, 0));  // pressing the picked card again sends it up
@@ -509,7 +511,8 @@ class WindowPlayTest : public QObject {
     g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().format, cards::CardSetFormat::Pc);
     QVERIFY(QString::fromStdString(g.main->settings().cardSetName).endsWith("Vessant-Amiga.tavi"));
-    QCOMPARE(g.main->table().colours().table, g.main->settings().tableColour);  // a PC set has no scheme
+    QCOMPARE(g.main->table().colours().table,
+             g.main->settings().tableColour);  // a PC set has no scheme
 
     // Cancelled: nothing changes.
     chosen.reset();
