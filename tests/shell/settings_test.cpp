@@ -6,6 +6,7 @@
 
 #include "platform/file_io.h"
 #include "tests/platform/scratch_folder.h"
+#include "tests/shell/preferences_sample.h"
 
 using namespace shell;
 
@@ -13,25 +14,11 @@ namespace {
 
 using Image = std::array<std::uint8_t, kPreferencesSize>;
 
-// A saved record with a value off the defaults in every field, bytes after the card-set name's
-// zero and spare bytes the game does not read.
+// A saved record with bytes after the card-set name's zero, which the game does not read.
 Image savedImage() {
-  Preferences pref;
-  pref.setCardSetName("/home/player/Royal.tavi");
+  Preferences pref = sample();
   pref.cardSet[200] = 0x7F;
   pref.cardSet[255] = 0xFF;
-  pref.level = 'B';
-  pref.music = '2';
-  pref.colB = 0x00FFFFFF;
-  pref.colL = 0x00000102;
-  pref.amiga = '1';
-  pref.dragDrop = 0;
-  pref.sound = '0';
-  pref.game = 2;
-  pref.timed = 0;
-  pref.scoreMode = 2;
-  pref.spare[0] = 0x5A;
-  pref.spare[1] = 0xA5;
   return toBytes(pref);
 }
 
@@ -91,10 +78,10 @@ TEST(Settings, TypedChangesLandInTheirBytes) {
     std::size_t offset;
     std::vector<std::uint8_t> bytes;
   } cases[] = {
-      {"level", [](Settings& s) { s.menu.level = game::Level::Easy; }, 256, {'A'}},
+      {"level", [](Settings& s) { s.menu.level = game::Level::Medium; }, 256, {'B'}},
       {"music", [](Settings& s) { s.music = MusicSetting::Midi; }, 257, {'1'}},
       {"table colour", [](Settings& s) { s.tableColour = 0x030201; }, 258, {1, 2, 3, 0}},
-      {"select colour", [](Settings& s) { s.selectColour = 0xABCDEF; }, 262, {0xEF, 0xCD, 0xAB}},
+      {"select colour", [](Settings& s) { s.selectColour = 0x000102; }, 262, {2, 1, 0}},
       {"Amiga colours", [](Settings& s) { s.amigaColours = false; }, 266, {'0'}},
       {"drag 'n drop", [](Settings& s) { s.menu.dragDrop = true; }, 267, {1}},
       {"sound", [](Settings& s) { s.menu.soundOn = true; }, 268, {'1'}},
@@ -102,7 +89,10 @@ TEST(Settings, TypedChangesLandInTheirBytes) {
       {"timed", [](Settings& s) { s.menu.timed = true; }, 270, {1}},
       {"score", [](Settings& s) { s.menu.scoreMode = game::ScoreMode::Normal; }, 271, {1}},
       // A chosen card set is saved with zeros after its name, even when it is the same name.
-      {"card set", [](Settings& s) { s.setCardSetName("/home/player/Royal.tavi"); }, 200, {0}},
+      {"card set",
+       [](Settings& s) { s.setCardSetName("/home/player/cards/Royal.tavi"); },
+       200,
+       {0}},
   };
   for (const auto& c : cases) {
     Image expected = savedImage();
