@@ -18,7 +18,6 @@
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 #include "platform/sound_cues.h"
-#include "shell/menu_preferences.h"
 #include "shell/status_panels.h"
 #include "shell/table_widget.h"
 #include "solver/table_position.h"
@@ -187,16 +186,16 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   initMpegPlayer();
   startDir_ = QDir::currentPath().toStdString();
 
-  SettingsReadResult settings = readSettings(startDir_);
-  pref_ = settings.pref;
-  if (settings.message)
-    platform::showMessage(nullptr, qs(settings.message->text), qs(settings.message->caption));
+  const SettingsReadResult read = readSettings(startDir_);
+  settings_ = settingsOf(read.pref);
+  if (read.message)
+    platform::showMessage(nullptr, qs(read.message->text), qs(read.message->caption));
 
   workArea_ = screen.workArea;
   screenClass_ = screenClassOf(screen.workArea);
   windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
   engine_.setScreenClass(screenClass_);
-  const bool storedGameFits = engine_.applyMenuState(menuStateOf(pref_));
+  const bool storedGameFits = engine_.applyMenuState(settings_.menu);
   if (!storedGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
 
   std::string highscoreNotice;
@@ -223,8 +222,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   table_->setZoom(tableZoom(), tableBaseSize());
   table_->animations = options_.animations;
   engine_.setAutodrop(options_.autodrop);
-  engine_.setCardSetPresent(settings.cardSetPresent);
-  if (settings.loadAtStart) loadStoredCardSet();
+  engine_.setCardSetPresent(read.cardSetPresent);
+  if (read.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
 
   applyColours(true);
@@ -322,11 +321,11 @@ bool MainWindow::useCardSet(const cards::LoadedCardSet& set, int state) {
 // The stored path may name a set that has gone (its folder was moved, say): the default set
 // beside the game stands in for it. Without either the table refuses presses, as without a set.
 void MainWindow::loadStoredCardSet() {
-  const QString stored = QFile::decodeName(pref_.cardSetName().c_str());
+  const QString stored = QFile::decodeName(settings_.cardSetName.c_str());
   if (loadCardSet(stored, 2)) return;
   QString text = cards::NoCardPicturesText(stored);
   if (loadCardSet(kDefaultCardSet, 2)) {
-    pref_.setCardSetName(kDefaultCardSet);
+    settings_.setCardSetName(kDefaultCardSet);
     text += QStringLiteral("\nThe default card set %1 is used instead.").arg(kDefaultCardSet);
   } else {
     engine_.setCardSetPresent(false);
@@ -334,13 +333,13 @@ void MainWindow::loadStoredCardSet() {
   platform::showMessage(nullptr, text, kCardSetCaption);
 }
 
-bool MainWindow::amigaSchemeInForce() const { return pref_.amiga == '1' && planarSet(); }
+bool MainWindow::amigaSchemeInForce() const { return settings_.amigaColours && planarSet(); }
 
 void MainWindow::applyColours(bool repaintTable) {
   const cards::TableColours colours =
-      cards::resolveColours(pref_.colB, pref_.colL, pref_.amiga == '1', planarSet(),
-                            art_.amigaTableColour, art_.amigaSelectColour);
-  cards::roundCardCorners(art_, colours.table, pref_.colB);
+      cards::resolveColours(settings_.tableColour, settings_.selectColour, settings_.amigaColours,
+                            planarSet(), art_.amigaTableColour, art_.amigaSelectColour);
+  cards::roundCardCorners(art_, colours.table, settings_.tableColour);
   table_->setColours(colours, repaintTable);
 }
 
@@ -357,7 +356,7 @@ void MainWindow::syncMenu() {
   menu_.hardItem->setChecked(m.level == game::Level::Hard);
   menu_.dragDropItem->setChecked(m.dragDrop);
   menu_.soundOnItem->setChecked(m.soundOn);
-  menu_.amigaColoursItem->setChecked(pref_.amiga == '1');
+  menu_.amigaColoursItem->setChecked(settings_.amigaColours);
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
   menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
@@ -370,7 +369,7 @@ void MainWindow::syncMenu() {
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem,
                      menu_.demoItem, menu_.copyPositionItem})
     a->setEnabled(engine_.rules().klondikeScoring);
-  storeMenuState(m, pref_);
+  settings_.menu = m;
 }
 
 void MainWindow::setMusicOnChecked(bool checked) {
@@ -424,12 +423,12 @@ void MainWindow::useChosenCardSet(const QString& fileName, const cards::LoadedCa
   }
   engine_.setCardSetPresent(true);
   // A path too long for the settings record is loaded all the same, but not remembered.
-  pref_.setCardSetName(QFile::encodeName(fileName).toStdString());
+  settings_.setCardSetName(QFile::encodeName(fileName).toStdString());
   applyColours(true);
 }
 
 void MainWindow::saveSettings() {
-  if (auto message = shell::saveSettings(pref_, startDir_))
+  if (auto message = shell::saveSettings(recordOf(settings_), startDir_))
     platform::showMessage(this, qs(message->text), qs(message->caption));
 }
 
@@ -557,22 +556,22 @@ void MainWindow::chooseMedium() { engine_.chooseLevel(game::Level::Medium); }
 void MainWindow::chooseHard() { engine_.chooseLevel(game::Level::Hard); }
 
 void MainWindow::chooseTableColour() {
-  std::uint32_t colour = pref_.colB;
+  std::uint32_t colour = settings_.tableColour;
   if (!chooseColour(colour)) return;
-  pref_.colB = colour;
+  settings_.tableColour = colour;
   // In the Amiga scheme the table keeps the set's colour; the new one shows when it is left.
   applyColours(!amigaSchemeInForce());
 }
 
 void MainWindow::chooseSelectionColour() {
-  std::uint32_t colour = pref_.colL;
+  std::uint32_t colour = settings_.selectColour;
   if (!chooseColour(colour)) return;
-  pref_.colL = colour;
+  settings_.selectColour = colour;
   applyColours(false);  // the next frame uses it
 }
 
 void MainWindow::toggleAmigaColours() {
-  pref_.amiga = pref_.amiga == '1' ? '0' : '1';
+  settings_.amigaColours = !settings_.amigaColours;
   if (planarSet()) applyColours(true);
 }
 

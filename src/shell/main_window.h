@@ -22,7 +22,7 @@
 #include "shell/game_session.h"
 #include "shell/main_menu.h"
 #include "shell/music_devices.h"
-#include "shell/preferences.h"
+#include "shell/settings.h"
 
 namespace platform {
 class SoundCuePlayer;
@@ -59,7 +59,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void showAtStart();
 
   game::GameEngine& engine() { return session_.engine(); }
-  Preferences& pref() { return pref_; }
+  Settings& settings() { return settings_; }
   const std::string& startDir() const { return startDir_; }
   results::HighscoreList& highscoreList() { return highscoreList_; }
   results::StatisticsFile& statistics() { return session_.statistics(); }
@@ -145,8 +145,9 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void showSongName(const std::string& name) override;
   void showMessage(const std::string& text, const std::string& caption,
                    music::MessageIcon icon) override;
-  char musicSetting() const override { return pref_.music; }
-  void setMusicSetting(char value) override { pref_.music = value; }
+  // The music player speaks the record's letters '0', '1', '2'.
+  char musicSetting() const override { return static_cast<char>('0' + int(settings_.music)); }
+  void setMusicSetting(char value) override { settings_.music = MusicSetting(value - '0'); }
 
   void runStartUp(const ScreenInfo& screen);
   // The table's size at 100%, and the window's size that shows it at `zoom` (within the work area).
@@ -170,11 +171,12 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set);
   // The set named in the settings, else the default set beside the game, with a message.
   void loadStoredCardSet();
-  // The table, selection and corner colours from pref and the loaded set.
+  // The table, selection and corner colours from the settings and the loaded set.
   void applyColours(bool repaintTable);
   bool amigaSchemeInForce() const;
   bool planarSet() const { return art_.format == cards::CardSetFormat::Planar; }
-  // Menu check marks and enabled items from the rules' state and pref; pref from the rules' state.
+  // Menu check marks and enabled items from the rules' state and the settings;
+  // the settings from the rules' state.
   void syncMenu();
   bool chooseColour(std::uint32_t& colour);
   // Ranks a qualifying result into the highscore list; below the ten best the end-of-game screen
@@ -183,7 +185,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
 
   platform::SoundCuePlayer& sounds_;
   std::string startDir_;
-  Preferences pref_;
+  Settings settings_;
   GameSession session_{*this};
   game::GameEngine& engine_ = session_.engine();
   cards::CardArt art_;

@@ -1,6 +1,6 @@
 #pragma once
-// The preferences record: every choice the player makes in the menus. Its 274-byte little-endian
-// image is the settings file "mirt.ini", byte for byte.
+// The preferences record: the file format of the player's settings (settings.h). Its 274-byte
+// little-endian image is the settings file "mirt.ini", byte for byte.
 #include <array>
 #include <cstdint>
 #include <optional>

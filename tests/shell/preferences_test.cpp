@@ -6,6 +6,7 @@
 
 #include "platform/file_io.h"
 #include "tests/platform/scratch_folder.h"
+#include "tests/shell/preferences_sample.h"
 
 namespace fs = std::filesystem;
 using namespace shell;
@@ -25,25 +26,6 @@ class SettingsFileTest : public ::testing::Test {
 
   ScratchFolder folder_;
 };
-
-// A record with a distinct value in every field, spare bytes included.
-Preferences sample() {
-  Preferences pref;
-  pref.setCardSetName("/home/player/cards/Royal.tavi");
-  pref.level = 'A';
-  pref.music = '2';
-  pref.colB = 0x00123456;
-  pref.colL = 0x00ABCDEF;
-  pref.amiga = '1';
-  pref.dragDrop = 0;
-  pref.sound = '0';
-  pref.game = 2;
-  pref.timed = 0;
-  pref.scoreMode = 2;
-  pref.spare[0] = 0x5A;
-  pref.spare[1] = 0xA5;
-  return pref;
-}
 
 // A settings file that could not be used: the message shown at start-up.
 void expectReadError(const SettingsReadResult& result, const char* caption) {

@@ -107,7 +107,8 @@ class WindowPlayTest : public QObject {
     QVERIFY(g.t().markVisible);
     QImage img = tablePicture(*g.main);
     int framePixels = 0;
-    for (int x = 3; x < 95; ++x) framePixels += pixelValue(img, x, 3) == g.main->pref().colL;
+    for (int x = 3; x < 95; ++x)
+      framePixels += pixelValue(img, x, 3) == g.main->settings().selectColour;
     QVERIFY(framePixels > 20);
     // The wrong foundation refuses with the sound and leaves the table as it was.
     g.click(bottomCentre(4));
@@ -116,13 +117,14 @@ class WindowPlayTest : public QObject {
     QCOMPARE(int(g.t().tableau[0][0]), 48);
     QCOMPARE(int(g.t().foundation[1]), 45);
     img = tablePicture(*g.main);
-    QCOMPARE(pixelValue(img, 50, 3), g.main->pref().colB);  // the frame is gone
+    QCOMPARE(pixelValue(img, 50, 3), g.main->settings().tableColour);  // the frame is gone
 
     g.click(placeCentre(0, 0));
     g.click(bottomCentre(3));
     QCOMPARE(int(g.t().foundation[0]), 48);
     img = tablePicture(*g.main);
-    QCOMPARE(pixelValue(img, 45, 65), g.main->pref().colB + 0x101010);  // column 0 is empty
+    QCOMPARE(pixelValue(img, 45, 65),
+             g.main->settings().tableColour + 0x101010);  // column 0 is empty
     QCOMPARE(pixelValue(img, 5 + 270 + 40, kBottomY + 60), sheetValue(*g.main, 3 + 48, {40, 60}));
 
     g.click(placeCentre(1, 0));  // pressing the picked card again sends it up
@@ -149,7 +151,7 @@ class WindowPlayTest : public QObject {
     QTest::mouseMove(g.table(), QPoint(300, 250));
     QImage img = tablePicture(*g.main);
     QCOMPARE(pixelValue(img, 300, 250), kingPixel);
-    QCOMPARE(pixelValue(img, 45, 65), g.main->pref().colB + 0x101010);
+    QCOMPARE(pixelValue(img, 45, 65), g.main->settings().tableColour + 0x101010);
     // Dropped on the wrong foundation: refused, the King is back in its column.
     QTest::mouseMove(g.table(), bottomCentre(4));
     QTest::mouseRelease(g.table(), Qt::LeftButton, {}, bottomCentre(4));
@@ -169,7 +171,7 @@ class WindowPlayTest : public QObject {
     QCOMPARE(g.sounds.played.size(), std::size_t(2));
     QCOMPARE(int(g.t().wasteTop), 0);
     img = tablePicture(*g.main);
-    QCOMPARE(pixelValue(img, 200, 300), g.main->pref().colB);  // no image left behind
+    QCOMPARE(pixelValue(img, 200, 300), g.main->settings().tableColour);  // no image left behind
 
     g.drag(placeCentre(0, 0), bottomCentre(3));
     g.drag(placeCentre(1, 0), bottomCentre(4));
@@ -351,13 +353,13 @@ class WindowPlayTest : public QObject {
     m.timedItem->trigger();  // off: the clock stops and the game no longer qualifies
     QVERIFY(!m.timedItem->isChecked() && !g.main->clockActive());
     QCOMPARE(g.t().qualifies, 0);
-    QCOMPARE(int(g.main->pref().timed), 0);
+    QCOMPARE(g.main->settings().menu.timed, false);
     m.timedItem->trigger();  // on again: the clock runs at once
     QVERIFY(m.timedItem->isChecked() && g.main->clockActive());
 
     m.vegasItem->trigger();
     QVERIFY(m.vegasItem->isChecked() && !m.normalItem->isChecked() && !m.noneItem->isChecked());
-    QCOMPARE(int(g.main->pref().scoreMode), 2);
+    QCOMPARE(int(g.main->settings().menu.scoreMode), 2);
     m.noneItem->trigger();
     QVERIFY(m.noneItem->isChecked() && !m.vegasItem->isChecked());
     QVERIFY(!g.main->clockActive());
@@ -371,7 +373,7 @@ class WindowPlayTest : public QObject {
     QCOMPARE(g.main->statusPanel(1).text(), QString("-52"));
     m.easyItem->trigger();
     QVERIFY(m.easyItem->isChecked() && !m.hardItem->isChecked());
-    QCOMPARE(g.main->pref().level, 'A');
+    QCOMPARE(g.main->settings().menu.level, game::Level::Easy);
   }
 
   void clockTickRepaintsOnlyTheTimePanel() {
@@ -398,7 +400,7 @@ class WindowPlayTest : public QObject {
     QVERIFY(m.quatroItem->isChecked() && !m.klondikeItem->isChecked());
     QVERIFY(g.main->statusBar()->isHidden());
     QVERIFY(!m.dragDropItem->isChecked() && !m.dragDropItem->isEnabled());
-    QCOMPARE(int(g.main->pref().game), 2);
+    QCOMPARE(int(g.main->settings().menu.ruleSet), 2);
     // A number card goes into a free place by a click.
     g.t().waste[0] = 4;
     g.click(QPoint(5 + 90 * 3 + 40, 5 + 131 + 60));
@@ -413,10 +415,10 @@ class WindowPlayTest : public QObject {
 
   void backgroundColourFromTheDialog() {
     Game g;
-    const std::uint32_t before = g.main->pref().colB;
+    const std::uint32_t before = g.main->settings().tableColour;
     g.closer.handle = cancelDialog;
     g.main->menu().backgroundItem->trigger();
-    QCOMPARE(g.main->pref().colB, before);
+    QCOMPARE(g.main->settings().tableColour, before);
 
     QColor initial;
     g.closer.handle = [&](QWidget* w) {
@@ -429,7 +431,7 @@ class WindowPlayTest : public QObject {
     g.main->menu().backgroundItem->trigger();
     QCOMPARE(cards::fromQColor(initial), before);
     QCOMPARE(QColorDialog::customColor(0), QColor(61, 107, 150));
-    QCOMPARE(g.main->pref().colB, 0xF5u);
+    QCOMPARE(g.main->settings().tableColour, 0xF5u);
     const QImage img = tablePicture(*g.main);
     QCOMPARE(pixelValue(img, 95 + 40, kBottomY + 60), 0x1010FFu);  // the empty waste
     QCOMPARE(pixelValue(img, 5, 5), 0xF5u);                        // the card corners
@@ -437,7 +439,7 @@ class WindowPlayTest : public QObject {
 
     g.closer.handle = acceptColour(QColor(1, 2, 3));
     g.main->menu().cardSelectItem->trigger();
-    QCOMPARE(g.main->pref().colL, 0x030201u);
+    QCOMPARE(g.main->settings().selectColour, 0x030201u);
 
     // A custom colour the player stored in the dialog is offered again the next time.
     g.closer.handle = [](QWidget* w) {
@@ -452,7 +454,7 @@ class WindowPlayTest : public QObject {
     };
     g.main->menu().backgroundItem->trigger();
     QCOMPARE(offered, QColor(9, 8, 7));
-    QCOMPARE(g.main->pref().colL, 0x030201u);
+    QCOMPARE(g.main->settings().selectColour, 0x030201u);
   }
 
   void menuCommandsOpenTheSecondaryWindows() {
@@ -479,8 +481,8 @@ class WindowPlayTest : public QObject {
     g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().format, cards::CardSetFormat::Planar);
     QCOMPARE(g.main->cardArt().cardSetState, 1);
-    QCOMPARE(QString::fromStdString(g.main->pref().cardSetName()), *chosen);
-    QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // scheme off
+    QCOMPARE(QString::fromStdString(g.main->settings().cardSetName), *chosen);
+    QCOMPARE(g.main->table().colours().table, g.main->settings().tableColour);  // scheme off
     g.main->menu().amigaColoursItem->trigger();
     QVERIFY(g.main->menu().amigaColoursItem->isChecked());
     const std::uint32_t amiga = g.main->cardArt().amigaTableColour;
@@ -491,7 +493,7 @@ class WindowPlayTest : public QObject {
     // A new table colour while the scheme is in force is kept for later: the table stays as it is.
     g.closer.handle = acceptColour(QColor(0x30, 0x20, 0x10));
     g.main->menu().backgroundItem->trigger();
-    QCOMPARE(g.main->pref().colB, 0x102030u);
+    QCOMPARE(g.main->settings().tableColour, 0x102030u);
     QCOMPARE(pixelValue(tablePicture(*g.main), 630, 300), amiga);
     QCOMPARE(sheetValue(*g.main, 20, {87, 129}), amiga);
     g.main->menu().amigaColoursItem->trigger();  // off: the new colour shows at once
@@ -508,8 +510,9 @@ class WindowPlayTest : public QObject {
     chosen = deep + "/Deep.tvp";
     g.main->menu().openCardSetItem->trigger();
     QCOMPARE(g.main->cardArt().format, cards::CardSetFormat::Pc);
-    QVERIFY(QString::fromStdString(g.main->pref().cardSetName()).endsWith("Vessant-Amiga.tavi"));
-    QCOMPARE(g.main->table().colours().table, g.main->pref().colB);  // a PC set has no scheme
+    QVERIFY(QString::fromStdString(g.main->settings().cardSetName).endsWith("Vessant-Amiga.tavi"));
+    QCOMPARE(g.main->table().colours().table,
+             g.main->settings().tableColour);  // a PC set has no scheme
 
     // Cancelled: nothing changes.
     chosen.reset();
@@ -541,7 +544,7 @@ class WindowPlayTest : public QObject {
       QVERIFY2(g.closer.seen[0].text.contains(chosen), qPrintable(g.closer.seen[0].text));
       QCOMPARE(g.main->cardArt().cardSetState, 2);
       QCOMPARE(g.main->cardArt().sheet, sheet);
-      QCOMPARE(g.main->pref().cardSetName(), "Vessant.tvp");
+      QCOMPARE(g.main->settings().cardSetName, "Vessant.tvp");
     }
     chosen = g.dir.path("cut.tvp");
     g.main->menu().openCardSetItem->trigger();
@@ -571,10 +574,11 @@ class WindowPlayTest : public QObject {
     }
     QTRY_VERIFY(g.main->cardArt().vectors != nullptr);
     QVERIFY(g.closer.seen.empty());  // the broken deck was superseded
-    QCOMPARE(QString::fromStdString(g.main->pref().cardSetName()), deck);
+    QCOMPARE(QString::fromStdString(g.main->settings().cardSetName), deck);
     cards::CardArt loadedHere;
     loadedHere.takeSheet(cards::loadCardSet(deck).sheet);
-    cards::roundCardCorners(loadedHere, g.main->table().colours().table, g.main->pref().colB);
+    cards::roundCardCorners(loadedHere, g.main->table().colours().table,
+                            g.main->settings().tableColour);
     QCOMPARE(g.main->cardArt().sheet, loadedHere.sheet);
     QCOMPARE(g.main->cardArt().emptyImage, loadedHere.emptyImage);
 

@@ -28,7 +28,7 @@ class WindowStartupTest : public QObject {
     QCOMPARE(shownMessages(w.closer),
              QStringList{"System error(2): Error opening ZEROZUZA.INI file !!"});
 
-    QCOMPARE(main.pref().colB, 0xD08622u);
+    QCOMPARE(main.settings().tableColour, 0xD08622u);
     QCOMPARE(main.cardArt().cardSetState, 2);
     QVERIFY(!main.cardArt().sheet.isNull());
     const game::GameTable& t = main.engine().table();
@@ -114,7 +114,7 @@ class WindowStartupTest : public QObject {
     MainWindow& main = w.start();
     QCOMPARE(shownMessages(w.closer),
              QStringList{"System error(1): Error opening ZEROZUZA.INI file !!"});
-    QCOMPARE(main.pref().colB, 0x804010u);
+    QCOMPARE(main.settings().tableColour, 0x804010u);
     QVERIFY(!main.cardArt().sheet.isNull());  // "vessant.tvp" found whatever its case
     QCOMPARE(main.table().colours().table, 0x804010u);
   }
@@ -134,7 +134,7 @@ class WindowStartupTest : public QObject {
       QCOMPARE(!main.cardArt().sheet.isNull(), withDefault);
       QCOMPARE(main.cardArt().cardSetState, withDefault ? 2 : 0);
       QCOMPARE(main.engine().cardSetPresent(), withDefault);
-      QCOMPARE(main.pref().cardSetName(), withDefault ? "Vessant.tvp" : gone.toStdString());
+      QCOMPARE(main.settings().cardSetName, withDefault ? "Vessant.tvp" : gone.toStdString());
     }
   }
 
@@ -153,7 +153,7 @@ class WindowStartupTest : public QObject {
     for (QAction* a : {m.autoFinishItem, m.highscoreListItem, m.dragDropItem,
                        m.levelMenu->menuAction(), m.scoreMenu->menuAction()})
       QVERIFY(!a->isEnabled());
-    QCOMPARE(int(main.pref().dragDrop), 0);
+    QCOMPARE(main.settings().menu.dragDrop, false);
     QVERIFY(main.statusBar()->isHidden());
     QCOMPARE(int(main.engine().table().stockCount), 50);
     QCOMPARE(main.engine().table().layout.rowStep, 131);
@@ -267,7 +267,7 @@ class WindowStartupTest : public QObject {
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     const QImage img = tablePicture(main);
-    const std::uint32_t table = main.pref().colB;
+    const std::uint32_t table = main.settings().tableColour;
     // Stock (card back), empty waste (the back's outline filled lighter), foundation markers.
     QCOMPARE(pixelValue(img, 5 + 40, 395 + 60), sheetValue(main, 2, {40, 60}));
     QCOMPARE(pixelValue(img, 95 + 40, 395 + 60), table + 0x101010);
@@ -293,7 +293,7 @@ class WindowStartupTest : public QObject {
     MainWindow& main = w.start();
     const QString noSong = "Error: Cound not find music file!!!";
     QCOMPARE(shownMessages(w.closer), QStringList{noSong});
-    QCOMPARE(main.pref().music, '0');
+    QCOMPARE(main.settings().music, shell::MusicSetting::Off);
     QVERIFY(!main.menu().musicOnItem->isChecked());
     QCOMPARE(main.statusPanel(5).text(), QString());
     main.menu().nextSongItem->trigger();  // the music is off: nothing happens
@@ -310,7 +310,7 @@ class WindowStartupTest : public QObject {
     w.dir.writeSettings(p);
     MainWindow& main = w.start();
     QVERIFY(w.closer.seen.empty());
-    QCOMPARE(main.pref().music, '0');
+    QCOMPARE(main.settings().music, shell::MusicSetting::Off);
   }
 
   void emptyColumnAndQuatroHighlights() {
