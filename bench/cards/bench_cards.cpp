@@ -10,6 +10,7 @@
 #include "cards/card_set_decode.h"
 #include "cards/card_set_loader.h"
 #include "cards/svg_deck.h"
+#include "cards/table_painter.h"
 #include "tests/cards/card_test_pictures.h"
 #include "tools/cardset/card_set_encode.h"
 
@@ -118,9 +119,45 @@ void BM_SvgZoomChange(benchmark::State& state, const char* path, double factor) 
   }
 }
 
+// A change of card set as the table's own thread sees it: the loaded set taken, its corners
+// rounded and its pictures prepared for the table's device size. Loaded on the calling thread
+// (`later` false, as .tvp and .tavi sets are) or on a worker thread, whose time is not counted.
+void BM_SvgSetChangeOnTable(benchmark::State& state, const char* path, double factor, bool later) {
+  const QSize cell = CellAt(factor);
+  for (auto _ : state) {
+    cards::LoadedCardSet set;
+    if (later) {
+      QFuture<cards::LoadedCardSet> load = cards::loadSvgDeckLater(path, cell);
+      state.PauseTiming();
+      load.waitForFinished();
+      state.ResumeTiming();
+      set = load.result();
+    } else {
+      set = cards::loadCardSet(path);
+    }
+    if (set.sheet.isNull()) return state.SkipWithError("no deck");
+    cards::CardArt art;
+    art.takeSheet(set.sheet);
+    art.vectors = set.vectors;
+    art.cardSetState = 1;
+    cards::roundCardCorners(art, 0, 0);
+    cards::ScaledSheet scaled;
+    if (factor != 1) scaled.prepare(art, 0, factor);
+    benchmark::DoNotOptimize(scaled.cellSize());
+  }
+}
+
+// The chooser's preview of a deck, read when its file is clicked and again when it is taken.
+void BM_SvgPreview(benchmark::State& state, const char* path) {
+  for (auto _ : state) benchmark::DoNotOptimize(cards::loadCardPreview(path).constBits());
+}
+
 void RegisterSvgDecks() {
   for (const auto& [name, path] : kSvgDecks) {
     if (!QFileInfo::exists(QString::fromLatin1(path))) continue;
+    benchmark::RegisterBenchmark(("BM_SvgPreview/" + std::string(name)).c_str(), BM_SvgPreview,
+                                 path)
+        ->Unit(benchmark::kMillisecond);
     for (const double factor : kDeviceFactors) {
       const std::string size = "/" + std::to_string(int(factor * 100));
       benchmark::RegisterBenchmark(("BM_SvgSetChange/" + std::string(name) + size).c_str(),
@@ -129,6 +166,12 @@ void RegisterSvgDecks() {
       benchmark::RegisterBenchmark(("BM_SvgZoomChange/" + std::string(name) + size).c_str(),
                                    BM_SvgZoomChange, path, factor)
           ->Unit(benchmark::kMillisecond);
+      for (const bool later : {false, true})
+        benchmark::RegisterBenchmark(
+            ("BM_SvgSetChangeOnTable/" + std::string(name) + size + (later ? "/later" : "/now"))
+                .c_str(),
+            BM_SvgSetChangeOnTable, path, factor, later)
+            ->Unit(benchmark::kMillisecond);
     }
   }
 }

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPromise>
+#include <QThreadPool>
 #include <vector>
 
 #include "cards/card_set_decode.h"
@@ -41,18 +43,20 @@ class WaitCursor {
   bool shown_;
 };
 
+LoadedCardSet loadSvgDeck(const QString& fileName, const std::function<bool()>& stopped = {}) {
+  LoadedCardSet result;
+  result.vectors = SvgDeck::open(fileName);
+  if (result.vectors == nullptr) return result;
+  result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight), stopped);
+  result.format = CardSetFormat::Pc;
+  return result;
+}
+
 }  // namespace
 
 LoadedCardSet loadCardSet(const QString& fileName) {
   const WaitCursor waitCursor;
-  if (isSvgDeckName(fileName)) {
-    LoadedCardSet result;
-    result.vectors = SvgDeck::open(fileName);
-    if (result.vectors == nullptr) return result;
-    result.sheet = result.vectors->sheet(QSize(kCardWidth, kCardHeight));
-    result.format = CardSetFormat::Pc;
-    return result;
-  }
+  if (isSvgDeckName(fileName)) return loadSvgDeck(fileName);
   const std::vector<std::uint8_t> bytes = ReadPrefix(fileName, kSheetReadLimit);
   LoadedCardSet result;
   if (detectVariant(bytes) == CardSetVariant::None) return result;
@@ -66,6 +70,23 @@ LoadedCardSet loadCardSet(const QString& fileName) {
   result.amigaSelectColour = info.amigaSelectColour;
   result.sheet = std::move(sheet);
   return result;
+}
+
+QFuture<LoadedCardSet> loadSvgDeckLater(const QString& fileName, QSize deviceCell) {
+  const auto promise = std::make_shared<QPromise<LoadedCardSet>>();
+  QFuture<LoadedCardSet> future = promise->future();
+  promise->start();
+  QThreadPool::globalInstance()->start([fileName, deviceCell, promise] {
+    const auto stopped = [&promise] { return promise->isCanceled(); };
+    if (!stopped()) {
+      LoadedCardSet set = loadSvgDeck(fileName, stopped);
+      // Kept by the deck, where the table finds it at once.
+      if (set.vectors) set.vectors->sheet(deviceCell, stopped);
+      promise->addResult(std::move(set));
+    }
+    promise->finish();
+  });
+  return future;
 }
 
 QImage loadCardPreview(const QString& fileName) {

@@ -1,7 +1,9 @@
 #pragma once
 // Loading a card-set file into Qt images: the card sheet the table draws from and the
 // chooser's preview. The decoding itself is toolkit-free (card_set_decode.h).
+#include <QFuture>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -24,6 +26,11 @@ struct LoadedCardSet {
 // (*.svg, *.svgz) is drawn into the sheet at 88 x 130 and kept for other sizes; it counts as a
 // PC set. Shows the wait cursor meanwhile when an application object exists.
 LoadedCardSet loadCardSet(const QString& fileName);
+
+// Loads an SVG deck as loadCardSet does, on a worker thread, and draws its sheet at `deviceCell`
+// as well (the table's card in device pixels), so that a change of set never waits on the
+// calling thread. Cancelling the future stops the work before the next card.
+QFuture<LoadedCardSet> loadSvgDeckLater(const QString& fileName, QSize deviceCell);
 
 // Reads at most 200,000 bytes and gives the 88 x 130 picture of sheet cell 3 (the face of card
 // value 0), Format_RGB32, or a null image. An SVG deck is read whole and must have every card.

@@ -108,7 +108,7 @@ QFuture<void> SvgDeck::drawSheetLater(QSize cell) const {
   return future;
 }
 
-QImage SvgDeck::sheet(QSize cell) const {
+QImage SvgDeck::sheet(QSize cell, const std::function<bool()>& stopped) const {
   const std::lock_guard lock(mutex_);
   const auto key = std::make_pair(cell.width(), cell.height());
   if (const auto kept = sheets_.find(key); kept != sheets_.end()) return kept->second;
@@ -121,6 +121,7 @@ QImage SvgDeck::sheet(QSize cell) const {
     return QRect(QPoint(at.column * cell.width(), at.row * cell.height()), cell);
   };
   for (int code = kCellCardBack; code < kCellCardBack + kSvgDeckCards; ++code) {
+    if (stopped && stopped()) return {};
     const QRect target = cellRect(code);
     svgDeckLibrary()->render(handle_, code - kCellCardBack,
                              sheet.bits() + target.top() * sheet.bytesPerLine() + target.left() * 4,

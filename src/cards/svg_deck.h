@@ -4,6 +4,7 @@
 #include <QFuture>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -23,8 +24,9 @@ class SvgDeck : public std::enable_shared_from_this<SvgDeck> {
 
   // The card sheet with cells of `cell` pixels, premultiplied ARGB over transparency: the back
   // in cell 2, the faces in cells 3..54 and the empty foundations, drawn by the game, in
-  // 55..58. The last few sizes are kept, so a zoom back to one of them costs nothing.
-  QImage sheet(QSize cell) const;
+  // 55..58. The last few sizes are kept, so a zoom back to one of them costs nothing. Drawing
+  // ends early with a null sheet once `stopped` (asked between cards) is true.
+  QImage sheet(QSize cell, const std::function<bool()>& stopped = {}) const;
   // The sheet of `cell` when it is drawn already and no drawing is under way, else null; never
   // waits.
   QImage drawnSheet(QSize cell) const;

@@ -92,6 +92,9 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
   demo_->pressed = [this](const game::GameTable& before) { table_->glideFrom(before); };
   connect(&midiSequencer_, &platform::MidiSequencer::completed, this,
           [this] { music_.midiSongCompleted(); });
+  connect(&cardSetLoad_, &QFutureWatcherBase::finished, this, [this] {
+    if (!cardSetLoad_.isCanceled()) useChosenCardSet(cardSetLoading_, cardSetLoad_.result());
+  });
   mp3Player_.onPlayEnd = [this](music::Mp3Player&) { music_.mp3SongEnded(); };
 
   const std::pair<QAction*, void (MainWindow::*)()> handlers[] = {
@@ -156,6 +159,7 @@ MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sound
 }
 
 MainWindow::~MainWindow() {
+  cardSetLoad_.cancel();
   music_.shutDown();
   mp3Player_.deinit();
 }
@@ -298,7 +302,10 @@ void MainWindow::sizeWindowForZoom() {
 }
 
 bool MainWindow::loadCardSet(const QString& fileName, int state) {
-  const cards::LoadedCardSet set = cards::loadCardSet(cardSetPath(fileName, startDir_));
+  return useCardSet(cards::loadCardSet(cardSetPath(fileName, startDir_)), state);
+}
+
+bool MainWindow::useCardSet(const cards::LoadedCardSet& set, int state) {
   if (set.sheet.isNull()) return false;
   art_.takeSheet(set.sheet);
   art_.vectors = set.vectors;
@@ -395,13 +402,28 @@ void MainWindow::openCardSet() {
   if (!companions_.chooseCardSet) return;
   const std::optional<QString> file = companions_.chooseCardSet();
   if (!file) return;
-  if (!loadCardSet(*file, 1)) {
-    platform::showMessage(this, cards::NoCardPicturesText(*file), kCardSetCaption);
+  cardSetLoad_.cancel();  // a newer choice supersedes a deck still loading
+  const QString path = cardSetPath(*file, startDir_);
+  if (!cards::isSvgDeckName(path)) {
+    useChosenCardSet(*file, cards::loadCardSet(path));
+    return;
+  }
+  // Parsing and drawing a large deck takes a while: the table plays on with the set in use.
+  const qreal factor = table_->deviceFactor();
+  cardSetLoading_ = *file;
+  cardSetLoad_.setFuture(
+      cards::loadSvgDeckLater(path, QSize(cards::deviceLength(cards::kCardWidth, factor),
+                                          cards::deviceLength(cards::kCardHeight, factor))));
+}
+
+void MainWindow::useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set) {
+  if (!useCardSet(set, 1)) {
+    platform::showMessage(this, cards::NoCardPicturesText(fileName), kCardSetCaption);
     return;
   }
   engine_.setCardSetPresent(true);
   // A path too long for the settings record is loaded all the same, but not remembered.
-  settings_.setCardSetName(QFile::encodeName(*file).toStdString());
+  settings_.setCardSetName(QFile::encodeName(fileName).toStdString());
   applyColours(true);
 }
 

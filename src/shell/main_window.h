@@ -2,6 +2,7 @@
 // MainWindow, the table window: shows the game session, owns the preferences, the card pictures
 // and the highscore list; builds the menu, runs the start-up checks and carries out the menu
 // commands.
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "cards/card_set_loader.h"
 #include "cards/table_painter.h"
 #include "music/mpeg_player.h"
 #include "music/music_control.h"
@@ -164,6 +166,9 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures
   // changes nothing and gives false: the set in use stays.
   bool loadCardSet(const QString& fileName, int state);
+  bool useCardSet(const cards::LoadedCardSet& set, int state);
+  // The set chosen from the menu, once loaded; a file without card pictures is refused by name.
+  void useChosenCardSet(const QString& fileName, const cards::LoadedCardSet& set);
   // The set named in the settings, else the default set beside the game, with a message.
   void loadStoredCardSet();
   // The table, selection and corner colours from the settings and the loaded set.
@@ -184,6 +189,9 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   GameSession session_{*this};
   game::GameEngine& engine_ = session_.engine();
   cards::CardArt art_;
+  // An SVG deck chosen from the menu while it loads; its result arrives through the event loop.
+  QFutureWatcher<cards::LoadedCardSet> cardSetLoad_;
+  QString cardSetLoading_;
   results::HighscoreList highscoreList_;
   int screenClass_ = 3;
   QRect workArea_;

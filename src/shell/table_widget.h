@@ -35,6 +35,8 @@ class TableWidget : public QWidget {
   // widget in the table colour. `tableSize` is the table's size at 100%.
   void setZoom(qreal zoom, QSize tableSize);
   qreal scale() const { return toWidget_.m11(); }
+  // Device pixels per table pixel: the zoom times the screen's pixel ratio.
+  qreal deviceFactor() const { return scale() * devicePixelRatio(); }
   // A widget position as the table point under it, and a table rectangle as the widget pixels
   // that show it (rounded outward).
   QPoint toTable(QPointF widgetPos) const;
@@ -98,7 +100,6 @@ class TableWidget : public QWidget {
   void updateScale();
   // Asks Qt to repaint the widget pixels that show a table rectangle (outside repaintPending()).
   void updateTable(const QRect& tableRect);
-  qreal deviceFactor() const { return scale() * devicePixelRatio(); }
   void showFocus(bool visible);
   QRect focusRect() const;
   std::vector<game::Rect> hintFrames_;

@@ -551,6 +551,43 @@ class WindowPlayTest : public QObject {
     QCOMPARE(g.main->cardArt().cardSetState, 1);
     QCOMPARE(sheetValue(*g.main, 58, {44, 65}), 0u);
   }
+
+  // An SVG deck is parsed and drawn on a worker thread: the table keeps the set in use until it
+  // is ready, a newer choice supersedes an older one, and the pictures are those of a load on
+  // the table's own thread. A broken deck is refused by name once its load ends.
+  void svgDeckLoadsOffTheTableThread() {
+    Game g;
+    g.dir.writeFile("broken.svg", "<svg xmlns='http://www.w3.org/2000/svg'/>");
+    const QString deck = QStringLiteral(KLONDIKE_PLAY_DIR "/Vessant.svg");
+    QString chosen;
+    shell::Companions c = g.main->companions();
+    c.chooseCardSet = [&] { return std::optional<QString>(chosen); };
+    g.main->setCompanions(c);
+    const QImage sheet = g.main->cardArt().sheet;
+
+    // The result arrives through the event loop, which runs only in QTRY_*.
+    for (const QString& file : {g.dir.path("broken.svg"), deck}) {
+      chosen = file;
+      g.main->menu().openCardSetItem->trigger();
+      QCOMPARE(g.main->cardArt().sheet, sheet);
+      QCOMPARE(g.main->cardArt().cardSetState, 2);
+    }
+    QTRY_VERIFY(g.main->cardArt().vectors != nullptr);
+    QVERIFY(g.closer.seen.empty());  // the broken deck was superseded
+    QCOMPARE(QString::fromStdString(g.main->settings().cardSetName), deck);
+    cards::CardArt loadedHere;
+    loadedHere.takeSheet(cards::loadCardSet(deck).sheet);
+    cards::roundCardCorners(loadedHere, g.main->table().colours().table,
+                            g.main->settings().tableColour);
+    QCOMPARE(g.main->cardArt().sheet, loadedHere.sheet);
+    QCOMPARE(g.main->cardArt().emptyImage, loadedHere.emptyImage);
+
+    chosen = g.dir.path("broken.svg");
+    g.main->menu().openCardSetItem->trigger();
+    QTRY_COMPARE(g.closer.seen.size(), std::size_t(1));
+    QCOMPARE(g.closer.seen[0].text, cards::NoCardPicturesText(chosen));
+    QCOMPARE(g.main->cardArt().sheet, loadedHere.sheet);
+  }
 };
 
 QTEST_MAIN(WindowPlayTest)
