@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "game/number_text.h"
+
 namespace game {
 namespace {
 
@@ -134,12 +136,6 @@ std::optional<std::size_t> indexOf(const char* const (&names)[N], std::string_vi
   return std::nullopt;
 }
 
-template <class T>
-bool number(std::string_view text, T& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
 // The lines of the text in order, each taken as "key=value" with the key expected.
 class Lines {
  public:
@@ -202,7 +198,7 @@ SavedGameRead parseSavedGame(std::string_view text) {
   if (lines.next() != kHeader) return {};
   int version = 0;
   const auto versionText = lines.value("Version");
-  if (!versionText || !number(*versionText, version)) return {};
+  if (!versionText || !parseWholeNumber(*versionText, version)) return {};
   if (version > kSavedGameVersion) return {.game = std::nullopt, .futureVersion = true};
   if (version != kSavedGameVersion) return {};
 
@@ -228,16 +224,17 @@ SavedGameRead parseSavedGame(std::string_view text) {
   g.level = Level(*levelIndex);
   g.scoreMode = ScoreMode(*scoreIndex);
   g.timed = *timed == "1";
-  if (!number(*deal, g.dealNumber) || !number(*seconds, g.seconds) || g.seconds < 0 ||
-      !number(*ticks, g.tenTicks) || g.tenTicks < 0 || g.tenTicks > 9 ||
-      !number(*qualifies, g.qualifies) || g.qualifies < 0 || g.qualifies > 1)
+  if (!parseWholeNumber(*deal, g.dealNumber) || !parseWholeNumber(*seconds, g.seconds) ||
+      g.seconds < 0 || !parseWholeNumber(*ticks, g.tenTicks) || g.tenTicks < 0 || g.tenTicks > 9 ||
+      !parseWholeNumber(*qualifies, g.qualifies) || g.qualifies < 0 || g.qualifies > 1)
     return {};
   if (*played != "-") {
     const std::size_t comma = played->find(',');
     TrackedGame tracked;
-    if (comma == std::string_view::npos || !number(played->substr(0, comma), tracked.kind) ||
-        tracked.kind < 0 || tracked.kind >= kStatisticsKinds ||
-        !number(played->substr(comma + 1), tracked.seconds) || tracked.seconds < 0)
+    if (comma == std::string_view::npos ||
+        !parseWholeNumber(played->substr(0, comma), tracked.kind) || tracked.kind < 0 ||
+        tracked.kind >= kStatisticsKinds ||
+        !parseWholeNumber(played->substr(comma + 1), tracked.seconds) || tracked.seconds < 0)
       return {};
     g.tracked = tracked;
   }

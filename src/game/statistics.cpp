@@ -1,8 +1,9 @@
 #include "game/statistics.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
+
+#include "game/number_text.h"
 
 namespace game {
 
@@ -35,8 +36,7 @@ bool readField(std::string_view& text, std::optional<int>& out, bool optional) {
     return true;
   }
   int v = 0;
-  const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v);
-  if (ec != std::errc() || end != f.data() + f.size() || f.empty()) return false;
+  if (!parseWholeNumber(f, v)) return false;
   out = v;
   return true;
 }

@@ -6,22 +6,21 @@
 #include <sstream>
 #include <vector>
 
+#include "game/card.h"
+#include "game/number_text.h"
+
 namespace solver {
 
 namespace {
 
-constexpr std::uint8_t kFaceDownCode = 64;
 constexpr const char* kLevelNames[] = {"easy", "medium", "hard"};
 constexpr std::size_t kMaxLineLength = 1000;
 
+// A number of at most three digits, 0 to `max`.
 std::optional<int> parseNumber(const std::string& word, int max) {
-  if (word.empty() || word.size() > 3) return std::nullopt;
   int value = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > max) return std::nullopt;
+  if (word.size() > 3 || !game::parseWholeNumber(word, value) || value < 0 || value > max)
+    return std::nullopt;
   return value;
 }
 
@@ -69,8 +68,8 @@ class Reader {
   std::optional<std::uint8_t> card(const std::string& word, bool faceDownAllowed) {
     const auto code = parseNumber(word, 255);
     if (!code) return fail("'" + word + "' is no card code"), std::nullopt;
-    const bool faceDown = *code >= kFaceDownCode;
-    const int value = faceDown ? *code - kFaceDownCode : *code;
+    const bool faceDown = *code >= game::kFaceDown;
+    const int value = faceDown ? *code - game::kFaceDown : *code;
     if (value > 51 || (faceDown && !faceDownAllowed))
       return fail("'" + word + "' is no card code here"), std::nullopt;
     if (used_[value]) return fail("card " + std::to_string(value) + " given twice"), std::nullopt;
@@ -93,8 +92,8 @@ class Reader {
       const auto code =
           card(word, column.cards.size() == static_cast<std::size_t>(column.faceDown));
       if (!code) return false;
-      if (*code >= kFaceDownCode) ++column.faceDown;
-      column.cards.push_back(static_cast<std::uint8_t>(*code % kFaceDownCode));
+      if (*code >= game::kFaceDown) ++column.faceDown;
+      column.cards.push_back(static_cast<std::uint8_t>(*code % game::kFaceDown));
     }
     return true;
   }
@@ -143,7 +142,7 @@ void writeCards(std::ostringstream& out, const char* item, const std::vector<std
                 int faceDown = 0) {
   out << item;
   for (std::size_t i = 0; i < cards.size(); ++i)
-    out << ' ' << cards[i] + (static_cast<int>(i) < faceDown ? kFaceDownCode : 0);
+    out << ' ' << cards[i] + (static_cast<int>(i) < faceDown ? game::kFaceDown : 0);
   out << '\n';
 }
 
