@@ -2,14 +2,12 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <memory>
 
 #include "game/keyboard_focus.h"
 
 namespace shell {
 namespace {
 
-const solver::Limits kDemoLimits{2'000'000, std::chrono::milliseconds(2000)};
 constexpr int kPressMs = 450;
 
 }  // namespace
@@ -30,13 +28,7 @@ void DemoPlayer::start() {
   note_(leftTheRace ? QString("%1. %2").arg(kDemoNote, kOutOfTheRaceNote) : kDemoNote);
   running_ = true;
   qApp->installEventFilter(this);
-  const game::MenuState& m = engine_.menu();
-  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level,
-                                                      m.scoreMode == game::ScoreMode::Vegas);
-  worker_.start([this, search](const std::atomic<bool>& cancel) -> SolverWorker::Answer {
-    search->run(kDemoLimits, &cancel);
-    return [this, search] { answer(*search); };
-  });
+  searchTable(worker_, engine_, [this](const solver::TableSearch& search) { answer(search); });
 }
 
 void DemoPlayer::stop() {

@@ -5,11 +5,22 @@
 namespace shell {
 namespace {
 
-const solver::Limits kHintLimits{2'000'000, std::chrono::milliseconds(2000)};
+const solver::Limits kTableSearchLimits{2'000'000, std::chrono::milliseconds(2000)};
 constexpr int kFrameMs = 1500;
 const char* const kHintCaption = "Hint";
 
 }  // namespace
+
+void searchTable(SolverWorker& worker, const game::GameEngine& engine,
+                 std::function<void(const solver::TableSearch&)> answer) {
+  const game::MenuState& m = engine.menu();
+  auto search = std::make_shared<solver::TableSearch>(engine.table(), m.level,
+                                                      m.scoreMode == game::ScoreMode::Vegas);
+  worker.start([search, answer = std::move(answer)](const std::atomic<bool>& cancel) {
+    search->run(kTableSearchLimits, &cancel);
+    return SolverWorker::Answer([search, answer] { answer(*search); });
+  });
+}
 
 std::vector<game::Rect> hintFrames(const game::GameEngine& engine, const solver::MovePlaces& move) {
   const game::TableLayout& layout = engine.table().layout;
@@ -51,11 +62,7 @@ void HintSearch::request() {
   const bool vegas = m.scoreMode == game::ScoreMode::Vegas;
   if (solver::isWonTable(engine_.table())) return say(kWonNote);
   if (solver::hasNoMove(engine_.table(), m.level, vegas)) return say(kNoMoveNote);
-  auto search = std::make_shared<solver::TableSearch>(engine_.table(), m.level, vegas);
-  worker_.start([this, search](const std::atomic<bool>& cancel) -> SolverWorker::Answer {
-    search->run(kHintLimits, &cancel);
-    return [this, search] { answer(*search); };
-  });
+  searchTable(worker_, engine_, [this](const solver::TableSearch& search) { answer(search); });
 }
 
 void HintSearch::tableChanged() {

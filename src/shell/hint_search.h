@@ -29,6 +29,11 @@ inline constexpr const char* kOutOfTheRaceNote =
 // now (the player is then told once, with kOutOfTheRaceNote).
 bool endQualification(game::GameEngine& engine);
 
+// Searches the engine's table as it is now (its level and score mode) on `worker`, within the
+// budget of a hint or a demo; `answer` gets the finished search on the window's thread.
+void searchTable(SolverWorker& worker, const game::GameEngine& engine,
+                 std::function<void(const solver::TableSearch&)> answer);
+
 class HintSearch : public QObject {
  public:
   using Note = std::function<void(const QString&)>;  // a passing note in the status bar
