@@ -21,6 +21,16 @@ bool GameEngine::startAutoFinish() {
   return true;
 }
 
+void GameEngine::sendHome(int column, int row, std::uint8_t card, int f) {
+  t_.selCol = column;
+  t_.selRow = row;
+  t_.selCard = card;
+  t_.selIsRun = 0;
+  t_.selPending = false;
+  t_.selState = Selection::SeekingFoundation;
+  moveToFoundation(f);
+}
+
 bool GameEngine::autoFinishStep() {
   if (autoFinishOneCard()) return true;
   endAutoFinish();
@@ -44,13 +54,8 @@ bool GameEngine::autoFinishOneCard() {
     autoFinishing_ = false;
     return false;
   }
-  t_.selCol = column;
-  t_.selRow = row;
-  t_.selCard = smallest;
-  t_.selIsRun = 0;
-  t_.selPending = false;
-  t_.selState = Selection::SeekingFoundation;
-  moveToFoundation(f);  // the last card wins the game (a deal from the end-of-game screen ends it)
+  sendHome(column, row, smallest,
+           f);  // the last card wins the game (a deal from the end-of-game screen ends it)
   view_.repaintNow();
   const auto* cells = &t_.tableau[0][0];
   if (std::none_of(cells, cells + kColumns * kRows,

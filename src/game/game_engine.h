@@ -111,6 +111,9 @@ class GameEngine {
   // --- Klondike rules ---
   void klondikePress(int x, int y);
   void moveToFoundation(int f);
+  // Picks up the single card at (column, row) (kWasteColumn: the waste's top) and sends it to
+  // foundation f, as a press that seeks the foundation does.
+  void sendHome(int column, int row, std::uint8_t card, int f);
   void cancelSelection();
   // Auto finish sends every card home, smallest first, once nothing is hidden. startAutoFinish()
   // begins it (false when it cannot); each autoFinishStep() moves one card and tells whether more

@@ -41,13 +41,7 @@ void GameEngine::dropSafeCards() {
       if (!card.occupied() || card.faceDown() || !safeHome(home, card)) continue;
       const int f = foundationFor(card.code);
       if (f < 0) continue;
-      t_.selCol = column < 0 ? kWasteColumn : column;
-      t_.selRow = row;
-      t_.selCard = card.code;
-      t_.selIsRun = 0;
-      t_.selPending = false;
-      t_.selState = Selection::SeekingFoundation;
-      moveToFoundation(f);
+      sendHome(column < 0 ? kWasteColumn : column, row, card.code, f);
       sent = true;
     }
   }
@@ -108,13 +102,7 @@ bool GameEngine::doubleClick(MouseButton button, int x, int y) {
   if (f < 0) return true;
   if (menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
   const RuleState before = restingRuleState();
-  t_.selCol = p.column;
-  t_.selRow = row;
-  t_.selCard = card;
-  t_.selIsRun = 0;
-  t_.selPending = false;
-  t_.selState = Selection::SeekingFoundation;
-  moveToFoundation(f);
+  sendHome(p.column, row, card, f);
   recordMove(before);
   return true;
 }
