@@ -54,8 +54,8 @@ bool GameEngine::autoFinishOneCard() {
     autoFinishing_ = false;
     return false;
   }
-  sendHome(column, row, smallest,
-           f);  // the last card wins the game (a deal from the end-of-game screen ends it)
+  // The last card wins the game (a deal from the end-of-game screen ends it).
+  sendHome(column, row, smallest, f);
   view_.repaintNow();
   const auto* cells = &t_.tableau[0][0];
   if (std::none_of(cells, cells + kColumns * kRows,
