@@ -84,15 +84,21 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m);
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
 // The key of a position: equal for positions that differ only in the order of columns without
-// face-down cards, or in stock positions that reach the same cards.
+// face-down cards, or in stock positions that reach the same cards, and otherwise different. The
+// key is exact (two different positions never share it) whenever its fields fit in 127 bits:
+// every position that play can reach (at most 24 talon cards, at most six face-down cards in a
+// column). Only a hand-built position with a much longer talon gets a 128-bit hash of its fields.
 class KeyMaker {
  public:
   KeyMaker(const State& root, const Rules& rules);
   Key operator()(const State& s) const;
+  bool exact() const { return exact_; }
 
  private:
   const Rules& rules_;
   std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
+  std::uint8_t columnBits_[kColumnCount], talonBits_, positionBits_, refillBits_;
+  bool exact_;
 };
 
 }  // namespace solver::detail
