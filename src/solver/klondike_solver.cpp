@@ -82,7 +82,7 @@ struct Search {
         result.states = visited.size();
         return result;
       }
-      if (!visited.insert(keyOf(child))) continue;
+      if (detail::isBlocked(child) || !visited.insert(keyOf(child))) continue;
       if (depth == stack.size()) stack.emplace_back();
       Frame& next = stack[depth++];
       next.state = child;
@@ -115,6 +115,10 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
   if (detail::isWon(root)) {
     result.outcome = Outcome::Won;
     result.moves = std::move(line);
+    return result;
+  }
+  if (detail::isBlocked(root)) {
+    result.outcome = Outcome::Lost;
     return result;
   }
   // Where face-up parts can be split, first a quick search, which finds most wins sooner; its

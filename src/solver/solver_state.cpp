@@ -428,6 +428,36 @@ constexpr unsigned kEmptyColumn = 52;
 
 }  // namespace
 
+bool isBlocked(const State& s) {
+  constexpr std::uint64_t kSuit = 0x1111111111111ull;  // the cards of suit 0
+  std::uint64_t home = 0;
+  for (int suit = 0; suit < 4; ++suit)
+    home |= (kSuit & ((std::uint64_t{1} << 4 * s.home[suit]) - 1)) << suit;
+  // A face-down card leaves its column only after every card above it. A card above it of the
+  // same suit and higher rank can go home only after it, so it must leave onto another column:
+  // moved as the head of the cards on it, or carried on a face-up card below it that heads them,
+  // onto a card of the other colour one rank higher that ends another column, or, a King, into
+  // an empty column. A head that is no King and whose two such cards are home or lie below it
+  // can never do that while it is here. When every head that could carry the card is such, the
+  // face-down card never leaves, and the position is lost.
+  for (int c = 0; c < kColumnCount; ++c) {
+    std::uint64_t below = 0, faceDown = 0;
+    bool carriersStuck = true;  // every face-up card up to row r is a head that cannot move
+    for (int r = 0; r < s.length[c]; ++r) {
+      const std::uint8_t card = s.cards[c][r];
+      const std::uint64_t parents = (Card{card}.colour() == 0 ? 0x6ull : 0x9ull)
+                                    << (rankOf(card) + 1) * 4;
+      const bool stuck = !isKing(card) && (parents & ~(below | home)) == 0;
+      if (r >= s.down[c]) carriersStuck = carriersStuck && stuck;
+      const bool cannotLeave = r < s.down[c] ? stuck : carriersStuck;
+      if (cannotLeave && (faceDown & (bit(card) - 1) & (kSuit << suitOf(card))) != 0) return true;
+      below |= bit(card);
+      if (r < s.down[c]) faceDown |= bit(card);
+    }
+  }
+  return false;
+}
+
 KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
   std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
   for (int i = 0; i < root.talonLength; ++i)

@@ -1,11 +1,12 @@
 // The solver against an exhaustive search over every legal move: on positions reached by playing
 // part of a dealt game's winning line and then random legal moves, at every level, with and
-// without Vegas' refill limit, the two agree whenever both decide, and every winning line is legal
-// under the plain model of the rules.
+// without Vegas' refill limit, the two agree whenever both decide, every winning line is legal
+// under the plain model of the rules, and no position called blocked can be won.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "solver/solver_state.h"
 #include "solver/table_position.h"
 #include "tests/solver/reference_search.h"
 
@@ -37,7 +38,7 @@ class SolverPruningTest : public ::testing::TestWithParam<PruningCase> {};
 
 TEST_P(SolverPruningTest, AgreesWithTheExhaustiveSearch) {
   const PruningCase c = GetParam();
-  int compared = 0, lost = 0;
+  int compared = 0, lost = 0, blocked = 0;
   for (std::uint32_t seed = c.firstSeed; seed < c.firstSeed + c.deals; ++seed) {
     const reference::Table dealt{positionOf(dealtTable(seed)), c.level, c.refills};
     const Result deal = solve(dealt.position, c.level, c.refills, kDealLimits);
@@ -62,10 +63,17 @@ TEST_P(SolverPruningTest, AgreesWithTheExhaustiveSearch) {
         ++compared;
         lost += exhaustive == Outcome::Lost;
         EXPECT_EQ(solved.outcome, exhaustive);
+        detail::State state;
+        std::vector<Move> flips;
+        ASSERT_TRUE(detail::toState(table.position, state, flips));
+        if (detail::isBlocked(state)) {
+          ++blocked;
+          EXPECT_EQ(exhaustive, Outcome::Lost);
+        }
       }
   }
   EXPECT_GE(compared, c.minCompared);
-  std::printf("compared %d lost %d\n", compared, lost);
+  std::printf("compared %d lost %d blocked %d\n", compared, lost, blocked);
 }
 
 INSTANTIATE_TEST_SUITE_P(LevelsAndRefills, SolverPruningTest,
