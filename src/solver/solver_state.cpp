@@ -428,7 +428,7 @@ constexpr unsigned kEmptyColumn = 52;
 
 }  // namespace
 
-bool isBlocked(const State& s) {
+bool isBlocked(const State& s, unsigned columns) {
   constexpr std::uint64_t kSuit = 0x1111111111111ull;  // the cards of suit 0
   std::uint64_t home = 0;
   for (int suit = 0; suit < 4; ++suit)
@@ -441,6 +441,7 @@ bool isBlocked(const State& s) {
   // can never do that while it is here. When every head that could carry the card is such, the
   // face-down card never leaves, and the position is lost.
   for (int c = 0; c < kColumnCount; ++c) {
+    if ((columns >> c & 1) == 0 || s.down[c] == 0) continue;
     std::uint64_t below = 0, faceDown = 0;
     bool carriersStuck = true;  // every face-up card up to row r is a head that cannot move
     for (int r = 0; r < s.length[c]; ++r) {

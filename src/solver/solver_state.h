@@ -84,8 +84,10 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m);
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
 // True when a column holds a card that can neither go home nor leave onto another column before a
-// card below it has gone home: the position and every one after it are lost.
-bool isBlocked(const State& s);
+// card below it has gone home: the position and every one after it are lost. Only the columns in
+// the mask (bit c for column c) are looked at: a move can block only a column it lays cards on,
+// or any column when it sends cards home.
+bool isBlocked(const State& s, unsigned columns = 0x7f);
 // The key of a position: equal for positions that differ only in the order of columns without
 // face-down cards, or in stock positions that reach the same cards, and otherwise different. The
 // key is exact (two different positions never share it) whenever its fields fit in 127 bits:
