@@ -57,7 +57,8 @@ constexpr std::uint64_t kKings = 0xfull << 48;
 // have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
-  std::uint64_t ends = 0;  // the face-up last cards of the columns, free to go home
+  std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
+  std::uint64_t columnTakes = 0;  // the cards that a column can take now
   std::uint64_t all() const { return talon | heads; }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
@@ -76,7 +77,12 @@ Layable layableCards(const State& s, const Rules& rules) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
     for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
       if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
-    if (lastIsFaceUp(s, c)) cards.ends |= bit(s.cards[c][s.length[c] - 1]);
+    if (lastIsFaceUp(s, c)) {
+      const std::uint8_t end = s.cards[c][s.length[c] - 1];
+      cards.ends |= bit(end);
+      if (s.length[c] < kMaxRows) cards.columnTakes |= takersOf(end);
+    }
+    if (s.length[c] == 0) cards.columnTakes |= kKings;
   }
   return cards;
 }
@@ -104,6 +110,7 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
                             ((layable.all() | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  if ((layable.columnTakes & bit(card)) == 0) return;
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
