@@ -4,8 +4,6 @@
 
 #include <time.h>
 
-#include <cstring>
-
 #include "solver/solver_state.h"
 #include "solver/visited_set.h"
 
@@ -39,14 +37,6 @@ class Clock {
     return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
   }
 };
-
-// The columns that a move can have blocked: the one it laid cards on, or all when cards went home.
-unsigned blockable(const State& before, const State& after, const Candidate& move) {
-  if (std::memcmp(before.home, after.home, sizeof before.home) != 0) return 0x7f;
-  return move.kind == MoveKind::ColumnToColumn || move.kind == MoveKind::WasteToColumn
-             ? 1u << move.target
-             : 0u;
-}
 
 struct Search {
   const detail::Rules& rules;
@@ -92,9 +82,7 @@ struct Search {
         result.states = visited.size();
         return result;
       }
-      if (detail::isBlocked(child, blockable(frame.state, child, move)) ||
-          !visited.insert(keyOf(child)))
-        continue;
+      if (detail::isBlocked(child) || !visited.insert(keyOf(child))) continue;
       if (depth == stack.size()) stack.emplace_back();
       Frame& next = stack[depth++];
       next.state = child;

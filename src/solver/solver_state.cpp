@@ -52,6 +52,11 @@ std::uint64_t takersOf(std::uint8_t card) {
 
 constexpr std::uint64_t kKings = 0xfull << 48;
 
+// The cards of the other colour one rank higher: the cards that `card` can be laid on.
+std::uint64_t parentsOf(std::uint8_t card) {
+  return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rankOf(card) + 1) * 4;
+}
+
 // The cards that could still be laid on a column: every talon card and the heads of the face-up
 // parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
 // have nowhere better to go.
@@ -435,35 +440,69 @@ constexpr unsigned kEmptyColumn = 52;
 
 }  // namespace
 
-bool isBlocked(const State& s, unsigned columns) {
+bool isBlocked(const State& s) {
   constexpr std::uint64_t kSuit = 0x1111111111111ull;  // the cards of suit 0
   std::uint64_t home = 0;
   for (int suit = 0; suit < 4; ++suit)
     home |= (kSuit & ((std::uint64_t{1} << 4 * s.home[suit]) - 1)) << suit;
-  // A face-down card leaves its column only after every card above it. A card above it of the
-  // same suit and higher rank can go home only after it, so it must leave onto another column:
-  // moved as the head of the cards on it, or carried on a face-up card below it that heads them,
-  // onto a card of the other colour one rank higher that ends another column, or, a King, into
-  // an empty column. A head that is no King and whose two such cards are home or lie below it
-  // can never do that while it is here. When every head that could carry the card is such, the
-  // face-down card never leaves, and the position is lost.
-  for (int c = 0; c < kColumnCount; ++c) {
-    if ((columns >> c & 1) == 0 || s.down[c] == 0) continue;
-    std::uint64_t below = 0, faceDown = 0;
-    bool carriersStuck = true;  // every face-up card up to row r is a head that cannot move
+  // A card leaves its column home (when it is the last card, after the lower cards of its suit),
+  // or as the head of the cards on it onto a card of the other colour one rank higher that ends
+  // another column, or carried on a face-up card below it that moves so, or, a King, into an
+  // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
+  // of the set to have left first: a card of the set lies above it (it cannot go home), or a
+  // lower card of its suit lies below a card of the set, and each card that it or a face-up card
+  // below it could move onto is home or lies below a card of the set. Then no card of the set
+  // can be the first of them to leave, so none ever leaves: the position is lost. The largest
+  // such set is found by starting from every card and dropping the ones with a way out.
+  // The set starts from the cards whose own ways onto other columns are barred even if every card
+  // that lies below another belonged below one of the set.
+  std::uint64_t lying = 0, below = 0;  // the column cards; those with a card on them
+  for (int c = 0; c < kColumnCount; ++c)
     for (int r = 0; r < s.length[c]; ++r) {
-      const std::uint8_t card = s.cards[c][r];
-      const std::uint64_t parents = (Card{card}.colour() == 0 ? 0x6ull : 0x9ull)
-                                    << (rankOf(card) + 1) * 4;
-      const bool stuck = !isKing(card) && (parents & ~(below | home)) == 0;
-      if (r >= s.down[c]) carriersStuck = carriersStuck && stuck;
-      const bool cannotLeave = r < s.down[c] ? stuck : carriersStuck;
-      if (cannotLeave && (faceDown & (bit(card) - 1) & (kSuit << suitOf(card))) != 0) return true;
-      below |= bit(card);
-      if (r < s.down[c]) faceDown |= bit(card);
+      lying |= bit(s.cards[c][r]);
+      if (r + 1 < s.length[c]) below |= bit(s.cards[c][r]);
+    }
+  std::uint64_t stuck = 0;
+  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
+    const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+    if ((parentsOf(card) & ~(home | below)) == 0) stuck |= bit(card);
+  }
+  for (bool dropped = true; dropped && stuck != 0;) {
+    dropped = false;
+    std::uint64_t covered = 0;  // the cards below a card of the set
+    int topStuck[kColumnCount];
+    for (int c = 0; c < kColumnCount; ++c) {
+      std::uint64_t lower = 0;
+      topStuck[c] = -1;
+      for (int r = 0; r < s.length[c]; ++r) {
+        if ((stuck & bit(s.cards[c][r])) != 0) {
+          covered |= lower;
+          topStuck[c] = r;
+        }
+        lower |= bit(s.cards[c][r]);
+      }
+    }
+    const std::uint64_t unreachable = home | covered;
+    for (int c = 0; c < kColumnCount; ++c) {
+      bool carriersStuck = true;  // every face-up card below row r is in the set
+      for (int r = 0; r <= topStuck[c]; ++r) {
+        const std::uint8_t card = s.cards[c][r];
+        const bool in = (stuck & bit(card)) != 0;
+        if (in) {
+          const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
+          const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
+          const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
+          const bool carryBarred = r <= s.down[c] || carriersStuck;
+          if (!homeBarred || !moveBarred || !carryBarred) {
+            stuck &= ~bit(card);
+            dropped = true;
+          }
+        }
+        if (r >= s.down[c]) carriersStuck = carriersStuck && in;
+      }
     }
   }
-  return false;
+  return stuck != 0;
 }
 
 KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {

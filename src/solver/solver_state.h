@@ -83,11 +83,9 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m);
 // Sends every card home that no other card could still need as a place to go.
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
-// True when a column holds a card that can neither go home nor leave onto another column before a
-// card below it has gone home: the position and every one after it are lost. Only the columns in
-// the mask (bit c for column c) are looked at: a move can block only a column it lays cards on,
-// or any column when it sends cards home.
-bool isBlocked(const State& s, unsigned columns = 0x7f);
+// True when some column cards can never leave their columns, each waiting for another of them:
+// the position and every one after it are lost.
+bool isBlocked(const State& s);
 // The key of a position: equal for positions that differ only in the order of columns without
 // face-down cards, or in stock positions that reach the same cards, and otherwise different. The
 // key is exact (two different positions never share it) whenever its fields fit in 127 bits:
