@@ -456,51 +456,49 @@ bool isBlocked(const State& s) {
   // such set is found by starting from every card and dropping the ones with a way out.
   // The set starts from the cards whose own ways onto other columns are barred even if every card
   // that lies below another belonged below one of the set.
-  std::uint64_t lying = 0, below = 0;  // the column cards; those with a card on them
-  for (int c = 0; c < kColumnCount; ++c)
+  std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
+  std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
+  std::uint8_t columnOf[52], rowOf[52];
+  for (int c = 0; c < kColumnCount; ++c) {
+    under[c][0] = 0;
     for (int r = 0; r < s.length[c]; ++r) {
-      lying |= bit(s.cards[c][r]);
-      if (r + 1 < s.length[c]) below |= bit(s.cards[c][r]);
+      const std::uint8_t card = s.cards[c][r];
+      under[c][r + 1] = under[c][r] | bit(card);
+      columnOf[card] = static_cast<std::uint8_t>(c);
+      rowOf[card] = static_cast<std::uint8_t>(r);
     }
+    lying |= under[c][s.length[c]];
+    if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
+  }
   std::uint64_t stuck = 0;
   for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
     if ((parentsOf(card) & ~(home | below)) == 0) stuck |= bit(card);
   }
-  for (bool dropped = true; dropped && stuck != 0;) {
-    dropped = false;
+  while (stuck != 0) {
+    int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
+    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
+      const int card = __builtin_ctzll(rest);
+      topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
+    }
     std::uint64_t covered = 0;  // the cards below a card of the set
-    int topStuck[kColumnCount];
-    for (int c = 0; c < kColumnCount; ++c) {
-      std::uint64_t lower = 0;
-      topStuck[c] = -1;
-      for (int r = 0; r < s.length[c]; ++r) {
-        if ((stuck & bit(s.cards[c][r])) != 0) {
-          covered |= lower;
-          topStuck[c] = r;
-        }
-        lower |= bit(s.cards[c][r]);
-      }
-    }
+    for (int c = 0; c < kColumnCount; ++c)
+      if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
     const std::uint64_t unreachable = home | covered;
-    for (int c = 0; c < kColumnCount; ++c) {
-      bool carriersStuck = true;  // every face-up card below row r is in the set
-      for (int r = 0; r <= topStuck[c]; ++r) {
-        const std::uint8_t card = s.cards[c][r];
-        const bool in = (stuck & bit(card)) != 0;
-        if (in) {
-          const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
-          const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
-          const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
-          const bool carryBarred = r <= s.down[c] || carriersStuck;
-          if (!homeBarred || !moveBarred || !carryBarred) {
-            stuck &= ~bit(card);
-            dropped = true;
-          }
-        }
-        if (r >= s.down[c]) carriersStuck = carriersStuck && in;
-      }
+    std::uint64_t kept = stuck;
+    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
+      const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+      const int c = columnOf[card], r = rowOf[card];
+      const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
+      const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
+      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
+      // The face-up cards below it, each of which could carry it, are all in the set.
+      const bool carryBarred =
+          r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
+      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
     }
+    if (kept == stuck) break;
+    stuck = kept;
   }
   return stuck != 0;
 }
