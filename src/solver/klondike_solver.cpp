@@ -82,7 +82,8 @@ struct Search {
         result.states = visited.size();
         return result;
       }
-      if (detail::isBlocked(child) || !visited.insert(keyOf(child))) continue;
+      // A blocked position is entered too, so that meeting it again costs no second look.
+      if (!visited.insert(keyOf(child)) || detail::isBlocked(child)) continue;
       if (depth == stack.size()) stack.emplace_back();
       Frame& next = stack[depth++];
       next.state = child;
