@@ -9,9 +9,7 @@ namespace game {
 
 GameEngine::GameEngine(TableView& view)
     : seedSource([] { return static_cast<std::uint32_t>(std::time(nullptr)); }), view_(view) {
-  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
-  std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
+  restoreRuleState(emptyRuleState(), t_);
 }
 
 // A pick-up or drag left over from the last game would otherwise be applied to the new piles.
@@ -102,11 +100,10 @@ void GameEngine::dealKlondike(std::uint32_t seed) {
 
 void GameEngine::dealQuatro() {
   const Deck deck = shuffleDeck(nextSeed());
-  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::copy(deck.begin(), deck.end(), t_.stock);
-  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
-  t_.waste[0] = t_.stock[51];
-  t_.stockCount = 50;
+  std::fill(&t_.grid[0][0], &t_.grid[0][0] + kQuatroGridSize * kQuatroGridSize, kEmpty);
+  std::copy(deck.begin(), deck.end(), t_.deck);
+  t_.current = t_.deck[kDeckSize - 1];
+  t_.deckTop = kDeckSize - 2;
   t_.gridCount = 0;
   t_.pairMode = 0;
   clearSelectionState();

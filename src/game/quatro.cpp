@@ -35,12 +35,12 @@ PlaceKind kindForFaceCard(std::uint8_t card) {
 }  // namespace
 
 int GameEngine::quatroTargets(int columns[4], int rows[4]) const {
-  const std::uint8_t card = t_.waste[0];
+  const std::uint8_t card = t_.current;
   if (!isFaceCard(card)) return 0;
   int count = 0;
   for (int g = 0; g < kGridSize; ++g)
     for (int r = 0; r < kGridSize; ++r)
-      if (kindOf(g, r) == kindForFaceCard(card) && !Card{t_.tableau[g][r]}.occupied()) {
+      if (kindOf(g, r) == kindForFaceCard(card) && !Card{t_.grid[g][r]}.occupied()) {
         const Place place = quatroGridPlace(g, r);
         columns[count] = place.column;
         rows[count] = place.row;
@@ -58,7 +58,7 @@ void GameEngine::invalidateQuatroTargets() {
 bool GameEngine::quatroWon() const {
   for (int g = 0; g < kGridSize; ++g)
     for (int r = 0; r < kGridSize; ++r)
-      if (kindOf(g, r) != PlaceKind::Inner && !isFaceCard(t_.tableau[g][r])) return false;
+      if (kindOf(g, r) != PlaceKind::Inner && !isFaceCard(t_.grid[g][r])) return false;
   return true;
 }
 
@@ -69,9 +69,9 @@ void GameEngine::quatroPress(Place p) {
   if (g < 0 || g >= kGridSize || p.row < 0 || p.row >= kGridSize) {
     playRefusal();
   } else {
-    const bool empty = !Card{t_.tableau[g][p.row]}.occupied();
+    const bool empty = !Card{t_.grid[g][p.row]}.occupied();
     if (empty) t_.pairMode = 0;
-    const std::uint8_t card = t_.waste[0];
+    const std::uint8_t card = t_.current;
     const bool allowed = isNumberCard(card) ||
                          (isFaceCard(card) && empty && kindOf(g, p.row) == kindForFaceCard(card));
     if (allowed && isFaceCard(card)) invalidateQuatroTargets();
@@ -95,13 +95,13 @@ void GameEngine::quatroPress(Place p) {
 void GameEngine::placeQuatroCard(int column, int row) {
   t_.selPending = false;
   eraseMark();  // a card chosen for a pair is dropped
-  t_.tableau[column - kFirstGridColumn][row] = t_.waste[0];
+  t_.grid[column - kFirstGridColumn][row] = t_.current;
   invalidatePlace(column, row);
-  if (t_.stockCount >= 0) {
-    t_.waste[0] = t_.stock[t_.stockCount];
-    --t_.stockCount;
+  if (t_.deckTop >= 0) {
+    t_.current = t_.deck[t_.deckTop];
+    --t_.deckTop;
   } else {
-    t_.waste[0] = kEmpty;  // the last card is placed
+    t_.current = kEmpty;  // the last card is placed
   }
   invalidatePlace(kQuatroCurrentCard.column, kQuatroCurrentCard.row);
   invalidateQuatroTargets();
@@ -109,17 +109,17 @@ void GameEngine::placeQuatroCard(int column, int row) {
 }
 
 void GameEngine::emptyGridPlace(int column, int row) {
-  t_.tableau[column - kFirstGridColumn][row] = kEmpty;
+  t_.grid[column - kFirstGridColumn][row] = kEmpty;
   invalidatePlace(column, row);
   --t_.gridCount;
 }
 
 void GameEngine::pairPress(int column, int row) {
-  const std::uint8_t card = t_.tableau[column - kFirstGridColumn][row];
+  const std::uint8_t card = t_.grid[column - kFirstGridColumn][row];
   if (t_.selPending) {
     t_.selPending = false;
     eraseMark();
-    const std::uint8_t chosen = t_.tableau[t_.selCol - kFirstGridColumn][t_.selRow];
+    const std::uint8_t chosen = t_.grid[t_.selCol - kFirstGridColumn][t_.selRow];
     const bool samePlace = column == t_.selCol && row == t_.selRow;
     if (samePlace || Card{chosen}.number() + Card{card}.number() != kTen) {
       playRefusal();

@@ -121,11 +121,11 @@ TEST_F(DealTest, ANewDealInTheSameSecondTakesTheNextSeed) {
 TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
   ASSERT_TRUE(engine.play(game::RuleSet::Quatro));
   const Deck deck = shuffleDeck(12345);
-  EXPECT_EQ(t.waste[0], deck[51]);
-  EXPECT_EQ(t.stockCount, 50);
-  EXPECT_TRUE(std::equal(deck.begin(), deck.end(), t.stock));
+  EXPECT_EQ(t.current, deck[51]);
+  EXPECT_EQ(t.deckTop, 50);
+  EXPECT_TRUE(std::equal(deck.begin(), deck.end(), t.deck));
   for (int g = 0; g < 4; ++g)
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(t.tableau[g][r], kEmpty);
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(t.grid[g][r], kEmpty);
   EXPECT_EQ(t.gridCount, 0);
   EXPECT_EQ(t.pairMode, 0);
   EXPECT_TRUE(everyCardOnce(engine));
@@ -239,7 +239,7 @@ TEST_F(DealTest, StartUpDealsTheStoredRuleSet) {
   EXPECT_TRUE(engine.startUp());
   EXPECT_EQ(t.layout.rowStep, 131);
   EXPECT_FALSE(engine.menu().dragDrop);
-  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_EQ(t.deckTop, 50);
 
   setMenu(engine, &MenuState::ruleSet, RuleSet::Klondike);
   setMenu(engine, &MenuState::dragDrop, false);  // a stored click-select mode is kept
@@ -254,7 +254,7 @@ TEST_F(DealTest, RestartKeepsTheRuleSetAndClearsAQuatroWin) {
   t.quatroOver = 1;
   engine.restart();
   EXPECT_EQ(t.quatroOver, 0);
-  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_EQ(t.deckTop, 50);
   engine.play(game::RuleSet::Klondike);
   engine.restart();
   EXPECT_EQ(t.stockCount, 24);

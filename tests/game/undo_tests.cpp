@@ -86,7 +86,7 @@ TEST_F(UndoTest, QuatroPlacementAndRemovalAreOneStepEach) {
   expectOneStep([&] { click(place); });
   const std::uint8_t ranks[] = {Ace, Two, Three, Seven};
   for (int g = 0; g < 4; ++g)
-    for (int r = 0; r < 4; ++r) t.tableau[g][r] = card(ranks[r], g);
+    for (int r = 0; r < 4; ++r) t.grid[g][r] = card(ranks[r], g);
   t.gridCount = 16;
   t.pairMode = 1;
   expectOneStep([&] { click(at(2, 2, 40)), click(at(3, 3, 40)); });  // Three and Seven

@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     printCodes("stock", t.stock, t.stockCount);
   } else {
     engine.dealQuatro();
-    std::cout << "current " << static_cast<int>(t.waste[0]) << '\n';
-    printCodes("stock", t.stock, 52);
+    std::cout << "current " << static_cast<int>(t.current) << '\n';
+    printCodes("stock", t.deck, 52);
   }
   std::cout << "deal " << engine.dealNumber() << '\n';
   return 0;
