@@ -80,7 +80,7 @@ class GameTest : public ::testing::Test {
     return {r.left + 20, r.top + dy};
   }
   Point bottomPlace(int column) const { return at(column, t.layout.bottomRow, 40); }
-  void press(Point p) { engine.klondikePress(p.x, p.y); }
+  void press(Point p) { engine.rulePress(p.x, p.y); }
   void pressTableau(int column, int row) { press(at(column, row)); }
   void pressBottom(int column) { press(bottomPlace(column)); }
   void leftDown(Point p) { engine.mouseDown(MouseButton::Left, p.x, p.y); }

@@ -81,13 +81,14 @@ TEST_F(QuatroTest, PressesOutsideTheGridAreRefused) {
 TEST_F(QuatroTest, TargetsOfTheCurrentFaceCard) {
   setGrid({{{card(Two, 0), E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, card(King, 2)}}},
           card(King, 0));
-  int columns[4], rows[4];
-  ASSERT_EQ(engine.quatroTargets(columns, rows), 2);
-  EXPECT_EQ((std::array{columns[0], rows[0], columns[1], rows[1]}), (std::array{2, 3, 5, 0}));
+  Targets places;
+  ASSERT_EQ(engine.targets(places), 2);
+  EXPECT_EQ(places[0], (Place{2, 3}));
+  EXPECT_EQ(places[1], (Place{5, 0}));
   t.current = card(Jack, 3);
-  EXPECT_EQ(engine.quatroTargets(columns, rows), 4);
+  EXPECT_EQ(engine.targets(places), 4);
   t.current = card(Nine, 3);
-  EXPECT_EQ(engine.quatroTargets(columns, rows), 0);
+  EXPECT_EQ(engine.targets(places), 0);
   // Placing the King repaints the places that were highlighted.
   t.current = card(King, 0);
   click(5, 0);

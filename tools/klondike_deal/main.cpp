@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
       printCodes("col" + std::to_string(c), t.tableau[c], t.runLength(c, 0));
     printCodes("stock", t.stock, t.stockCount);
   } else {
-    engine.dealQuatro();
+    engine.play(game::RuleSet::Quatro);
     std::cout << "current " << static_cast<int>(t.current) << '\n';
     printCodes("stock", t.deck, 52);
   }
