@@ -1,5 +1,6 @@
 // The help tells every command of the menus and every key they have: each item's caption and
-// each shortcut appear in bold in the help file. Within a menu every item has its own access key.
+// each shortcut appear in bold in the help file. Within a menu (and the menu bar) every item has
+// its own access key.
 #include <QFile>
 #include <QMap>
 #include <QMenuBar>
@@ -40,10 +41,12 @@ class MenuHelpTest : public QObject {
   void everyItemOfAMenuHasItsOwnAccessKey() {
     QMenuBar bar;
     shell::buildMainMenu(&bar);
+    QList<QList<QAction*>> menus{bar.actions()};
+    for (QMenu* menu : bar.findChildren<QMenu*>()) menus << menu->actions();
     QStringList shared;
-    for (QMenu* menu : bar.findChildren<QMenu*>()) {
+    for (const QList<QAction*>& items : menus) {
       QMap<QChar, QString> owner;
-      for (QAction* item : menu->actions()) {
+      for (QAction* item : items) {
         const QString caption = item->text();
         const qsizetype amp = caption.indexOf('&');
         if (amp < 0 || amp + 1 >= caption.size()) continue;
