@@ -13,6 +13,8 @@ namespace shell {
 namespace {
 
 const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
+// The focus frame's pen lies inside the frame, so that a repaint of the frame covers it.
+constexpr int kFocusPenWidth = 2;
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
   if (b == Qt::LeftButton) return game::MouseButton::Left;
@@ -190,9 +192,10 @@ void TableWidget::paintEvent(QPaintEvent* event) {
   const QRect frame = focusRect();
   if (frame != focusDrawn_) updateTable(focusDrawn_.united(frame));  // the cards under it moved
   focusDrawn_ = frame;
-  p.setPen(QPen(kFocusColour, 2, Qt::DashLine));
+  p.setPen(QPen(kFocusColour, kFocusPenWidth, Qt::DashLine));
   p.setBrush(Qt::NoBrush);
-  p.drawRect(frame.adjusted(1, 1, -1, -1));
+  constexpr int inset = kFocusPenWidth / 2;
+  p.drawRect(frame.adjusted(inset, inset, -inset, -inset));
 }
 
 QRect TableWidget::focusRect() const {

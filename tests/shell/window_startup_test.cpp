@@ -95,7 +95,7 @@ class WindowStartupTest : public QObject {
                           "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
-                          "&Winnable deals only", "&Resume unfinished game", "&Animations",
+                          "&Winnable deals only", "&Resume unfinished game", "A&nimations",
                           "A&utodrop", "&Zoom"}));
     QCOMPARE(captions(m.zoomMenu->actions()), QStringList({"100%", "150%", "200%", "&Fit window"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
