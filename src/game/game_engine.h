@@ -62,8 +62,6 @@ class GameEngine : private Play {
   // --- layout (screen class 1..3 from the desktop work area) ---
   void setScreenClass(int screenClass);  // sets the layout of the game in play
   Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
-  bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
-  Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
 
   // --- settings, deals, games, levels ---
   // Takes the stored menu choices (set the screen class first). False when they ask for a game
@@ -113,7 +111,8 @@ class GameEngine : private Play {
   void toggleTimed();
   void clockTick();
 
-  // Drops the pick-up (and puts back the cards of an unfinished drag).
+  // Drops the pick-up, or the card chosen for a pair (and puts back the cards of an unfinished
+  // drag): Escape, the right button, a menu command.
   void cancelSelection() override;
   // Auto finish sends every card home, smallest first, once nothing is hidden (in a game that has
   // it). startAutoFinish() begins it (false when it cannot); each autoFinishStep() moves one card
@@ -142,7 +141,6 @@ class GameEngine : private Play {
   // --- keyboard play ---
   // A press of the focused place: picks up and lays down as a click does, also in drag 'n drop.
   void keyPress(Place place);
-  void dropPickUp();  // Escape: the pick-up (or the card chosen for a pair) is dropped
 
  private:
   TableView& view_;

@@ -22,6 +22,23 @@ bool fitsFoundation(Card top, Card card) {
   return top.occupied() ? top.code + 4 == card.code : card.ace();
 }
 
+constexpr int kFoundation = kFirstFoundationColumn;
+constexpr std::array<int, 6> kBottomColumns = {kStockColumn,    kWasteColumn,    kFoundation,
+                                               kFoundation + 1, kFoundation + 2, kFoundation + 3};
+
+// The first face-up card of a column; its last card while none lies face up.
+int firstRow(const GameTable& t, int column) {
+  const int last = t.lastRow(column);
+  for (int row = 0; row <= last; ++row)
+    if (t.card(column, row).occupied() && !t.card(column, row).faceDown()) return row;
+  return last;
+}
+
+// The bottom-row pile nearest to a screen column (the gap belongs to the waste).
+int bottomColumn(int column) {
+  return column == kGapColumn ? kWasteColumn : std::clamp(column, 0, kColumns - 1);
+}
+
 // The moves of one press, sending home or deal on the table in play.
 class KlondikeMoves {
  public:
@@ -68,10 +85,10 @@ class KlondikeRules final : public GameRules {
   constexpr KlondikeRules() : GameRules{RuleSet::Klondike, 1, true, true, true} {}
 
   TableLayout layout(int screenClass) const override { return klondikeLayout(screenClass); }
-  Place validFocus(const GameTable& t, Place p) const override { return klondikeValidFocus(t, p); }
-  Place focusStep(const GameTable& t, Place valid, FocusMove move) const override {
-    return klondikeFocusStep(t, valid, move);
-  }
+  // Keyboard play: stock, waste and foundations on the bottom row, the face-up cards of each
+  // column (or its last card while none lies face up).
+  Place validFocus(const GameTable& t, Place p) const override;
+  Place focusStep(const GameTable& t, Place p, FocusMove move) const override;
   int statisticsKind(const MenuState& menu) const override {
     return static_cast<int>(menu.level) * kScoreModeCount + static_cast<int>(menu.scoreMode);
   }
@@ -91,6 +108,40 @@ class KlondikeRules final : public GameRules {
 };
 
 }  // namespace
+
+Place KlondikeRules::validFocus(const GameTable& t, Place p) const {
+  if (p.column < 0 || p.column >= kColumns) return {kStockColumn, t.layout.bottomRow};
+  if (p.row >= t.layout.bottomRow) return {bottomColumn(p.column), t.layout.bottomRow};
+  const int first = firstRow(t, p.column), last = t.lastRow(p.column);
+  return {p.column, p.row >= first && p.row <= last ? p.row : last};
+}
+
+Place KlondikeRules::focusStep(const GameTable& t, Place p, FocusMove move) const {
+  const int bottom = t.layout.bottomRow;
+  if (p.row >= bottom) {
+    const auto at = std::find(kBottomColumns.begin(), kBottomColumns.end(), p.column);
+    const int i = static_cast<int>(at - kBottomColumns.begin());
+    switch (move) {
+      case FocusMove::Left: return {kBottomColumns[std::max(i - 1, 0)], bottom};
+      case FocusMove::Right:
+        return {kBottomColumns[std::min(i + 1, int(kBottomColumns.size()) - 1)], bottom};
+      case FocusMove::Up: return {p.column, t.lastRow(p.column)};
+      case FocusMove::Down: return p;
+    }
+  }
+  switch (move) {
+    case FocusMove::Left: return {std::max(p.column - 1, 0), t.lastRow(std::max(p.column - 1, 0))};
+    case FocusMove::Right: {
+      const int column = std::min(p.column + 1, kColumns - 1);
+      return {column, t.lastRow(column)};
+    }
+    case FocusMove::Up: return {p.column, std::max(p.row - 1, firstRow(t, p.column))};
+    case FocusMove::Down:
+      if (p.row < t.lastRow(p.column)) return {p.column, p.row + 1};
+      return {bottomColumn(p.column), bottom};
+  }
+  return p;
+}
 
 const GameRules& klondikeRules() {
   static const KlondikeRules rules;

@@ -163,7 +163,7 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
   } else if (!cardSetPresent_ || !place) {
     playRefusal();
   } else {
-    dropPickUp();  // the right button drops what the left one picked up
+    cancelSelection();  // the right button drops what the left one picked up
   }
 }
 
@@ -195,8 +195,6 @@ void GameEngine::cancelSelection() {
   t_.selPending = false;
   eraseMark();
 }
-
-void GameEngine::dropPickUp() { cancelSelection(); }
 
 void GameEngine::rulePress(int x, int y) {
   if (const std::optional<Place> place = rules().placeUnder(t_, x, y)) {

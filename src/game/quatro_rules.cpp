@@ -82,10 +82,9 @@ class QuatroRules final : public GameRules {
   constexpr QuatroRules() : GameRules{RuleSet::Quatro, 2, false, false, false} {}
 
   TableLayout layout(int screenClass) const override { return quatroLayout(screenClass); }
-  Place validFocus(const GameTable& t, Place p) const override { return quatroValidFocus(t, p); }
-  Place focusStep(const GameTable& t, Place valid, FocusMove move) const override {
-    return quatroFocusStep(t, valid, move);
-  }
+  // Keyboard play: the current card and the grid.
+  Place validFocus(const GameTable& t, Place p) const override;
+  Place focusStep(const GameTable& t, Place p, FocusMove move) const override;
   int statisticsKind(const MenuState&) const override { return kQuatroKind; }
   void deal(Play& play, std::uint32_t seed) const override { QuatroMoves(play).deal(seed); }
   // Quatro refuses a press off its places itself.
@@ -100,6 +99,28 @@ class QuatroRules final : public GameRules {
 };
 
 }  // namespace
+
+Place QuatroRules::validFocus(const GameTable&, Place p) const {
+  const bool inGrid = p.column >= kQuatroFirstGridColumn &&
+                      p.column < kQuatroFirstGridColumn + kQuatroGridSize && p.row >= 0 &&
+                      p.row < kQuatroGridSize;
+  return inGrid ? p : kQuatroCurrentCard;
+}
+
+Place QuatroRules::focusStep(const GameTable&, Place p, FocusMove move) const {
+  constexpr int firstColumn = kQuatroFirstGridColumn;
+  constexpr int lastColumn = firstColumn + kQuatroGridSize - 1;
+  if (p == kQuatroCurrentCard)
+    return move == FocusMove::Right ? Place{firstColumn, kQuatroCurrentCard.row} : p;
+  switch (move) {
+    case FocusMove::Left:
+      return p.column == firstColumn ? kQuatroCurrentCard : Place{p.column - 1, p.row};
+    case FocusMove::Right: return {std::min(p.column + 1, lastColumn), p.row};
+    case FocusMove::Up: return {p.column, std::max(p.row - 1, 0)};
+    case FocusMove::Down: return {p.column, std::min(p.row + 1, kQuatroGridSize - 1)};
+  }
+  return p;
+}
 
 const GameRules& quatroRules() {
   static const QuatroRules rules;

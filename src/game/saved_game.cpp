@@ -70,8 +70,10 @@ void takeQuatroFromPiles(const KlondikeState& piles, RuleState& s) {
   s.vegasRedeals = piles.vegasRedeals;
 }
 
+bool keptAsGrid(RuleSet game) { return game == RuleSet::Quatro; }
+
 std::string encode(const RuleState& s, RuleSet game) {
-  const KlondikeState p = game == RuleSet::Quatro ? quatroAsPiles(s, s) : KlondikeState(s);
+  const KlondikeState p = keptAsGrid(game) ? quatroAsPiles(s, s) : KlondikeState(s);
   Bytes b;
   b.put(&p.tableau[0][0], sizeof p.tableau);
   b.put(p.stock, sizeof p.stock);
@@ -152,7 +154,7 @@ std::optional<RuleState> decode(std::string_view hex, RuleSet game) {
                     r.get32(s.score) && r.get32(p.vegasRedeals) && r.done();
   // Every index the rules take from the state stays inside its pile; Quatro's deck is turned from
   // its top card down.
-  const int largestCount = game == RuleSet::Quatro ? kDeckSize - 1 : kDeckSize;
+  const int largestCount = keptAsGrid(game) ? kDeckSize - 1 : kDeckSize;
   const bool inRange = read && validCodes(&p.tableau[0][0], sizeof p.tableau) &&
                        validCodes(p.stock, sizeof p.stock) && validCodes(p.waste, sizeof p.waste) &&
                        validCodes(p.foundation, sizeof p.foundation) &&
@@ -160,7 +162,7 @@ std::optional<RuleState> decode(std::string_view hex, RuleSet game) {
                        p.wasteTop >= -1 && p.wasteTop < kDeckSize && s.gridCount <= 16 &&
                        s.pairMode <= 1 && s.quatroOver <= 1 && p.vegasRedeals >= 0;
   if (!inRange) return std::nullopt;
-  if (game == RuleSet::Quatro)
+  if (keptAsGrid(game))
     takeQuatroFromPiles(p, s);
   else
     static_cast<KlondikeState&>(s) = p;

@@ -237,7 +237,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
       glideFrom(before);
       break;
     }
-    case Qt::Key_Escape: engine_.dropPickUp(); break;
+    case Qt::Key_Escape: engine_.cancelSelection(); break;
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);
