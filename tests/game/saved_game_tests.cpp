@@ -174,6 +174,8 @@ TEST(SavedGame, DamagedForeignOutOfRangeAndFutureTextsAreRefused) {
   notACard.undo.front().tableau[3][2] = 130;
   SavedGame unknownKind = played;
   unknownKind.tracked->kind = kStatisticsKinds;
+  SavedGame quatroDeckBeyondItsCards = PlayedGame(kPositions[5]).engine.savedGame();
+  quatroDeckBeyondItsCards.table.deckTop = kDeckSize;  // a Klondike stock may hold 52
   const std::string refused[] = {
       "",
       "[TAVI's Klondike game]\r\n",
@@ -185,6 +187,7 @@ TEST(SavedGame, DamagedForeignOutOfRangeAndFutureTextsAreRefused) {
       formatSavedGame(wasteBeyondItsPile),
       formatSavedGame(notACard),
       formatSavedGame(unknownKind),
+      formatSavedGame(quatroDeckBeyondItsCards),
   };
   for (const std::string& bad : refused) {
     const SavedGameRead read = parseSavedGame(bad);
