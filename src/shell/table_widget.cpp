@@ -138,13 +138,10 @@ void TableWidget::grabDragImage(const QRect& source) {
 
 void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   std::array<QPoint, 4> targets;
-  int targetCount = 0;
+  game::Targets places;
+  const int targetCount = engine_.targets(places);
+  for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(places[i].column, places[i].row);
   const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
-  if (!klondike) {
-    int columns[4], rows[4];
-    targetCount = engine_.quatroTargets(columns, rows);
-    for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
-  }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const qreal f = deviceFactor();
   if (f != 1) {
@@ -240,7 +237,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
       glideFrom(before);
       break;
     }
-    case Qt::Key_Escape: engine_.dropPickUp(); break;
+    case Qt::Key_Escape: engine_.cancelSelection(); break;
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);
