@@ -503,6 +503,8 @@ bool isBlocked(const State& s) {
   return stuck != 0;
 }
 
+std::uint64_t hashOf(const Key& key) { return mix(key.a ^ (key.b * 0x9e3779b97f4a7c15ull)); }
+
 KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
   std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
   for (int i = 0; i < root.talonLength; ++i)

@@ -59,6 +59,8 @@ struct Key {
   std::uint64_t a, b;
   bool operator==(const Key&) const = default;
 };
+// The key's bits mixed into 64, for a table to place it by.
+std::uint64_t hashOf(const Key& key);
 
 // Converts and checks a position; false when it is not one of Klondike. Face-down last cards are
 // turned (the moves that turn them are appended to `moves`).

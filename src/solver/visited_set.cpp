@@ -11,16 +11,6 @@ namespace {
 
 constexpr std::uint64_t kFirstSlots = 1024;
 
-std::uint64_t hashOf(const Key& key) {
-  std::uint64_t x = key.a ^ (key.b * 0x9e3779b97f4a7c15ull);
-  x ^= x >> 32;
-  x *= 0xd6e8feb86659fd93ull;
-  x ^= x >> 32;
-  x *= 0xd6e8feb86659fd93ull;
-  x ^= x >> 32;
-  return x;
-}
-
 // Zeroed slots straight from the system, given back whole when freed.
 Key* allocateSlots(std::uint64_t count) {
   const std::size_t bytes = count * sizeof(Key);
