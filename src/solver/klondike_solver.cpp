@@ -4,52 +4,15 @@
 
 #include <time.h>
 
-#include <memory>
-
 #include "solver/solver_state.h"
+#include "solver/visited_set.h"
 
 namespace solver {
 
 namespace {
 
 using detail::Candidate;
-using detail::Key;
 using detail::State;
-
-// Open addressing over 128-bit keys; grows to keep at most half of its slots used.
-class VisitedSet {
- public:
-  VisitedSet() { rehash(1 << 16); }
-  // False when the key was there already.
-  bool insert(const Key& key) {
-    if (2 * (count_ + 1) > capacity_) rehash(capacity_ * 2);
-    if (!place(slots_.get(), capacity_, key)) return false;
-    ++count_;
-    return true;
-  }
-  std::uint64_t size() const { return count_; }
-
- private:
-  std::unique_ptr<Key[]> slots_;
-  std::uint64_t capacity_ = 0, count_ = 0;
-
-  static bool place(Key* slots, std::uint64_t capacity, const Key& key) {
-    for (std::uint64_t i = key.b & (capacity - 1);; i = (i + 1) & (capacity - 1)) {
-      if (slots[i].a == 0) {
-        slots[i] = key;
-        return true;
-      }
-      if (slots[i] == key) return false;
-    }
-  }
-  void rehash(std::uint64_t capacity) {
-    std::unique_ptr<Key[]> fresh(new Key[capacity]());
-    for (std::uint64_t i = 0; i < capacity_; ++i)
-      if (slots_[i].a != 0) place(fresh.get(), capacity, slots_[i]);
-    slots_ = std::move(fresh);
-    capacity_ = capacity;
-  }
-};
 
 struct Frame {
   State state;
@@ -90,7 +53,7 @@ struct Search {
   // Outcome Won with the line, Lost, or Undecided; states counts the positions searched.
   Result run(const State& root, std::vector<Move> line) {
     Result result;
-    VisitedSet visited;
+    detail::VisitedSet visited;
     const detail::KeyMaker keyOf(root, rules);
     visited.insert(keyOf(root));
     std::vector<Frame> stack(1);
@@ -119,7 +82,8 @@ struct Search {
         result.states = visited.size();
         return result;
       }
-      if (!visited.insert(keyOf(child))) continue;
+      // A blocked position is entered too, so that meeting it again costs no second look.
+      if (!visited.insert(keyOf(child)) || detail::isBlocked(child)) continue;
       if (depth == stack.size()) stack.emplace_back();
       Frame& next = stack[depth++];
       next.state = child;
@@ -152,6 +116,10 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
   if (detail::isWon(root)) {
     result.outcome = Outcome::Won;
     result.moves = std::move(line);
+    return result;
+  }
+  if (detail::isBlocked(root)) {
+    result.outcome = Outcome::Lost;
     return result;
   }
   // Where face-up parts can be split, first a quick search, which finds most wins sooner; its

@@ -6,7 +6,8 @@ add_library(solver STATIC
   ${CMAKE_CURRENT_LIST_DIR}/position_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/solver_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/suggestion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/table_position.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/table_position.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/visited_set.cpp)
 target_include_directories(solver PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(solver PUBLIC game)
 target_compile_features(solver PUBLIC cxx_std_20)

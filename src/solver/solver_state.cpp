@@ -52,12 +52,18 @@ std::uint64_t takersOf(std::uint8_t card) {
 
 constexpr std::uint64_t kKings = 0xfull << 48;
 
+// The cards of the other colour one rank higher: the cards that `card` can be laid on.
+std::uint64_t parentsOf(std::uint8_t card) {
+  return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rankOf(card) + 1) * 4;
+}
+
 // The cards that could still be laid on a column: every talon card and the heads of the face-up
 // parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
 // have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
-  std::uint64_t ends = 0;  // the face-up last cards of the columns, free to go home
+  std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
+  std::uint64_t columnTakes = 0;  // the cards that a column can take now
   std::uint64_t all() const { return talon | heads; }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
@@ -76,7 +82,12 @@ Layable layableCards(const State& s, const Rules& rules) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
     for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
       if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
-    if (lastIsFaceUp(s, c)) cards.ends |= bit(s.cards[c][s.length[c] - 1]);
+    if (lastIsFaceUp(s, c)) {
+      const std::uint8_t end = s.cards[c][s.length[c] - 1];
+      cards.ends |= bit(end);
+      if (s.length[c] < kMaxRows) cards.columnTakes |= takersOf(end);
+    }
+    if (s.length[c] == 0) cards.columnTakes |= kKings;
   }
   return cards;
 }
@@ -104,6 +115,7 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
                             ((layable.all() | layable.ends) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
+  if ((layable.columnTakes & bit(card)) == 0) return;
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
@@ -404,62 +416,172 @@ bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
 }
 
+namespace {
+
+int bitWidth(unsigned value) { return value == 0 ? 0 : 32 - __builtin_clz(value); }
+
+// Fields of a key written one after the other from bit 0.
+struct BitPacker {
+  std::uint64_t words[4] = {};
+  int used = 0;
+  void put(std::uint64_t value, int width) {
+    const int word = used >> 6, shift = used & 63;
+    words[word] |= value << shift;
+    if (shift + width > 64) words[word + 1] |= value >> (64 - shift);
+    used += width;
+  }
+};
+
+constexpr int kHomeBits = 16, kPairBits = 24;
+// A column's field: its head card while it has no face-down cards (52 when empty), else 52 plus
+// its face-down count; the head then is the searched position's card right above them (it never
+// left, or the card below it would have been turned up).
+constexpr unsigned kEmptyColumn = 52;
+
+}  // namespace
+
+bool isBlocked(const State& s) {
+  constexpr std::uint64_t kSuit = 0x1111111111111ull;  // the cards of suit 0
+  std::uint64_t home = 0;
+  for (int suit = 0; suit < 4; ++suit)
+    home |= (kSuit & ((std::uint64_t{1} << 4 * s.home[suit]) - 1)) << suit;
+  // A card leaves its column home (when it is the last card, after the lower cards of its suit),
+  // or as the head of the cards on it onto a card of the other colour one rank higher that ends
+  // another column, or carried on a face-up card below it that moves so, or, a King, into an
+  // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
+  // of the set to have left first: a card of the set lies above it (it cannot go home), or a
+  // lower card of its suit lies below a card of the set, and each card that it or a face-up card
+  // below it could move onto is home or lies below a card of the set. Then no card of the set
+  // can be the first of them to leave, so none ever leaves: the position is lost. The largest
+  // such set is found by starting from every card and dropping the ones with a way out.
+  // The set starts from the cards whose own ways onto other columns are barred even if every card
+  // that lies below another belonged below one of the set.
+  std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
+  std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
+  std::uint8_t columnOf[52], rowOf[52];
+  for (int c = 0; c < kColumnCount; ++c) {
+    under[c][0] = 0;
+    for (int r = 0; r < s.length[c]; ++r) {
+      const std::uint8_t card = s.cards[c][r];
+      under[c][r + 1] = under[c][r] | bit(card);
+      columnOf[card] = static_cast<std::uint8_t>(c);
+      rowOf[card] = static_cast<std::uint8_t>(r);
+    }
+    lying |= under[c][s.length[c]];
+    if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
+  }
+  std::uint64_t stuck = 0;
+  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
+    const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+    if ((parentsOf(card) & ~(home | below)) == 0) stuck |= bit(card);
+  }
+  while (stuck != 0) {
+    int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
+    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
+      const int card = __builtin_ctzll(rest);
+      topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
+    }
+    std::uint64_t covered = 0;  // the cards below a card of the set
+    for (int c = 0; c < kColumnCount; ++c)
+      if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
+    const std::uint64_t unreachable = home | covered;
+    std::uint64_t kept = stuck;
+    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
+      const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+      const int c = columnOf[card], r = rowOf[card];
+      const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
+      const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
+      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
+      // The face-up cards below it, each of which could carry it, are all in the set.
+      const bool carryBarred =
+          r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
+      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
+    }
+    if (kept == stuck) break;
+    stuck = kept;
+  }
+  return stuck != 0;
+}
+
+std::uint64_t hashOf(const Key& key) { return mix(key.a ^ (key.b * 0x9e3779b97f4a7c15ull)); }
+
 KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
   std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
   for (int i = 0; i < root.talonLength; ++i)
     talonSlot_[root.talon[i]] = static_cast<std::uint8_t>(i);
-}
-
-namespace {
-
-// A column in 25 bits: its face-down count, the length of its face-up part, the head of that part
-// and, per card below the head, which of the two suits of its colour it has. The face-down cards
-// themselves never change, so the count names them.
-std::uint64_t columnCode(const State& s, int c) {
-  const int down = s.down[c], up = s.length[c] - down;
-  if (up == 0) return 0;
-  std::uint64_t code = static_cast<std::uint64_t>(down) | static_cast<std::uint64_t>(up) << 3 |
-                       static_cast<std::uint64_t>(s.cards[c][down]) << 7;
-  for (int r = down + 1; r < s.length[c]; ++r)
-    code |= static_cast<std::uint64_t>(suitOf(s.cards[c][r]) >> 1) << (13 + r - down - 1);
-  return code;
-}
-
-}  // namespace
-
-Key KeyMaker::operator()(const State& s) const {
-  // Columns without face-down cards can be swapped without changing the game: their codes fill
-  // the slots the other columns leave free, in ascending order.
-  std::uint64_t codes[kColumnCount], free[kColumnCount];
-  int freeCount = 0;
+  int bits = kHomeBits + kPairBits;
   for (int c = 0; c < kColumnCount; ++c) {
-    codes[c] = columnCode(s, c);
-    if (s.down[c] == 0) free[freeCount++] = codes[c];
+    columnBits_[c] = static_cast<std::uint8_t>(bitWidth(kEmptyColumn + root.down[c]));
+    bits += columnBits_[c];
   }
-  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven codes
+  talonBits_ = root.talonLength;
+  const bool stockPosition = rules.turn > 1 || rules.refillLimit >= 0;
+  positionBits_ = static_cast<std::uint8_t>(stockPosition ? bitWidth(root.talonLength) : 0);
+  refillBits_ = static_cast<std::uint8_t>(
+      rules.refillLimit >= 0 ? bitWidth(static_cast<unsigned>(rules.refillLimit)) : 0);
+  bits += talonBits_ + positionBits_ + refillBits_;
+  exact_ = bits <= 127;  // the top bit marks a key as used
+}
+
+// The fields: the cards home per suit; per rank below the King and colour, the pile of the card
+// that the first of its two cards lying on a column card lies on (the other one, if it lies on
+// one too, lies on the other); the columns; the talon cards left; the stock position; the refills
+// used. They name every card's place: home by the counts, talon cards by their bits, face-down
+// cards by the counts in the column fields; the rest lie face up, each column's head named and
+// every other card on the card its pair's bit names. So the key is exact.
+Key KeyMaker::operator()(const State& s) const {
+  // Columns without face-down cards can be swapped without changing the game: their fields fill
+  // the slots of those columns in ascending order.
+  unsigned fields[kColumnCount], free[kColumnCount];
+  int freeCount = 0;
+  std::uint32_t lowTwin = 0, lowPresent = 0, highTwin = 0;
+  for (int c = 0; c < kColumnCount; ++c) {
+    const int down = s.down[c], length = s.length[c];
+    if (down > 0) {
+      fields[c] = kEmptyColumn + static_cast<unsigned>(down);
+    } else {
+      fields[c] = length == 0 ? kEmptyColumn : s.cards[c][0];
+      free[freeCount++] = fields[c];
+    }
+    for (int r = down + 1; r < length; ++r) {
+      const unsigned card = s.cards[c][r], suit = card & 3;
+      const unsigned pair = (card >> 2) * 2 + ((suit + 1) >> 1 & 1);  // rank and colour
+      const std::uint32_t parentBit = static_cast<std::uint32_t>((s.cards[c][r - 1] & 3) >> 1)
+                                      << pair;
+      if ((suit >> 1) == 0) {
+        lowTwin |= parentBit;
+        lowPresent |= std::uint32_t{1} << pair;
+      } else {
+        highTwin |= parentBit;
+      }
+    }
+  }
+  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven fields
     for (int j = i; j > 0 && free[j - 1] > free[j]; --j) std::swap(free[j - 1], free[j]);
   for (int c = 0, next = 0; c < kColumnCount; ++c)
-    if (s.down[c] == 0) codes[c] = free[next++];
+    if (s.down[c] == 0) fields[c] = free[next++];
+  BitPacker key;
+  for (int suit = 0; suit < 4; ++suit) key.put(s.home[suit], 4);
+  key.put(lowTwin | (highTwin & ~lowPresent), kPairBits);
+  for (int c = 0; c < kColumnCount; ++c) key.put(fields[c], columnBits_[c]);
+  std::uint64_t talon = 0;  // the cards left of the searched position's talon
+  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
+  key.put(talon, talonBits_);
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.
   const bool refills = rules_.refillLimit >= 0;
   const bool position = refills || (s.position % rules_.turn != 0 && s.position != s.talonLength);
-  std::uint64_t talon = 0;  // the cards left of the searched position's talon
-  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
-  std::uint64_t counters = 0;
-  std::memcpy(&counters, s.home, 4);
-  counters |= static_cast<std::uint64_t>(position ? s.position : 0) << 32 |
-              static_cast<std::uint64_t>(refills ? s.refillsUsed : 0) << 40 | codes[6] << 48;
-  Hasher h;
-  h.add(codes[0] | codes[1] << 25 | codes[6] >> 16 << 50);
-  h.add(codes[2] | codes[3] << 25);
-  h.add(codes[4] | codes[5] << 25);
-  h.add(counters);
-  h.add(talon);
-  Key key = h.finish();
-  key.a |= 1;  // 0 marks a free slot of the visited table
-  return key;
+  key.put(position ? s.position : 0, positionBits_);
+  key.put(refills ? s.refillsUsed : 0, refillBits_);
+  Key result{key.words[0], key.words[1]};
+  if (!exact_) {
+    Hasher h;
+    for (std::uint64_t word : key.words) h.add(word);
+    result = h.finish();
+  }
+  result.b |= std::uint64_t{1} << 63;
+  return result;
 }
 
 }  // namespace solver::detail

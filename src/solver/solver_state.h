@@ -59,6 +59,8 @@ struct Key {
   std::uint64_t a, b;
   bool operator==(const Key&) const = default;
 };
+// The key's bits mixed into 64, for a table to place it by.
+std::uint64_t hashOf(const Key& key);
 
 // Converts and checks a position; false when it is not one of Klondike. Face-down last cards are
 // turned (the moves that turn them are appended to `moves`).
@@ -83,16 +85,25 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m);
 // Sends every card home that no other card could still need as a place to go.
 void playSafeMoves(State& s, std::vector<Move>& moves);
 bool isWon(const State& s);
+// True when some column cards can never leave their columns, each waiting for another of them:
+// the position and every one after it are lost.
+bool isBlocked(const State& s);
 // The key of a position: equal for positions that differ only in the order of columns without
-// face-down cards, or in stock positions that reach the same cards.
+// face-down cards, or in stock positions that reach the same cards, and otherwise different. The
+// key is exact (two different positions never share it) whenever its fields fit in 127 bits:
+// every position that play can reach (at most 24 talon cards, at most six face-down cards in a
+// column). Only a hand-built position with a much longer talon gets a 128-bit hash of its fields.
 class KeyMaker {
  public:
   KeyMaker(const State& root, const Rules& rules);
   Key operator()(const State& s) const;
+  bool exact() const { return exact_; }
 
  private:
   const Rules& rules_;
   std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
+  std::uint8_t columnBits_[kColumnCount], talonBits_, positionBits_, refillBits_;
+  bool exact_;
 };
 
 }  // namespace solver::detail

@@ -1,11 +1,12 @@
 // The solver against an exhaustive search over every legal move: on positions reached by playing
 // part of a dealt game's winning line and then random legal moves, at every level, with and
-// without Vegas' refill limit, the two agree whenever both decide, and every winning line is legal
-// under the plain model of the rules.
+// without Vegas' refill limit, the two agree whenever both decide, every winning line is legal
+// under the plain model of the rules, and no position called blocked can be won.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "solver/solver_state.h"
 #include "solver/table_position.h"
 #include "tests/solver/reference_search.h"
 
@@ -18,6 +19,7 @@ struct PruningCase {
   std::uint32_t firstSeed;
   int deals;
   int minCompared;  // positions that both searches decided: a test that compares none tests nothing
+  int minBlocked;   // positions called blocked that the exhaustive search proved lost
 };
 
 const Limits kDealLimits{20'000, std::chrono::hours(1)};
@@ -33,11 +35,17 @@ bool playLine(reference::Table& table, const std::vector<Move>& moves, std::size
   return true;
 }
 
+bool isBlocked(const reference::Table& table) {
+  detail::State state;
+  std::vector<Move> flips;
+  return detail::toState(table.position, state, flips) && detail::isBlocked(state);
+}
+
 class SolverPruningTest : public ::testing::TestWithParam<PruningCase> {};
 
 TEST_P(SolverPruningTest, AgreesWithTheExhaustiveSearch) {
   const PruningCase c = GetParam();
-  int compared = 0, lost = 0;
+  int compared = 0, lost = 0, blocked = 0;
   for (std::uint32_t seed = c.firstSeed; seed < c.firstSeed + c.deals; ++seed) {
     const reference::Table dealt{positionOf(dealtTable(seed)), c.level, c.refills};
     const Result deal = solve(dealt.position, c.level, c.refills, kDealLimits);
@@ -58,24 +66,34 @@ TEST_P(SolverPruningTest, AgreesWithTheExhaustiveSearch) {
           EXPECT_TRUE(reference::isWon(replayed));
         }
         const Outcome exhaustive = reference::search(table, kReferenceTables);
-        if (exhaustive == Outcome::Undecided || solved.outcome == Outcome::Undecided) continue;
-        ++compared;
-        lost += exhaustive == Outcome::Lost;
-        EXPECT_EQ(solved.outcome, exhaustive);
+        if (exhaustive != Outcome::Undecided && solved.outcome != Outcome::Undecided) {
+          ++compared;
+          lost += exhaustive == Outcome::Lost;
+          EXPECT_EQ(solved.outcome, exhaustive);
+        }
+        // Random play on to the first position called blocked, which must be lost.
+        for (int i = 0; i < 300 && !isBlocked(table) && reference::playRandomMove(table, random);
+             ++i) {}
+        if (isBlocked(table)) {
+          const Outcome blockedOutcome = reference::search(table, kReferenceTables);
+          EXPECT_NE(blockedOutcome, Outcome::Won);
+          blocked += blockedOutcome == Outcome::Lost;
+        }
       }
   }
   EXPECT_GE(compared, c.minCompared);
-  std::printf("compared %d lost %d\n", compared, lost);
+  EXPECT_GE(blocked, c.minBlocked);
+  std::printf("compared %d lost %d blocked %d\n", compared, lost, blocked);
 }
 
-INSTANTIATE_TEST_SUITE_P(LevelsAndRefills, SolverPruningTest,
-                         ::testing::Values(PruningCase{Level::Easy, kUnlimitedRefills, 100, 20, 20},
-                                           PruningCase{Level::Easy, 0, 200, 20, 20},
-                                           PruningCase{Level::Medium, kUnlimitedRefills, 300, 20,
-                                                       20},
-                                           PruningCase{Level::Medium, 1, 400, 20, 20},
-                                           PruningCase{Level::Hard, kUnlimitedRefills, 500, 20, 20},
-                                           PruningCase{Level::Hard, 2, 600, 20, 20}));
+INSTANTIATE_TEST_SUITE_P(
+    LevelsAndRefills, SolverPruningTest,
+    ::testing::Values(PruningCase{Level::Easy, kUnlimitedRefills, 100, 20, 20, 8},
+                      PruningCase{Level::Easy, 0, 200, 20, 20, 2},
+                      PruningCase{Level::Medium, kUnlimitedRefills, 300, 20, 20, 2},
+                      PruningCase{Level::Medium, 1, 400, 20, 20, 0},
+                      PruningCase{Level::Hard, kUnlimitedRefills, 500, 20, 20, 3},
+                      PruningCase{Level::Hard, 2, 600, 20, 20, 0}));
 
 }  // namespace
 }  // namespace solver

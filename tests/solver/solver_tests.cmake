@@ -3,6 +3,7 @@
 klondike_gtest(solver_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/reference_search.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/solver_key_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_position_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_pruning_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/solver_replay_tests.cpp

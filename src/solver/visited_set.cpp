@@ -1,0 +1,72 @@
+// The visited table: segments of linear probing, each at most three quarters full.
+#include "solver/visited_set.h"
+
+#include <sys/mman.h>
+
+#include <new>
+
+namespace solver::detail {
+
+namespace {
+
+constexpr std::uint64_t kFirstSlots = 1024;
+
+// Zeroed slots straight from the system, given back whole when freed.
+Key* allocateSlots(std::uint64_t count) {
+  const std::size_t bytes = count * sizeof(Key);
+  void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (memory == MAP_FAILED) throw std::bad_alloc();
+  if (bytes >= (std::size_t{2} << 20)) madvise(memory, bytes, MADV_HUGEPAGE);
+  return static_cast<Key*>(memory);
+}
+
+void freeSlots(Key* slots, std::uint64_t count) {
+  if (slots != nullptr) munmap(slots, count * sizeof(Key));
+}
+
+bool isFree(const Key& slot) { return slot.b == 0; }
+
+// The slot of the key, or the free slot where it belongs.
+Key& slotFor(Key* slots, std::uint64_t mask, const Key& key, std::uint64_t hash) {
+  for (std::uint64_t i = hash & mask;; i = (i + 1) & mask)
+    if (isFree(slots[i]) || slots[i] == key) return slots[i];
+}
+
+}  // namespace
+
+VisitedSet::VisitedSet() {
+  for (Segment& segment : segments_) {
+    segment.slots = allocateSlots(kFirstSlots);
+    segment.mask = kFirstSlots - 1;
+  }
+}
+
+VisitedSet::~VisitedSet() {
+  for (Segment& segment : segments_) freeSlots(segment.slots, segment.mask + 1);
+}
+
+bool VisitedSet::insert(const Key& key) {
+  const std::uint64_t hash = hashOf(key);
+  Segment& segment = segments_[hash >> (64 - kSegmentBits)];
+  Key& slot = slotFor(segment.slots, segment.mask, key, hash);
+  if (!isFree(slot)) return false;
+  slot = key;
+  ++count_;
+  if (4 * ++segment.count > 3 * (segment.mask + 1)) grow(segment);
+  return true;
+}
+
+void VisitedSet::grow(Segment& segment) {
+  const std::uint64_t mask = segment.mask * 2 + 1;
+  Key* slots = allocateSlots(mask + 1);
+  for (std::uint64_t i = 0; i <= segment.mask; ++i)
+    if (!isFree(segment.slots[i])) {
+      const Key& key = segment.slots[i];
+      slotFor(slots, mask, key, hashOf(key)) = key;
+    }
+  freeSlots(segment.slots, segment.mask + 1);
+  segment.slots = slots;
+  segment.mask = mask;
+}
+
+}  // namespace solver::detail

@@ -1,0 +1,36 @@
+#pragma once
+// The positions a search has met, by their keys: an open-addressed table split into segments
+// that grow one at a time, so that growing never holds two copies of the whole table, and whose
+// memory is taken from and given back to the system directly (in huge pages where it offers
+// them: a key's slot is a random place in a large table).
+#include <cstdint>
+
+#include "solver/solver_state.h"
+
+namespace solver::detail {
+
+class VisitedSet {
+ public:
+  VisitedSet();
+  ~VisitedSet();
+  VisitedSet(const VisitedSet&) = delete;
+  VisitedSet& operator=(const VisitedSet&) = delete;
+
+  // False when the key was there already. Keys are never all zero (KeyMaker sets the top bit).
+  bool insert(const Key& key);
+  std::uint64_t size() const { return count_; }
+
+ private:
+  static constexpr int kSegmentBits = 3;
+  struct Segment {
+    Key* slots = nullptr;
+    std::uint64_t mask = 0;  // slots - 1, a power of two less one
+    std::uint64_t count = 0;
+  };
+  Segment segments_[1 << kSegmentBits];
+  std::uint64_t count_ = 0;
+
+  static void grow(Segment& segment);
+};
+
+}  // namespace solver::detail
