@@ -65,10 +65,10 @@ void paintQuatroCards(QPainter& p, const QRect& area, const TableScene& s) {
     if (area.intersects(place))
       drawCell(p, s, place, v == game::kEmpty ? kCellEmptyPlace : faceCell({v}));
   };
-  draw(t.waste[0], game::kQuatroCurrentCard);
+  draw(t.current, game::kQuatroCurrentCard);
   for (int row = 0; row < game::kQuatroGridSize; ++row)
     for (int g = 0; g < game::kQuatroGridSize; ++g)
-      draw(t.tableau[g][row], game::quatroGridPlace(g, row));
+      draw(t.grid[g][row], game::quatroGridPlace(g, row));
 }
 
 void paintQuatroHighlights(QPainter& p, const TableScene& s) {

@@ -1,17 +1,14 @@
-// Deals of both rule sets, the switch between them and the levels.
-#include <algorithm>
+// Deals, the switch between games and the levels.
 #include <ctime>
 
-#include "game/deck.h"
 #include "game/game_engine.h"
+#include "game/klondike_rules.h"
 
 namespace game {
 
 GameEngine::GameEngine(TableView& view)
     : seedSource([] { return static_cast<std::uint32_t>(std::time(nullptr)); }), view_(view) {
-  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
-  std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
+  restoreRuleState(emptyRuleState(), t_);
 }
 
 // A pick-up or drag left over from the last game would otherwise be applied to the new piles.
@@ -62,56 +59,16 @@ bool GameEngine::startUp() {
   return true;
 }
 
-void GameEngine::dealKlondike() { dealKlondike(nextSeed()); }
-
-void GameEngine::dealKlondike(std::uint32_t seed) {
+void GameEngine::deal(const GameRules& game, std::uint32_t seed) {
   lastSeed_ = seed;
-  const bool hard = menu_.level == Level::Hard;
-  t_.qualifies = menu_.scoreMode == ScoreMode::Normal && menu_.timed && hard ? 1 : 0;
-  t_.seconds = 0;
-  t_.vegasRedeals = 0;
-  t_.score = menu_.scoreMode == ScoreMode::Vegas ? -52 : 0;
-  t_.tenTicks = 0;
-  showScore();
-  showSeconds();
-  stopClock();
-
-  const Deck deck = shuffleDeck(seed);
-  int p = 0;
-  for (int c = 0; c < kColumns; ++c) {
-    for (int r = 0; r < kRows; ++r) {
-      if (r < c)
-        t_.tableau[c][r] = static_cast<std::uint8_t>(deck[p++] + kFaceDown);
-      else if (r == c)
-        t_.tableau[c][r] = deck[p++];
-      else
-        t_.tableau[c][r] = kEmpty;
-    }
-  }
-  // A deal is the same rule state however often it is dealt: nothing of the last game stays.
-  std::fill(std::begin(t_.stock), std::end(t_.stock), kEmpty);
-  std::copy(deck.begin() + p, deck.end(), t_.stock);
-  t_.stockCount = static_cast<std::int8_t>(52 - p);
-  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
-  t_.wasteTop = -1;
-  t_.turnCount = 0;
-  std::fill(std::begin(t_.foundation), std::end(t_.foundation), kEmpty);
+  game.deal(*this, seed);
   clearSelectionState();
   view_.invalidateAll();
 }
 
-void GameEngine::dealQuatro() {
-  const Deck deck = shuffleDeck(nextSeed());
-  std::fill(&t_.tableau[0][0], &t_.tableau[0][0] + kColumns * kRows, kEmpty);
-  std::copy(deck.begin(), deck.end(), t_.stock);
-  std::fill(std::begin(t_.waste), std::end(t_.waste), kEmpty);
-  t_.waste[0] = t_.stock[51];
-  t_.stockCount = 50;
-  t_.gridCount = 0;
-  t_.pairMode = 0;
-  clearSelectionState();
-  view_.invalidateAll();
-}
+void GameEngine::dealKlondike() { deal(klondikeRules(), nextSeed()); }
+
+void GameEngine::restart() { deal(rules(), nextSeed()); }
 
 void GameEngine::playDeal(std::uint32_t number) {
   chosenSeed_ = number;

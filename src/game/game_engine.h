@@ -1,14 +1,16 @@
 #pragma once
-// The rule engine of both rule sets: deals, Klondike moves, Quatro, the pointer handlers' logic of
-// both modes, auto finish, scoring, score modes and the game clock. Toolkit-free: the window
-// forwards its events here and mirrors `menu` in its menu bar.
+// The game in play: what is common to every game around its rules (games.h): deals, the pointer
+// handlers' logic of both modes, selection, drag, undo, the pacing of an auto finish, scoring,
+// score modes and the game clock. Each game's own moves are its rules object's, which acts on the
+// table through the engine's common part (Play). Toolkit-free: the window forwards its events
+// here and mirrors `menu` in its menu bar.
 //
 // The engine keeps its state to itself: the window and the painter read it through `table()` and
 // `menu()` and change it only through the operations below. The engine never draws. It changes
 // the table, invalidates the rectangles of what changed and the window's paint handler redraws
 // from `table()`: the cards, the selection frame (`markVisible`), the drag image
 // (`dragImageVisible` at `dragImageX`, `dragImageY`) and the Quatro target highlights
-// (`quatroTargets`).
+// (`targets`).
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "game/game_table.h"
 #include "game/level.h"
 #include "game/move_history.h"
+#include "game/play.h"
 #include "game/table_view.h"
 
 namespace game {
@@ -36,18 +39,21 @@ struct MenuState {
   RuleSet ruleSet = RuleSet::Klondike;
 };
 
-class GameEngine {
+class GameEngine : private Play {
  public:
   explicit GameEngine(TableView& view);
 
   const GameTable& table() const { return t_; }
-  const MenuState& menu() const { return menu_; }
+  const MenuState& menu() const override { return menu_; }
   // The registry's entry of the game in play.
   const GameRules& rules() const { return rulesOf(menu_.ruleSet); }
   bool cardSetPresent() const { return cardSetPresent_; }
   bool clockRunning() const { return clockRunning_; }
   // For tests that set up positions no deal produces; the game itself never calls it.
   GameTable& tableForSetup() { return t_; }
+  // For tests of a game's moves: the game's own part of a left press at a point, without the
+  // clock, the undo step or the drag around it; a point the game refuses drops the pick-up.
+  void rulePress(int x, int y);
   // Seed of the shuffle; the game uses the calendar time in whole seconds, tests a fixed value.
   // A seed equal to the one of the last deal is replaced by the next one, so that a new deal in
   // the same second is a new game.
@@ -56,8 +62,6 @@ class GameEngine {
   // --- layout (screen class 1..3 from the desktop work area) ---
   void setScreenClass(int screenClass);  // sets the layout of the game in play
   Rect placeRect(int column, int row) const { return t_.layout.placeRect(column, row); }
-  bool insideKlondikeArea(int x, int y) const { return t_.layout.insideKlondikeArea(x, y); }
-  Place hitPlace(int x, int y) const { return t_.layout.hitPlace(x, y); }
 
   // --- settings, deals, games, levels ---
   // Takes the stored menu choices (set the screen class first). False when they ask for a game
@@ -71,9 +75,8 @@ class GameEngine {
   // Deals the game of `menu().ruleSet` at program start. False when the screen is too small for
   // it: then the default game is dealt instead.
   bool startUp();
-  void dealKlondike();
-  void dealQuatro();
-  void restart();  // Game > Restart
+  void dealKlondike();  // a Klondike deal whatever the game in play (for positions of Klondike)
+  void restart();       // Game > Restart
   // Game > Klondike, Game > Quatro: false (and the game kept) on a screen too small for it.
   bool play(RuleSet game);
   void chooseLevel(Level level);
@@ -108,26 +111,20 @@ class GameEngine {
   void toggleTimed();
   void clockTick();
 
-  // --- Klondike rules ---
-  void klondikePress(int x, int y);
-  void moveToFoundation(int f);
-  // Picks up the single card at (column, row) (kWasteColumn: the waste's top) and sends it to
-  // foundation f, as a press that seeks the foundation does.
-  void sendHome(int column, int row, std::uint8_t card, int f);
-  void cancelSelection();
-  // Auto finish sends every card home, smallest first, once nothing is hidden. startAutoFinish()
-  // begins it (false when it cannot); each autoFinishStep() moves one card and tells whether more
-  // remain. A new deal ends it. autoFinish() does it all at once.
+  // Drops the pick-up, or the card chosen for a pair (and puts back the cards of an unfinished
+  // drag): Escape, the right button, a menu command.
+  void cancelSelection() override;
+  // Auto finish sends every card home, smallest first, once nothing is hidden (in a game that has
+  // it). startAutoFinish() begins it (false when it cannot); each autoFinishStep() moves one card
+  // and tells whether more remain. A new deal ends it. autoFinish() does it all at once.
   bool startAutoFinish();
   bool autoFinishStep();
   void autoFinish();
-  bool canAutoFinish() const;
+  bool canAutoFinish() const { return rules().canAutoFinish(t_); }
 
-  // --- Quatro rules ---
-  void quatroPress(int x, int y);
-  // The empty places (screen columns, rows) that the current Quatro card may go to: the places of
-  // its kind for a King, Queen or Jack; none for a number card. Returns their count.
-  int quatroTargets(int columns[4], int rows[4]) const;
+  // The places the game highlights for the card in hand (Quatro: the empty places of a face
+  // card's kind). Returns their count.
+  int targets(Targets& places) const { return rules().targets(t_, places); }
 
   // --- pointer handlers (client coordinates) ---
   void mouseDown(MouseButton button, int x, int y);
@@ -144,7 +141,6 @@ class GameEngine {
   // --- keyboard play ---
   // A press of the focused place: picks up and lays down as a click does, also in drag 'n drop.
   void keyPress(Place place);
-  void dropPickUp();  // Escape: the pick-up (or the card chosen for a pair) is dropped
 
  private:
   TableView& view_;
@@ -163,62 +159,40 @@ class GameEngine {
   bool fits(RuleSet game) const;
   // layout
   void applyLayout();
-  void invalidatePlace(int column, int row);
-  void invalidateColumnFrom(int column, int row);
+  void invalidatePlace(int column, int row) override;
+  void invalidateColumnFrom(int column, int row) override;
 
-  // The place that a press at a client point presses (none: the game refuses the point).
-  std::optional<Place> placeUnder(int x, int y) const;
+  // Play: the table and the view as the game's rules see them
+  GameTable& t() override { return t_; }
+  TableView& view() override { return view_; }
+
   // A left press of a place by the pointer or the keyboard, and the game's own part of it.
   void leftPress(std::optional<Place> place);
   void gamePress(std::optional<Place> place);
-  // Klondike press branches
-  void klondikeLeftPress(std::optional<Place> place);
-  void klondikePress(Place p);
-  void stockPress();
-  void wastePress();
-  void foundationPress(int f);
-  void tableauPress(int column, int row);
-  void pickUp(int column, int row);
-  void sameCardAgain();
-  void layDown(int column, int row);
-  void removeLaidCardsFromSource(bool ontoCard);
-  void sendPickedCardToFoundation();
-  int foundationFor(std::uint8_t card) const;
-  void refuse();
-  void gameWon();
   void clearSelectionState();
   std::uint32_t nextSeed();
-  void dealKlondike(std::uint32_t seed);
+  void deal(const GameRules& game, std::uint32_t seed);
 
   // history: the rule part as it lies when the cards of a drag are back in their piles
-  RuleState restingRuleState() const;
-  void recordMove(const RuleState& before);
-  void dropSafeCards();
+  RuleState restingRuleState() const override;
+  void recordMove(const RuleState& before) override;
   void endAutoFinish();  // records a finish under way as one step
   bool autoFinishOneCard();
   void returnTo(const RuleState& state);
 
-  // Quatro
-  void quatroPress(Place p);
-  void placeQuatroCard(int column, int row);
-  void pairPress(int column, int row);
-  void invalidateQuatroTargets();
-  void emptyGridPlace(int column, int row);
-  bool quatroWon() const;
-
   // scoring and clock
-  void addPoints(int normal, int vegas);
-  void showScore();
-  void showSeconds();
-  void startClock();
-  void stopClock();
+  void addPoints(int normal, int vegas) override;
+  void showScore() override;
+  void showSeconds() override;
+  void startClock() override;
+  void stopClock() override;
 
   // selection frame, drag and refusal
-  bool dragMode() const;
-  void drawMark();
-  void eraseMark();
+  bool dragMode() const override;
+  void drawMark() override;
+  void eraseMark() override;
   void invalidateMarkStrips();
-  void playRefusal();
+  void playRefusal() override;
   void beginDrag();
   void moveDragImage(int x, int y);
   void eraseImageAtOutsidePlace();

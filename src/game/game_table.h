@@ -1,7 +1,7 @@
 #pragma once
-// The one game-state record of the table window: the rule state (piles, the Quatro grid, score
-// counters) with the selection and drag state, the clock and the layout around it. Plain data;
-// the rules in game_engine.* change it and the table painter reads it.
+// The one game-state record of the table window: the rule state (each game's state and the score)
+// with the selection and drag state, the clock and the layout around it. Plain data; the engine
+// and the games' rules change it and the table painter reads it.
 #include <cstdint>
 
 #include "game/games.h"

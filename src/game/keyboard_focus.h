@@ -1,8 +1,7 @@
 #pragma once
 // Keyboard play: the places that the arrow keys move the focus frame over; a key press presses
-// the focused place (GameEngine::keyPress). Klondike: stock, waste and foundations on the bottom
-// row, the face-up cards of each column (or its last card while none lies face up); Quatro: the
-// current card and the grid. Toolkit-free.
+// the focused place (GameEngine::keyPress). Each game's rules say which places it has and where
+// a step leads (GameRules::validFocus, GameRules::focusStep). Toolkit-free.
 #include "game/game_table.h"
 #include "game/games.h"
 
@@ -16,11 +15,5 @@ Place validFocus(const GameTable& t, RuleSet ruleSet, Place p);
 Place moveFocus(const GameTable& t, RuleSet ruleSet, Place from, FocusMove move);
 // The focus frame: inside the card or run of a valid place, clear of the selection frame.
 Rect focusFrame(const GameTable& t, RuleSet ruleSet, Place p);
-
-// The games' own focus places and steps (see GameRules).
-Place klondikeValidFocus(const GameTable& t, Place p);
-Place klondikeFocusStep(const GameTable& t, Place valid, FocusMove move);
-Place quatroValidFocus(const GameTable& t, Place p);
-Place quatroFocusStep(const GameTable& t, Place valid, FocusMove move);
 
 }  // namespace game

@@ -1,5 +1,5 @@
-// The pointer handlers of both Klondike modes and of Quatro, the selection frame, the drag of cards
-// and the refusal cue. Nothing is drawn here: the frame and the drag image are state that the
+// The pointer handlers of both modes, the selection frame, the drag of cards and the refusal cue,
+// for every game. Nothing is drawn here: the frame and the drag image are state that the
 // window's paint handler shows, and every change invalidates the rectangles it touches.
 #include <algorithm>
 
@@ -135,8 +135,8 @@ void GameEngine::releaseDrag(int x, int y) {
   restoreDragCards();  // the drop is judged on the complete table
   t_.pointerX = x;
   t_.pointerY = y;
-  if (insideKlondikeArea(x, y)) {
-    klondikePress(x, y);
+  if (const std::optional<Place> place = rules().placeUnder(t_, x, y)) {
+    rules().press(*this, *place);  // the drop is the press of the place under the pointer
   } else {
     if (t_.pointerOutside == 1) eraseImageAtOutsidePlace();
     playRefusal();
@@ -157,13 +157,13 @@ void GameEngine::mouseDown(MouseButton button, int x, int y) {
   if (t_.dragHoldsCards) cancelSelection();
   t_.pointerX = x;
   t_.pointerY = y;
-  const std::optional<Place> place = placeUnder(x, y);
+  const std::optional<Place> place = rules().placeUnder(t_, x, y);
   if (button == MouseButton::Left) {
     leftPress(place);
   } else if (!cardSetPresent_ || !place) {
     playRefusal();
   } else {
-    dropPickUp();  // the right button drops what the left one picked up
+    cancelSelection();  // the right button drops what the left one picked up
   }
 }
 
@@ -177,16 +177,36 @@ void GameEngine::leftPress(std::optional<Place> place) {
   recordMove(before);
 }
 
-void GameEngine::klondikeLeftPress(std::optional<Place> place) {
+// In drag 'n drop mode a press that picked up cards starts their drag.
+void GameEngine::gamePress(std::optional<Place> place) {
   if (!place) {
     playRefusal();
+    return;
+  }
+  if (rules().klondikeScoring && menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
+  t_.dragging = 0;
+  rules().press(*this, *place);
+  if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
+}
+
+void GameEngine::cancelSelection() {
+  if (t_.dragHoldsCards) abortDrag();
+  t_.selState = Selection::None;
+  t_.selPending = false;
+  eraseMark();
+}
+
+void GameEngine::rulePress(int x, int y) {
+  if (const std::optional<Place> place = rules().placeUnder(t_, x, y)) {
+    rules().press(*this, *place);
   } else {
-    if (menu_.timed && menu_.scoreMode == ScoreMode::Normal) startClock();
-    t_.dragging = 0;
-    klondikePress(*place);
-    if (t_.dragging == 1 && t_.selState == Selection::PickedUp) beginDrag();
+    playRefusal();
+    eraseMark();
+    t_.selState = Selection::None;
   }
 }
+
+bool GameEngine::gameOver() const { return rules().won(t_); }
 
 void GameEngine::mouseMove(bool leftHeld, bool insideClient, int x, int y) {
   if (!t_.dragHoldsCards) return;

@@ -1,5 +1,6 @@
 #include "game/saved_game.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -42,20 +43,50 @@ class Bytes {
   std::vector<std::uint8_t> out_;
 };
 
-std::string encode(const RuleState& s) {
+// The file keeps Quatro's grid, current card and deck where Klondike keeps its piles: the grid in
+// the first four columns of the tableau, the current card as the waste's first card and the deck
+// as the stock with its count. Klondike's counters and foundations, and Quatro's, are kept as
+// the game before left them.
+KlondikeState quatroAsPiles(const QuatroState& q, KlondikeState piles) {
+  std::fill(&piles.tableau[0][0], &piles.tableau[0][0] + kColumns * kRows, kEmpty);
+  for (int g = 0; g < kQuatroGridSize; ++g)
+    std::copy(std::begin(q.grid[g]), std::end(q.grid[g]), piles.tableau[g]);
+  std::copy(std::begin(q.deck), std::end(q.deck), piles.stock);
+  piles.stockCount = q.deckTop;
+  std::fill(std::begin(piles.waste), std::end(piles.waste), kEmpty);
+  piles.waste[0] = q.current;
+  return piles;
+}
+
+void takeQuatroFromPiles(const KlondikeState& piles, RuleState& s) {
+  for (int g = 0; g < kQuatroGridSize; ++g)
+    std::copy(piles.tableau[g], piles.tableau[g] + kQuatroGridSize, s.grid[g]);
+  std::copy(std::begin(piles.stock), std::end(piles.stock), s.deck);
+  s.deckTop = piles.stockCount;
+  s.current = piles.waste[0];
+  s.wasteTop = piles.wasteTop;
+  std::copy(std::begin(piles.foundation), std::end(piles.foundation), s.foundation);
+  s.turnCount = piles.turnCount;
+  s.vegasRedeals = piles.vegasRedeals;
+}
+
+bool keptAsGrid(RuleSet game) { return game == RuleSet::Quatro; }
+
+std::string encode(const RuleState& s, RuleSet game) {
+  const KlondikeState p = keptAsGrid(game) ? quatroAsPiles(s, s) : KlondikeState(s);
   Bytes b;
-  b.put(&s.tableau[0][0], sizeof s.tableau);
-  b.put(s.stock, sizeof s.stock);
-  b.put(std::uint8_t(s.stockCount));
-  b.put(s.waste, sizeof s.waste);
-  b.put(std::uint8_t(s.wasteTop));
-  b.put(s.foundation, sizeof s.foundation);
-  b.put(std::uint8_t(s.turnCount));
+  b.put(&p.tableau[0][0], sizeof p.tableau);
+  b.put(p.stock, sizeof p.stock);
+  b.put(std::uint8_t(p.stockCount));
+  b.put(p.waste, sizeof p.waste);
+  b.put(std::uint8_t(p.wasteTop));
+  b.put(p.foundation, sizeof p.foundation);
+  b.put(std::uint8_t(p.turnCount));
   b.put(s.gridCount);
   b.put(s.pairMode);
   b.put(s.quatroOver);
   b.put32(s.score);
-  b.put32(s.vegasRedeals);
+  b.put32(p.vegasRedeals);
   return b.hex();
 }
 
@@ -111,22 +142,31 @@ bool validCodes(const std::uint8_t* codes, std::size_t n) {
   return true;
 }
 
-std::optional<RuleState> decode(std::string_view hex) {
-  RuleState s{};
+// The state of the game not in play is empty but for what the file keeps of it.
+std::optional<RuleState> decode(std::string_view hex, RuleSet game) {
+  RuleState s = emptyRuleState();
+  KlondikeState p = s;
   Reader r(hex);
-  const bool read = r.get(&s.tableau[0][0], sizeof s.tableau) && r.get(s.stock, sizeof s.stock) &&
-                    r.get(s.stockCount) && r.get(s.waste, sizeof s.waste) && r.get(s.wasteTop) &&
-                    r.get(s.foundation, sizeof s.foundation) && r.get(s.turnCount) &&
+  const bool read = r.get(&p.tableau[0][0], sizeof p.tableau) && r.get(p.stock, sizeof p.stock) &&
+                    r.get(p.stockCount) && r.get(p.waste, sizeof p.waste) && r.get(p.wasteTop) &&
+                    r.get(p.foundation, sizeof p.foundation) && r.get(p.turnCount) &&
                     r.get(s.gridCount) && r.get(s.pairMode) && r.get(s.quatroOver) &&
-                    r.get32(s.score) && r.get32(s.vegasRedeals) && r.done();
-  // Every index the rules take from the state stays inside its pile.
-  const bool inRange = read && validCodes(&s.tableau[0][0], sizeof s.tableau) &&
-                       validCodes(s.stock, sizeof s.stock) && validCodes(s.waste, sizeof s.waste) &&
-                       validCodes(s.foundation, sizeof s.foundation) &&
-                       s.stockCount >= -kDeckSize && s.stockCount <= kDeckSize &&
-                       s.wasteTop >= -1 && s.wasteTop < kDeckSize && s.gridCount <= 16 &&
-                       s.pairMode <= 1 && s.quatroOver <= 1 && s.vegasRedeals >= 0;
-  return inRange ? std::optional(s) : std::nullopt;
+                    r.get32(s.score) && r.get32(p.vegasRedeals) && r.done();
+  // Every index the rules take from the state stays inside its pile; Quatro's deck is turned from
+  // its top card down.
+  const int largestCount = keptAsGrid(game) ? kDeckSize - 1 : kDeckSize;
+  const bool inRange = read && validCodes(&p.tableau[0][0], sizeof p.tableau) &&
+                       validCodes(p.stock, sizeof p.stock) && validCodes(p.waste, sizeof p.waste) &&
+                       validCodes(p.foundation, sizeof p.foundation) &&
+                       p.stockCount >= -kDeckSize && p.stockCount <= largestCount &&
+                       p.wasteTop >= -1 && p.wasteTop < kDeckSize && s.gridCount <= 16 &&
+                       s.pairMode <= 1 && s.quatroOver <= 1 && p.vegasRedeals >= 0;
+  if (!inRange) return std::nullopt;
+  if (keptAsGrid(game))
+    takeQuatroFromPiles(p, s);
+  else
+    static_cast<KlondikeState&>(s) = p;
+  return s;
 }
 
 template <std::size_t N>
@@ -184,9 +224,9 @@ std::string formatSavedGame(const SavedGame& g) {
   line("Played", g.tracked
                      ? std::to_string(g.tracked->kind) + "," + std::to_string(g.tracked->seconds)
                      : "-");
-  line("Table", encode(g.table));
-  for (const RuleState& s : g.undo) line("Undo", encode(s));
-  for (const RuleState& s : g.redo) line("Redo", encode(s));
+  line("Table", encode(g.table, g.game));
+  for (const RuleState& s : g.undo) line("Undo", encode(s, g.game));
+  for (const RuleState& s : g.redo) line("Redo", encode(s, g.game));
   char check[17];
   std::snprintf(check, sizeof check, "%016llx", static_cast<unsigned long long>(checksum(text)));
   line("Check", check);
@@ -238,13 +278,13 @@ SavedGameRead parseSavedGame(std::string_view text) {
       return {};
     g.tracked = tracked;
   }
-  const auto current = decode(*table);
+  const auto current = decode(*table, g.game);
   if (!current) return {};
   g.table = *current;
   for (auto* steps : {&g.undo, &g.redo}) {
     const char* key = steps == &g.undo ? "Undo" : "Redo";
     while (const auto step = lines.value(key)) {
-      const auto state = decode(*step);
+      const auto state = decode(*step, g.game);
       if (!state || steps->size() >= kMaxSteps) return {};
       steps->push_back(*state);
     }

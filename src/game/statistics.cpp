@@ -9,8 +9,6 @@ namespace game {
 
 namespace {
 
-constexpr int kQuatroKind = kStatisticsKinds - 1;
-constexpr int kScoreModes = 3;
 const char* const kLevelNames[] = {"Easy", "Medium", "Hard"};
 const char* const kModeNames[] = {"No score", "Normal", "Vegas"};
 const char* const kLevelKeys[] = {"easy", "medium", "hard"};
@@ -20,8 +18,8 @@ constexpr std::int64_t kLongestGame = 10LL * 365 * 24 * 3600;  // beyond it a cl
 
 std::string key(int kind) {
   if (kind == kQuatroKind) return "quatro";
-  return std::string("klondike.") + kLevelKeys[kind / kScoreModes] + "." +
-         kModeKeys[kind % kScoreModes];
+  return std::string("klondike.") + kLevelKeys[kind / kScoreModeCount] + "." +
+         kModeKeys[kind % kScoreModeCount];
 }
 
 std::string field(std::optional<int> v) { return v ? std::to_string(*v) : "-"; }
@@ -49,15 +47,12 @@ bool consistent(const GameRecord& r) {
 
 }  // namespace
 
-int statisticsKind(const MenuState& menu) {
-  if (menu.ruleSet == RuleSet::Quatro) return kQuatroKind;
-  return static_cast<int>(menu.level) * kScoreModes + static_cast<int>(menu.scoreMode);
-}
+int statisticsKind(const MenuState& menu) { return rulesOf(menu.ruleSet).statisticsKind(menu); }
 
 std::string statisticsKindName(int kind) {
   if (kind == kQuatroKind) return "Quatro";
-  return std::string("Klondike ") + kLevelNames[kind / kScoreModes] + ", " +
-         kModeNames[kind % kScoreModes];
+  return std::string("Klondike ") + kLevelNames[kind / kScoreModeCount] + ", " +
+         kModeNames[kind % kScoreModeCount];
 }
 
 int winRate(const GameRecord& r) {

@@ -22,8 +22,11 @@ struct GameRecord {
 
 // Nine Klondike kinds (level x score mode), then Quatro.
 constexpr int kStatisticsKinds = 10;
+constexpr int kScoreModeCount = 3;
+constexpr int kQuatroKind = kStatisticsKinds - 1;
 using Statistics = std::array<GameRecord, kStatisticsKinds>;
 
+// The record that a game of these choices counts in (the game's rules tell).
 int statisticsKind(const MenuState& menu);
 // "Klondike Hard, Vegas", "Quatro".
 std::string statisticsKindName(int kind);

@@ -34,7 +34,6 @@ constexpr int kGapColumn = 2;
 constexpr int kFirstFoundationColumn = 3;
 
 // Quatro: the current card left of a 4 x 4 grid whose column g is screen column g + 2.
-constexpr int kQuatroGridSize = 4;
 constexpr int kQuatroFirstGridColumn = 2;
 constexpr Place kQuatroCurrentCard{0, 1};
 constexpr Place quatroGridPlace(int gridColumn, int row) {

@@ -2,6 +2,7 @@
 // The game's own options beside the settings file: Options.ini, one "key=value" line each. The
 // reader is lenient (unknown keys, bad values and odd spacing leave the defaults); the 274-byte
 // settings file keeps its layout and never holds these.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,12 @@ inline constexpr const char* kGameOptionsFile = "Options.ini";
 
 // Options > Zoom: the table at a fixed scale, or fitted into the window.
 enum class Zoom : std::uint8_t { Percent100, Percent150, Percent200, FitWindow };
+
+// Widget pixels per table pixel at each Zoom; 0 fits the table into the window.
+constexpr double zoomFactor(Zoom zoom) {
+  constexpr double kFactors[] = {1, 1.5, 2, 0};
+  return kFactors[std::size_t(zoom)];
+}
 
 struct GameOptions {
   bool winnableDealsOnly = false;  // Options > Winnable deals only

@@ -87,10 +87,12 @@ bool GameSession::autoFinishStep() {
 
 void GameSession::showHint() { hint_.request(); }
 
-void GameSession::setResumeGames(bool on) {
-  if (on == resumeGames_) return;
-  if (!on) forgetGame();
-  resumeGames_ = on;
+void GameSession::setOptions(const GameOptions& options) {
+  const bool resumeChanged = options.resumeGame != options_.resumeGame;
+  if (resumeChanged && !options.resumeGame) forgetGame();
+  options_ = options;
+  engine_.setAutodrop(options.autodrop);
+  if (!resumeChanged) return;
   keepGame();
   waitForKeptGame();
 }

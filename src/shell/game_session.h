@@ -15,6 +15,7 @@
 
 #include "game/game_engine.h"
 #include "results/statistics_file.h"
+#include "shell/game_options.h"
 #include "shell/hint_search.h"
 #include "shell/saved_game_file.h"
 #include "shell/winnable_deals.h"
@@ -47,16 +48,17 @@ class GameSession : public QObject, private game::TableView {
   std::optional<std::string> loadStatistics(const std::string& path);
   bool clockActive() const { return gameClock_.isActive(); }
   bool searchingDeal() const { return winnableDeals_.searching(); }
-  // Options > Winnable deals only: Klondike's new deals are proved winnable first.
-  bool winnableDealsOnly = false;
   // After each card of an auto finish, with the table before it: the window lets the card glide
   // and gives the milliseconds to wait before the next card.
   std::function<int(const game::GameTable& before)> autoFinishCardMoved;
   // The play folder that keeps the game in progress (game/saved_game.h); none keeps nothing.
   std::string keepDir;
-  // Options > Resume unfinished game: the game in progress is kept after every move and on
-  // leaving, and goes on at the next start. Off, the kept game is forgotten.
-  void setResumeGames(bool on);
+  // The game's own options (Options.ini), one object for the session and the window. The session
+  // acts on three: Winnable deals only (Klondike's new deals are proved winnable first), Autodrop,
+  // and Resume unfinished game (the game in progress is kept after every move and on leaving, and
+  // goes on at the next start; switched off, the kept game is forgotten).
+  const GameOptions& options() const { return options_; }
+  void setOptions(const GameOptions& options);
 
   // Deals the game of the engine's menu state at program start.
   void startUp();
@@ -94,9 +96,11 @@ class GameSession : public QObject, private game::TableView {
 
   void dealtNew();  // the statistics leave the game before and follow the new one
   bool autoFinishStep();
-  bool keeping() const { return resumeGames_ && !keepDir.empty() && keptFileWritable_; }
+  bool keeping() const { return options_.resumeGame && !keepDir.empty() && keptFileWritable_; }
   void forgetGame();  // the game is over or left: no kept file
-  bool winnableDeal() const { return winnableDealsOnly && engine_.rules().klondikeScoring; }
+  bool winnableDeal() const {
+    return options_.winnableDealsOnly && engine_.rules().klondikeScoring;
+  }
 
   SessionView& view_;
   game::GameEngine engine_{*this};
@@ -107,7 +111,7 @@ class GameSession : public QObject, private game::TableView {
   WinnableDeals winnableDeals_{engine_};
   SavedGameWriter& keptGameWriter();
   std::unique_ptr<SavedGameWriter> keptGameWriter_;  // made on the first use of keepDir
-  bool resumeGames_ = true;
+  GameOptions options_;
   bool keptFileWritable_ = true;  // false while a file that could not be read stays in place
 };
 

@@ -66,7 +66,7 @@ MainMenu buildMainMenu(QMenuBar* bar) {
   m.dragDropItem = checkItem(m.optionsMenu, "&Drag 'n drop");
   m.winnableDealsItem = checkItem(m.optionsMenu, "&Winnable deals only");
   m.resumeGameItem = checkItem(m.optionsMenu, "&Resume unfinished game");
-  m.animationsItem = checkItem(m.optionsMenu, "&Animations");
+  m.animationsItem = checkItem(m.optionsMenu, "A&nimations");
   m.autodropItem = checkItem(m.optionsMenu, "A&utodrop");
   m.zoomMenu = m.optionsMenu->addMenu("&Zoom");
   m.zoom100Item = checkItem(m.zoomMenu, "100%", true);

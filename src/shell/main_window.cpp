@@ -30,23 +30,16 @@ const char* const kSmallScreenCaption = "System error";
 const char* const kDefaultCardSet = "Vessant.tvp";
 const char* const kCardSetCaption = "Card set";
 const char* const kResumeCaption = "Resume unfinished game";
-constexpr int kWindowWidth = 646;
-constexpr int kStatusBarHeight = 19;
 constexpr int kScorePanel = 1;
 constexpr int kSecondsPanel = 3;
 constexpr int kSongPanel = 5;
-constexpr std::array<int, 6> kPanelWidths = {50, 60, 50, 60, 90, 50};
 constexpr std::size_t kNowPlayingPanel = 4;  // passing notes cover it and the song name
-const std::array<const char*, 6> kPanelTexts = {"Score :", "", "Time :", "", "Now playing :", ""};
+const std::array<const char*, game::kStatusPanelCount> kPanelTexts = {
+    "Score :", "", "Time :", "", "Now playing :", ""};
 const char* const kSearchingText = "Searching for a winnable deal...";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// Widget pixels per table pixel at each Zoom; 0 fits the table into the window.
-qreal zoomFactor(Zoom zoom) {
-  constexpr qreal kFactors[] = {1, 1.5, 2, 0};
-  return kFactors[std::size_t(zoom)];
-}
+QSize qSize(game::Extent e) { return {e.width, e.height}; }
 
 // The card-set file to open: the name as stored, or the directory entry of that name in another
 // case (the settings store "Vessant.tvp" whatever the case of the file beside the game).
@@ -63,19 +56,12 @@ ScreenInfo queryScreen() {
   return {platform::workArea(), platform::pixelsPerInch(), platform::displayHasPalette()};
 }
 
-int screenClassOf(const QRect& workArea) {
-  const int w = workArea.width(), h = workArea.height();
-  if (w <= 640 || h <= 480) return 1;
-  if (w <= 800 || h <= 600) return 2;
-  return 3;
-}
-
 MainWindow::MainWindow(const ScreenInfo& screen, platform::SoundCuePlayer& sounds, QWidget* parent)
     : QMainWindow(parent), sounds_(sounds) {
   setWindowTitle("TAVI's Klondike ");
   platform::allowMaximize(this);
   QFont font = this->font();
-  font.setPixelSize(11);
+  font.setPixelSize(game::kWindowFontPixels);
   setFont(font);
   table_ = new TableWidget(engine_, art_, this);
   setCentralWidget(table_);
@@ -174,11 +160,11 @@ void MainWindow::initMpegPlayer() {
 }
 
 void MainWindow::buildStatusBar() {
-  auto* panels = new StatusPanels(kPanelWidths, kPanelTexts);
+  auto* panels = new StatusPanels(game::kStatusPanelWidths, kPanelTexts);
   statusRow_ = panels;
   for (std::size_t i = 0; i < panels_.size(); ++i) panels_[i] = panels->panel(i);
   statusBar()->setSizeGripEnabled(false);
-  statusBar()->setFixedHeight(kStatusBarHeight);
+  statusBar()->setFixedHeight(game::kStatusBarHeight);
   statusBar()->addWidget(panels, 1);
 }
 
@@ -192,8 +178,8 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
     platform::showMessage(nullptr, qs(read.message->text), qs(read.message->caption));
 
   workArea_ = screen.workArea;
-  screenClass_ = screenClassOf(screen.workArea);
-  windowHeight_ = 560 + 3 * ((11 * screen.pixelsPerInch + 48) / 96);  // 11 px at 96 ppi, rounded
+  screenClass_ = game::screenClassOf({workArea_.width(), workArea_.height()});
+  fixedWindow_ = game::fixedWindowSize(screen.pixelsPerInch);
   engine_.setScreenClass(screenClass_);
   const bool storedGameFits = engine_.applyMenuState(settings_.menu);
   if (!storedGameFits) platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
@@ -214,14 +200,12 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
                           "System Message");
 
   std::string optionsNotice;
-  options_ = readGameOptions(startDir_, &optionsNotice);
+  const GameOptions options = readGameOptions(startDir_, &optionsNotice);
   if (!optionsNotice.empty()) showMessage(optionsNotice, {}, music::MessageIcon::Information);
-  session_.winnableDealsOnly = options_.winnableDealsOnly;
   session_.keepDir = startDir_;
-  session_.setResumeGames(options_.resumeGame);
+  session_.setOptions(options);
   table_->setZoom(tableZoom(), tableBaseSize());
-  table_->animations = options_.animations;
-  engine_.setAutodrop(options_.autodrop);
+  table_->animations = options.animations;
   engine_.setCardSetPresent(read.cardSetPresent);
   if (read.loadAtStart) loadStoredCardSet();
   music_.startMusicAtStartup();
@@ -235,33 +219,34 @@ void MainWindow::runStartUp(const ScreenInfo& screen) {
   // A kept Quatro game on the smallest screen gives Klondike, as the settings do (told once).
   if (!keptGameFits && storedGameFits)
     platform::showMessage(nullptr, kSmallScreenText, kSmallScreenCaption);
-  statusBar()->setVisible(engine_.rules().klondikeScoring && screenClass_ != 1);
+  statusBar()->setVisible(engine_.rules().klondikeScoring && game::statusBarAtStart(screenClass_));
   syncMenu();
 }
 
 void MainWindow::showAtStart() {
-  if (screenClass_ == 3 && options_.zoom != Zoom::FitWindow) {
+  if (game::hasOwnWindowSize(screenClass_) && options().zoom != Zoom::FitWindow) {
     sizeWindowForZoom();
     const QRect area = workArea_;
     move(area.center() - QPoint(width() / 2, height() / 2));
     show();
   } else {
     // A fitted table fills the screen from the start.
-    if (screenClass_ == 3) sizeWindowForZoom();
+    if (game::hasOwnWindowSize(screenClass_)) sizeWindowForZoom();
     setGeometry(workArea_);  // also where no window manager maximizes
     showMaximized();
   }
 }
 
 QSize MainWindow::tableBaseSize() const {
-  const QSize window = screenClass_ == 3 ? QSize(kWindowWidth, windowHeight_) : workArea_.size();
-  return window - QSize(0, menuBar()->sizeHint().height() + kStatusBarHeight);
+  const QSize window =
+      game::hasOwnWindowSize(screenClass_) ? qSize(fixedWindow_) : workArea_.size();
+  return window - QSize(0, menuBar()->sizeHint().height() + game::kStatusBarHeight);
 }
 
 QSize MainWindow::windowSizeFor(qreal zoom) const {
   const QSize base = tableBaseSize();
   const int chrome =
-      menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : kStatusBarHeight);
+      menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : game::kStatusBarHeight);
   const QSize frame = platform::frameSize(this);
   return QSize(int(std::ceil(base.width() * zoom)), int(std::ceil(base.height() * zoom)) + chrome)
       .boundedTo(workArea_.size() - frame);
@@ -269,7 +254,7 @@ QSize MainWindow::windowSizeFor(qreal zoom) const {
 
 qreal MainWindow::tableZoom() const {
   // On the small screens the window is always maximized, its table laid out for the screen.
-  return screenClass_ == 3 && isMaximized() ? 0 : zoomFactor(options_.zoom);
+  return game::hasOwnWindowSize(screenClass_) && isMaximized() ? 0 : zoomFactor(options().zoom);
 }
 
 void MainWindow::resizeForZoom() {
@@ -288,15 +273,15 @@ void MainWindow::resizeForZoom() {
 
 void MainWindow::sizeWindowForZoom() {
   // Below the large screen the window fills the screen at every zoom.
-  if (screenClass_ != 3 || isMaximized()) return;
-  if (options_.zoom == Zoom::Percent100) {
-    setFixedSize(kWindowWidth, windowHeight_);
+  if (!game::hasOwnWindowSize(screenClass_) || isMaximized()) return;
+  if (options().zoom == Zoom::Percent100) {
+    setFixedSize(qSize(fixedWindow_));
     return;
   }
-  setMinimumSize(kWindowWidth / 2, windowHeight_ / 2);
+  setMinimumSize(qSize(game::smallestZoomedWindow(fixedWindow_)));
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  if (options_.zoom != Zoom::FitWindow)
-    resize(windowSizeFor(zoomFactor(options_.zoom)));
+  if (options().zoom != Zoom::FitWindow)
+    resize(windowSizeFor(zoomFactor(options().zoom)));
   else  // as the window system gave it (back from maximized, the size it chose), within the screen
     resize(size().boundedTo(workArea_.size() - platform::frameSize(this)));
 }
@@ -359,12 +344,12 @@ void MainWindow::syncMenu() {
   menu_.amigaColoursItem->setChecked(settings_.amigaColours);
   menu_.musicOnItem->setChecked(musicChecked_);
   movesChanged();
-  menu_.winnableDealsItem->setChecked(options_.winnableDealsOnly);
-  menu_.resumeGameItem->setChecked(options_.resumeGame);
-  menu_.animationsItem->setChecked(options_.animations);
-  menu_.autodropItem->setChecked(options_.autodrop);
+  menu_.winnableDealsItem->setChecked(options().winnableDealsOnly);
+  menu_.resumeGameItem->setChecked(options().resumeGame);
+  menu_.animationsItem->setChecked(options().animations);
+  menu_.autodropItem->setChecked(options().autodrop);
   const QList<QAction*> zoomItems = menu_.zoomMenu->actions();
-  zoomItems.at(qsizetype(options_.zoom))->setChecked(true);
+  zoomItems.at(qsizetype(options().zoom))->setChecked(true);
   for (QAction* a : {menu_.autoFinishItem, menu_.highscoreListItem, menu_.dragDropItem,
                      menu_.levelMenu->menuAction(), menu_.scoreMenu->menuAction(), menu_.hintItem,
                      menu_.demoItem, menu_.copyPositionItem})
@@ -577,48 +562,40 @@ void MainWindow::toggleAmigaColours() {
 
 void MainWindow::toggleDragDrop() { engine_.toggleDragDrop(); }
 
-// Takes effect from the next deal; kept at once in the game's own options file.
+// The session takes the changed options (and forgets the kept game when Resume is switched off);
+// the game's own options file keeps them at once.
+void MainWindow::changeOptions(const std::function<void(GameOptions&)>& change) {
+  GameOptions options = session_.options();
+  change(options);
+  session_.setOptions(options);
+  table_->animations = options.animations;  // takes effect from the next glide
+  std::string error;
+  if (!writeGameOptions(options, startDir_, &error))
+    platform::showMessage(this, qs(platform::joinPath(startDir_, kGameOptionsFile) + ": " + error),
+                          "Options");
+}
+
 void MainWindow::toggleAnimations() {
-  options_.animations = !options_.animations;
-  table_->animations = options_.animations;
-  if (!options_.animations) table_->finishGlide();
-  saveOptions();
+  changeOptions([](GameOptions& o) { o.animations = !o.animations; });
+  if (!options().animations) table_->finishGlide();
 }
-
 void MainWindow::toggleAutodrop() {
-  options_.autodrop = !options_.autodrop;
-  engine_.setAutodrop(options_.autodrop);
-  saveOptions();
+  changeOptions([](GameOptions& o) { o.autodrop = !o.autodrop; });
 }
-
 void MainWindow::toggleWinnableDeals() {
-  options_.winnableDealsOnly = !options_.winnableDealsOnly;
-  session_.winnableDealsOnly = options_.winnableDealsOnly;
-  saveOptions();
+  changeOptions([](GameOptions& o) { o.winnableDealsOnly = !o.winnableDealsOnly; });
 }
-
-// Kept at once in the game's own options file; off, the kept game is forgotten.
 void MainWindow::toggleResumeGame() {
-  options_.resumeGame = !options_.resumeGame;
-  session_.setResumeGames(options_.resumeGame);
-  saveOptions();
+  changeOptions([](GameOptions& o) { o.resumeGame = !o.resumeGame; });
 }
 
 // The window keeps its place; at 100% the table is the fixed window of today again. A maximized
 // window keeps its fitted table: the zoom shows when it is back to normal.
 void MainWindow::chooseZoom(Zoom zoom) {
-  options_.zoom = zoom;
+  changeOptions([zoom](GameOptions& o) { o.zoom = zoom; });
   table_->setZoom(tableZoom(), tableBaseSize());
   resizeForZoom();
-  saveOptions();
   syncMenu();
-}
-
-void MainWindow::saveOptions() {
-  std::string error;
-  if (!writeGameOptions(options_, startDir_, &error))
-    platform::showMessage(this, qs(platform::joinPath(startDir_, kGameOptionsFile) + ": " + error),
-                          "Options");
 }
 
 // --- Music ---

@@ -7,11 +7,13 @@
 #include <QMainWindow>
 #include <QRect>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "cards/card_set_loader.h"
 #include "cards/table_painter.h"
+#include "game/window_geometry.h"
 #include "music/mpeg_player.h"
 #include "music/music_control.h"
 #include "platform/midi_sequencer.h"
@@ -41,9 +43,6 @@ struct ScreenInfo {
 };
 ScreenInfo queryScreen();
 
-// 1: work area up to 640 x 480; 2: up to 800 x 600; 3: larger.
-int screenClassOf(const QRect& workArea);
-
 class MainWindow : public QMainWindow, public SessionView, private music::MusicHost {
   Q_OBJECT
 
@@ -72,7 +71,7 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   bool demoRunning() const { return demo_ && demo_->running(); }
   const cards::CardArt& cardArt() const { return art_; }
   bool clockActive() const { return session_.clockActive(); }
-  const GameOptions& options() const { return options_; }
+  const GameOptions& options() const { return session_.options(); }
   bool searchingDeal() const { return session_.searchingDeal(); }
 
   // Menu handlers.
@@ -160,7 +159,8 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   void sizeWindowForZoom();
   // The same for a shown window, which then stays inside the screen.
   void resizeForZoom();
-  void saveOptions();
+  // Changes the game's own options in the session and the table, and saves them.
+  void changeOptions(const std::function<void(GameOptions&)>& change);
   void initMpegPlayer();
   void buildStatusBar();
   // Loads a card set as `state` (2 at start-up, 1 from the menu). A file without card pictures
@@ -195,10 +195,10 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   results::HighscoreList highscoreList_;
   int screenClass_ = 3;
   QRect workArea_;
-  int windowHeight_ = 0;
+  game::Extent fixedWindow_;  // the window of screen class 3 at 100%
   bool musicChecked_ = false;
   TableWidget* table_ = nullptr;
-  std::array<QLabel*, 6> panels_{};
+  std::array<QLabel*, game::kStatusPanelCount> panels_{};
   MainMenu menu_;
   Companions companions_;
   // The background music: the sequencer for MIDI songs, the MP3 player component for MP3 songs.
@@ -207,7 +207,6 @@ class MainWindow : public QMainWindow, public SessionView, private music::MusicH
   SequencerOutput midiOutput_{midiSequencer_};
   Mp3PlayerOutput mp3Output_{mp3Player_};
   music::MusicControl music_{midiOutput_, mp3Output_, *this};
-  GameOptions options_;  // the game's own options file
   std::unique_ptr<DemoPlayer> demo_;
   StatusPanels* statusRow_ = nullptr;
 };

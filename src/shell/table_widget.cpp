@@ -13,6 +13,8 @@ namespace shell {
 namespace {
 
 const QColor kFocusColour(255, 200, 0);  // unlike any selection colour's usual choice: dashed
+// The focus frame's pen lies inside the frame, so that a repaint of the frame covers it.
+constexpr int kFocusPenWidth = 2;
 
 game::MouseButton buttonOf(Qt::MouseButton b) {
   if (b == Qt::LeftButton) return game::MouseButton::Left;
@@ -136,13 +138,10 @@ void TableWidget::grabDragImage(const QRect& source) {
 
 void TableWidget::paintTable(QPainter& p, const QRegion& dirty) const {
   std::array<QPoint, 4> targets;
-  int targetCount = 0;
+  game::Targets places;
+  const int targetCount = engine_.targets(places);
+  for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(places[i].column, places[i].row);
   const bool klondike = engine_.menu().ruleSet == game::RuleSet::Klondike;
-  if (!klondike) {
-    int columns[4], rows[4];
-    targetCount = engine_.quatroTargets(columns, rows);
-    for (int i = 0; i < targetCount; ++i) targets[i] = QPoint(columns[i], rows[i]);
-  }
   const std::span<const QPoint> highlighted(targets.data(), targetCount);
   const qreal f = deviceFactor();
   if (f != 1) {
@@ -193,9 +192,10 @@ void TableWidget::paintEvent(QPaintEvent* event) {
   const QRect frame = focusRect();
   if (frame != focusDrawn_) updateTable(focusDrawn_.united(frame));  // the cards under it moved
   focusDrawn_ = frame;
-  p.setPen(QPen(kFocusColour, 2, Qt::DashLine));
+  p.setPen(QPen(kFocusColour, kFocusPenWidth, Qt::DashLine));
   p.setBrush(Qt::NoBrush);
-  p.drawRect(frame.adjusted(1, 1, -1, -1));
+  constexpr int inset = kFocusPenWidth / 2;
+  p.drawRect(frame.adjusted(inset, inset, -inset, -inset));
 }
 
 QRect TableWidget::focusRect() const {
@@ -237,7 +237,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event) {
       glideFrom(before);
       break;
     }
-    case Qt::Key_Escape: engine_.dropPickUp(); break;
+    case Qt::Key_Escape: engine_.cancelSelection(); break;
     default: QWidget::keyPressEvent(event); return;
   }
   showFocus(true);

@@ -42,11 +42,7 @@ CardArt syntheticArt() {
 
 GameTable emptyKlondike() {
   GameTable t{};
-  std::memset(t.tableau, game::kEmpty, sizeof t.tableau);
-  std::memset(t.foundation, game::kEmpty, sizeof t.foundation);
-  std::memset(t.waste, game::kEmpty, sizeof t.waste);
-  t.stockCount = 0;
-  t.wasteTop = -1;
+  static_cast<game::RuleState&>(t) = game::emptyRuleState();
   t.layout = game::tableLayout(game::RuleSet::Klondike, 3);
   return t;
 }
@@ -180,8 +176,8 @@ class PainterTest : public QObject {
     const CardArt art = syntheticArt();
     GameTable t = emptyKlondike();
     t.layout = game::tableLayout(game::RuleSet::Quatro, 3);
-    t.waste[0] = 49;       // a King is the current card
-    t.tableau[0][0] = 50;  // the top-left corner (2, 0) is taken
+    t.current = 49;     // a King is the current card
+    t.grid[0][0] = 50;  // the top-left corner (2, 0) is taken
     const QPoint targets[] = {{2, 3}, {5, 3}, {5, 0}};
     const QImage img = paint(t, art, plainColours(), false, targets);
     const QRgb light = rgbOf(kTable + 0x202020);

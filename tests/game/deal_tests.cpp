@@ -121,11 +121,11 @@ TEST_F(DealTest, ANewDealInTheSameSecondTakesTheNextSeed) {
 TEST_F(DealTest, QuatroStartsWithTheLastCardOfTheDeck) {
   ASSERT_TRUE(engine.play(game::RuleSet::Quatro));
   const Deck deck = shuffleDeck(12345);
-  EXPECT_EQ(t.waste[0], deck[51]);
-  EXPECT_EQ(t.stockCount, 50);
-  EXPECT_TRUE(std::equal(deck.begin(), deck.end(), t.stock));
+  EXPECT_EQ(t.current, deck[51]);
+  EXPECT_EQ(t.deckTop, 50);
+  EXPECT_TRUE(std::equal(deck.begin(), deck.end(), t.deck));
   for (int g = 0; g < 4; ++g)
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(t.tableau[g][r], kEmpty);
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(t.grid[g][r], kEmpty);
   EXPECT_EQ(t.gridCount, 0);
   EXPECT_EQ(t.pairMode, 0);
   EXPECT_TRUE(everyCardOnce(engine));
@@ -239,7 +239,7 @@ TEST_F(DealTest, StartUpDealsTheStoredRuleSet) {
   EXPECT_TRUE(engine.startUp());
   EXPECT_EQ(t.layout.rowStep, 131);
   EXPECT_FALSE(engine.menu().dragDrop);
-  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_EQ(t.deckTop, 50);
 
   setMenu(engine, &MenuState::ruleSet, RuleSet::Klondike);
   setMenu(engine, &MenuState::dragDrop, false);  // a stored click-select mode is kept
@@ -254,7 +254,7 @@ TEST_F(DealTest, RestartKeepsTheRuleSetAndClearsAQuatroWin) {
   t.quatroOver = 1;
   engine.restart();
   EXPECT_EQ(t.quatroOver, 0);
-  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_EQ(t.deckTop, 50);
   engine.play(game::RuleSet::Klondike);
   engine.restart();
   EXPECT_EQ(t.stockCount, 24);
@@ -280,13 +280,13 @@ using LayoutTest = GameTest;
 TEST_F(LayoutTest, HitTestingOfPlaces) {
   engine.dealKlondike();
   // The two pixels right of a card belong to its column.
-  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 88, 40).column, 2);
-  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 89, 40).column, 2);
-  EXPECT_EQ(engine.hitPlace(t.layout.originX + 90 * 2 + 90, 40).column, 3);
-  EXPECT_EQ(engine.hitPlace(t.layout.originX, t.layout.originY + 15 * 26).row, 26);
+  EXPECT_EQ(t.layout.hitPlace(t.layout.originX + 90 * 2 + 88, 40).column, 2);
+  EXPECT_EQ(t.layout.hitPlace(t.layout.originX + 90 * 2 + 89, 40).column, 2);
+  EXPECT_EQ(t.layout.hitPlace(t.layout.originX + 90 * 2 + 90, 40).column, 3);
+  EXPECT_EQ(t.layout.hitPlace(t.layout.originX, t.layout.originY + 15 * 26).row, 26);
   // Below the last card of a column the press hits that card; an empty column hits row 0.
   const Rect last = engine.placeRect(3, 3);
-  const Place below = engine.hitPlace(last.left + 5, last.top + 5 + 4 * t.layout.rowStep);
+  const Place below = t.layout.hitPlace(last.left + 5, last.top + 5 + 4 * t.layout.rowStep);
   EXPECT_EQ(t.cardRowAtOrAbove(below.column, below.row), 3);
   emptyKlondike();
   EXPECT_EQ(t.cardRowAtOrAbove(4, 12), 0);
@@ -295,11 +295,12 @@ TEST_F(LayoutTest, HitTestingOfPlaces) {
 }
 
 TEST_F(LayoutTest, TableAreaIncludesBothEnds) {
-  EXPECT_TRUE(engine.insideKlondikeArea(t.layout.originX, t.layout.originY));
-  EXPECT_TRUE(engine.insideKlondikeArea(t.layout.originX + 630, t.layout.originY + 15 * 26 + 130));
-  EXPECT_FALSE(engine.insideKlondikeArea(t.layout.originX - 1, 50));
-  EXPECT_FALSE(engine.insideKlondikeArea(t.layout.originX + 631, 50));
-  EXPECT_FALSE(engine.insideKlondikeArea(50, t.layout.originY + 15 * 26 + 131));
+  EXPECT_TRUE(t.layout.insideKlondikeArea(t.layout.originX, t.layout.originY));
+  EXPECT_TRUE(
+      t.layout.insideKlondikeArea(t.layout.originX + 630, t.layout.originY + 15 * 26 + 130));
+  EXPECT_FALSE(t.layout.insideKlondikeArea(t.layout.originX - 1, 50));
+  EXPECT_FALSE(t.layout.insideKlondikeArea(t.layout.originX + 631, 50));
+  EXPECT_FALSE(t.layout.insideKlondikeArea(50, t.layout.originY + 15 * 26 + 131));
 }
 
 }  // namespace

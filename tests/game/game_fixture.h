@@ -80,7 +80,7 @@ class GameTest : public ::testing::Test {
     return {r.left + 20, r.top + dy};
   }
   Point bottomPlace(int column) const { return at(column, t.layout.bottomRow, 40); }
-  void press(Point p) { engine.klondikePress(p.x, p.y); }
+  void press(Point p) { engine.rulePress(p.x, p.y); }
   void pressTableau(int column, int row) { press(at(column, row)); }
   void pressBottom(int column) { press(bottomPlace(column)); }
   void leftDown(Point p) { engine.mouseDown(MouseButton::Left, p.x, p.y); }
@@ -118,12 +118,13 @@ inline Point cardPoint(const GameEngine& engine, int column, int row) {
 // The piles as a comparable picture (stale slots above the counts left out).
 inline std::vector<int> piles(const GameEngine& engine) {
   const GameTable& t = engine.table();
-  std::vector<int> p(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows);
   if (engine.menu().ruleSet == RuleSet::Quatro) {
-    p.push_back(t.waste[0]);
-    p.push_back(t.stockCount);
+    std::vector<int> p(&t.grid[0][0], &t.grid[0][0] + kQuatroGridSize * kQuatroGridSize);
+    p.push_back(t.current);
+    p.push_back(t.deckTop);
     return p;
   }
+  std::vector<int> p(&t.tableau[0][0], &t.tableau[0][0] + kColumns * kRows);
   p.push_back(t.stockCount);
   p.insert(p.end(), t.stock, t.stock + std::max<int>(0, t.stockCount));
   p.push_back(t.wasteTop);
@@ -148,9 +149,9 @@ inline std::array<int, 52> cardCensus(const GameEngine& engine) {
   };
   if (engine.menu().ruleSet == RuleSet::Quatro) {
     for (int g = 0; g < 4; ++g)
-      for (int r = 0; r < 4; ++r) add(t.tableau[g][r]);
-    add(t.waste[0]);
-    for (int i = 0; i <= t.stockCount; ++i) add(t.stock[i]);
+      for (int r = 0; r < 4; ++r) add(t.grid[g][r]);
+    add(t.current);
+    for (int i = 0; i <= t.deckTop; ++i) add(t.deck[i]);
     return count;
   }
   for (const auto& column : t.tableau)

@@ -13,4 +13,5 @@ klondike_gtest(game_tests
     ${CMAKE_CURRENT_LIST_DIR}/statistics_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/table_geometry_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/undo_tests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_geometry_tests.cpp
   LIBS game)

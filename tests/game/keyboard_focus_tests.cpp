@@ -60,7 +60,7 @@ TEST_F(KeyboardFocusTest, PressPicksUpACoveredCardAsAClickEvenInDragMode) {
   EXPECT_EQ(t.selRow, 2);
   EXPECT_TRUE(t.markVisible);
   EXPECT_FALSE(t.dragHoldsCards);
-  engine.dropPickUp();
+  engine.cancelSelection();
   EXPECT_EQ(t.selState, Selection::None);
   EXPECT_FALSE(t.markVisible);
 }

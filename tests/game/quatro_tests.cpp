@@ -17,12 +17,12 @@ class QuatroTest : public GameTest {
     t.gridCount = 0;
     for (int r = 0; r < 4; ++r)
       for (int g = 0; g < 4; ++g) {
-        t.tableau[g][r] = rows[r][g];
+        t.grid[g][r] = rows[r][g];
         if (rows[r][g] != kEmpty) ++t.gridCount;
       }
-    t.waste[0] = current;
-    std::copy(undealt.begin(), undealt.end(), t.stock);
-    t.stockCount = static_cast<std::int8_t>(undealt.size()) - 1;
+    t.current = current;
+    std::copy(undealt.begin(), undealt.end(), t.deck);
+    t.deckTop = static_cast<std::int8_t>(undealt.size()) - 1;
     t.pairMode = t.gridCount == 16 ? 1 : 0;
   }
   void click(int column, int row) {
@@ -30,7 +30,7 @@ class QuatroTest : public GameTest {
     engine.mouseDown(MouseButton::Left, p.x, p.y);
     engine.mouseUp(MouseButton::Left, p.x, p.y);
   }
-  std::uint8_t grid(int column, int row) const { return t.tableau[column - 2][row]; }
+  std::uint8_t grid(int column, int row) const { return t.grid[column - 2][row]; }
 };
 
 constexpr std::uint8_t E = kEmpty;
@@ -54,16 +54,16 @@ TEST_F(QuatroTest, FaceCardsOnlyOnTheirPlaces) {
   EXPECT_EQ(view.refusals, 2);
   click(4, 3);
   EXPECT_EQ(grid(4, 3), card(Queen, 0));
-  EXPECT_EQ(t.waste[0], card(Three, 2));  // the next undealt card
-  click(2, 0);                            // a number card may go into a corner
+  EXPECT_EQ(t.current, card(Three, 2));  // the next undealt card
+  click(2, 0);                           // a number card may go into a corner
   EXPECT_EQ(grid(2, 0), card(Three, 2));
-  EXPECT_EQ(t.waste[0], card(King, 1));
+  EXPECT_EQ(t.current, card(King, 1));
   click(5, 1);
   EXPECT_EQ(view.refusals, 3);
   click(5, 3);
   EXPECT_EQ(grid(5, 3), card(King, 1));
   EXPECT_EQ(t.gridCount, 3);
-  EXPECT_EQ(t.waste[0], kEmpty);  // that was the last card
+  EXPECT_EQ(t.current, kEmpty);  // that was the last card
   click(3, 2);
   EXPECT_EQ(view.refusals, 4);
   EXPECT_EQ(t.gridCount, 3);
@@ -75,21 +75,22 @@ TEST_F(QuatroTest, PressesOutsideTheGridAreRefused) {
   click(3, 4);
   EXPECT_EQ(view.refusals, 3);
   EXPECT_EQ(t.gridCount, 0);
-  EXPECT_EQ(t.stockCount, 50);
+  EXPECT_EQ(t.deckTop, 50);
 }
 
 TEST_F(QuatroTest, TargetsOfTheCurrentFaceCard) {
   setGrid({{{card(Two, 0), E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, card(King, 2)}}},
           card(King, 0));
-  int columns[4], rows[4];
-  ASSERT_EQ(engine.quatroTargets(columns, rows), 2);
-  EXPECT_EQ((std::array{columns[0], rows[0], columns[1], rows[1]}), (std::array{2, 3, 5, 0}));
-  t.waste[0] = card(Jack, 3);
-  EXPECT_EQ(engine.quatroTargets(columns, rows), 4);
-  t.waste[0] = card(Nine, 3);
-  EXPECT_EQ(engine.quatroTargets(columns, rows), 0);
+  Targets places;
+  ASSERT_EQ(engine.targets(places), 2);
+  EXPECT_EQ(places[0], (Place{2, 3}));
+  EXPECT_EQ(places[1], (Place{5, 0}));
+  t.current = card(Jack, 3);
+  EXPECT_EQ(engine.targets(places), 4);
+  t.current = card(Nine, 3);
+  EXPECT_EQ(engine.targets(places), 0);
   // Placing the King repaints the places that were highlighted.
-  t.waste[0] = card(King, 0);
+  t.current = card(King, 0);
   click(5, 0);
   EXPECT_TRUE(view.invalidated(at(2, 3, 40).x, at(2, 3, 40).y));
 }

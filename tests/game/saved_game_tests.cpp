@@ -27,6 +27,18 @@ const Position kPositions[] = {
     {RuleSet::Quatro, ScoreMode::None, Level::Hard, true, 300, 0},
 };
 
+// Seeded presses on the places of the table.
+void pressPlaces(GameEngine& engine, int presses, std::mt19937& random) {
+  const TableLayout& l = engine.table().layout;
+  for (int i = 0; i < presses; ++i) {
+    const int column = int(random() % kColumns);
+    const int row = random() % 3 == 0 ? l.bottomRow : int(random() % 8);
+    const Rect r = engine.placeRect(column, row);
+    engine.mouseDown(MouseButton::Left, r.left + 30, r.top + 8);
+    engine.mouseUp(MouseButton::Left, r.left + 30, r.top + 8);
+  }
+}
+
 // A game played from a fixed deal by seeded presses on the places of the table.
 class PlayedGame {
  public:
@@ -43,14 +55,7 @@ class PlayedGame {
                            .ruleSet = p.game});
     engine.playDeal(4242);
     std::mt19937 random(7);
-    const TableLayout& l = engine.table().layout;
-    for (int i = 0; i < p.presses; ++i) {
-      const int column = int(random() % kColumns);
-      const int row = random() % 3 == 0 ? l.bottomRow : int(random() % 8);
-      const Rect r = engine.placeRect(column, row);
-      engine.mouseDown(MouseButton::Left, r.left + 30, r.top + 8);
-      engine.mouseUp(MouseButton::Left, r.left + 30, r.top + 8);
-    }
+    pressPlaces(engine, p.presses, random);
     if (p.presses > 0) {  // steps to redo as well
       engine.undo();
       engine.undo();
@@ -103,6 +108,44 @@ TEST(SavedGame, EveryPositionComesBackExactlyAndUndoesToItsDeal) {
   }
 }
 
+// The files that earlier versions wrote are read and written again byte for byte: a Quatro game
+// after a Klondike one and a Klondike game after that Quatro one, each file also keeping what the
+// game before left of its state. The check line sums up every byte above it.
+TEST(SavedGame, KeptGamesAreTheBytesEarlierVersionsWrote) {
+  RecordingView view;
+  GameEngine engine(view);
+  engine.seedSource = [] { return 31u; };
+  engine.setCardSetPresent(true);
+  engine.setScreenClass(3);
+  engine.applyMenuState(
+      {.scoreMode = ScoreMode::Normal, .level = Level::Medium, .dragDrop = false});
+  std::mt19937 random(11);
+  engine.playDeal(4242);
+  pressPlaces(engine, 200, random);
+  for (int i = 0; i < 25; ++i) engine.clockTick();
+  ASSERT_TRUE(engine.play(RuleSet::Quatro));
+  pressPlaces(engine, 80, random);
+  const std::string quatro = formatSavedGame(engine.savedGame());
+  engine.play(RuleSet::Klondike);
+  pressPlaces(engine, 30, random);
+  engine.undo();
+  const std::string klondike = formatSavedGame(engine.savedGame());
+
+  const std::pair<std::string, const char*> kept[] = {{quatro, "Check=85763f1d91159bf6\r\n"},
+                                                      {klondike, "Check=2ef502028b2879aa\r\n"}};
+  for (const auto& [text, check] : kept) {
+    EXPECT_TRUE(text.ends_with(check)) << text.substr(text.rfind("Check="));
+    const SavedGameRead read = parseSavedGame(text);
+    ASSERT_TRUE(read.game);
+    RecordingView resumedView;
+    GameEngine resumed(resumedView);
+    resumed.setScreenClass(3);
+    resumed.startUp();
+    ASSERT_TRUE(resumed.resume(*read.game));
+    EXPECT_EQ(formatSavedGame(resumed.savedGame()), text);
+  }
+}
+
 TEST(SavedGame, AGameTheScreenCannotShowIsNotResumed) {
   PlayedGame quatro(kPositions[5]);
   RecordingView view;
@@ -131,6 +174,8 @@ TEST(SavedGame, DamagedForeignOutOfRangeAndFutureTextsAreRefused) {
   notACard.undo.front().tableau[3][2] = 130;
   SavedGame unknownKind = played;
   unknownKind.tracked->kind = kStatisticsKinds;
+  SavedGame quatroDeckBeyondItsCards = PlayedGame(kPositions[5]).engine.savedGame();
+  quatroDeckBeyondItsCards.table.deckTop = kDeckSize;  // a Klondike stock may hold 52
   const std::string refused[] = {
       "",
       "[TAVI's Klondike game]\r\n",
@@ -142,6 +187,7 @@ TEST(SavedGame, DamagedForeignOutOfRangeAndFutureTextsAreRefused) {
       formatSavedGame(wasteBeyondItsPile),
       formatSavedGame(notACard),
       formatSavedGame(unknownKind),
+      formatSavedGame(quatroDeckBeyondItsCards),
   };
   for (const std::string& bad : refused) {
     const SavedGameRead read = parseSavedGame(bad);

@@ -80,13 +80,13 @@ TEST_F(UndoTest, AutodropSendsOnlySafeCardsAsOneStepWithTheMove) {
 
 TEST_F(UndoTest, QuatroPlacementAndRemovalAreOneStepEach) {
   engine.play(game::RuleSet::Quatro);
-  int columns[4], rows[4];
-  const bool faceCard = engine.quatroTargets(columns, rows) > 0;
-  const Point place = faceCard ? at(columns[0], rows[0], 40) : at(3, 1, 40);
+  Targets places;
+  const bool faceCard = engine.targets(places) > 0;
+  const Point place = faceCard ? at(places[0].column, places[0].row, 40) : at(3, 1, 40);
   expectOneStep([&] { click(place); });
   const std::uint8_t ranks[] = {Ace, Two, Three, Seven};
   for (int g = 0; g < 4; ++g)
-    for (int r = 0; r < 4; ++r) t.tableau[g][r] = card(ranks[r], g);
+    for (int r = 0; r < 4; ++r) t.grid[g][r] = card(ranks[r], g);
   t.gridCount = 16;
   t.pairMode = 1;
   expectOneStep([&] { click(at(2, 2, 40)), click(at(3, 3, 40)); });  // Three and Seven

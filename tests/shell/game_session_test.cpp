@@ -70,7 +70,7 @@ struct KeptSession {
     engine.setCardSetPresent(true);
     engine.applyMenuState({.scoreMode = game::ScoreMode::Normal, .dragDrop = false});
     session.keepDir = folder.str();
-    session.setResumeGames(resume);
+    session.setOptions({.resumeGame = resume});
     session.startUp();
     message = session.resumeKeptGame(&fits);
   }
@@ -183,7 +183,7 @@ class GameSessionTest : public QObject {
       KeptSession first(folder);
       pressBottom(first.engine, game::kStockColumn);
       played = game::ruleStateOf(first.engine.table());
-      first.session.setResumeGames(false);
+      first.session.setOptions({.resumeGame = false});
       QCOMPARE(keptFile(first.session, folder), "<missing>");
       first.session.leave();
       QCOMPARE(normalHardRecord(first.session).played, 1);

@@ -1,6 +1,8 @@
 // The help tells every command of the menus and every key they have: each item's caption and
-// each shortcut appear in bold in the help file.
+// each shortcut appear in bold in the help file. Within a menu (and the menu bar) every item has
+// its own access key.
 #include <QFile>
+#include <QMap>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
@@ -33,6 +35,27 @@ class MenuHelpTest : public QObject {
       }
     }
     QVERIFY(items > 30);
+  }
+
+  // "Music &playlist" and "&Previous song" share P as they always have; no other pair may.
+  void everyItemOfAMenuHasItsOwnAccessKey() {
+    QMenuBar bar;
+    shell::buildMainMenu(&bar);
+    QList<QList<QAction*>> menus{bar.actions()};
+    for (QMenu* menu : bar.findChildren<QMenu*>()) menus << menu->actions();
+    QStringList shared;
+    for (const QList<QAction*>& items : menus) {
+      QMap<QChar, QString> owner;
+      for (QAction* item : items) {
+        const QString caption = item->text();
+        const qsizetype amp = caption.indexOf('&');
+        if (amp < 0 || amp + 1 >= caption.size()) continue;
+        const QChar key = caption[amp + 1].toUpper();
+        if (owner.contains(key)) shared << owner[key] + " / " + caption;
+        owner[key] = caption;
+      }
+    }
+    QCOMPARE(shared, QStringList{"Music &playlist / &Previous song"});
   }
 };
 

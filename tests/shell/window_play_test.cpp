@@ -402,9 +402,9 @@ class WindowPlayTest : public QObject {
     QVERIFY(!m.dragDropItem->isChecked() && !m.dragDropItem->isEnabled());
     QCOMPARE(int(g.main->settings().menu.ruleSet), 2);
     // A number card goes into a free place by a click.
-    g.t().waste[0] = 4;
+    g.t().current = 4;
     g.click(QPoint(5 + 90 * 3 + 40, 5 + 131 + 60));
-    QCOMPARE(int(g.t().tableau[1][1]), 4);
+    QCOMPARE(int(g.t().grid[1][1]), 4);
     QCOMPARE(int(g.t().gridCount), 1);
     m.klondikeItem->trigger();
     QVERIFY(m.klondikeItem->isChecked() && m.dragDropItem->isChecked() &&

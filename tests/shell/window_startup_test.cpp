@@ -95,7 +95,7 @@ class WindowStartupTest : public QObject {
                           "S&tatistics", "Hi&nt", "&Demo", "&Copy position"}));
     QCOMPARE(captions(m.optionsMenu->actions()),
              QStringList({"&Score", "&Level", "-", "&Colors", "&Amiga colors", "&Drag 'n drop",
-                          "&Winnable deals only", "&Resume unfinished game", "&Animations",
+                          "&Winnable deals only", "&Resume unfinished game", "A&nimations",
                           "A&utodrop", "&Zoom"}));
     QCOMPARE(captions(m.zoomMenu->actions()), QStringList({"100%", "150%", "200%", "&Fit window"}));
     QCOMPARE(captions(m.scoreMenu->actions()),
@@ -155,7 +155,7 @@ class WindowStartupTest : public QObject {
       QVERIFY(!a->isEnabled());
     QCOMPARE(main.settings().menu.dragDrop, false);
     QVERIFY(main.statusBar()->isHidden());
-    QCOMPARE(int(main.engine().table().stockCount), 50);
+    QCOMPARE(int(main.engine().table().deckTop), 50);
     QCOMPARE(main.engine().table().layout.rowStep, 131);
     QCOMPARE(main.engine().table().layout.originX, 5);
 
@@ -323,8 +323,8 @@ class WindowStartupTest : public QObject {
     main.showAtStart();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     game::GameTable& t = main.engine().tableForSetup();
-    t.waste[0] = 50;       // a King is the current card
-    t.tableau[3][3] = 48;  // the bottom-right corner (5, 3) is taken
+    t.current = 50;     // a King is the current card
+    t.grid[3][3] = 48;  // the bottom-right corner (5, 3) is taken
     QImage img = tablePicture(main);
     for (const QPoint corner : {QPoint(185, 5), QPoint(185, 5 + 393), QPoint(455, 5)}) {
       QCOMPARE(pixelValue(img, corner.x() + 1, corner.y() + 1), 0x2020FFu);
@@ -334,7 +334,7 @@ class WindowStartupTest : public QObject {
     // Empty places elsewhere: the lighter fill, its red at 255.
     QCOMPARE(pixelValue(img, 275 + 40, 5 + 60), 0x1010FFu);
     // A number card highlights nothing.
-    t.waste[0] = 5;
+    t.current = 5;
     img = tablePicture(main);
     QCOMPARE(pixelValue(img, 185 + 40, 5 + 60), 0x1010FFu);
     QCOMPARE(pixelValue(img, 185 + 86, 5 + 2), 0x1010FFu);

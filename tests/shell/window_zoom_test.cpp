@@ -63,7 +63,7 @@ class WindowZoomTest : public QObject {
                              {5, 134}, {5, 135}, {632, 120}, {633, 120}, {40, 460}};
     auto marks = [&](QPoint at) {
       w.main->engine().playDeal(kDeal);
-      w.main->engine().dropPickUp();
+      w.main->engine().cancelSelection();
       const QPoint click = w.widgetPoint(at);
       if (click.x() < 0) return QList<int>{-1};
       QTest::mouseClick(&w.main->table(), Qt::LeftButton, {}, click);

@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
       printCodes("col" + std::to_string(c), t.tableau[c], t.runLength(c, 0));
     printCodes("stock", t.stock, t.stockCount);
   } else {
-    engine.dealQuatro();
-    std::cout << "current " << static_cast<int>(t.waste[0]) << '\n';
-    printCodes("stock", t.stock, 52);
+    engine.play(game::RuleSet::Quatro);
+    std::cout << "current " << static_cast<int>(t.current) << '\n';
+    printCodes("stock", t.deck, 52);
   }
   std::cout << "deal " << engine.dealNumber() << '\n';
   return 0;
