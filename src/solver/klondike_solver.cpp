@@ -150,18 +150,19 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
   if (result.outcome != Outcome::Undecided) return result;
   State open;
   std::uint32_t node = 0;
-  while (best.nextOpen(open, node)) {
-    result = proof.run(open, {});
-    if (result.outcome == Outcome::Lost) continue;
-    if (result.outcome == Outcome::Won) {
-      std::vector<Move> toOpen = best.lineTo(node);
-      line.insert(line.end(), toOpen.begin(), toOpen.end());
-      line.insert(line.end(), result.moves.begin(), result.moves.end());
-      result.moves = std::move(line);
-    }
-    return result;
-  }
   result.outcome = Outcome::Lost;
+  // The budget is checked here too: a search from a position whose moves lead only to positions
+  // seen before ends before it checks.
+  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
+    result.outcome = Outcome::Undecided;
+    if (!proof.outOfBudget()) result = proof.run(open, {});
+  }
+  if (result.outcome == Outcome::Won) {
+    const std::vector<Move> toOpen = best.lineTo(node);
+    line.insert(line.end(), toOpen.begin(), toOpen.end());
+    line.insert(line.end(), result.moves.begin(), result.moves.end());
+    result.moves = std::move(line);
+  }
   result.states = visited.size();
   return result;
 }
