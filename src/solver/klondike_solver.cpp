@@ -108,7 +108,7 @@ struct Search {
 // The share of the budget that the best-first search spends before the depth-first search
 // continues from the positions it left open, and the positions it may store.
 constexpr int kBestFirstShare = 2;  // one half
-constexpr std::uint32_t kMaxStoredPositions = 1'500'000;
+constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
 
 }  // namespace
 
