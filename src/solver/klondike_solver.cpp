@@ -1,18 +1,23 @@
-// Depth-first search over compact positions with a table of the positions already searched. The
-// search is a loop over an explicit stack, so a long line of moves needs no deep call stack.
+// The solver: a best-first search for a win (solver/win_search.h), then a depth-first search over
+// compact positions from every position it left open, with one table of the positions already
+// searched. The depth-first search is a loop over an explicit stack, so a long line of moves
+// needs no deep call stack.
 #include "solver/klondike_solver.h"
 
 #include <time.h>
 
 #include "solver/solver_state.h"
 #include "solver/visited_set.h"
+#include "solver/win_search.h"
 
 namespace solver {
 
 namespace {
 
 using detail::Candidate;
+using detail::Key;
 using detail::State;
+using detail::VisitedSet;
 
 struct Frame {
   State state;
@@ -43,27 +48,29 @@ struct Search {
   const Limits& limits;
   const Clock& clock;
   const std::atomic<bool>* cancel;
-  std::uint64_t statesBefore = 0;  // searched by an earlier search of the same position
+  const detail::KeyMaker& keyOf;
+  VisitedSet& visited;  // shared by the searches of one position
+  std::vector<Frame> stack{};
 
-  bool outOfBudget(std::uint64_t states) const {
+  bool outOfBudget() const {
     return (cancel && cancel->load(std::memory_order_relaxed)) ||
-           clock.elapsed() >= limits.maxTime || statesBefore + states >= limits.maxStates;
+           clock.elapsed() >= limits.maxTime || visited.size() >= limits.maxStates;
   }
 
-  // Outcome Won with the line, Lost, or Undecided; states counts the positions searched.
+  // Outcome Won with the line, Lost, or Undecided. The positions in `visited` are not searched
+  // again: the search counts on whoever put them there to search them.
   Result run(const State& root, std::vector<Move> line) {
     Result result;
-    detail::VisitedSet visited;
-    const detail::KeyMaker keyOf(root, rules);
     visited.insert(keyOf(root));
-    std::vector<Frame> stack(1);
+    if (stack.empty()) stack.emplace_back();
     stack[0].state = root;
+    stack[0].next = 0;
     stack[0].pathLength = line.size();
     detail::generateMoves(root, rules, kNoCard, stack[0].moves);
     std::size_t depth = 1;
     std::uint64_t steps = 0;
     while (depth > 0) {
-      if ((++steps & 1023) == 0 && outOfBudget(visited.size())) {
+      if ((++steps & 1023) == 0 && outOfBudget()) {
         result.states = visited.size();
         return result;
       }
@@ -99,13 +106,18 @@ struct Search {
   }
 };
 
+// The share of the budget that the best-first search spends before the depth-first search
+// continues from the positions it left open, and the positions it may store.
+constexpr int kBestFirstShare = 2;  // one half
+constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
+
 }  // namespace
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
              const std::atomic<bool>* cancel) {
   const Clock clock(limits.cpuTime);
   Result result;
-  detail::Rules rules = detail::rulesFor(level, refills);
+  const detail::Rules rules = detail::rulesFor(level, refills);
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {
@@ -122,20 +134,42 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.outcome = Outcome::Lost;
     return result;
   }
-  // Where face-up parts can be split, first a quick search, which finds most wins sooner; its
-  // "lost" proves nothing, so then a search that leaves out only the moves that cannot matter
-  // decides.
-  if (!rules.wholeParts) {
-    rules.pruning = detail::Pruning::Quick;
-    Search quick{rules, limits, clock, cancel};
-    result = quick.run(root, line);
-    if (result.outcome != Outcome::Lost) return result;
+  // First a best-first search, which finds most wins soon; then a depth-first search from every
+  // position it left open, which needs far less memory per position. Both leave out only the
+  // moves that cannot matter, so when neither finds a win the position is lost.
+  const detail::KeyMaker keyOf(root, rules);
+  VisitedSet visited;
+  Search proof{rules, limits, clock, cancel, keyOf, visited};
+  detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
+  const auto bestFirstSpent = [&] {
+    return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
+           visited.size() >= limits.maxStates / kBestFirstShare;
+  };
+  result.outcome = best.run(bestFirstSpent);
+  result.states = visited.size();
+  if (result.outcome == Outcome::Won) {
+    const std::vector<Move> won = best.winningLine();
+    line.insert(line.end(), won.begin(), won.end());
+    result.moves = std::move(line);
   }
-  rules.pruning = detail::Pruning::Proved;
-  Search proof{rules, limits, clock, cancel, result.states};
-  Result final = proof.run(root, line);
-  final.states += result.states;
-  return final;
+  if (result.outcome != Outcome::Undecided) return result;
+  State open;
+  std::uint32_t node = 0;
+  result.outcome = Outcome::Lost;
+  // The budget is checked here too: a search from a position whose moves lead only to positions
+  // seen before ends before it checks.
+  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
+    result.outcome = Outcome::Undecided;
+    if (!proof.outOfBudget()) result = proof.run(open, {});
+  }
+  if (result.outcome == Outcome::Won) {
+    const std::vector<Move> toOpen = best.lineTo(node);
+    line.insert(line.end(), toOpen.begin(), toOpen.end());
+    line.insert(line.end(), result.moves.begin(), result.moves.end());
+    result.moves = std::move(line);
+  }
+  result.states = visited.size();
+  return result;
 }
 
 }  // namespace solver

@@ -204,15 +204,12 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       // King comes, straight to where its cards are then, and then a King waits (it is a talon
       // card or the head of a face-up part).
       if (r == 0 && !kingWaits && !isKing(head)) continue;
-      // Proved: splitting a face-up part helps only the card it frees, which then goes home or
+      // Splitting a face-up part helps only the card it frees, which then goes home or
       // takes a card other than the head moved: until then the cards moved can do from where they
       // lie whatever they do in the other column, and the freed card can move with them on top;
       // a line that splits earlier can split instead just before the freed card is used.
       if (r > firstUp && !fitsHome(s, s.cards[c][r - 1]) &&
           (takersOf(s.cards[c][r - 1]) & layable & ~bit(head)) == 0)
-        continue;
-      // Quick: a face-up part is split only to send the card above home.
-      if (r > firstUp && rules.pruning == Pruning::Quick && !fitsHome(s, s.cards[c][r - 1]))
         continue;
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
@@ -264,7 +261,7 @@ struct Hasher {
 
 Rules rulesFor(Level level, int refills) {
   return {level == Level::Easy ? 1 : 3, level == Level::Hard,
-          refills < 0 ? kUnlimitedRefills : refills, Pruning::Proved};
+          refills < 0 ? kUnlimitedRefills : refills};
 }
 
 bool toState(const Position& position, State& s, std::vector<Move>& moves) {

@@ -14,18 +14,13 @@ constexpr int kColumnCount = 7;
 constexpr int kMaxRows = 19;  // the table's rows: a move that would need more is refused
 constexpr int kMaxTalon = 52;
 
-// How far the search may leave moves out. Proved: only where a move cannot matter, or can wait
-// until it helps (each such rule is argued where it is applied, and checked against an
-// exhaustive search in the tests), so a search that finds no win proves the position lost.
-// Quick: besides, a face-up part is split only to send the card above it home; this finds most
-// wins sooner, but its "lost" proves nothing.
-enum class Pruning : std::uint8_t { Proved, Quick };
-
+// The search leaves a move out only where it cannot matter or can wait until it helps (each such
+// rule is argued where it is applied, and checked against an exhaustive search in the tests), so
+// a search that finds no win proves the position lost.
 struct Rules {
   int turn = 3;            // cards turned per stock press
   bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
-  Pruning pruning = Pruning::Proved;
 };
 
 struct State {
