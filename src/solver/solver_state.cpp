@@ -448,9 +448,13 @@ bool isBlocked(const State& s) {
   // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
   // of the set to have left first: a card of the set lies above it (it cannot go home), or a
   // lower card of its suit lies below a card of the set, and each card that it or a face-up card
-  // below it could move onto is home or lies below a card of the set. Then no card of the set
-  // can be the first of them to leave, so none ever leaves: the position is lost. The largest
-  // such set is found by starting from every card and dropping the ones with a way out.
+  // below it could move onto is home, lies below a card of the set, or is a stranded talon card.
+  // Then no card of the set can be the first of them to leave, so none ever leaves: the position
+  // is lost. The largest such set is found by starting from every card and dropping the ones
+  // with a way out. A talon card, not a King, gets onto a column only laid on a card that it
+  // could move onto while that ends a column; when each of those is home (for good), below a card
+  // of the set, or a stranded talon card itself, it is stranded: before a card of the set has
+  // left, it never ends a column (the first of them to do so would have been laid on none).
   // The set starts from the cards whose own ways onto other columns are barred even if every card
   // that lies below another belonged below one of the set.
   std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
@@ -467,10 +471,23 @@ bool isBlocked(const State& s) {
     lying |= under[c][s.length[c]];
     if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
   }
+  std::uint64_t talon = 0;
+  for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
+  // The cards given as no place for a card of the set, with the stranded talon cards added.
+  const auto strandedTalon = [talon](std::uint64_t unreachable) {
+    // By descending rank, so that a talon card's places are settled before it.
+    for (std::uint64_t rest = talon & ~kKings; rest != 0;) {
+      const auto card = static_cast<std::uint8_t>(63 - __builtin_clzll(rest));
+      rest &= ~bit(card);
+      if ((parentsOf(card) & ~unreachable) == 0) unreachable |= bit(card);
+    }
+    return unreachable;
+  };
+  const std::uint64_t neverFree = strandedTalon(home | below);
   std::uint64_t stuck = 0;
   for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if ((parentsOf(card) & ~(home | below)) == 0) stuck |= bit(card);
+    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
   }
   while (stuck != 0) {
     int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
@@ -481,7 +498,7 @@ bool isBlocked(const State& s) {
     std::uint64_t covered = 0;  // the cards below a card of the set
     for (int c = 0; c < kColumnCount; ++c)
       if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-    const std::uint64_t unreachable = home | covered;
+    const std::uint64_t unreachable = strandedTalon(home | covered);
     std::uint64_t kept = stuck;
     for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
