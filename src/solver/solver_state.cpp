@@ -474,12 +474,16 @@ bool isBlocked(const State& s) {
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
   // The cards given as no place for a card of the set, with the stranded talon cards added.
-  const auto strandedTalon = [talon](std::uint64_t unreachable) {
-    // By descending rank, so that a talon card's places are settled before it.
-    for (std::uint64_t rest = talon & ~kKings; rest != 0;) {
-      const auto card = static_cast<std::uint8_t>(63 - __builtin_clzll(rest));
-      rest &= ~bit(card);
-      if ((parentsOf(card) & ~unreachable) == 0) unreachable |= bit(card);
+  const std::uint64_t talonBelowKings = talon & ~kKings;
+  const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
+    if (talonBelowKings == 0) return unreachable;
+    // By descending rank from the highest talon card, so that a rank's places are settled before
+    // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
+    for (int shift = (63 - __builtin_clzll(talonBelowKings)) & ~3; shift >= 0; shift -= 4) {
+      const std::uint64_t places = ~unreachable >> (shift + 4);
+      const std::uint64_t stranded =
+          ((places & 0x6) == 0 ? 0x9u : 0) | ((places & 0x9) == 0 ? 0x6u : 0);
+      unreachable |= (stranded << shift) & talonBelowKings;
     }
     return unreachable;
   };
