@@ -448,9 +448,13 @@ bool isBlocked(const State& s) {
   // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
   // of the set to have left first: a card of the set lies above it (it cannot go home), or a
   // lower card of its suit lies below a card of the set, and each card that it or a face-up card
-  // below it could move onto is home or lies below a card of the set. Then no card of the set
-  // can be the first of them to leave, so none ever leaves: the position is lost. The largest
-  // such set is found by starting from every card and dropping the ones with a way out.
+  // below it could move onto is home, lies below a card of the set, or is a stranded talon card.
+  // Then no card of the set can be the first of them to leave, so none ever leaves: the position
+  // is lost. The largest such set is found by starting from every card and dropping the ones
+  // with a way out. A talon card, not a King, gets onto a column only laid on a card that it
+  // could move onto while that ends a column; when each of those is home (for good), below a card
+  // of the set, or a stranded talon card itself, it is stranded: before a card of the set has
+  // left, it never ends a column (the first of them to do so would have been laid on none).
   // The set starts from the cards whose own ways onto other columns are barred even if every card
   // that lies below another belonged below one of the set.
   std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
@@ -467,10 +471,27 @@ bool isBlocked(const State& s) {
     lying |= under[c][s.length[c]];
     if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
   }
+  std::uint64_t talon = 0;
+  for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
+  // The cards given as no place for a card of the set, with the stranded talon cards added.
+  const std::uint64_t talonBelowKings = talon & ~kKings;
+  const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
+    if (talonBelowKings == 0) return unreachable;
+    // By descending rank from the highest talon card, so that a rank's places are settled before
+    // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
+    for (int shift = (63 - __builtin_clzll(talonBelowKings)) & ~3; shift >= 0; shift -= 4) {
+      const std::uint64_t places = ~unreachable >> (shift + 4);
+      const std::uint64_t stranded =
+          ((places & 0x6) == 0 ? 0x9u : 0) | ((places & 0x9) == 0 ? 0x6u : 0);
+      unreachable |= (stranded << shift) & talonBelowKings;
+    }
+    return unreachable;
+  };
+  const std::uint64_t neverFree = strandedTalon(home | below);
   std::uint64_t stuck = 0;
   for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if ((parentsOf(card) & ~(home | below)) == 0) stuck |= bit(card);
+    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
   }
   while (stuck != 0) {
     int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
@@ -481,7 +502,7 @@ bool isBlocked(const State& s) {
     std::uint64_t covered = 0;  // the cards below a card of the set
     for (int c = 0; c < kColumnCount; ++c)
       if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-    const std::uint64_t unreachable = home | covered;
+    const std::uint64_t unreachable = strandedTalon(home | covered);
     std::uint64_t kept = stuck;
     for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
