@@ -17,6 +17,9 @@ using namespace window_test;
 
 namespace {
 
+// How long a compositor may take to answer a state request on a machine busy with other work.
+constexpr int kCompositorWait = 20000;  // ms; the wait ends as soon as the answer is there
+
 // What the title bar's maximize button does: a request on the window, not on the widget.
 void requestState(QWidget* window, Qt::WindowState state) {
   window->windowHandle()->setWindowStates(state);
@@ -87,14 +90,16 @@ class WindowMaximizeTest : public QObject {
       const QSize size = shown->size(), minimum = shown->minimumSize(),
                   maximum = shown->maximumSize();
       requestState(shown, Qt::WindowMaximized);
-      if (!QTest::qWaitFor([&] { return shown->isMaximized(); }))
+      if (!QTest::qWaitFor([&] { return shown->isMaximized(); }, kCompositorWait))
         wrong << name + " was not maximized";
       // Normal again, with its size limits; a window of fixed size has that size again.
       const bool fixed = minimum == maximum;
-      if (!QTest::qWaitFor([&] {
-            return !shown->isMaximized() && shown->minimumSize() == minimum &&
-                   shown->maximumSize() == maximum && (!fixed || shown->size() == size);
-          }))
+      if (!QTest::qWaitFor(
+              [&] {
+                return !shown->isMaximized() && shown->minimumSize() == minimum &&
+                       shown->maximumSize() == maximum && (!fixed || shown->size() == size);
+              },
+              kCompositorWait))
         wrong << name + " did not return to normal";
       shown->close();
     };
