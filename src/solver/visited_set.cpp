@@ -1,9 +1,13 @@
 // The visited table: segments of linear probing, each at most three quarters full.
 #include "solver/visited_set.h"
 
-#include <sys/mman.h>
-
 #include <new>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/mman.h>
+#endif
 
 namespace solver::detail {
 
@@ -14,14 +18,25 @@ constexpr std::uint64_t kFirstSlots = 1024;
 // Zeroed slots straight from the system, given back whole when freed.
 Key* allocateSlots(std::uint64_t count) {
   const std::size_t bytes = count * sizeof(Key);
+#ifdef _WIN32
+  void* memory = VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (memory == nullptr) throw std::bad_alloc();
+#else
   void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) throw std::bad_alloc();
   if (bytes >= (std::size_t{2} << 20)) madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
   return static_cast<Key*>(memory);
 }
 
 void freeSlots(Key* slots, std::uint64_t count) {
-  if (slots != nullptr) munmap(slots, count * sizeof(Key));
+  if (slots == nullptr) return;
+#ifdef _WIN32
+  (void)count;
+  VirtualFree(slots, 0, MEM_RELEASE);
+#else
+  munmap(slots, count * sizeof(Key));
+#endif
 }
 
 bool isFree(const Key& slot) { return slot.b == 0; }
