@@ -96,9 +96,7 @@ struct Search {
       next.state = child;
       next.next = 0;
       next.pathLength = line.size();
-      const bool laid =
-          move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
-      detail::generateMoves(child, rules, laid ? move.card : kNoCard, next.moves);
+      detail::generateMoves(child, rules, detail::laidBy(move), next.moves);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();

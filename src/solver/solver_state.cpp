@@ -547,6 +547,12 @@ KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
 // used. They name every card's place: home by the counts, talon cards by their bits, face-down
 // cards by the counts in the column fields; the rest lie face up, each column's head named and
 // every other card on the card its pair's bit names. So the key is exact.
+std::uint64_t KeyMaker::talonLeft(const State& s) const {
+  std::uint64_t talon = 0;
+  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
+  return talon;
+}
+
 Key KeyMaker::operator()(const State& s) const {
   // Columns without face-down cards can be swapped without changing the game: their fields fill
   // the slots of those columns in ascending order.
@@ -582,9 +588,7 @@ Key KeyMaker::operator()(const State& s) const {
   for (int suit = 0; suit < 4; ++suit) key.put(s.home[suit], 4);
   key.put(lowTwin | (highTwin & ~lowPresent), kPairBits);
   for (int c = 0; c < kColumnCount; ++c) key.put(fields[c], columnBits_[c]);
-  std::uint64_t talon = 0;  // the cards left of the searched position's talon
-  for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
-  key.put(talon, talonBits_);
+  key.put(talonLeft(s), talonBits_);
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.

@@ -65,6 +65,12 @@ bool toState(const Position& position, State& state, std::vector<Move>& moves);
 // are not moved on to another column, which they could have reached directly.
 void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out);
+// The head of the cards a move lays on a column, kNoCard for a move that lays none: the lastLaid
+// of the position after it.
+inline std::uint8_t laidBy(const Candidate& move) {
+  const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
+  return laid ? move.card : kNoCard;
+}
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
 // The move alone, without the safe foundation moves.
@@ -93,6 +99,8 @@ class KeyMaker {
   KeyMaker(const State& root, const Rules& rules);
   Key operator()(const State& s) const;
   bool exact() const { return exact_; }
+  // The slots of the searched position's talon whose card is still in the talon, one bit each.
+  std::uint64_t talonLeft(const State& s) const;
 
  private:
   const Rules& rules_;

@@ -124,9 +124,6 @@ WinSearch::WinSearch(const State& root, const Rules& rules, const KeyMaker& keyO
       visited_(visited),
       maxPositions_(maxPositions),
       store_(std::make_unique<Store>()) {
-  std::fill(std::begin(talonSlot_), std::end(talonSlot_), std::uint8_t{0});
-  for (int i = 0; i < root.talonLength; ++i)
-    talonSlot_[root.talon[i]] = static_cast<std::uint8_t>(i);
   visited_.insert(keyOf_(root));
   Packed& first = (*store_)[store_->add()];
   pack(root, first);
@@ -147,8 +144,7 @@ void WinSearch::pack(const State& s, Packed& p) const {
       code |= static_cast<std::uint32_t>(suitOf(s.cards[c][r]) >> 1) << (14 + r - down);
     p.columns[c] = code;
   }
-  p.talon = 0;
-  for (int i = 0; i < s.talonLength; ++i) p.talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
+  p.talon = keyOf_.talonLeft(s);
   p.home = 0;
   p.piles = 0;
   for (int suit = 0; suit < 4; ++suit) {
@@ -230,9 +226,7 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       pack(child, packed);
       packed.parent = node;
       packed.cost = static_cast<std::uint16_t>(parent.cost + moveCost(rules_, move));
-      const bool laid =
-          move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
-      packed.lastLaid = laid ? move.card : kNoCard;
+      packed.lastLaid = laidBy(move);
       if (won) {
         won_ = id;
         return Outcome::Won;

@@ -17,7 +17,8 @@ namespace solver::detail {
 
 class WinSearch {
  public:
-  // keyOf and visited are shared with the search that continues; the root's key is inserted.
+  // keyOf, made for this root, and visited are shared with the search that continues; the root's
+  // key is inserted. Positions keep their talon as keyOf's slots of the root's talon.
   WinSearch(const State& root, const Rules& rules, const KeyMaker& keyOf, VisitedSet& visited,
             std::uint32_t maxPositions);
   ~WinSearch();
@@ -41,7 +42,6 @@ class WinSearch {
   const KeyMaker& keyOf_;
   VisitedSet& visited_;
   const std::uint32_t maxPositions_;
-  std::uint8_t talonSlot_[52];
   std::unique_ptr<Store> store_;
   std::uint32_t won_ = 0;  // the node of the won position, once found
 
