@@ -34,3 +34,15 @@ function(klondike_add_subfolders)
     endif()
   endforeach()
 endfunction()
+
+# A tool that writes some of the play folder's files at build time: `tool` runs with the play
+# folder as its argument and writes `files` (the remaining arguments) there, target `target`
+# stands for them, and they are installed with the game's data.
+function(klondike_play_folder_files target tool comment)
+  add_custom_command(OUTPUT ${ARGN}
+    COMMAND ${tool} ${PLAY_DIR}
+    DEPENDS ${tool}
+    COMMENT "${comment}")
+  add_custom_target(${target} ALL DEPENDS ${ARGN})
+  install(FILES ${ARGN} DESTINATION ${KLONDIKE_DATA_INSTALL_DIR})
+endfunction()
