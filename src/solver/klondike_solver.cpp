@@ -19,13 +19,18 @@ using detail::Key;
 using detail::State;
 using detail::VisitedSet;
 
+// A position being searched: its moves, and the position after each with its key, made all at
+// once when the position is entered, so that the visited table's slots of the keys are on their
+// way into the cache by the time the search inserts them one by one.
 struct Frame {
-  State state;
+  struct Child {
+    State state;
+    Key key;
+  };
   std::vector<Candidate> moves;
+  std::vector<Child> children;  // children[i]: moves[i] made; only the first moves.size() count
   std::size_t next = 0;
-  std::size_t pathLength = 0;  // moves of the line that lead to this position
 };
-
 // The time spent so far: on the wall clock, or the CPU time of the searching thread.
 class Clock {
  public:
@@ -51,6 +56,7 @@ struct Search {
   const detail::KeyMaker& keyOf;
   VisitedSet& visited;  // shared by the searches of one position
   std::vector<Frame> stack{};
+  std::vector<Move> played{};  // the moves applyMove appends, unused while searching
 
   bool outOfBudget() const {
     return (cancel && cancel->load(std::memory_order_relaxed)) ||
@@ -63,10 +69,7 @@ struct Search {
     Result result;
     visited.insert(keyOf(root));
     if (stack.empty()) stack.emplace_back();
-    stack[0].state = root;
-    stack[0].next = 0;
-    stack[0].pathLength = line.size();
-    detail::generateMoves(root, rules, kNoCard, stack[0].moves);
+    enter(stack[0], root, kNoCard);
     std::size_t depth = 1;
     std::uint64_t steps = 0;
     while (depth > 0) {
@@ -79,28 +82,42 @@ struct Search {
         --depth;
         continue;
       }
-      const Candidate move = frame.moves[frame.next++];
-      line.resize(frame.pathLength);
-      State child = frame.state;
-      detail::applyMove(child, move, line);
-      if (detail::isWon(child)) {
+      const Candidate& move = frame.moves[frame.next];
+      const Frame::Child& child = frame.children[frame.next++];
+      if (detail::isWon(child.state)) {
+        // The line again, move by move along the stack.
+        State state = root;
+        for (std::size_t d = 0; d < depth; ++d)
+          detail::applyMove(state, stack[d].moves[stack[d].next - 1], line);
         result.outcome = Outcome::Won;
         result.moves = std::move(line);
         result.states = visited.size();
         return result;
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
-      if (!visited.insert(keyOf(child)) || detail::isBlocked(child)) continue;
-      if (depth == stack.size()) stack.emplace_back();
-      Frame& next = stack[depth++];
-      next.state = child;
-      next.next = 0;
-      next.pathLength = line.size();
-      detail::generateMoves(child, rules, detail::laidBy(move), next.moves);
+      if (!visited.insert(child.key) || detail::isBlocked(child.state)) continue;
+      const std::uint8_t laid = detail::laidBy(move);
+      if (depth == stack.size()) stack.emplace_back();  // moves frames, not their children
+      enter(stack[depth++], child.state, laid);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();
     return result;
+  }
+
+  // Makes every move of the position, and fetches the slots of their keys.
+  void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
+    frame.next = 0;
+    detail::generateMoves(state, rules, lastLaid, frame.moves);
+    if (frame.children.size() < frame.moves.size()) frame.children.resize(frame.moves.size());
+    for (std::size_t i = 0; i < frame.moves.size(); ++i) {
+      Frame::Child& child = frame.children[i];
+      child.state = state;
+      played.clear();
+      detail::applyMove(child.state, frame.moves[i], played);
+      child.key = keyOf(child.state);
+      visited.prefetch(child.key);
+    }
   }
 };
 

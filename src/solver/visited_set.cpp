@@ -71,6 +71,12 @@ bool VisitedSet::insert(const Key& key) {
   return true;
 }
 
+void VisitedSet::prefetch(const Key& key) const {
+  const std::uint64_t hash = hashOf(key);
+  const Segment& segment = segments_[hash >> (64 - kSegmentBits)];
+  __builtin_prefetch(segment.slots + (hash & segment.mask));
+}
+
 void VisitedSet::grow(Segment& segment) {
   const std::uint64_t mask = segment.mask * 2 + 1;
   Key* slots = allocateSlots(mask + 1);

@@ -18,6 +18,8 @@ class VisitedSet {
 
   // False when the key was there already. Keys are never all zero (KeyMaker sets the top bit).
   bool insert(const Key& key);
+  // Starts loading the key's slot into the cache, for an insert of the key soon after.
+  void prefetch(const Key& key) const;
   std::uint64_t size() const { return count_; }
 
  private:
