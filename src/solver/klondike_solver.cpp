@@ -19,18 +19,14 @@ using detail::Key;
 using detail::State;
 using detail::VisitedSet;
 
-// A position being searched: its moves, and the position after each with its key, made all at
-// once when the position is entered, so that the visited table's slots of the keys are on their
-// way into the cache by the time the search inserts them one by one.
+// A position being searched: its moves and the positions after them, made all at once when the
+// search enters it (see makeSuccessors).
 struct Frame {
-  struct Child {
-    State state;
-    Key key;
-  };
   std::vector<Candidate> moves;
-  std::vector<Child> children;  // children[i]: moves[i] made; only the first moves.size() count
+  std::vector<detail::Successor> children;  // children[i]: after moves[i]
   std::size_t next = 0;
 };
+
 // The time spent so far: on the wall clock, or the CPU time of the searching thread.
 class Clock {
  public:
@@ -56,7 +52,6 @@ struct Search {
   const detail::KeyMaker& keyOf;
   VisitedSet& visited;  // shared by the searches of one position
   std::vector<Frame> stack{};
-  std::vector<Move> played{};  // the moves applyMove appends, unused while searching
 
   bool outOfBudget() const {
     return (cancel && cancel->load(std::memory_order_relaxed)) ||
@@ -83,7 +78,7 @@ struct Search {
         continue;
       }
       const Candidate& move = frame.moves[frame.next];
-      const Frame::Child& child = frame.children[frame.next++];
+      const detail::Successor& child = frame.children[frame.next++];
       if (detail::isWon(child.state)) {
         // The line again, move by move along the stack.
         State state = root;
@@ -105,19 +100,10 @@ struct Search {
     return result;
   }
 
-  // Makes every move of the position, and fetches the slots of their keys.
   void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
     frame.next = 0;
     detail::generateMoves(state, rules, lastLaid, frame.moves);
-    if (frame.children.size() < frame.moves.size()) frame.children.resize(frame.moves.size());
-    for (std::size_t i = 0; i < frame.moves.size(); ++i) {
-      Frame::Child& child = frame.children[i];
-      child.state = state;
-      played.clear();
-      detail::applyMove(child.state, frame.moves[i], played);
-      child.key = keyOf(child.state);
-      visited.prefetch(child.key);
-    }
+    detail::makeSuccessors(state, frame.moves, keyOf, visited, frame.children);
   }
 };
 

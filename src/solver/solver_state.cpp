@@ -329,12 +329,14 @@ void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
   }
 }
 
-void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
-  Move move{m.kind, m.column, m.row, m.target, m.card};
+namespace {
+
+// The moves below append the player's moves to `moves` unless it is null (while searching).
+void makeMove(State& s, const Candidate& m, std::vector<Move>* moves) {
   switch (m.kind) {
     case MoveKind::WasteToFoundation:
     case MoveKind::WasteToColumn: {
-      for (int i = 0; i < m.presses; ++i) moves.push_back({MoveKind::Stock});
+      if (moves) moves->insert(moves->end(), m.presses, Move{MoveKind::Stock});
       std::copy(s.talon + m.talonIndex + 1, s.talon + s.talonLength, s.talon + m.talonIndex);
       --s.talonLength;
       s.position = m.talonIndex;
@@ -363,12 +365,42 @@ void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
     case MoveKind::Stock:
     case MoveKind::Flip: break;  // never searched: stock presses belong to waste moves
   }
-  moves.push_back(move);
+  if (moves) moves->push_back({m.kind, m.column, m.row, m.target, m.card});
+}
+
+void sendSafeCardsHome(State& s, std::vector<Move>* moves) {
+  for (bool again = true; again;) {
+    again = false;
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (!lastIsFaceUp(s, c)) continue;
+      const std::uint8_t card = s.cards[c][s.length[c] - 1];
+      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
+      const std::int8_t pile = pileFor(s, card);
+      if (moves)
+        moves->push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
+                          static_cast<std::int8_t>(s.length[c] - 1), pile, card});
+      sendHome(s, card);
+      --s.length[c];
+      reveal(s, c);
+      again = true;
+    }
+  }
+}
+
+}  // namespace
+
+void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
+  makeMove(s, m, &moves);
 }
 
 void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
-  applyMoveAlone(s, m, moves);
-  playSafeMoves(s, moves);
+  makeMove(s, m, &moves);
+  sendSafeCardsHome(s, &moves);
+}
+
+void applyMove(State& s, const Candidate& m) {
+  makeMove(s, m, nullptr);
+  sendSafeCardsHome(s, nullptr);
 }
 
 int usefulness(const State& s, const Rules& rules, const Candidate& m) {
@@ -391,23 +423,7 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   return 0;
 }
 
-void playSafeMoves(State& s, std::vector<Move>& moves) {
-  for (bool again = true; again;) {
-    again = false;
-    for (int c = 0; c < kColumnCount; ++c) {
-      if (!lastIsFaceUp(s, c)) continue;
-      const std::uint8_t card = s.cards[c][s.length[c] - 1];
-      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
-      const std::int8_t pile = pileFor(s, card);
-      moves.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
-                       static_cast<std::int8_t>(s.length[c] - 1), pile, card});
-      sendHome(s, card);
-      --s.length[c];
-      reveal(s, c);
-      again = true;
-    }
-  }
-}
+void playSafeMoves(State& s, std::vector<Move>& moves) { sendSafeCardsHome(s, &moves); }
 
 bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
@@ -555,35 +571,35 @@ std::uint64_t KeyMaker::talonLeft(const State& s) const {
 
 Key KeyMaker::operator()(const State& s) const {
   // Columns without face-down cards can be swapped without changing the game: their fields fill
-  // the slots of those columns in ascending order.
-  unsigned fields[kColumnCount], free[kColumnCount];
-  int freeCount = 0;
+  // the slots of those columns in ascending order, the heads (distinct cards, as a set) before
+  // the empty columns.
+  std::uint64_t heads = 0;
   std::uint32_t lowTwin = 0, lowPresent = 0, highTwin = 0;
   for (int c = 0; c < kColumnCount; ++c) {
     const int down = s.down[c], length = s.length[c];
-    if (down > 0) {
-      fields[c] = kEmptyColumn + static_cast<unsigned>(down);
-    } else {
-      fields[c] = length == 0 ? kEmptyColumn : s.cards[c][0];
-      free[freeCount++] = fields[c];
-    }
+    if (down == 0 && length > 0) heads |= bit(s.cards[c][0]);
     for (int r = down + 1; r < length; ++r) {
       const unsigned card = s.cards[c][r], suit = card & 3;
       const unsigned pair = (card >> 2) * 2 + ((suit + 1) >> 1 & 1);  // rank and colour
       const std::uint32_t parentBit = static_cast<std::uint32_t>((s.cards[c][r - 1] & 3) >> 1)
                                       << pair;
-      if ((suit >> 1) == 0) {
-        lowTwin |= parentBit;
-        lowPresent |= std::uint32_t{1} << pair;
-      } else {
-        highTwin |= parentBit;
-      }
+      const std::uint32_t low = 0u - ((suit >> 1) ^ 1);  // all ones for suits 0 and 1
+      lowTwin |= parentBit & low;
+      lowPresent |= (std::uint32_t{1} << pair) & low;
+      highTwin |= parentBit & ~low;
     }
   }
-  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven fields
-    for (int j = i; j > 0 && free[j - 1] > free[j]; --j) std::swap(free[j - 1], free[j]);
-  for (int c = 0, next = 0; c < kColumnCount; ++c)
-    if (s.down[c] == 0) fields[c] = free[next++];
+  unsigned fields[kColumnCount];
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (s.down[c] > 0) {
+      fields[c] = kEmptyColumn + s.down[c];
+    } else if (heads != 0) {
+      fields[c] = static_cast<unsigned>(__builtin_ctzll(heads));
+      heads &= heads - 1;
+    } else {
+      fields[c] = kEmptyColumn;
+    }
+  }
   BitPacker key;
   for (int suit = 0; suit < 4; ++suit) key.put(s.home[suit], 4);
   key.put(lowTwin | (highTwin & ~lowPresent), kPairBits);

@@ -73,6 +73,8 @@ inline std::uint8_t laidBy(const Candidate& move) {
 }
 // Applies a move and the safe foundation moves after it, appending the player's moves.
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+// The same while searching: the player's moves are not needed.
+void applyMove(State& s, const Candidate& c);
 // The move alone, without the safe foundation moves.
 void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
 // How much a move helps a player who has no winning line to follow, 0 for not at all, in this

@@ -77,6 +77,18 @@ void VisitedSet::prefetch(const Key& key) const {
   __builtin_prefetch(segment.slots + (hash & segment.mask));
 }
 
+void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
+                    const VisitedSet& visited, std::vector<Successor>& out) {
+  if (out.size() < moves.size()) out.resize(moves.size());
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    Successor& next = out[i];
+    next.state = s;
+    applyMove(next.state, moves[i]);
+    next.key = keyOf(next.state);
+    visited.prefetch(next.key);
+  }
+}
+
 void VisitedSet::grow(Segment& segment) {
   const std::uint64_t mask = segment.mask * 2 + 1;
   Key* slots = allocateSlots(mask + 1);

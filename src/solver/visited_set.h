@@ -4,6 +4,7 @@
 // memory is taken from and given back to the system directly (in huge pages where it offers
 // them: a key's slot is a random place in a large table).
 #include <cstdint>
+#include <vector>
 
 #include "solver/solver_state.h"
 
@@ -34,5 +35,16 @@ class VisitedSet {
 
   static void grow(Segment& segment);
 };
+
+// A position after a move, with its key.
+struct Successor {
+  State state;
+  Key key;
+};
+// The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
+// shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the
+// keys soon after seldom waits for memory.
+void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
+                    const VisitedSet& visited, std::vector<Successor>& out);
 
 }  // namespace solver::detail
