@@ -62,9 +62,19 @@ std::uint64_t parentsOf(std::uint8_t card) {
 // have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
-  std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
-  std::uint64_t columnTakes = 0;  // the cards that a column can take now
+  std::uint64_t ends = 0;           // the face-up last cards of the columns, free to go home
+  std::uint64_t columnTakes = 0;    // the cards that a column can take now
+  std::uint8_t endColumn[52] = {};  // the column that each card of `ends` ends
+  int firstEmpty = -1;              // the first empty column, -1 if none
   std::uint64_t all() const { return talon | heads; }
+  // The columns, one bit each, whose face-up last card `card` fits on.
+  unsigned columnsTaking(std::uint8_t card) const {
+    if (rankOf(card) == 0) return 0;  // an Ace is never laid on a Two
+    unsigned columns = 0;
+    for (std::uint64_t parents = parentsOf(card) & ends; parents != 0; parents &= parents - 1)
+      columns |= 1u << endColumn[__builtin_ctzll(parents)];
+    return columns;
+  }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
   std::uint64_t worthLaying() const {
@@ -85,9 +95,13 @@ Layable layableCards(const State& s, const Rules& rules) {
     if (lastIsFaceUp(s, c)) {
       const std::uint8_t end = s.cards[c][s.length[c] - 1];
       cards.ends |= bit(end);
+      cards.endColumn[end] = static_cast<std::uint8_t>(c);
       if (s.length[c] < kMaxRows) cards.columnTakes |= takersOf(end);
     }
-    if (s.length[c] == 0) cards.columnTakes |= kKings;
+    if (s.length[c] == 0) {
+      cards.columnTakes |= kKings;
+      if (cards.firstEmpty < 0) cards.firstEmpty = c;
+    }
   }
   return cards;
 }
@@ -118,15 +132,13 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   if ((layable.columnTakes & bit(card)) == 0) return;
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
-  bool emptyTried = false;
-  for (int t = 0; t < kColumnCount; ++t) {
-    if (s.length[t] == 0) {
-      if (isKing(card) && !emptyTried) add(MoveKind::WasteToColumn, t, 20);
-      emptyTried = true;
-    } else if (lastIsFaceUp(s, t) && s.length[t] < kMaxRows &&
-               fitsOn(card, s.cards[t][s.length[t] - 1])) {
-      add(MoveKind::WasteToColumn, t, 20);
-    }
+  if (isKing(card)) {
+    if (layable.firstEmpty >= 0) add(MoveKind::WasteToColumn, layable.firstEmpty, 20);
+    return;
+  }
+  for (unsigned targets = layable.columnsTaking(card); targets != 0; targets &= targets - 1) {
+    const int t = __builtin_ctz(targets);
+    if (s.length[t] < kMaxRows) add(MoveKind::WasteToColumn, t, 20);
   }
 }
 
@@ -214,23 +226,20 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
       const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
-      bool emptyTried = false;
-      for (int t = 0; t < kColumnCount; ++t) {
-        if (t == c) continue;
-        bool fits = false;
-        if (s.length[t] == 0) {
-          // Proved: a King from row 0 to another empty column changes nothing, and the empty
-          // columns are all alike.
-          fits = isKing(head) && r > 0 && !emptyTried;
-          emptyTried = true;
-        } else {
-          fits = lastIsFaceUp(s, t) && s.length[t] + count <= kMaxRows &&
-                 fitsOn(head, s.cards[t][s.length[t] - 1]);
-        }
-        if (fits)
-          out.push_back({MoveKind::ColumnToColumn, static_cast<std::int8_t>(c),
-                         static_cast<std::int8_t>(r), static_cast<std::int8_t>(t), head, 0, 0, 0,
-                         static_cast<std::int16_t>(order)});
+      const auto add = [&](int target) {
+        out.push_back({MoveKind::ColumnToColumn, static_cast<std::int8_t>(c),
+                       static_cast<std::int8_t>(r), static_cast<std::int8_t>(target), head, 0, 0, 0,
+                       static_cast<std::int16_t>(order)});
+      };
+      if (isKing(head)) {
+        // Proved: a King from row 0 to another empty column changes nothing, and the empty
+        // columns are all alike.
+        if (r > 0 && free.firstEmpty >= 0) add(free.firstEmpty);
+        continue;
+      }
+      for (unsigned targets = free.columnsTaking(head); targets != 0; targets &= targets - 1) {
+        const int t = __builtin_ctz(targets);
+        if (s.length[t] + count <= kMaxRows) add(t);
       }
     }
   }
