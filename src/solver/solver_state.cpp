@@ -2,6 +2,7 @@
 #include "solver/solver_state.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "game/safe_home.h"
@@ -79,8 +80,11 @@ struct Layable {
   // head of a column: laying any other talon card on a column only covers that column.
   std::uint64_t worthLaying() const {
     std::uint64_t worth = 0;
-    for (std::uint8_t card = 8; card < 52; ++card)  // by ascending rank: takers come first
-      if ((talon & bit(card)) != 0 && (takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    // By ascending rank, so that the takers of a card come before it.
+    for (std::uint64_t rest = talon; rest != 0; rest &= rest - 1) {
+      const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+      if ((takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    }
     return worth;
   }
 };
@@ -106,12 +110,21 @@ Layable layableCards(const State& s, const Rules& rules) {
   return cards;
 }
 
+// The moves of a position as they are found, in place: at most 7 to a foundation from the
+// columns, 2 onto other columns per face-up card (onto either card it fits on, or a King into
+// the first empty column), and 3 per stock position (home, onto either card).
+struct MoveList {
+  static constexpr int kCapacity = kColumnCount + 2 * 52 + 3 * (kMaxTalon + 1);
+  Candidate moves[kCapacity];
+  int size = 0;
+  void push_back(const Candidate& move) { moves[size++] = move; }
+};
+
 // A move that only lays a card somewhere without freeing anything is worth making only when a
 // card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
 // worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
 void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::uint64_t worthLaying, int index, int presses, int refills,
-                   std::vector<Candidate>& out) {
+                   std::uint64_t worthLaying, int index, int presses, int refills, MoveList& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
@@ -145,8 +158,7 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
 // refill and a whole pass. Proved: a second refill would only repeat the pass with a refill less,
 // and a stock position seen before in this pass offers the same waste card.
-void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::vector<Candidate>& out) {
+void addTalonMoves(const State& s, const Rules& rules, const Layable& layable, MoveList& out) {
   const std::uint64_t worth =
       rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
@@ -190,7 +202,7 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
 }
 
 void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
-                    std::vector<Candidate>& out) {
+                    MoveList& out) {
   const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
@@ -325,17 +337,18 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 
 void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
-  out.clear();
+  MoveList list;
   const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, lastLaid, out);
-  addTalonMoves(s, rules, layable, out);
+  addColumnMoves(s, rules, layable, lastLaid, list);
+  addTalonMoves(s, rules, layable, list);
   // Few moves, mostly in order already: a stable insertion sort.
-  for (std::size_t i = 1; i < out.size(); ++i) {
-    const Candidate move = out[i];
-    std::size_t j = i;
-    for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
-    out[j] = move;
+  for (int i = 1; i < list.size; ++i) {
+    const Candidate move = list.moves[i];
+    int j = i;
+    for (; j > 0 && list.moves[j - 1].order > move.order; --j) list.moves[j] = list.moves[j - 1];
+    list.moves[j] = move;
   }
+  out.assign(list.moves, list.moves + list.size);
 }
 
 namespace {
@@ -455,6 +468,17 @@ struct BitPacker {
 };
 
 constexpr int kHomeBits = 16, kPairBits = 24;
+// A card's bit in the key's pair field: one per rank below the King and colour, for the cards of
+// suits 0 and 1; 32 more for those of suits 2 and 3.
+constexpr auto kPairBitOf = [] {
+  std::array<std::uint8_t, 52> bits{};
+  for (int card = 0; card < 52; ++card) {
+    const int suit = card & 3;
+    bits[card] =
+        static_cast<std::uint8_t>((card >> 2) * 2 + ((suit + 1) >> 1 & 1) + (suit >> 1) * 32);
+  }
+  return bits;
+}();
 // A column's field: its head card while it has no face-down cards (52 when empty), else 52 plus
 // its face-down count; the head then is the searched position's card right above them (it never
 // left, or the card below it would have been turned up).
@@ -583,21 +607,21 @@ Key KeyMaker::operator()(const State& s) const {
   // the slots of those columns in ascending order, the heads (distinct cards, as a set) before
   // the empty columns.
   std::uint64_t heads = 0;
-  std::uint32_t lowTwin = 0, lowPresent = 0, highTwin = 0;
+  // Per face-up card below a head (at its kPairBitOf): that it lies there, and whether the card
+  // it lies on has suit 2 or 3.
+  std::uint64_t onHigh = 0, lying = 0;
   for (int c = 0; c < kColumnCount; ++c) {
     const int down = s.down[c], length = s.length[c];
     if (down == 0 && length > 0) heads |= bit(s.cards[c][0]);
     for (int r = down + 1; r < length; ++r) {
-      const unsigned card = s.cards[c][r], suit = card & 3;
-      const unsigned pair = (card >> 2) * 2 + ((suit + 1) >> 1 & 1);  // rank and colour
-      const std::uint32_t parentBit = static_cast<std::uint32_t>((s.cards[c][r - 1] & 3) >> 1)
-                                      << pair;
-      const std::uint32_t low = 0u - ((suit >> 1) ^ 1);  // all ones for suits 0 and 1
-      lowTwin |= parentBit & low;
-      lowPresent |= (std::uint32_t{1} << pair) & low;
-      highTwin |= parentBit & ~low;
+      const std::uint64_t pairBit = std::uint64_t{1} << kPairBitOf[s.cards[c][r]];
+      lying |= pairBit;
+      onHigh |= (s.cards[c][r - 1] & 2) != 0 ? pairBit : 0;
     }
   }
+  const auto lowTwin = static_cast<std::uint32_t>(onHigh);
+  const auto lowPresent = static_cast<std::uint32_t>(lying);
+  const auto highTwin = static_cast<std::uint32_t>(onHigh >> 32);
   unsigned fields[kColumnCount];
   for (int c = 0; c < kColumnCount; ++c) {
     if (s.down[c] > 0) {
