@@ -90,7 +90,7 @@ struct Search {
         return result;
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
-      if (!visited.insert(child.key) || detail::isBlocked(child.state)) continue;
+      if (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)) continue;
       const std::uint8_t laid = detail::laidBy(move);
       if (depth == stack.size()) stack.emplace_back();  // moves frames, not their children
       enter(stack[depth++], child.state, laid);

@@ -60,8 +60,7 @@ VisitedSet::~VisitedSet() {
   for (Segment& segment : segments_) freeSlots(segment.slots, segment.mask + 1);
 }
 
-bool VisitedSet::insert(const Key& key) {
-  const std::uint64_t hash = hashOf(key);
+bool VisitedSet::insert(const Key& key, std::uint64_t hash) {
   Segment& segment = segments_[hash >> (64 - kSegmentBits)];
   Key& slot = slotFor(segment.slots, segment.mask, key, hash);
   if (!isFree(slot)) return false;
@@ -71,10 +70,11 @@ bool VisitedSet::insert(const Key& key) {
   return true;
 }
 
-void VisitedSet::prefetch(const Key& key) const {
+std::uint64_t VisitedSet::prefetch(const Key& key) const {
   const std::uint64_t hash = hashOf(key);
   const Segment& segment = segments_[hash >> (64 - kSegmentBits)];
   __builtin_prefetch(segment.slots + (hash & segment.mask));
+  return hash;
 }
 
 void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
@@ -85,7 +85,7 @@ void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const K
     next.state = s;
     applyMove(next.state, moves[i]);
     next.key = keyOf(next.state);
-    visited.prefetch(next.key);
+    next.hash = visited.prefetch(next.key);
   }
 }
 

@@ -18,9 +18,11 @@ class VisitedSet {
   VisitedSet& operator=(const VisitedSet&) = delete;
 
   // False when the key was there already. Keys are never all zero (KeyMaker sets the top bit).
-  bool insert(const Key& key);
-  // Starts loading the key's slot into the cache, for an insert of the key soon after.
-  void prefetch(const Key& key) const;
+  bool insert(const Key& key) { return insert(key, hashOf(key)); }
+  bool insert(const Key& key, std::uint64_t hash);  // hash: hashOf(key)
+  // Starts loading the key's slot into the cache, for an insert of the key soon after; returns
+  // hashOf(key).
+  std::uint64_t prefetch(const Key& key) const;
   std::uint64_t size() const { return count_; }
 
  private:
@@ -40,6 +42,7 @@ class VisitedSet {
 struct Successor {
   State state;
   Key key;
+  std::uint64_t hash;  // hashOf(key)
 };
 // The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
 // shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the

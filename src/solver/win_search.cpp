@@ -219,7 +219,8 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       const State& child = children[i].state;
       const bool won = isWon(child);
       // A blocked position is lost: entered in the table, never stored to be expanded.
-      if (!won && (!visited_.insert(children[i].key) || isBlocked(child))) continue;
+      if (!won && (!visited_.insert(children[i].key, children[i].hash) || isBlocked(child)))
+        continue;
       const std::uint32_t id = store.add();
       Packed& packed = store[id];
       pack(child, packed);
