@@ -409,6 +409,21 @@ void sendSafeCardsHome(State& s, std::vector<Move>* moves) {
   }
 }
 
+// The move and the safe foundation moves after it. The position before has no card left to send
+// home, so after a move that sends none home only the column that it lays cards on or takes
+// cards from can have one, and most moves are quickly seen to leave none.
+void makeMoveAndSafeMoves(State& s, const Candidate& m, std::vector<Move>* moves) {
+  makeMove(s, m, moves);
+  if (m.kind == MoveKind::ColumnToColumn || m.kind == MoveKind::WasteToColumn) {
+    // Of ColumnToColumn the target's new last card is the one the source column ended in.
+    const int c = m.kind == MoveKind::ColumnToColumn ? m.column : m.target;
+    if (!lastIsFaceUp(s, c)) return;
+    const std::uint8_t card = s.cards[c][s.length[c] - 1];
+    if (!fitsHome(s, card) || !safeHome(s, card)) return;
+  }
+  sendSafeCardsHome(s, moves);
+}
+
 }  // namespace
 
 void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
@@ -416,14 +431,10 @@ void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
 }
 
 void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
-  makeMove(s, m, &moves);
-  sendSafeCardsHome(s, &moves);
+  makeMoveAndSafeMoves(s, m, &moves);
 }
 
-void applyMove(State& s, const Candidate& m) {
-  makeMove(s, m, nullptr);
-  sendSafeCardsHome(s, nullptr);
-}
+void applyMove(State& s, const Candidate& m) { makeMoveAndSafeMoves(s, m, nullptr); }
 
 int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   const int pressCost = std::min<int>(m.presses, 20);

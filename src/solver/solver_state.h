@@ -71,7 +71,8 @@ inline std::uint8_t laidBy(const Candidate& move) {
   const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
   return laid ? move.card : kNoCard;
 }
-// Applies a move and the safe foundation moves after it, appending the player's moves.
+// Applies a move and the safe foundation moves after it, appending the player's moves. The position
+// before has no safe foundation move left (as after playSafeMoves or applyMove).
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
 // The same while searching: the player's moves are not needed.
 void applyMove(State& s, const Candidate& c);
