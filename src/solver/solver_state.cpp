@@ -613,42 +613,81 @@ std::uint64_t KeyMaker::talonLeft(const State& s) const {
   return talon;
 }
 
+namespace {
+
+// A column's share of the key's pair field: per face-up card below its head (at its kPairBitOf),
+// that it lies there, and whether the card it lies on has suit 2 or 3.
+void addPairs(const State& s, int c, std::uint64_t& lying, std::uint64_t& onHigh) {
+  for (int r = s.down[c] + 1; r < s.length[c]; ++r) {
+    const std::uint64_t pairBit = std::uint64_t{1} << kPairBitOf[s.cards[c][r]];
+    lying |= pairBit;
+    onHigh |= (s.cards[c][r - 1] & 2) != 0 ? pairBit : 0;
+  }
+}
+
+}  // namespace
+
+void KeyMaker::partsOf(const State& s, Parts& parts) const {
+  for (int c = 0; c < kColumnCount; ++c) {
+    parts.lying[c] = parts.onHigh[c] = 0;
+    addPairs(s, c, parts.lying[c], parts.onHigh[c]);
+    parts.length[c] = s.length[c];
+  }
+  parts.talonLength = s.talonLength;
+  parts.talon = talonLeft(s);
+}
+
 Key KeyMaker::operator()(const State& s) const {
+  std::uint64_t lying = 0, onHigh = 0;
+  for (int c = 0; c < kColumnCount; ++c) addPairs(s, c, lying, onHigh);
+  return fromParts(s, lying, onHigh, talonLeft(s));
+}
+
+Key KeyMaker::operator()(const State& s, const Parts& before) const {
+  std::uint64_t lying = 0, onHigh = 0;
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (s.length[c] == before.length[c]) {
+      lying |= before.lying[c];
+      onHigh |= before.onHigh[c];
+    } else {
+      addPairs(s, c, lying, onHigh);
+    }
+  }
+  return fromParts(s, lying, onHigh,
+                   s.talonLength == before.talonLength ? before.talon : talonLeft(s));
+}
+
+Key KeyMaker::fromParts(const State& s, std::uint64_t lying, std::uint64_t onHigh,
+                        std::uint64_t talon) const {
   // Columns without face-down cards can be swapped without changing the game: their fields fill
   // the slots of those columns in ascending order, the heads (distinct cards, as a set) before
   // the empty columns.
   std::uint64_t heads = 0;
-  // Per face-up card below a head (at its kPairBitOf): that it lies there, and whether the card
-  // it lies on has suit 2 or 3.
-  std::uint64_t onHigh = 0, lying = 0;
-  for (int c = 0; c < kColumnCount; ++c) {
-    const int down = s.down[c], length = s.length[c];
-    if (down == 0 && length > 0) heads |= bit(s.cards[c][0]);
-    for (int r = down + 1; r < length; ++r) {
-      const std::uint64_t pairBit = std::uint64_t{1} << kPairBitOf[s.cards[c][r]];
-      lying |= pairBit;
-      onHigh |= (s.cards[c][r - 1] & 2) != 0 ? pairBit : 0;
-    }
-  }
+  for (int c = 0; c < kColumnCount; ++c)
+    if (s.down[c] == 0 && s.length[c] > 0) heads |= bit(s.cards[c][0]);
   const auto lowTwin = static_cast<std::uint32_t>(onHigh);
   const auto lowPresent = static_cast<std::uint32_t>(lying);
   const auto highTwin = static_cast<std::uint32_t>(onHigh >> 32);
-  unsigned fields[kColumnCount];
+  // The column fields one after the other (at most 7 bits each).
+  std::uint64_t columns = 0;
+  int columnsWidth = 0;
   for (int c = 0; c < kColumnCount; ++c) {
+    unsigned field = kEmptyColumn;
     if (s.down[c] > 0) {
-      fields[c] = kEmptyColumn + s.down[c];
+      field = kEmptyColumn + s.down[c];
     } else if (heads != 0) {
-      fields[c] = static_cast<unsigned>(__builtin_ctzll(heads));
+      field = static_cast<unsigned>(__builtin_ctzll(heads));
       heads &= heads - 1;
-    } else {
-      fields[c] = kEmptyColumn;
     }
+    columns |= std::uint64_t{field} << columnsWidth;
+    columnsWidth += columnBits_[c];
   }
+  const unsigned home = s.home[0] | s.home[1] << 4 | s.home[2] << 8 | s.home[3] << 12;
   BitPacker key;
-  for (int suit = 0; suit < 4; ++suit) key.put(s.home[suit], 4);
-  key.put(lowTwin | (highTwin & ~lowPresent), kPairBits);
-  for (int c = 0; c < kColumnCount; ++c) key.put(fields[c], columnBits_[c]);
-  key.put(talonLeft(s), talonBits_);
+  key.put(home | std::uint64_t{lowTwin | (highTwin & ~lowPresent)} << kHomeBits,
+          kHomeBits + kPairBits);
+  key.put(columns, columnsWidth);
+  key.put(talon, talonBits_);
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.
