@@ -92,7 +92,8 @@ struct Search {
       // A blocked position is entered too, so that meeting it again costs no second look.
       if (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)) continue;
       const std::uint8_t laid = detail::laidBy(move);
-      if (depth == stack.size()) stack.emplace_back();  // moves frames, not their children
+      // Growing the stack moves the frames but not their children's storage: `child` stays valid.
+      if (depth == stack.size()) stack.emplace_back();
       enter(stack[depth++], child.state, laid);
     }
     result.outcome = Outcome::Lost;
@@ -100,6 +101,7 @@ struct Search {
     return result;
   }
 
+  // Makes the frame search `state`, reached by a move that laid `lastLaid`.
   void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
     frame.next = 0;
     detail::generateMoves(state, rules, lastLaid, frame.moves);
