@@ -24,7 +24,6 @@ Key* allocateSlots(std::uint64_t count) {
 #else
   void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) throw std::bad_alloc();
-  if (bytes >= (std::size_t{2} << 20)) madvise(memory, bytes, MADV_HUGEPAGE);
 #endif
   return static_cast<Key*>(memory);
 }
