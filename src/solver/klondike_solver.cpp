@@ -19,11 +19,12 @@ using detail::Key;
 using detail::State;
 using detail::VisitedSet;
 
+// A position being searched: its moves and the positions after them, made all at once when the
+// search enters it (see makeSuccessors).
 struct Frame {
-  State state;
   std::vector<Candidate> moves;
+  std::vector<detail::Successor> children;  // children[i]: after moves[i]
   std::size_t next = 0;
-  std::size_t pathLength = 0;  // moves of the line that lead to this position
 };
 
 // The time spent so far: on the wall clock, or the CPU time of the searching thread.
@@ -63,10 +64,7 @@ struct Search {
     Result result;
     visited.insert(keyOf(root));
     if (stack.empty()) stack.emplace_back();
-    stack[0].state = root;
-    stack[0].next = 0;
-    stack[0].pathLength = line.size();
-    detail::generateMoves(root, rules, kNoCard, stack[0].moves);
+    enter(stack[0], root, kNoCard);
     std::size_t depth = 1;
     std::uint64_t steps = 0;
     while (depth > 0) {
@@ -79,28 +77,35 @@ struct Search {
         --depth;
         continue;
       }
-      const Candidate move = frame.moves[frame.next++];
-      line.resize(frame.pathLength);
-      State child = frame.state;
-      detail::applyMove(child, move, line);
-      if (detail::isWon(child)) {
+      const Candidate& move = frame.moves[frame.next];
+      const detail::Successor& child = frame.children[frame.next++];
+      if (detail::isWon(child.state)) {
+        // The line again, move by move along the stack.
+        State state = root;
+        for (std::size_t d = 0; d < depth; ++d)
+          detail::applyMove(state, stack[d].moves[stack[d].next - 1], line);
         result.outcome = Outcome::Won;
         result.moves = std::move(line);
         result.states = visited.size();
         return result;
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
-      if (!visited.insert(keyOf(child)) || detail::isBlocked(child)) continue;
+      if (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)) continue;
+      const std::uint8_t laid = detail::laidBy(move);
+      // Growing the stack moves the frames but not their children's storage: `child` stays valid.
       if (depth == stack.size()) stack.emplace_back();
-      Frame& next = stack[depth++];
-      next.state = child;
-      next.next = 0;
-      next.pathLength = line.size();
-      detail::generateMoves(child, rules, detail::laidBy(move), next.moves);
+      enter(stack[depth++], child.state, laid);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();
     return result;
+  }
+
+  // Makes the frame search `state`, reached by a move that laid `lastLaid`.
+  void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
+    frame.next = 0;
+    detail::generateMoves(state, rules, lastLaid, frame.moves);
+    detail::makeSuccessors(state, frame.moves, keyOf, visited, frame.children);
   }
 };
 

@@ -2,6 +2,7 @@
 #include "solver/solver_state.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "game/safe_home.h"
@@ -62,15 +63,28 @@ std::uint64_t parentsOf(std::uint8_t card) {
 // have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
-  std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
-  std::uint64_t columnTakes = 0;  // the cards that a column can take now
+  std::uint64_t ends = 0;           // the face-up last cards of the columns, free to go home
+  std::uint64_t columnTakes = 0;    // the cards that a column can take now
+  std::uint8_t endColumn[52] = {};  // the column that each card of `ends` ends
+  int firstEmpty = -1;              // the first empty column, -1 if none
   std::uint64_t all() const { return talon | heads; }
+  // The columns, one bit each, whose face-up last card `card` fits on.
+  unsigned columnsTaking(std::uint8_t card) const {
+    if (rankOf(card) == 0) return 0;  // an Ace is never laid on a Two
+    unsigned columns = 0;
+    for (std::uint64_t parents = parentsOf(card) & ends; parents != 0; parents &= parents - 1)
+      columns |= 1u << endColumn[__builtin_ctzll(parents)];
+    return columns;
+  }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
   std::uint64_t worthLaying() const {
     std::uint64_t worth = 0;
-    for (std::uint8_t card = 8; card < 52; ++card)  // by ascending rank: takers come first
-      if ((talon & bit(card)) != 0 && (takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    // By ascending rank, so that the takers of a card come before it.
+    for (std::uint64_t rest = talon; rest != 0; rest &= rest - 1) {
+      const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
+      if ((takersOf(card) & (heads | worth)) != 0) worth |= bit(card);
+    }
     return worth;
   }
 };
@@ -85,19 +99,32 @@ Layable layableCards(const State& s, const Rules& rules) {
     if (lastIsFaceUp(s, c)) {
       const std::uint8_t end = s.cards[c][s.length[c] - 1];
       cards.ends |= bit(end);
+      cards.endColumn[end] = static_cast<std::uint8_t>(c);
       if (s.length[c] < kMaxRows) cards.columnTakes |= takersOf(end);
     }
-    if (s.length[c] == 0) cards.columnTakes |= kKings;
+    if (s.length[c] == 0) {
+      cards.columnTakes |= kKings;
+      if (cards.firstEmpty < 0) cards.firstEmpty = c;
+    }
   }
   return cards;
 }
+
+// The moves of a position as they are found, in place: at most 7 to a foundation from the
+// columns, 2 onto other columns per face-up card (onto either card it fits on, or a King into
+// the first empty column), and 3 per stock position (home, onto either card).
+struct MoveList {
+  static constexpr int kCapacity = kColumnCount + 2 * 52 + 3 * (kMaxTalon + 1);
+  Candidate moves[kCapacity];
+  int size = 0;
+  void push_back(const Candidate& move) { moves[size++] = move; }
+};
 
 // A move that only lays a card somewhere without freeing anything is worth making only when a
 // card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
 // worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
 void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::uint64_t worthLaying, int index, int presses, int refills,
-                   std::vector<Candidate>& out) {
+                   std::uint64_t worthLaying, int index, int presses, int refills, MoveList& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
@@ -118,23 +145,20 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   if ((layable.columnTakes & bit(card)) == 0) return;
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
-  bool emptyTried = false;
-  for (int t = 0; t < kColumnCount; ++t) {
-    if (s.length[t] == 0) {
-      if (isKing(card) && !emptyTried) add(MoveKind::WasteToColumn, t, 20);
-      emptyTried = true;
-    } else if (lastIsFaceUp(s, t) && s.length[t] < kMaxRows &&
-               fitsOn(card, s.cards[t][s.length[t] - 1])) {
-      add(MoveKind::WasteToColumn, t, 20);
-    }
+  if (isKing(card)) {
+    if (layable.firstEmpty >= 0) add(MoveKind::WasteToColumn, layable.firstEmpty, 20);
+    return;
+  }
+  for (unsigned targets = layable.columnsTaking(card); targets != 0; targets &= targets - 1) {
+    const int t = __builtin_ctz(targets);
+    if (s.length[t] < kMaxRows) add(MoveKind::WasteToColumn, t, 20);
   }
 }
 
 // Every waste card that stock presses can turn up: this pass to the end of the stock, then one
 // refill and a whole pass. Proved: a second refill would only repeat the pass with a refill less,
 // and a stock position seen before in this pass offers the same waste card.
-void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::vector<Candidate>& out) {
+void addTalonMoves(const State& s, const Rules& rules, const Layable& layable, MoveList& out) {
   const std::uint64_t worth =
       rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
@@ -178,7 +202,7 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
 }
 
 void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
-                    std::vector<Candidate>& out) {
+                    MoveList& out) {
   const std::uint64_t layable = free.all();
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
@@ -214,23 +238,20 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
       // Turning a card up first (the more hidden cards, the sooner), then emptying a column, then
       // splitting a face-up part.
       const int order = r == firstUp ? (firstUp > 0 ? 10 - firstUp : 40) : 50;
-      bool emptyTried = false;
-      for (int t = 0; t < kColumnCount; ++t) {
-        if (t == c) continue;
-        bool fits = false;
-        if (s.length[t] == 0) {
-          // Proved: a King from row 0 to another empty column changes nothing, and the empty
-          // columns are all alike.
-          fits = isKing(head) && r > 0 && !emptyTried;
-          emptyTried = true;
-        } else {
-          fits = lastIsFaceUp(s, t) && s.length[t] + count <= kMaxRows &&
-                 fitsOn(head, s.cards[t][s.length[t] - 1]);
-        }
-        if (fits)
-          out.push_back({MoveKind::ColumnToColumn, static_cast<std::int8_t>(c),
-                         static_cast<std::int8_t>(r), static_cast<std::int8_t>(t), head, 0, 0, 0,
-                         static_cast<std::int16_t>(order)});
+      const auto add = [&](int target) {
+        out.push_back({MoveKind::ColumnToColumn, static_cast<std::int8_t>(c),
+                       static_cast<std::int8_t>(r), static_cast<std::int8_t>(target), head, 0, 0, 0,
+                       static_cast<std::int16_t>(order)});
+      };
+      if (isKing(head)) {
+        // Proved: a King from row 0 to another empty column changes nothing, and the empty
+        // columns are all alike.
+        if (r > 0 && free.firstEmpty >= 0) add(free.firstEmpty);
+        continue;
+      }
+      for (unsigned targets = free.columnsTaking(head); targets != 0; targets &= targets - 1) {
+        const int t = __builtin_ctz(targets);
+        if (s.length[t] + count <= kMaxRows) add(t);
       }
     }
   }
@@ -316,25 +337,28 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 
 void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
                    std::vector<Candidate>& out) {
-  out.clear();
+  MoveList list;
   const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, lastLaid, out);
-  addTalonMoves(s, rules, layable, out);
+  addColumnMoves(s, rules, layable, lastLaid, list);
+  addTalonMoves(s, rules, layable, list);
   // Few moves, mostly in order already: a stable insertion sort.
-  for (std::size_t i = 1; i < out.size(); ++i) {
-    const Candidate move = out[i];
-    std::size_t j = i;
-    for (; j > 0 && out[j - 1].order > move.order; --j) out[j] = out[j - 1];
-    out[j] = move;
+  for (int i = 1; i < list.size; ++i) {
+    const Candidate move = list.moves[i];
+    int j = i;
+    for (; j > 0 && list.moves[j - 1].order > move.order; --j) list.moves[j] = list.moves[j - 1];
+    list.moves[j] = move;
   }
+  out.assign(list.moves, list.moves + list.size);
 }
 
-void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
-  Move move{m.kind, m.column, m.row, m.target, m.card};
+namespace {
+
+// The moves below append the player's moves to `moves` unless it is null (while searching).
+void makeMove(State& s, const Candidate& m, std::vector<Move>* moves) {
   switch (m.kind) {
     case MoveKind::WasteToFoundation:
     case MoveKind::WasteToColumn: {
-      for (int i = 0; i < m.presses; ++i) moves.push_back({MoveKind::Stock});
+      if (moves) moves->insert(moves->end(), m.presses, Move{MoveKind::Stock});
       std::copy(s.talon + m.talonIndex + 1, s.talon + s.talonLength, s.talon + m.talonIndex);
       --s.talonLength;
       s.position = m.talonIndex;
@@ -363,13 +387,54 @@ void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
     case MoveKind::Stock:
     case MoveKind::Flip: break;  // never searched: stock presses belong to waste moves
   }
-  moves.push_back(move);
+  if (moves) moves->push_back({m.kind, m.column, m.row, m.target, m.card});
+}
+
+void sendSafeCardsHome(State& s, std::vector<Move>* moves) {
+  for (bool again = true; again;) {
+    again = false;
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (!lastIsFaceUp(s, c)) continue;
+      const std::uint8_t card = s.cards[c][s.length[c] - 1];
+      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
+      const std::int8_t pile = pileFor(s, card);
+      if (moves)
+        moves->push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
+                          static_cast<std::int8_t>(s.length[c] - 1), pile, card});
+      sendHome(s, card);
+      --s.length[c];
+      reveal(s, c);
+      again = true;
+    }
+  }
+}
+
+// The move and the safe foundation moves after it. The position before has no card left to send
+// home, so after a move that sends none home only the column that it lays cards on or takes
+// cards from can have one, and most moves are quickly seen to leave none.
+void makeMoveAndSafeMoves(State& s, const Candidate& m, std::vector<Move>* moves) {
+  makeMove(s, m, moves);
+  if (m.kind == MoveKind::ColumnToColumn || m.kind == MoveKind::WasteToColumn) {
+    // Of ColumnToColumn the target's new last card is the one the source column ended in.
+    const int c = m.kind == MoveKind::ColumnToColumn ? m.column : m.target;
+    if (!lastIsFaceUp(s, c)) return;
+    const std::uint8_t card = s.cards[c][s.length[c] - 1];
+    if (!fitsHome(s, card) || !safeHome(s, card)) return;
+  }
+  sendSafeCardsHome(s, moves);
+}
+
+}  // namespace
+
+void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
+  makeMove(s, m, &moves);
 }
 
 void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
-  applyMoveAlone(s, m, moves);
-  playSafeMoves(s, moves);
+  makeMoveAndSafeMoves(s, m, &moves);
 }
+
+void applyMove(State& s, const Candidate& m) { makeMoveAndSafeMoves(s, m, nullptr); }
 
 int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   const int pressCost = std::min<int>(m.presses, 20);
@@ -391,23 +456,7 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   return 0;
 }
 
-void playSafeMoves(State& s, std::vector<Move>& moves) {
-  for (bool again = true; again;) {
-    again = false;
-    for (int c = 0; c < kColumnCount; ++c) {
-      if (!lastIsFaceUp(s, c)) continue;
-      const std::uint8_t card = s.cards[c][s.length[c] - 1];
-      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
-      const std::int8_t pile = pileFor(s, card);
-      moves.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
-                       static_cast<std::int8_t>(s.length[c] - 1), pile, card});
-      sendHome(s, card);
-      --s.length[c];
-      reveal(s, c);
-      again = true;
-    }
-  }
-}
+void playSafeMoves(State& s, std::vector<Move>& moves) { sendSafeCardsHome(s, &moves); }
 
 bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
@@ -430,6 +479,17 @@ struct BitPacker {
 };
 
 constexpr int kHomeBits = 16, kPairBits = 24;
+// A card's bit in the key's pair field: one per rank below the King and colour, for the cards of
+// suits 0 and 1; 32 more for those of suits 2 and 3.
+constexpr auto kPairBitOf = [] {
+  std::array<std::uint8_t, 52> bits{};
+  for (int card = 0; card < 52; ++card) {
+    const int suit = card & 3;
+    bits[card] =
+        static_cast<std::uint8_t>((card >> 2) * 2 + ((suit + 1) >> 1 & 1) + (suit >> 1) * 32);
+  }
+  return bits;
+}();
 // A column's field: its head card while it has no face-down cards (52 when empty), else 52 plus
 // its face-down count; the head then is the searched position's card right above them (it never
 // left, or the card below it would have been turned up).
@@ -553,42 +613,81 @@ std::uint64_t KeyMaker::talonLeft(const State& s) const {
   return talon;
 }
 
-Key KeyMaker::operator()(const State& s) const {
-  // Columns without face-down cards can be swapped without changing the game: their fields fill
-  // the slots of those columns in ascending order.
-  unsigned fields[kColumnCount], free[kColumnCount];
-  int freeCount = 0;
-  std::uint32_t lowTwin = 0, lowPresent = 0, highTwin = 0;
+namespace {
+
+// A column's share of the key's pair field: per face-up card below its head (at its kPairBitOf),
+// that it lies there, and whether the card it lies on has suit 2 or 3.
+void addPairs(const State& s, int c, std::uint64_t& lying, std::uint64_t& onHigh) {
+  for (int r = s.down[c] + 1; r < s.length[c]; ++r) {
+    const std::uint64_t pairBit = std::uint64_t{1} << kPairBitOf[s.cards[c][r]];
+    lying |= pairBit;
+    onHigh |= (s.cards[c][r - 1] & 2) != 0 ? pairBit : 0;
+  }
+}
+
+}  // namespace
+
+void KeyMaker::partsOf(const State& s, Parts& parts) const {
   for (int c = 0; c < kColumnCount; ++c) {
-    const int down = s.down[c], length = s.length[c];
-    if (down > 0) {
-      fields[c] = kEmptyColumn + static_cast<unsigned>(down);
+    parts.lying[c] = parts.onHigh[c] = 0;
+    addPairs(s, c, parts.lying[c], parts.onHigh[c]);
+    parts.length[c] = s.length[c];
+  }
+  parts.talonLength = s.talonLength;
+  parts.talon = talonLeft(s);
+}
+
+Key KeyMaker::operator()(const State& s) const {
+  std::uint64_t lying = 0, onHigh = 0;
+  for (int c = 0; c < kColumnCount; ++c) addPairs(s, c, lying, onHigh);
+  return fromParts(s, lying, onHigh, talonLeft(s));
+}
+
+Key KeyMaker::operator()(const State& s, const Parts& before) const {
+  std::uint64_t lying = 0, onHigh = 0;
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (s.length[c] == before.length[c]) {
+      lying |= before.lying[c];
+      onHigh |= before.onHigh[c];
     } else {
-      fields[c] = length == 0 ? kEmptyColumn : s.cards[c][0];
-      free[freeCount++] = fields[c];
-    }
-    for (int r = down + 1; r < length; ++r) {
-      const unsigned card = s.cards[c][r], suit = card & 3;
-      const unsigned pair = (card >> 2) * 2 + ((suit + 1) >> 1 & 1);  // rank and colour
-      const std::uint32_t parentBit = static_cast<std::uint32_t>((s.cards[c][r - 1] & 3) >> 1)
-                                      << pair;
-      if ((suit >> 1) == 0) {
-        lowTwin |= parentBit;
-        lowPresent |= std::uint32_t{1} << pair;
-      } else {
-        highTwin |= parentBit;
-      }
+      addPairs(s, c, lying, onHigh);
     }
   }
-  for (int i = 1; i < freeCount; ++i)  // insertion sort: at most seven fields
-    for (int j = i; j > 0 && free[j - 1] > free[j]; --j) std::swap(free[j - 1], free[j]);
-  for (int c = 0, next = 0; c < kColumnCount; ++c)
-    if (s.down[c] == 0) fields[c] = free[next++];
+  return fromParts(s, lying, onHigh,
+                   s.talonLength == before.talonLength ? before.talon : talonLeft(s));
+}
+
+Key KeyMaker::fromParts(const State& s, std::uint64_t lying, std::uint64_t onHigh,
+                        std::uint64_t talon) const {
+  // Columns without face-down cards can be swapped without changing the game: their fields fill
+  // the slots of those columns in ascending order, the heads (distinct cards, as a set) before
+  // the empty columns.
+  std::uint64_t heads = 0;
+  for (int c = 0; c < kColumnCount; ++c)
+    if (s.down[c] == 0 && s.length[c] > 0) heads |= bit(s.cards[c][0]);
+  const auto lowTwin = static_cast<std::uint32_t>(onHigh);
+  const auto lowPresent = static_cast<std::uint32_t>(lying);
+  const auto highTwin = static_cast<std::uint32_t>(onHigh >> 32);
+  // The column fields one after the other (at most 7 bits each).
+  std::uint64_t columns = 0;
+  int columnsWidth = 0;
+  for (int c = 0; c < kColumnCount; ++c) {
+    unsigned field = kEmptyColumn;
+    if (s.down[c] > 0) {
+      field = kEmptyColumn + s.down[c];
+    } else if (heads != 0) {
+      field = static_cast<unsigned>(__builtin_ctzll(heads));
+      heads &= heads - 1;
+    }
+    columns |= std::uint64_t{field} << columnsWidth;
+    columnsWidth += columnBits_[c];
+  }
+  const unsigned home = s.home[0] | s.home[1] << 4 | s.home[2] << 8 | s.home[3] << 12;
   BitPacker key;
-  for (int suit = 0; suit < 4; ++suit) key.put(s.home[suit], 4);
-  key.put(lowTwin | (highTwin & ~lowPresent), kPairBits);
-  for (int c = 0; c < kColumnCount; ++c) key.put(fields[c], columnBits_[c]);
-  key.put(talonLeft(s), talonBits_);
+  key.put(home | std::uint64_t{lowTwin | (highTwin & ~lowPresent)} << kHomeBits,
+          kHomeBits + kPairBits);
+  key.put(columns, columnsWidth);
+  key.put(talon, talonBits_);
   // Without a refill limit the refills used do not matter, and a stock that stands at a multiple
   // of the cards turned, or is empty, reaches the same cards as a full one (after a refill). With
   // one card turned that is every stock.

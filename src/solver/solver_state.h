@@ -71,8 +71,11 @@ inline std::uint8_t laidBy(const Candidate& move) {
   const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
   return laid ? move.card : kNoCard;
 }
-// Applies a move and the safe foundation moves after it, appending the player's moves.
+// Applies a move and the safe foundation moves after it, appending the player's moves. The position
+// before has no safe foundation move left (as after playSafeMoves or applyMove).
 void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+// The same while searching: the player's moves are not needed.
+void applyMove(State& s, const Candidate& c);
 // The move alone, without the safe foundation moves.
 void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
 // How much a move helps a player who has no winning line to follow, 0 for not at all, in this
@@ -102,11 +105,28 @@ class KeyMaker {
   // The slots of the searched position's talon whose card is still in the talon, one bit each.
   std::uint64_t talonLeft(const State& s) const;
 
+  // What the key takes from each column and from the talon of a position.
+  struct Parts {
+    std::uint64_t lying[kColumnCount], onHigh[kColumnCount];
+    std::uint8_t length[kColumnCount];
+    std::uint8_t talonLength;
+    std::uint64_t talon;
+  };
+  void partsOf(const State& s, Parts& parts) const;
+  // The key of a position after one applyMove from the position of `before`, the same as
+  // operator()(s) but quicker: a move and the safe moves after it only add cards to a column or
+  // take them from its end, and only take cards from the talon, so a column or talon of the same
+  // length as before is the same as before.
+  Key operator()(const State& s, const Parts& before) const;
+
  private:
   const Rules& rules_;
   std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
   std::uint8_t columnBits_[kColumnCount], talonBits_, positionBits_, refillBits_;
   bool exact_;
+
+  Key fromParts(const State& s, std::uint64_t lying, std::uint64_t onHigh,
+                std::uint64_t talon) const;
 };
 
 }  // namespace solver::detail

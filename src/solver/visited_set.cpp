@@ -24,7 +24,6 @@ Key* allocateSlots(std::uint64_t count) {
 #else
   void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) throw std::bad_alloc();
-  if (bytes >= (std::size_t{2} << 20)) madvise(memory, bytes, MADV_HUGEPAGE);
 #endif
   return static_cast<Key*>(memory);
 }
@@ -60,8 +59,7 @@ VisitedSet::~VisitedSet() {
   for (Segment& segment : segments_) freeSlots(segment.slots, segment.mask + 1);
 }
 
-bool VisitedSet::insert(const Key& key) {
-  const std::uint64_t hash = hashOf(key);
+bool VisitedSet::insert(const Key& key, std::uint64_t hash) {
   Segment& segment = segments_[hash >> (64 - kSegmentBits)];
   Key& slot = slotFor(segment.slots, segment.mask, key, hash);
   if (!isFree(slot)) return false;
@@ -69,6 +67,27 @@ bool VisitedSet::insert(const Key& key) {
   ++count_;
   if (4 * ++segment.count > 3 * (segment.mask + 1)) grow(segment);
   return true;
+}
+
+std::uint64_t VisitedSet::prefetch(const Key& key) const {
+  const std::uint64_t hash = hashOf(key);
+  const Segment& segment = segments_[hash >> (64 - kSegmentBits)];
+  __builtin_prefetch(segment.slots + (hash & segment.mask));
+  return hash;
+}
+
+void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
+                    const VisitedSet& visited, std::vector<Successor>& out) {
+  if (out.size() < moves.size()) out.resize(moves.size());
+  KeyMaker::Parts parts;
+  keyOf.partsOf(s, parts);
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    Successor& next = out[i];
+    next.state = s;
+    applyMove(next.state, moves[i]);
+    next.key = keyOf(next.state, parts);
+    next.hash = visited.prefetch(next.key);
+  }
 }
 
 void VisitedSet::grow(Segment& segment) {

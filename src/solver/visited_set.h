@@ -1,9 +1,11 @@
 #pragma once
 // The positions a search has met, by their keys: an open-addressed table split into segments
 // that grow one at a time, so that growing never holds two copies of the whole table, and whose
-// memory is taken from and given back to the system directly (in huge pages where it offers
-// them: a key's slot is a random place in a large table).
+// memory is taken from and given back to the system directly. Not in huge pages: the system
+// zeroes and assembles them at a cost, counted in the search's CPU time, larger than that of
+// the address-translation misses that they save.
 #include <cstdint>
+#include <vector>
 
 #include "solver/solver_state.h"
 
@@ -17,7 +19,11 @@ class VisitedSet {
   VisitedSet& operator=(const VisitedSet&) = delete;
 
   // False when the key was there already. Keys are never all zero (KeyMaker sets the top bit).
-  bool insert(const Key& key);
+  bool insert(const Key& key) { return insert(key, hashOf(key)); }
+  bool insert(const Key& key, std::uint64_t hash);  // hash: hashOf(key)
+  // Starts loading the key's slot into the cache, for an insert of the key soon after; returns
+  // hashOf(key).
+  std::uint64_t prefetch(const Key& key) const;
   std::uint64_t size() const { return count_; }
 
  private:
@@ -32,5 +38,17 @@ class VisitedSet {
 
   static void grow(Segment& segment);
 };
+
+// A position after a move, with its key.
+struct Successor {
+  State state;
+  Key key;
+  std::uint64_t hash;  // hashOf(key)
+};
+// The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
+// shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the
+// keys soon after seldom waits for memory.
+void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
+                    const VisitedSet& visited, std::vector<Successor>& out);
 
 }  // namespace solver::detail

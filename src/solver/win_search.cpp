@@ -187,9 +187,9 @@ void WinSearch::unpack(const Packed& p, State& s) const {
 
 Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
   Store& store = *store_;
-  State state, child;
+  State state;
   std::vector<Candidate> moves;
-  std::vector<Move> played;
+  std::vector<Successor> children;
   std::uint32_t diveNext = kNoNode;  // the node a dive expands next, not in the open buckets
   int diveNextPriority = 0;
   const auto endDive = [&] {
@@ -212,15 +212,15 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       store.push(node, 0);  // for the search that continues
       return Outcome::Undecided;
     }
+    makeSuccessors(state, moves, keyOf_, visited_, children);
     // In reverse, so that among equals the move that generateMoves orders first comes first.
-    for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
-      const Candidate& move = *it;
-      child = state;
-      played.clear();
-      applyMove(child, move, played);
+    for (std::size_t i = moves.size(); i-- > 0;) {
+      const Candidate& move = moves[i];
+      const State& child = children[i].state;
       const bool won = isWon(child);
       // A blocked position is lost: entered in the table, never stored to be expanded.
-      if (!won && (!visited_.insert(keyOf_(child)) || isBlocked(child))) continue;
+      if (!won && (!visited_.insert(children[i].key, children[i].hash) || isBlocked(child)))
+        continue;
       const std::uint32_t id = store.add();
       Packed& packed = store[id];
       pack(child, packed);

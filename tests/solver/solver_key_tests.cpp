@@ -1,6 +1,6 @@
 // The visited table's key on positions from random play: two positions share a key exactly when
 // they are the same up to the order of the columns without face-down cards and stock positions
-// that reach the same cards.
+// that reach the same cards; a successor's key made from its parent's parts is the same.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,6 +68,14 @@ TEST_P(KeyTest, EqualExactlyForTheSamePosition) {
         shared += !newKey;
         generateMoves(s, rules, kNoCard, candidates);
         if (candidates.empty()) break;
+        // The key of a successor from its parent's parts is the key made from scratch.
+        KeyMaker::Parts parts;
+        keyOf.partsOf(s, parts);
+        for (const Candidate& candidate : candidates) {
+          State next = s;
+          applyMove(next, candidate);
+          EXPECT_EQ(keyOf(next, parts), keyOf(next));
+        }
         applyMoveAlone(s, candidates[random() % candidates.size()], moves);
       }
     }
