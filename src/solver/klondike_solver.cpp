@@ -109,6 +109,46 @@ struct Search {
 constexpr int kBestFirstShare = 2;  // one half
 constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
 
+// Searches from a root that is neither won nor blocked, under `rules`: first a best-first search,
+// which finds most wins soon; then a depth-first search from every position it left open, which
+// needs far less memory per position. Both leave out only the moves that cannot matter, so when
+// neither finds a win the position is lost. The line starts at the root.
+Result searchFrom(const State& root, const detail::Rules& rules, const Limits& limits,
+                  const Clock& clock, const std::atomic<bool>* cancel) {
+  Result result;
+  const detail::KeyMaker keyOf(root, rules);
+  VisitedSet visited;
+  Search proof{rules, limits, clock, cancel, keyOf, visited};
+  detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
+  const auto bestFirstSpent = [&] {
+    return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
+           visited.size() >= limits.maxStates / kBestFirstShare;
+  };
+  result.outcome = best.run(bestFirstSpent);
+  result.states = visited.size();
+  if (result.outcome == Outcome::Won) result.moves = best.winningLine();
+  if (result.outcome != Outcome::Undecided) return result;
+  State open;
+  std::uint32_t node = 0;
+  result.outcome = Outcome::Lost;
+  // The budget is checked here too: a search from a position whose moves lead only to positions
+  // seen before ends before it checks.
+  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
+    result.outcome = Outcome::Undecided;
+    if (!proof.outOfBudget()) result = proof.run(open, {});
+  }
+  if (result.outcome == Outcome::Won) {
+    std::vector<Move> line = best.lineTo(node);
+    line.insert(line.end(), result.moves.begin(), result.moves.end());
+    result.moves = std::move(line);
+  }
+  result.states = visited.size();
+  return result;
+}
+
+// The share of the budget for the search under looser rules.
+constexpr int kLooserShare = 4;  // one quarter
+
 }  // namespace
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
@@ -132,41 +172,30 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.outcome = Outcome::Lost;
     return result;
   }
-  // First a best-first search, which finds most wins soon; then a depth-first search from every
-  // position it left open, which needs far less memory per position. Both leave out only the
-  // moves that cannot matter, so when neither finds a win the position is lost.
-  const detail::KeyMaker keyOf(root, rules);
-  VisitedSet visited;
-  Search proof{rules, limits, clock, cancel, keyOf, visited};
-  detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
-  const auto bestFirstSpent = [&] {
-    return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
-           visited.size() >= limits.maxStates / kBestFirstShare;
-  };
-  result.outcome = best.run(bestFirstSpent);
-  result.states = visited.size();
-  if (result.outcome == Outcome::Won) {
-    const std::vector<Move> won = best.winningLine();
-    line.insert(line.end(), won.begin(), won.end());
-    result.moves = std::move(line);
+  // Turning one card with no refill limit, every talon card is within reach at any time, so the
+  // same position under those rules offers every line that turning three or a refill limit
+  // allows, and more: lost there, it is lost here. Its search is often far smaller (the stock
+  // position does not matter, and talon cards wait until they help), so it gets a share of the
+  // budget first.
+  const detail::Rules looser{1, rules.wholeParts, kUnlimitedRefills};
+  if (rules.turn != looser.turn || rules.refillLimit != looser.refillLimit) {
+    const Limits share{limits.maxStates / kLooserShare, limits.maxTime / kLooserShare,
+                       limits.cpuTime};
+    const Result loose = searchFrom(root, looser, share, clock, cancel);
+    result.states = loose.states;
+    if (loose.outcome == Outcome::Lost) {
+      result.outcome = Outcome::Lost;
+      return result;
+    }
   }
-  if (result.outcome != Outcome::Undecided) return result;
-  State open;
-  std::uint32_t node = 0;
-  result.outcome = Outcome::Lost;
-  // The budget is checked here too: a search from a position whose moves lead only to positions
-  // seen before ends before it checks.
-  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
-    result.outcome = Outcome::Undecided;
-    if (!proof.outOfBudget()) result = proof.run(open, {});
-  }
+  const Limits rest{limits.maxStates - result.states, limits.maxTime, limits.cpuTime};
+  const std::uint64_t spent = result.states;
+  result = searchFrom(root, rules, rest, clock, cancel);
+  result.states += spent;
   if (result.outcome == Outcome::Won) {
-    const std::vector<Move> toOpen = best.lineTo(node);
-    line.insert(line.end(), toOpen.begin(), toOpen.end());
     line.insert(line.end(), result.moves.begin(), result.moves.end());
     result.moves = std::move(line);
   }
-  result.states = visited.size();
   return result;
 }
 

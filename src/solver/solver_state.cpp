@@ -63,6 +63,7 @@ std::uint64_t parentsOf(std::uint8_t card) {
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
   std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
+  std::uint64_t faceUp = 0;       // every face-up column card: each can still end its column
   std::uint64_t columnTakes = 0;  // the cards that a column can take now
   std::uint64_t all() const { return talon | heads; }
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
@@ -80,8 +81,10 @@ Layable layableCards(const State& s, const Rules& rules) {
   for (int i = 0; i < s.talonLength; ++i) cards.talon |= bit(s.talon[i]);
   for (int c = 0; c < kColumnCount; ++c) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
-    for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
-      if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
+    for (int r = s.down[c]; r < s.length[c]; ++r) {
+      cards.faceUp |= bit(s.cards[c][r]);
+      if (r <= last && (r > 0 || !isKing(s.cards[c][r]))) cards.heads |= bit(s.cards[c][r]);
+    }
     if (lastIsFaceUp(s, c)) {
       const std::uint8_t end = s.cards[c][s.length[c] - 1];
       cards.ends |= bit(end);
@@ -108,12 +111,14 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
   // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
   // play it instead just before the move that needs it, and until then it does from the talon
   // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). It
-  // goes home only when the next card of its suit could follow (it lies in the talon or face up),
+  // goes home only when the next card of its suit could follow (it lies in the talon or face up:
+  // a face-up card in the middle of a part that moves only whole still ends its column once the
+  // cards on it have gone home),
   // and onto a column only when a line of talon cards, each laid on the one before, can end in a
   // head of a column (worthLaying).
   const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
   if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
-                            ((layable.all() | layable.ends) & bit(card + 4)) != 0))
+                            ((layable.talon | layable.faceUp) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if ((layable.columnTakes & bit(card)) == 0) return;
   if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
@@ -161,17 +166,19 @@ void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
 }
 
 // Sending the last card of a column home helps when it turns a card up, when the next card of its
-// suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
-// frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
+// suit could follow it home (`followers`: the cards in the talon or face up), or when the card it
+// frees goes home, takes another card (one of `ready`: in the talon or free to move), or leaves
+// its column empty for a King. Otherwise it can
 // wait (proved): until one of these becomes true the card covers nothing that a line uses (the
 // card it frees can move with it on top, and nothing is laid on it in a line that sent it home),
 // so a line that sends it home earlier can send it home instead just before the card it frees is
 // used or the next card of its suit goes home, and then this rule lets it go.
-bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
+bool sendingHomeHelps(const State& s, int c, std::uint64_t followers, std::uint64_t ready,
+                      bool kingWaits) {
   const int last = s.length[c] - 1;
   const std::uint8_t card = s.cards[c][last];
   if (last == s.down[c] && last > 0) return true;
-  if (isKing(card) || (ready & bit(card + 4)) != 0) return true;
+  if (isKing(card) || (followers & bit(card + 4)) != 0) return true;
   if (last == 0) return kingWaits;
   const std::uint8_t freed = s.cards[c][last - 1];
   return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
@@ -185,7 +192,8 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
+    if (fitsHome(s, lastCard) &&
+        sendingHomeHelps(s, c, free.talon | free.faceUp, layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -445,21 +453,23 @@ bool isBlocked(const State& s) {
   // A card leaves its column home (when it is the last card, after the lower cards of its suit),
   // or as the head of the cards on it onto a card of the other colour one rank higher that ends
   // another column, or carried on a face-up card below it that moves so, or, a King, into an
-  // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
-  // of the set to have left first: a card of the set lies above it (it cannot go home), or a
-  // lower card of its suit lies below a card of the set, and each card that it or a face-up card
-  // below it could move onto is home, lies below a card of the set, or is a stranded talon card.
-  // Then no card of the set can be the first of them to leave, so none ever leaves: the position
-  // is lost. The largest such set is found by starting from every card and dropping the ones
-  // with a way out. A talon card, not a King, gets onto a column only laid on a card that it
-  // could move onto while that ends a column; when each of those is home (for good), below a card
-  // of the set, or a stranded talon card itself, it is stranded: before a card of the set has
-  // left, it never ends a column (the first of them to do so would have been laid on none).
-  // The set starts from the cards whose own ways onto other columns are barred even if every card
-  // that lies below another belonged below one of the set.
+  // empty column. Take a set of column cards such that each one's ways out need a card of the set
+  // to have left first: a card of the set lies above it (it cannot go home), or a lower card of
+  // its suit lies below a card of the set; each card that it or a face-up card below it could
+  // move onto is home, lies below a card of the set, or is a stranded talon card; and, for a
+  // King, every column holds a card of the set (none can be emptied). Then no card of the set can
+  // be the first of them to leave, so none ever leaves: the position is lost. The largest such
+  // set is found by starting from every card and dropping the ones with a way out. A talon card
+  // gets onto a column only laid on a card that it could move onto while that ends a column (a
+  // King: only into an empty column); when each of those is home (for good), below a card of the
+  // set, or a stranded talon card itself, it is stranded: before a card of the set has left, it
+  // never ends a column (the first of them to do so would have been laid on none). The set starts
+  // from the cards whose own ways onto other columns are barred even if every card that lies
+  // below another belonged below one of the set, and every column held one.
   std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
   std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
   std::uint8_t columnOf[52], rowOf[52];
+  bool emptyColumn = false;
   for (int c = 0; c < kColumnCount; ++c) {
     under[c][0] = 0;
     for (int r = 0; r < s.length[c]; ++r) {
@@ -470,12 +480,16 @@ bool isBlocked(const State& s) {
     }
     lying |= under[c][s.length[c]];
     if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
+    emptyColumn = emptyColumn || s.length[c] == 0;
   }
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
-  // The cards given as no place for a card of the set, with the stranded talon cards added.
+  // The cards given as no place for a card of the set, with the stranded talon cards added;
+  // talon Kings are stranded while no column can be emptied.
   const std::uint64_t talonBelowKings = talon & ~kKings;
-  const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
+  const auto strandedTalon = [talonBelowKings, talon](std::uint64_t unreachable,
+                                                      bool noEmptyColumn) {
+    if (noEmptyColumn) unreachable |= talon & kKings;
     if (talonBelowKings == 0) return unreachable;
     // By descending rank from the highest talon card, so that a rank's places are settled before
     // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
@@ -487,11 +501,14 @@ bool isBlocked(const State& s) {
     }
     return unreachable;
   };
-  const std::uint64_t neverFree = strandedTalon(home | below);
+  const auto movesBarred = [](std::uint8_t card, std::uint64_t unreachable, bool noEmptyColumn) {
+    return isKing(card) ? noEmptyColumn : (parentsOf(card) & ~unreachable) == 0;
+  };
+  const std::uint64_t neverFree = strandedTalon(home | below, !emptyColumn);
   std::uint64_t stuck = 0;
-  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
+  for (std::uint64_t rest = lying; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
+    if (movesBarred(card, neverFree, !emptyColumn)) stuck |= bit(card);
   }
   while (stuck != 0) {
     int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
@@ -500,20 +517,23 @@ bool isBlocked(const State& s) {
       topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
     }
     std::uint64_t covered = 0;  // the cards below a card of the set
-    for (int c = 0; c < kColumnCount; ++c)
+    bool noEmptyColumn = true;  // every column holds a card of the set
+    for (int c = 0; c < kColumnCount; ++c) {
       if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-    const std::uint64_t unreachable = strandedTalon(home | covered);
+      noEmptyColumn = noEmptyColumn && topStuck[c] >= 0;
+    }
+    const std::uint64_t unreachable = strandedTalon(home | covered, noEmptyColumn);
     std::uint64_t kept = stuck;
     for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
       const int c = columnOf[card], r = rowOf[card];
       const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
       const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
-      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
       // The face-up cards below it, each of which could carry it, are all in the set.
       const bool carryBarred =
           r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
-      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
+      if (!homeBarred || !movesBarred(card, unreachable, noEmptyColumn) || !carryBarred)
+        kept &= ~bit(card);
     }
     if (kept == stuck) break;
     stuck = kept;
