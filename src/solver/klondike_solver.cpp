@@ -6,6 +6,8 @@
 
 #include <time.h>
 
+#include <algorithm>
+
 #include "solver/solver_state.h"
 #include "solver/visited_set.h"
 #include "solver/win_search.h"
@@ -109,25 +111,45 @@ struct Search {
 constexpr int kBestFirstShare = 2;  // one half
 constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
 
+// The share of the budget for a search under looser rules.
+constexpr int kLooserShare = 8;  // one eighth
+
 // Searches from a root that is neither won nor blocked, under `rules`: first a best-first search,
-// which finds most wins soon; then a depth-first search from every position it left open, which
-// needs far less memory per position. Both leave out only the moves that cannot matter, so when
-// neither finds a win the position is lost. The line starts at the root.
-Result searchFrom(const State& root, const detail::Rules& rules, const Limits& limits,
-                  const Clock& clock, const std::atomic<bool>* cancel) {
+// which finds most wins soon; then, when `looser` rules are given, a search under them (their
+// loss is this position's loss); then a depth-first search from every position the best-first
+// search left open, which needs far less memory per position. Each leaves out only the moves that
+// cannot matter, so when none finds a win the position is lost. The line starts at the root.
+Result searchFrom(const State& root, const detail::Rules& rules, const detail::Rules* looser,
+                  const Limits& limits, const Clock& clock, const std::atomic<bool>* cancel) {
   Result result;
   const detail::KeyMaker keyOf(root, rules);
   VisitedSet visited;
-  Search proof{rules, limits, clock, cancel, keyOf, visited};
+  Limits own = limits;
+  if (looser) own.maxStates -= limits.maxStates / kLooserShare;
+  Search proof{rules, own, clock, cancel, keyOf, visited};
   detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
   const auto bestFirstSpent = [&] {
     return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
-           visited.size() >= limits.maxStates / kBestFirstShare;
+           visited.size() >= own.maxStates / kBestFirstShare;
   };
   result.outcome = best.run(bestFirstSpent);
   result.states = visited.size();
   if (result.outcome == Outcome::Won) result.moves = best.winningLine();
   if (result.outcome != Outcome::Undecided) return result;
+  std::uint64_t looserStates = 0;
+  if (looser && !proof.outOfBudget()) {
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(clock.elapsed());
+    const Limits share{limits.maxStates / kLooserShare,
+                       std::min(limits.maxTime, spent + limits.maxTime / kLooserShare),
+                       limits.cpuTime};
+    const Result loose = searchFrom(root, *looser, nullptr, share, clock, cancel);
+    looserStates = loose.states;
+    if (loose.outcome == Outcome::Lost) {
+      result.outcome = Outcome::Lost;
+      result.states = visited.size() + looserStates;
+      return result;
+    }
+  }
   State open;
   std::uint32_t node = 0;
   result.outcome = Outcome::Lost;
@@ -142,12 +164,9 @@ Result searchFrom(const State& root, const detail::Rules& rules, const Limits& l
     line.insert(line.end(), result.moves.begin(), result.moves.end());
     result.moves = std::move(line);
   }
-  result.states = visited.size();
+  result.states = visited.size() + looserStates;
   return result;
 }
-
-// The share of the budget for the search under looser rules.
-constexpr int kLooserShare = 4;  // one quarter
 
 }  // namespace
 
@@ -176,22 +195,10 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
   // same position under those rules offers every line that turning three or a refill limit
   // allows, and more: lost there, it is lost here. Its search is often far smaller (the stock
   // position does not matter, and talon cards wait until they help), so it gets a share of the
-  // budget first.
+  // budget when the best-first search has found no win.
   const detail::Rules looser{1, rules.wholeParts, kUnlimitedRefills};
-  if (rules.turn != looser.turn || rules.refillLimit != looser.refillLimit) {
-    const Limits share{limits.maxStates / kLooserShare, limits.maxTime / kLooserShare,
-                       limits.cpuTime};
-    const Result loose = searchFrom(root, looser, share, clock, cancel);
-    result.states = loose.states;
-    if (loose.outcome == Outcome::Lost) {
-      result.outcome = Outcome::Lost;
-      return result;
-    }
-  }
-  const Limits rest{limits.maxStates - result.states, limits.maxTime, limits.cpuTime};
-  const std::uint64_t spent = result.states;
-  result = searchFrom(root, rules, rest, clock, cancel);
-  result.states += spent;
+  const bool tighter = rules.turn != looser.turn || rules.refillLimit != looser.refillLimit;
+  result = searchFrom(root, rules, tighter ? &looser : nullptr, limits, clock, cancel);
   if (result.outcome == Outcome::Won) {
     line.insert(line.end(), result.moves.begin(), result.moves.end());
     result.moves = std::move(line);
