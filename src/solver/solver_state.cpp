@@ -57,15 +57,15 @@ std::uint64_t parentsOf(std::uint8_t card) {
   return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rankOf(card) + 1) * 4;
 }
 
-// The cards that could still be laid on a column: every talon card and the heads of the face-up
-// parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
-// have nowhere better to go.
+// The cards that could still be laid on a column (`movable`): the talon cards that the search
+// lays on one, and the heads of the face-up parts that may move (under wholeParts only a whole
+// face-up part), except Kings in row 0, which have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
   std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
   std::uint64_t faceUp = 0;       // every face-up column card: each can still end its column
   std::uint64_t columnTakes = 0;  // the cards that a column can take now
-  std::uint64_t all() const { return talon | heads; }
+  std::uint64_t movable = 0;
   // The talon cards from which a line of talon cards, each laid on the one before, can end in a
   // head of a column: laying any other talon card on a column only covers that column.
   std::uint64_t worthLaying() const {
@@ -92,36 +92,37 @@ Layable layableCards(const State& s, const Rules& rules) {
     }
     if (s.length[c] == 0) cards.columnTakes |= kKings;
   }
+  // With one card turned and no refill limit every talon card stays within reach, wherever the
+  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
+  // play it instead just before the move that needs it, and until then it does from the talon
+  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). So
+  // it is laid on a column only when a line of talon cards, each laid on the one before, can end
+  // in a head of a column (worthLaying); the other talon cards count as none that could be laid
+  // on a column, for every rule that waits for one.
+  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
+  cards.movable = (everyCardReachable ? cards.worthLaying() : cards.talon) | cards.heads;
   return cards;
 }
 
 // A move that only lays a card somewhere without freeing anything is worth making only when a
 // card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
-// worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
-void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::uint64_t worthLaying, int index, int presses, int refills,
-                   std::vector<Candidate>& out) {
+void addWasteMoves(const State& s, const Rules& rules, const Layable& layable, int index,
+                   int presses, int refills, std::vector<Candidate>& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  // With one card turned and no refill limit every talon card stays within reach, wherever the
-  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
-  // play it instead just before the move that needs it, and until then it does from the talon
-  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). It
-  // goes home only when the next card of its suit could follow (it lies in the talon or face up:
-  // a face-up card in the middle of a part that moves only whole still ends its column once the
-  // cards on it have gone home),
-  // and onto a column only when a line of talon cards, each laid on the one before, can end in a
-  // head of a column (worthLaying).
+  // When every talon card stays within reach (see layableCards), a talon card goes home only when
+  // the next card of its suit could follow: it lies in the talon or face up (a face-up card in the
+  // middle of a part that moves only whole still ends its column once the cards on it have gone
+  // home). It goes onto a column only when it is movable.
   const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
   if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
                             ((layable.talon | layable.faceUp) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
-  if ((layable.columnTakes & bit(card)) == 0) return;
-  if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
+  if ((layable.columnTakes & bit(card)) == 0 || (layable.movable & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
   bool emptyTried = false;
   for (int t = 0; t < kColumnCount; ++t) {
@@ -140,19 +141,17 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 // and a stock position seen before in this pass offers the same waste card.
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable,
                    std::vector<Candidate>& out) {
-  const std::uint64_t worth =
-      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
   bool seen[kMaxTalon + 1] = {};
-  if (q >= 1) addWasteMoves(s, rules, layable, worth, q - 1, 0, refills, out);
+  if (q >= 1) addWasteMoves(s, rules, layable, q - 1, 0, refills, out);
   seen[q] = true;
   for (;;) {
     if (q < n) {
       q = std::min(q + rules.turn, n);
       ++presses;
-      if (!seen[q]) addWasteMoves(s, rules, layable, worth, q - 1, presses, refills, out);
+      if (!seen[q]) addWasteMoves(s, rules, layable, q - 1, presses, refills, out);
       if (!refilled) seen[q] = true;
     } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
       q = 0;
@@ -186,7 +185,7 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t followers, std::uint6
 
 void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     std::vector<Candidate>& out) {
-  const std::uint64_t layable = free.all();
+  const std::uint64_t layable = free.movable;
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
@@ -389,7 +388,7 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
       if (m.row == down && down > 0) return (80 + down) * 32;
       // Emptying a column pays only while a King can move into it.
       if (m.row == 0)
-        return (layableCards(s, rules).all() & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
+        return (layableCards(s, rules).movable & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
       return fitsHome(s, s.cards[m.column][m.row - 1]) ? 35 * 32 : 0;
     }
     case MoveKind::WasteToColumn: return (isKing(m.card) ? 50 : 30) * 32 - pressCost;
