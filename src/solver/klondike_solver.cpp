@@ -84,7 +84,7 @@ struct Search {
       const Candidate move = frame.moves[frame.next++];
       line.resize(frame.pathLength);
       State child = frame.state;
-      detail::applyMove(child, move, line);
+      detail::applyMove(child, rules, move, line);
       if (detail::isWon(child)) {
         result.outcome = Outcome::Won;
         result.moves = std::move(line);
@@ -181,7 +181,7 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.outcome = Outcome::Invalid;
     return result;
   }
-  detail::playSafeMoves(root, line);
+  detail::playSafeMoves(root, rules, line);
   if (detail::isWon(root)) {
     result.outcome = Outcome::Won;
     result.moves = std::move(line);

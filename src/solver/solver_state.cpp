@@ -373,9 +373,9 @@ void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
   moves.push_back(move);
 }
 
-void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
+void applyMove(State& s, const Rules& rules, const Candidate& m, std::vector<Move>& moves) {
   applyMoveAlone(s, m, moves);
-  playSafeMoves(s, moves);
+  playSafeMoves(s, rules, moves);
 }
 
 int usefulness(const State& s, const Rules& rules, const Candidate& m) {
@@ -398,7 +398,11 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   return 0;
 }
 
-void playSafeMoves(State& s, std::vector<Move>& moves) {
+void playSafeMoves(State& s, const Rules& rules, std::vector<Move>& moves) {
+  // With one card turned and no refill limit a talon card stays within reach wherever the others
+  // are, so a safe one goes home as a column's last card does: the stock presses that turn it up
+  // first (to the end of the stock and round again for a card below the waste card).
+  const bool fromTalon = rules.turn == 1 && rules.refillLimit < 0;
   for (bool again = true; again;) {
     again = false;
     for (int c = 0; c < kColumnCount; ++c) {
@@ -412,6 +416,20 @@ void playSafeMoves(State& s, std::vector<Move>& moves) {
       --s.length[c];
       reveal(s, c);
       again = true;
+    }
+    for (int i = 0; fromTalon && i < s.talonLength; ++i) {
+      const std::uint8_t card = s.talon[i];
+      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
+      const int rounds = i < s.position - 1;
+      const int presses =
+          i >= s.position - 1 ? i + 1 - s.position : s.talonLength - s.position + 1 + i + 1;
+      applyMoveAlone(s,
+                     {MoveKind::WasteToFoundation, 0, 0, pileFor(s, card), card,
+                      static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(i),
+                      static_cast<std::uint8_t>(s.refillsUsed + rounds), 0},
+                     moves);
+      again = true;
+      break;
     }
   }
 }

@@ -217,7 +217,7 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       const Candidate& move = *it;
       child = state;
       played.clear();
-      applyMove(child, move, played);
+      applyMove(child, rules_, move, played);
       const bool won = isWon(child);
       // A blocked position is lost: entered in the table, never stored to be expanded.
       if (!won && (!visited_.insert(keyOf_(child)) || isBlocked(child))) continue;
@@ -267,7 +267,7 @@ std::vector<Move> WinSearch::lineTo(std::uint32_t node) const {
     for (const Candidate& move : moves) {
       child = state;
       played.clear();
-      applyMove(child, move, played);
+      applyMove(child, rules_, move, played);
       pack(child, packed);
       if (packed.samePosition(next)) break;
     }
