@@ -142,7 +142,15 @@ Result searchFrom(const State& root, const detail::Rules& rules, const detail::R
     const Limits share{limits.maxStates / kLooserShare,
                        std::min(limits.maxTime, spent + limits.maxTime / kLooserShare),
                        limits.cpuTime};
-    const Result loose = searchFrom(root, *looser, nullptr, share, clock, cancel);
+    // The looser rules may send more cards home at once (safe talon cards).
+    State looseRoot = root;
+    std::vector<Move> unused;
+    detail::playSafeMoves(looseRoot, *looser, unused);
+    Result loose;
+    if (detail::isBlocked(looseRoot))
+      loose.outcome = Outcome::Lost;
+    else if (!detail::isWon(looseRoot))
+      loose = searchFrom(looseRoot, *looser, nullptr, share, clock, cancel);
     looserStates = loose.states;
     if (loose.outcome == Outcome::Lost) {
       result.outcome = Outcome::Lost;
