@@ -6,6 +6,8 @@
 
 #include <time.h>
 
+#include <algorithm>
+
 #include "solver/solver_state.h"
 #include "solver/visited_set.h"
 #include "solver/win_search.h"
@@ -83,7 +85,7 @@ struct Search {
         // The line again, move by move along the stack.
         State state = root;
         for (std::size_t d = 0; d < depth; ++d)
-          detail::applyMove(state, stack[d].moves[stack[d].next - 1], line);
+          detail::applyMove(state, rules, stack[d].moves[stack[d].next - 1], line);
         result.outcome = Outcome::Won;
         result.moves = std::move(line);
         result.states = visited.size();
@@ -105,7 +107,7 @@ struct Search {
   void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
     frame.next = 0;
     detail::generateMoves(state, rules, lastLaid, frame.moves);
-    detail::makeSuccessors(state, frame.moves, keyOf, visited, frame.children);
+    detail::makeSuccessors(state, rules, frame.moves, keyOf, visited, frame.children);
   }
 };
 
@@ -113,6 +115,71 @@ struct Search {
 // continues from the positions it left open, and the positions it may store.
 constexpr int kBestFirstShare = 2;  // one half
 constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
+
+// The share of the budget for a search under looser rules.
+constexpr int kLooserShare = 8;  // one eighth
+
+// Searches from a root that is neither won nor blocked, under `rules`: first a best-first search,
+// which finds most wins soon; then, when `looser` rules are given, a search under them (their
+// loss is this position's loss); then a depth-first search from every position the best-first
+// search left open, which needs far less memory per position. Each leaves out only the moves that
+// cannot matter, so when none finds a win the position is lost. The line starts at the root.
+Result searchFrom(const State& root, const detail::Rules& rules, const detail::Rules* looser,
+                  const Limits& limits, const Clock& clock, const std::atomic<bool>* cancel) {
+  Result result;
+  const detail::KeyMaker keyOf(root, rules);
+  VisitedSet visited;
+  Limits own = limits;
+  if (looser) own.maxStates -= limits.maxStates / kLooserShare;
+  Search proof{rules, own, clock, cancel, keyOf, visited};
+  detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
+  const auto bestFirstSpent = [&] {
+    return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
+           visited.size() >= own.maxStates / kBestFirstShare;
+  };
+  result.outcome = best.run(bestFirstSpent);
+  result.states = visited.size();
+  if (result.outcome == Outcome::Won) result.moves = best.winningLine();
+  if (result.outcome != Outcome::Undecided) return result;
+  std::uint64_t looserStates = 0;
+  if (looser && !proof.outOfBudget()) {
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(clock.elapsed());
+    const Limits share{limits.maxStates / kLooserShare,
+                       std::min(limits.maxTime, spent + limits.maxTime / kLooserShare),
+                       limits.cpuTime};
+    // The looser rules may send more cards home at once (safe talon cards).
+    State looseRoot = root;
+    std::vector<Move> unused;
+    detail::playSafeMoves(looseRoot, *looser, unused);
+    Result loose;
+    if (detail::isBlocked(looseRoot))
+      loose.outcome = Outcome::Lost;
+    else if (!detail::isWon(looseRoot))
+      loose = searchFrom(looseRoot, *looser, nullptr, share, clock, cancel);
+    looserStates = loose.states;
+    if (loose.outcome == Outcome::Lost) {
+      result.outcome = Outcome::Lost;
+      result.states = visited.size() + looserStates;
+      return result;
+    }
+  }
+  State open;
+  std::uint32_t node = 0;
+  result.outcome = Outcome::Lost;
+  // The budget is checked here too: a search from a position whose moves lead only to positions
+  // seen before ends before it checks.
+  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
+    result.outcome = Outcome::Undecided;
+    if (!proof.outOfBudget()) result = proof.run(open, {});
+  }
+  if (result.outcome == Outcome::Won) {
+    std::vector<Move> line = best.lineTo(node);
+    line.insert(line.end(), result.moves.begin(), result.moves.end());
+    result.moves = std::move(line);
+  }
+  result.states = visited.size() + looserStates;
+  return result;
+}
 
 }  // namespace
 
@@ -127,7 +194,7 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.outcome = Outcome::Invalid;
     return result;
   }
-  detail::playSafeMoves(root, line);
+  detail::playSafeMoves(root, rules, line);
   if (detail::isWon(root)) {
     result.outcome = Outcome::Won;
     result.moves = std::move(line);
@@ -137,41 +204,18 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
     result.outcome = Outcome::Lost;
     return result;
   }
-  // First a best-first search, which finds most wins soon; then a depth-first search from every
-  // position it left open, which needs far less memory per position. Both leave out only the
-  // moves that cannot matter, so when neither finds a win the position is lost.
-  const detail::KeyMaker keyOf(root, rules);
-  VisitedSet visited;
-  Search proof{rules, limits, clock, cancel, keyOf, visited};
-  detail::WinSearch best(root, rules, keyOf, visited, kMaxStoredPositions);
-  const auto bestFirstSpent = [&] {
-    return proof.outOfBudget() || clock.elapsed() >= limits.maxTime / kBestFirstShare ||
-           visited.size() >= limits.maxStates / kBestFirstShare;
-  };
-  result.outcome = best.run(bestFirstSpent);
-  result.states = visited.size();
+  // Turning one card with no refill limit, every talon card is within reach at any time, so the
+  // same position under those rules offers every line that turning three or a refill limit
+  // allows, and more: lost there, it is lost here. Its search is often far smaller (the stock
+  // position does not matter, and talon cards wait until they help), so it gets a share of the
+  // budget when the best-first search has found no win.
+  const detail::Rules looser{1, rules.wholeParts, kUnlimitedRefills};
+  const bool tighter = rules.turn != looser.turn || rules.refillLimit != looser.refillLimit;
+  result = searchFrom(root, rules, tighter ? &looser : nullptr, limits, clock, cancel);
   if (result.outcome == Outcome::Won) {
-    const std::vector<Move> won = best.winningLine();
-    line.insert(line.end(), won.begin(), won.end());
-    result.moves = std::move(line);
-  }
-  if (result.outcome != Outcome::Undecided) return result;
-  State open;
-  std::uint32_t node = 0;
-  result.outcome = Outcome::Lost;
-  // The budget is checked here too: a search from a position whose moves lead only to positions
-  // seen before ends before it checks.
-  while (result.outcome == Outcome::Lost && best.nextOpen(open, node)) {
-    result.outcome = Outcome::Undecided;
-    if (!proof.outOfBudget()) result = proof.run(open, {});
-  }
-  if (result.outcome == Outcome::Won) {
-    const std::vector<Move> toOpen = best.lineTo(node);
-    line.insert(line.end(), toOpen.begin(), toOpen.end());
     line.insert(line.end(), result.moves.begin(), result.moves.end());
     result.moves = std::move(line);
   }
-  result.states = visited.size();
   return result;
 }
 

@@ -58,16 +58,17 @@ std::uint64_t parentsOf(std::uint8_t card) {
   return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rankOf(card) + 1) * 4;
 }
 
-// The cards that could still be laid on a column: every talon card and the heads of the face-up
-// parts that may move (under wholeParts only a whole face-up part), except Kings in row 0, which
-// have nowhere better to go.
+// The cards that could still be laid on a column (`movable`): the talon cards that the search
+// lays on one, and the heads of the face-up parts that may move (under wholeParts only a whole
+// face-up part), except Kings in row 0, which have nowhere better to go.
 struct Layable {
   std::uint64_t talon = 0, heads = 0;
-  std::uint64_t ends = 0;           // the face-up last cards of the columns, free to go home
-  std::uint64_t columnTakes = 0;    // the cards that a column can take now
+  std::uint64_t ends = 0;         // the face-up last cards of the columns, free to go home
+  std::uint64_t faceUp = 0;       // every face-up column card: each can still end its column
+  std::uint64_t columnTakes = 0;  // the cards that a column can take now
+  std::uint64_t movable = 0;
   std::uint8_t endColumn[52] = {};  // the column that each card of `ends` ends
   int firstEmpty = -1;              // the first empty column, -1 if none
-  std::uint64_t all() const { return talon | heads; }
   // The columns, one bit each, whose face-up last card `card` fits on.
   unsigned columnsTaking(std::uint8_t card) const {
     if (rankOf(card) == 0) return 0;  // an Ace is never laid on a Two
@@ -94,8 +95,10 @@ Layable layableCards(const State& s, const Rules& rules) {
   for (int i = 0; i < s.talonLength; ++i) cards.talon |= bit(s.talon[i]);
   for (int c = 0; c < kColumnCount; ++c) {
     const int last = rules.wholeParts ? std::min(s.down[c], s.length[c]) : s.length[c] - 1;
-    for (int r = s.down[c]; r <= last && r < s.length[c]; ++r)
-      if (r > 0 || !isKing(s.cards[c][r])) cards.heads |= bit(s.cards[c][r]);
+    for (int r = s.down[c]; r < s.length[c]; ++r) {
+      cards.faceUp |= bit(s.cards[c][r]);
+      if (r <= last && (r > 0 || !isKing(s.cards[c][r]))) cards.heads |= bit(s.cards[c][r]);
+    }
     if (lastIsFaceUp(s, c)) {
       const std::uint8_t end = s.cards[c][s.length[c] - 1];
       cards.ends |= bit(end);
@@ -107,6 +110,15 @@ Layable layableCards(const State& s, const Rules& rules) {
       if (cards.firstEmpty < 0) cards.firstEmpty = c;
     }
   }
+  // With one card turned and no refill limit every talon card stays within reach, wherever the
+  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
+  // play it instead just before the move that needs it, and until then it does from the talon
+  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). So
+  // it is laid on a column only when a line of talon cards, each laid on the one before, can end
+  // in a head of a column (worthLaying); the other talon cards count as none that could be laid
+  // on a column, for every rule that waits for one.
+  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
+  cards.movable = (everyCardReachable ? cards.worthLaying() : cards.talon) | cards.heads;
   return cards;
 }
 
@@ -122,28 +134,23 @@ struct MoveList {
 
 // A move that only lays a card somewhere without freeing anything is worth making only when a
 // card can then be laid on it; until then it can wait, so leaving it out loses no winning line.
-// worthLaying: the talon cards worth laying on a column when every talon card stays within reach.
-void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
-                   std::uint64_t worthLaying, int index, int presses, int refills, MoveList& out) {
+void addWasteMoves(const State& s, const Rules& rules, const Layable& layable, int index,
+                   int presses, int refills, MoveList& out) {
   const std::uint8_t card = s.talon[index];
   const auto add = [&](MoveKind kind, int target, int order) {
     out.push_back({kind, 0, 0, static_cast<std::int8_t>(target), card,
                    static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(index),
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
-  // With one card turned and no refill limit every talon card stays within reach, wherever the
-  // others are, so a talon card can wait (proved) until it helps; a line that plays it earlier can
-  // play it instead just before the move that needs it, and until then it does from the talon
-  // whatever it does elsewhere (goes home, or moves on to a column, from the talon directly). It
-  // goes home only when the next card of its suit could follow (it lies in the talon or face up),
-  // and onto a column only when a line of talon cards, each laid on the one before, can end in a
-  // head of a column (worthLaying).
+  // When every talon card stays within reach (see layableCards), a talon card goes home only when
+  // the next card of its suit could follow: it lies in the talon or face up (a face-up card in the
+  // middle of a part that moves only whole still ends its column once the cards on it have gone
+  // home). It goes onto a column only when it is movable.
   const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
   if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
-                            ((layable.all() | layable.ends) & bit(card + 4)) != 0))
+                            ((layable.talon | layable.faceUp) & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
-  if ((layable.columnTakes & bit(card)) == 0) return;
-  if (everyCardReachable && (worthLaying & bit(card)) == 0) return;
+  if ((layable.columnTakes & bit(card)) == 0 || (layable.movable & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
   if (isKing(card)) {
     if (layable.firstEmpty >= 0) add(MoveKind::WasteToColumn, layable.firstEmpty, 20);
@@ -159,19 +166,17 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable,
 // refill and a whole pass. Proved: a second refill would only repeat the pass with a refill less,
 // and a stock position seen before in this pass offers the same waste card.
 void addTalonMoves(const State& s, const Rules& rules, const Layable& layable, MoveList& out) {
-  const std::uint64_t worth =
-      rules.turn == 1 && rules.refillLimit < 0 ? layable.worthLaying() : 0;  // else unused
   const int n = s.talonLength;
   int q = s.position, presses = 0, refills = s.refillsUsed;
   bool refilled = false;
   bool seen[kMaxTalon + 1] = {};
-  if (q >= 1) addWasteMoves(s, rules, layable, worth, q - 1, 0, refills, out);
+  if (q >= 1) addWasteMoves(s, rules, layable, q - 1, 0, refills, out);
   seen[q] = true;
   for (;;) {
     if (q < n) {
       q = std::min(q + rules.turn, n);
       ++presses;
-      if (!seen[q]) addWasteMoves(s, rules, layable, worth, q - 1, presses, refills, out);
+      if (!seen[q]) addWasteMoves(s, rules, layable, q - 1, presses, refills, out);
       if (!refilled) seen[q] = true;
     } else if (!refilled && q >= 2 && (rules.refillLimit < 0 || refills < rules.refillLimit)) {
       q = 0;
@@ -185,17 +190,19 @@ void addTalonMoves(const State& s, const Rules& rules, const Layable& layable, M
 }
 
 // Sending the last card of a column home helps when it turns a card up, when the next card of its
-// suit could follow it home (`ready`: the cards in the talon or free to move), or when the card it
-// frees goes home, takes another card, or leaves its column empty for a King. Otherwise it can
+// suit could follow it home (`followers`: the cards in the talon or face up), or when the card it
+// frees goes home, takes another card (one of `ready`: in the talon or free to move), or leaves
+// its column empty for a King. Otherwise it can
 // wait (proved): until one of these becomes true the card covers nothing that a line uses (the
 // card it frees can move with it on top, and nothing is laid on it in a line that sent it home),
 // so a line that sends it home earlier can send it home instead just before the card it frees is
 // used or the next card of its suit goes home, and then this rule lets it go.
-bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits) {
+bool sendingHomeHelps(const State& s, int c, std::uint64_t followers, std::uint64_t ready,
+                      bool kingWaits) {
   const int last = s.length[c] - 1;
   const std::uint8_t card = s.cards[c][last];
   if (last == s.down[c] && last > 0) return true;
-  if (isKing(card) || (ready & bit(card + 4)) != 0) return true;
+  if (isKing(card) || (followers & bit(card + 4)) != 0) return true;
   if (last == 0) return kingWaits;
   const std::uint8_t freed = s.cards[c][last - 1];
   return fitsHome(s, freed) || (takersOf(freed) & ready & ~bit(card)) != 0;
@@ -203,13 +210,14 @@ bool sendingHomeHelps(const State& s, int c, std::uint64_t ready, bool kingWaits
 
 void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std::uint8_t lastLaid,
                     MoveList& out) {
-  const std::uint64_t layable = free.all();
+  const std::uint64_t layable = free.movable;
   const bool kingWaits = (layable & kKings) != 0;
   for (int c = 0; c < kColumnCount; ++c) {
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) && sendingHomeHelps(s, c, layable | free.ends, kingWaits))
+    if (fitsHome(s, lastCard) &&
+        sendingHomeHelps(s, c, free.talon | free.faceUp, layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -390,7 +398,11 @@ void makeMove(State& s, const Candidate& m, std::vector<Move>* moves) {
   if (moves) moves->push_back({m.kind, m.column, m.row, m.target, m.card});
 }
 
-void sendSafeCardsHome(State& s, std::vector<Move>* moves) {
+void sendSafeCardsHome(State& s, const Rules& rules, std::vector<Move>* moves) {
+  // With one card turned and no refill limit a talon card stays within reach wherever the others
+  // are, so a safe one goes home as a column's last card does: the stock presses that turn it up
+  // first (to the end of the stock and round again for a card below the waste card).
+  const bool fromTalon = rules.turn == 1 && rules.refillLimit < 0;
   for (bool again = true; again;) {
     again = false;
     for (int c = 0; c < kColumnCount; ++c) {
@@ -406,13 +418,29 @@ void sendSafeCardsHome(State& s, std::vector<Move>* moves) {
       reveal(s, c);
       again = true;
     }
+    for (int i = 0; fromTalon && i < s.talonLength; ++i) {
+      const std::uint8_t card = s.talon[i];
+      if (!fitsHome(s, card) || !safeHome(s, card)) continue;
+      const int rounds = i < s.position - 1;
+      const int presses =
+          i >= s.position - 1 ? i + 1 - s.position : s.talonLength - s.position + 1 + i + 1;
+      makeMove(s,
+               {MoveKind::WasteToFoundation, 0, 0, pileFor(s, card), card,
+                static_cast<std::uint8_t>(presses), static_cast<std::uint8_t>(i),
+                static_cast<std::uint8_t>(s.refillsUsed + rounds), 0},
+               moves);
+      again = true;
+      break;
+    }
   }
 }
 
 // The move and the safe foundation moves after it. The position before has no card left to send
 // home, so after a move that sends none home only the column that it lays cards on or takes
-// cards from can have one, and most moves are quickly seen to leave none.
-void makeMoveAndSafeMoves(State& s, const Candidate& m, std::vector<Move>* moves) {
+// cards from can have one (a talon card's safety changes only with the cards home), and most
+// moves are quickly seen to leave none.
+void makeMoveAndSafeMoves(State& s, const Rules& rules, const Candidate& m,
+                          std::vector<Move>* moves) {
   makeMove(s, m, moves);
   if (m.kind == MoveKind::ColumnToColumn || m.kind == MoveKind::WasteToColumn) {
     // Of ColumnToColumn the target's new last card is the one the source column ended in.
@@ -421,7 +449,7 @@ void makeMoveAndSafeMoves(State& s, const Candidate& m, std::vector<Move>* moves
     const std::uint8_t card = s.cards[c][s.length[c] - 1];
     if (!fitsHome(s, card) || !safeHome(s, card)) return;
   }
-  sendSafeCardsHome(s, moves);
+  sendSafeCardsHome(s, rules, moves);
 }
 
 }  // namespace
@@ -430,11 +458,13 @@ void applyMoveAlone(State& s, const Candidate& m, std::vector<Move>& moves) {
   makeMove(s, m, &moves);
 }
 
-void applyMove(State& s, const Candidate& m, std::vector<Move>& moves) {
-  makeMoveAndSafeMoves(s, m, &moves);
+void applyMove(State& s, const Rules& rules, const Candidate& m, std::vector<Move>& moves) {
+  makeMoveAndSafeMoves(s, rules, m, &moves);
 }
 
-void applyMove(State& s, const Candidate& m) { makeMoveAndSafeMoves(s, m, nullptr); }
+void applyMove(State& s, const Rules& rules, const Candidate& m) {
+  makeMoveAndSafeMoves(s, rules, m, nullptr);
+}
 
 int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   const int pressCost = std::min<int>(m.presses, 20);
@@ -446,7 +476,7 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
       if (m.row == down && down > 0) return (80 + down) * 32;
       // Emptying a column pays only while a King can move into it.
       if (m.row == 0)
-        return (layableCards(s, rules).all() & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
+        return (layableCards(s, rules).movable & kKings) != 0 && !isKing(m.card) ? 60 * 32 : 0;
       return fitsHome(s, s.cards[m.column][m.row - 1]) ? 35 * 32 : 0;
     }
     case MoveKind::WasteToColumn: return (isKing(m.card) ? 50 : 30) * 32 - pressCost;
@@ -456,7 +486,9 @@ int usefulness(const State& s, const Rules& rules, const Candidate& m) {
   return 0;
 }
 
-void playSafeMoves(State& s, std::vector<Move>& moves) { sendSafeCardsHome(s, &moves); }
+void playSafeMoves(State& s, const Rules& rules, std::vector<Move>& moves) {
+  sendSafeCardsHome(s, rules, &moves);
+}
 
 bool isWon(const State& s) {
   return s.home[0] == 13 && s.home[1] == 13 && s.home[2] == 13 && s.home[3] == 13;
@@ -505,21 +537,23 @@ bool isBlocked(const State& s) {
   // A card leaves its column home (when it is the last card, after the lower cards of its suit),
   // or as the head of the cards on it onto a card of the other colour one rank higher that ends
   // another column, or carried on a face-up card below it that moves so, or, a King, into an
-  // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
-  // of the set to have left first: a card of the set lies above it (it cannot go home), or a
-  // lower card of its suit lies below a card of the set, and each card that it or a face-up card
-  // below it could move onto is home, lies below a card of the set, or is a stranded talon card.
-  // Then no card of the set can be the first of them to leave, so none ever leaves: the position
-  // is lost. The largest such set is found by starting from every card and dropping the ones
-  // with a way out. A talon card, not a King, gets onto a column only laid on a card that it
-  // could move onto while that ends a column; when each of those is home (for good), below a card
-  // of the set, or a stranded talon card itself, it is stranded: before a card of the set has
-  // left, it never ends a column (the first of them to do so would have been laid on none).
-  // The set starts from the cards whose own ways onto other columns are barred even if every card
-  // that lies below another belonged below one of the set.
+  // empty column. Take a set of column cards such that each one's ways out need a card of the set
+  // to have left first: a card of the set lies above it (it cannot go home), or a lower card of
+  // its suit lies below a card of the set; each card that it or a face-up card below it could
+  // move onto is home, lies below a card of the set, or is a stranded talon card; and, for a
+  // King, every column holds a card of the set (none can be emptied). Then no card of the set can
+  // be the first of them to leave, so none ever leaves: the position is lost. The largest such
+  // set is found by starting from every card and dropping the ones with a way out. A talon card
+  // gets onto a column only laid on a card that it could move onto while that ends a column (a
+  // King: only into an empty column); when each of those is home (for good), below a card of the
+  // set, or a stranded talon card itself, it is stranded: before a card of the set has left, it
+  // never ends a column (the first of them to do so would have been laid on none). The set starts
+  // from the cards whose own ways onto other columns are barred even if every card that lies
+  // below another belonged below one of the set, and every column held one.
   std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
   std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
   std::uint8_t columnOf[52], rowOf[52];
+  bool emptyColumn = false;
   for (int c = 0; c < kColumnCount; ++c) {
     under[c][0] = 0;
     for (int r = 0; r < s.length[c]; ++r) {
@@ -530,12 +564,16 @@ bool isBlocked(const State& s) {
     }
     lying |= under[c][s.length[c]];
     if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
+    emptyColumn = emptyColumn || s.length[c] == 0;
   }
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
-  // The cards given as no place for a card of the set, with the stranded talon cards added.
+  // The cards given as no place for a card of the set, with the stranded talon cards added;
+  // talon Kings are stranded while no column can be emptied.
   const std::uint64_t talonBelowKings = talon & ~kKings;
-  const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
+  const auto strandedTalon = [talonBelowKings, talon](std::uint64_t unreachable,
+                                                      bool noEmptyColumn) {
+    if (noEmptyColumn) unreachable |= talon & kKings;
     if (talonBelowKings == 0) return unreachable;
     // By descending rank from the highest talon card, so that a rank's places are settled before
     // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
@@ -547,11 +585,14 @@ bool isBlocked(const State& s) {
     }
     return unreachable;
   };
-  const std::uint64_t neverFree = strandedTalon(home | below);
+  const auto movesBarred = [](std::uint8_t card, std::uint64_t unreachable, bool noEmptyColumn) {
+    return isKing(card) ? noEmptyColumn : (parentsOf(card) & ~unreachable) == 0;
+  };
+  const std::uint64_t neverFree = strandedTalon(home | below, !emptyColumn);
   std::uint64_t stuck = 0;
-  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
+  for (std::uint64_t rest = lying; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
+    if (movesBarred(card, neverFree, !emptyColumn)) stuck |= bit(card);
   }
   while (stuck != 0) {
     int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
@@ -560,20 +601,23 @@ bool isBlocked(const State& s) {
       topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
     }
     std::uint64_t covered = 0;  // the cards below a card of the set
-    for (int c = 0; c < kColumnCount; ++c)
+    bool noEmptyColumn = true;  // every column holds a card of the set
+    for (int c = 0; c < kColumnCount; ++c) {
       if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-    const std::uint64_t unreachable = strandedTalon(home | covered);
+      noEmptyColumn = noEmptyColumn && topStuck[c] >= 0;
+    }
+    const std::uint64_t unreachable = strandedTalon(home | covered, noEmptyColumn);
     std::uint64_t kept = stuck;
     for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
       const int c = columnOf[card], r = rowOf[card];
       const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
       const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
-      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
       // The face-up cards below it, each of which could carry it, are all in the set.
       const bool carryBarred =
           r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
-      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
+      if (!homeBarred || !movesBarred(card, unreachable, noEmptyColumn) || !carryBarred)
+        kept &= ~bit(card);
     }
     if (kept == stuck) break;
     stuck = kept;

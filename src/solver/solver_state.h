@@ -73,9 +73,9 @@ inline std::uint8_t laidBy(const Candidate& move) {
 }
 // Applies a move and the safe foundation moves after it, appending the player's moves. The position
 // before has no safe foundation move left (as after playSafeMoves or applyMove).
-void applyMove(State& s, const Candidate& c, std::vector<Move>& moves);
+void applyMove(State& s, const Rules& rules, const Candidate& c, std::vector<Move>& moves);
 // The same while searching: the player's moves are not needed.
-void applyMove(State& s, const Candidate& c);
+void applyMove(State& s, const Rules& rules, const Candidate& c);
 // The move alone, without the safe foundation moves.
 void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
 // How much a move helps a player who has no winning line to follow, 0 for not at all, in this
@@ -86,8 +86,9 @@ void applyMoveAlone(State& s, const Candidate& c, std::vector<Move>& moves);
 // for good or takes a card from the talon for good, so a player following them never goes round
 // in a circle.
 int usefulness(const State& s, const Rules& rules, const Candidate& m);
-// Sends every card home that no other card could still need as a place to go.
-void playSafeMoves(State& s, std::vector<Move>& moves);
+// Sends every card home that no other card could still need as a place to go: the columns' last
+// cards, and the talon cards when every talon card stays within reach.
+void playSafeMoves(State& s, const Rules& rules, std::vector<Move>& moves);
 bool isWon(const State& s);
 // True when some column cards can never leave their columns, each waiting for another of them:
 // the position and every one after it are lost.

@@ -76,15 +76,15 @@ std::uint64_t VisitedSet::prefetch(const Key& key) const {
   return hash;
 }
 
-void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
-                    const VisitedSet& visited, std::vector<Successor>& out) {
+void makeSuccessors(const State& s, const Rules& rules, const std::vector<Candidate>& moves,
+                    const KeyMaker& keyOf, const VisitedSet& visited, std::vector<Successor>& out) {
   if (out.size() < moves.size()) out.resize(moves.size());
   KeyMaker::Parts parts;
   keyOf.partsOf(s, parts);
   for (std::size_t i = 0; i < moves.size(); ++i) {
     Successor& next = out[i];
     next.state = s;
-    applyMove(next.state, moves[i]);
+    applyMove(next.state, rules, moves[i]);
     next.key = keyOf(next.state, parts);
     next.hash = visited.prefetch(next.key);
   }

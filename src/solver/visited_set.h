@@ -48,7 +48,7 @@ struct Successor {
 // The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
 // shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the
 // keys soon after seldom waits for memory.
-void makeSuccessors(const State& s, const std::vector<Candidate>& moves, const KeyMaker& keyOf,
-                    const VisitedSet& visited, std::vector<Successor>& out);
+void makeSuccessors(const State& s, const Rules& rules, const std::vector<Candidate>& moves,
+                    const KeyMaker& keyOf, const VisitedSet& visited, std::vector<Successor>& out);
 
 }  // namespace solver::detail

@@ -212,7 +212,7 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       store.push(node, 0);  // for the search that continues
       return Outcome::Undecided;
     }
-    makeSuccessors(state, moves, keyOf_, visited_, children);
+    makeSuccessors(state, rules_, moves, keyOf_, visited_, children);
     // In reverse, so that among equals the move that generateMoves orders first comes first.
     for (std::size_t i = moves.size(); i-- > 0;) {
       const Candidate& move = moves[i];
@@ -267,7 +267,7 @@ std::vector<Move> WinSearch::lineTo(std::uint32_t node) const {
     for (const Candidate& move : moves) {
       child = state;
       played.clear();
-      applyMove(child, move, played);
+      applyMove(child, rules_, move, played);
       pack(child, packed);
       if (packed.samePosition(next)) break;
     }

@@ -73,7 +73,7 @@ TEST_P(KeyTest, EqualExactlyForTheSamePosition) {
         keyOf.partsOf(s, parts);
         for (const Candidate& candidate : candidates) {
           State next = s;
-          applyMove(next, candidate);
+          applyMove(next, rules, candidate);
           EXPECT_EQ(keyOf(next, parts), keyOf(next));
         }
         applyMoveAlone(s, candidates[random() % candidates.size()], moves);
