@@ -17,7 +17,6 @@ namespace solver {
 namespace {
 
 using detail::Candidate;
-using detail::Key;
 using detail::State;
 using detail::VisitedSet;
 
@@ -185,9 +184,13 @@ Result searchFrom(const State& root, const detail::Rules& rules, const detail::R
 
 Result solve(const Position& position, Level level, int refills, const Limits& limits,
              const std::atomic<bool>* cancel) {
+  return detail::solveUnder(position, detail::rulesFor(level, refills), limits, cancel);
+}
+
+Result detail::solveUnder(const Position& position, const Rules& rules, const Limits& limits,
+                          const std::atomic<bool>* cancel) {
   const Clock clock(limits.cpuTime);
   Result result;
-  const detail::Rules rules = detail::rulesFor(level, refills);
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {
@@ -209,7 +212,7 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
   // allows, and more: lost there, it is lost here. Its search is often far smaller (the stock
   // position does not matter, and talon cards wait until they help), so it gets a share of the
   // budget when the best-first search has found no win.
-  const detail::Rules looser{1, rules.wholeParts, kUnlimitedRefills};
+  const Rules looser{1, rules.wholeParts, kUnlimitedRefills};
   const bool tighter = rules.turn != looser.turn || rules.refillLimit != looser.refillLimit;
   result = searchFrom(root, rules, tighter ? &looser : nullptr, limits, clock, cancel);
   if (result.outcome == Outcome::Won) {

@@ -38,6 +38,9 @@ struct State {
 };
 
 Rules rulesFor(Level level, int refills);
+// solve() under any rules, also those of no level (one card turned with moves of whole parts).
+Result solveUnder(const Position& position, const Rules& rules, const Limits& limits,
+                  const std::atomic<bool>* cancel = nullptr);
 
 // A move of the search: for a waste card, the stock presses that turn it up come first.
 struct Candidate {
