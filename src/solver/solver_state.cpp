@@ -537,23 +537,21 @@ bool isBlocked(const State& s) {
   // A card leaves its column home (when it is the last card, after the lower cards of its suit),
   // or as the head of the cards on it onto a card of the other colour one rank higher that ends
   // another column, or carried on a face-up card below it that moves so, or, a King, into an
-  // empty column. Take a set of column cards such that each one's ways out need a card of the set
-  // to have left first: a card of the set lies above it (it cannot go home), or a lower card of
-  // its suit lies below a card of the set; each card that it or a face-up card below it could
-  // move onto is home, lies below a card of the set, or is a stranded talon card; and, for a
-  // King, every column holds a card of the set (none can be emptied). Then no card of the set can
-  // be the first of them to leave, so none ever leaves: the position is lost. The largest such
-  // set is found by starting from every card and dropping the ones with a way out. A talon card
-  // gets onto a column only laid on a card that it could move onto while that ends a column (a
-  // King: only into an empty column); when each of those is home (for good), below a card of the
-  // set, or a stranded talon card itself, it is stranded: before a card of the set has left, it
-  // never ends a column (the first of them to do so would have been laid on none). The set starts
-  // from the cards whose own ways onto other columns are barred even if every card that lies
-  // below another belonged below one of the set, and every column held one.
+  // empty column. Take a set of column cards, no Kings, such that each one's ways out need a card
+  // of the set to have left first: a card of the set lies above it (it cannot go home), or a
+  // lower card of its suit lies below a card of the set, and each card that it or a face-up card
+  // below it could move onto is home, lies below a card of the set, or is a stranded talon card.
+  // Then no card of the set can be the first of them to leave, so none ever leaves: the position
+  // is lost. The largest such set is found by starting from every card and dropping the ones
+  // with a way out. A talon card, not a King, gets onto a column only laid on a card that it
+  // could move onto while that ends a column; when each of those is home (for good), below a card
+  // of the set, or a stranded talon card itself, it is stranded: before a card of the set has
+  // left, it never ends a column (the first of them to do so would have been laid on none).
+  // The set starts from the cards whose own ways onto other columns are barred even if every card
+  // that lies below another belonged below one of the set.
   std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
   std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
   std::uint8_t columnOf[52], rowOf[52];
-  bool emptyColumn = false;
   for (int c = 0; c < kColumnCount; ++c) {
     under[c][0] = 0;
     for (int r = 0; r < s.length[c]; ++r) {
@@ -564,16 +562,12 @@ bool isBlocked(const State& s) {
     }
     lying |= under[c][s.length[c]];
     if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
-    emptyColumn = emptyColumn || s.length[c] == 0;
   }
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
-  // The cards given as no place for a card of the set, with the stranded talon cards added;
-  // talon Kings are stranded while no column can be emptied.
+  // The cards given as no place for a card of the set, with the stranded talon cards added.
   const std::uint64_t talonBelowKings = talon & ~kKings;
-  const auto strandedTalon = [talonBelowKings, talon](std::uint64_t unreachable,
-                                                      bool noEmptyColumn) {
-    if (noEmptyColumn) unreachable |= talon & kKings;
+  const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
     if (talonBelowKings == 0) return unreachable;
     // By descending rank from the highest talon card, so that a rank's places are settled before
     // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
@@ -585,14 +579,11 @@ bool isBlocked(const State& s) {
     }
     return unreachable;
   };
-  const auto movesBarred = [](std::uint8_t card, std::uint64_t unreachable, bool noEmptyColumn) {
-    return isKing(card) ? noEmptyColumn : (parentsOf(card) & ~unreachable) == 0;
-  };
-  const std::uint64_t neverFree = strandedTalon(home | below, !emptyColumn);
+  const std::uint64_t neverFree = strandedTalon(home | below);
   std::uint64_t stuck = 0;
-  for (std::uint64_t rest = lying; rest != 0; rest &= rest - 1) {
+  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
     const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if (movesBarred(card, neverFree, !emptyColumn)) stuck |= bit(card);
+    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
   }
   while (stuck != 0) {
     int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
@@ -601,23 +592,20 @@ bool isBlocked(const State& s) {
       topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
     }
     std::uint64_t covered = 0;  // the cards below a card of the set
-    bool noEmptyColumn = true;  // every column holds a card of the set
-    for (int c = 0; c < kColumnCount; ++c) {
+    for (int c = 0; c < kColumnCount; ++c)
       if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-      noEmptyColumn = noEmptyColumn && topStuck[c] >= 0;
-    }
-    const std::uint64_t unreachable = strandedTalon(home | covered, noEmptyColumn);
+    const std::uint64_t unreachable = strandedTalon(home | covered);
     std::uint64_t kept = stuck;
     for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
       const int c = columnOf[card], r = rowOf[card];
       const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
       const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
+      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
       // The face-up cards below it, each of which could carry it, are all in the set.
       const bool carryBarred =
           r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
-      if (!homeBarred || !movesBarred(card, unreachable, noEmptyColumn) || !carryBarred)
-        kept &= ~bit(card);
+      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
     }
     if (kept == stuck) break;
     stuck = kept;
