@@ -118,14 +118,26 @@ constexpr std::uint32_t kMaxStoredPositions = 1'000'000;
 // The share of the budget for a search under looser rules.
 constexpr int kLooserShare = 8;  // one eighth
 
-// Searches from a root that is neither won nor blocked, under `rules`: first a best-first search,
-// which finds most wins soon; then, when `looser` rules are given, a search under them (their
-// loss is this position's loss); then a depth-first search from every position the best-first
-// search left open, which needs far less memory per position. Each leaves out only the moves that
-// cannot matter, so when none finds a win the position is lost. The line starts at the root.
-Result searchFrom(const State& root, const detail::Rules& rules, const detail::Rules* looser,
-                  const Limits& limits, const Clock& clock, const std::atomic<bool>* cancel) {
+// Searches from `root` under `rules`, after its safe moves (appended to `line`, the moves that led
+// to the root): first a best-first search, which finds most wins soon; then, when `looser` rules
+// are given, a search under them (their loss is this position's loss); then a depth-first search
+// from every position the best-first search left open, which needs far less memory per position.
+// Each leaves out only the moves that cannot matter, so when none finds a win the position is
+// lost. A winning line starts with `line`.
+Result searchFrom(State root, std::vector<Move> line, const detail::Rules& rules,
+                  const detail::Rules* looser, const Limits& limits, const Clock& clock,
+                  const std::atomic<bool>* cancel) {
   Result result;
+  detail::playSafeMoves(root, rules, line);
+  if (detail::isWon(root)) {
+    result.outcome = Outcome::Won;
+    result.moves = std::move(line);
+    return result;
+  }
+  if (detail::isBlocked(root)) {
+    result.outcome = Outcome::Lost;
+    return result;
+  }
   const detail::KeyMaker keyOf(root, rules);
   VisitedSet visited;
   Limits own = limits;
@@ -138,7 +150,11 @@ Result searchFrom(const State& root, const detail::Rules& rules, const detail::R
   };
   result.outcome = best.run(bestFirstSpent);
   result.states = visited.size();
-  if (result.outcome == Outcome::Won) result.moves = best.winningLine();
+  if (result.outcome == Outcome::Won) {
+    const std::vector<Move> won = best.winningLine();
+    line.insert(line.end(), won.begin(), won.end());
+    result.moves = std::move(line);
+  }
   if (result.outcome != Outcome::Undecided) return result;
   std::uint64_t looserStates = 0;
   if (looser && !proof.outOfBudget()) {
@@ -146,15 +162,7 @@ Result searchFrom(const State& root, const detail::Rules& rules, const detail::R
     const Limits share{limits.maxStates / kLooserShare,
                        std::min(limits.maxTime, spent + limits.maxTime / kLooserShare),
                        limits.cpuTime};
-    // The looser rules may send more cards home at once (safe talon cards).
-    State looseRoot = root;
-    std::vector<Move> unused;
-    detail::playSafeMoves(looseRoot, *looser, unused);
-    Result loose;
-    if (detail::isBlocked(looseRoot))
-      loose.outcome = Outcome::Lost;
-    else if (!detail::isWon(looseRoot))
-      loose = searchFrom(looseRoot, *looser, nullptr, share, clock, cancel);
+    const Result loose = searchFrom(root, {}, *looser, nullptr, share, clock, cancel);
     looserStates = loose.states;
     if (loose.outcome == Outcome::Lost) {
       result.outcome = Outcome::Lost;
@@ -172,7 +180,8 @@ Result searchFrom(const State& root, const detail::Rules& rules, const detail::R
     if (!proof.outOfBudget()) result = proof.run(open, {});
   }
   if (result.outcome == Outcome::Won) {
-    std::vector<Move> line = best.lineTo(node);
+    const std::vector<Move> toOpen = best.lineTo(node);
+    line.insert(line.end(), toOpen.begin(), toOpen.end());
     line.insert(line.end(), result.moves.begin(), result.moves.end());
     result.moves = std::move(line);
   }
@@ -190,22 +199,12 @@ Result solve(const Position& position, Level level, int refills, const Limits& l
 Result detail::solveUnder(const Position& position, const Rules& rules, const Limits& limits,
                           const std::atomic<bool>* cancel) {
   const Clock clock(limits.cpuTime);
-  Result result;
   std::vector<Move> line;
   State root;
   if (!detail::toState(position, root, line)) {
-    result.outcome = Outcome::Invalid;
-    return result;
-  }
-  detail::playSafeMoves(root, rules, line);
-  if (detail::isWon(root)) {
-    result.outcome = Outcome::Won;
-    result.moves = std::move(line);
-    return result;
-  }
-  if (detail::isBlocked(root)) {
-    result.outcome = Outcome::Lost;
-    return result;
+    Result invalid;
+    invalid.outcome = Outcome::Invalid;
+    return invalid;
   }
   // Turning one card with no refill limit, every talon card is within reach at any time, so the
   // same position under those rules offers every line that turning three or a refill limit
@@ -213,13 +212,8 @@ Result detail::solveUnder(const Position& position, const Rules& rules, const Li
   // position does not matter, and talon cards wait until they help), so it gets a share of the
   // budget when the best-first search has found no win.
   const Rules looser{1, rules.wholeParts, kUnlimitedRefills};
-  const bool tighter = rules.turn != looser.turn || rules.refillLimit != looser.refillLimit;
-  result = searchFrom(root, rules, tighter ? &looser : nullptr, limits, clock, cancel);
-  if (result.outcome == Outcome::Won) {
-    line.insert(line.end(), result.moves.begin(), result.moves.end());
-    result.moves = std::move(line);
-  }
-  return result;
+  return searchFrom(root, std::move(line), rules, rules.everyCardReachable() ? nullptr : &looser,
+                    limits, clock, cancel);
 }
 
 }  // namespace solver

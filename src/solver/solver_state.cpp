@@ -67,6 +67,10 @@ struct Layable {
   std::uint64_t faceUp = 0;       // every face-up column card: each can still end its column
   std::uint64_t columnTakes = 0;  // the cards that a column can take now
   std::uint64_t movable = 0;
+  // The cards that could follow a card of their suit home: in the talon or face up (a face-up
+  // card in the middle of a part that moves only whole still ends its column once the cards on it
+  // have gone home).
+  std::uint64_t followers() const { return talon | faceUp; }
   std::uint8_t endColumn[52] = {};  // the column that each card of `ends` ends
   int firstEmpty = -1;              // the first empty column, -1 if none
   // The columns, one bit each, whose face-up last card `card` fits on.
@@ -117,8 +121,7 @@ Layable layableCards(const State& s, const Rules& rules) {
   // it is laid on a column only when a line of talon cards, each laid on the one before, can end
   // in a head of a column (worthLaying); the other talon cards count as none that could be laid
   // on a column, for every rule that waits for one.
-  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
-  cards.movable = (everyCardReachable ? cards.worthLaying() : cards.talon) | cards.heads;
+  cards.movable = (rules.everyCardReachable() ? cards.worthLaying() : cards.talon) | cards.heads;
   return cards;
 }
 
@@ -143,12 +146,10 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable, i
                    static_cast<std::uint8_t>(refills), static_cast<std::int16_t>(order + presses)});
   };
   // When every talon card stays within reach (see layableCards), a talon card goes home only when
-  // the next card of its suit could follow: it lies in the talon or face up (a face-up card in the
-  // middle of a part that moves only whole still ends its column once the cards on it have gone
-  // home). It goes onto a column only when it is movable.
-  const bool everyCardReachable = rules.turn == 1 && rules.refillLimit < 0;
-  if (fitsHome(s, card) && (!everyCardReachable || isKing(card) ||
-                            ((layable.talon | layable.faceUp) & bit(card + 4)) != 0))
+  // the next card of its suit could follow (one of `followers`), and onto a column only when it
+  // is movable.
+  if (fitsHome(s, card) &&
+      (!rules.everyCardReachable() || isKing(card) || (layable.followers() & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if ((layable.columnTakes & bit(card)) == 0 || (layable.movable & bit(card)) == 0) return;
   // Proved: of the empty columns only the first takes a King, as they are all alike.
@@ -190,13 +191,12 @@ void addTalonMoves(const State& s, const Rules& rules, const Layable& layable, M
 }
 
 // Sending the last card of a column home helps when it turns a card up, when the next card of its
-// suit could follow it home (`followers`: the cards in the talon or face up), or when the card it
-// frees goes home, takes another card (one of `ready`: in the talon or free to move), or leaves
-// its column empty for a King. Otherwise it can
-// wait (proved): until one of these becomes true the card covers nothing that a line uses (the
-// card it frees can move with it on top, and nothing is laid on it in a line that sent it home),
-// so a line that sends it home earlier can send it home instead just before the card it frees is
-// used or the next card of its suit goes home, and then this rule lets it go.
+// suit could follow it home (one of `followers`), or when the card it frees goes home, takes
+// another card (one of `ready`: in the talon or free to move), or leaves its column empty for a
+// King. Otherwise it can wait (proved): until one of these becomes true the card covers nothing
+// that a line uses (the card it frees can move with it on top, and nothing is laid on it in a line
+// that sent it home), so a line that sends it home earlier can send it home instead just before the
+// card it frees is used or the next card of its suit goes home, and then this rule lets it go.
 bool sendingHomeHelps(const State& s, int c, std::uint64_t followers, std::uint64_t ready,
                       bool kingWaits) {
   const int last = s.length[c] - 1;
@@ -217,7 +217,7 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
     if (fitsHome(s, lastCard) &&
-        sendingHomeHelps(s, c, free.talon | free.faceUp, layable | free.ends, kingWaits))
+        sendingHomeHelps(s, c, free.followers(), layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
     const int firstUp = s.down[c];
@@ -402,7 +402,7 @@ void sendSafeCardsHome(State& s, const Rules& rules, std::vector<Move>* moves) {
   // With one card turned and no refill limit a talon card stays within reach wherever the others
   // are, so a safe one goes home as a column's last card does: the stock presses that turn it up
   // first (to the end of the stock and round again for a card below the waste card).
-  const bool fromTalon = rules.turn == 1 && rules.refillLimit < 0;
+  const bool fromTalon = rules.everyCardReachable();
   for (bool again = true; again;) {
     again = false;
     for (int c = 0; c < kColumnCount; ++c) {
@@ -625,7 +625,7 @@ KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
     bits += columnBits_[c];
   }
   talonBits_ = root.talonLength;
-  const bool stockPosition = rules.turn > 1 || rules.refillLimit >= 0;
+  const bool stockPosition = !rules.everyCardReachable();
   positionBits_ = static_cast<std::uint8_t>(stockPosition ? bitWidth(root.talonLength) : 0);
   refillBits_ = static_cast<std::uint8_t>(
       rules.refillLimit >= 0 ? bitWidth(static_cast<unsigned>(rules.refillLimit)) : 0);

@@ -21,6 +21,9 @@ struct Rules {
   int turn = 3;            // cards turned per stock press
   bool wholeParts = true;  // only a whole face-up part (or the waste card) moves between columns
   int refillLimit = kUnlimitedRefills;
+  // With one card turned and no refill limit every talon card stays within reach at any time,
+  // wherever the others are.
+  bool everyCardReachable() const { return turn == 1 && refillLimit < 0; }
 };
 
 struct State {
