@@ -1,5 +1,6 @@
 // Hand-built positions: a lost one is proved lost, a bad one refused, a position one move from the
-// win hints that move, and a cancelled search stops. The position text: read, written, refused.
+// win hints that move, and a cancelled search stops; dealt games that shortcuts settle. The
+// position text: read, written, refused.
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -112,6 +113,29 @@ TEST(SolverOutcomeTest, MutuallyWaitingMovesStillWin) {
     for (int refills : {solver::kUnlimitedRefills, 2})
       EXPECT_EQ(solver::solve(parse.file->position, *parse.file->level, refills, kLimits).outcome,
                 Outcome::Won);
+  }
+}
+
+// Dealt games the search once could not settle within millions of positions, each decided now
+// within a small budget by one of its shortcuts.
+TEST(SolverOutcomeTest, DealsSettledByTheShortcuts) {
+  struct Deal {
+    std::uint32_t seed;
+    Level level;
+    Outcome outcome;
+    std::uint64_t maxStates;
+  };
+  const Deal deals[] = {
+      {174, Level::Medium, Outcome::Lost, 400'000},  // lost when one card is turned
+      {239, Level::Hard, Outcome::Won, 20'000},      // a card amid a whole part follows home
+      {60, Level::Easy, Outcome::Lost, 200'000},     // safe stock cards home at once
+      {118, Level::Easy, Outcome::Lost, 400'000},
+  };
+  for (const Deal& d : deals) {
+    SCOPED_TRACE(d.seed);
+    const solver::Limits limits{d.maxStates, std::chrono::milliseconds(60'000)};
+    const Position dealt = solver::positionOf(solver::dealtTable(d.seed));
+    EXPECT_EQ(solver::solve(dealt, d.level, solver::kUnlimitedRefills, limits).outcome, d.outcome);
   }
 }
 
