@@ -139,7 +139,7 @@ Result searchFrom(State root, std::vector<Move> line, const detail::Rules& rules
     return result;
   }
   const detail::KeyMaker keyOf(root, rules);
-  VisitedSet visited;
+  VisitedSet visited(keyOf.stockField());
   Limits own = limits;
   if (looser) own.maxStates -= limits.maxStates / kLooserShare;
   Search proof{rules, own, clock, cancel, keyOf, visited};

@@ -109,6 +109,14 @@ class KeyMaker {
   KeyMaker(const State& root, const Rules& rules);
   Key operator()(const State& s) const;
   bool exact() const { return exact_; }
+  // Turning three cards without a refill limit, an exact key gives the stock position one bit of
+  // `stockField()` (in Key::b): bit 0 of the field for a stock that reaches the same cards as a
+  // full one, else one bit per position. Otherwise the field is empty (0).
+  std::uint64_t stockField() const { return stockField_; }
+  // The stock bits of the positions of the same layout from which stock presses alone lead to
+  // the position of `stockBit` (itself included): each of them offers every move it offers. For
+  // an empty field, the top bit, set in every key.
+  static std::uint64_t positionsReaching(std::uint64_t stockBit, std::uint64_t field);
   // The slots of the searched position's talon whose card is still in the talon, one bit each.
   std::uint64_t talonLeft(const State& s) const;
 
@@ -130,7 +138,11 @@ class KeyMaker {
   const Rules& rules_;
   std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
   std::uint8_t columnBits_[kColumnCount], talonBits_, positionBits_, refillBits_;
+  std::uint64_t stockField_ = 0;
   bool exact_;
+
+  // A stock position's bit in the stock field: 0 for a multiple of three, else one per position.
+  static int stockBitIndex(int position);
 
   Key fromParts(const State& s, std::uint64_t lying, std::uint64_t onHigh,
                 std::uint64_t talon) const;
