@@ -1,6 +1,6 @@
 // The card-set chooser: which files it lists, the preview and its loading in the background,
-// OK / Cancel / double click, the refusal of files without card pictures, and what it keeps between
-// uses.
+// OK / Cancel / double click, the refusal of files without card pictures, and what it keeps
+// between uses.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
