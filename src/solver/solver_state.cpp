@@ -561,20 +561,22 @@ bool isBlocked(const State& s) {
   // The set starts from the cards whose own ways onto other columns are barred even if every card
   // that lies below another belonged below one of the set.
   std::uint64_t lying = 0, below = 0;  // the column cards; those with a card on them
-  // Per column card: the cards below it, and the face-up ones among them (none for a face-down
-  // card or the first face-up one: a card that nothing below it can carry).
-  std::uint64_t underCard[52], faceUpUnder[52];
+  // Per column card: the cards below it, and the face-up ones among them, which could carry it;
+  // `carried`: the cards that have such a card below them.
+  std::uint64_t underCard[52], faceUpUnder[52], carried = 0;
   for (int c = 0; c < kColumnCount; ++c) {
+    if (s.length[c] == 0) continue;
     std::uint64_t under = 0, faceUp = 0;
     for (int r = 0; r < s.length[c]; ++r) {
       const std::uint8_t card = s.cards[c][r];
       underCard[card] = under;
       faceUpUnder[card] = faceUp;
       under |= bit(card);
+      if (r > s.down[c]) carried |= bit(card);
       if (r >= s.down[c]) faceUp |= bit(card);
     }
     lying |= under;
-    if (s.length[c] > 0) below |= underCard[s.cards[c][s.length[c] - 1]];
+    below |= under & ~bit(s.cards[c][s.length[c] - 1]);
   }
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
@@ -602,7 +604,7 @@ bool isBlocked(const State& s) {
     // carriers (the face-up cards below them) are all in the set.
     std::uint64_t kept =
         stuck & (covered | higherOfSuit) & placesAllIn(strandedTalon(home | covered));
-    for (std::uint64_t rest = kept; rest != 0; rest &= rest - 1) {
+    for (std::uint64_t rest = kept & carried; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
       if ((faceUpUnder[card] & ~stuck) != 0) kept &= ~bit(card);
     }
