@@ -236,6 +236,7 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     for (int r = firstUp; r <= last; ++r) {
       if (rules.wholeParts && r != firstUp) break;
       const std::uint8_t head = s.cards[c][r];
+      if ((free.columnTakes & bit(head)) == 0) continue;  // no column can take it
       // Proved: the cards just laid here, laid on at once to another column, could have gone
       // there directly from where they came (the same cards move, from the same place, onto the
       // same card), and that move was tried from the position before.
