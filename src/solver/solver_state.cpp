@@ -343,12 +343,27 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                   std::vector<Candidate>& out) {
+void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out) {
   MoveList list;
   const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, lastLaid, list);
+  addColumnMoves(s, rules, layable, after.laid, list);
   addTalonMoves(s, rules, layable, list);
+  // Proved, while every talon card stays within reach: a talon card laid on a column is there
+  // only for the card laid on it next. Until then, from the talon it does whatever it does there:
+  // goes home, or moves on to another column (laid there directly), and the card it covers takes
+  // no other card and moves with it or alone the same. So a line that lays it earlier can lay it
+  // instead just before the card that comes on it, and the move after it lays a card on it: a
+  // talon card (the same again) or a face-up part.
+  if (after.cover >= 0) {
+    int kept = 0;
+    for (int i = 0; i < list.size; ++i) {
+      const Candidate& move = list.moves[i];
+      if (move.target == after.cover &&
+          (move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn))
+        list.moves[kept++] = move;
+    }
+    list.size = kept;
+  }
   // Few moves, mostly in order already: a stable insertion sort.
   for (int i = 1; i < list.size; ++i) {
     const Candidate move = list.moves[i];
