@@ -356,12 +356,27 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                   std::vector<Candidate>& out) {
+void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out) {
   MoveList list;
   const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, lastLaid, list);
+  addColumnMoves(s, rules, layable, after.laid, list);
   addTalonMoves(s, rules, layable, list);
+  // Proved, while every talon card stays within reach: a talon card laid on a column is there
+  // only for the card laid on it next. Until then, from the talon it does whatever it does there:
+  // goes home, or moves on to another column (laid there directly), and the card it covers takes
+  // no other card and moves with it or alone the same. So a line that lays it earlier can lay it
+  // instead just before the card that comes on it, and the move after it lays a card on it: a
+  // talon card (the same again) or a face-up part.
+  if (after.cover >= 0) {
+    int kept = 0;
+    for (int i = 0; i < list.size; ++i) {
+      const Candidate& move = list.moves[i];
+      if (move.target == after.cover &&
+          (move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn))
+        list.moves[kept++] = move;
+    }
+    list.size = kept;
+  }
   // Few moves, mostly in order already: a stable insertion sort.
   for (int i = 1; i < list.size; ++i) {
     const Candidate move = list.moves[i];
@@ -631,16 +646,42 @@ KeyMaker::KeyMaker(const State& root, const Rules& rules) : rules_(rules) {
   positionBits_ = static_cast<std::uint8_t>(stockPosition ? bitWidth(root.talonLength) : 0);
   refillBits_ = static_cast<std::uint8_t>(
       rules.refillLimit >= 0 ? bitWidth(static_cast<unsigned>(rules.refillLimit)) : 0);
-  bits += talonBits_ + positionBits_ + refillBits_;
+  bits += talonBits_ + refillBits_;
+  // Turning three cards without a refill limit, the stock position gets a bit of its own when the
+  // key has room for one per stock position that reaches fewer cards than a full stock, so that
+  // the table can tell which positions of a layout lead to which.
+  const int stockBits = stockBitIndex(std::max(root.talonLength - 1, 0)) + 1;
+  if (rules.turn == 3 && rules.refillLimit < 0 && bits + stockBits <= 127) {
+    stockField_ = ((std::uint64_t{1} << stockBits) - 1) << (63 - stockBits);
+    positionBits_ = 0;
+  }
+  bits += positionBits_;
   exact_ = bits <= 127;  // the top bit marks a key as used
+}
+
+int KeyMaker::stockBitIndex(int position) {
+  if (position % 3 == 0) return 0;
+  return 1 + (position / 3) * 2 + position % 3 - 1;
+}
+
+std::uint64_t KeyMaker::positionsReaching(std::uint64_t stockBit, std::uint64_t field) {
+  if (field == 0) return std::uint64_t{1} << 63;  // no stock bits: only the same key
+  const int shift = __builtin_ctzll(field);
+  const std::uint64_t own = stockBit >> shift;
+  if (own == 1) return field;  // every stock position reaches what a full stock does
+  // The bits of the same remainder at most this one: every other bit.
+  const std::uint64_t sameRemainder =
+      (__builtin_ctzll(own) % 2 != 0 ? 0xaaaaaaaaaaaaaaaaull : 0x5555555555555554ull);
+  return (sameRemainder & ((own << 1) - 1)) << shift;
 }
 
 // The fields: the cards home per suit; per rank below the King and colour, the pile of the card
 // that the first of its two cards lying on a column card lies on (the other one, if it lies on
-// one too, lies on the other); the columns; the talon cards left; the stock position; the refills
-// used. They name every card's place: home by the counts, talon cards by their bits, face-down
-// cards by the counts in the column fields; the rest lie face up, each column's head named and
-// every other card on the card its pair's bit names. So the key is exact.
+// one too, lies on the other); the columns; the talon cards left; the stock position (a number,
+// or a bit of the stock field); the refills used. They name every card's place: home by the counts,
+// talon cards by their bits, face-down cards by the counts in the column fields; the rest lie face
+// up, each column's head named and every other card on the card its pair's bit names. So the key is
+// exact.
 std::uint64_t KeyMaker::talonLeft(const State& s) const {
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= std::uint64_t{1} << talonSlot_[s.talon[i]];
@@ -727,9 +768,12 @@ Key KeyMaker::fromParts(const State& s, std::uint64_t lying, std::uint64_t onHig
   // one card turned that is every stock.
   const bool refills = rules_.refillLimit >= 0;
   const bool position = refills || (s.position % rules_.turn != 0 && s.position != s.talonLength);
-  key.put(position ? s.position : 0, positionBits_);
+  key.put(position && positionBits_ > 0 ? s.position : 0, positionBits_);
   key.put(refills ? s.refillsUsed : 0, refillBits_);
   Key result{key.words[0], key.words[1]};
+  if (stockField_ != 0)
+    result.b |= std::uint64_t{1} << (__builtin_ctzll(stockField_) +
+                                     (position ? stockBitIndex(s.position) : 0));
   if (!exact_) {
     Hasher h;
     for (std::uint64_t word : key.words) h.add(word);

@@ -67,15 +67,22 @@ std::uint64_t hashOf(const Key& key);
 // turned (the moves that turn them are appended to `moves`).
 bool toState(const Position& position, State& state, std::vector<Move>& moves);
 
-// lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
-// are not moved on to another column, which they could have reached directly.
-void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                   std::vector<Candidate>& out);
-// The head of the cards a move lays on a column, kNoCard for a move that lays none: the lastLaid
-// of the position after it.
-inline std::uint8_t laidBy(const Candidate& move) {
+// What the move before leaves the next one to do.
+struct After {
+  // The head of the cards it laid on a column (kNoCard if none): they are not moved on to another
+  // column, which they could have reached directly.
+  std::uint8_t laid = kNoCard;
+  // While every talon card stays within reach, the column where it laid a talon card (-1 if
+  // none): the next move lays a card on that one (generateMoves argues why). The position is then
+  // not one to enter in the table, as its moves are not all of its own.
+  std::int8_t cover = -1;
+};
+void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out);
+// What a move leaves the next one to do.
+inline After afterMove(const Rules& rules, const Candidate& move) {
   const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
-  return laid ? move.card : kNoCard;
+  const bool talonCardLaid = move.kind == MoveKind::WasteToColumn && rules.everyCardReachable();
+  return {laid ? move.card : kNoCard, static_cast<std::int8_t>(talonCardLaid ? move.target : -1)};
 }
 // Applies a move and the safe foundation moves after it, appending the player's moves. The position
 // before has no safe foundation move left (as after playSafeMoves or applyMove).
@@ -109,6 +116,14 @@ class KeyMaker {
   KeyMaker(const State& root, const Rules& rules);
   Key operator()(const State& s) const;
   bool exact() const { return exact_; }
+  // Turning three cards without a refill limit, an exact key gives the stock position one bit of
+  // `stockField()` (in Key::b): bit 0 of the field for a stock that reaches the same cards as a
+  // full one, else one bit per position. Otherwise the field is empty (0).
+  std::uint64_t stockField() const { return stockField_; }
+  // The stock bits of the positions of the same layout from which stock presses alone lead to
+  // the position of `stockBit` (itself included): each of them offers every move it offers. For
+  // an empty field, the top bit, set in every key.
+  static std::uint64_t positionsReaching(std::uint64_t stockBit, std::uint64_t field);
   // The slots of the searched position's talon whose card is still in the talon, one bit each.
   std::uint64_t talonLeft(const State& s) const;
 
@@ -130,7 +145,11 @@ class KeyMaker {
   const Rules& rules_;
   std::uint8_t talonSlot_[52];  // where each card lies in the talon of the searched position
   std::uint8_t columnBits_[kColumnCount], talonBits_, positionBits_, refillBits_;
+  std::uint64_t stockField_ = 0;
   bool exact_;
+
+  // A stock position's bit in the stock field: 0 for a multiple of three, else one per position.
+  static int stockBitIndex(int position);
 
   Key fromParts(const State& s, std::uint64_t lying, std::uint64_t onHigh,
                 std::uint64_t talon) const;

@@ -48,15 +48,16 @@ void freeSlots(Key* slots, std::uint64_t count) {
 
 bool isFree(const Key& slot) { return slot.b == 0; }
 
-// The slot of the key, or the free slot where it belongs.
-Key& slotFor(Key* slots, std::uint64_t mask, const Key& key, std::uint64_t hash) {
-  for (std::uint64_t i = hash & mask;; i = (i + 1) & mask)
-    if (isFree(slots[i]) || slots[i] == key) return slots[i];
-}
-
 }  // namespace
 
-VisitedSet::VisitedSet() {
+// The slot of the key's layout, or the free slot where it belongs.
+Key& VisitedSet::slotFor(Key* slots, std::uint64_t mask, const Key& key, std::uint64_t hash) const {
+  for (std::uint64_t i = hash & mask;; i = (i + 1) & mask)
+    if (isFree(slots[i]) || (slots[i].a == key.a && ((slots[i].b ^ key.b) & ~stockField_) == 0))
+      return slots[i];
+}
+
+VisitedSet::VisitedSet(std::uint64_t stockField) : stockField_(stockField) {
   for (Segment& segment : segments_) {
     segment.slots = allocateSlots(kFirstSlots);
     segment.mask = kFirstSlots - 1;
@@ -70,11 +71,20 @@ VisitedSet::~VisitedSet() {
 bool VisitedSet::insert(const Key& key, std::uint64_t hash) {
   Segment& segment = segments_[hash >> (64 - kSegmentBits)];
   Key& slot = slotFor(segment.slots, segment.mask, key, hash);
-  if (!isFree(slot)) return false;
-  slot = key;
+  if (isFree(slot)) {
+    slot = key;
+    if (4 * ++segment.count > 3 * (segment.mask + 1)) grow(segment);
+  } else {
+    const std::uint64_t stockBit = key.b & stockField_;
+    if ((slot.b & KeyMaker::positionsReaching(stockBit, stockField_)) != 0) return false;
+    slot.b |= stockBit;
+  }
   ++count_;
-  if (4 * ++segment.count > 3 * (segment.mask + 1)) grow(segment);
   return true;
+}
+
+std::uint64_t VisitedSet::hashOf(const Key& key) const {
+  return detail::hashOf({key.a, key.b & ~stockField_});
 }
 
 std::uint64_t VisitedSet::prefetch(const Key& key) const {

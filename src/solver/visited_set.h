@@ -11,19 +11,29 @@
 
 namespace solver::detail {
 
+//
+// Keys with a stock field (KeyMaker::stockField) share one slot per layout, which collects the
+// stock bits of the positions met. A position counts as met when one of the same layout from
+// which stock presses alone lead to it was: that one offers every move it offers (the same
+// moves, and the same cards from the stock), and each position after those moves is again met
+// or reached from one met, so every line from it to a win has its like from the one met, whose
+// search finds one if there is one.
 class VisitedSet {
  public:
-  VisitedSet();
+  explicit VisitedSet(std::uint64_t stockField = 0);
   ~VisitedSet();
   VisitedSet(const VisitedSet&) = delete;
   VisitedSet& operator=(const VisitedSet&) = delete;
 
-  // False when the key was there already. Keys are never all zero (KeyMaker sets the top bit).
+  // False when the position was met already. Keys are never all zero (KeyMaker sets the top bit).
   bool insert(const Key& key) { return insert(key, hashOf(key)); }
   bool insert(const Key& key, std::uint64_t hash);  // hash: hashOf(key)
+  // The hash that places the key: that of the key without its stock bits.
+  std::uint64_t hashOf(const Key& key) const;
   // Starts loading the key's slot into the cache, for an insert of the key soon after; returns
   // hashOf(key).
   std::uint64_t prefetch(const Key& key) const;
+  // The positions met.
   std::uint64_t size() const { return count_; }
 
  private:
@@ -35,15 +45,17 @@ class VisitedSet {
   };
   Segment segments_[1 << kSegmentBits];
   std::uint64_t count_ = 0;
+  std::uint64_t stockField_;
 
-  static void grow(Segment& segment);
+  Key& slotFor(Key* slots, std::uint64_t mask, const Key& key, std::uint64_t hash) const;
+  void grow(Segment& segment);
 };
 
 // A position after a move, with its key.
 struct Successor {
   State state;
   Key key;
-  std::uint64_t hash;  // hashOf(key)
+  std::uint64_t hash;  // VisitedSet::hashOf(key)
 };
 // The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
 // shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the

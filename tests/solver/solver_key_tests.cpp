@@ -10,6 +10,7 @@
 
 #include "solver/solver_state.h"
 #include "solver/table_position.h"
+#include "solver/visited_set.h"
 
 namespace solver::detail {
 namespace {
@@ -66,7 +67,7 @@ TEST_P(KeyTest, EqualExactlyForTheSamePosition) {
         EXPECT_EQ(byKey->second, text);
         EXPECT_EQ(byText->second, std::pair(key.a, key.b));
         shared += !newKey;
-        generateMoves(s, rules, kNoCard, candidates);
+        generateMoves(s, rules, {}, candidates);
         if (candidates.empty()) break;
         // The key of a successor from its parent's parts is the key made from scratch.
         KeyMaker::Parts parts;
@@ -87,6 +88,40 @@ INSTANTIATE_TEST_SUITE_P(LevelsAndRefills, KeyTest,
                          ::testing::Values(KeyCase{Level::Easy, kUnlimitedRefills},
                                            KeyCase{Level::Medium, kUnlimitedRefills},
                                            KeyCase{Level::Hard, 2}));
+
+// Turning three cards without a refill limit, a position of a layout counts as met once one from
+// which stock presses alone lead to it was: one at a lower stock position of the same remainder,
+// or, for a stock that reaches only what a full one does, any.
+TEST(StockPositionTest, MetWhenReachedByPressesFromOneMet) {
+  std::vector<Move> moves;
+  State s;
+  ASSERT_TRUE(toState(positionOf(dealtTable(1)), s, moves));
+  ASSERT_EQ(s.talonLength, 24);
+  const Rules rules = rulesFor(Level::Medium, kUnlimitedRefills);
+  const KeyMaker keyOf(s, rules);
+  ASSERT_NE(keyOf.stockField(), 0u);
+  struct Step {
+    int position;
+    bool isNew;
+  };
+  const std::vector<std::vector<Step>> orders = {
+      {{7, true}, {4, true}, {10, false}, {7, false}, {0, false}, {5, true}, {8, false}},
+      {{0, true}, {24, false}, {22, true}, {3, false}, {23, true}, {2, true}, {20, false}},
+      {{23, true}, {22, true}, {1, true}, {2, true}, {21, false}, {24, false}}};
+  for (const auto& order : orders) {
+    VisitedSet visited(keyOf.stockField());
+    std::uint64_t met = 0;
+    for (const Step& step : order) {
+      s.position = static_cast<std::uint8_t>(step.position);
+      EXPECT_EQ(visited.insert(keyOf(s)), step.isNew) << "stock position " << step.position;
+      met += step.isNew;
+    }
+    EXPECT_EQ(visited.size(), met);
+  }
+  // With a refill limit every stock position is a position of its own.
+  const KeyMaker limited(s, rulesFor(Level::Medium, 2));
+  EXPECT_EQ(limited.stockField(), 0u);
+}
 
 }  // namespace
 }  // namespace solver::detail
