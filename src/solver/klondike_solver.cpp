@@ -65,7 +65,7 @@ struct Search {
     Result result;
     visited.insert(keyOf(root));
     if (stack.empty()) stack.emplace_back();
-    enter(stack[0], root, kNoCard);
+    enter(stack[0], root, {});
     std::size_t depth = 1;
     std::uint64_t steps = 0;
     while (depth > 0) {
@@ -91,21 +91,23 @@ struct Search {
         return result;
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
-      if (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)) continue;
-      const std::uint8_t laid = detail::laidBy(move);
+      const detail::After after = detail::afterMove(rules, move);
+      if ((after.cover < 0 && !visited.insert(child.key, child.hash)) ||
+          detail::isBlocked(child.state))
+        continue;
       // Growing the stack moves the frames but not their children's storage: `child` stays valid.
       if (depth == stack.size()) stack.emplace_back();
-      enter(stack[depth++], child.state, laid);
+      enter(stack[depth++], child.state, after);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();
     return result;
   }
 
-  // Makes the frame search `state`, reached by a move that laid `lastLaid`.
-  void enter(Frame& frame, const State& state, std::uint8_t lastLaid) {
+  // Makes the frame search `state`, reached by a move that left `after`.
+  void enter(Frame& frame, const State& state, detail::After after) {
     frame.next = 0;
-    detail::generateMoves(state, rules, lastLaid, frame.moves);
+    detail::generateMoves(state, rules, after, frame.moves);
     detail::makeSuccessors(state, rules, frame.moves, keyOf, visited, frame.children);
   }
 };

@@ -58,6 +58,18 @@ std::uint64_t parentsOf(std::uint8_t card) {
   return (Card{card}.colour() == 0 ? 0x6ull : 0x9ull) << (rankOf(card) + 1) * 4;
 }
 
+constexpr std::uint64_t kSuit0 = 0x1111111111111ull;  // the cards of suit 0
+
+// The cards whose parents (see parentsOf) are all in `taken`, every rank at once: a card of suit 0
+// or 3 has none of suits 1 and 2 one rank higher outside `taken`, one of suit 1 or 2 none of
+// suits 0 and 3.
+std::uint64_t placesAllIn(std::uint64_t taken) {
+  const std::uint64_t open = ~taken >> 4;  // at each card's rank, the cards one rank higher
+  const std::uint64_t suit12Open = (open >> 1 | open >> 2) & kSuit0;
+  const std::uint64_t suit03Open = (open | open >> 3) & kSuit0;
+  return (~suit12Open & kSuit0) * 0x9 | (~suit03Open & kSuit0) * 0x6;
+}
+
 // The cards that could still be laid on a column (`movable`): the talon cards that the search
 // lays on one, and the heads of the face-up parts that may move (under wholeParts only a whole
 // face-up part), except Kings in row 0, which have nowhere better to go.
@@ -224,6 +236,7 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     for (int r = firstUp; r <= last; ++r) {
       if (rules.wholeParts && r != firstUp) break;
       const std::uint8_t head = s.cards[c][r];
+      if ((free.columnTakes & bit(head)) == 0) continue;  // no column can take it
       // Proved: the cards just laid here, laid on at once to another column, could have gone
       // there directly from where they came (the same cards move, from the same place, onto the
       // same card), and that move was tried from the position before.
@@ -343,12 +356,27 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
   return true;
 }
 
-void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                   std::vector<Candidate>& out) {
+void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out) {
   MoveList list;
   const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, lastLaid, list);
+  addColumnMoves(s, rules, layable, after.laid, list);
   addTalonMoves(s, rules, layable, list);
+  // Proved, while every talon card stays within reach: a talon card laid on a column is there
+  // only for the card laid on it next. Until then, from the talon it does whatever it does there:
+  // goes home, or moves on to another column (laid there directly), and the card it covers takes
+  // no other card and moves with it or alone the same. So a line that lays it earlier can lay it
+  // instead just before the card that comes on it, and the move after it lays a card on it: a
+  // talon card (the same again) or a face-up part.
+  if (after.cover >= 0) {
+    int kept = 0;
+    for (int i = 0; i < list.size; ++i) {
+      const Candidate& move = list.moves[i];
+      if (move.target == after.cover &&
+          (move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn))
+        list.moves[kept++] = move;
+    }
+    list.size = kept;
+  }
   // Few moves, mostly in order already: a stable insertion sort.
   for (int i = 1; i < list.size; ++i) {
     const Candidate move = list.moves[i];
@@ -530,10 +558,9 @@ constexpr unsigned kEmptyColumn = 52;
 }  // namespace
 
 bool isBlocked(const State& s) {
-  constexpr std::uint64_t kSuit = 0x1111111111111ull;  // the cards of suit 0
   std::uint64_t home = 0;
   for (int suit = 0; suit < 4; ++suit)
-    home |= (kSuit & ((std::uint64_t{1} << 4 * s.home[suit]) - 1)) << suit;
+    home |= (kSuit0 & ((std::uint64_t{1} << 4 * s.home[suit]) - 1)) << suit;
   // A card leaves its column home (when it is the last card, after the lower cards of its suit),
   // or as the head of the cards on it onto a card of the other colour one rank higher that ends
   // another column, or carried on a face-up card below it that moves so, or, a King, into an
@@ -549,63 +576,53 @@ bool isBlocked(const State& s) {
   // left, it never ends a column (the first of them to do so would have been laid on none).
   // The set starts from the cards whose own ways onto other columns are barred even if every card
   // that lies below another belonged below one of the set.
-  std::uint64_t lying = 0, below = 0;               // the column cards; those with a card on them
-  std::uint64_t under[kColumnCount][kMaxRows + 1];  // under[c][r]: the cards below row r
-  std::uint8_t columnOf[52], rowOf[52];
+  std::uint64_t lying = 0, below = 0;  // the column cards; those with a card on them
+  // Per column card: the cards below it, and the face-up ones among them, which could carry it;
+  // `carried`: the cards that have such a card below them.
+  std::uint64_t underCard[52], faceUpUnder[52], carried = 0;
   for (int c = 0; c < kColumnCount; ++c) {
-    under[c][0] = 0;
+    if (s.length[c] == 0) continue;
+    std::uint64_t under = 0, faceUp = 0;
     for (int r = 0; r < s.length[c]; ++r) {
       const std::uint8_t card = s.cards[c][r];
-      under[c][r + 1] = under[c][r] | bit(card);
-      columnOf[card] = static_cast<std::uint8_t>(c);
-      rowOf[card] = static_cast<std::uint8_t>(r);
+      underCard[card] = under;
+      faceUpUnder[card] = faceUp;
+      under |= bit(card);
+      if (r > s.down[c]) carried |= bit(card);
+      if (r >= s.down[c]) faceUp |= bit(card);
     }
-    lying |= under[c][s.length[c]];
-    if (s.length[c] > 0) below |= under[c][s.length[c] - 1];
+    lying |= under;
+    below |= under & ~bit(s.cards[c][s.length[c] - 1]);
   }
   std::uint64_t talon = 0;
   for (int i = 0; i < s.talonLength; ++i) talon |= bit(s.talon[i]);
-  // The cards given as no place for a card of the set, with the stranded talon cards added.
+  // The cards given as no place for a card of the set, with the stranded talon cards added. A
+  // rank's stranded cards depend only on those of the rank above, so there is one answer, and
+  // adding the cards stranded so far until no more are found reaches it.
   const std::uint64_t talonBelowKings = talon & ~kKings;
   const auto strandedTalon = [talonBelowKings](std::uint64_t unreachable) {
-    if (talonBelowKings == 0) return unreachable;
-    // By descending rank from the highest talon card, so that a rank's places are settled before
-    // it: cards of suits 0 and 3 are laid on those of suits 1 and 2, and the other way round.
-    for (int shift = (63 - __builtin_clzll(talonBelowKings)) & ~3; shift >= 0; shift -= 4) {
-      const std::uint64_t places = ~unreachable >> (shift + 4);
-      const std::uint64_t stranded =
-          ((places & 0x6) == 0 ? 0x9u : 0) | ((places & 0x9) == 0 ? 0x6u : 0);
-      unreachable |= (stranded << shift) & talonBelowKings;
+    for (std::uint64_t stranded = 0;;) {
+      const std::uint64_t found = talonBelowKings & placesAllIn(unreachable | stranded);
+      if (found == stranded) return unreachable | stranded;
+      stranded = found;
     }
-    return unreachable;
   };
-  const std::uint64_t neverFree = strandedTalon(home | below);
-  std::uint64_t stuck = 0;
-  for (std::uint64_t rest = lying & ~kKings; rest != 0; rest &= rest - 1) {
-    const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-    if ((parentsOf(card) & ~neverFree) == 0) stuck |= bit(card);
-  }
+  std::uint64_t stuck = lying & ~kKings & placesAllIn(strandedTalon(home | below));
   while (stuck != 0) {
-    int topStuck[kColumnCount] = {-1, -1, -1, -1, -1, -1, -1};
-    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
-      const int card = __builtin_ctzll(rest);
-      topStuck[columnOf[card]] = std::max<int>(topStuck[columnOf[card]], rowOf[card]);
-    }
     std::uint64_t covered = 0;  // the cards below a card of the set
-    for (int c = 0; c < kColumnCount; ++c)
-      if (topStuck[c] >= 0) covered |= under[c][topStuck[c]];
-    const std::uint64_t unreachable = strandedTalon(home | covered);
-    std::uint64_t kept = stuck;
-    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1) {
+    for (std::uint64_t rest = stuck; rest != 0; rest &= rest - 1)
+      covered |= underCard[__builtin_ctzll(rest)];
+    // The cards whose ways home are barred: those below a card of the set, and those of a higher
+    // rank than a card of their suit that lies below one.
+    std::uint64_t higherOfSuit = covered << 4;
+    for (int shift = 4; shift < 64; shift *= 2) higherOfSuit |= higherOfSuit << shift;
+    // Of those, the cards whose moves onto other columns are barred too, then the ones whose
+    // carriers (the face-up cards below them) are all in the set.
+    std::uint64_t kept =
+        stuck & (covered | higherOfSuit) & placesAllIn(strandedTalon(home | covered));
+    for (std::uint64_t rest = kept & carried; rest != 0; rest &= rest - 1) {
       const auto card = static_cast<std::uint8_t>(__builtin_ctzll(rest));
-      const int c = columnOf[card], r = rowOf[card];
-      const std::uint64_t lowerOfSuit = (bit(card) - 1) & (kSuit << suitOf(card));
-      const bool homeBarred = topStuck[c] > r || (lowerOfSuit & covered) != 0;
-      const bool moveBarred = (parentsOf(card) & ~unreachable) == 0;
-      // The face-up cards below it, each of which could carry it, are all in the set.
-      const bool carryBarred =
-          r <= s.down[c] || ((under[c][r] & ~under[c][s.down[c]]) & ~stuck) == 0;
-      if (!homeBarred || !moveBarred || !carryBarred) kept &= ~bit(card);
+      if ((faceUpUnder[card] & ~stuck) != 0) kept &= ~bit(card);
     }
     if (kept == stuck) break;
     stuck = kept;

@@ -67,15 +67,22 @@ std::uint64_t hashOf(const Key& key);
 // turned (the moves that turn them are appended to `moves`).
 bool toState(const Position& position, State& state, std::vector<Move>& moves);
 
-// lastLaid: the head of the cards that the move before laid on a column (kNoCard if none); they
-// are not moved on to another column, which they could have reached directly.
-void generateMoves(const State& s, const Rules& rules, std::uint8_t lastLaid,
-                   std::vector<Candidate>& out);
-// The head of the cards a move lays on a column, kNoCard for a move that lays none: the lastLaid
-// of the position after it.
-inline std::uint8_t laidBy(const Candidate& move) {
+// What the move before leaves the next one to do.
+struct After {
+  // The head of the cards it laid on a column (kNoCard if none): they are not moved on to another
+  // column, which they could have reached directly.
+  std::uint8_t laid = kNoCard;
+  // While every talon card stays within reach, the column where it laid a talon card (-1 if
+  // none): the next move lays a card on that one (generateMoves argues why). The position is then
+  // not one to enter in the table, as its moves are not all of its own.
+  std::int8_t cover = -1;
+};
+void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out);
+// What a move leaves the next one to do.
+inline After afterMove(const Rules& rules, const Candidate& move) {
   const bool laid = move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn;
-  return laid ? move.card : kNoCard;
+  const bool talonCardLaid = move.kind == MoveKind::WasteToColumn && rules.everyCardReachable();
+  return {laid ? move.card : kNoCard, static_cast<std::int8_t>(talonCardLaid ? move.target : -1)};
 }
 // Applies a move and the safe foundation moves after it, appending the player's moves. The position
 // before has no safe foundation move left (as after playSafeMoves or applyMove).

@@ -11,7 +11,7 @@ std::vector<Move> suggestMove(const Position& position, Level level, int refills
   if (!moves.empty()) return moves;  // a face-down last card to turn first
   const detail::Rules rules = detail::rulesFor(level, refills);
   std::vector<detail::Candidate> candidates;
-  detail::generateMoves(state, rules, kNoCard, candidates);
+  detail::generateMoves(state, rules, {}, candidates);
   const detail::Candidate* best = nullptr;
   int bestValue = 0;
   for (const detail::Candidate& c : candidates) {

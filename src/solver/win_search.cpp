@@ -47,6 +47,16 @@ int movesNeededEstimate(const State& s, const Rules& rules) {
   return needed;
 }
 
+// An After in a byte: the card laid, or kCover and the column to lay a card on.
+constexpr std::uint8_t kCover = 0x80;
+std::uint8_t packAfter(After after) {
+  return after.cover >= 0 ? static_cast<std::uint8_t>(kCover | after.cover) : after.laid;
+}
+After unpackAfter(std::uint8_t packed) {
+  if (packed == kNoCard || (packed & kCover) == 0) return {packed, -1};
+  return {kNoCard, static_cast<std::int8_t>(packed & ~kCover)};
+}
+
 bool freesCardForHome(const State& s, const Candidate& move) {
   const std::uint8_t freed = s.cards[move.column][move.row - 1];
   return s.home[suitOf(freed)] == rankOf(freed);
@@ -77,8 +87,8 @@ struct WinSearch::Packed {
   std::uint16_t home;    // cards home, 4 bits per suit
   std::uint16_t cost;    // of the moves from the root (moveCost)
   std::uint8_t position, refillsUsed;
-  std::uint8_t piles;     // the foundation pile of each suit that has one, 2 bits per suit
-  std::uint8_t lastLaid;  // as generateMoves takes it
+  std::uint8_t piles;  // the foundation pile of each suit that has one, 2 bits per suit
+  std::uint8_t after;  // as generateMoves takes it (packAfter)
 
   bool samePosition(const Packed& o) const {
     return std::memcmp(columns, o.columns, sizeof columns) == 0 && talon == o.talon &&
@@ -129,7 +139,7 @@ WinSearch::WinSearch(const State& root, const Rules& rules, const KeyMaker& keyO
   pack(root, first);
   first.parent = 0;
   first.cost = 0;
-  first.lastLaid = kNoCard;
+  first.after = packAfter({});
   store_->push(0, 0);
 }
 
@@ -207,7 +217,7 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
     if (node == kNoNode && !store.pop(node)) return Outcome::Lost;
     const Packed parent = store[node];
     unpack(parent, state);
-    generateMoves(state, rules_, parent.lastLaid, moves);
+    generateMoves(state, rules_, unpackAfter(parent.after), moves);
     if (store.size + moves.size() > maxPositions_) {
       store.push(node, 0);  // for the search that continues
       return Outcome::Undecided;
@@ -218,15 +228,17 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       const Candidate& move = moves[i];
       const State& child = children[i].state;
       const bool won = isWon(child);
+      const After after = afterMove(rules_, move);
       // A blocked position is lost: entered in the table, never stored to be expanded.
-      if (!won && (!visited_.insert(children[i].key, children[i].hash) || isBlocked(child)))
+      if (!won && ((after.cover < 0 && !visited_.insert(children[i].key, children[i].hash)) ||
+                   isBlocked(child)))
         continue;
       const std::uint32_t id = store.add();
       Packed& packed = store[id];
       pack(child, packed);
       packed.parent = node;
       packed.cost = static_cast<std::uint16_t>(parent.cost + moveCost(rules_, move));
-      packed.lastLaid = laidBy(move);
+      packed.after = packAfter(after);
       if (won) {
         won_ = id;
         return Outcome::Won;
@@ -259,11 +271,11 @@ std::vector<Move> WinSearch::lineTo(std::uint32_t node) const {
   std::vector<Candidate> moves;
   State state = root_, child;
   Packed packed;
-  std::uint8_t lastLaid = kNoCard;
+  After after;
   // Each step again: the move from the position before that leads to the stored one.
   for (auto it = path.rbegin(); it != path.rend(); ++it) {
     const Packed& next = store[*it];
-    generateMoves(state, rules_, lastLaid, moves);
+    generateMoves(state, rules_, after, moves);
     for (const Candidate& move : moves) {
       child = state;
       played.clear();
@@ -273,7 +285,7 @@ std::vector<Move> WinSearch::lineTo(std::uint32_t node) const {
     }
     line.insert(line.end(), played.begin(), played.end());
     state = child;
-    lastLaid = next.lastLaid;
+    after = unpackAfter(next.after);
   }
   return line;
 }

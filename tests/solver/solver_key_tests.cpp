@@ -67,7 +67,7 @@ TEST_P(KeyTest, EqualExactlyForTheSamePosition) {
         EXPECT_EQ(byKey->second, text);
         EXPECT_EQ(byText->second, std::pair(key.a, key.b));
         shared += !newKey;
-        generateMoves(s, rules, kNoCard, candidates);
+        generateMoves(s, rules, {}, candidates);
         if (candidates.empty()) break;
         // The key of a successor from its parent's parts is the key made from scratch.
         KeyMaker::Parts parts;
