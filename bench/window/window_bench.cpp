@@ -4,9 +4,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "cards/card_set_chooser.h"
 #include "cards/card_set_loader.h"
 #include "cards/table_painter.h"
 #include "game/game_engine.h"
@@ -167,6 +171,43 @@ void BM_StartupToFirstPaintedTable(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartupToFirstPaintedTable)->Unit(benchmark::kMillisecond);
+
+// A move of the card-set chooser's selection to a file, as the chooser's own thread sees it:
+// the time until the list answers again, not until the preview is shown.
+void BM_ChooserSelectionChange(benchmark::State& state, const char* path) {
+  const QFileInfo file(QString::fromLatin1(path));
+  if (!file.exists()) return state.SkipWithError("no such card set");
+  cards::CardSetChooser chooser(file.absolutePath());
+  chooser.show();
+  const QList<QListWidgetItem*> found =
+      chooser.fileList->findItems(file.fileName(), Qt::MatchExactly);
+  if (found.isEmpty()) return state.SkipWithError("not listed");
+  for (auto _ : state) {
+    state.PauseTiming();
+    chooser.fileList->setCurrentItem(nullptr);
+    chooser.previewPicture->clear();
+    state.ResumeTiming();
+    chooser.fileList->setCurrentItem(found.first());
+    state.PauseTiming();
+    while (chooser.previewPicture->pixmap().isNull()) QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+// Iterations fixed: the preview's own loading, not counted, takes up to a thousand times longer.
+BENCHMARK_CAPTURE(BM_ChooserSelectionChange, Tvp, KLONDIKE_PLAY_DIR "/Vessant.tvp")
+    ->Iterations(1000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ChooserSelectionChange, Tavi, KLONDIKE_PLAY_DIR "/Vessant-Amiga.tavi")
+    ->Iterations(1000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ChooserSelectionChange, Svg, KLONDIKE_PLAY_DIR "/Vessant.svg")
+    ->Iterations(40)
+    ->Unit(benchmark::kMicrosecond);
+// A large desktop deck, where it is installed.
+BENCHMARK_CAPTURE(BM_ChooserSelectionChange, Dondorf,
+                  "/usr/share/carddecks/svg-dondorf/dondorf.svgz")
+    ->Iterations(15)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

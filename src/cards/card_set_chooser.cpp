@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPromise>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 
@@ -64,6 +66,21 @@ QStringList cardThemeFolders() {
     folders += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, name,
                                          QStandardPaths::LocateDirectory);
   return folders;
+}
+
+// Runs `loadPreview` for `fileName` on a worker thread. A load cancelled before it starts is
+// skipped: the player has moved on to another file meanwhile. The task keeps its own copies of
+// what it needs, so it may finish after the chooser is gone.
+QFuture<QImage> loadPreviewLater(const CardSetChooser::PreviewLoader& loadPreview,
+                                 const QString& fileName) {
+  const auto promise = std::make_shared<QPromise<QImage>>();
+  QFuture<QImage> future = promise->future();
+  promise->start();
+  QThreadPool::globalInstance()->start([loadPreview, fileName, promise] {
+    if (!promise->isCanceled()) promise->addResult(loadPreview(fileName));
+    promise->finish();
+  });
+  return future;
 }
 
 QString volumeRoot(const QString& dir) {
@@ -127,6 +144,14 @@ CardSetChooser::CardSetChooser(const QString& startDir, PreviewLoader loadPrevie
   connect(fileList, &QListWidget::currentItemChanged, this,
           [this](QListWidgetItem* item) { fileClicked(item); });
   connect(fileList, &QListWidget::itemDoubleClicked, this, &CardSetChooser::fileDoubleClicked);
+  connect(&previewLoad_, &QFutureWatcherBase::finished, this, [this] {
+    if (previewLoad_.isCanceled()) return;
+    const QImage preview = previewLoad_.result();
+    if (preview.isNull())
+      previewPicture->clear();
+    else
+      previewPicture->setPixmap(QPixmap::fromImage(preview));
+  });
   connect(okButton, &QPushButton::clicked, this, &CardSetChooser::confirmChoice);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   // The volumes, the folder tree and the files are listed when the window is shown.
@@ -181,7 +206,7 @@ void CardSetChooser::setListedDirectory(const QString& dir) {
   listedDir_ = folder;
   showListedFolder();
   listFiles({});
-  previewPicture->clear();  // the preview belonged to a file of the folder listed before
+  clearPreview();  // the preview belonged to a file of the folder listed before
 }
 
 void CardSetChooser::showEvent(QShowEvent* event) {
@@ -199,20 +224,29 @@ void CardSetChooser::showEvent(QShowEvent* event) {
   fillDriveList();
   showListedFolder();
   const QString selected = selectedFile();
-  if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName()))
-    previewPicture->clear();
+  if (!listFiles(selected.isEmpty() ? QString() : QFileInfo(selected).fileName())) clearPreview();
   QDialog::showEvent(event);
   // Scrolling needs the tree laid out at its shown size.
   revealTimer_->start();
 }
 
 void CardSetChooser::fileClicked(QListWidgetItem* item) {
-  if (item == nullptr) return;
-  const QImage preview = loadPreview_(QDir(listedDir_).filePath(item->text()));
-  if (preview.isNull())
-    previewPicture->clear();
-  else
-    previewPicture->setPixmap(QPixmap::fromImage(preview));
+  // The picture shown stays until the new one is there, so that moving through the list does
+  // not flicker.
+  if (item != nullptr)
+    awaitPreview(loadPreviewLater(loadPreview_, QDir(listedDir_).filePath(item->text())));
+}
+
+void CardSetChooser::awaitPreview(const QFuture<QImage>& load) {
+  // Cancelling spares the worker a load that has not started; one that has runs to its end
+  // unwatched. A replaced future's pending notices are discarded with it.
+  previewLoad_.cancel();
+  previewLoad_.setFuture(load);
+}
+
+void CardSetChooser::clearPreview() {
+  awaitPreview(QFuture<QImage>());  // an empty future counts as cancelled
+  previewPicture->clear();
 }
 
 void CardSetChooser::fileDoubleClicked(QListWidgetItem* item) {

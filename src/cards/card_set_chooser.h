@@ -2,7 +2,8 @@
 // The card-set chooser "Open": a volume list (with the desktop's card-theme folders after the
 // volumes), a folder tree and a list of the card-set files (*.tvp, *.tavi, and the SVG decks
 // *.svg, *.svgz, any case) of the listed folder, with a preview of the first card face of the
-// file clicked last.
+// file clicked last. The preview is loaded on a worker thread (parsing a large SVG deck takes a
+// while), so the list answers at once; the newest selection's preview wins.
 //
 // The window is created once and reused: it keeps its folder, its selection and its preview
 // between uses. The listed folder is state of the chooser only; the process's current
@@ -13,6 +14,7 @@
 //   QString path;
 //   if (chooser.chooseCardSet(path)) { ... load `path` ... }
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -34,7 +36,9 @@ class CardSetChooser : public QDialog {
 
  public:
   // Gives the 88 x 130 preview picture of a file, or a null image for a file that is no
-  // card set. The game passes cards::loadCardPreview.
+  // card set. The game passes cards::loadCardPreview. It is called on worker threads for the
+  // preview and on the window's thread when OK is pressed, so it must be safe to call from any
+  // thread.
   using PreviewLoader = std::function<QImage(const QString& fileName)>;
 
   // `startDir` is the folder listed at the first use.
@@ -69,6 +73,11 @@ class CardSetChooser : public QDialog {
 
  private:
   void fileClicked(QListWidgetItem* item);
+  // Watches `load` for the preview in place of any load still running, which is cancelled and
+  // whose picture is never shown.
+  void awaitPreview(const QFuture<QImage>& load);
+  // Clears the preview, and drops one still loading: it belonged to a file no longer selected.
+  void clearPreview();
   void fileDoubleClicked(QListWidgetItem* item);
   void confirmChoice();
   // Closes with OK when the selected file gives card pictures, else says so and stays open.
@@ -85,6 +94,7 @@ class CardSetChooser : public QDialog {
   bool listFiles(const QString& selectName);
 
   PreviewLoader loadPreview_;
+  QFutureWatcher<QImage> previewLoad_;
   QFileSystemModel* folders_ = nullptr;
   QTimer* revealTimer_;
   QString listedDir_;

@@ -1,5 +1,6 @@
-// The card-set chooser: which files it lists, the preview, OK / Cancel / double click, the
-// refusal of files without card pictures, and what it keeps between uses.
+// The card-set chooser: which files it lists, the preview and its loading in the background,
+// OK / Cancel / double click, the refusal of files without card pictures, and what it keeps
+// between uses.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -10,8 +11,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
@@ -184,18 +187,20 @@ class CardSetChooserTest : public QObject {
     chooser.show();
     QVERIFY(chooser.previewPicture->pixmap().isNull());
 
+    // The preview is loaded on a worker thread and arrives through the event loop.
     clickFile(chooser, "pc.tvp");
+    QTRY_VERIFY(!chooser.previewPicture->pixmap().isNull());
     const QImage pc = shownPreview(chooser);
     QCOMPARE(pc.size(), QSize(88, 130));
     QCOMPARE(pc.pixelColor(0, 0), kRed);
     QCOMPARE(pc.pixelColor(8, 0), kBlue);
     QCOMPARE(pc.pixelColor(87, 129), isRed(87, 129) ? kRed : kBlue);
 
-    clickFile(chooser, "planar.TAVI");
-    QCOMPARE(shownPreview(chooser).convertToFormat(pc.format()), pc);
-
     clickFile(chooser, "notes.tvp");
-    QVERIFY(chooser.previewPicture->pixmap().isNull());
+    QTRY_VERIFY(chooser.previewPicture->pixmap().isNull());
+
+    clickFile(chooser, "planar.TAVI");
+    QTRY_COMPARE(shownPreview(chooser).convertToFormat(pc.format()), pc);
 
     // Our SVG deck's ace of clubs: white with a black pip in the middle.
     const QByteArray svg = cardset::WriteSvgDeck();
@@ -203,10 +208,49 @@ class CardSetChooserTest : public QObject {
     chooser.setListedDirectory(root_ + "/more");
     chooser.setListedDirectory(root_);
     clickFile(chooser, "deck.svg");
+    QTRY_VERIFY(!chooser.previewPicture->pixmap().isNull());
     const QImage ace = shownPreview(chooser);
     QCOMPARE(ace.size(), QSize(88, 130));
     QCOMPARE(ace.pixelColor(20, 40), QColor(Qt::white));
     QVERIFY(qGray(ace.pixel(44, 65)) < 64);
+  }
+
+  // A preview still loading when the player moves to another file, lists another folder or
+  // closes the chooser is never shown, and the chooser waits for it neither way.
+  void previewOfTheNewestSelectionWins() {
+    QThreadPool* workers = QThreadPool::globalInstance();
+    workers->setMaxThreadCount(std::max(2, workers->maxThreadCount()));  // two loads at once
+    for (const QString then : {"other file", "other folder", "close"}) {
+      const auto slowStarted = std::make_shared<QSemaphore>();
+      const auto slowLoad = std::make_shared<QSemaphore>();  // released by the test
+      auto chooser = std::make_unique<CardSetChooser>(root_, [=](const QString& file) {
+        const bool slow = file.endsWith("pc.tvp");
+        if (slow) {
+          slowStarted->release();
+          slowLoad->tryAcquire(1, 5000);
+        }
+        QImage picture(88, 130, QImage::Format_RGB32);
+        picture.fill(slow ? kRed : kBlue);
+        return picture;
+      });
+      chooser->show();
+      clickFile(*chooser, "pc.tvp");
+      QVERIFY(slowStarted->tryAcquire(1, 5000));
+      if (then == "other file") {
+        clickFile(*chooser, "planar.TAVI");
+        QTRY_VERIFY(!chooser->previewPicture->pixmap().isNull());
+      } else if (then == "other folder") {
+        chooser->setListedDirectory(root_ + "/more");
+      } else {
+        chooser.reset();
+      }
+      slowLoad->release();
+      QVERIFY(workers->waitForDone(5000));
+      QCoreApplication::sendPostedEvents();
+      QVERIFY2(slowLoad->available() == 0, qPrintable(then));  // the chooser did not wait for it
+      if (then == "other file") QCOMPARE(shownPreview(*chooser).pixelColor(0, 0), kBlue);
+      if (then == "other folder") QVERIFY(chooser->previewPicture->pixmap().isNull());
+    }
   }
 
   // OK with no file chosen, and Cancel with one chosen: both cancel and keep the path.
@@ -328,8 +372,8 @@ class CardSetChooserTest : public QObject {
                       chooser.okButton->click();
                     }),
              Outcome::Chosen);
+    QTRY_VERIFY(!chooser.previewPicture->pixmap().isNull());
     const QImage preview = shownPreview(chooser);
-    QVERIFY(!preview.isNull());
 
     writeFile(root_ + "/more/newer.tvp", pcSet());
     chooser.show();
