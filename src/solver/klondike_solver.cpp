@@ -92,8 +92,8 @@ struct Search {
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
       const detail::After after = detail::afterMove(rules, move);
-      if ((after.cover < 0 && !visited.insert(child.key, child.hash)) ||
-          detail::isBlocked(child.state))
+      if (after.cover < 0 &&
+          (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)))
         continue;
       // Growing the stack moves the frames but not their children's storage: `child` stays valid.
       if (depth == stack.size()) stack.emplace_back();

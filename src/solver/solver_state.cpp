@@ -85,6 +85,15 @@ struct Layable {
   std::uint64_t followers() const { return talon | faceUp; }
   std::uint8_t endColumn[52] = {};  // the column that each card of `ends` ends
   int firstEmpty = -1;              // the first empty column, -1 if none
+  bool layOnly = false;             // only moves that lay cards on column `ends`, none home
+  // Leaves only the moves that lay a card on the last card of `column`.
+  void layOnlyOn(const State& s, int column) {
+    const std::uint8_t end = s.cards[column][s.length[column] - 1];
+    ends &= bit(end);
+    columnTakes = s.length[column] < kMaxRows ? takersOf(end) : 0;
+    firstEmpty = -1;
+    layOnly = true;
+  }
   // The columns, one bit each, whose face-up last card `card` fits on.
   unsigned columnsTaking(std::uint8_t card) const {
     if (rankOf(card) == 0) return 0;  // an Ace is never laid on a Two
@@ -160,7 +169,7 @@ void addWasteMoves(const State& s, const Rules& rules, const Layable& layable, i
   // When every talon card stays within reach (see layableCards), a talon card goes home only when
   // the next card of its suit could follow (one of `followers`), and onto a column only when it
   // is movable.
-  if (fitsHome(s, card) &&
+  if (!layable.layOnly && fitsHome(s, card) &&
       (!rules.everyCardReachable() || isKing(card) || (layable.followers() & bit(card + 4)) != 0))
     add(MoveKind::WasteToFoundation, pileFor(s, card), 1);
   if ((layable.columnTakes & bit(card)) == 0 || (layable.movable & bit(card)) == 0) return;
@@ -228,7 +237,7 @@ void addColumnMoves(const State& s, const Rules& rules, const Layable& free, std
     if (!lastIsFaceUp(s, c)) continue;
     const int last = s.length[c] - 1;
     const std::uint8_t lastCard = s.cards[c][last];
-    if (fitsHome(s, lastCard) &&
+    if (!free.layOnly && fitsHome(s, lastCard) &&
         sendingHomeHelps(s, c, free.followers(), layable | free.ends, kingWaits))
       out.push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
                      static_cast<std::int8_t>(last), pileFor(s, lastCard), lastCard, 0, 0, 0, 0});
@@ -358,25 +367,16 @@ bool toState(const Position& position, State& s, std::vector<Move>& moves) {
 
 void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out) {
   MoveList list;
-  const Layable layable = layableCards(s, rules);
-  addColumnMoves(s, rules, layable, after.laid, list);
-  addTalonMoves(s, rules, layable, list);
+  Layable layable = layableCards(s, rules);
   // Proved, while every talon card stays within reach: a talon card laid on a column is there
   // only for the card laid on it next. Until then, from the talon it does whatever it does there:
   // goes home, or moves on to another column (laid there directly), and the card it covers takes
   // no other card and moves with it or alone the same. So a line that lays it earlier can lay it
   // instead just before the card that comes on it, and the move after it lays a card on it: a
   // talon card (the same again) or a face-up part.
-  if (after.cover >= 0) {
-    int kept = 0;
-    for (int i = 0; i < list.size; ++i) {
-      const Candidate& move = list.moves[i];
-      if (move.target == after.cover &&
-          (move.kind == MoveKind::WasteToColumn || move.kind == MoveKind::ColumnToColumn))
-        list.moves[kept++] = move;
-    }
-    list.size = kept;
-  }
+  if (after.cover >= 0) layable.layOnlyOn(s, after.cover);
+  addColumnMoves(s, rules, layable, after.laid, list);
+  addTalonMoves(s, rules, layable, list);
   // Few moves, mostly in order already: a stable insertion sort.
   for (int i = 1; i < list.size; ++i) {
     const Candidate move = list.moves[i];

@@ -230,8 +230,8 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       const bool won = isWon(child);
       const After after = afterMove(rules_, move);
       // A blocked position is lost: entered in the table, never stored to be expanded.
-      if (!won && ((after.cover < 0 && !visited_.insert(children[i].key, children[i].hash)) ||
-                   isBlocked(child)))
+      if (!won && after.cover < 0 &&
+          (!visited_.insert(children[i].key, children[i].hash) || isBlocked(child)))
         continue;
       const std::uint32_t id = store.add();
       Packed& packed = store[id];
