@@ -74,7 +74,8 @@ struct After {
   std::uint8_t laid = kNoCard;
   // While every talon card stays within reach, the column where it laid a talon card (-1 if
   // none): the next move lays a card on that one (generateMoves argues why). The position is then
-  // not one to enter in the table, as its moves are not all of its own.
+  // not one to enter in the table, as its moves are not all of its own, and gets no blocked test,
+  // as the positions after it get one.
   std::int8_t cover = -1;
 };
 void generateMoves(const State& s, const Rules& rules, After after, std::vector<Candidate>& out);
