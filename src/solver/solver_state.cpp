@@ -526,11 +526,13 @@ namespace {
 
 int bitWidth(unsigned value) { return value == 0 ? 0 : 32 - __builtin_clz(value); }
 
-// Fields of a key written one after the other from bit 0.
+// Fields of a key written one after the other from bit 0. A field keeps only the low `width`
+// bits of its value (less than 64), so a field of width 0 writes nothing.
 struct BitPacker {
   std::uint64_t words[4] = {};
   int used = 0;
   void put(std::uint64_t value, int width) {
+    value &= (std::uint64_t{1} << width) - 1;
     const int word = used >> 6, shift = used & 63;
     words[word] |= value << shift;
     if (shift + width > 64) words[word + 1] |= value >> (64 - shift);
@@ -768,7 +770,7 @@ Key KeyMaker::fromParts(const State& s, std::uint64_t lying, std::uint64_t onHig
   // one card turned that is every stock.
   const bool refills = rules_.refillLimit >= 0;
   const bool position = refills || (s.position % rules_.turn != 0 && s.position != s.talonLength);
-  key.put(position && positionBits_ > 0 ? s.position : 0, positionBits_);
+  key.put(position ? s.position : 0, positionBits_);
   key.put(refills ? s.refillsUsed : 0, refillBits_);
   Key result{key.words[0], key.words[1]};
   if (stockField_ != 0)
