@@ -437,13 +437,10 @@ void sendSafeCardsHome(State& s, const Rules& rules, std::vector<Move>* moves) {
       if (!lastIsFaceUp(s, c)) continue;
       const std::uint8_t card = s.cards[c][s.length[c] - 1];
       if (!fitsHome(s, card) || !safeHome(s, card)) continue;
-      const std::int8_t pile = pileFor(s, card);
-      if (moves)
-        moves->push_back({MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
-                          static_cast<std::int8_t>(s.length[c] - 1), pile, card});
-      sendHome(s, card);
-      --s.length[c];
-      reveal(s, c);
+      makeMove(s,
+               {MoveKind::ColumnToFoundation, static_cast<std::int8_t>(c),
+                static_cast<std::int8_t>(s.length[c] - 1), pileFor(s, card), card, 0, 0, 0, 0},
+               moves);
       again = true;
     }
     for (int i = 0; fromTalon && i < s.talonLength; ++i) {
