@@ -78,7 +78,6 @@ struct Search {
         --depth;
         continue;
       }
-      const Candidate& move = frame.moves[frame.next];
       const detail::Successor& child = frame.children[frame.next++];
       if (detail::isWon(child.state)) {
         // The line again, move by move along the stack.
@@ -91,13 +90,12 @@ struct Search {
         return result;
       }
       // A blocked position is entered too, so that meeting it again costs no second look.
-      const detail::After after = detail::afterMove(rules, move);
-      if (after.cover < 0 &&
+      if (child.after.cover < 0 &&
           (!visited.insert(child.key, child.hash) || detail::isBlocked(child.state)))
         continue;
       // Growing the stack moves the frames but not their children's storage: `child` stays valid.
       if (depth == stack.size()) stack.emplace_back();
-      enter(stack[depth++], child.state, after);
+      enter(stack[depth++], child.state, child.after);
     }
     result.outcome = Outcome::Lost;
     result.states = visited.size();

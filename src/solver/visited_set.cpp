@@ -103,6 +103,8 @@ void makeSuccessors(const State& s, const Rules& rules, const std::vector<Candid
     Successor& next = out[i];
     next.state = s;
     applyMove(next.state, rules, moves[i]);
+    next.after = afterMove(rules, moves[i]);
+    if (next.after.cover >= 0) continue;
     next.key = keyOf(next.state, parts);
     next.hash = visited.prefetch(next.key);
   }

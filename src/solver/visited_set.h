@@ -51,15 +51,17 @@ class VisitedSet {
   void grow(Segment& segment);
 };
 
-// A position after a move, with its key.
+// A position after a move, with what the move leaves the next one to do and, for a position to
+// enter in the table (after.cover < 0), its key.
 struct Successor {
   State state;
+  After after;
   Key key;
   std::uint64_t hash;  // VisitedSet::hashOf(key)
 };
 // The positions after each of `moves` made from `s`, in out[0 .. moves.size() - 1] (out never
-// shrinks). Their slots in `visited` are fetched into the cache meanwhile, so that inserting the
-// keys soon after seldom waits for memory.
+// shrinks). The slots in `visited` of those to enter are fetched into the cache meanwhile, so that
+// inserting the keys soon after seldom waits for memory.
 void makeSuccessors(const State& s, const Rules& rules, const std::vector<Candidate>& moves,
                     const KeyMaker& keyOf, const VisitedSet& visited, std::vector<Successor>& out);
 

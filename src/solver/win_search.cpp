@@ -228,7 +228,7 @@ Outcome WinSearch::run(const std::function<bool()>& outOfBudget) {
       const Candidate& move = moves[i];
       const State& child = children[i].state;
       const bool won = isWon(child);
-      const After after = afterMove(rules_, move);
+      const After after = children[i].after;
       // A blocked position is lost: entered in the table, never stored to be expanded.
       if (!won && after.cover < 0 &&
           (!visited_.insert(children[i].key, children[i].hash) || isBlocked(child)))
