@@ -9,18 +9,17 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
-#include <QPromise>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 
 #include "cards/card_set_loader.h"
+#include "cards/run_later.h"
 #include "platform/message_box.h"
 #include "platform/screen_metrics.h"
 
@@ -66,21 +65,6 @@ QStringList cardThemeFolders() {
     folders += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, name,
                                          QStandardPaths::LocateDirectory);
   return folders;
-}
-
-// Runs `loadPreview` for `fileName` on a worker thread. A load cancelled before it starts is
-// skipped: the player has moved on to another file meanwhile. The task keeps its own copies of
-// what it needs, so it may finish after the chooser is gone.
-QFuture<QImage> loadPreviewLater(const CardSetChooser::PreviewLoader& loadPreview,
-                                 const QString& fileName) {
-  const auto promise = std::make_shared<QPromise<QImage>>();
-  QFuture<QImage> future = promise->future();
-  promise->start();
-  QThreadPool::globalInstance()->start([loadPreview, fileName, promise] {
-    if (!promise->isCanceled()) promise->addResult(loadPreview(fileName));
-    promise->finish();
-  });
-  return future;
 }
 
 QString volumeRoot(const QString& dir) {
@@ -234,7 +218,9 @@ void CardSetChooser::fileClicked(QListWidgetItem* item) {
   // The picture shown stays until the new one is there, so that moving through the list does
   // not flicker.
   if (item != nullptr)
-    awaitPreview(loadPreviewLater(loadPreview_, QDir(listedDir_).filePath(item->text())));
+    awaitPreview(
+        runLater([loadPreview = loadPreview_, fileName = QDir(listedDir_).filePath(item->text())](
+                     const std::function<bool()>&) { return loadPreview(fileName); }));
 }
 
 void CardSetChooser::awaitPreview(const QFuture<QImage>& load) {

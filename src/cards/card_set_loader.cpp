@@ -4,11 +4,10 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPromise>
-#include <QThreadPool>
 #include <vector>
 
 #include "cards/card_set_decode.h"
+#include "cards/run_later.h"
 #include "platform/file_io.h"
 
 namespace cards {
@@ -73,20 +72,12 @@ LoadedCardSet loadCardSet(const QString& fileName) {
 }
 
 QFuture<LoadedCardSet> loadSvgDeckLater(const QString& fileName, QSize deviceCell) {
-  const auto promise = std::make_shared<QPromise<LoadedCardSet>>();
-  QFuture<LoadedCardSet> future = promise->future();
-  promise->start();
-  QThreadPool::globalInstance()->start([fileName, deviceCell, promise] {
-    const auto stopped = [&promise] { return promise->isCanceled(); };
-    if (!stopped()) {
-      LoadedCardSet set = loadSvgDeck(fileName, stopped);
-      // Kept by the deck, where the table finds it at once.
-      if (set.vectors) set.vectors->sheet(deviceCell, stopped);
-      promise->addResult(std::move(set));
-    }
-    promise->finish();
+  return runLater([fileName, deviceCell](const std::function<bool()>& stopped) {
+    LoadedCardSet set = loadSvgDeck(fileName, stopped);
+    // Kept by the deck, where the table finds it at once.
+    if (set.vectors) set.vectors->sheet(deviceCell, stopped);
+    return set;
   });
-  return future;
 }
 
 QImage loadCardPreview(const QString& fileName) {

@@ -4,10 +4,9 @@
 #include <QLibrary>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPromise>
-#include <QThreadPool>
 
 #include "cards/card_image.h"
+#include "cards/run_later.h"
 #include "cards/svg_deck/klondike_svgdeck.h"
 #include "cards/svg_deck_text.h"
 #include "platform/file_io.h"
@@ -98,14 +97,8 @@ QImage SvgDeck::drawnSheet(QSize cell) const {
 }
 
 QFuture<void> SvgDeck::drawSheetLater(QSize cell) const {
-  const auto promise = std::make_shared<QPromise<void>>();
-  QFuture<void> future = promise->future();
-  promise->start();
-  QThreadPool::globalInstance()->start([deck = shared_from_this(), cell, promise] {
-    deck->sheet(cell);
-    promise->finish();
-  });
-  return future;
+  return runLater(
+      [deck = shared_from_this(), cell](const std::function<bool()>&) { deck->sheet(cell); });
 }
 
 QImage SvgDeck::sheet(QSize cell, const std::function<bool()>& stopped) const {

@@ -1,14 +1,18 @@
-// loadCardSet and loadCardPreview: files to Qt images, read limits and the wait cursor.
+// loadCardSet and loadCardPreview: files to Qt images, read limits and the wait cursor; the
+// worker-thread runner that loads SVG decks and previews.
 #include <sys/stat.h>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 #include "cards/card_set_decode.h"
 #include "cards/card_set_loader.h"
+#include "cards/run_later.h"
 #include "tests/cards/card_test_pictures.h"
 #include "tools/cardset/card_set_encode.h"
 
@@ -111,6 +115,34 @@ class CardSetLoaderTest : public QObject {
     options.stride = 65'000;  // image 3 would end at 200,790
     const QImage cut = loadCardPreview(write("wider.tavi", EncodePlanarSet(images, options)));
     QCOMPARE(cut.pixel(0, 0), qRgb(0, 0, 0));
+  }
+
+  // Work for a worker thread gives its result, sees a cancel that comes while it runs, and does
+  // not run at all when cancelled before it starts.
+  void laterWorkAnswersAndHeedsCancels() {
+    QCOMPARE(runLater([](const std::function<bool()>&) { return 42; }).result(), 42);
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    QSemaphore started, release;
+    std::atomic<bool> sawStop = false, ranLate = false;
+    QFuture<void> running = runLater([&](const std::function<bool()>& stopped) {
+      started.release();
+      release.acquire();
+      sawStop = stopped();
+    });
+    // The pool's other threads held too, so that the last piece of work waits in the queue.
+    for (int i = 1; i < pool.maxThreadCount(); ++i)
+      runLater([&](const std::function<bool()>&) {
+        started.release();
+        release.acquire();
+      });
+    QFuture<void> queued = runLater([&](const std::function<bool()>&) { ranLate = true; });
+    started.acquire(pool.maxThreadCount());
+    running.cancel();
+    queued.cancel();
+    release.release(pool.maxThreadCount());
+    pool.waitForDone();
+    QVERIFY(sawStop);
+    QVERIFY(!ranLate);
   }
 };
 
