@@ -11,7 +11,6 @@
 
 namespace solver::detail {
 
-//
 // Keys with a stock field (KeyMaker::stockField) share one slot per layout, which collects the
 // stock bits of the positions met. A position counts as met when one of the same layout from
 // which stock presses alone lead to it was: that one offers every move it offers (the same
